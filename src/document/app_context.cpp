@@ -1,0 +1,27 @@
+#include "document/app_context.h"
+
+#include "document/show_folder.h"
+#include "document/value_formatter.h"
+
+namespace lumivane {
+
+std::u16string program_title() {
+    return formatted(program_title_format, version_major, version_minor, version_build);
+}
+
+void reset_to_untitled(AppContext& context) {
+    SlideShow& show = context.show;
+    release_all_slides(show);
+    show.slides.clear();
+    context.current_slide = 0;
+    context.displayed_slide = 0;
+    context.current_key_frame = 0;
+    show.show_folder.clear();
+    show.index_path.clear();
+    update_window_title(context);
+    show.settings.name = u"Untitled";
+    show.modified = false;
+    context.ui.update_tool_buttons();
+}
+
+}  // namespace lumivane

@@ -1,0 +1,39 @@
+#pragma once
+// Everything the program keeps while it runs, passed by reference to every
+// operation that needs it: the open show, the settings for new shows, which slide
+// is addressed and shown, the clipboard, and the user interface.
+
+#include <cstdint>
+
+#include "document/slide_clipboard.h"
+#include "document/slide_show.h"
+#include "platform/user_interface.h"
+
+namespace lumivane {
+
+inline constexpr char16_t program_title_format[] = u"Lumivane %d.%d.%d";
+inline constexpr std::int32_t version_major = 1;
+inline constexpr std::int32_t version_minor = 0;
+inline constexpr std::int32_t version_build = 15;
+
+std::u16string program_title();
+
+struct AppContext {
+    explicit AppContext(UserInterface& user_interface) : ui(user_interface) {}
+    AppContext(const AppContext&) = delete;
+    AppContext& operator=(const AppContext&) = delete;
+
+    UserInterface& ui;
+    SlideShow show;
+    ShowSettings default_settings = builtin_default_settings();
+    std::int32_t current_slide = 0;      // the slide single-slide commands address
+    std::int32_t displayed_slide = 0;    // the slide the playback window shows
+    std::int32_t current_key_frame = 0;  // the key frame segment being played
+    SlideClipboard clipboard;
+};
+
+// Closes the show: no slides, no folder, named "Untitled", unmodified. The other
+// settings keep their values.
+void reset_to_untitled(AppContext& context);
+
+}  // namespace lumivane

@@ -1,0 +1,62 @@
+#include "document/slide_show.h"
+
+#include "platform/paths.h"
+
+namespace lumivane {
+
+ShowSettings builtin_default_settings() { return ShowSettings{}; }
+
+ShowSettings starting_show_settings() {
+    ShowSettings s;
+    s.transition = transition_fade_to_black;
+    s.transition_time = 1.0;
+    return s;
+}
+
+double speed_factor_for(std::int32_t speed) {
+    switch (speed) {
+    case -2: return 0.25;
+    case -1: return 0.5;
+    case 1: return 2.0;
+    case 2: return 4.0;
+    default: return 1.0;
+    }
+}
+
+void set_speed(SlideShow& show, std::int32_t speed) {
+    show.settings.speed = speed;
+    show.speed_factor = speed_factor_for(speed);
+}
+
+std::int32_t effective_style(const SlideShow& show, const Slide& slide) {
+    return slide.style == style_default ? show.settings.default_style : slide.style;
+}
+
+bool any_slide_not_fitted(const SlideShow& show) {
+    for (const Slide& slide : show.slides) {
+        if (effective_style(show, slide) != style_fit) return true;
+    }
+    return false;
+}
+
+void release_slide(Slide& slide, bool release_transform) {
+    slide.image = ImageBuffer();
+    slide.thumbnail = ImageBuffer();
+    slide.profile.clear();
+    slide.profile.shrink_to_fit();
+    slide.frames.clear();
+    slide.frames.shrink_to_fit();
+    if (release_transform) slide.transform.reset();
+}
+
+void release_all_slides(SlideShow& show) {
+    for (Slide& slide : show.slides) release_slide(slide, true);
+}
+
+void apply_default_settings(SlideShow& show, const ShowSettings& defaults) {
+    show.settings = defaults;
+    show.settings.name = cut_text(defaults.name, max_name_length);
+    show.speed_factor = speed_factor_for(show.settings.speed);
+}
+
+}  // namespace lumivane

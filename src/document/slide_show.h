@@ -1,0 +1,101 @@
+#pragma once
+// The open slide show: its settings, its slides and their key frames.
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "imaging/colour_transform.h"
+#include "imaging/image_buffer.h"
+
+namespace lumivane {
+
+inline constexpr std::int32_t max_slides = 10000;
+inline constexpr std::int32_t max_frames = 10000;
+inline constexpr std::size_t max_name_length = 255;
+inline constexpr std::size_t max_caption_length = 255;
+
+enum SlideStyle : std::int32_t { style_default = 0, style_fit = 1, style_crop = 2, style_path = 3 };
+enum Interpolation : std::int32_t { interpolation_constant = 0, interpolation_nonlinear = 1 };
+enum AutorunMode : std::int32_t { autorun_run = 0, autorun_dont_run = 1, autorun_manual = 2 };
+enum TransitionKind : std::int32_t {
+    transition_none = 0,
+    transition_fade_to_black = 1,
+    transition_crossfade = 2,
+    transition_curtain = 3,
+};
+enum CaptionSize : std::int32_t { captions_none = 0, captions_small = 1, captions_medium = 2, captions_large = 3 };
+
+// The twelve values a show carries and the default settings for new shows repeat.
+// Each is named after its keyword in the index file.
+struct ShowSettings {
+    std::u16string name;
+    std::int32_t size = 0;           // 0 full screen; k = 1..8 is (100 - 10k) % of the screen
+    std::int32_t show_captions = 0;  // CaptionSize
+    std::int32_t loop = 1;
+    std::int32_t autorun = autorun_manual;
+    std::int32_t speed = 0;  // -2..2: 0.25 X to 4 X
+    std::int32_t proportions_width = 16;
+    std::int32_t proportions_height = 9;
+    double default_delay = 5.0;  // seconds
+    std::int32_t default_style = style_fit;
+    std::int32_t transition = transition_none;
+    double transition_time = 2.0;  // seconds
+};
+
+// The built-in default settings for new shows.
+ShowSettings builtin_default_settings();
+// What a show holds before the default settings are first applied.
+ShowSettings starting_show_settings();
+
+// One key frame: how long it lasts and the crop box as fractions of the image,
+// (0, 0, 1, 1) being the whole picture.
+struct PanFrame {
+    double delay = 0.0;  // seconds; negative means the show's default_delay
+    double left = 0.0;
+    double top = 0.0;
+    double right = 0.0;
+    double bottom = 0.0;
+};
+
+struct Slide {
+    std::u16string caption;
+    ImageBuffer image;                  // after colour conversion; empty when unreadable
+    std::vector<std::uint8_t> profile;  // embedded ICC profile, empty when none
+    ColourTransformHandle transform;    // shared with copies of this slide
+    ImageBuffer thumbnail;
+    std::u16string file;  // bare name inside the show folder
+    std::int32_t style = style_fit;
+    std::vector<PanFrame> frames;
+    std::int32_t interpolation = interpolation_constant;
+    bool selected = false;  // grid selection, not stored in files
+
+    std::int32_t frame_count() const { return static_cast<std::int32_t>(frames.size()); }
+};
+
+struct SlideShow {
+    ShowSettings settings = starting_show_settings();
+    double speed_factor = 1.0;
+    std::u16string show_folder;  // empty while no show is open
+    std::u16string index_path;   // empty for an untitled show
+    bool modified = false;
+    std::vector<Slide> slides;
+
+    std::int32_t slide_count() const { return static_cast<std::int32_t>(slides.size()); }
+};
+
+// -2 gives 0.25, -1 gives 0.5, 1 gives 2, 2 gives 4; anything else 1.
+double speed_factor_for(std::int32_t speed);
+void set_speed(SlideShow& show, std::int32_t speed);
+
+// A style of 0 stands for the show's default style.
+std::int32_t effective_style(const SlideShow& show, const Slide& slide);
+bool any_slide_not_fitted(const SlideShow& show);
+
+void release_slide(Slide& slide, bool release_transform);
+void release_all_slides(SlideShow& show);
+
+// Copies the defaults into the show, the name cut to its limit, and sets the speed factor.
+void apply_default_settings(SlideShow& show, const ShowSettings& defaults);
+
+}  // namespace lumivane

@@ -1,0 +1,20 @@
+#pragma once
+// Reading the program's text files in any of their encodings, and writing them as
+// UTF-8 with a byte order mark and CR LF line ends.
+
+#include <string>
+#include <string_view>
+
+#include "platform/files.h"
+
+namespace lumivane {
+
+// Reads the whole file as 16-bit text: UTF-8 with or without a mark, UTF-16 in either
+// byte order (marked, or guessed from a zero byte). 32-bit text is refused. The file is
+// closed in every case.
+bool read_text_file(FileHandle file, std::u16string& text);
+
+bool start_text_file(FileHandle& file);
+bool write_text_line(FileHandle& file, std::u16string_view text);
+
+}  // namespace lumivane

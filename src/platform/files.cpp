@@ -1,0 +1,118 @@
+#include "platform/files.h"
+
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include "platform/text_encoding.h"
+
+namespace lumivane {
+
+FileHandle& FileHandle::operator=(FileHandle&& other) noexcept {
+    if (this != &other) {
+        if (descriptor_ >= 0) ::close(descriptor_);
+        descriptor_ = other.release();
+    }
+    return *this;
+}
+
+FileHandle::~FileHandle() {
+    if (descriptor_ >= 0) ::close(descriptor_);
+}
+
+std::string native_path(const std::u16string& path) { return utf16_to_utf8(path); }
+
+bool file_open_read(const std::u16string& path, FileHandle& handle) {
+    const int d = ::open(native_path(path).c_str(), O_RDONLY | O_CLOEXEC);
+    if (d < 0) return true;
+    // A folder opens for reading here, but it is not a file.
+    struct stat info {};
+    if (::fstat(d, &info) != 0 || S_ISDIR(info.st_mode)) {
+        ::close(d);
+        return true;
+    }
+    handle = FileHandle(d);
+    return false;
+}
+
+bool file_create_write(const std::u16string& path, FileHandle& handle) {
+    const int d = ::open(native_path(path).c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+    if (d < 0) return true;
+    handle = FileHandle(d);
+    return false;
+}
+
+bool file_close(FileHandle& handle) {
+    if (!handle.is_open()) return true;
+    return ::close(handle.release()) != 0;
+}
+
+ReadResult file_read(FileHandle& handle, std::uint32_t& length, void* buffer) {
+    if (length == 0) return ReadResult::Read;
+    auto* bytes = static_cast<unsigned char*>(buffer);
+    std::uint32_t done = 0;
+    while (done < length) {
+        const ssize_t n = ::read(handle.descriptor(), bytes + done, length - done);
+        if (n < 0) {
+            if (errno == EINTR) continue;
+            length = done;
+            return ReadResult::Failed;
+        }
+        if (n == 0) break;
+        done += static_cast<std::uint32_t>(n);
+    }
+    length = done;
+    return done == 0 ? ReadResult::EndOfFile : ReadResult::Read;
+}
+
+bool file_write(FileHandle& handle, std::uint32_t length, const void* buffer) {
+    const auto* bytes = static_cast<const unsigned char*>(buffer);
+    std::uint32_t done = 0;
+    while (done < length) {
+        const ssize_t n = ::write(handle.descriptor(), bytes + done, length - done);
+        if (n < 0) {
+            if (errno == EINTR) continue;
+            return true;
+        }
+        if (n == 0) return true;
+        done += static_cast<std::uint32_t>(n);
+    }
+    return false;
+}
+
+bool file_size(FileHandle& handle, std::uint32_t& size) {
+    struct stat info {};
+    if (::fstat(handle.descriptor(), &info) != 0) return true;
+    if (info.st_size < 0 || info.st_size > 0xFFFFFFFFLL) return true;
+    size = static_cast<std::uint32_t>(info.st_size);
+    return false;
+}
+
+bool file_tell(FileHandle& handle, std::uint32_t& position) {
+    const off_t p = ::lseek(handle.descriptor(), 0, SEEK_CUR);
+    if (p < 0 || p > 0xFFFFFFFFLL) return true;
+    position = static_cast<std::uint32_t>(p);
+    return false;
+}
+
+bool file_seek(FileHandle& handle, std::uint32_t position) {
+    return ::lseek(handle.descriptor(), static_cast<off_t>(position), SEEK_SET) < 0;
+}
+
+bool file_exists(const std::u16string& path) {
+    FileHandle handle;
+    return !file_open_read(path, handle);
+}
+
+bool folder_exists(const std::u16string& path) {
+    struct stat info {};
+    return ::stat(native_path(path).c_str(), &info) == 0 && S_ISDIR(info.st_mode);
+}
+
+bool file_delete(const std::u16string& path) {
+    if (!file_exists(path)) return false;
+    return ::unlink(native_path(path).c_str()) != 0;
+}
+
+}  // namespace lumivane

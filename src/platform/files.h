@@ -1,0 +1,56 @@
+#pragma once
+// Thin wrappers around the file system. Every operation that can fail returns true
+// on failure; sizes and positions are 32-bit, as in all of the program's files.
+
+#include <cstdint>
+#include <string>
+
+namespace lumivane {
+
+// One open file with one owner. Closed by file_close, or when the owner lets go.
+class FileHandle {
+public:
+    FileHandle() = default;
+    explicit FileHandle(int descriptor) : descriptor_(descriptor) {}
+    FileHandle(FileHandle&& other) noexcept : descriptor_(other.release()) {}
+    FileHandle& operator=(FileHandle&& other) noexcept;
+    FileHandle(const FileHandle&) = delete;
+    FileHandle& operator=(const FileHandle&) = delete;
+    ~FileHandle();
+
+    bool is_open() const { return descriptor_ >= 0; }
+    int descriptor() const { return descriptor_; }
+    int release() {
+        const int d = descriptor_;
+        descriptor_ = -1;
+        return d;
+    }
+
+private:
+    int descriptor_ = -1;
+};
+
+enum class ReadResult { Read = 0, EndOfFile = 1, Failed = 2 };
+
+// The platform's form of a path held by the program.
+std::string native_path(const std::u16string& path);
+
+bool file_open_read(const std::u16string& path, FileHandle& handle);
+bool file_create_write(const std::u16string& path, FileHandle& handle);
+bool file_close(FileHandle& handle);
+// Reads up to length bytes and sets length to the number read. At the end of the
+// file: EndOfFile with length 0. A request of 0 bytes reads nothing.
+ReadResult file_read(FileHandle& handle, std::uint32_t& length, void* buffer);
+// Writes all length bytes; a length of 0 writes nothing.
+bool file_write(FileHandle& handle, std::uint32_t length, const void* buffer);
+// Fails for files of 4 GiB or more.
+bool file_size(FileHandle& handle, std::uint32_t& size);
+bool file_tell(FileHandle& handle, std::uint32_t& position);
+bool file_seek(FileHandle& handle, std::uint32_t position);
+// Answers yes or no: whether file_open_read would succeed.
+bool file_exists(const std::u16string& path);
+bool folder_exists(const std::u16string& path);
+// A missing file is no failure.
+bool file_delete(const std::u16string& path);
+
+}  // namespace lumivane

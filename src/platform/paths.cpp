@@ -1,0 +1,56 @@
+#include "platform/paths.h"
+
+#include "document/message_boxes.h"
+
+namespace lumivane {
+
+bool path_join(UserInterface& ui, std::u16string& output, std::u16string_view folder, std::u16string_view name) {
+    output.assign(folder);
+    if (output.empty() || output.back() != path_separator) output += path_separator;
+    if (output.size() + name.size() > path_limit) {
+        error_box(ui, u"Pathname too long");
+        return true;
+    }
+    output += name;
+    return false;
+}
+
+void path_folder(std::u16string& path) {
+    const std::size_t last = path.rfind(path_separator);
+    if (last == std::u16string::npos) {
+        path = u".";
+        return;
+    }
+    path.resize(last + 1);
+    if (path.size() >= 2) path.pop_back();
+}
+
+std::u16string path_file_name(std::u16string_view path) {
+    const std::size_t last = path.rfind(path_separator);
+    return std::u16string(last == std::u16string_view::npos ? path : path.substr(last + 1));
+}
+
+std::u16string path_extension(std::u16string_view path) {
+    for (std::size_t i = path.size(); i-- > 0;) {
+        if (path[i] == path_separator) return {};
+        if (path[i] == u'.') return cut_text(path.substr(i), path_limit);
+    }
+    return {};
+}
+
+bool names_equal(std::u16string_view a, std::u16string_view b) { return a == b; }
+
+bool names_equal_nocase(std::u16string_view a, std::u16string_view b) {
+    if (a.size() != b.size()) return false;
+    auto upper = [](char16_t c) { return c >= u'a' && c <= u'z' ? static_cast<char16_t>(c - 32) : c; };
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        if (upper(a[i]) != upper(b[i])) return false;
+    }
+    return true;
+}
+
+std::u16string cut_text(std::u16string_view text, std::size_t limit) {
+    return std::u16string(text.substr(0, limit));
+}
+
+}  // namespace lumivane

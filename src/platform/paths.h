@@ -1,0 +1,31 @@
+#pragma once
+// Operations on path texts. The separator is "/"; every other character, the
+// colon included, belongs to a name.
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+namespace lumivane {
+
+class UserInterface;
+
+// The longest path the file system takes, in characters.
+inline constexpr std::size_t path_limit = 4096;
+inline constexpr char16_t path_separator = u'/';
+
+// output = folder + "/" (unless folder ends with one) + name. A result longer than
+// path_limit reports "Pathname too long", leaves output as folder and separator and fails.
+bool path_join(UserInterface& ui, std::u16string& output, std::u16string_view folder, std::u16string_view name);
+// The folder part of path, in place: "/a/b.jpg" gives "/a", "/b.jpg" gives "/", "b.jpg" gives ".".
+void path_folder(std::u16string& path);
+std::u16string path_file_name(std::u16string_view path);
+// From the last "." of the last name to the end; empty when the last name has no dot.
+std::u16string path_extension(std::u16string_view path);
+bool names_equal(std::u16string_view a, std::u16string_view b);
+bool names_equal_nocase(std::u16string_view a, std::u16string_view b);
+
+// A text cut to at most limit characters, as the program's fixed-size fields hold it.
+std::u16string cut_text(std::u16string_view text, std::size_t limit);
+
+}  // namespace lumivane

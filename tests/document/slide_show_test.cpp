@@ -1,0 +1,114 @@
+#include "document/slide_show.h"
+
+#include <gtest/gtest.h>
+
+#include "document/app_context.h"
+#include "support/recording_ui.h"
+
+namespace lumivane {
+namespace {
+
+using testing::RecordingUi;
+
+TEST(SlideShowModel, SpeedFactorForEverySpeed) {
+    const std::pair<std::int32_t, double> cases[] = {{-2, 0.25}, {-1, 0.5}, {0, 1.0},  {1, 2.0},
+                                                     {2, 4.0},   {3, 1.0},  {-3, 1.0}, {100, 1.0}};
+    SlideShow show;
+    for (const auto& [speed, factor] : cases) {
+        EXPECT_EQ(speed_factor_for(speed), factor);
+        set_speed(show, speed);
+        EXPECT_EQ(show.settings.speed, speed);
+        EXPECT_EQ(show.speed_factor, factor);
+    }
+}
+
+TEST(SlideShowModel, BuiltInDefaultsAndStartingValuesDiffer) {
+    const ShowSettings defaults = builtin_default_settings();
+    EXPECT_EQ(defaults.name, u"");
+    EXPECT_EQ(defaults.proportions_width, 16);
+    EXPECT_EQ(defaults.proportions_height, 9);
+    EXPECT_EQ(defaults.loop, 1);
+    EXPECT_EQ(defaults.autorun, autorun_manual);
+    EXPECT_EQ(defaults.speed, 0);
+    EXPECT_EQ(defaults.size, 0);
+    EXPECT_EQ(defaults.show_captions, captions_none);
+    EXPECT_EQ(defaults.default_style, style_fit);
+    EXPECT_EQ(defaults.default_delay, 5.0);
+    EXPECT_EQ(defaults.transition, transition_none);
+    EXPECT_EQ(defaults.transition_time, 2.0);
+
+    const SlideShow fresh;
+    EXPECT_EQ(fresh.settings.transition, transition_fade_to_black);
+    EXPECT_EQ(fresh.settings.transition_time, 1.0);
+    EXPECT_EQ(fresh.settings.default_delay, 5.0);
+    EXPECT_EQ(fresh.slide_count(), 0);
+    EXPECT_FALSE(fresh.modified);
+}
+
+TEST(SlideShowModel, ApplyDefaultSettingsCutsTheNameAndSetsTheSpeed) {
+    SlideShow show;
+    ShowSettings defaults = builtin_default_settings();
+    defaults.name = std::u16string(300, u'n');
+    defaults.speed = -1;
+    defaults.transition = transition_curtain;
+    defaults.proportions_width = 4;
+    defaults.proportions_height = 3;
+    apply_default_settings(show, defaults);
+    EXPECT_EQ(show.settings.name, std::u16string(255, u'n'));
+    EXPECT_EQ(show.speed_factor, 0.5);
+    EXPECT_EQ(show.settings.transition, transition_curtain);
+    EXPECT_EQ(show.settings.proportions_width, 4);
+    EXPECT_EQ(show.settings.proportions_height, 3);
+}
+
+TEST(SlideShowModel, EffectiveStyleAndFitting) {
+    SlideShow show;
+    show.settings.default_style = style_crop;
+    show.slides.resize(2);
+    show.slides[0].style = style_fit;
+    show.slides[1].style = style_fit;
+    EXPECT_FALSE(any_slide_not_fitted(show));
+    show.slides[1].style = style_default;
+    EXPECT_EQ(effective_style(show, show.slides[1]), style_crop);
+    EXPECT_TRUE(any_slide_not_fitted(show));
+    show.settings.default_style = style_fit;
+    EXPECT_FALSE(any_slide_not_fitted(show));
+    show.slides[0].style = style_path;
+    EXPECT_TRUE(any_slide_not_fitted(show));
+}
+
+TEST(SlideShowModel, ResetToUntitledKeepsSettingsButTheName) {
+    RecordingUi ui;
+    AppContext context(ui);
+    SlideShow& show = context.show;
+    show.settings.name = u"Holiday";
+    show.settings.loop = 0;
+    show.settings.transition = transition_crossfade;
+    show.show_folder = u"/photos/holiday";
+    show.index_path = u"/photos/holiday/index.ssi";
+    show.modified = true;
+    show.slides.resize(4);
+    show.slides[2].frames.resize(2);
+    context.current_slide = 3;
+    context.displayed_slide = 2;
+    context.current_key_frame = 1;
+    context.clipboard.slides.resize(1);
+
+    reset_to_untitled(context);
+    EXPECT_EQ(show.slide_count(), 0);
+    EXPECT_EQ(show.settings.name, u"Untitled");
+    EXPECT_EQ(show.settings.loop, 0);
+    EXPECT_EQ(show.settings.transition, transition_crossfade);
+    EXPECT_TRUE(show.show_folder.empty());
+    EXPECT_TRUE(show.index_path.empty());
+    EXPECT_FALSE(show.modified);
+    EXPECT_EQ(context.current_slide, 0);
+    EXPECT_EQ(context.displayed_slide, 0);
+    EXPECT_EQ(context.current_key_frame, 0);
+    EXPECT_EQ(context.clipboard.slides.size(), 1u);  // the clipboard survives
+    EXPECT_EQ(ui.main_window_title, u"Lumivane 1.0.15");
+    EXPECT_EQ(ui.tool_button_updates, 1);
+}
+
+}  // namespace
+}  // namespace lumivane
