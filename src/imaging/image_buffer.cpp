@@ -1,5 +1,11 @@
 #include "imaging/image_buffer.h"
 
+#include <algorithm>
+#include <cstring>
+#include <new>
+
+#include <sys/mman.h>
+
 namespace lumivane {
 
 ImageBuffer& ImageBuffer::operator=(ImageBuffer&& other) noexcept {
@@ -13,14 +19,145 @@ ImageBuffer& ImageBuffer::operator=(ImageBuffer&& other) noexcept {
         block_count = other.block_count;
         rows_per_block = other.rows_per_block;
         blocks = std::move(other.blocks);
-        other.kind = PixelFormat::Empty;
-        other.width = other.height = other.stride = 0;
-        other.resolution = 0.0;
         other.rows.clear();
-        other.block_count = other.rows_per_block = 0;
         other.blocks.clear();
+        image_clear(other);
     }
     return *this;
+}
+
+std::int64_t unpadded_row_bytes(PixelFormat kind, std::int32_t width) {
+    const std::int64_t w = width;
+    switch (kind) {
+    case PixelFormat::Bilevel: return (w + 7) / 8;
+    case PixelFormat::Grey8: return w;
+    case PixelFormat::Colour8: return 3 * w;
+    case PixelFormat::Grey16: return 2 * w;
+    case PixelFormat::Colour16: return 6 * w;
+    default: return 0;
+    }
+}
+
+int bytes_per_pixel(PixelFormat kind) {
+    switch (kind) {
+    case PixelFormat::Grey8: return 1;
+    case PixelFormat::Colour8: return 3;
+    case PixelFormat::Grey16: return 2;
+    case PixelFormat::Colour16: return 6;
+    default: return 0;
+    }
+}
+
+void image_clear(ImageBuffer& image) {
+    image.kind = PixelFormat::Empty;
+    image.width = image.height = image.stride = 0;
+    image.resolution = 0.0;
+    image.rows.clear();
+    image.block_count = image.rows_per_block = 0;
+    image.blocks.clear();
+}
+
+void image_free(ImageBuffer& image) {
+    image.rows.clear();
+    image.rows.shrink_to_fit();
+    image.blocks.clear();
+    image.blocks.shrink_to_fit();
+    image_clear(image);
+}
+
+namespace {
+
+std::size_t block_bytes(const ImageBuffer& image, std::int32_t block) {
+    const std::int32_t rows = std::min(image.rows_per_block, image.height - block * image.rows_per_block);
+    return static_cast<std::size_t>(rows) * static_cast<std::size_t>(image.stride);
+}
+
+// Blocks start on a 2 MiB boundary and ask for huge pages: the quarter turns and the
+// frame renderer jump between rows all the time, and with 4 KiB pages nearly every
+// row would cost a translation miss.
+constexpr std::size_t huge_page_bytes = 2u << 20;
+
+std::uint8_t* allocate_block(std::size_t bytes, bool zeroed) {
+    void* block = nullptr;
+    if (bytes >= huge_page_bytes) {
+        if (posix_memalign(&block, huge_page_bytes, bytes) != 0) return nullptr;
+        ::madvise(block, bytes & ~(huge_page_bytes - 1), MADV_HUGEPAGE);
+        if (zeroed) std::memset(block, 0, bytes);
+    } else {
+        block = zeroed ? std::calloc(bytes, 1) : std::malloc(bytes);
+    }
+    return static_cast<std::uint8_t*>(block);
+}
+
+bool allocate(ImageBuffer& image, PixelFormat kind, std::int32_t width, std::int32_t height, double resolution,
+              bool zeroed) {
+    // A picture of the same kind and size keeps its storage: giving it back and asking
+    // again would make the system hand out fresh pages, each one faulted in anew.
+    if (!image.empty() && image.kind == kind && image.width == width && image.height == height) {
+        image.resolution = resolution;
+        if (zeroed) {
+            for (std::int32_t b = 0; b < image.block_count; ++b) std::memset(image.blocks[b].get(), 0, block_bytes(image, b));
+        }
+        return false;
+    }
+    image_free(image);
+    image.kind = kind;
+    image.width = width;
+    image.height = height;
+    image.resolution = resolution;
+    if (!is_pixel_kind(kind)) return false;
+    if (width < 0) {
+        image_free(image);
+        return true;
+    }
+    const std::int64_t stride = row_stride(unpadded_row_bytes(kind, width));
+    if (stride == 0 || height == 0) {
+        image.stride = stride <= image_block_bytes ? static_cast<std::int32_t>(stride) : 0;
+        return false;
+    }
+    // A negative height, or a row longer than a block, cannot be stored.
+    if (height < 0 || stride > image_block_bytes) {
+        image_free(image);
+        return true;
+    }
+    image.stride = static_cast<std::int32_t>(stride);
+    try {
+        image.rows_per_block = image_block_bytes / image.stride;
+        image.block_count = (height + image.rows_per_block - 1) / image.rows_per_block;
+        image.rows.resize(static_cast<std::size_t>(height));
+        image.blocks.reserve(static_cast<std::size_t>(image.block_count));
+        for (std::int32_t b = 0; b < image.block_count; ++b) {
+            const std::int32_t first_row = b * image.rows_per_block;
+            const std::int32_t rows_in_block = std::min(image.rows_per_block, height - first_row);
+            const std::size_t bytes = block_bytes(image, b);
+            std::uint8_t* block = allocate_block(bytes, zeroed);
+            if (block == nullptr) {
+                image_free(image);
+                return true;
+            }
+            image.blocks.emplace_back(block);
+            for (std::int32_t r = 0; r < rows_in_block; ++r) {
+                image.rows[static_cast<std::size_t>(first_row + r)] =
+                    block + static_cast<std::size_t>(r) * static_cast<std::size_t>(image.stride);
+            }
+        }
+    } catch (const std::bad_alloc&) {
+        image_free(image);
+        return true;
+    }
+    return false;
+}
+
+}  // namespace
+
+bool image_allocate(ImageBuffer& image, PixelFormat kind, std::int32_t width, std::int32_t height,
+                    double resolution) {
+    return allocate(image, kind, width, height, resolution, true);
+}
+
+bool image_allocate_for_overwrite(ImageBuffer& image, PixelFormat kind, std::int32_t width, std::int32_t height,
+                                  double resolution) {
+    return allocate(image, kind, width, height, resolution, false);
 }
 
 }  // namespace lumivane

@@ -4,6 +4,7 @@
 // consecutive rows inside one block are stride bytes apart.
 
 #include <cstdint>
+#include <cstdlib>
 #include <memory>
 #include <vector>
 
@@ -20,6 +21,11 @@ enum class PixelFormat : std::uint32_t {
 
 inline constexpr std::int32_t image_block_bytes = 4194304;
 
+struct FreeDeleter {
+    void operator()(std::uint8_t* p) const { std::free(p); }
+};
+using ImageBlock = std::unique_ptr<std::uint8_t[], FreeDeleter>;
+
 struct ImageBuffer {
     PixelFormat kind = PixelFormat::Empty;
     std::int32_t width = 0;
@@ -29,7 +35,7 @@ struct ImageBuffer {
     std::vector<std::uint8_t*> rows;  // rows[0] is the bottom row
     std::int32_t block_count = 0;
     std::int32_t rows_per_block = 0;
-    std::vector<std::unique_ptr<std::uint8_t[]>> blocks;
+    std::vector<ImageBlock> blocks;
 
     ImageBuffer() = default;
     ImageBuffer(ImageBuffer&& other) noexcept { *this = std::move(other); }
@@ -40,5 +46,39 @@ struct ImageBuffer {
 
     bool empty() const { return rows.empty(); }
 };
+
+// Bytes per row before padding; 0 for Empty and unknown kinds.
+std::int64_t unpadded_row_bytes(PixelFormat kind, std::int32_t width);
+// The row size rounded up to a multiple of 4.
+inline std::int64_t row_stride(std::int64_t bytes) { return (bytes + 3) & ~std::int64_t{3}; }
+
+// Sets every field to its empty value without releasing storage; a moved-from or
+// fresh buffer is already clear.
+void image_clear(ImageBuffer& image);
+void image_free(ImageBuffer& image);
+// Frees the buffer, then allocates zeroed storage. Empty or unknown kinds and zero
+// sizes give no storage and succeed; a negative height, a row longer than 4 MiB or a
+// failed allocation leave the buffer empty and fail.
+bool image_allocate(ImageBuffer& image, PixelFormat kind, std::int32_t width, std::int32_t height,
+                    double resolution);
+// The same, with the pixel bytes left as they are, for operations that write every
+// byte of every row themselves (padding included).
+bool image_allocate_for_overwrite(ImageBuffer& image, PixelFormat kind, std::int32_t width, std::int32_t height,
+                                  double resolution);
+
+inline bool is_pixel_kind(PixelFormat kind) {
+    return kind >= PixelFormat::Bilevel && kind <= PixelFormat::Colour16;
+}
+// Bytes of one pixel; 0 for Bilevel, whose pixels are bits.
+int bytes_per_pixel(PixelFormat kind);
+
+// A bilevel pixel: 255 when set, else 0. Pixel x is bit 7 - x mod 8 of byte x / 8.
+inline std::uint8_t bit_get(const std::uint8_t* row, std::int32_t x) {
+    return (row[x >> 3] & (0x80 >> (x & 7))) ? 255 : 0;
+}
+inline void bit_set(std::uint8_t* row, std::int32_t x) { row[x >> 3] |= static_cast<std::uint8_t>(0x80 >> (x & 7)); }
+inline void bit_clear(std::uint8_t* row, std::int32_t x) {
+    row[x >> 3] &= static_cast<std::uint8_t>(~(0x80 >> (x & 7)));
+}
 
 }  // namespace lumivane

@@ -1,0 +1,25 @@
+#pragma once
+// The seven ways to turn a picture upright. Positions are (x, y) counted from the
+// top-left of a W x H source:
+//   image_mirror_left_right  W x H  (W-1-x, y)
+//   image_rotate_180         W x H  (W-1-x, H-1-y)
+//   image_mirror_top_bottom  W x H  (x, H-1-y)
+//   image_transpose          H x W  (y, x)
+//   image_rotate_cw          H x W  (H-1-y, x)
+//   image_transverse         H x W  (H-1-y, W-1-x)
+//   image_rotate_ccw         H x W  (y, W-1-x)
+// Every kind is handled; the work runs on the worker pool over the source rows.
+
+#include "imaging/image_buffer.h"
+
+namespace lumivane {
+
+bool image_mirror_left_right(const ImageBuffer& source, ImageBuffer& destination);
+bool image_rotate_180(const ImageBuffer& source, ImageBuffer& destination);
+bool image_mirror_top_bottom(const ImageBuffer& source, ImageBuffer& destination);
+bool image_transpose(const ImageBuffer& source, ImageBuffer& destination);
+bool image_rotate_cw(const ImageBuffer& source, ImageBuffer& destination);
+bool image_transverse(const ImageBuffer& source, ImageBuffer& destination);
+bool image_rotate_ccw(const ImageBuffer& source, ImageBuffer& destination);
+
+}  // namespace lumivane

@@ -1,0 +1,60 @@
+#include "ui/image_drawing.h"
+
+#include <cstring>
+
+namespace lumivane {
+
+namespace {
+
+// One block of n rows starting at row p, flipped into a top-down RGB32 picture.
+template <bool Colour>
+QImage block_picture(const ImageBuffer& image, std::int32_t p, std::int32_t n) {
+    QImage picture(image.width, n, QImage::Format_RGB32);
+    for (std::int32_t i = 0; i < n; ++i) {
+        const std::uint8_t* from = image.rows[p + n - 1 - i];
+        auto* to = reinterpret_cast<QRgb*>(picture.scanLine(i));
+        for (std::int32_t x = 0; x < image.width; ++x) {
+            if constexpr (Colour) {
+                to[x] = qRgb(from[3 * x + 2], from[3 * x + 1], from[3 * x]);
+            } else {
+                to[x] = qRgb(from[x], from[x], from[x]);
+            }
+        }
+    }
+    return picture;
+}
+
+template <bool Colour>
+void draw_blocks(QPainter& painter, const ImageBuffer& image, int x, int y) {
+    if (image.empty() || image.width <= 0) return;
+    if (image.kind != (Colour ? PixelFormat::Colour8 : PixelFormat::Grey8)) return;
+    for (std::int32_t p = 0; p < image.height; p += image.rows_per_block) {
+        const std::int32_t n = std::min(image.rows_per_block, image.height - p);
+        painter.drawImage(x, y + image.height - p - n, block_picture<Colour>(image, p, n));
+    }
+}
+
+}  // namespace
+
+void image_draw_grey8(QPainter& painter, const ImageBuffer& image, int x, int y) {
+    draw_blocks<false>(painter, image, x, y);
+}
+
+void image_draw_colour8(QPainter& painter, const ImageBuffer& image, int x, int y) {
+    draw_blocks<true>(painter, image, x, y);
+}
+
+void frame_draw(QImage& picture, const FrameBitmap& frame) {
+    if (!frame.pixels || frame.width <= 0 || frame.height <= 0) return;
+    if (picture.width() != frame.width || picture.height() != frame.height ||
+        picture.format() != QImage::Format_RGB32) {
+        picture = QImage(frame.width, frame.height, QImage::Format_RGB32);
+    }
+    for (std::int32_t i = 0; i < frame.height; ++i) {
+        const std::uint8_t* from = frame.row(frame.height - 1 - i);
+        auto* to = reinterpret_cast<QRgb*>(picture.scanLine(i));
+        for (std::int32_t x = 0; x < frame.width; ++x, from += 3) to[x] = qRgb(from[2], from[1], from[0]);
+    }
+}
+
+}  // namespace lumivane
