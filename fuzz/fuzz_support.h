@@ -12,7 +12,7 @@
 
 namespace lumivane::fuzz {
 
-// Answers every box with its first button and shows nothing.
+// Shows nothing: every box gets its first button, every dialog is cancelled.
 class SilentUi : public UserInterface {
 public:
     BoxAnswer message_box(const std::u16string&, const std::u16string&, BoxButtons buttons, BoxOwner) override {
@@ -20,6 +20,24 @@ public:
     }
     void update_tool_buttons() override {}
     void set_main_window_title(const std::u16string&) override {}
+    void show_status(const std::u16string&) override {}
+    void set_status_text(const std::u16string&) override {}
+    void hide_status() override {}
+    void set_cursor(CursorShape) override {}
+    bool shift_held() override { return false; }
+    // Every dialog is cancelled.
+    bool open_index_file_dialog(std::u16string&, const std::u16string&, const std::u16string&) override {
+        return true;
+    }
+    bool save_index_file_dialog(std::u16string&, const std::u16string&, const std::u16string&,
+                                const std::u16string&) override {
+        return true;
+    }
+    bool pick_folder_dialog(std::u16string&, const std::u16string&, const std::u16string&) override { return true; }
+    bool pick_image_files_dialog(std::vector<std::u16string>&, const std::u16string&,
+                                 const std::u16string&) override {
+        return true;
+    }
 };
 
 // An open file in memory holding the bytes, positioned at the start.

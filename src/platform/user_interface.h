@@ -4,6 +4,7 @@
 // answers from a script.
 
 #include <string>
+#include <vector>
 
 namespace lumivane {
 
@@ -11,6 +12,8 @@ enum class BoxButtons { Ok, OkCancel, YesNoCancel };
 enum class BoxAnswer { Ok, Cancel, Yes, No };
 // Error and warning boxes have no owner; questions belong to the main window.
 enum class BoxOwner { None, MainWindow };
+
+enum class CursorShape { Arrow, Hand, Cross };
 
 class UserInterface {
 public:
@@ -23,8 +26,33 @@ public:
     // The enabled and checked states of the tool buttons follow the show.
     virtual void update_tool_buttons() = 0;
 
-    // The main window's title; empty while there is no main window.
+    // The main window's title; ignored while there is no main window.
     virtual void set_main_window_title(const std::u16string& title) = 0;
+
+    // The status window for long operations. Shows nest: a show while it is shown
+    // only counts (the text stays), and the hide that balances the first show closes it.
+    virtual void show_status(const std::u16string& text) = 0;
+    virtual void set_status_text(const std::u16string& text) = 0;
+    virtual void hide_status() = 0;
+
+    virtual void set_cursor(CursorShape shape) = 0;
+
+    // Whether a Shift key is held down right now.
+    virtual bool shift_held() = 0;
+
+    // File dialogs, modal to the main window. Each returns true when the user
+    // cancelled; otherwise the result is in the output.
+    // An existing index file; a start folder that does not exist is created first.
+    virtual bool open_index_file_dialog(std::u16string& path, const std::u16string& start_folder,
+                                        const std::u16string& title) = 0;
+    // Where to save an index file; path keeps what it held unless the user confirms.
+    virtual bool save_index_file_dialog(std::u16string& path, const std::u16string& file_name,
+                                        const std::u16string& start_folder, const std::u16string& title) = 0;
+    virtual bool pick_folder_dialog(std::u16string& folder, const std::u16string& start_folder,
+                                    const std::u16string& title) = 0;
+    // One or more JPEG or TIFF files, in the order the user chose them.
+    virtual bool pick_image_files_dialog(std::vector<std::u16string>& paths, const std::u16string& start_folder,
+                                         const std::u16string& title) = 0;
 };
 
 }  // namespace lumivane

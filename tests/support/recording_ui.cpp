@@ -22,4 +22,69 @@ std::vector<std::u16string> RecordingUi::texts() const {
     return result;
 }
 
+void RecordingUi::show_status(const std::u16string& text) {
+    status_log.push_back(u"show: " + text);
+    if (status_depth++ == 0) status_text = text;
+}
+
+void RecordingUi::set_status_text(const std::u16string& text) {
+    status_log.push_back(u"text: " + text);
+    if (status_depth > 0) status_text = text;
+}
+
+void RecordingUi::hide_status() {
+    status_log.push_back(u"hide");
+    if (status_depth == 0) ADD_FAILURE() << "the status window was hidden more often than shown";
+    if (status_depth > 0 && --status_depth == 0) status_text.clear();
+}
+
+std::optional<std::vector<std::u16string>> RecordingUi::next_dialog_answer() {
+    if (dialog_answers.empty()) {
+        ADD_FAILURE() << "a file dialog was opened that the test did not answer";
+        return std::nullopt;
+    }
+    auto answer = dialog_answers.front();
+    dialog_answers.pop_front();
+    return answer;
+}
+
+bool RecordingUi::open_index_file_dialog(std::u16string& path, const std::u16string& start_folder,
+                                         const std::u16string& title) {
+    dialogs.push_back({u"open index", title, start_folder, {}});
+    path.clear();
+    const auto answer = next_dialog_answer();
+    if (!answer || answer->empty()) return true;
+    path = answer->front();
+    return false;
+}
+
+bool RecordingUi::save_index_file_dialog(std::u16string& path, const std::u16string& file_name,
+                                         const std::u16string& start_folder, const std::u16string& title) {
+    dialogs.push_back({u"save index", title, start_folder, file_name});
+    const auto answer = next_dialog_answer();
+    if (!answer || answer->empty()) return true;
+    path = answer->front();
+    return false;
+}
+
+bool RecordingUi::pick_folder_dialog(std::u16string& folder, const std::u16string& start_folder,
+                                     const std::u16string& title) {
+    dialogs.push_back({u"folder", title, start_folder, {}});
+    folder.clear();
+    const auto answer = next_dialog_answer();
+    if (!answer || answer->empty()) return true;
+    folder = answer->front();
+    return false;
+}
+
+bool RecordingUi::pick_image_files_dialog(std::vector<std::u16string>& paths, const std::u16string& start_folder,
+                                          const std::u16string& title) {
+    dialogs.push_back({u"images", title, start_folder, {}});
+    paths.clear();
+    const auto answer = next_dialog_answer();
+    if (!answer) return true;
+    paths = *answer;
+    return false;
+}
+
 }  // namespace lumivane::testing

@@ -1,8 +1,9 @@
 #pragma once
 // A stand-in for the user interface: records every request and answers questions
-// from a queue the test fills.
+// and dialogs from queues the test fills.
 
 #include <deque>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -17,12 +18,35 @@ struct RecordedBox {
     BoxOwner owner;
 };
 
+struct RecordedDialog {
+    std::u16string kind;  // "open index", "save index", "folder" or "images"
+    std::u16string title;
+    std::u16string start_folder;
+    std::u16string file_name;  // save dialogs only
+};
+
 class RecordingUi : public UserInterface {
 public:
     BoxAnswer message_box(const std::u16string& title, const std::u16string& text, BoxButtons buttons,
                           BoxOwner owner) override;
     void update_tool_buttons() override { ++tool_button_updates; }
     void set_main_window_title(const std::u16string& title) override { main_window_title = title; }
+
+    void show_status(const std::u16string& text) override;
+    void set_status_text(const std::u16string& text) override;
+    void hide_status() override;
+
+    void set_cursor(CursorShape shape) override { cursors.push_back(shape); }
+    bool shift_held() override { return shift; }
+
+    bool open_index_file_dialog(std::u16string& path, const std::u16string& start_folder,
+                                const std::u16string& title) override;
+    bool save_index_file_dialog(std::u16string& path, const std::u16string& file_name,
+                                const std::u16string& start_folder, const std::u16string& title) override;
+    bool pick_folder_dialog(std::u16string& folder, const std::u16string& start_folder,
+                            const std::u16string& title) override;
+    bool pick_image_files_dialog(std::vector<std::u16string>& paths, const std::u16string& start_folder,
+                                 const std::u16string& title) override;
 
     // Texts of all boxes shown so far, in order.
     std::vector<std::u16string> texts() const;
@@ -32,6 +56,23 @@ public:
     std::deque<BoxAnswer> answers;
     int tool_button_updates = 0;
     std::u16string main_window_title;
+
+    // The status window: every call in order ("show: text", "text: text", "hide"), and
+    // what it shows now (empty when closed).
+    std::vector<std::u16string> status_log;
+    int status_depth = 0;
+    std::u16string status_text;
+
+    std::vector<CursorShape> cursors;
+    bool shift = false;
+
+    std::vector<RecordedDialog> dialogs;
+    // Results for the file dialogs in order: paths (one for the single-path dialogs),
+    // or nothing for Cancel.
+    std::deque<std::optional<std::vector<std::u16string>>> dialog_answers;
+
+private:
+    std::optional<std::vector<std::u16string>> next_dialog_answer();
 };
 
 }  // namespace lumivane::testing
