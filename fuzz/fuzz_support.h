@@ -8,37 +8,11 @@
 #include <cstdint>
 
 #include "platform/files.h"
-#include "platform/user_interface.h"
+#include "support/silent_ui.h"
 
 namespace lumivane::fuzz {
 
-// Shows nothing: every box gets its first button, every dialog is cancelled.
-class SilentUi : public UserInterface {
-public:
-    BoxAnswer message_box(const std::u16string&, const std::u16string&, BoxButtons buttons, BoxOwner) override {
-        return buttons == BoxButtons::YesNoCancel ? BoxAnswer::Yes : BoxAnswer::Ok;
-    }
-    void update_tool_buttons() override {}
-    void set_main_window_title(const std::u16string&) override {}
-    void show_status(const std::u16string&) override {}
-    void set_status_text(const std::u16string&) override {}
-    void hide_status() override {}
-    void set_cursor(CursorShape) override {}
-    bool shift_held() override { return false; }
-    // Every dialog is cancelled.
-    bool open_index_file_dialog(std::u16string&, const std::u16string&, const std::u16string&) override {
-        return true;
-    }
-    bool save_index_file_dialog(std::u16string&, const std::u16string&, const std::u16string&,
-                                const std::u16string&) override {
-        return true;
-    }
-    bool pick_folder_dialog(std::u16string&, const std::u16string&, const std::u16string&) override { return true; }
-    bool pick_image_files_dialog(std::vector<std::u16string>&, const std::u16string&,
-                                 const std::u16string&) override {
-        return true;
-    }
-};
+using testing::SilentUi;
 
 // An open file in memory holding the bytes, positioned at the start.
 inline FileHandle memory_file(const std::uint8_t* data, std::size_t size) {

@@ -1,0 +1,21 @@
+// Any bytes as a picture file: the platform decoders, the metadata, the profile walk
+// and the program's own TIFF reader behind them.
+
+#include <string>
+
+#include "fuzz_support.h"
+#include "imaging/image_loader.h"
+#include "platform/text_encoding.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    using namespace lumivane;
+    static fuzz::SilentUi ui;
+    FileHandle file = fuzz::memory_file(data, size);
+    if (!file.is_open()) return 0;
+    // The loader opens files by name; the in-memory file has one under /proc.
+    const std::u16string path = utf8_to_utf16("/proc/self/fd/" + std::to_string(file.descriptor()));
+    ImageBuffer image;
+    std::vector<std::uint8_t> profile;
+    image_load(ui, path, image, profile);
+    return 0;
+}

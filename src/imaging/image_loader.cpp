@@ -1,0 +1,116 @@
+#include "imaging/image_loader.h"
+
+#include "document/value_formatter.h"
+#include "imaging/jpeg_icc.h"
+#include "imaging/orientation.h"
+#include "imaging/pixel_conversion.h"
+#include "imaging/tiff_reader.h"
+#include "platform/files.h"
+#include "platform/paths.h"
+#include "platform/shortcuts.h"
+#include "platform/system_memory.h"
+#include "platform/user_interface.h"
+
+namespace lumivane {
+
+void metadata_scan(const std::vector<MetadataItem>& items, std::uint16_t& orientation,
+                   std::vector<std::uint8_t>& profile) {
+    for (MetadataBlock block : {MetadataBlock::Ifd0, MetadataBlock::Exif, MetadataBlock::Gps}) {
+        for (const MetadataItem& item : items) {
+            if (item.block != block) continue;
+            if (item.tag == orientation_tag) orientation = item.number;
+            if (item.tag == icc_profile_tag) profile = item.bytes;
+        }
+    }
+}
+
+bool apply_orientation(ImageBuffer& image, std::uint16_t orientation) {
+    using Operation = bool (*)(const ImageBuffer&, ImageBuffer&);
+    static constexpr Operation operations[] = {image_mirror_left_right, image_rotate_180, image_mirror_top_bottom,
+                                               image_transpose,         image_rotate_cw,  image_transverse,
+                                               image_rotate_ccw};
+    if (orientation < 2 || orientation > 8) return false;
+    ImageBuffer turned;
+    // On failure the picture stays as decoded rather than half turned.
+    if (operations[orientation - 2](image, turned)) return true;
+    image = std::move(turned);
+    return false;
+}
+
+namespace {
+
+bool is_shortcut(const std::u16string& path) { return names_equal_nocase(path_extension(path), u".LNK"); }
+
+// The platform decoder's path. Fails for anything it cannot open or turn into a
+// Colour8 picture; the caller then tries the program's own TIFF reader.
+bool load_through_decoder(const std::u16string& path, ImageBuffer& image, std::vector<std::uint8_t>& profile) {
+    const std::unique_ptr<ImageDecoder> decoder = open_image_decoder(path);
+    if (!decoder) return true;
+    const std::int32_t width = decoder->width();
+    const std::int32_t height = decoder->height();
+    const PixelLayout layout = decoder->layout();
+
+    std::uint16_t orientation = 1;
+    metadata_scan(decoder->metadata(), orientation, profile);
+    // Turning the picture needs a second one of the same size for a moment.
+    const std::uint64_t picture_bytes =
+        static_cast<std::uint64_t>(row_stride(3 * static_cast<std::int64_t>(width))) * static_cast<std::uint64_t>(height);
+    const bool turns = orientation >= 2 && orientation <= 8;
+    if (!memory_allows(turns ? 2 * picture_bytes : picture_bytes)) return true;
+    if (image_allocate(image, PixelFormat::Colour8, width, height, decoder->resolution())) return true;
+
+    const bool straight = layout == PixelLayout::BGR24 || layout == PixelLayout::RGB24;
+    std::vector<std::uint8_t> row_buffer(straight ? 0 : decoder->row_bytes());
+    for (std::int32_t source_row = 0; source_row < height; ++source_row) {
+        // The decoder counts rows from the top, the picture from the bottom. A row that
+        // cannot be decoded stays black.
+        std::uint8_t* row = image.rows[static_cast<std::size_t>(height - 1 - source_row)];
+        if (straight) {
+            if (decoder->read_row(row) && layout == PixelLayout::RGB24) convert_row(layout, {}, row, row, width);
+        } else if (decoder->read_row(row_buffer.data())) {
+            convert_row(layout, decoder->palette(), row_buffer.data(), row, width);
+        }
+    }
+    if (apply_orientation(image, orientation)) return true;
+
+    const bool jpeg = decoder->container() == ContainerFormat::Jpeg;
+    const bool grey = is_grey_source(layout, decoder->palette());
+    if (jpeg && jpeg_icc_extract(path, profile)) return true;
+    if (grey) profile.clear();
+    return false;
+}
+
+bool load_through_tiff_reader(const std::u16string& path, ImageBuffer& image, std::vector<std::uint8_t>& profile) {
+    FileHandle file;
+    if (file_open_read(path, file)) return true;
+    const bool failed = tiff_read(file, image);
+    file_close(file);
+    return failed || tiff_icc_extract(path, profile);
+}
+
+}  // namespace
+
+bool image_load(UserInterface& ui, const std::u16string& path, ImageBuffer& image, std::vector<std::uint8_t>& profile) {
+    profile.clear();
+    std::u16string working;
+    if (is_shortcut(path)) {
+        shortcut_resolve(path, working, path_limit + 1);
+    } else {
+        working = cut_text(path, path_limit);
+    }
+    ui.set_status_text(formatted(u"Reading %s", working));
+
+    bool failed = load_through_decoder(working, image, profile);
+    if (failed) {
+        profile.clear();
+        failed = load_through_tiff_reader(working, image, profile);
+    }
+    if (failed) {
+        image_free(image);
+        profile.clear();
+    }
+    ui.set_cursor(CursorShape::Arrow);
+    return failed;
+}
+
+}  // namespace lumivane

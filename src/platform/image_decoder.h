@@ -1,0 +1,79 @@
+#pragma once
+// The platform's picture decoder: opens a JPEG or TIFF container (recognised by its
+// bytes, never by the file name), reports the first frame's size, resolution and pixel
+// layout, delivers its rows top-down, and lists the metadata tags the loader asks for.
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace lumivane {
+
+enum class ContainerFormat { Jpeg, Tiff };
+
+// How a decoded row is laid out. 16-bit samples are in machine byte order; alpha is
+// never used. P marks premultiplied alpha.
+enum class PixelLayout {
+    Indexed8,    // one palette index per byte
+    Gray8,
+    BlackWhite,  // 1 bit per pixel, most significant bit first, set is white
+    Gray16,
+    BGR24,
+    RGB24,
+    BGR32,
+    BGRA32,
+    PBGRA32,
+    RGB32,
+    RGBA32,
+    PRGBA32,
+    RGB48,
+    BGR48,
+    RGBA64,
+    PRGBA64,
+    BGRA64,
+    PBGRA64,
+};
+
+// The metadata blocks the loader looks in, in the order it looks.
+enum class MetadataBlock { Ifd0, Exif, Gps };
+
+// One tag of a metadata block, as the file holds it.
+struct MetadataItem {
+    MetadataBlock block;
+    std::uint16_t tag;
+    std::uint16_t number;             // the value of a SHORT tag (the orientation)
+    std::vector<std::uint8_t> bytes;  // the bytes of an UNDEFINED or BYTE tag (a profile)
+};
+
+inline constexpr std::uint16_t orientation_tag = 274;
+inline constexpr std::uint16_t icc_profile_tag = 34675;
+
+class ImageDecoder {
+public:
+    virtual ~ImageDecoder() = default;
+
+    virtual ContainerFormat container() const = 0;
+    virtual std::int32_t width() const = 0;
+    virtual std::int32_t height() const = 0;
+    // Horizontal dots per inch.
+    virtual double resolution() const = 0;
+    virtual PixelLayout layout() const = 0;
+    // For Indexed8: the colours as 0xAARRGGBB (up to 256 entries).
+    virtual const std::vector<std::uint32_t>& palette() const = 0;
+    // Writes the next row, top row first, in the layout into row (which holds
+    // row_bytes()). False when the row could not be decoded.
+    virtual bool read_row(std::uint8_t* row) = 0;
+    std::size_t row_bytes() const;
+    // Tags 274 and 34675 of the first frame's IFD0, EXIF and GPS blocks, in file order.
+    virtual std::vector<MetadataItem> metadata() const = 0;
+};
+
+// Opens the first frame of a JPEG or TIFF file. Anything else, a file that cannot be
+// read, or a frame in a layout this program does not take gives no decoder.
+std::unique_ptr<ImageDecoder> open_image_decoder(const std::u16string& path);
+
+// Bytes per pixel row of a layout.
+std::size_t layout_row_bytes(PixelLayout layout, std::int32_t width);
+
+}  // namespace lumivane

@@ -1,0 +1,208 @@
+#include "platform/jpeg_decoder.h"
+
+#include <csetjmp>
+#include <cstdio>
+#include <cstring>
+
+#include <jpeglib.h>
+#include <libexif/exif-data.h>
+
+namespace lumivane {
+
+namespace {
+
+// libjpeg reports fatal errors through a callback that must not return. It jumps back
+// to the guarded call that was running; warnings and traces are dropped.
+struct ErrorManager {
+    jpeg_error_mgr library;
+    std::jmp_buf jump;
+};
+
+[[noreturn]] void error_exit(j_common_ptr info) { std::longjmp(reinterpret_cast<ErrorManager*>(info->err)->jump, 1); }
+void emit_message(j_common_ptr, int) {}
+void output_message(j_common_ptr) {}
+
+// Everything libjpeg touches, in plain storage: a jump out of the library skips no
+// destructor.
+struct JpegState {
+    std::FILE* file = nullptr;
+    jpeg_decompress_struct info{};
+    ErrorManager errors{};
+    bool created = false;
+};
+
+// Each call into the library has its own jump point and reports a fatal error as true.
+bool guarded_create(JpegState* s) {
+    s->info.err = jpeg_std_error(&s->errors.library);
+    s->errors.library.error_exit = error_exit;
+    s->errors.library.emit_message = emit_message;
+    s->errors.library.output_message = output_message;
+    if (setjmp(s->errors.jump)) return true;
+    jpeg_create_decompress(&s->info);
+    s->created = true;
+    jpeg_stdio_src(&s->info, s->file);
+    jpeg_save_markers(&s->info, JPEG_APP0 + 1, 0xFFFF);
+    return false;
+}
+
+bool guarded_read_header(JpegState* s) {
+    if (setjmp(s->errors.jump)) return true;
+    return jpeg_read_header(&s->info, TRUE) != JPEG_HEADER_OK;
+}
+
+bool guarded_start(JpegState* s) {
+    if (setjmp(s->errors.jump)) return true;
+    return !jpeg_start_decompress(&s->info);
+}
+
+bool guarded_read_row(JpegState* s, std::uint8_t* row) {
+    if (setjmp(s->errors.jump)) return true;
+    JSAMPROW rows[1] = {row};
+    return jpeg_read_scanlines(&s->info, rows, 1) != 1;
+}
+
+bool is_exif(const jpeg_marker_struct* marker) {
+    return marker->marker == JPEG_APP0 + 1 && marker->data_length >= 6 &&
+           std::memcmp(marker->data, "Exif\0\0", 6) == 0;
+}
+
+struct ExifDeleter {
+    void operator()(ExifData* data) const { exif_data_unref(data); }
+};
+using ExifHandle = std::unique_ptr<ExifData, ExifDeleter>;
+
+// The EXIF data as the file holds it: no tags dropped as unknown, none added or moved.
+ExifHandle load_exif(const jpeg_marker_struct* marker) {
+    ExifHandle exif(exif_data_new());
+    if (!exif) return nullptr;
+    exif_data_unset_option(exif.get(), EXIF_DATA_OPTION_IGNORE_UNKNOWN_TAGS);
+    exif_data_unset_option(exif.get(), EXIF_DATA_OPTION_FOLLOW_SPECIFICATION);
+    exif_data_load_data(exif.get(), marker->data, marker->data_length);
+    return exif;
+}
+
+double rational(const ExifEntry* entry, ExifByteOrder order) {
+    if (entry->format != EXIF_FORMAT_RATIONAL || entry->components < 1 || entry->size < 8) return 0.0;
+    const ExifRational r = exif_get_rational(entry->data, order);
+    return r.denominator == 0 ? 0.0 : static_cast<double>(r.numerator) / r.denominator;
+}
+
+class JpegDecoder : public ImageDecoder {
+public:
+    explicit JpegDecoder(std::unique_ptr<JpegState> state) : state_(std::move(state)) {}
+    ~JpegDecoder() override {
+        if (state_->created) jpeg_destroy_decompress(&state_->info);
+        if (state_->file) std::fclose(state_->file);
+    }
+
+    bool start() {
+        JpegState* s = state_.get();
+        if (guarded_read_header(s)) return false;
+        switch (s->info.jpeg_color_space) {
+        case JCS_GRAYSCALE:
+            s->info.out_color_space = JCS_GRAYSCALE;
+            layout_ = PixelLayout::Gray8;
+            break;
+        case JCS_YCbCr:
+        case JCS_RGB:
+            s->info.out_color_space = JCS_EXT_BGR;
+            layout_ = PixelLayout::BGR24;
+            break;
+        default:
+            return false;  // CMYK and the like have no layout here
+        }
+        if (guarded_start(s)) return false;
+        if (s->info.output_width == 0 || s->info.output_height == 0) return false;
+        read_exif();
+        resolution_ = jfif_resolution();
+        return true;
+    }
+
+    ContainerFormat container() const override { return ContainerFormat::Jpeg; }
+    std::int32_t width() const override { return static_cast<std::int32_t>(state_->info.output_width); }
+    std::int32_t height() const override { return static_cast<std::int32_t>(state_->info.output_height); }
+    double resolution() const override { return resolution_; }
+    PixelLayout layout() const override { return layout_; }
+    const std::vector<std::uint32_t>& palette() const override { return no_palette_; }
+
+    bool read_row(std::uint8_t* row) override {
+        if (failed_ || state_->info.output_scanline >= state_->info.output_height) return false;
+        // After a fatal error the decompressor is in no state to go on.
+        failed_ = guarded_read_row(state_.get(), row);
+        return !failed_;
+    }
+
+    std::vector<MetadataItem> metadata() const override { return metadata_; }
+
+private:
+    void read_exif() {
+        for (const jpeg_marker_struct* marker = state_->info.marker_list; marker; marker = marker->next) {
+            if (!is_exif(marker)) continue;
+            ExifHandle exif = load_exif(marker);
+            if (!exif) return;
+            const ExifByteOrder order = exif_data_get_byte_order(exif.get());
+            const std::pair<ExifIfd, MetadataBlock> blocks[] = {
+                {EXIF_IFD_0, MetadataBlock::Ifd0}, {EXIF_IFD_EXIF, MetadataBlock::Exif}, {EXIF_IFD_GPS, MetadataBlock::Gps}};
+            for (const auto& [ifd, block] : blocks) {
+                const ExifContent* content = exif->ifd[ifd];
+                for (unsigned i = 0; content && i < content->count; ++i) {
+                    const ExifEntry* entry = content->entries[i];
+                    if (entry->tag == orientation_tag && entry->format == EXIF_FORMAT_SHORT && entry->size >= 2) {
+                        metadata_.push_back({block, orientation_tag, exif_get_short(entry->data, order), {}});
+                    } else if (entry->tag == icc_profile_tag && entry->data) {
+                        metadata_.push_back(
+                            {block, icc_profile_tag, 0, std::vector<std::uint8_t>(entry->data, entry->data + entry->size)});
+                    }
+                }
+            }
+            exif_resolution_ = exif_resolution(exif.get(), order);
+            return;  // only the first EXIF segment counts
+        }
+    }
+
+    static double exif_resolution(ExifData* exif, ExifByteOrder order) {
+        const ExifEntry* x = exif_content_get_entry(exif->ifd[EXIF_IFD_0], EXIF_TAG_X_RESOLUTION);
+        if (!x) return 0.0;
+        const double value = rational(x, order);
+        const ExifEntry* unit = exif_content_get_entry(exif->ifd[EXIF_IFD_0], EXIF_TAG_RESOLUTION_UNIT);
+        const bool centimetres = unit && unit->format == EXIF_FORMAT_SHORT && unit->size >= 2 &&
+                                 exif_get_short(unit->data, order) == 3;
+        return centimetres ? value * 2.54 : value;
+    }
+
+    // The JFIF density when it has a unit, else the EXIF resolution, else the usual 96.
+    double jfif_resolution() const {
+        const jpeg_decompress_struct& info = state_->info;
+        if (info.saw_JFIF_marker && info.X_density > 0) {
+            if (info.density_unit == 1) return info.X_density;
+            if (info.density_unit == 2) return info.X_density * 2.54;
+        }
+        return exif_resolution_ > 0.0 ? exif_resolution_ : 96.0;
+    }
+
+    std::unique_ptr<JpegState> state_;
+    PixelLayout layout_ = PixelLayout::BGR24;
+    double resolution_ = 96.0;
+    double exif_resolution_ = 0.0;
+    bool failed_ = false;
+    std::vector<MetadataItem> metadata_;
+    std::vector<std::uint32_t> no_palette_;
+};
+
+}  // namespace
+
+std::unique_ptr<ImageDecoder> open_jpeg_decoder(const std::string& native_path) {
+    auto state = std::make_unique<JpegState>();
+    state->file = std::fopen(native_path.c_str(), "rb");
+    if (!state->file) return nullptr;
+    if (guarded_create(state.get())) {
+        if (state->created) jpeg_destroy_decompress(&state->info);
+        std::fclose(state->file);
+        return nullptr;
+    }
+    auto decoder = std::make_unique<JpegDecoder>(std::move(state));
+    if (!decoder->start()) return nullptr;
+    return decoder;
+}
+
+}  // namespace lumivane

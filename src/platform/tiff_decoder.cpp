@@ -1,0 +1,201 @@
+#include "platform/tiff_decoder.h"
+
+#include <cstdarg>
+#include <cstring>
+#include <new>
+
+#include <tiffio.h>
+
+#include "imaging/lookup_tables.h"
+#include "platform/system_memory.h"
+
+namespace lumivane {
+
+namespace {
+
+// The library's messages never reach the user; failures show as failed calls.
+int quiet(TIFF*, void*, const char*, const char*, va_list) { return 1; }
+
+struct TiffCloser {
+    void operator()(TIFF* tiff) const { TIFFClose(tiff); }
+};
+using TiffHandle = std::unique_ptr<TIFF, TiffCloser>;
+
+TiffHandle open_quietly(const std::string& path) {
+    TIFFOpenOptions* options = TIFFOpenOptionsAlloc();
+    if (!options) return nullptr;
+    TIFFOpenOptionsSetErrorHandlerExtR(options, quiet, nullptr);
+    TIFFOpenOptionsSetWarningHandlerExtR(options, quiet, nullptr);
+    // No single buffer the library makes for a hostile header may exceed this.
+    TIFFOpenOptionsSetMaxSingleMemAlloc(options, tmsize_t{1} << 30);
+    TiffHandle tiff(TIFFOpenExt(path.c_str(), "r", options));
+    TIFFOpenOptionsFree(options);
+    return tiff;
+}
+
+template <typename T>
+T field_or(TIFF* tiff, ttag_t tag, T fallback) {
+    T value{};
+    return TIFFGetField(tiff, tag, &value) ? value : fallback;
+}
+
+// The layout a strip picture can be delivered in as it is, if any.
+bool direct_layout(TIFF* tiff, PixelLayout& layout) {
+    if (TIFFIsTiled(tiff)) return false;
+    const auto planar = field_or<std::uint16_t>(tiff, TIFFTAG_PLANARCONFIG, PLANARCONFIG_CONTIG);
+    if (planar != PLANARCONFIG_CONTIG) return false;
+    const auto photometric = field_or<std::uint16_t>(tiff, TIFFTAG_PHOTOMETRIC, 0xFFFF);
+    const auto bits = field_or<std::uint16_t>(tiff, TIFFTAG_BITSPERSAMPLE, 1);
+    const auto samples = field_or<std::uint16_t>(tiff, TIFFTAG_SAMPLESPERPIXEL, 1);
+    const auto format = field_or<std::uint16_t>(tiff, TIFFTAG_SAMPLEFORMAT, SAMPLEFORMAT_UINT);
+    if (format != SAMPLEFORMAT_UINT) return false;
+
+    bool premultiplied = false;
+    std::uint16_t extra_count = 0;
+    std::uint16_t* extra = nullptr;
+    if (TIFFGetField(tiff, TIFFTAG_EXTRASAMPLES, &extra_count, &extra) && extra_count > 0 && extra) {
+        premultiplied = extra[0] == EXTRASAMPLE_ASSOCALPHA;
+    }
+    if (photometric == PHOTOMETRIC_MINISBLACK && samples == 1) {
+        if (bits == 8) layout = PixelLayout::Gray8;
+        else if (bits == 1) layout = PixelLayout::BlackWhite;
+        else if (bits == 16) layout = PixelLayout::Gray16;
+        else return false;
+        return true;
+    }
+    if (photometric == PHOTOMETRIC_PALETTE && samples == 1 && bits == 8) {
+        layout = PixelLayout::Indexed8;
+        return true;
+    }
+    if (photometric == PHOTOMETRIC_RGB && (bits == 8 || bits == 16)) {
+        if (samples == 3) {
+            layout = bits == 8 ? PixelLayout::RGB24 : PixelLayout::RGB48;
+        } else if (samples == 4) {
+            layout = bits == 8 ? (premultiplied ? PixelLayout::PRGBA32 : PixelLayout::RGBA32)
+                               : (premultiplied ? PixelLayout::PRGBA64 : PixelLayout::RGBA64);
+        } else {
+            return false;
+        }
+        return true;
+    }
+    return false;
+}
+
+class TiffDecoder : public ImageDecoder {
+public:
+    TiffDecoder(TiffHandle tiff, std::string path) : tiff_(std::move(tiff)), path_(std::move(path)) {}
+
+    bool start() {
+        TIFF* tiff = tiff_.get();
+        width_ = field_or<std::uint32_t>(tiff, TIFFTAG_IMAGEWIDTH, 0);
+        height_ = field_or<std::uint32_t>(tiff, TIFFTAG_IMAGELENGTH, 0);
+        if (width_ == 0 || height_ == 0 || width_ > 0x7FFFFFFF || height_ > 0x7FFFFFFF) return false;
+        resolution_ = read_resolution();
+        read_metadata();
+        if (direct_layout(tiff, layout_)) {
+            if (layout_ == PixelLayout::Indexed8 && !read_palette()) return false;
+            // The library's own rows must fit the row our layout describes.
+            return static_cast<std::size_t>(TIFFScanlineSize64(tiff)) <= layout_row_bytes(layout_, width());
+        }
+        return read_through_rgba();
+    }
+
+    ContainerFormat container() const override { return ContainerFormat::Tiff; }
+    std::int32_t width() const override { return static_cast<std::int32_t>(width_); }
+    std::int32_t height() const override { return static_cast<std::int32_t>(height_); }
+    double resolution() const override { return resolution_; }
+    PixelLayout layout() const override { return layout_; }
+    const std::vector<std::uint32_t>& palette() const override { return palette_; }
+
+    bool read_row(std::uint8_t* row) override {
+        if (next_row_ >= height_) return false;
+        const std::uint32_t r = next_row_++;
+        if (!rgba_.empty()) {
+            std::memcpy(row, rgba_.data() + static_cast<std::size_t>(r) * width_, static_cast<std::size_t>(width_) * 4);
+            return true;
+        }
+        return TIFFReadScanline(tiff_.get(), row, r, 0) == 1;
+    }
+
+    std::vector<MetadataItem> metadata() const override { return metadata_; }
+
+private:
+    double read_resolution() {
+        float x = 0.0f;
+        if (!TIFFGetField(tiff_.get(), TIFFTAG_XRESOLUTION, &x) || !(x > 0.0f)) return 96.0;
+        const auto unit = field_or<std::uint16_t>(tiff_.get(), TIFFTAG_RESOLUTIONUNIT, RESUNIT_INCH);
+        return unit == RESUNIT_CENTIMETER ? x * 2.54 : x;
+    }
+
+    // Tags 274 and 34675 of the first directory. The EXIF and GPS directories of a TIFF
+    // hold neither in practice, and reading them would move the library off the picture.
+    void read_metadata() {
+        std::uint16_t orientation = 0;
+        if (TIFFGetField(tiff_.get(), TIFFTAG_ORIENTATION, &orientation)) {
+            metadata_.push_back({MetadataBlock::Ifd0, orientation_tag, orientation, {}});
+        }
+        std::uint32_t count = 0;
+        void* data = nullptr;
+        if (TIFFGetField(tiff_.get(), TIFFTAG_ICCPROFILE, &count, &data) && data && count > 0) {
+            const auto* bytes = static_cast<const std::uint8_t*>(data);
+            metadata_.push_back({MetadataBlock::Ifd0, icc_profile_tag, 0, std::vector<std::uint8_t>(bytes, bytes + count)});
+        }
+    }
+
+    bool read_palette() {
+        std::uint16_t *red = nullptr, *green = nullptr, *blue = nullptr;
+        if (!TIFFGetField(tiff_.get(), TIFFTAG_COLORMAP, &red, &green, &blue) || !red || !green || !blue) return false;
+        palette_.resize(256);
+        for (std::size_t i = 0; i < 256; ++i) {
+            palette_[i] = 0xFF000000u | (static_cast<std::uint32_t>(table_16_to_8[red[i]]) << 16) |
+                          (static_cast<std::uint32_t>(table_16_to_8[green[i]]) << 8) | table_16_to_8[blue[i]];
+        }
+        return true;
+    }
+
+    // The whole picture through the library's RGBA conversion, in the order it is
+    // stored: the orientation tag is applied by the loader, not here.
+    bool read_through_rgba() {
+        char message[1024] = {};
+        if (!TIFFRGBAImageOK(tiff_.get(), message)) return false;
+        TIFFRGBAImage image{};
+        if (!TIFFRGBAImageBegin(&image, tiff_.get(), 0, message)) return false;
+        image.req_orientation = image.orientation;
+        bool ok = false;
+        try {
+            if (!memory_allows(std::uint64_t{width_} * height_ * 4)) throw std::bad_alloc();
+            rgba_.assign(static_cast<std::size_t>(width_) * height_, 0);
+            ok = TIFFRGBAImageGet(&image, rgba_.data(), width_, height_) != 0;
+        } catch (const std::bad_alloc&) {
+            ok = false;
+        }
+        TIFFRGBAImageEnd(&image);
+        if (!ok) return false;
+        // Packed as 0xAABBGGRR, that is bytes red, green, blue, alpha.
+        layout_ = PixelLayout::RGBA32;
+        return true;
+    }
+
+    TiffHandle tiff_;
+    std::string path_;
+    std::uint32_t width_ = 0;
+    std::uint32_t height_ = 0;
+    std::uint32_t next_row_ = 0;
+    double resolution_ = 96.0;
+    PixelLayout layout_ = PixelLayout::Gray8;
+    std::vector<std::uint32_t> palette_;
+    std::vector<std::uint32_t> rgba_;
+    std::vector<MetadataItem> metadata_;
+};
+
+}  // namespace
+
+std::unique_ptr<ImageDecoder> open_tiff_decoder(const std::string& native_path) {
+    TiffHandle tiff = open_quietly(native_path);
+    if (!tiff) return nullptr;
+    auto decoder = std::make_unique<TiffDecoder>(std::move(tiff), native_path);
+    if (!decoder->start()) return nullptr;
+    return decoder;
+}
+
+}  // namespace lumivane

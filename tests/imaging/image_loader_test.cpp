@@ -1,0 +1,407 @@
+#include "imaging/image_loader.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstring>
+#include <random>
+
+#include <lcms2.h>
+#include <tiffio.h>
+#include <unistd.h>
+
+#include "imaging/jpeg_icc.h"
+#include "imaging/pixel_conversion.h"
+#include "imaging/image_copy.h"
+#include "imaging/orientation.h"
+#include "platform/text_encoding.h"
+#include "support/jpeg_writer.h"
+#include "support/recording_ui.h"
+#include "support/temp_folder.h"
+
+namespace lumivane {
+namespace {
+
+using testing::RecordingUi;
+using testing::TempFolder;
+
+const std::string testdata = LUMIVANE_TESTDATA;
+
+struct Loaded {
+    bool failed;
+    ImageBuffer image;
+    std::vector<std::uint8_t> profile;
+};
+
+Loaded load(const std::string& path) {
+    RecordingUi ui;
+    Loaded result;
+    result.profile = {1, 2, 3};  // must be replaced
+    result.failed = image_load(ui, utf8_to_utf16(path), result.image, result.profile);
+    EXPECT_EQ(ui.cursors.size(), 1u);
+    return result;
+}
+
+// Mean absolute difference per byte between two pictures of the same size.
+double mean_difference(const ImageBuffer& a, const ImageBuffer& b) {
+    double sum = 0.0;
+    for (std::int32_t r = 0; r < a.height; ++r) {
+        for (std::int32_t i = 0; i < 3 * a.width; ++i) sum += std::abs(a.rows[r][i] - b.rows[r][i]);
+    }
+    return sum / (3.0 * a.width * a.height);
+}
+
+// Every file of the set shows the same picture once turned upright. The stored versions
+// were each compressed in their own orientation, with the colour planes at half
+// resolution, so JPEG noise differs between them: up to about 3.7 levels per byte on
+// average. A picture that is one pixel off already differs by over 5, a wrong turn by
+// over 60, so 4.5 tells a right load from a wrong one.
+constexpr double jpeg_noise_bound = 4.5;
+
+TEST(ImageLoad, EveryOrientationTagLoadsUpright) {
+    for (const std::string shape : {"Landscape", "Portrait"}) {
+        const Loaded reference = load(testdata + "/orientation/" + shape + "_1.jpg");
+        ASSERT_FALSE(reference.failed);
+        const std::int32_t width = shape == "Landscape" ? 1800 : 1200;
+        const std::int32_t height = shape == "Landscape" ? 1200 : 1800;
+        ASSERT_EQ(reference.image.width, width);
+        ASSERT_EQ(reference.image.height, height);
+        ASSERT_EQ(reference.image.kind, PixelFormat::Colour8);
+
+        ImageBuffer shifted;
+        ASSERT_FALSE(image_copy(reference.image, shifted));
+        for (std::int32_t r = 0; r < shifted.height; ++r) {
+            std::memmove(shifted.rows[r], shifted.rows[r] + 3, 3 * static_cast<std::size_t>(shifted.width - 1));
+        }
+        EXPECT_GT(mean_difference(reference.image, shifted), jpeg_noise_bound) << "the bound must tell a shift";
+
+        for (int n = 0; n <= 8; ++n) {
+            const Loaded loaded = load(testdata + "/orientation/" + shape + "_" + std::to_string(n) + ".jpg");
+            ASSERT_FALSE(loaded.failed) << shape << n;
+            ASSERT_EQ(loaded.image.width, width) << shape << n;
+            ASSERT_EQ(loaded.image.height, height) << shape << n;
+            EXPECT_LT(mean_difference(reference.image, loaded.image), jpeg_noise_bound) << shape << n;
+        }
+    }
+}
+
+std::string profile_description(const std::vector<std::uint8_t>& profile) {
+    cmsHPROFILE handle = cmsOpenProfileFromMem(profile.data(), static_cast<cmsUInt32Number>(profile.size()));
+    if (!handle) return "(not a profile)";
+    char text[256] = {};
+    cmsGetProfileInfoASCII(handle, cmsInfoDescription, "en", "US", text, sizeof text);
+    cmsCloseProfile(handle);
+    return text;
+}
+
+TEST(ImageLoad, WideGamutFilesYieldTheirEmbeddedProfiles) {
+    const std::pair<const char*, const char*> files[] = {
+        {"P3-sRGB-color-ring.jpg", "P3"},
+        {"P3-sRGB-red.jpg", "P3"},
+        {"R2020-sRGB-color-bars.jpg", "2020"},
+        {"rgb-to-gbr-test.jpg", ""},
+    };
+    for (const auto& [file, word] : files) {
+        const Loaded loaded = load(testdata + "/wide-gamut/" + file);
+        ASSERT_FALSE(loaded.failed) << file;
+        ASSERT_FALSE(loaded.profile.empty()) << file;
+        const std::string description = profile_description(loaded.profile);
+        EXPECT_NE(description, "(not a profile)") << file;
+        EXPECT_NE(description.find(word), std::string::npos) << file << ": " << description;
+    }
+}
+
+std::vector<std::uint8_t> some_profile() {
+    std::vector<std::uint8_t> profile = testing::file_bytes("/usr/share/color/icc/sRGB.icc");
+    EXPECT_GT(profile.size(), 1000u);
+    return profile;
+}
+
+std::uint8_t pattern(int x, int y, int c) { return static_cast<std::uint8_t>((x * 8 + y * 3 + c * 60) & 0xFF); }
+
+TEST(JpegIccExtract, JoinsChunksInFileOrderAndNeedsTheLastOne) {
+    TempFolder folder;
+    const std::vector<std::uint8_t> profile = some_profile();
+    const std::size_t chunk = profile.size() / 3 + 1;
+    auto markers = testing::icc_markers(profile, chunk);
+    ASSERT_EQ(markers.size(), 3u);
+
+    testing::write_jpeg(folder.native_file("three.jpg"), 32, 16, false, pattern, markers);
+    std::vector<std::uint8_t> extracted;
+    EXPECT_FALSE(jpeg_icc_extract(folder.file(u"three.jpg"), extracted));
+    EXPECT_EQ(extracted, profile);
+    const Loaded loaded = load(folder.native_file("three.jpg"));
+    EXPECT_FALSE(loaded.failed);
+    EXPECT_EQ(loaded.profile, profile);
+
+    markers.pop_back();  // the last chunk is missing
+    testing::write_jpeg(folder.native_file("two.jpg"), 32, 16, false, pattern, markers);
+    EXPECT_FALSE(jpeg_icc_extract(folder.file(u"two.jpg"), extracted));
+    EXPECT_TRUE(extracted.empty());
+    const Loaded without = load(folder.native_file("two.jpg"));
+    EXPECT_FALSE(without.failed);
+    EXPECT_TRUE(without.profile.empty());
+
+    testing::write_jpeg(folder.native_file("none.jpg"), 8, 8, false, pattern);
+    EXPECT_FALSE(jpeg_icc_extract(folder.file(u"none.jpg"), extracted));
+    EXPECT_TRUE(extracted.empty());
+}
+
+TEST(JpegIccExtract, RefusesBrokenWalks) {
+    TempFolder folder;
+    std::vector<std::uint8_t> extracted;
+    EXPECT_TRUE(jpeg_icc_extract(folder.write("no.jpg", "GIF89a"), extracted));
+    EXPECT_TRUE(jpeg_icc_extract(folder.file(u"missing.jpg"), extracted));
+    // An ICC segment whose length does not even cover its own header.
+    const std::string short_segment = std::string("\xFF\xD8\xFF\xE2\x00\x0A", 6) + "ICC_PROFILE" + std::string("\0\x01\x01", 3);
+    EXPECT_TRUE(jpeg_icc_extract(folder.write("short.jpg", short_segment), extracted));
+    // A segment length of 0 would walk in place forever.
+    EXPECT_TRUE(jpeg_icc_extract(folder.write("zero.jpg", std::string("\xFF\xD8\xFF\xE1\x00\x00", 6)), extracted));
+    // A chunk claiming more bytes than the file has.
+    const std::string long_segment = std::string("\xFF\xD8\xFF\xE2\x7F\xFF", 6) + "ICC_PROFILE" + std::string("\0\x01\x01xx", 5);
+    EXPECT_TRUE(jpeg_icc_extract(folder.write("long.jpg", long_segment), extracted));
+    // The walk never looks past the first frame header.
+    const std::string after_frame = std::string("\xFF\xD8\xFF\xC0\x00\x02\xFF\xE2\x00\x01", 10);
+    EXPECT_FALSE(jpeg_icc_extract(folder.write("frame.jpg", after_frame), extracted));
+}
+
+TEST(ImageLoad, GreyPicturesLoadAsColourWithoutTheirProfile) {
+    TempFolder folder;
+    const std::vector<std::uint8_t> grey_profile = testing::file_bytes("/usr/share/color/icc/Gray.icc");
+    ASSERT_FALSE(grey_profile.empty());
+    testing::write_jpeg(folder.native_file("grey.jpg"), 40, 20, true, [](int x, int, int) { return static_cast<std::uint8_t>(x * 6); },
+                        testing::icc_markers(grey_profile, 60000));
+    const Loaded loaded = load(folder.native_file("grey.jpg"));
+    ASSERT_FALSE(loaded.failed);
+    EXPECT_EQ(loaded.image.kind, PixelFormat::Colour8);
+    EXPECT_TRUE(loaded.profile.empty());
+    const std::uint8_t* top = loaded.image.rows[19];
+    EXPECT_NEAR(top[3 * 30], 180, 3);
+    EXPECT_EQ(top[3 * 30], top[3 * 30 + 1]);
+    EXPECT_EQ(top[3 * 30], top[3 * 30 + 2]);
+}
+
+TEST(ImageLoad, ExifOrientationSixTurnsClockwise) {
+    TempFolder folder;
+    // A 64 x 32 picture: left half dark, right half light, top-left corner block red.
+    auto pixel = [](int x, int y, int c) -> std::uint8_t {
+        if (x < 16 && y < 16) return c == 0 ? 250 : 10;
+        return x < 32 ? 40 : 210;
+    };
+    testing::write_jpeg(folder.native_file("six.jpg"), 64, 32, false, pixel, {testing::exif_orientation_marker(6)}, 100);
+    const Loaded loaded = load(folder.native_file("six.jpg"));
+    ASSERT_FALSE(loaded.failed);
+    ASSERT_EQ(loaded.image.width, 32);
+    ASSERT_EQ(loaded.image.height, 64);
+    // Turned clockwise, the stored left column becomes the top row read right to left:
+    // the red corner is now at the top right, the dark half on top.
+    auto at = [&](int x, int y) { return loaded.image.rows[63 - y] + 3 * x; };
+    EXPECT_GT(at(28, 4)[2], 200);  // red
+    EXPECT_LT(at(28, 4)[0], 60);
+    EXPECT_NEAR(at(5, 20)[1], 40, 8);   // dark half on top
+    EXPECT_NEAR(at(5, 50)[1], 210, 8);  // light half below
+}
+
+TEST(ImageLoad, ShortcutsLoadTheirTarget) {
+    TempFolder folder;
+    testing::write_jpeg(folder.native_file("target.jpg"), 8, 8, false, pattern);
+    ASSERT_EQ(::symlink(folder.native_file("target.jpg").c_str(), folder.native_file("x.LNK").c_str()), 0);
+    ASSERT_EQ(::symlink(folder.native_file("x.LNK").c_str(), folder.native_file("chain.lnk").c_str()), 0);
+    for (const char* link : {"x.LNK", "chain.lnk"}) {
+        RecordingUi ui;
+        ImageBuffer image;
+        std::vector<std::uint8_t> profile;
+        EXPECT_FALSE(image_load(ui, folder.file(utf8_to_utf16(link)), image, profile)) << link;
+        EXPECT_EQ(image.width, 8);
+        ASSERT_EQ(ui.status_log.size(), 1u);
+        EXPECT_EQ(ui.status_log[0], u"text: Reading " + folder.file(u"target.jpg"));
+    }
+    // A broken link resolves to nothing, and nothing loads.
+    ASSERT_EQ(::symlink(folder.native_file("gone.jpg").c_str(), folder.native_file("broken.lnk").c_str()), 0);
+    EXPECT_TRUE(load(folder.native_file("broken.lnk")).failed);
+}
+
+TEST(ImageLoad, OtherFormatsAndDamagedFilesFailWithoutHarm) {
+    TempFolder folder;
+    EXPECT_TRUE(load(folder.native_file("missing.jpg")).failed);
+    folder.write("picture.png", std::string("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16));
+    const Loaded png_file = load(folder.native_file("picture.png"));
+    EXPECT_TRUE(png_file.failed);
+    EXPECT_TRUE(png_file.image.empty());
+    EXPECT_TRUE(png_file.profile.empty());
+
+    // A real JPEG cut short, and random bytes after a JPEG start: no crash either way.
+    testing::write_jpeg(folder.native_file("whole.jpg"), 200, 100, false, pattern);
+    std::vector<std::uint8_t> bytes = testing::file_bytes(folder.native_file("whole.jpg"));
+    folder.write("cut.jpg", std::string(bytes.begin(), bytes.begin() + static_cast<std::ptrdiff_t>(bytes.size() / 2)));
+    const Loaded cut = load(folder.native_file("cut.jpg"));
+    if (!cut.failed) {
+        EXPECT_EQ(cut.image.width, 200);
+    }
+
+    std::mt19937 random(5);
+    for (int i = 0; i < 20; ++i) {
+        std::string noise = "\xFF\xD8\xFF";
+        for (int k = 0; k < 2000; ++k) noise.push_back(static_cast<char>(random()));
+        folder.write("noise.jpg", noise);
+        const Loaded loaded = load(folder.native_file("noise.jpg"));
+        if (loaded.failed) {
+            EXPECT_TRUE(loaded.image.empty());
+        }
+    }
+}
+
+// A TIFF written with libtiff in the layout given, rows filled by row(y, bytes).
+void write_tiff(const std::string& path, int width, int height, int bits, int samples, int photometric,
+                const std::function<void(int, std::vector<std::uint8_t>&)>& row, bool associated_alpha = false,
+                const std::vector<std::uint16_t>* colormap = nullptr) {
+    TIFF* tiff = TIFFOpen(path.c_str(), "w");
+    ASSERT_NE(tiff, nullptr);
+    TIFFSetField(tiff, TIFFTAG_IMAGEWIDTH, width);
+    TIFFSetField(tiff, TIFFTAG_IMAGELENGTH, height);
+    TIFFSetField(tiff, TIFFTAG_BITSPERSAMPLE, bits);
+    TIFFSetField(tiff, TIFFTAG_SAMPLESPERPIXEL, samples);
+    TIFFSetField(tiff, TIFFTAG_PHOTOMETRIC, photometric);
+    TIFFSetField(tiff, TIFFTAG_PLANARCONFIG, PLANARCONFIG_CONTIG);
+    TIFFSetField(tiff, TIFFTAG_ROWSPERSTRIP, 4);
+    if (samples == 4) {
+        std::uint16_t extra = associated_alpha ? EXTRASAMPLE_ASSOCALPHA : EXTRASAMPLE_UNASSALPHA;
+        TIFFSetField(tiff, TIFFTAG_EXTRASAMPLES, 1, &extra);
+    }
+    if (colormap) {
+        TIFFSetField(tiff, TIFFTAG_COLORMAP, colormap->data(), colormap->data() + 256, colormap->data() + 512);
+    }
+    std::vector<std::uint8_t> bytes(static_cast<std::size_t>(TIFFScanlineSize(tiff)));
+    for (int y = 0; y < height; ++y) {
+        row(y, bytes);
+        TIFFWriteScanline(tiff, bytes.data(), static_cast<std::uint32_t>(y), 0);
+    }
+    TIFFClose(tiff);
+}
+
+TEST(ImageLoad, TiffLayoutsThroughThePlatformDecoder) {
+    TempFolder folder;
+    // 16-bit grey: 0x8000 is grey 128.
+    write_tiff(folder.native_file("grey16.tif"), 3, 2, 16, 1, PHOTOMETRIC_MINISBLACK, [](int, std::vector<std::uint8_t>& b) {
+        const std::uint16_t v[3] = {0x8000, 0xFFFF, 0};
+        std::memcpy(b.data(), v, 6);
+    });
+    Loaded grey = load(folder.native_file("grey16.tif"));
+    ASSERT_FALSE(grey.failed);
+    EXPECT_EQ(grey.image.rows[0][0], 128);
+    EXPECT_EQ(grey.image.rows[0][2], 128);
+    EXPECT_EQ(grey.image.rows[0][3], 255);
+    EXPECT_EQ(grey.image.rows[0][6], 0);
+
+    // 32-bit RGBA loses its alpha and keeps its colours; the top row is row 0 of the file.
+    write_tiff(folder.native_file("rgba.tif"), 2, 2, 8, 4, PHOTOMETRIC_RGB, [](int y, std::vector<std::uint8_t>& b) {
+        const std::uint8_t top[8] = {10, 20, 30, 0, 200, 100, 50, 255};
+        const std::uint8_t bottom[8] = {1, 2, 3, 4, 5, 6, 7, 8};
+        std::memcpy(b.data(), y == 0 ? top : bottom, 8);
+    });
+    Loaded rgba = load(folder.native_file("rgba.tif"));
+    ASSERT_FALSE(rgba.failed);
+    const std::uint8_t* top = rgba.image.rows[1];
+    EXPECT_EQ((std::vector<int>{top[0], top[1], top[2], top[3], top[4], top[5]}),
+              (std::vector<int>{30, 20, 10, 50, 100, 200}));
+    EXPECT_EQ(rgba.image.rows[0][0], 3);
+
+    // A colour palette: each index shows its colour.
+    std::vector<std::uint16_t> map(768, 0);
+    map[5] = 0xFFFF;          // red of entry 5
+    map[256 + 7] = 0x8080;    // green of entry 7
+    write_tiff(folder.native_file("palette.tif"), 2, 1, 8, 1, PHOTOMETRIC_PALETTE,
+               [](int, std::vector<std::uint8_t>& b) { b[0] = 5, b[1] = 7; }, false, &map);
+    Loaded palette = load(folder.native_file("palette.tif"));
+    ASSERT_FALSE(palette.failed);
+    EXPECT_EQ((std::vector<int>{palette.image.rows[0][0], palette.image.rows[0][1], palette.image.rows[0][2]}),
+              (std::vector<int>{0, 0, 255}));
+    EXPECT_EQ(palette.image.rows[0][4], 128);
+
+    // White-is-zero bilevel goes through the library's own conversion.
+    write_tiff(folder.native_file("white.tif"), 8, 1, 1, 1, PHOTOMETRIC_MINISWHITE,
+               [](int, std::vector<std::uint8_t>& b) { b[0] = 0x80; });
+    Loaded white = load(folder.native_file("white.tif"));
+    ASSERT_FALSE(white.failed);
+    EXPECT_EQ(white.image.rows[0][0], 0);
+    EXPECT_EQ(white.image.rows[0][3], 255);
+}
+
+TEST(ConvertRow, EveryLayoutGivesBlueGreenRed) {
+    const std::vector<std::uint32_t> palette = {0xFF102030, 0xFFA0B0C0};
+    struct Case {
+        PixelLayout layout;
+        std::vector<std::uint8_t> source;  // two pixels
+        std::vector<std::uint8_t> expected;
+    };
+    auto le16 = [](std::initializer_list<std::uint16_t> values) {
+        std::vector<std::uint8_t> bytes;
+        for (std::uint16_t v : values) {
+            std::uint8_t b[2];
+            std::memcpy(b, &v, 2);
+            bytes.push_back(b[0]);
+            bytes.push_back(b[1]);
+        }
+        return bytes;
+    };
+    const Case cases[] = {
+        {PixelLayout::Indexed8, {1, 7}, {0xC0, 0xB0, 0xA0, 0, 0, 0}},
+        {PixelLayout::Gray8, {9, 250}, {9, 9, 9, 250, 250, 250}},
+        {PixelLayout::BlackWhite, {0x40}, {0, 0, 0, 255, 255, 255}},
+        {PixelLayout::Gray16, le16({0x8000, 0x0080}), {128, 128, 128, 0, 0, 0}},
+        {PixelLayout::BGR24, {1, 2, 3, 4, 5, 6}, {1, 2, 3, 4, 5, 6}},
+        {PixelLayout::RGB24, {1, 2, 3, 4, 5, 6}, {3, 2, 1, 6, 5, 4}},
+        {PixelLayout::BGR32, {1, 2, 3, 9, 4, 5, 6, 9}, {1, 2, 3, 4, 5, 6}},
+        {PixelLayout::BGRA32, {1, 2, 3, 9, 4, 5, 6, 9}, {1, 2, 3, 4, 5, 6}},
+        {PixelLayout::PBGRA32, {1, 2, 3, 9, 4, 5, 6, 9}, {1, 2, 3, 4, 5, 6}},
+        {PixelLayout::RGB32, {1, 2, 3, 9, 4, 5, 6, 9}, {3, 2, 1, 6, 5, 4}},
+        {PixelLayout::RGBA32, {1, 2, 3, 9, 4, 5, 6, 9}, {3, 2, 1, 6, 5, 4}},
+        {PixelLayout::PRGBA32, {1, 2, 3, 9, 4, 5, 6, 9}, {3, 2, 1, 6, 5, 4}},
+        {PixelLayout::RGB48, le16({0xFFFF, 0x8000, 0, 0, 0x0081, 0xFFFF}), {0, 128, 255, 255, 1, 0}},
+        {PixelLayout::BGR48, le16({0xFFFF, 0x8000, 0, 0, 0x0081, 0xFFFF}), {255, 128, 0, 0, 1, 255}},
+        {PixelLayout::RGBA64, le16({0xFFFF, 0x8000, 0, 7, 0, 0x0081, 0xFFFF, 7}), {0, 128, 255, 255, 1, 0}},
+        {PixelLayout::PRGBA64, le16({0xFFFF, 0x8000, 0, 7, 0, 0x0081, 0xFFFF, 7}), {0, 128, 255, 255, 1, 0}},
+        {PixelLayout::BGRA64, le16({0xFFFF, 0x8000, 0, 7, 0, 0x0081, 0xFFFF, 7}), {255, 128, 0, 0, 1, 255}},
+        {PixelLayout::PBGRA64, le16({0xFFFF, 0x8000, 0, 7, 0, 0x0081, 0xFFFF, 7}), {255, 128, 0, 0, 1, 255}},
+    };
+    for (const Case& c : cases) {
+        std::vector<std::uint8_t> row(6, 0xEE);
+        convert_row(c.layout, palette, c.source.data(), row.data(), 2);
+        EXPECT_EQ(row, c.expected) << "layout " << static_cast<int>(c.layout);
+        EXPECT_EQ(layout_row_bytes(c.layout, 2), c.source.size()) << "layout " << static_cast<int>(c.layout);
+    }
+    // Swapping in place, as the decoder's RGB rows are converted in the picture itself.
+    std::vector<std::uint8_t> in_place = {1, 2, 3, 4, 5, 6};
+    convert_row(PixelLayout::RGB24, {}, in_place.data(), in_place.data(), 2);
+    EXPECT_EQ(in_place, (std::vector<std::uint8_t>{3, 2, 1, 6, 5, 4}));
+}
+
+TEST(IsGreySource, GreyLayoutsAndGreyPalettes) {
+    EXPECT_TRUE(is_grey_source(PixelLayout::Gray8, {}));
+    EXPECT_TRUE(is_grey_source(PixelLayout::BlackWhite, {}));
+    EXPECT_TRUE(is_grey_source(PixelLayout::Gray16, {}));
+    EXPECT_TRUE(is_grey_source(PixelLayout::Indexed8, {}));
+    EXPECT_TRUE(is_grey_source(PixelLayout::Indexed8, {0xFF000000, 0xFF7F7F7F}));
+    EXPECT_FALSE(is_grey_source(PixelLayout::Indexed8, {0xFF000000, 0xFF7F7F7E}));
+    EXPECT_FALSE(is_grey_source(PixelLayout::BGR24, {}));
+}
+
+TEST(MetadataScan, LaterBlocksAndItemsOverrideEarlierOnes) {
+    std::uint16_t orientation = 1;
+    std::vector<std::uint8_t> profile;
+    metadata_scan({{MetadataBlock::Gps, orientation_tag, 8, {}},
+                   {MetadataBlock::Ifd0, orientation_tag, 6, {}},
+                   {MetadataBlock::Ifd0, icc_profile_tag, 0, {1, 2}},
+                   {MetadataBlock::Exif, icc_profile_tag, 0, {3}},
+                   {MetadataBlock::Ifd0, 282, 99, {}}},
+                  orientation, profile);
+    EXPECT_EQ(orientation, 8);
+    EXPECT_EQ(profile, (std::vector<std::uint8_t>{3}));
+
+    orientation = 1;
+    metadata_scan({}, orientation, profile);
+    EXPECT_EQ(orientation, 1);
+}
+
+}  // namespace
+}  // namespace lumivane

@@ -1,0 +1,31 @@
+#pragma once
+// Small JPEG files made in the tests, with the markers a test needs.
+
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace lumivane::testing {
+
+struct JpegMarker {
+    int code;  // 0xE0 + n for APPn
+    std::vector<std::uint8_t> bytes;
+};
+
+// Writes a JPEG of the given size; pixel(x, y, channel) gives each sample counted from
+// the top-left, channels red, green, blue (or one grey channel).
+void write_jpeg(const std::string& path, int width, int height, bool grey,
+                const std::function<std::uint8_t(int x, int y, int channel)>& pixel,
+                const std::vector<JpegMarker>& markers = {}, int quality = 95);
+
+// The APP2 markers that carry profile split into chunks of at most chunk_size bytes,
+// numbered 1 to n of n.
+std::vector<JpegMarker> icc_markers(const std::vector<std::uint8_t>& profile, std::size_t chunk_size);
+
+// An APP1 EXIF marker whose IFD0 holds only the orientation tag.
+JpegMarker exif_orientation_marker(std::uint16_t orientation);
+
+std::vector<std::uint8_t> file_bytes(const std::string& path);
+
+}  // namespace lumivane::testing

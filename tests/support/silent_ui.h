@@ -1,0 +1,39 @@
+#pragma once
+// A user interface for runs without a person: fuzzing and benchmarks.
+
+#include <string>
+#include <vector>
+
+#include "platform/user_interface.h"
+
+namespace lumivane::testing {
+
+// Shows nothing: every box gets its first button, every dialog is cancelled.
+class SilentUi : public UserInterface {
+public:
+    BoxAnswer message_box(const std::u16string&, const std::u16string&, BoxButtons buttons, BoxOwner) override {
+        return buttons == BoxButtons::YesNoCancel ? BoxAnswer::Yes : BoxAnswer::Ok;
+    }
+    void update_tool_buttons() override {}
+    void set_main_window_title(const std::u16string&) override {}
+    void show_status(const std::u16string&) override {}
+    void set_status_text(const std::u16string&) override {}
+    void hide_status() override {}
+    void set_cursor(CursorShape) override {}
+    bool shift_held() override { return false; }
+    // Every dialog is cancelled.
+    bool open_index_file_dialog(std::u16string&, const std::u16string&, const std::u16string&) override {
+        return true;
+    }
+    bool save_index_file_dialog(std::u16string&, const std::u16string&, const std::u16string&,
+                                const std::u16string&) override {
+        return true;
+    }
+    bool pick_folder_dialog(std::u16string&, const std::u16string&, const std::u16string&) override { return true; }
+    bool pick_image_files_dialog(std::vector<std::u16string>&, const std::u16string&,
+                                 const std::u16string&) override {
+        return true;
+    }
+};
+
+}  // namespace lumivane::testing
