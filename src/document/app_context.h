@@ -30,6 +30,8 @@ struct AppContext {
     std::int32_t displayed_slide = 0;    // the slide the playback window shows
     std::int32_t current_key_frame = 0;  // the key frame segment being played
     SlideClipboard clipboard;
+    // The monitor's colour space for pictures loaded from now on (MonitorProfile).
+    std::int32_t monitor_profile = 1;
 };
 
 // Closes the show: no slides, no folder, named "Untitled", unmodified. The other

@@ -1,13 +1,33 @@
 #pragma once
-// A colour transform from a picture's profile to the monitor profile. Slides,
-// clipboard entries and the slide dialog's working copy share one transform; it is
-// deleted when the last of them lets go.
+// Converting a loaded picture once from its own colour space (its embedded profile, or
+// sRGB) to the monitor's, with Little CMS. Slides, clipboard entries and the slide
+// dialog's working copy share one transform; it is deleted when the last of them lets go.
 
+#include <cstdint>
 #include <memory>
+#include <vector>
+
+#include "imaging/image_buffer.h"
 
 namespace lumivane {
 
+class UserInterface;
+
 struct ColourTransform;
 using ColourTransformHandle = std::shared_ptr<ColourTransform>;
+
+enum MonitorProfile : std::int32_t { monitor_srgb = 0, monitor_adobe_rgb = 1, monitor_dci_p3 = 2 };
+
+// Builds the transform from the picture's profile (sRGB when there is none) to the
+// monitor profile (0 sRGB, 1 Adobe RGB (1998), 2 DCI-P3; any other value counts as 0).
+// An empty picture gets no transform and no message; a profile the library refuses
+// (a grey or CMYK one, say) gets "Problem converting from working color space to
+// monitor color space", no transform, and failure.
+bool colour_transform_create(UserInterface& ui, const std::vector<std::uint8_t>& profile, const ImageBuffer& picture,
+                             std::int32_t monitor_profile, ColourTransformHandle& transform);
+
+// The destination becomes the source converted row by row on the worker pool, or a
+// plain copy when there is no transform; an empty source empties the destination.
+bool colour_transform_apply(const ImageBuffer& source, ImageBuffer& destination, const ColourTransform* transform);
 
 }  // namespace lumivane

@@ -1,0 +1,216 @@
+#include "imaging/colour_transform.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstring>
+
+#include <lcms2.h>
+
+#include "imaging/image_loader.h"
+#include "imaging/monitor_profiles.h"
+#include "platform/text_encoding.h"
+#include "support/jpeg_writer.h"
+#include "support/recording_ui.h"
+
+namespace lumivane {
+namespace {
+
+using testing::RecordingUi;
+
+std::uint32_t big_endian(const std::vector<std::uint8_t>& bytes, std::size_t at) {
+    return (std::uint32_t{bytes[at]} << 24) | (std::uint32_t{bytes[at + 1]} << 16) | (std::uint32_t{bytes[at + 2]} << 8) |
+           bytes[at + 3];
+}
+
+std::vector<std::string> tag_signatures(const std::vector<std::uint8_t>& profile) {
+    std::vector<std::string> tags;
+    const std::uint32_t count = big_endian(profile, 128);
+    for (std::uint32_t i = 0; i < count; ++i) {
+        tags.emplace_back(reinterpret_cast<const char*>(profile.data()) + 132 + 12 * i, 4);
+    }
+    return tags;
+}
+
+TEST(MonitorProfiles, SizesTagsAndValues) {
+    struct Case {
+        const std::vector<std::uint8_t>& bytes;
+        std::size_t size;
+        const char* description;
+        std::vector<std::string> tags;
+        double gamma;
+    };
+    const Case cases[] = {
+        {adobe_rgb_profile(), 560, "Adobe RGB (1998)",
+         {"cprt", "desc", "wtpt", "bkpt", "rTRC", "gTRC", "bTRC", "rXYZ", "gXYZ", "bXYZ"}, 563.0 / 256},
+        {dci_p3_profile(), 500, "DCI-P3 (SMPTE-231-2)",
+         {"cprt", "desc", "wtpt", "rXYZ", "gXYZ", "bXYZ", "rTRC", "gTRC", "bTRC"}, 666.0 / 256},
+    };
+    for (const Case& c : cases) {
+        ASSERT_EQ(c.bytes.size(), c.size);
+        EXPECT_EQ(big_endian(c.bytes, 0), c.size);
+        EXPECT_EQ(big_endian(c.bytes, 8), 0x02100000u);
+        EXPECT_EQ(tag_signatures(c.bytes), c.tags);
+
+        cmsHPROFILE profile = cmsOpenProfileFromMem(c.bytes.data(), static_cast<cmsUInt32Number>(c.bytes.size()));
+        ASSERT_NE(profile, nullptr);
+        char text[64] = {};
+        cmsGetProfileInfoASCII(profile, cmsInfoDescription, "en", "US", text, sizeof text);
+        EXPECT_STREQ(text, c.description);
+        EXPECT_EQ(cmsGetDeviceClass(profile), cmsSigDisplayClass);
+        EXPECT_EQ(cmsGetColorSpace(profile), cmsSigRgbData);
+
+        // The colorant columns add up to the D50 white, within s15Fixed16 rounding.
+        const auto* red = static_cast<const cmsCIEXYZ*>(cmsReadTag(profile, cmsSigRedColorantTag));
+        const auto* green = static_cast<const cmsCIEXYZ*>(cmsReadTag(profile, cmsSigGreenColorantTag));
+        const auto* blue = static_cast<const cmsCIEXYZ*>(cmsReadTag(profile, cmsSigBlueColorantTag));
+        ASSERT_TRUE(red && green && blue);
+        const double tolerance = 3.0 / 65536;
+        EXPECT_NEAR(red->X + green->X + blue->X, cmsD50_XYZ()->X, tolerance);
+        EXPECT_NEAR(red->Y + green->Y + blue->Y, cmsD50_XYZ()->Y, tolerance);
+        EXPECT_NEAR(red->Z + green->Z + blue->Z, cmsD50_XYZ()->Z, tolerance);
+
+        const auto* curve = static_cast<const cmsToneCurve*>(cmsReadTag(profile, cmsSigRedTRCTag));
+        ASSERT_NE(curve, nullptr);
+        EXPECT_NEAR(cmsEstimateGamma(curve, 0.001), c.gamma, 0.01);
+        cmsCloseProfile(profile);
+    }
+    // The DCI-P3 curves are one data element.
+    const auto& p3 = dci_p3_profile();
+    EXPECT_EQ(big_endian(p3, 132 + 12 * 6 + 4), big_endian(p3, 132 + 12 * 7 + 4));
+    EXPECT_EQ(big_endian(p3, 132 + 12 * 6 + 4), big_endian(p3, 132 + 12 * 8 + 4));
+}
+
+ImageBuffer solid(std::initializer_list<std::array<std::uint8_t, 3>> pixels) {
+    ImageBuffer image;
+    EXPECT_FALSE(image_allocate(image, PixelFormat::Colour8, static_cast<std::int32_t>(pixels.size()), 1, 72.0));
+    int x = 0;
+    for (const auto& p : pixels) std::memcpy(image.rows[0] + 3 * x++, p.data(), 3);
+    return image;
+}
+
+struct Converted {
+    bool failed;
+    ImageBuffer image;
+};
+
+Converted convert(RecordingUi& ui, const ImageBuffer& picture, const std::vector<std::uint8_t>& profile,
+                  std::int32_t monitor) {
+    ColourTransformHandle transform;
+    Converted result;
+    result.failed = colour_transform_create(ui, profile, picture, monitor, transform);
+    EXPECT_FALSE(colour_transform_apply(picture, result.image, transform.get()));
+    return result;
+}
+
+int channel(const ImageBuffer& image, int x, int c) { return image.rows[0][3 * x + c]; }
+
+TEST(ColourTransform, MonitorProfilesChangeWhatTheyShould) {
+    RecordingUi ui;
+    const ImageBuffer picture = solid({{0, 0, 255}, {0, 0, 0}, {255, 255, 255}, {40, 120, 200}});
+
+    // sRGB to sRGB, and any value outside 0 to 2, leave the picture as it is.
+    for (std::int32_t monitor : {0, 7, -1}) {
+        const Converted same = convert(ui, picture, {}, monitor);
+        ASSERT_FALSE(same.failed);
+        for (int i = 0; i < 12; ++i) EXPECT_NEAR(same.image.rows[0][i], picture.rows[0][i], 1) << monitor << " " << i;
+    }
+    // A wider monitor space shows sRGB red with less red; black and white stay.
+    for (std::int32_t monitor : {1, 2}) {
+        const Converted wide = convert(ui, picture, {}, monitor);
+        ASSERT_FALSE(wide.failed);
+        EXPECT_LT(channel(wide.image, 0, 2), 250) << monitor;
+        EXPECT_EQ(channel(wide.image, 1, 0) + channel(wide.image, 1, 1) + channel(wide.image, 1, 2), 0);
+        for (int c = 0; c < 3; ++c) EXPECT_NEAR(channel(wide.image, 2, c), 255, 1) << monitor;
+    }
+    EXPECT_TRUE(ui.boxes.empty());
+}
+
+TEST(ColourTransform, AdobeRgbPictureOnAnAdobeRgbMonitorKeepsItsValues) {
+    RecordingUi ui;
+    const std::vector<std::uint8_t> adobe = testing::file_bytes("/usr/share/color/icc/colord/AdobeRGB1998.icc");
+    ASSERT_FALSE(adobe.empty());
+    const ImageBuffer picture = solid({{0, 0, 255}, {10, 200, 30}, {128, 128, 128}, {255, 255, 255}, {3, 2, 1}});
+    const Converted converted = convert(ui, picture, adobe, monitor_adobe_rgb);
+    ASSERT_FALSE(converted.failed);
+    for (int i = 0; i < 15; ++i) EXPECT_NEAR(converted.image.rows[0][i], picture.rows[0][i], 2) << i;
+    // The same picture shown as sRGB would change: the test can tell a missed conversion.
+    const Converted as_srgb = convert(ui, picture, adobe, monitor_srgb);
+    EXPECT_GT(std::abs(channel(as_srgb.image, 1, 1) - 200) + std::abs(channel(as_srgb.image, 1, 2) - 10), 10);
+}
+
+TEST(ColourTransform, RotatedPrimariesShowTheColoursTheirWordsName) {
+    RecordingUi ui;
+    ImageBuffer picture;
+    std::vector<std::uint8_t> profile;
+    ASSERT_FALSE(image_load(ui, utf8_to_utf16(std::string(LUMIVANE_TESTDATA) + "/wide-gamut/rgb-to-gbr-test.jpg"),
+                            picture, profile));
+    ASSERT_FALSE(profile.empty());
+    const Converted shown = convert(ui, picture, profile, monitor_srgb);
+    ASSERT_FALSE(shown.failed);
+    // Points in the three colour sectors (x, y from the top-left of the 1000 x 1000
+    // picture): stored blue under "RED", stored red under "GREEN", stored green under
+    // "BLUE". Displayed, each must be dominated by the colour its word names.
+    struct Sample {
+        int x, y;
+        int stored;     // dominant channel as stored (0 blue, 1 green, 2 red)
+        int displayed;  // dominant channel once converted
+    };
+    const Sample samples[] = {{500, 100, 0, 2}, {100, 600, 2, 1}, {900, 640, 1, 0}};
+    auto dominant = [](const ImageBuffer& image, int x, int y) {
+        const std::uint8_t* p = image.rows[image.height - 1 - y] + 3 * x;
+        return p[0] > p[1] && p[0] > p[2] ? 0 : p[1] > p[2] ? 1 : 2;
+    };
+    for (const Sample& s : samples) {
+        EXPECT_EQ(dominant(picture, s.x, s.y), s.stored) << s.x << "," << s.y;
+        EXPECT_EQ(dominant(shown.image, s.x, s.y), s.displayed) << s.x << "," << s.y;
+    }
+}
+
+TEST(ColourTransform, RefusedProfilesShowTheMessageAndCopyThePicture) {
+    RecordingUi ui;
+    const std::vector<std::uint8_t> grey = testing::file_bytes("/usr/share/color/icc/Gray.icc");
+    ASSERT_FALSE(grey.empty());
+    const ImageBuffer picture = solid({{0, 0, 255}, {9, 8, 7}});
+    for (const auto& profile : {grey, std::vector<std::uint8_t>{1, 2, 3, 4}}) {
+        ui.boxes.clear();
+        const Converted kept = convert(ui, picture, profile, monitor_adobe_rgb);
+        EXPECT_TRUE(kept.failed);
+        ASSERT_EQ(ui.boxes.size(), 1u);
+        EXPECT_EQ(ui.boxes[0].title, u"Error");
+        EXPECT_EQ(ui.boxes[0].text, u"Problem converting from working color space to monitor color space");
+        EXPECT_EQ(std::memcmp(kept.image.rows[0], picture.rows[0], 6), 0);
+    }
+
+    // Nothing loaded: no transform, no message, and the slide's image is emptied.
+    ui.boxes.clear();
+    ImageBuffer empty, destination = solid({{1, 2, 3}});
+    ColourTransformHandle transform;
+    EXPECT_FALSE(colour_transform_create(ui, grey, empty, monitor_srgb, transform));
+    EXPECT_EQ(transform, nullptr);
+    EXPECT_FALSE(colour_transform_apply(empty, destination, nullptr));
+    EXPECT_TRUE(destination.empty());
+    EXPECT_TRUE(ui.boxes.empty());
+}
+
+TEST(ColourTransform, LargePicturesConvertEveryRow) {
+    RecordingUi ui;
+    ImageBuffer picture;
+    ASSERT_FALSE(image_allocate(picture, PixelFormat::Colour8, 1500, 1000, 300.0));
+    for (std::int32_t r = 0; r < picture.height; ++r) {
+        for (std::int32_t x = 0; x < picture.width; ++x) picture.rows[r][3 * x + 2] = 255;  // all red
+    }
+    const Converted converted = convert(ui, picture, {}, monitor_dci_p3);
+    ASSERT_FALSE(converted.failed);
+    EXPECT_EQ(converted.image.resolution, 300.0);
+    const int red = channel(converted.image, 0, 2);
+    EXPECT_LT(red, 250);
+    for (std::int32_t r = 0; r < converted.image.height; r += 7) {
+        for (std::int32_t x = 0; x < converted.image.width; x += 13) {
+            ASSERT_EQ(converted.image.rows[r][3 * x + 2], red) << r << "," << x;
+        }
+    }
+}
+
+}  // namespace
+}  // namespace lumivane
