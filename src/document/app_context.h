@@ -5,6 +5,7 @@
 
 #include <cstdint>
 
+#include "document/recent_files.h"
 #include "document/slide_clipboard.h"
 #include "document/slide_show.h"
 #include "platform/user_interface.h"
@@ -32,6 +33,9 @@ struct AppContext {
     SlideClipboard clipboard;
     // The monitor's colour space for pictures loaded from now on (MonitorProfile).
     std::int32_t monitor_profile = 1;
+    RecentFiles recent_files;
+    // The margin around thumbnails in the grid, from the main window's font; 0 without one.
+    std::int32_t thumbnail_margin = 0;
 };
 
 // Closes the show: no slides, no folder, named "Untitled", unmodified. The other

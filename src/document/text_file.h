@@ -4,6 +4,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "platform/files.h"
 
@@ -15,6 +16,11 @@ namespace lumivane {
 bool read_text_file(FileHandle file, std::u16string& text);
 
 bool start_text_file(FileHandle& file);
+
+// Writes a whole text file of lines, replacing path only when every byte is safely
+// written: the text goes to a new file beside it first. On failure the old file is
+// left as it was.
+bool write_text_file(const std::u16string& path, const std::vector<std::u16string>& lines);
 bool write_text_line(FileHandle& file, std::u16string_view text);
 
 }  // namespace lumivane

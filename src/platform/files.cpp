@@ -1,6 +1,8 @@
 #include "platform/files.h"
 
 #include <cerrno>
+#include <cstdio>
+#include <cstdlib>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -41,6 +43,25 @@ bool file_create_write(const std::u16string& path, FileHandle& handle) {
     if (d < 0) return true;
     handle = FileHandle(d);
     return false;
+}
+
+bool file_create_temporary(const std::u16string& path, FileHandle& handle, std::u16string& temporary) {
+    std::string name = native_path(path) + ".XXXXXX";
+    const int d = ::mkostemp(name.data(), O_CLOEXEC);
+    if (d < 0) return true;
+    // A new file gets the permissions an ordinary created file would.
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    ::fchmod(d, 0666 & ~mask);
+    handle = FileHandle(d);
+    temporary = utf8_to_utf16(name);
+    return false;
+}
+
+bool file_flush(FileHandle& handle) { return ::fsync(handle.descriptor()) != 0; }
+
+bool file_rename(const std::u16string& from, const std::u16string& to) {
+    return ::rename(native_path(from).c_str(), native_path(to).c_str()) != 0;
 }
 
 bool file_close(FileHandle& handle) {

@@ -40,6 +40,14 @@ std::u16string path_extension(std::u16string_view path) {
 
 bool names_equal(std::u16string_view a, std::u16string_view b) { return a == b; }
 
+bool folders_equal(std::u16string_view a, std::u16string_view b) {
+    auto trimmed = [](std::u16string_view f) {
+        while (f.size() > 1 && f.back() == path_separator) f.remove_suffix(1);
+        return f;
+    };
+    return trimmed(a) == trimmed(b);
+}
+
 bool names_equal_nocase(std::u16string_view a, std::u16string_view b) {
     if (a.size() != b.size()) return false;
     auto upper = [](char16_t c) { return c >= u'a' && c <= u'z' ? static_cast<char16_t>(c - 32) : c; };

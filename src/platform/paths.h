@@ -23,6 +23,8 @@ std::u16string path_file_name(std::u16string_view path);
 // From the last "." of the last name to the end; empty when the last name has no dot.
 std::u16string path_extension(std::u16string_view path);
 bool names_equal(std::u16string_view a, std::u16string_view b);
+// Two folder paths name the same folder text, whether or not either ends with "/".
+bool folders_equal(std::u16string_view a, std::u16string_view b);
 bool names_equal_nocase(std::u16string_view a, std::u16string_view b);
 
 // A text cut to at most limit characters, as the program's fixed-size fields hold it.

@@ -1,0 +1,13 @@
+#pragma once
+
+namespace lumivane {
+
+struct AppContext;
+
+// Loads every slide's picture after its index has been read: decoded, upright,
+// converted to the monitor's colour space, thumbnailed, and its key frames fitted to the
+// show's proportions. A missing or unreadable file is reported and leaves that slide
+// without a picture.
+void load_show_images(AppContext& context);
+
+}  // namespace lumivane

@@ -1,0 +1,177 @@
+#include "document/show_index.h"
+
+#include <new>
+
+#include "document/app_context.h"
+#include "document/message_boxes.h"
+#include "document/number_parsing.h"
+#include "document/record_tokenizer.h"
+#include "document/text_file.h"
+#include "document/version_check.h"
+#include "platform/paths.h"
+
+namespace lumivane {
+
+namespace {
+
+std::int32_t integer(const std::u16string& token) {
+    std::int32_t value = 0;
+    parse_int(token, value);  // the file's value as far as it converts
+    return value;
+}
+
+double real(const std::u16string& token) {
+    double value = 0.0;
+    parse_real(token, value);
+    return value;
+}
+
+enum class LineResult { Next, Failed, End };
+
+class IndexReader {
+public:
+    explicit IndexReader(AppContext& context) : context_(context), show_(context.show) {}
+
+    LineResult read(const std::vector<std::u16string>& t) {
+        const std::u16string& keyword = t[0];
+        const auto n = t.size();
+        ShowSettings& s = show_.settings;
+        if (keyword == u"end") return LineResult::End;
+        // A line with fewer arguments than its keyword takes is outside the format.
+        if (keyword == u"name" && n >= 2) {
+            s.name = cut_text(t[1], max_name_length);
+        } else if (keyword == u"proportions" && n >= 3) {
+            s.proportions_width = integer(t[1]);
+            s.proportions_height = integer(t[2]);
+        } else if (keyword == u"show_captions" && n >= 2) {
+            s.show_captions = integer(t[1]);
+        } else if (keyword == u"size" && n >= 2) {
+            s.size = integer(t[1]);
+        } else if (keyword == u"loop" && n >= 2) {
+            s.loop = integer(t[1]);
+        } else if (keyword == u"speed" && n >= 2) {
+            set_speed(show_, integer(t[1]));
+        } else if (keyword == u"autorun" && n >= 2) {
+            s.autorun = integer(t[1]);
+        } else if (keyword == u"default_style" && n >= 2) {
+            s.default_style = integer(t[1]);
+        } else if (keyword == u"default_delay" && n >= 2) {
+            s.default_delay = real(t[1]);
+        } else if (keyword == u"transition" && n >= 2) {
+            s.transition = integer(t[1]);
+        } else if (keyword == u"transition_time" && n >= 2) {
+            s.transition_time = real(t[1]);
+        } else if (keyword == u"n_slides" && n >= 2) {
+            return read_slide_count(integer(t[1]));
+        } else if (keyword == u"slide" && n >= 7) {
+            return read_slide(t);
+        } else if (keyword == u"frame" && n >= 8) {
+            read_frame(t);
+        }
+        return LineResult::Next;
+    }
+
+private:
+    LineResult read_slide_count(std::int32_t count) {
+        if (count < 1 || count > max_slides) {
+            error_box(context_.ui, u"Illegal number of slides: %d", count);
+            return LineResult::Failed;
+        }
+        // Only the first count of a file makes the slides; a second one is outside the format.
+        if (counted_) return LineResult::Next;
+        counted_ = true;
+        try {
+            show_.slides = std::vector<Slide>(static_cast<std::size_t>(count));
+        } catch (const std::bad_alloc&) {
+            error_box(context_.ui, u"Cannot allocate slides");
+            return LineResult::Failed;
+        }
+        return LineResult::Next;
+    }
+
+    Slide* slide_at(const std::u16string& token) {
+        const std::int32_t index = integer(token);
+        if (index < 0 || index >= show_.slide_count()) return nullptr;
+        return &show_.slides[static_cast<std::size_t>(index)];
+    }
+
+    LineResult read_slide(const std::vector<std::u16string>& t) {
+        Slide* slide = slide_at(t[1]);
+        if (!slide) return LineResult::Next;
+        const std::int32_t frames = integer(t[4]);
+        if (frames < 1 || frames > max_frames) {
+            error_box(context_.ui, u"Illegal number of frames: %d", frames);
+            return LineResult::Failed;
+        }
+        slide->style = integer(t[2]);
+        slide->interpolation = integer(t[3]);
+        try {
+            slide->frames.assign(static_cast<std::size_t>(frames), PanFrame{});
+        } catch (const std::bad_alloc&) {
+            error_box(context_.ui, u"Cannot allocate slides");
+            return LineResult::Failed;
+        }
+        slide->caption = cut_text(t[5], max_caption_length);
+        slide->file = cut_text(t[6], path_limit);
+        return LineResult::Next;
+    }
+
+    void read_frame(const std::vector<std::u16string>& t) {
+        Slide* slide = slide_at(t[1]);
+        if (!slide) return;
+        const std::int32_t index = integer(t[2]);
+        if (index < 0 || index >= slide->frame_count()) return;
+        PanFrame& frame = slide->frames[static_cast<std::size_t>(index)];
+        frame.delay = real(t[3]);
+        frame.left = real(t[4]);
+        frame.top = real(t[5]);
+        frame.right = real(t[6]);
+        frame.bottom = real(t[7]);
+    }
+
+    AppContext& context_;
+    SlideShow& show_;
+    bool counted_ = false;
+};
+
+bool read_records(AppContext& context, const std::u16string& path) {
+    FileHandle file;
+    std::u16string text;
+    if (file_open_read(path, file) || read_text_file(std::move(file), text)) return true;
+
+    std::size_t position = 0;
+    std::u16string_view line;
+    TokenRecord record;
+    if (next_record_line(text, position, line)) return true;
+    tokenize_line(context.ui, record, line);
+    if (record.count() != 2 || record.tokens[0] != u"SlideShow") return true;
+    version_check(context.ui, record.tokens[1], 1.0, u"SlideShow");
+
+    IndexReader reader(context);
+    while (!next_record_line(text, position, line)) {
+        tokenize_line(context.ui, record, line);
+        if (record.count() == 0) continue;
+        switch (reader.read(record.tokens)) {
+        case LineResult::Next: break;
+        case LineResult::Failed: return true;
+        case LineResult::End:
+            context.show.index_path = path;
+            recent_add(context.recent_files, path);
+            return false;
+        }
+    }
+    // Read to its last line without "end": the show is there, but the file is not
+    // remembered as its index.
+    return false;
+}
+
+}  // namespace
+
+bool read_show_index(AppContext& context, const std::u16string& folder, const std::u16string& name) {
+    std::u16string path;
+    const bool failed = path_join(context.ui, path, folder, name) || read_records(context, path);
+    context.ui.update_tool_buttons();
+    return failed;
+}
+
+}  // namespace lumivane

@@ -1,0 +1,115 @@
+#include "document/show_index.h"
+
+#include "document/app_context.h"
+#include "document/message_boxes.h"
+#include "document/show_folder.h"
+#include "document/text_file.h"
+#include "platform/paths.h"
+
+namespace lumivane {
+
+std::vector<std::u16string> show_index_lines(const AppContext& context) {
+    const SlideShow& show = context.show;
+    const ShowSettings& s = show.settings;
+    std::vector<std::u16string> lines = {
+        u"SlideShow 1.0",
+        formatted(u"name \u2034%s\u2034", s.name),
+        formatted(u"proportions %d %d", s.proportions_width, s.proportions_height),
+        formatted(u"show_captions %d", s.show_captions),
+        formatted(u"size %d", s.size),
+        formatted(u"loop %d", s.loop),
+        formatted(u"n_slides %d", show.slide_count()),
+        formatted(u"autorun %d", s.autorun),
+        formatted(u"default_style %d", s.default_style),
+        formatted(u"default_delay %2zf", s.default_delay),
+        formatted(u"transition %d", s.transition),
+        formatted(u"transition_time %2zf", s.transition_time),
+    };
+    for (std::int32_t i = 0; i < show.slide_count(); ++i) {
+        const Slide& slide = show.slides[static_cast<std::size_t>(i)];
+        lines.push_back(formatted(u"slide %d %d %d %d \u2034%s\u2034 \u2034%s\u2034", i, slide.style, slide.interpolation,
+                                  slide.frame_count(), slide.caption, slide.file));
+        for (std::int32_t k = 0; k < slide.frame_count(); ++k) {
+            const PanFrame& f = slide.frames[static_cast<std::size_t>(k)];
+            lines.push_back(formatted(u"frame %d %d %4zf %4zf %4zf %4zf %4zf", i, k, f.delay, f.left, f.top, f.right,
+                                      f.bottom));
+        }
+    }
+    lines.push_back(u"end");
+    return lines;
+}
+
+bool write_new_index(AppContext& context, const std::u16string& index_path, const std::u16string& show_folder,
+                     const std::vector<std::u16string>& image_names) {
+    const ShowSettings& s = context.show.settings;
+    const auto count = static_cast<std::int32_t>(image_names.size());
+    std::vector<std::u16string> lines = {
+        u"SlideShow 1.0",
+        formatted(u"proportions %d %d", s.proportions_width, s.proportions_height),
+        formatted(u"n_slides %d", count),
+        formatted(u"autorun %d", s.autorun),
+        formatted(u"show_captions %d", s.show_captions),
+        formatted(u"loop %d", s.loop),
+        formatted(u"size %d", s.size),
+        formatted(u"name \"%s\"", show_folder),
+        formatted(u"default_style %d", s.default_style),
+        formatted(u"default_delay %2zf", s.default_delay),
+        formatted(u"transition %d", s.transition),
+        formatted(u"transition_time %2zf", s.transition_time),
+    };
+    for (std::int32_t i = 0; i < count; ++i) {
+        const std::u16string& name = image_names[static_cast<std::size_t>(i)];
+        lines.push_back(formatted(u"slide %d 0 1 1 \"%s\" \"%s\"", i, name, name));
+        lines.push_back(formatted(u"frame %d 0 -1.0 0.0 0.0 1.0 1.0", i));
+    }
+    lines.push_back(u"end");
+    return write_text_file(index_path, lines);
+}
+
+bool save_show(AppContext& context, const std::u16string& suggested_path) {
+    SlideShow& show = context.show;
+    if (ensure_show_folder(context)) return true;
+    std::u16string file_name = default_index_name;
+    if (!suggested_path.empty()) {
+        std::u16string folder = suggested_path;
+        path_folder(folder);
+        if (!folders_equal(folder, show.show_folder)) {
+            show.show_folder = folder;
+            update_window_title(context);
+        }
+        file_name = path_file_name(suggested_path);
+    }
+    std::u16string chosen;
+    if (context.ui.save_index_file_dialog(chosen, file_name, show.show_folder, u"Save Slide Show Settings")) return true;
+
+    std::u16string chosen_folder = chosen;
+    path_folder(chosen_folder);
+    if (!folders_equal(chosen_folder, show.show_folder)) {
+        error_box(context.ui,
+                  u"Index file must be in the same folder as the image files.\nimage folder: %s\nindex folder: %s",
+                  show.show_folder, chosen_folder);
+        return true;
+    }
+    // The old file is replaced only once the new one is completely on the disk; a
+    // failed save leaves both the old file and the unsaved changes as they were.
+    if (write_text_file(chosen, show_index_lines(context))) {
+        error_box(context.ui, u"Cannot create slide show file: %s", chosen);
+        return true;
+    }
+    show.index_path = chosen;
+    show.modified = false;
+    recent_add(context.recent_files, chosen);
+    return false;
+}
+
+bool offer_save(AppContext& context) {
+    if (!context.show.modified) return false;
+    switch (context.ui.message_box(confirm_title, u"Save modified slide show settings?", BoxButtons::YesNoCancel,
+                                   BoxOwner::MainWindow)) {
+    case BoxAnswer::Yes: return save_show(context, context.show.index_path);
+    case BoxAnswer::No: return false;
+    default: return true;
+    }
+}
+
+}  // namespace lumivane

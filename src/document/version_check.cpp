@@ -1,0 +1,21 @@
+#include "document/version_check.h"
+
+#include "document/message_boxes.h"
+#include "document/number_parsing.h"
+
+namespace lumivane {
+
+void version_check(UserInterface& ui, const std::u16string& token, double written_version, const std::u16string& kind) {
+    double version = 0.0;
+    if (parse_real(token, version)) {
+        warning_box(ui, u"%s file has invalid version number", kind);
+    } else if (version > written_version) {
+        warning_box(ui, u"%s file was created for a newer version of Lumivane -- some settings may be ignored", kind);
+    } else if (version < written_version) {
+        warning_box(ui,
+                    u"%s file was created for an older version of Lumivane -- some settings may assigned default values",
+                    kind);
+    }
+}
+
+}  // namespace lumivane
