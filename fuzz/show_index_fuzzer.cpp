@@ -1,0 +1,20 @@
+// Any bytes as a slide show index file.
+
+#include <string>
+
+#include "document/app_context.h"
+#include "document/show_index.h"
+#include "fuzz_support.h"
+#include "platform/text_encoding.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    using namespace lumivane;
+    static fuzz::SilentUi ui;
+    FileHandle file = fuzz::memory_file(data, size);
+    if (!file.is_open()) return 0;
+    AppContext context(ui);
+    read_show_index(context, u"/proc/self/fd", utf8_to_utf16(std::to_string(file.descriptor())));
+    // Whatever was read must write out again.
+    show_index_lines(context);
+    return 0;
+}
