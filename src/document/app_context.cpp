@@ -14,8 +14,13 @@ void reset_to_untitled(AppContext& context) {
     release_all_slides(show);
     show.slides.clear();
     context.current_slide = 0;
-    context.displayed_slide = 0;
-    context.current_key_frame = 0;
+    PlaybackState& playback = context.playback;
+    playback.displayed_slide = 0;
+    playback.key_frame = 0;
+    playback.path_active = false;
+    playback.segment_duration = 0.0;
+    playback.segment_ticks = 0;
+    playback.in_transition = false;
     show.show_folder.clear();
     show.index_path.clear();
     update_window_title(context);

@@ -8,6 +8,7 @@
 #include "document/recent_files.h"
 #include "document/slide_clipboard.h"
 #include "document/slide_show.h"
+#include "playback/playback_state.h"
 #include "platform/user_interface.h"
 
 namespace lumivane {
@@ -27,12 +28,12 @@ struct AppContext {
     UserInterface& ui;
     SlideShow show;
     ShowSettings default_settings = builtin_default_settings();
-    std::int32_t current_slide = 0;      // the slide single-slide commands address
-    std::int32_t displayed_slide = 0;    // the slide the playback window shows
-    std::int32_t current_key_frame = 0;  // the key frame segment being played
+    std::int32_t current_slide = 0;  // the slide single-slide commands address
+    PlaybackState playback;
     SlideClipboard clipboard;
     // The monitor's colour space for pictures loaded from now on (MonitorProfile).
     std::int32_t monitor_profile = 1;
+    std::int32_t frame_rate = 0;  // 0: 60 frames a second, 1: 50
     RecentFiles recent_files;
     // The margin around thumbnails in the grid, from the main window's font; 0 without one.
     std::int32_t thumbnail_margin = 0;

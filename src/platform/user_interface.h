@@ -3,6 +3,7 @@
 // implements it; tests replace it by a double that records every request and
 // answers from a script.
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -13,7 +14,9 @@ enum class BoxAnswer { Ok, Cancel, Yes, No };
 // Error and warning boxes have no owner; questions belong to the main window.
 enum class BoxOwner { None, MainWindow };
 
-enum class CursorShape { Arrow, Hand, Cross };
+enum class CursorShape { Arrow, Hand, Cross, None };
+
+class PlaybackWindow;
 
 class UserInterface {
 public:
@@ -28,6 +31,8 @@ public:
 
     // The main window's title; ignored while there is no main window.
     virtual void set_main_window_title(const std::u16string& title) = 0;
+    // The main window shows the show as it is now (thumbnails, current slide).
+    virtual void refresh_main_window() = 0;
 
     // The status window for long operations. Shows nest: a show while it is shown
     // only counts (the text stays), and the hide that balances the first show closes it.
@@ -39,6 +44,13 @@ public:
 
     // Whether a Shift key is held down right now.
     virtual bool shift_held() = 0;
+
+    // A steady clock in milliseconds, for playback timing.
+    virtual std::int64_t now_milliseconds() = 0;
+
+    // Opens the playback window for the open show (the timeline learns of it through
+    // playback_window_created); returns the window, or none when it cannot be made.
+    virtual PlaybackWindow* create_playback_window() = 0;
 
     // File dialogs, modal to the main window. Each returns true when the user
     // cancelled; otherwise the result is in the output.

@@ -90,8 +90,8 @@ TEST(SlideShowModel, ResetToUntitledKeepsSettingsButTheName) {
     show.slides.resize(4);
     show.slides[2].frames.resize(2);
     context.current_slide = 3;
-    context.displayed_slide = 2;
-    context.current_key_frame = 1;
+    context.playback.displayed_slide = 2;
+    context.playback.key_frame = 1;
     context.clipboard.slides.resize(1);
 
     reset_to_untitled(context);
@@ -103,8 +103,8 @@ TEST(SlideShowModel, ResetToUntitledKeepsSettingsButTheName) {
     EXPECT_TRUE(show.index_path.empty());
     EXPECT_FALSE(show.modified);
     EXPECT_EQ(context.current_slide, 0);
-    EXPECT_EQ(context.displayed_slide, 0);
-    EXPECT_EQ(context.current_key_frame, 0);
+    EXPECT_EQ(context.playback.displayed_slide, 0);
+    EXPECT_EQ(context.playback.key_frame, 0);
     EXPECT_EQ(context.clipboard.slides.size(), 1u);  // the clipboard survives
     EXPECT_EQ(ui.main_window_title, u"Lumivane 1.0.15");
     EXPECT_EQ(ui.tool_button_updates, 1);

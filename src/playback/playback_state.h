@@ -1,0 +1,33 @@
+#pragma once
+// Where playback stands: kept beside the show, reset with it.
+
+#include <cstdint>
+
+#include "playback/pan_zoom.h"
+
+namespace lumivane {
+
+class PlaybackWindow;
+
+struct PlaybackState {
+    std::int32_t displayed_slide = 0;  // whose picture and caption the window shows
+    std::int32_t key_frame = 0;        // the segment from key frame k to k + 1 being played
+    bool path_active = false;          // the current slide has two or more key frames
+    double segment_duration = 0.0;     // seconds, the key frame's delay over the speed factor
+    std::int32_t segment_ticks = 0;    // ticks spent in the segment; 0: not started yet
+    std::int64_t time_base = 0;        // milliseconds at the start of the segment or transition
+    bool running = false;              // the timer is set
+    bool restart_pending = false;      // the next tick first starts a transition
+    bool from_black = false;           // the next transition starts from black
+    bool in_transition = false;
+
+    PlaybackWindow* window = nullptr;  // none while the window is closed
+
+    // A Manual mode drag of the crop box with the mouse.
+    bool dragging = false;
+    std::int32_t press_x = 0;
+    std::int32_t press_y = 0;
+    BoxShape press_box;
+};
+
+}  // namespace lumivane

@@ -1,0 +1,412 @@
+#include "playback/timeline.h"
+
+#include <algorithm>
+#include <climits>
+#include <cmath>
+
+#include "document/app_context.h"
+#include "imaging/frame_bitmap.h"
+#include "playback/playback_window.h"
+#include "playback/transitions.h"
+
+namespace lumivane {
+
+namespace {
+
+PlaybackState& state(AppContext& context) { return context.playback; }
+
+bool has_slides(const AppContext& context) { return context.show.slide_count() > 0; }
+
+std::int64_t now(AppContext& context) { return context.ui.now_milliseconds(); }
+
+double elapsed_seconds(AppContext& context) {
+    return static_cast<double>(now(context) - state(context).time_base) / 1000.0;
+}
+
+const Slide& slide_at(const AppContext& context, std::int32_t index) {
+    return context.show.slides[static_cast<std::size_t>(index)];
+}
+
+double frame_period(const AppContext& context) { return context.frame_rate == frame_rate_50 ? 1.0 / 50 : 1.0 / 60; }
+
+// The transitions the program knows; anything else a hand-edited file holds plays none.
+bool plays_transition(const ShowSettings& settings) {
+    return settings.transition >= transition_fade_to_black && settings.transition <= transition_curtain &&
+           settings.transition_time > 0.0;
+}
+
+bool manual_mode(const AppContext& context) { return context.show.settings.autorun == autorun_manual; }
+
+// The segment's time over the speed factor.
+double segment_seconds(const AppContext& context, std::int32_t slide, std::int32_t key_frame) {
+    return key_frame_delay(context, slide, key_frame) / context.show.speed_factor;
+}
+
+void present(AppContext& context, std::int32_t caption_slide) {
+    PlaybackWindow* window = state(context).window;
+    if (!window || !window->output.pixels) return;
+    const bool captioned = caption_slide >= 0 && caption_slide < context.show.slide_count();
+    window->present(captioned ? slide_at(context, caption_slide).caption : std::u16string(),
+                    context.show.settings.show_captions);
+}
+
+std::int32_t last_slide(const AppContext& context) { return context.show.slide_count() - 1; }
+
+}  // namespace
+
+double key_frame_delay(const AppContext& context, std::int32_t slide, std::int32_t key_frame) {
+    const Slide& s = slide_at(context, slide);
+    if (key_frame < 0 || key_frame >= s.frame_count()) return context.show.settings.default_delay;
+    const double delay = s.frames[static_cast<std::size_t>(key_frame)].delay;
+    return delay < 0.0 ? context.show.settings.default_delay : delay;
+}
+
+std::int32_t timer_milliseconds(double seconds) {
+    // Delays from a hand-edited file may be negative or absurdly long.
+    const double ms = std::clamp(1000.0 * seconds, 0.0, static_cast<double>(INT_MAX));
+    return static_cast<std::int32_t>(ms + 0.5);
+}
+
+ClientSize playback_client_size(const AppContext& context, std::int32_t screen_width, std::int32_t screen_height) {
+    const ShowSettings& s = context.show.settings;
+    if (s.size < 1 || s.size > 8) return {screen_width, screen_height};
+    const double f = 1.0 - 0.1 * s.size;
+    const auto w = static_cast<std::int64_t>(f * screen_width + 0.5);
+    const auto h = static_cast<std::int64_t>(f * screen_height + 0.5);
+    const Proportions p = usable_proportions(context.show);
+    std::int64_t width = w;
+    std::int64_t height = w * p.height / p.width;
+    if (height > h) {
+        height = h;
+        width = h * p.width / p.height;
+    }
+    return {static_cast<std::int32_t>(std::max<std::int64_t>(width, 1)),
+            static_cast<std::int32_t>(std::max<std::int64_t>(height, 1))};
+}
+
+void playback_window_created(AppContext& context, PlaybackWindow& window) {
+    state(context).window = &window;
+    state(context).dragging = false;
+    const std::int32_t w = window.client_width();
+    const std::int32_t h = window.client_height();
+    for (FrameBitmap* frame : {&window.output, &window.outgoing, &window.incoming}) {
+        if (!frame_create(context.ui, *frame, w, h)) frame_clear(*frame);
+    }
+    begin_transition(context);
+}
+
+void playback_window_destroyed(AppContext& context) {
+    PlaybackState& pb = state(context);
+    pb.running = false;
+    pb.dragging = false;
+    pb.window = nullptr;
+}
+
+void go_to_slide(AppContext& context, std::int32_t index, bool draw_now) {
+    PlaybackState& pb = state(context);
+    context.current_slide = index;
+    pb.key_frame = 0;
+    if (has_slides(context) && index >= 0 && index <= last_slide(context)) {
+        pb.path_active = slide_at(context, index).frame_count() >= 2;
+        if (pb.path_active) pb.segment_duration = segment_seconds(context, index, 0);
+    }
+    pb.segment_ticks = 0;
+    pb.in_transition = false;
+    if (draw_now) {
+        draw_current_slide(context);
+        pb.displayed_slide = context.current_slide;
+    }
+    context.ui.refresh_main_window();
+}
+
+void draw_current_slide(AppContext& context) {
+    PlaybackWindow* window = state(context).window;
+    if (!window || !window->output.pixels) return;
+    if (render_slide_frame(context.show, context.current_slide, 0, 0.0, window->output) && has_slides(context)) return;
+    present(context, context.current_slide);
+}
+
+void run_show(AppContext& context) {
+    PlaybackState& pb = state(context);
+    if (pb.running) return;
+    if (!pb.window) context.ui.create_playback_window();
+    if (!pb.window) return;
+    pb.window->set_visible(has_slides(context));
+    go_to_slide(context, context.current_slide, true);
+    refresh_playback(context);
+    pb.from_black = true;
+    if (pb.window) pb.window->to_top();
+}
+
+void stop_show(AppContext& context, bool keep_in_place) {
+    PlaybackState& pb = state(context);
+    if (pb.window) pb.window->kill_timer();
+    pb.running = false;
+    if (!pb.window) return;
+    if (!keep_in_place) pb.window->to_bottom();
+    go_to_slide(context, pb.displayed_slide, true);
+    pb.from_black = true;
+}
+
+void toggle_show(AppContext& context) {
+    if (state(context).running) {
+        stop_show(context, false);
+    } else {
+        run_show(context);
+    }
+}
+
+void refresh_playback(AppContext& context) {
+    context.ui.refresh_main_window();
+    if (!state(context).running && state(context).window) playback_start(context);
+}
+
+void begin_transition(AppContext& context) {
+    PlaybackState& pb = state(context);
+    if (!has_slides(context)) return;
+    if (plays_transition(context.show.settings)) {
+        prepare_transition(context);
+        pb.in_transition = true;
+        pb.time_base = now(context);
+    } else {
+        pb.in_transition = false;
+    }
+}
+
+void prepare_transition(AppContext& context) {
+    PlaybackState& pb = state(context);
+    if (!pb.window || !has_slides(context)) return;
+    std::int32_t previous = context.current_slide - 1;
+    if (previous < 0) previous = last_slide(context);
+    if (pb.from_black) {
+        frame_clear(pb.window->outgoing);
+    } else {
+        render_slide_frame(context.show, previous, 0, 0.0, pb.window->outgoing);
+    }
+    render_slide_frame(context.show, context.current_slide, 0, 0.0, pb.window->incoming);
+}
+
+void next_slide(AppContext& context, bool& stopped) {
+    std::int32_t next = context.current_slide + 1;
+    if (next > last_slide(context)) {
+        if (context.show.settings.loop) {
+            next = 0;
+        } else {
+            stop_show(context, false);  // makes the displayed slide current again
+            stopped = true;
+            next = context.current_slide;
+        }
+    }
+    go_to_slide(context, next, false);
+    context.ui.refresh_main_window();
+    begin_transition(context);
+}
+
+bool step_path(AppContext& context, bool& stopped) {
+    PlaybackState& pb = state(context);
+    stopped = false;
+    if (pb.path_active) {
+        if (pb.segment_ticks == 0) {
+            pb.time_base = now(context);
+            pb.segment_duration = segment_seconds(context, context.current_slide, pb.key_frame);
+        }
+        ++pb.segment_ticks;
+        if (elapsed_seconds(context) < pb.segment_duration) return false;
+        ++pb.key_frame;
+        pb.segment_ticks = 0;
+        if (pb.key_frame < slide_at(context, context.current_slide).frame_count() - 1) return false;
+    }
+    if (manual_mode(context)) {
+        stop_show(context, true);
+        stopped = true;
+    } else {
+        next_slide(context, stopped);
+    }
+    return true;
+}
+
+void playback_tick(AppContext& context) {
+    PlaybackState& pb = state(context);
+    if (pb.running) {
+        if (pb.window) pb.window->kill_timer();
+        pb.running = false;
+    }
+    if (!has_slides(context) || !pb.window) return;
+    if (context.current_slide < 0 || context.current_slide > last_slide(context)) context.current_slide = 0;
+    if (pb.restart_pending) begin_transition(context);
+
+    const ShowSettings& settings = context.show.settings;
+    bool composed = false;
+    if (pb.in_transition) {
+        const double e = elapsed_seconds(context);
+        if (e <= settings.transition_time) {
+            compose_transition(settings.transition, pb.window->outgoing, pb.window->incoming, pb.window->output,
+                               e / settings.transition_time);
+            composed = true;
+        } else {
+            pb.in_transition = false;
+            pb.time_base = now(context);
+        }
+    }
+    if (!composed) {
+        const std::int32_t current = context.current_slide;
+        if (slide_at(context, current).frame_count() >= 2) {
+            if (pb.segment_ticks == 0) pb.time_base = now(context);
+            pb.segment_duration = segment_seconds(context, current, pb.key_frame);
+        }
+        pb.displayed_slide = current;
+        const double e = std::min(elapsed_seconds(context), pb.segment_duration);
+        // A segment of no length is already at its end.
+        const double progress = !pb.path_active ? 0.0 : pb.segment_duration > 0.0 ? e / pb.segment_duration : 1.0;
+        render_slide_frame(context.show, current, pb.key_frame, progress, pb.window->output);
+    }
+    present(context, pb.displayed_slide);
+
+    double period = frame_period(context);
+    if (pb.in_transition) {
+        pb.restart_pending = false;
+    } else {
+        bool stopped = false;
+        const bool ended = step_path(context, stopped);
+        pb.restart_pending = ended;
+        if (ended) pb.from_black = false;
+        if (stopped || !pb.window) return;
+        const std::int32_t shown = pb.displayed_slide;
+        if (slide_at(context, shown).frame_count() < 2) period = segment_seconds(context, shown, 0);
+    }
+    pb.window->set_timer(timer_milliseconds(period));
+    pb.running = true;
+}
+
+void playback_start(AppContext& context) {
+    state(context).restart_pending = true;
+    playback_tick(context);
+}
+
+void playback_clear(AppContext& context) {
+    PlaybackWindow* window = state(context).window;
+    if (!window) return;
+    frame_clear(window->output);
+    frame_clear(window->outgoing);
+    present(context, -1);
+}
+
+void playback_key_down(AppContext& context, PlaybackKey key) {
+    PlaybackState& pb = state(context);
+    stop_show(context, true);
+    if (key == PlaybackKey::Other || !has_slides(context)) return;
+    switch (key) {
+    case PlaybackKey::End: go_to_slide(context, last_slide(context), true); break;
+    case PlaybackKey::Home: go_to_slide(context, 0, true); break;
+    case PlaybackKey::Left:
+        go_to_slide(context, pb.displayed_slide - 1 < 0 ? last_slide(context) : pb.displayed_slide - 1, false);
+        break;
+    case PlaybackKey::Right:
+        go_to_slide(context, pb.displayed_slide + 1 > last_slide(context) ? 0 : pb.displayed_slide + 1, false);
+        pb.from_black = false;
+        begin_transition(context);
+        break;
+    case PlaybackKey::Other: break;
+    }
+    refresh_playback(context);
+    context.ui.refresh_main_window();
+}
+
+void playback_character(AppContext& context, char16_t character) {
+    PlaybackState& pb = state(context);
+    if (character == u'\x1b') {
+        stop_show(context, false);
+        if (pb.window) pb.window->close_window();
+    } else if (character == u' ') {
+        stop_show(context, false);
+    } else if (manual_mode(context) && has_slides(context) && (character == u'c' || character == u'C')) {
+        crop_to_proportions(context.show, context.current_slide);
+        draw_current_slide(context);
+    } else if (manual_mode(context) && has_slides(context) && pb.window && (character == u'f' || character == u'F')) {
+        fit_to_window(context.show, context.current_slide, pb.window->client_width(), pb.window->client_height());
+        draw_current_slide(context);
+    }
+}
+
+namespace {
+
+// The slide the mouse edits: the current one, in Manual mode, unless it is a path.
+Slide* editable_slide(AppContext& context) {
+    if (!manual_mode(context) || !has_slides(context)) return nullptr;
+    if (context.current_slide < 0 || context.current_slide > last_slide(context)) return nullptr;
+    Slide& slide = context.show.slides[static_cast<std::size_t>(context.current_slide)];
+    if (effective_style(context.show, slide) == style_path || slide.frames.empty()) return nullptr;
+    return &slide;
+}
+
+// Moving or zooming the box shows the slide cropped.
+void make_cropped(AppContext& context, Slide& slide) {
+    if (slide.style != style_crop) {
+        slide.style = style_crop;
+        context.show.modified = true;
+    }
+}
+
+}  // namespace
+
+void playback_mouse_move(AppContext& context, std::int32_t x, std::int32_t y) {
+    PlaybackState& pb = state(context);
+    Slide* slide = editable_slide(context);
+    if (!slide) {
+        const std::int32_t w = pb.window ? pb.window->client_width() : 0;
+        const std::int32_t h = pb.window ? pb.window->client_height() : 0;
+        const bool near_edge = x < 10 || x > w - 10 || y < 10 || y > h - 10;
+        context.ui.set_cursor(near_edge ? CursorShape::None : CursorShape::Arrow);
+        return;
+    }
+    context.ui.set_cursor(CursorShape::Hand);
+    if (!pb.dragging || !pb.window) return;
+    const std::int32_t w = pb.window->client_width();
+    const std::int32_t h = pb.window->client_height();
+    const double dx = w > 1 ? static_cast<double>(pb.press_x - x) / (w - 1) : 0.0;
+    const double dy = h > 1 ? static_cast<double>(pb.press_y - y) / (h - 1) : 0.0;
+    if (dx == 0.0 && dy == 0.0) return;
+    make_cropped(context, *slide);
+    pan_crop_box(context, slide->frames[0], pb.press_box, dx, dy);
+    draw_current_slide(context);
+}
+
+void playback_mouse_press(AppContext& context, std::int32_t x, std::int32_t y) {
+    PlaybackState& pb = state(context);
+    Slide* slide = editable_slide(context);
+    if (!slide) {
+        stop_show(context, false);
+        return;
+    }
+    pb.press_x = x;
+    pb.press_y = y;
+    pb.press_box = box_shape(slide->frames[0]);
+    pb.dragging = true;
+}
+
+void playback_mouse_release(AppContext& context) { state(context).dragging = false; }
+
+void playback_mouse_wheel(AppContext& context, std::int32_t delta) {
+    Slide* slide = editable_slide(context);
+    if (!slide || delta == 0) return;
+    make_cropped(context, *slide);
+    zoom_crop_box(context, slide->frames[0], box_shape(slide->frames[0]), delta < 0 ? 1.03 : 0.97);
+    draw_current_slide(context);
+}
+
+void playback_double_click(AppContext& context) {
+    PlaybackState& pb = state(context);
+    if (!has_slides(context) || context.current_slide < 0 || context.current_slide > last_slide(context)) return;
+    const std::int32_t style = effective_style(context.show, slide_at(context, context.current_slide));
+    if (style == style_crop) {
+        fit_to_window(context.show, context.current_slide, pb.window ? pb.window->client_width() : 0,
+                      pb.window ? pb.window->client_height() : 0);
+    } else if (style == style_fit) {
+        crop_to_proportions(context.show, context.current_slide);
+    } else {
+        return;
+    }
+    draw_current_slide(context);
+}
+
+}  // namespace lumivane

@@ -1,0 +1,66 @@
+#pragma once
+// Playing the show: which slide, which key frame segment and which moment of it each
+// timer tick shows, the transitions between slides, looping and stopping, and the keys
+// and mouse of the playback window. Progress comes from elapsed wall time (the clock of
+// the user interface), so a late tick never slows the show down.
+
+#include <cstdint>
+
+#include "playback/playback_state.h"
+
+namespace lumivane {
+
+struct AppContext;
+class PlaybackWindow;
+
+inline constexpr std::int32_t frame_rate_60 = 0;
+inline constexpr std::int32_t frame_rate_50 = 1;
+
+// The playback window's size for the show: the whole screen for size 0, else the
+// largest client of the show's proportions inside (100 - 10 size) % of the screen.
+// Sizes outside 0 to 8 count as 0.
+struct ClientSize {
+    std::int32_t width;
+    std::int32_t height;
+};
+ClientSize playback_client_size(const AppContext& context, std::int32_t screen_width, std::int32_t screen_height);
+
+// The window lifecycle: a new window gets black frames of its client size and the
+// first transition prepared; a closed one stops the show.
+void playback_window_created(AppContext& context, PlaybackWindow& window);
+void playback_window_destroyed(AppContext& context);
+
+void go_to_slide(AppContext& context, std::int32_t index, bool draw_now);
+void draw_current_slide(AppContext& context);
+void run_show(AppContext& context);
+void stop_show(AppContext& context, bool keep_in_place);
+void toggle_show(AppContext& context);
+void refresh_playback(AppContext& context);
+void begin_transition(AppContext& context);
+void prepare_transition(AppContext& context);
+// Returns true when the slide has ended; stopped tells whether that ended the show.
+bool step_path(AppContext& context, bool& stopped);
+void next_slide(AppContext& context, bool& stopped);
+
+// The timer's tick, and the start message (a tick that first starts a transition).
+void playback_tick(AppContext& context);
+void playback_start(AppContext& context);
+// Blacks out the window: sent when a show is closed or replaced.
+void playback_clear(AppContext& context);
+
+// The timer period after a tick, in milliseconds, rounded half away from zero.
+std::int32_t timer_milliseconds(double seconds);
+// A key frame's delay in seconds (the show's default delay when negative).
+double key_frame_delay(const AppContext& context, std::int32_t slide, std::int32_t key_frame);
+
+enum class PlaybackKey { End, Home, Left, Right, Other };
+void playback_key_down(AppContext& context, PlaybackKey key);
+void playback_character(AppContext& context, char16_t character);
+
+void playback_mouse_move(AppContext& context, std::int32_t x, std::int32_t y);
+void playback_mouse_press(AppContext& context, std::int32_t x, std::int32_t y);
+void playback_mouse_release(AppContext& context);
+void playback_mouse_wheel(AppContext& context, std::int32_t delta);
+void playback_double_click(AppContext& context);
+
+}  // namespace lumivane
