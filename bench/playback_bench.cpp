@@ -5,10 +5,10 @@
 #include <cstdint>
 #include <map>
 
+#include "../fuzz/fuzz_support.h"
 #include "bench_support.h"
 #include "document/slide_show.h"
 #include "imaging/frame_bitmap.h"
-#include "platform/user_interface.h"
 #include "playback/pan_zoom.h"
 #include "playback/transitions.h"
 
@@ -39,33 +39,8 @@ const SlideShow& show() {
     return instance;
 }
 
-// Frames are made without a window, so nothing can ask a person anything.
-class NoUi final : public UserInterface {
-public:
-    BoxAnswer message_box(const std::u16string&, const std::u16string&, BoxButtons, BoxOwner) override {
-        return BoxAnswer::Ok;
-    }
-    void update_tool_buttons() override {}
-    void set_main_window_title(const std::u16string&) override {}
-    void show_status(const std::u16string&) override {}
-    void set_status_text(const std::u16string&) override {}
-    void hide_status() override {}
-    void set_cursor(CursorShape) override {}
-    bool shift_held() override { return false; }
-    bool open_index_file_dialog(std::u16string&, const std::u16string&, const std::u16string&) override { return true; }
-    bool save_index_file_dialog(std::u16string&, const std::u16string&, const std::u16string&,
-                                const std::u16string&) override {
-        return true;
-    }
-    bool pick_folder_dialog(std::u16string&, const std::u16string&, const std::u16string&) override { return true; }
-    bool pick_image_files_dialog(std::vector<std::u16string>&, const std::u16string&,
-                                 const std::u16string&) override {
-        return true;
-    }
-};
-
 FrameBitmap frame_of(std::int32_t width, std::int32_t height) {
-    NoUi ui;
+    fuzz::SilentUi ui;  // a frame of these sizes is always allocated
     FrameBitmap frame;
     frame_create(ui, frame, width, height);
     return frame;
