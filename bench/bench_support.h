@@ -6,6 +6,10 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cstddef>
+#include <cstdint>
+#include <cstring>
+#include <memory>
 
 namespace lumivane::bench {
 
@@ -26,6 +30,19 @@ double seconds_per_call(Work&& work, double min_seconds = 0.05, int rounds = 5) 
         best = std::min(best, elapsed / static_cast<double>(calls));
     }
     return best;
+}
+
+// Seconds for one memcpy of bytes between two buffers whose pages are already in use:
+// the baseline of operations that write that many bytes.
+inline double memcpy_seconds(std::size_t bytes) {
+    auto from = std::make_unique<std::uint8_t[]>(bytes);
+    auto to = std::make_unique<std::uint8_t[]>(bytes);
+    std::memset(from.get(), 1, bytes);
+    std::memset(to.get(), 2, bytes);
+    return seconds_per_call([&] {
+        std::memcpy(to.get(), from.get(), bytes);
+        benchmark::DoNotOptimize(to.get());
+    });
 }
 
 // Runs work in the benchmark loop, timing each iteration itself, and reports the

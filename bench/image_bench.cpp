@@ -2,7 +2,6 @@
 // 72 MB), each against one memcpy of the same bytes in the same run.
 
 #include <cstring>
-#include <memory>
 #include <random>
 
 #include "bench_support.h"
@@ -31,17 +30,8 @@ const ImageBuffer& photograph() {
 }
 
 double memcpy_seconds() {
-    static const double seconds = [] {
-        const std::size_t bytes = static_cast<std::size_t>(photograph().stride) * photograph().height;
-        auto from = std::make_unique<std::uint8_t[]>(bytes);
-        auto to = std::make_unique<std::uint8_t[]>(bytes);
-        std::memset(from.get(), 1, bytes);
-        std::memset(to.get(), 2, bytes);
-        return bench::seconds_per_call([&] {
-            std::memcpy(to.get(), from.get(), bytes);
-            benchmark::DoNotOptimize(to.get());
-        });
-    }();
+    static const double seconds =
+        bench::memcpy_seconds(static_cast<std::size_t>(photograph().stride) * photograph().height);
     return seconds;
 }
 

@@ -13,6 +13,14 @@ ShowSettings starting_show_settings() {
     return s;
 }
 
+Proportions show_proportions(const ShowSettings& settings) {
+    const auto valid = [](std::int32_t v) { return v >= 1 && v <= max_proportion; };
+    if (valid(settings.proportions_width) && valid(settings.proportions_height)) {
+        return {settings.proportions_width, settings.proportions_height};
+    }
+    return Proportions{};
+}
+
 double speed_factor_for(std::int32_t speed) {
     switch (speed) {
     case -2: return 0.25;

@@ -45,6 +45,17 @@ struct ShowSettings {
 
 // The built-in default settings for new shows.
 ShowSettings builtin_default_settings();
+
+inline constexpr std::int32_t max_proportion = 10000;
+
+struct Proportions {
+    std::int32_t width = 16;
+    std::int32_t height = 9;
+};
+// The show's proportions as every computation uses them: a hand-edited index file may
+// hold values outside 1..10000 (0 or negative ones would be divided by), and then the
+// built-in 16 : 9 stands in for both.
+Proportions show_proportions(const ShowSettings& settings);
 // What a show holds before the default settings are first applied.
 ShowSettings starting_show_settings();
 

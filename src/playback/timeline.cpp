@@ -73,7 +73,7 @@ ClientSize playback_client_size(const AppContext& context, std::int32_t screen_w
     const double f = 1.0 - 0.1 * s.size;
     const auto w = static_cast<std::int64_t>(f * screen_width + 0.5);
     const auto h = static_cast<std::int64_t>(f * screen_height + 0.5);
-    const Proportions p = usable_proportions(context.show);
+    const Proportions p = show_proportions(s);
     std::int64_t width = w;
     std::int64_t height = w * p.height / p.width;
     if (height > h) {

@@ -77,6 +77,24 @@ TEST(SlideShowModel, EffectiveStyleAndFitting) {
     EXPECT_TRUE(any_slide_not_fitted(show));
 }
 
+TEST(SlideShowModel, ProportionsOutsideTheirRangeStandForSixteenToNine) {
+    struct Case {
+        std::int32_t width, height, expected_width, expected_height;
+    };
+    const Case cases[] = {
+        {16, 9, 16, 9},   {4, 3, 4, 3},     {1, 10000, 1, 10000}, {10000, 1, 10000, 1}, {0, 9, 16, 9},
+        {4, 0, 16, 9},    {-4, 3, 16, 9},   {4, -3, 16, 9},       {10001, 1, 16, 9},    {3, 2147483647, 16, 9},
+    };
+    for (const Case& c : cases) {
+        ShowSettings settings;
+        settings.proportions_width = c.width;
+        settings.proportions_height = c.height;
+        const Proportions p = show_proportions(settings);
+        EXPECT_EQ(p.width, c.expected_width) << c.width << ":" << c.height;
+        EXPECT_EQ(p.height, c.expected_height) << c.width << ":" << c.height;
+    }
+}
+
 TEST(SlideShowModel, ResetToUntitledKeepsSettingsButTheName) {
     RecordingUi ui;
     AppContext context(ui);

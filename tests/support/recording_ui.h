@@ -3,6 +3,7 @@
 // and dialogs from queues the test fills.
 
 #include <deque>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -31,6 +32,7 @@ public:
                           BoxOwner owner) override;
     void update_tool_buttons() override { ++tool_button_updates; }
     void set_main_window_title(const std::u16string& title) override { main_window_title = title; }
+    void refresh_main_window() override { ++main_window_refreshes; }
 
     void show_status(const std::u16string& text) override;
     void set_status_text(const std::u16string& text) override;
@@ -38,6 +40,10 @@ public:
 
     void set_cursor(CursorShape shape) override { cursors.push_back(shape); }
     bool shift_held() override { return shift; }
+    std::int64_t now_milliseconds() override { return clock; }
+    PlaybackWindow* create_playback_window() override {
+        return playback_window_factory ? playback_window_factory() : nullptr;
+    }
 
     bool open_index_file_dialog(std::u16string& path, const std::u16string& start_folder,
                                 const std::u16string& title) override;
@@ -56,6 +62,7 @@ public:
     std::deque<BoxAnswer> answers;
     int tool_button_updates = 0;
     std::u16string main_window_title;
+    int main_window_refreshes = 0;
 
     // The status window: every call in order ("show: text", "text: text", "hide"), and
     // what it shows now (empty when closed).
@@ -65,6 +72,8 @@ public:
 
     std::vector<CursorShape> cursors;
     bool shift = false;
+    std::int64_t clock = 0;  // milliseconds, moved by the test
+    std::function<PlaybackWindow*()> playback_window_factory;
 
     std::vector<RecordedDialog> dialogs;
     // Results for the file dialogs in order: paths (one for the single-path dialogs),

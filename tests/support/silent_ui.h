@@ -16,11 +16,14 @@ public:
     }
     void update_tool_buttons() override {}
     void set_main_window_title(const std::u16string&) override {}
+    void refresh_main_window() override {}
     void show_status(const std::u16string&) override {}
     void set_status_text(const std::u16string&) override {}
     void hide_status() override {}
     void set_cursor(CursorShape) override {}
     bool shift_held() override { return false; }
+    std::int64_t now_milliseconds() override { return 0; }
+    PlaybackWindow* create_playback_window() override { return nullptr; }
     // Every dialog is cancelled.
     bool open_index_file_dialog(std::u16string&, const std::u16string&, const std::u16string&) override {
         return true;

@@ -1,0 +1,103 @@
+// Rendering a displayed frame from a 24-megapixel picture (6000 x 4000) at a path's
+// midpoint, and one step of each transition, at 1920 x 1080 and 3840 x 2160. Each is
+// measured against one memcpy of the frame it writes, in the same run.
+
+#include <cstdint>
+#include <map>
+
+#include "support/silent_ui.h"
+#include "bench_support.h"
+#include "document/slide_show.h"
+#include "imaging/frame_bitmap.h"
+#include "playback/pan_zoom.h"
+#include "playback/transitions.h"
+
+namespace {
+
+using namespace lumivane;
+
+// A show of one path slide whose picture has some structure in every channel.
+const SlideShow& show() {
+    static const SlideShow instance = [] {
+        SlideShow s;
+        s.slides.resize(1);
+        Slide& slide = s.slides[0];
+        image_allocate(slide.image, PixelFormat::Colour8, 6000, 4000, 300.0);
+        for (std::int32_t y = 0; y < slide.image.height; ++y) {
+            std::uint8_t* row = slide.image.rows[static_cast<std::size_t>(y)];
+            for (std::int32_t x = 0; x < slide.image.width; ++x) {
+                row[3 * x] = static_cast<std::uint8_t>(x ^ y);
+                row[3 * x + 1] = static_cast<std::uint8_t>(x / 24 + y / 16);
+                row[3 * x + 2] = static_cast<std::uint8_t>((x * 7 + y * 3) >> 4);
+            }
+        }
+        slide.style = style_path;
+        slide.interpolation = interpolation_nonlinear;
+        slide.frames = {{-1.0, 0.0, 0.0, 1.0, 1.0}, {-1.0, 0.3, 0.2, 0.8, 0.7}};
+        return s;
+    }();
+    return instance;
+}
+
+FrameBitmap frame_of(std::int32_t width, std::int32_t height) {
+    testing::SilentUi ui;  // a frame of these sizes is always allocated
+    FrameBitmap frame;
+    frame_create(ui, frame, width, height);
+    return frame;
+}
+
+double frame_memcpy_seconds(const FrameBitmap& frame) {
+    static std::map<std::int32_t, double> seconds;
+    auto [it, added] = seconds.try_emplace(frame.image_size, 0.0);
+    if (added) it->second = bench::memcpy_seconds(static_cast<std::size_t>(frame.image_size));
+    return it->second;
+}
+
+void BM_Render(benchmark::State& state) {
+    FrameBitmap frame = frame_of(static_cast<std::int32_t>(state.range(0)), static_cast<std::int32_t>(state.range(1)));
+    render_slide_frame(show(), 0, 0, 0.5, frame);
+    bench::run_against_baseline(state, frame_memcpy_seconds(frame),
+                                [&] { render_slide_frame(show(), 0, 0, 0.5, frame); });
+}
+BENCHMARK(BM_Render)
+    ->Name("render_slide_frame path midpoint")
+    ->Args({1920, 1080})
+    ->Args({3840, 2160})
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond);
+
+template <std::int32_t Kind>
+void BM_Transition(benchmark::State& state) {
+    const auto width = static_cast<std::int32_t>(state.range(0));
+    const auto height = static_cast<std::int32_t>(state.range(1));
+    FrameBitmap outgoing = frame_of(width, height);
+    FrameBitmap incoming = frame_of(width, height);
+    FrameBitmap output = frame_of(width, height);
+    render_slide_frame(show(), 0, 0, 0.0, outgoing);
+    render_slide_frame(show(), 0, 1, 0.0, incoming);
+    compose_transition(Kind, outgoing, incoming, output, 0.3);
+    bench::run_against_baseline(state, frame_memcpy_seconds(output),
+                                [&] { compose_transition(Kind, outgoing, incoming, output, 0.3); });
+}
+BENCHMARK(BM_Transition<transition_fade_to_black>)
+    ->Name("compose_transition fade to black")
+    ->Args({1920, 1080})
+    ->Args({3840, 2160})
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Transition<transition_crossfade>)
+    ->Name("compose_transition crossfade")
+    ->Args({1920, 1080})
+    ->Args({3840, 2160})
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Transition<transition_curtain>)
+    ->Name("compose_transition curtain")
+    ->Args({1920, 1080})
+    ->Args({3840, 2160})
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+BENCHMARK_MAIN();

@@ -1,0 +1,100 @@
+// Crop boxes, styles, key frame counts and proportions as a hand-edited index file may
+// hold them (any double, not-a-number and infinities included), on small pictures and
+// frames: rendering, the box tools and a transition step must stay inside every buffer.
+
+#include <cstring>
+#include <vector>
+
+#include "document/app_context.h"
+#include "fuzz_support.h"
+#include "imaging/frame_bitmap.h"
+#include "playback/pan_zoom.h"
+#include "playback/transitions.h"
+
+namespace {
+
+// Reads values from the input in order; past its end every value is zero.
+class Input {
+public:
+    Input(const std::uint8_t* data, std::size_t size) : data_(data), size_(size) {}
+
+    template <typename T>
+    T next() {
+        T value{};
+        std::uint8_t bytes[sizeof(T)] = {};
+        for (std::size_t i = 0; i < sizeof(T) && position_ < size_; ++i) bytes[i] = data_[position_++];
+        std::memcpy(&value, bytes, sizeof(T));
+        return value;
+    }
+    // 1 to limit.
+    std::int32_t size(std::int32_t limit) { return 1 + next<std::uint8_t>() % limit; }
+
+private:
+    const std::uint8_t* data_;
+    std::size_t size_;
+    std::size_t position_ = 0;
+};
+
+// Shift held or not, as the input says.
+class ShiftUi : public lumivane::fuzz::SilentUi {
+public:
+    bool shift_held() override { return shift; }
+    bool shift = false;
+};
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    using namespace lumivane;
+    static ShiftUi ui;
+    Input in(data, size);
+
+    AppContext context(ui);
+    SlideShow& show = context.show;
+    show.slides.resize(1);
+    Slide& slide = show.slides[0];
+    const std::int32_t width = in.size(48);
+    const std::int32_t height = in.size(48);
+    if (image_allocate(slide.image, PixelFormat::Colour8, width, height, 72.0)) return 0;
+    for (std::uint8_t* row : slide.image.rows) std::memset(row, 0x77, static_cast<std::size_t>(slide.image.stride));
+    FrameBitmap frame;
+    FrameBitmap other;
+    const std::int32_t frame_width = in.size(48);
+    const std::int32_t frame_height = in.size(48);
+    if (frame_create(ui, frame, frame_width, frame_height) || frame_create(ui, other, frame_width, frame_height)) {
+        return 0;
+    }
+
+    slide.style = in.next<std::int8_t>();
+    show.settings.default_style = in.next<std::int8_t>();
+    slide.interpolation = in.next<std::int8_t>();
+    show.settings.proportions_width = in.next<std::int32_t>();
+    show.settings.proportions_height = in.next<std::int32_t>();
+    const std::int32_t key_frame = in.next<std::int8_t>();
+    const double progress = in.next<double>();
+    slide.frames.resize(in.next<std::uint8_t>() % 5);
+    for (PanFrame& box : slide.frames) {
+        box = {in.next<double>(), in.next<double>(), in.next<double>(), in.next<double>(), in.next<double>()};
+    }
+    ui.shift = in.next<std::uint8_t>() & 1;
+    const double factor = in.next<double>();
+    const double dx = in.next<double>();
+    const double dy = in.next<double>();
+    const std::int32_t transition = in.next<std::int8_t>();
+
+    render_slide_frame(show, 0, key_frame, progress, frame);
+    compose_transition(transition, other, frame, other, progress);
+    if (!slide.frames.empty()) {
+        zoom_crop_box(context, slide.frames[0], box_shape(slide.frames[0]), factor);
+        render_slide_frame(show, 0, key_frame, progress, frame);
+        pan_crop_box(context, slide.frames[0], box_shape(slide.frames[0]), dx, dy);
+        render_slide_frame(show, 0, key_frame, progress, frame);
+    }
+    for (PanFrame& box : slide.frames) fit_box_to_proportions(show, box, width, height);
+    render_slide_frame(show, 0, key_frame, progress, frame);
+    crop_to_proportions(show, 0);
+    render_slide_frame(show, 0, 0, progress, frame);
+    fit_to_window(show, 0, frame_width, frame_height);
+    render_slide_frame(show, 0, 0, progress, frame);
+    return 0;
+}

@@ -1,0 +1,328 @@
+#include "playback/pan_zoom.h"
+
+#include <algorithm>
+#include <cmath>
+#include <memory>
+#include <new>
+#include <numbers>
+
+#include "document/app_context.h"
+#include "document/slide_show.h"
+#include "imaging/frame_bitmap.h"
+#include "imaging/worker_pool.h"
+#include "platform/user_interface.h"
+
+namespace lumivane {
+
+namespace {
+
+// Box edges come from files and may be huge or not numbers at all. Held to 2^30 pixels
+// either side, every sampling map entry is computed in 64 bits without overflow.
+constexpr std::int64_t edge_limit = std::int64_t{1} << 30;
+
+std::int64_t hold_edge(std::int64_t v) { return std::clamp(v, -edge_limit, edge_limit); }
+
+// A fraction times a picture side, rounded half away from zero; not-a-number gives 0.
+std::int64_t pixel_edge(double v) {
+    if (std::isnan(v)) return 0;
+    const double limit = static_cast<double>(edge_limit);
+    v = std::clamp(v, -limit, limit);
+    return static_cast<std::int64_t>(v >= 0 ? v + 0.5 : v - 0.5);
+}
+
+// The whole picture with black bars to the frame's proportions (integer arithmetic,
+// division truncating toward zero).
+PixelBox fit_pixel_box(std::int64_t w, std::int64_t h, std::int64_t frame_width, std::int64_t frame_height) {
+    std::int64_t m = (w - 1) * frame_height / frame_width;
+    std::int64_t o = w - 1;
+    if (m < h - 1) {
+        m = h - 1;
+        o = (h - 1) * frame_width / frame_height;
+    }
+    PixelBox box{0, 0, w - 1, h - 1};
+    if (w - 1 < o) {
+        box.left = (w - 1 - o) / 2;
+        box.right = w - 1 - box.left;
+    } else if (h - 1 < m) {
+        box.top = (h - 1 - m) / 2;
+        box.bottom = h - 1 - box.top;
+    }
+    return box;
+}
+
+// Frame positions 0..count - 1 spread evenly over from..to, rounded to the nearest
+// picture position; positions outside 0..limit - 1 become -1 (black).
+void fill_map(std::int32_t* map, std::int32_t count, std::int64_t from, std::int64_t to, std::int32_t limit) {
+    const std::int64_t span = count - 1;
+    for (std::int32_t i = 0; i < count; ++i) {
+        const std::int64_t v = span == 0 ? from : from + (i * (to - from) + span / 2) / span;
+        map[i] = v >= 0 && v < limit ? static_cast<std::int32_t>(v) : -1;
+    }
+}
+
+bool has_pixels(const FrameBitmap& frame) { return frame.pixels && frame.width > 0 && frame.height > 0; }
+
+bool valid_slide(const SlideShow& show, std::int32_t slide_index) {
+    return slide_index >= 0 && slide_index < show.slide_count();
+}
+
+}  // namespace
+
+double path_progress(std::int32_t interpolation, double t) {
+    t = std::isnan(t) ? 0.0 : std::clamp(t, 0.0, 1.0);
+    if (interpolation == interpolation_nonlinear) return 1.0 - (1.0 + std::cos(std::numbers::pi * t)) / 2.0;
+    return t;
+}
+
+PixelBox slide_pixel_box(const SlideShow& show, const Slide& slide, std::int32_t key_frame, double progress,
+                         std::int32_t frame_width, std::int32_t frame_height) {
+    const std::int64_t w = slide.image.width;
+    const std::int64_t h = slide.image.height;
+    const std::int32_t style = effective_style(show, slide);
+    const std::int32_t count = slide.frame_count();
+    if ((style != style_crop && style != style_path) || count == 0) {
+        return fit_pixel_box(w, h, std::max(frame_width, 1), std::max(frame_height, 1));
+    }
+    // The last key frame (or one past it) is shown at rest.
+    const std::int32_t k = std::clamp(key_frame, 0, count - 1);
+    const PanFrame& from = slide.frames[static_cast<std::size_t>(k)];
+    if (style == style_crop || k + 1 == count) {
+        return {pixel_edge(from.left * static_cast<double>(w - 1)), pixel_edge(from.top * static_cast<double>(h - 1)),
+                pixel_edge(from.right * static_cast<double>(w - 1)),
+                pixel_edge(from.bottom * static_cast<double>(h - 1))};
+    }
+    const PanFrame& to = slide.frames[static_cast<std::size_t>(k) + 1];
+    const double t = path_progress(slide.interpolation, progress);
+    const auto edge = [t](double a, double b, std::int64_t side) {
+        const double s = static_cast<double>(side);
+        return pixel_edge((1.0 - t) * a * s + t * b * s);
+    };
+    return {edge(from.left, to.left, w - 1), edge(from.top, to.top, h - 1), edge(from.right, to.right, w - 1),
+            edge(from.bottom, to.bottom, h - 1)};
+}
+
+bool render_slide_frame(const SlideShow& show, std::int32_t slide_index, std::int32_t key_frame, double progress,
+                        FrameBitmap& frame) {
+    if (!has_pixels(frame)) return true;
+    if (show.slides.empty()) {
+        frame_clear(frame);
+        return false;
+    }
+    if (!valid_slide(show, slide_index)) return true;
+    const Slide& slide = show.slides[static_cast<std::size_t>(slide_index)];
+    const ImageBuffer& image = slide.image;
+    // A slide whose file could not be read has no picture to show.
+    if (image.empty() || image.kind != PixelFormat::Colour8 || image.width <= 0 || image.height <= 0) {
+        frame_clear(frame);
+        return false;
+    }
+
+    const PixelBox box = slide_pixel_box(show, slide, key_frame, progress, frame.width, frame.height);
+    // Frame and picture rows are both stored bottom row first.
+    const std::int64_t x0 = hold_edge(box.left);
+    const std::int64_t x1 = hold_edge(box.right);
+    const std::int64_t y0 = image.height - 1 - hold_edge(box.bottom);
+    const std::int64_t y1 = image.height - 1 - hold_edge(box.top);
+
+    std::unique_ptr<std::int32_t[]> maps(new (std::nothrow)
+                                             std::int32_t[static_cast<std::size_t>(frame.width) + frame.height]);
+    if (!maps) return true;
+    std::int32_t* const columns = maps.get();
+    std::int32_t* const rows = columns + frame.width;
+    fill_map(columns, frame.width, x0, x1, image.width);
+    fill_map(rows, frame.height, y0, y1, image.height);
+
+    return pool_run_frame(
+        [columns, rows](const ImageBuffer& source, FrameBitmap& target, std::int32_t first, std::int32_t last) {
+            for (std::int32_t i = first; i <= last; ++i) {
+                std::uint8_t* out = target.row(i);
+                if (rows[i] < 0) {
+                    std::fill_n(out, target.stride, std::uint8_t{0});
+                    continue;
+                }
+                const std::uint8_t* in = source.rows[static_cast<std::size_t>(rows[i])];
+                for (std::int32_t j = 0; j < target.width; ++j, out += 3) {
+                    if (columns[j] < 0) {
+                        out[0] = out[1] = out[2] = 0;
+                    } else {
+                        const std::uint8_t* pixel = in + 3 * static_cast<std::size_t>(columns[j]);
+                        out[0] = pixel[0];
+                        out[1] = pixel[1];
+                        out[2] = pixel[2];
+                    }
+                }
+            }
+            return false;
+        },
+        image, frame);
+}
+
+BoxShape box_shape(const PanFrame& box) {
+    return {(box.left + box.right) / 2.0, (box.top + box.bottom) / 2.0, box.right - box.left, box.bottom - box.top};
+}
+
+bool box_outside_image(const PanFrame& box) {
+    return box.left < 0.0 || box.right > 1.0 || box.top < 0.0 || box.bottom > 1.0;
+}
+
+bool shift_held(UserInterface& ui) { return ui.shift_held(); }
+
+void zoom_crop_box(AppContext& context, PanFrame& box, const BoxShape& start, double factor) {
+    const double cx = start.centre_x;
+    const double cy = start.centre_y;
+    const double w = start.width;
+    const double h = start.height;
+    // A box without area (possible in a hand-edited file) has no proportions to keep.
+    if (!(w > 0.0 && h > 0.0) || !std::isfinite(w) || !std::isfinite(h) || !std::isfinite(factor)) return;
+
+    double g = factor * w / 2.0;
+    double f = factor * h / 2.0;
+    // Only the width triggers the minimum: the smaller side becomes 0.2.
+    if (g < 0.1) {
+        f = (0.2 / w) * h / 2.0;
+        if (f < 0.1) {
+            g = (0.2 / h) * w / 2.0;
+            f = 0.1;
+        } else {
+            g = 0.1;
+        }
+    }
+    if (!shift_held(context.ui) && !box_outside_image(box)) {
+        if (cx - g < 0.0) {
+            g = cx;
+            f = (cx / (w / 2.0)) * h / 2.0;
+        }
+        if (cx + g > 1.0) {
+            g = 1.0 - cx;
+            f = (g / (w / 2.0)) * h / 2.0;
+        }
+        if (cy - f < 0.0) {
+            g = (cy / (h / 2.0)) * w / 2.0;
+            f = cy;
+        }
+        if (cy + f > 1.0) {
+            f = 1.0 - cy;
+            g = (f / (h / 2.0)) * w / 2.0;
+        }
+    }
+    box.left = cx - g;
+    box.right = cx + g;
+    box.top = cy - f;
+    box.bottom = cy + f;
+    context.show.modified = true;
+}
+
+void pan_crop_box(AppContext& context, PanFrame& box, const BoxShape& start, double dx, double dy) {
+    const double cx = start.centre_x;
+    const double cy = start.centre_y;
+    const double w = start.width;
+    const double h = start.height;
+    if (!shift_held(context.ui) && !box_outside_image(box)) {
+        if (cx + dx - w / 2.0 < 0.0) dx = w / 2.0 - cx;
+        if (cx + dx + w / 2.0 > 1.0) dx = 1.0 - w / 2.0 - cx;
+        if (cy + dy - h / 2.0 < 0.0) dy = h / 2.0 - cy;
+        if (cy + dy + h / 2.0 > 1.0) dy = 1.0 - h / 2.0 - cy;
+    }
+    box.left = cx + dx - w / 2.0;
+    box.right = cx + dx + w / 2.0;
+    box.top = cy + dy - h / 2.0;
+    box.bottom = cy + dy + h / 2.0;
+    context.show.modified = true;
+}
+
+namespace {
+
+// Changes the slide's effective style from one style to another, marking the show.
+void switch_style(SlideShow& show, Slide& slide, std::int32_t from, std::int32_t to) {
+    if (effective_style(show, slide) == from) {
+        slide.style = to;
+        show.modified = true;
+    }
+}
+
+// Key frame 0 of a slide whose picture has a size; null otherwise, for there is nothing
+// to measure a box against.
+PanFrame* first_key_frame(Slide& slide) {
+    const bool sized = slide.image.width > 0 && slide.image.height > 0;
+    return slide.frames.empty() || !sized ? nullptr : &slide.frames[0];
+}
+
+}  // namespace
+
+void crop_to_proportions(SlideShow& show, std::int32_t slide_index) {
+    if (!valid_slide(show, slide_index)) return;
+    Slide& slide = show.slides[static_cast<std::size_t>(slide_index)];
+    switch_style(show, slide, style_fit, style_crop);
+    PanFrame* box = first_key_frame(slide);
+    if (box == nullptr) return;
+    const Proportions p = show_proportions(show.settings);
+    const std::int64_t w = slide.image.width;
+    const std::int64_t h = slide.image.height;
+    std::int64_t e = w * p.height / p.width;
+    std::int64_t f = w;
+    if (h < e) {
+        e = h;
+        f = h * p.width / p.height;
+    }
+    box->left = static_cast<double>(w - f) / 2.0 / static_cast<double>(w);
+    box->top = static_cast<double>(h - e) / 2.0 / static_cast<double>(h);
+    box->right = 1.0 - box->left;
+    box->bottom = 1.0 - box->top;
+}
+
+void fit_to_window(SlideShow& show, std::int32_t slide_index, std::int32_t frame_width, std::int32_t frame_height) {
+    if (!valid_slide(show, slide_index)) return;
+    Slide& slide = show.slides[static_cast<std::size_t>(slide_index)];
+    switch_style(show, slide, style_crop, style_fit);
+    PanFrame* box = first_key_frame(slide);
+    if (box == nullptr) return;
+    std::int64_t wf = frame_width;
+    std::int64_t hf = frame_height;
+    if (wf <= 0 || hf <= 0) {
+        const Proportions p = show_proportions(show.settings);
+        wf = p.width;
+        hf = p.height;
+    }
+    const std::int64_t w = slide.image.width;
+    const std::int64_t h = slide.image.height;
+    std::int64_t e = w * hf / wf;
+    std::int64_t f = w;
+    if (e < h) {
+        e = h;
+        f = h * wf / hf;
+    }
+    const double dw = static_cast<double>(w);
+    const double dh = static_cast<double>(h);
+    if (w < f) {
+        const std::int64_t a = (w - f) / 2;
+        *box = {box->delay, static_cast<double>(a) / dw, 0.0, static_cast<double>(w - a) / dw, 1.0};
+    } else if (h < e) {
+        const std::int64_t b = (h - e) / 2;
+        *box = {box->delay, 0.0, static_cast<double>(b) / dh, 1.0, static_cast<double>(h - b) / dh};
+    } else {
+        *box = {box->delay, 0.0, 0.0, 1.0, 1.0};
+    }
+}
+
+void fit_box_to_proportions(const SlideShow& show, PanFrame& box, std::int32_t image_width,
+                            std::int32_t image_height) {
+    if (image_width <= 0 || image_height <= 0) return;
+    const Proportions p = show_proportions(show.settings);
+    const double w = image_width;
+    const double h = image_height;
+    double bw = (box.right - box.left) * w;
+    double bh = bw * p.height / p.width;
+    const double box_height = (box.bottom - box.top) * h;
+    if (bh > box_height) {
+        bh = box_height;
+        bw = bh * p.width / p.height;
+    }
+    const double cx = (box.left + box.right) / 2.0 * w;
+    const double cy = (box.top + box.bottom) / 2.0 * h;
+    box.left = (cx - bw / 2.0) / w;
+    box.right = (cx + bw / 2.0) / w;
+    box.top = (cy - bh / 2.0) / h;
+    box.bottom = (cy + bh / 2.0) / h;
+}
+
+}  // namespace lumivane

@@ -1,0 +1,80 @@
+#pragma once
+// Which part of a slide's picture is shown and how it moves from key frame to key
+// frame, the sampling of one displayed frame from the full-size picture, and the tools
+// that edit a key frame's crop box.
+//
+// Crop boxes are fractions of the picture measured from its top-left corner: x of
+// (width - 1), y of (height - 1); (0, 0, 1, 1) is the whole picture. Boxes may reach
+// beyond it, and what lies outside is shown black.
+
+#include <cstdint>
+
+namespace lumivane {
+
+struct AppContext;
+struct FrameBitmap;
+struct PanFrame;
+struct Slide;
+struct SlideShow;
+class UserInterface;
+
+// A crop box in picture pixels, rows counted from the top.
+struct PixelBox {
+    std::int64_t left = 0;
+    std::int64_t top = 0;
+    std::int64_t right = 0;
+    std::int64_t bottom = 0;
+};
+
+// The eased progress of a path: constant speed keeps t, the nonlinear choice starts
+// and ends slowly. t is held to 0..1 first.
+double path_progress(std::int32_t interpolation, double t);
+
+// The part of the slide's picture that a frame of the given size shows at key frame k
+// and progress t towards key frame k + 1. Fit shows the whole picture with black bars
+// to the frame's proportions; crop shows key frame k; a path moves from key frame k
+// to k + 1, and rests at its last key frame. A slide without key frames is fitted.
+PixelBox slide_pixel_box(const SlideShow& show, const Slide& slide, std::int32_t key_frame, double progress,
+                         std::int32_t frame_width, std::int32_t frame_height);
+
+// Renders the slide into the frame, nearest-neighbour from the full-size picture, on the
+// worker pool. Without slides the frame is cleared to black; a slide without a picture
+// shows black. Fails, leaving the frame as it was, when the frame has no pixels, the
+// slide index is outside the show or the sampling maps cannot be allocated.
+bool render_slide_frame(const SlideShow& show, std::int32_t slide_index, std::int32_t key_frame, double progress,
+                        FrameBitmap& frame);
+
+// A box's centre and size, recorded when a mouse gesture begins so that the whole
+// gesture is applied to that starting box.
+struct BoxShape {
+    double centre_x = 0.0;
+    double centre_y = 0.0;
+    double width = 0.0;
+    double height = 0.0;
+};
+BoxShape box_shape(const PanFrame& box);
+
+bool box_outside_image(const PanFrame& box);
+bool shift_held(UserInterface& ui);
+
+// Scales the starting box about its centre by factor, no smaller than 0.2 on its smaller
+// side, and (unless Shift is held or the box already reaches outside the picture) no
+// larger than the picture. Sets the show's modified flag. A starting box without area
+// cannot be scaled and is left alone.
+void zoom_crop_box(AppContext& context, PanFrame& box, const BoxShape& start, double factor);
+// Moves the starting box by (dx, dy), kept inside the picture under the same rule as the
+// zoom. Sets the show's modified flag.
+void pan_crop_box(AppContext& context, PanFrame& box, const BoxShape& start, double dx, double dy);
+
+// Key frame 0 becomes the largest centred box of the show's proportions; a fitted slide
+// becomes a cropped one.
+void crop_to_proportions(SlideShow& show, std::int32_t slide_index);
+// Key frame 0 becomes the centred box of the frame's proportions that just holds the
+// whole picture; a cropped slide becomes a fitted one. Without a frame size the show's
+// proportions stand in for the frame's.
+void fit_to_window(SlideShow& show, std::int32_t slide_index, std::int32_t frame_width, std::int32_t frame_height);
+// Shrinks a stored box about its centre to the show's proportions.
+void fit_box_to_proportions(const SlideShow& show, PanFrame& box, std::int32_t image_width,
+                            std::int32_t image_height);
+
+}  // namespace lumivane
