@@ -1,0 +1,57 @@
+#pragma once
+// The window a show plays in: full screen and borderless, or a centred window of the
+// show's proportions. Its picture is composed off screen and reaches the screen with
+// one copy; the timeline drives it through PlaybackWindow.
+
+#include <QImage>
+#include <QTimer>
+#include <QWidget>
+
+#include "playback/playback_window.h"
+#include "ui/captions.h"
+
+namespace lumivane {
+
+struct AppContext;
+
+class PlaybackWidget : public QWidget, public PlaybackWindow {
+public:
+    // Sized and placed for the show on the given screen area, not yet shown.
+    PlaybackWidget(AppContext& context, const CaptionFonts& fonts, const QRect& screen);
+    ~PlaybackWidget() override;
+
+    std::int32_t client_width() const override { return client_.width(); }
+    std::int32_t client_height() const override { return client_.height(); }
+    void present(const std::u16string& caption, std::int32_t show_captions) override;
+    void set_timer(std::int32_t milliseconds) override;
+    void kill_timer() override;
+    void set_visible(bool visible) override;
+    void to_top() override;
+    void to_bottom() override;
+    void set_title(const std::u16string& title) override;
+    void close_window() override;
+
+    // What the window shows now.
+    const QImage& picture() const { return picture_; }
+    // The period of the timer last set, or -1 when none is set.
+    int timer_period() const { return timer_.isActive() ? timer_.interval() : -1; }
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    AppContext& context_;
+    const CaptionFonts& fonts_;
+    QSize client_;
+    QImage picture_;
+    QTimer timer_;
+};
+
+}  // namespace lumivane

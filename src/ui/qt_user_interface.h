@@ -1,0 +1,53 @@
+#pragma once
+// The user interface of the program on Qt: message boxes, the status window, file
+// dialogs, the cursor, the clock, and the playback window.
+
+#include <QPointer>
+
+#include "platform/user_interface.h"
+#include "ui/captions.h"
+#include "ui/status_window.h"
+
+namespace lumivane {
+
+struct AppContext;
+class PlaybackWidget;
+
+class QtUserInterface : public UserInterface {
+public:
+    QtUserInterface();
+    // The program's state, which the windows this interface makes work on.
+    void attach(AppContext& context) { context_ = &context; }
+
+    BoxAnswer message_box(const std::u16string& title, const std::u16string& text, BoxButtons buttons,
+                          BoxOwner owner) override;
+    void update_tool_buttons() override {}
+    void set_main_window_title(const std::u16string&) override {}
+    void refresh_main_window() override {}
+    void show_status(const std::u16string& text) override;
+    void set_status_text(const std::u16string& text) override;
+    void hide_status() override;
+    void set_cursor(CursorShape shape) override;
+    bool shift_held() override;
+    std::int64_t now_milliseconds() override;
+    PlaybackWindow* create_playback_window() override;
+    bool open_index_file_dialog(std::u16string& path, const std::u16string& start_folder,
+                                const std::u16string& title) override;
+    bool save_index_file_dialog(std::u16string& path, const std::u16string& file_name,
+                                const std::u16string& start_folder, const std::u16string& title) override;
+    bool pick_folder_dialog(std::u16string& folder, const std::u16string& start_folder,
+                            const std::u16string& title) override;
+    bool pick_image_files_dialog(std::vector<std::u16string>& paths, const std::u16string& start_folder,
+                                 const std::u16string& title) override;
+
+    const CaptionFonts& caption_fonts() const { return caption_fonts_; }
+    PlaybackWidget* playback_widget() const { return playback_; }
+
+private:
+    AppContext* context_ = nullptr;
+    CaptionFonts caption_fonts_;
+    StatusWindow status_;
+    QPointer<PlaybackWidget> playback_;
+};
+
+}  // namespace lumivane

@@ -1,0 +1,277 @@
+#include "playback/timeline.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "document/app_context.h"
+#include "support/fake_playback_window.h"
+#include "support/recording_ui.h"
+
+namespace lumivane {
+namespace {
+
+using testing::FakePlaybackWindow;
+using testing::RecordingUi;
+
+struct SlideSpec {
+    std::vector<PanFrame> frames;
+    std::uint8_t grey;  // every pixel of its picture
+};
+
+// A show of small solid pictures, each slide captioned with its number, and a fake
+// window whose ticks the test runs by hand on a fake clock.
+struct Player {
+    RecordingUi ui;
+    AppContext context{ui};
+    std::unique_ptr<FakePlaybackWindow> window;
+
+    explicit Player(const std::vector<SlideSpec>& slides, std::int32_t width = 32, std::int32_t height = 18) {
+        ShowSettings& s = context.show.settings;
+        s.transition = transition_none;
+        s.transition_time = 1.0;
+        s.default_delay = 3.0;
+        s.autorun = autorun_run;
+        s.loop = 1;
+        for (std::size_t i = 0; i < slides.size(); ++i) {
+            Slide slide;
+            slide.caption = u"slide " + std::u16string(1, static_cast<char16_t>(u'0' + i));
+            slide.style = slides[i].frames.size() >= 2 ? style_path : style_fit;
+            slide.frames = slides[i].frames;
+            image_allocate(slide.image, PixelFormat::Colour8, 16, 9, 72.0);
+            for (std::uint8_t* row : slide.image.rows) std::fill(row, row + 48, slides[i].grey);
+            context.show.slides.push_back(std::move(slide));
+        }
+        ui.playback_window_factory = [this, width, height] {
+            window = std::make_unique<FakePlaybackWindow>(width, height);
+            playback_window_created(context, *window);
+            return window.get();
+        };
+    }
+
+    // Advances the clock to the running timer's end and runs its tick.
+    void next_tick() {
+        ASSERT_GE(window->timer, 0) << "no timer is set";
+        ui.clock += window->timer;
+        playback_tick(context);
+    }
+    const std::u16string& shown() const { return window->presented.back(); }
+    int centre_grey() const { return window->pixel(16, 9)[0]; }
+};
+
+PanFrame still(double delay) { return {delay, 0.0, 0.0, 1.0, 1.0}; }
+
+TEST(Timeline, TimerPeriods) {
+    EXPECT_EQ(timer_milliseconds(1.0 / 60), 17);
+    EXPECT_EQ(timer_milliseconds(1.0 / 50), 20);
+    EXPECT_EQ(timer_milliseconds(0.0), 0);
+    EXPECT_EQ(timer_milliseconds(0.0005), 1);
+    EXPECT_EQ(timer_milliseconds(-2.0), 0);     // a negative delay from a file
+    EXPECT_GT(timer_milliseconds(1e12), 0);     // an absurd one does not wrap
+}
+
+TEST(Timeline, SpeedDividesDelaysButNotTransitions) {
+    Player p({{{still(2.0)}, 50}, {{still(2.0)}, 200}});
+    p.context.show.settings.transition = transition_crossfade;
+    set_speed(p.context.show, 2);  // 4 X
+    run_show(p.context);
+    ASSERT_TRUE(p.context.playback.running);
+    EXPECT_EQ(p.window->timer, 17);  // the transition from black plays at 60 frames a second
+    EXPECT_EQ(p.window->placement.back(), u"top");
+    EXPECT_TRUE(p.window->visible);
+
+    // The one-second transition takes one second of the clock at any speed.
+    p.ui.clock += 990;
+    playback_tick(p.context);
+    EXPECT_EQ(p.window->timer, 17);
+    EXPECT_TRUE(p.context.playback.in_transition);
+    p.ui.clock += 20;
+    playback_tick(p.context);
+    // Its end shows slide 0 at rest for 2 s / 4 and prepares the next transition.
+    EXPECT_EQ(p.window->timer, 500);
+    EXPECT_EQ(p.shown(), u"slide 0");
+    EXPECT_EQ(p.centre_grey(), 50);
+    EXPECT_EQ(p.context.current_slide, 1);
+    p.next_tick();  // the crossfade towards slide 1 starts
+    EXPECT_EQ(p.window->timer, 17);
+    p.ui.clock += 500;
+    playback_tick(p.context);  // halfway
+    EXPECT_NEAR(p.centre_grey(), 125, 2);
+}
+
+TEST(Timeline, NegativeDelaysTakeTheDefaultAndZeroIsNoWait) {
+    Player p({{{still(-1.0)}, 10}, {{still(0.0)}, 20}});
+    p.context.show.settings.default_delay = 3.0;
+    run_show(p.context);
+    EXPECT_EQ(p.window->timer, 3000);
+    EXPECT_EQ(p.shown(), u"slide 0");
+    p.next_tick();
+    EXPECT_EQ(p.shown(), u"slide 1");
+    EXPECT_EQ(p.window->timer, 0);
+}
+
+TEST(Timeline, WithoutLoopTheShowStopsAfterItsLastSlide) {
+    Player p({{{still(1.0)}, 10}, {{still(1.0)}, 20}});
+    p.context.show.settings.loop = 0;
+    run_show(p.context);
+    p.next_tick();
+    EXPECT_EQ(p.shown(), u"slide 1");
+    // Slide 1 has ended at its first picture (no transition): the show stops.
+    EXPECT_FALSE(p.context.playback.running);
+    EXPECT_EQ(p.window->timer, -1);
+    EXPECT_EQ(p.window->placement.back(), u"bottom");
+    EXPECT_EQ(p.context.current_slide, 1);
+    EXPECT_EQ(p.centre_grey(), 20);  // drawn at rest
+}
+
+TEST(Timeline, ManualModePlaysOneSlideAndStops) {
+    Player p({{{still(1.0)}, 10}, {{{1.0, 0, 0, 1, 1}, {1.0, 0.25, 0.25, 0.75, 0.75}}, 90}});
+    p.context.show.settings.autorun = autorun_manual;
+    p.context.show.settings.transition = transition_fade_to_black;
+    p.context.show.settings.transition_time = 0.5;
+    p.context.current_slide = 1;
+    run_show(p.context);
+    int ticks = 0;
+    while (p.context.playback.running && ticks < 1000) {
+        p.next_tick();
+        ++ticks;
+    }
+    // 0.5 s of transition and 1 s of path at 17 ms a picture, then it stops in place.
+    EXPECT_GT(ticks, 80);
+    EXPECT_LT(ticks, 95);
+    EXPECT_FALSE(p.context.playback.running);
+    EXPECT_EQ(p.window->timer, -1);
+    EXPECT_EQ(p.window->placement.back(), u"top");  // kept in place
+    EXPECT_EQ(p.context.current_slide, 1);
+    EXPECT_EQ(p.shown(), u"slide 1");
+    EXPECT_EQ(p.context.playback.key_frame, 0);  // at rest at its first key frame
+}
+
+TEST(Timeline, OneSlideWithLoopFollowsItself) {
+    Player p({{{still(2.0)}, 77}});
+    p.context.show.settings.transition = transition_crossfade;
+    run_show(p.context);
+    for (int i = 0; i < 200; ++i) p.next_tick();
+    EXPECT_TRUE(p.context.playback.running);
+    EXPECT_EQ(p.context.current_slide, 0);
+    // A transition from itself to itself shows the same picture throughout.
+    EXPECT_EQ(p.centre_grey(), 77);
+    EXPECT_FALSE(p.context.playback.from_black);
+}
+
+TEST(Timeline, ArrowKeysRepositionARunningShowOtherKeysStopIt) {
+    Player p({{{still(5.0)}, 10}, {{still(5.0)}, 20}, {{still(5.0)}, 30}});
+    run_show(p.context);
+    ASSERT_TRUE(p.context.playback.running);
+    playback_key_down(p.context, PlaybackKey::Right);
+    EXPECT_TRUE(p.context.playback.running);
+    EXPECT_EQ(p.shown(), u"slide 1");
+    playback_key_down(p.context, PlaybackKey::End);
+    EXPECT_TRUE(p.context.playback.running);
+    EXPECT_EQ(p.context.playback.displayed_slide, 2);
+    playback_key_down(p.context, PlaybackKey::Right);  // past the end: slide 0
+    EXPECT_EQ(p.shown(), u"slide 0");
+    playback_key_down(p.context, PlaybackKey::Left);   // before the start: the last slide
+    EXPECT_EQ(p.shown(), u"slide 2");
+    playback_key_down(p.context, PlaybackKey::Other);
+    EXPECT_FALSE(p.context.playback.running);
+    EXPECT_EQ(p.window->timer, -1);
+
+    playback_character(p.context, u' ');
+    EXPECT_EQ(p.window->placement.back(), u"bottom");
+    playback_character(p.context, u'\x1b');
+    EXPECT_TRUE(p.window->closed);
+}
+
+TEST(Timeline, RightArrowTransitionsFromTheSlideLeftArrowFromBlack) {
+    Player p({{{still(5.0)}, 100}, {{still(5.0)}, 200}});
+    p.context.show.settings.autorun = autorun_manual;
+    p.context.show.settings.transition = transition_crossfade;
+    run_show(p.context);
+    while (p.context.playback.running) p.next_tick();
+    playback_key_down(p.context, PlaybackKey::Right);
+    p.ui.clock += 500;
+    playback_tick(p.context);  // halfway from slide 0 to slide 1
+    EXPECT_NEAR(p.centre_grey(), 150, 2);
+    while (p.context.playback.running) p.next_tick();
+    playback_key_down(p.context, PlaybackKey::Left);
+    p.ui.clock += 500;
+    playback_tick(p.context);  // halfway from black to slide 0
+    EXPECT_NEAR(p.centre_grey(), 50, 2);
+}
+
+TEST(Timeline, AShowWithoutSlidesDoesNothing) {
+    Player p({});
+    run_show(p.context);
+    ASSERT_NE(p.window, nullptr);
+    EXPECT_FALSE(p.window->visible);
+    EXPECT_FALSE(p.context.playback.running);
+    EXPECT_EQ(p.window->timer, -1);
+    playback_key_down(p.context, PlaybackKey::End);
+    playback_double_click(p.context);
+    playback_mouse_wheel(p.context, 120);
+    EXPECT_FALSE(p.context.playback.running);
+}
+
+TEST(Timeline, ManualModeMouseEditsTheCropBox) {
+    Player p({{{still(5.0)}, 10}}, 64, 36);
+    p.context.show.settings.autorun = autorun_manual;
+    p.context.show.slides[0].frames[0] = {5.0, 0.25, 0.25, 0.75, 0.75};
+    run_show(p.context);
+    playback_mouse_move(p.context, 30, 18);
+    EXPECT_EQ(p.ui.cursors.back(), CursorShape::Hand);
+    playback_mouse_press(p.context, 40, 18);
+    playback_mouse_move(p.context, 30, 18);  // ten pixels to the left
+    const PanFrame& box = p.context.show.slides[0].frames[0];
+    EXPECT_EQ(p.context.show.slides[0].style, style_crop);
+    EXPECT_TRUE(p.context.show.modified);
+    EXPECT_NEAR(box.left, 0.25 + 10.0 / 63, 1e-9);  // the picture follows the pointer
+    EXPECT_NEAR(box.right - box.left, 0.5, 1e-9);
+    playback_mouse_release(p.context);
+    playback_mouse_wheel(p.context, 120);  // zoom in
+    EXPECT_NEAR(box.right - box.left, 0.5 * 0.97, 1e-9);
+
+    // Outside Manual mode the pointer hides near the edges and a click stops the show.
+    p.context.show.settings.autorun = autorun_run;
+    playback_mouse_move(p.context, 3, 18);
+    EXPECT_EQ(p.ui.cursors.back(), CursorShape::None);
+    playback_mouse_move(p.context, 30, 30);
+    EXPECT_EQ(p.ui.cursors.back(), CursorShape::None);
+    playback_mouse_move(p.context, 30, 18);
+    EXPECT_EQ(p.ui.cursors.back(), CursorShape::Arrow);
+    run_show(p.context);
+    ASSERT_TRUE(p.context.playback.running);
+    playback_mouse_press(p.context, 30, 18);
+    EXPECT_FALSE(p.context.playback.running);
+}
+
+TEST(Timeline, WindowSizes) {
+    RecordingUi ui;
+    AppContext context(ui);
+    context.show.settings.proportions_width = 16;
+    context.show.settings.proportions_height = 9;
+    struct Case {
+        std::int32_t size;
+        std::int32_t width, height;
+    };
+    // On a 1920 x 1200 screen: size k is (100 - 10 k) % of it, cut to 16 : 9.
+    const Case cases[] = {{0, 1920, 1200}, {1, 1728, 972},  {2, 1536, 864}, {3, 1344, 756}, {4, 1152, 648},
+                          {5, 960, 540},   {6, 768, 432},   {7, 576, 324},  {8, 384, 216},  {9, 1920, 1200},
+                          {-1, 1920, 1200}};
+    for (const Case& c : cases) {
+        context.show.settings.size = c.size;
+        const ClientSize size = playback_client_size(context, 1920, 1200);
+        EXPECT_EQ(size.width, c.width) << c.size;
+        EXPECT_EQ(size.height, c.height) << c.size;
+    }
+    // A tall show on a wide screen is held by the screen's height.
+    context.show.settings.size = 1;
+    context.show.settings.proportions_width = 3;
+    context.show.settings.proportions_height = 4;
+    const ClientSize tall = playback_client_size(context, 1920, 1080);
+    EXPECT_EQ(tall.height, 972);
+    EXPECT_EQ(tall.width, 972 * 3 / 4);
+}
+
+}  // namespace
+}  // namespace lumivane

@@ -1,0 +1,50 @@
+#pragma once
+// A playback window that records what the timeline asks of it.
+
+#include <string>
+#include <vector>
+
+#include "document/app_context.h"
+#include "playback/playback_window.h"
+#include "playback/timeline.h"
+
+namespace lumivane::testing {
+
+class FakePlaybackWindow : public PlaybackWindow {
+public:
+    FakePlaybackWindow(std::int32_t width, std::int32_t height) : width_(width), height_(height) {}
+
+    std::int32_t client_width() const override { return width_; }
+    std::int32_t client_height() const override { return height_; }
+    void present(const std::u16string& caption, std::int32_t) override { presented.push_back(caption); }
+    void set_timer(std::int32_t milliseconds) override {
+        timer = milliseconds;
+        timers.push_back(milliseconds);
+    }
+    void kill_timer() override { timer = -1; }
+    void set_visible(bool v) override { visible = v; }
+    void to_top() override { placement.push_back(u"top"); }
+    void to_bottom() override { placement.push_back(u"bottom"); }
+    void set_title(const std::u16string& t) override { title = t; }
+    void close_window() override { closed = true; }
+
+    // The output frame's pixel at (x, y) from the top-left, as blue, green, red.
+    std::vector<int> pixel(std::int32_t x, std::int32_t y) const {
+        const std::uint8_t* p = output.row(height_ - 1 - y) + 3 * x;
+        return {p[0], p[1], p[2]};
+    }
+
+    std::vector<std::u16string> presented;  // the caption of every picture shown
+    std::vector<std::int32_t> timers;
+    std::int32_t timer = -1;  // the timer now set, -1 for none
+    std::vector<std::u16string> placement;
+    bool visible = false;
+    bool closed = false;
+    std::u16string title;
+
+private:
+    std::int32_t width_;
+    std::int32_t height_;
+};
+
+}  // namespace lumivane::testing
