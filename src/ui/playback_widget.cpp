@@ -114,7 +114,9 @@ void PlaybackWidget::wheelEvent(QWheelEvent* event) {
 }
 
 void PlaybackWidget::closeEvent(QCloseEvent* event) {
+    // Closed is gone for the timeline, even before Qt deletes the window.
     timer_.stop();
+    if (context_.playback.window == this) playback_window_destroyed(context_);
     event->accept();
 }
 

@@ -1,0 +1,157 @@
+#include "ui/playback_widget.h"
+
+#include <gtest/gtest.h>
+
+#include <QTest>
+
+#include <filesystem>
+
+#include "document/app_context.h"
+#include "document/show_images.h"
+#include "document/show_index.h"
+#include "platform/text_encoding.h"
+#include "playback/timeline.h"
+#include "support/recording_ui.h"
+#include "support/temp_folder.h"
+
+namespace lumivane {
+namespace {
+
+using testing::RecordingUi;
+
+const QRect screen(0, 0, 1280, 800);
+
+// A show whose playback windows are the real Qt ones, on a fake clock.
+struct QtPlayer {
+    RecordingUi ui;
+    AppContext context{ui};
+    CaptionFonts fonts = make_caption_fonts(12);
+    QPointer<PlaybackWidget> widget;
+
+    QtPlayer() {
+        ui.playback_window_factory = [this] {
+            widget = new PlaybackWidget(context, fonts, screen);
+            return static_cast<PlaybackWindow*>(widget.data());
+        };
+    }
+    ~QtPlayer() { delete widget; }
+
+    void add_slide(std::uint8_t grey, const std::u16string& caption, std::vector<PanFrame> frames) {
+        Slide slide;
+        slide.caption = caption;
+        slide.frames = std::move(frames);
+        image_allocate(slide.image, PixelFormat::Colour8, 160, 90, 72.0);
+        for (std::uint8_t* row : slide.image.rows) std::fill(row, row + 480, grey);
+        context.show.slides.push_back(std::move(slide));
+    }
+    void next_tick() {
+        ASSERT_GE(widget->timer_period(), 0);
+        ui.clock += widget->timer_period();
+        playback_tick(context);
+    }
+};
+
+TEST(PlaybackWidget, SizeAndPlaceFollowTheSetting) {
+    QtPlayer p;
+    p.context.show.settings.name = u"Holiday";
+    p.context.show.settings.size = 0;
+    ASSERT_TRUE(p.ui.create_playback_window());
+    EXPECT_EQ(p.widget->objectName(), "Run");
+    EXPECT_EQ(p.widget->geometry(), screen);
+    EXPECT_TRUE(p.widget->windowFlags().testFlag(Qt::FramelessWindowHint));
+    EXPECT_EQ(p.widget->output.width, 1280);
+    EXPECT_EQ(p.widget->output.height, 800);
+    delete p.widget;
+    EXPECT_EQ(p.context.playback.window, nullptr);
+
+    for (std::int32_t size = 1; size <= 8; ++size) {
+        p.context.show.settings.size = size;
+        ASSERT_TRUE(p.ui.create_playback_window());
+        const ClientSize expected = playback_client_size(p.context, 1280, 800);
+        EXPECT_EQ(p.widget->size(), QSize(expected.width, expected.height)) << size;
+        EXPECT_LE((p.widget->geometry().center() - screen.center()).manhattanLength(), 2) << size;  // centred
+        EXPECT_EQ(p.widget->windowTitle(), "Holiday");
+        EXPECT_EQ(p.widget->output.width, expected.width);
+        EXPECT_EQ(p.widget->incoming.height, expected.height);
+        delete p.widget;
+    }
+}
+
+TEST(PlaybackWidget, PicturesCarryTheirCaptions) {
+    QtPlayer p;
+    p.context.show.settings.size = 5;
+    p.context.show.settings.show_captions = 2;
+    p.add_slide(60, u"Beach && sea", {{-1, 0, 0, 1, 1}});
+    p.add_slide(60, u"", {{-1, 0, 0, 1, 1}});
+    ASSERT_TRUE(p.ui.create_playback_window());
+    go_to_slide(p.context, 0, true);
+    const QImage& picture = p.widget->picture();
+    const int band_top = picture.height() - 2 * p.fonts.text_heights[1];
+    EXPECT_EQ(picture.pixel(picture.width() / 2, band_top), qRgb(128, 128, 128));
+    EXPECT_EQ(picture.pixel(picture.width() / 2, band_top - 1), qRgb(60, 60, 60));
+    go_to_slide(p.context, 1, true);  // an empty caption draws nothing
+    EXPECT_EQ(p.widget->picture().pixel(picture.width() / 2, band_top), qRgb(60, 60, 60));
+}
+
+TEST(PlaybackWidget, ManualModeDragMovesTheCropBox) {
+    QtPlayer p;
+    p.context.show.settings.size = 5;
+    p.context.show.settings.autorun = autorun_manual;
+    p.add_slide(60, u"a", {{-1, 0.25, 0.25, 0.75, 0.75}});
+    ASSERT_TRUE(p.ui.create_playback_window());
+    p.widget->show();
+    const int w = p.widget->width();
+    QTest::mousePress(p.widget, Qt::LeftButton, {}, QPoint(w / 2, 100));
+    QTest::mouseMove(p.widget, QPoint(w / 2 - 64, 100));
+    QTest::mouseRelease(p.widget, Qt::LeftButton, {}, QPoint(w / 2 - 64, 100));
+    const PanFrame& box = p.context.show.slides[0].frames[0];
+    EXPECT_NEAR(box.left, 0.25 + 64.0 / (w - 1), 1e-9);
+    EXPECT_NEAR(box.right, 0.75 + 64.0 / (w - 1), 1e-9);
+    EXPECT_EQ(p.context.show.slides[0].style, style_crop);
+
+    QTest::keyClick(p.widget, Qt::Key_F);  // fit to the window
+    EXPECT_EQ(p.context.show.slides[0].style, style_fit);
+    QTest::keyClick(p.widget, Qt::Key_Escape);
+    EXPECT_EQ(p.context.playback.window, nullptr);
+}
+
+// The demo show, played for half a minute of fake time in a real window: the pictures
+// and captions change as the timeline says.
+TEST(PlaybackWidget, PlaysTheDemoShow) {
+    testing::TempFolder folder;
+    const std::string demo = std::string(LUMIVANE_SOURCE_DIR) + "/resources/demo/index.ssi";
+    std::filesystem::copy_file(demo, folder.native_file("index.ssi"));
+    for (const auto& entry : std::filesystem::directory_iterator("/usr/share/backgrounds/mate/nature")) {
+        std::filesystem::create_symlink(entry.path(), folder.native_file(entry.path().filename().string()));
+    }
+    QtPlayer p;
+    p.context.show.show_folder = folder.path();
+    ASSERT_FALSE(read_show_index(p.context, folder.path(), u"index.ssi"));
+    load_show_images(p.context);
+    ASSERT_TRUE(p.ui.texts().empty());
+    ASSERT_EQ(p.context.show.settings.autorun, autorun_run);
+    p.context.show.settings.size = 6;  // a small window keeps the test quick
+    ASSERT_TRUE(p.ui.create_playback_window());
+    p.context.playback.from_black = true;
+    go_to_slide(p.context, 0, true);
+    run_show(p.context);
+
+    std::vector<int> shown;  // the displayed slide after each tick, without repeats
+    std::vector<QImage> pictures;
+    const std::int64_t end = p.ui.clock + 30000;
+    while (p.ui.clock < end) {
+        p.next_tick();
+        if (shown.empty() || shown.back() != p.context.playback.displayed_slide) {
+            shown.push_back(p.context.playback.displayed_slide);
+            pictures.push_back(p.widget->picture());
+        }
+    }
+    // Slides of 4 s (the default), a 3 + 3 s path, a 6 s pan, with 1.5 s crossfades.
+    ASSERT_GE(shown.size(), 4u);
+    for (std::size_t i = 0; i < shown.size(); ++i) EXPECT_EQ(shown[i], static_cast<int>(i));
+    for (std::size_t i = 1; i < pictures.size(); ++i) EXPECT_NE(pictures[i], pictures[i - 1]);
+    EXPECT_TRUE(p.context.playback.running);
+}
+
+}  // namespace
+}  // namespace lumivane
