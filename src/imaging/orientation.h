@@ -22,4 +22,9 @@ bool image_rotate_cw(const ImageBuffer& source, ImageBuffer& destination);
 bool image_transverse(const ImageBuffer& source, ImageBuffer& destination);
 bool image_rotate_ccw(const ImageBuffer& source, ImageBuffer& destination);
 
+using OrientationOperation = bool (*)(const ImageBuffer& source, ImageBuffer& destination);
+// The operation that turns a picture stored with this TIFF/EXIF Orientation value
+// upright: 2 to 8 in the order above; nullptr for 1 and every other value.
+OrientationOperation orientation_operation(std::uint32_t orientation);
+
 }  // namespace lumivane
