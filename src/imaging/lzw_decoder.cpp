@@ -1,6 +1,7 @@
 #include "imaging/lzw_decoder.h"
 
 #include <algorithm>
+#include <array>
 #include <cstring>
 
 namespace lumivane {
@@ -13,61 +14,49 @@ constexpr std::uint32_t first_free_code = 258;
 constexpr std::uint32_t last_table_code = 4096;
 constexpr int max_code_width = 12;
 
-// Codes most significant bit first; bits past the end of the input read as zero.
+// Codes most significant bit first. A code is read only when all its bits are in the
+// input; fewer bits than that are the padding of the last byte.
 class CodeReader {
 public:
-    explicit CodeReader(std::span<const std::uint8_t> input) : data_(input.data()), size_(input.size()) {}
+    explicit CodeReader(std::span<const std::uint8_t> input) : next_(input.data()), bits_left_(8 * input.size()) {}
 
-    // Fewer bits left than a code needs: what remains is the padding of the last byte.
-    bool exhausted(int width) const { return consumed_ + static_cast<std::size_t>(width) > 8 * size_; }
+    bool exhausted(int width) const { return bits_left_ < static_cast<std::size_t>(width); }
 
+    // Fewer than 8 bits are held between codes and a code has at least 9, so every
+    // code takes one or two more bytes, all of them inside the input.
     std::uint32_t read(int width) {
-        while (available_ < width) {
-            const std::uint64_t byte = next_ < size_ ? data_[next_] : 0;
-            ++next_;
-            bits_ |= byte << (56 - available_);
-            available_ += 8;
+        held_ = held_ << 8 | *next_++;
+        held_count_ += 8;
+        if (held_count_ < width) {
+            held_ = held_ << 8 | *next_++;
+            held_count_ += 8;
         }
-        const auto code = static_cast<std::uint32_t>(bits_ >> (64 - width));
-        bits_ <<= width;
-        available_ -= width;
-        consumed_ += static_cast<std::size_t>(width);
-        return code;
+        held_count_ -= width;
+        bits_left_ -= static_cast<std::size_t>(width);
+        return static_cast<std::uint32_t>(held_ >> held_count_) & ((1u << width) - 1);
     }
 
 private:
-    const std::uint8_t* data_;
-    std::size_t size_;
-    std::size_t next_ = 0;      // next byte to load
-    std::size_t consumed_ = 0;  // bits taken by codes
-    std::uint64_t bits_ = 0;    // loaded bits, the next one at the top
-    int available_ = 0;
+    const std::uint8_t* next_;
+    std::size_t bits_left_;
+    std::uint32_t held_ = 0;  // the low held_count_ bits are the next ones
+    int held_count_ = 0;
 };
 
-// Every string of the table past the single bytes has been written to the output
-// before, so an entry is where that copy starts and how long it is.
+// A table entry is where its string stands and how long it is: the single bytes in a
+// table of their own, every longer string at a place of the output it was written to
+// before.
 struct Entry {
-    std::size_t position;
+    const std::uint8_t* source;
     std::uint32_t length;
 };
 
-// Copies length bytes from an earlier place of the output. When a string ends with its
-// own first byte, source and destination overlap by one byte, which the forward copy
-// has written by the time it is read. Eight bytes at a time when the source stays
-// eight bytes behind and the spill past the string fits in the output.
-void copy_earlier(std::uint8_t* out, std::size_t from, std::size_t to, std::size_t length, std::size_t limit) {
-    const std::uint8_t* source = out + from;
-    std::uint8_t* destination = out + to;
-    if (to - from >= 8 && limit - to >= length + 8) {
-        for (std::size_t i = 0; i < length; i += 8) {
-            std::uint64_t chunk;
-            std::memcpy(&chunk, source + i, 8);
-            std::memcpy(destination + i, &chunk, 8);
-        }
-        return;
-    }
-    for (std::size_t i = 0; i < length; ++i) destination[i] = source[i];
-}
+// Each byte value once, and room for reading eight bytes from any of them.
+constexpr std::array<std::uint8_t, 256 + 8> single_bytes = [] {
+    std::array<std::uint8_t, 256 + 8> bytes{};
+    for (int i = 0; i < 256; ++i) bytes[i] = static_cast<std::uint8_t>(i);
+    return bytes;
+}();
 
 }  // namespace
 
@@ -83,58 +72,70 @@ bool lzw_decode(std::span<const std::uint8_t> input, std::span<std::uint8_t> out
     const std::size_t limit = output.size();
     std::size_t count = 0;
     Entry table[last_table_code + 1];
+    for (std::uint32_t c = 0; c < 256; ++c) table[c] = {&single_bytes[c], 1};
     std::uint32_t next_free = first_free_code;
     int width = 9;
     std::uint32_t threshold = 510;
     std::size_t previous_position = 0;
     std::uint32_t previous_length = 0;
-
-    const auto next_code = [&] { return reader.exhausted(width) || count >= limit ? end_code : reader.read(width); };
     const auto fail = [&] {
         written = count;
         return true;
     };
 
-    std::uint32_t code = next_code();
     // Without a Clear first there is no previous string to extend.
-    if (code != clear_code) return true;
-    while (code != end_code) {
+    if (reader.exhausted(width) || reader.read(width) != clear_code) return true;
+    bool cleared = true;
+    while (count < limit && !reader.exhausted(width)) {
+        const std::uint32_t code = reader.read(width);
         if (code == clear_code) {
             next_free = first_free_code;
             width = 9;
             threshold = 510;
-            code = next_code();
-            if (code == clear_code || code == end_code) continue;
-            if (code > 255) return fail();
-            previous_position = count;
-            previous_length = 1;
-            out[count++] = static_cast<std::uint8_t>(code);
-            code = next_code();
+            cleared = true;
             continue;
         }
-        if (next_free > last_table_code) return fail();
-        // The new entry is the previous string and the first byte of this code's string,
-        // which is written right after the previous string.
-        table[next_free] = {previous_position, previous_length + 1};
-        ++next_free;
-        if (next_free > threshold && width < max_code_width) {
-            ++width;
-            threshold = 2 * threshold + 2;
-        }
-        previous_position = count;
-        if (code < 256) {
-            previous_length = 1;
-            out[count++] = static_cast<std::uint8_t>(code);
-        } else if (code < next_free) {
-            const Entry entry = table[code];
-            const std::size_t length = std::min<std::size_t>(entry.length, limit - count);
-            copy_earlier(out, entry.position, count, length, limit);
-            previous_length = entry.length;
-            count += length;
+        if (code == end_code) break;
+        if (cleared) {
+            // The first code after a Clear is a single byte and extends nothing.
+            if (code > 255) return fail();
+            cleared = false;
         } else {
-            return fail();
+            if (next_free > last_table_code) return fail();
+            // The new entry is the previous string and the first byte of this code's
+            // string, which is written right after the previous string.
+            table[next_free] = {out + previous_position, previous_length + 1};
+            ++next_free;
+            if (next_free > threshold && width < max_code_width) {
+                ++width;
+                threshold = 2 * threshold + 2;
+            }
         }
-        code = next_code();
+        if (code >= next_free) return fail();
+
+        const Entry entry = table[code];
+        std::uint8_t* const destination = out + count;
+        const std::size_t room = limit - count;
+        previous_position = count;
+        previous_length = entry.length;
+        if (room >= std::size_t{entry.length} + 7) {
+            // Eight bytes at a time, spilling past the string into room that later
+            // strings overwrite. Only the string's last byte can lie at or past the
+            // destination, in the entry made by this very code, and that byte is its
+            // first one again.
+            for (std::uint32_t i = 0; i < entry.length; i += 8) {
+                std::uint64_t chunk;
+                std::memcpy(&chunk, entry.source + i, 8);
+                std::memcpy(destination + i, &chunk, 8);
+            }
+            if (code == next_free - 1) destination[entry.length - 1] = entry.source[0];
+            count += entry.length;
+        } else {
+            // Near the end of the output, byte by byte, cut to the room left.
+            const std::size_t length = std::min<std::size_t>(entry.length, room);
+            for (std::size_t i = 0; i < length; ++i) destination[i] = entry.source[i];
+            count += length;
+        }
     }
     written = count;
     return false;

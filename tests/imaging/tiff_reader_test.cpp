@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <cstring>
 #include <functional>
 
 #include "imaging/lookup_tables.h"
@@ -329,17 +330,23 @@ TEST(TiffReader, SampleRows) {
 
 TEST(TiffReader, SixteenBitColourIsTheSameInBothOrders) {
     const std::uint32_t samples[] = {0xFFFF, 0x8000, 0x0000, 0x1234, 0x00FF, 0xFF00};
-    ImageBuffer images[2];
-    for (const bool big : {false, true}) {
-        TiffBytes tiff(big);
+    // Both orders, with a BitsPerSample for each sample and with one for all of them.
+    ImageBuffer images[4];
+    for (int i = 0; i < 4; ++i) {
+        TiffBytes tiff(i % 2 == 1);
         std::vector<std::uint8_t> data;
         for (std::uint32_t s : samples) {
             const auto bytes = tiff.u16({s});
             data.insert(data.end(), bytes.begin(), bytes.end());
         }
-        tiff.add_long(256, 2).add_long(257, 1).add(258, SHORT, 3, tiff.u16({16, 16, 16})).add_short(262, 2);
+        tiff.add_long(256, 2).add_long(257, 1).add_short(262, 2);
+        if (i < 2) {
+            tiff.add(258, SHORT, 3, tiff.u16({16, 16, 16}));
+        } else {
+            tiff.add_short(258, 16);
+        }
         tiff.add_short(277, 3).add_strips({0}).add_long(279, 12).pixels(data);
-        ASSERT_FALSE(read_tiff(tiff.bytes(), images[big]));
+        ASSERT_FALSE(read_tiff(tiff.bytes(), images[i]));
     }
     for (const ImageBuffer& image : images) {
         EXPECT_EQ(pixel(image, 0, 0), (Bgr{table_16_to_8[0], table_16_to_8[0x8000], 255}));
@@ -404,6 +411,9 @@ TEST(TiffReader, RowsWithoutDataAreBlack) {
         {"byte counts for fewer strips than the offsets",
          [](TiffBytes& t) { t.add_short(278, 1).add(279, LONG, 2, t.u32({3, 3})).add_strips({0, 3, 6}); },
          {10, 20, 30, 40, 50, 60, 70, 80, 90}, 2},
+        {"offsets for fewer strips than the byte counts",
+         [](TiffBytes& t) { t.add_short(278, 1).add_strips({0, 3}).add(279, LONG, 3, t.u32({3, 3, 3})); },
+         {10, 20, 30, 40, 50, 60, 70, 80, 90}, 2},
         {"an LZW strip that ends early",
          [&](TiffBytes& t) {
              t.add_short(259, 5).add_strips({0}).add_long(279, static_cast<std::uint32_t>(lzw.size()));
@@ -416,7 +426,11 @@ TEST(TiffReader, RowsWithoutDataAreBlack) {
         tiff.add_long(256, 3).add_long(257, 4).add_short(258, 8).add_short(262, 0);
         c.strips(tiff);
         tiff.pixels(c.pixels);
+        // The picture's storage is reused for a picture of the same size, so stale
+        // pixels would stay where no data comes.
         ImageBuffer image;
+        ASSERT_FALSE(image_allocate(image, PixelFormat::Colour8, 3, 4, 300.0));
+        for (std::uint8_t* row : image.rows) std::memset(row, 0x55, static_cast<std::size_t>(image.stride));
         ASSERT_FALSE(read_tiff(tiff.bytes(), image));
         for (int y = 0; y < 4; ++y) {
             SCOPED_TRACE(y);
@@ -454,6 +468,7 @@ TEST(TiffReader, AcceptedAndRefusedTagValues) {
         {"Predictor 2", [](TiffBytes& t) { t.add_short(317, 2); }, false},
         {"BitsPerSample 2", [](TiffBytes& t) { t.add_short(258, 2); }, false},
         {"BitsPerSample 32", [](TiffBytes& t) { t.add_short(258, 32); }, false},
+        {"one BitsPerSample 8 for three samples", [](TiffBytes& t) { t.add_short(277, 3); }, true},
         {"BitsPerSample count 2", [](TiffBytes& t) { t.add(258, SHORT, 2, t.u16({8, 8})); }, false},
         {"BitsPerSample 8, 8, 16", [](TiffBytes& t) { t.add(258, SHORT, 3, t.u16({8, 8, 16})).add_short(277, 3); },
          false},
