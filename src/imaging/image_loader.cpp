@@ -24,19 +24,6 @@ void metadata_scan(const std::vector<MetadataItem>& items, std::uint16_t& orient
     }
 }
 
-bool apply_orientation(ImageBuffer& image, std::uint16_t orientation) {
-    using Operation = bool (*)(const ImageBuffer&, ImageBuffer&);
-    static constexpr Operation operations[] = {image_mirror_left_right, image_rotate_180, image_mirror_top_bottom,
-                                               image_transpose,         image_rotate_cw,  image_transverse,
-                                               image_rotate_ccw};
-    if (orientation < 2 || orientation > 8) return false;
-    ImageBuffer turned;
-    // On failure the picture stays as decoded rather than half turned.
-    if (operations[orientation - 2](image, turned)) return true;
-    image = std::move(turned);
-    return false;
-}
-
 namespace {
 
 bool is_shortcut(const std::u16string& path) { return names_equal_nocase(path_extension(path), u".LNK"); }

@@ -24,7 +24,4 @@ bool image_load(UserInterface& ui, const std::u16string& path, ImageBuffer& imag
 void metadata_scan(const std::vector<MetadataItem>& items, std::uint16_t& orientation,
                    std::vector<std::uint8_t>& profile);
 
-// Applies orientation value 2 to 8 to the picture; other values leave it as it is.
-bool apply_orientation(ImageBuffer& image, std::uint16_t orientation);
-
 }  // namespace lumivane

@@ -193,4 +193,21 @@ bool image_rotate_cw(const ImageBuffer& s, ImageBuffer& d) { return orient(s, d,
 bool image_transverse(const ImageBuffer& s, ImageBuffer& d) { return orient(s, d, Move::Transverse); }
 bool image_rotate_ccw(const ImageBuffer& s, ImageBuffer& d) { return orient(s, d, Move::RotateCcw); }
 
+OrientationOperation orientation_operation(std::uint32_t orientation) {
+    static constexpr OrientationOperation operations[] = {image_mirror_left_right, image_rotate_180,
+                                                          image_mirror_top_bottom, image_transpose,
+                                                          image_rotate_cw,         image_transverse,
+                                                          image_rotate_ccw};
+    return orientation >= 2 && orientation <= 8 ? operations[orientation - 2] : nullptr;
+}
+
+bool apply_orientation(ImageBuffer& image, std::uint32_t orientation) {
+    const OrientationOperation upright = orientation_operation(orientation);
+    if (upright == nullptr) return false;
+    ImageBuffer turned;
+    if (upright(image, turned)) return true;
+    image = std::move(turned);
+    return false;
+}
+
 }  // namespace lumivane

@@ -22,4 +22,13 @@ bool image_rotate_cw(const ImageBuffer& source, ImageBuffer& destination);
 bool image_transverse(const ImageBuffer& source, ImageBuffer& destination);
 bool image_rotate_ccw(const ImageBuffer& source, ImageBuffer& destination);
 
+using OrientationOperation = bool (*)(const ImageBuffer& source, ImageBuffer& destination);
+// The operation that turns a picture stored with this TIFF/EXIF Orientation value
+// upright: 2 to 8 in the order above; nullptr for 1 and every other value.
+OrientationOperation orientation_operation(std::uint32_t orientation);
+
+// Turns the picture upright for its Orientation value; 1 and unknown values leave it.
+// On failure the picture stays as it was rather than half turned.
+bool apply_orientation(ImageBuffer& image, std::uint32_t orientation);
+
 }  // namespace lumivane

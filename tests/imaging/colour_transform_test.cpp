@@ -9,9 +9,13 @@
 
 #include "imaging/image_loader.h"
 #include "imaging/monitor_profiles.h"
+#include "imaging/tiff_reader.h"
+#include "platform/files.h"
 #include "platform/text_encoding.h"
 #include "support/jpeg_writer.h"
+#include "support/libtiff_files.h"
 #include "support/recording_ui.h"
+#include "support/temp_folder.h"
 
 namespace lumivane {
 namespace {
@@ -191,6 +195,30 @@ TEST(ColourTransform, RefusedProfilesShowTheMessageAndCopyThePicture) {
     EXPECT_FALSE(colour_transform_apply(empty, destination, nullptr));
     EXPECT_TRUE(destination.empty());
     EXPECT_TRUE(ui.boxes.empty());
+}
+
+TEST(ColourTransform, GreyTiffFromTheProgramsOwnReaderIsShownUnconverted) {
+    testing::TempFolder folder;
+    testing::TiffVariant variant;
+    variant.profile = testing::file_bytes("/usr/share/color/icc/Gray.icc");
+    ASSERT_FALSE(variant.profile.empty());
+    ASSERT_FALSE(testing::write_tiff(folder.native_file("grey.tif"), variant, 9));
+
+    ImageBuffer picture;
+    std::vector<std::uint8_t> profile;
+    FileHandle file;
+    ASSERT_FALSE(file_open_read(folder.file(u"grey.tif"), file));
+    ASSERT_FALSE(tiff_read(file, picture));
+    ASSERT_FALSE(tiff_icc_extract(folder.file(u"grey.tif"), profile));
+    EXPECT_EQ(profile, variant.profile);
+
+    RecordingUi ui;
+    const Converted shown = convert(ui, picture, profile, monitor_adobe_rgb);
+    EXPECT_TRUE(shown.failed);
+    EXPECT_EQ(ui.texts(), std::vector<std::u16string>{u"Problem converting from working color space to monitor color space"});
+    for (std::int32_t r = 0; r < picture.height; ++r) {
+        ASSERT_EQ(std::memcmp(shown.image.rows[r], picture.rows[r], static_cast<std::size_t>(picture.stride)), 0);
+    }
 }
 
 TEST(ColourTransform, LargePicturesConvertEveryRow) {
