@@ -9,7 +9,6 @@
 #include <string>
 #include <vector>
 
-#include <jpeglib.h>
 #include <unistd.h>
 
 #include "bench_support.h"
@@ -17,6 +16,7 @@
 #include "document/show_images.h"
 #include "document/show_index.h"
 #include "platform/text_encoding.h"
+#include "support/jpeg_files.h"
 #include "support/silent_ui.h"
 
 namespace {
@@ -34,27 +34,6 @@ std::vector<std::string> photograph_names() {
     return names;
 }
 
-void bare_decode(const std::string& path, std::vector<unsigned char>& pixels) {
-    std::FILE* file = std::fopen(path.c_str(), "rb");
-    if (!file) return;
-    jpeg_decompress_struct info{};
-    jpeg_error_mgr errors{};
-    info.err = jpeg_std_error(&errors);
-    jpeg_create_decompress(&info);
-    jpeg_stdio_src(&info, file);
-    jpeg_read_header(&info, TRUE);
-    info.out_color_space = JCS_EXT_BGR;
-    jpeg_start_decompress(&info);
-    const std::size_t row_bytes = static_cast<std::size_t>(info.output_width) * 3;
-    pixels.resize(row_bytes * info.output_height);
-    while (info.output_scanline < info.output_height) {
-        JSAMPROW row = pixels.data() + row_bytes * info.output_scanline;
-        jpeg_read_scanlines(&info, &row, 1);
-    }
-    jpeg_finish_decompress(&info);
-    jpeg_destroy_decompress(&info);
-    std::fclose(file);
-}
 
 // Peak resident memory of the process so far, in bytes.
 double peak_memory() {
@@ -95,10 +74,9 @@ void BM_OpenShow(benchmark::State& state) {
             picture_bytes += static_cast<double>(slide.image.stride) * slide.image.height;
         }
     }
-    std::vector<unsigned char> pixels;
     const double baseline = bench::seconds_per_call(
         [&] {
-            for (const std::string& name : names) bare_decode(std::string(photographs) + "/" + name, pixels);
+            for (const std::string& name : names) testing::libjpeg_decode(std::string(photographs) + "/" + name);
         },
         1.0, 2);
     bench::run_against_baseline(state, baseline, [&] {

@@ -12,7 +12,7 @@
 #include "imaging/tiff_reader.h"
 #include "platform/files.h"
 #include "platform/text_encoding.h"
-#include "support/jpeg_writer.h"
+#include "support/jpeg_files.h"
 #include "support/libtiff_files.h"
 #include "support/recording_ui.h"
 #include "support/temp_folder.h"

@@ -15,7 +15,7 @@
 #include "imaging/image_copy.h"
 #include "imaging/orientation.h"
 #include "platform/text_encoding.h"
-#include "support/jpeg_writer.h"
+#include "support/jpeg_files.h"
 #include "support/recording_ui.h"
 #include "support/temp_folder.h"
 

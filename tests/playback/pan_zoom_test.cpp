@@ -10,10 +10,9 @@
 #include <string>
 #include <vector>
 
-#include <jpeglib.h>
-
 #include "document/app_context.h"
 #include "imaging/frame_bitmap.h"
+#include "support/jpeg_files.h"
 #include "support/recording_ui.h"
 
 namespace lumivane {
@@ -184,11 +183,7 @@ TEST(SlidePixelBox, EdgesRoundHalfAwayFromZeroAndHoldFileValues) {
 //   (left + round(j (right - left) / (Wf - 1)), top + round(i (bottom - top) / (Hf - 1)))
 // and black outside the picture. Frame heights are even, so that no row lands exactly
 // half-way between two picture rows and the direction of counting cannot matter.
-struct TopDownPicture {
-    std::int32_t width = 0;
-    std::int32_t height = 0;
-    std::vector<std::uint8_t> bgr;  // rows from the top, no padding
-};
+using TopDownPicture = testing::JpegPicture;
 
 void expect_nearest_neighbour(const FrameBitmap& frame, const TopDownPicture& picture, double left, double top,
                               double right, double bottom, const char* what) {
@@ -214,33 +209,8 @@ void expect_nearest_neighbour(const FrameBitmap& frame, const TopDownPicture& pi
     EXPECT_EQ(mismatches, 0) << what;
 }
 
-TopDownPicture decode_jpeg(const std::string& path) {
-    TopDownPicture picture;
-    std::FILE* file = std::fopen(path.c_str(), "rb");
-    if (file == nullptr) return picture;
-    jpeg_decompress_struct info;
-    jpeg_error_mgr errors;
-    info.err = jpeg_std_error(&errors);
-    jpeg_create_decompress(&info);
-    jpeg_stdio_src(&info, file);
-    jpeg_read_header(&info, TRUE);
-    info.out_color_space = JCS_EXT_BGR;
-    jpeg_start_decompress(&info);
-    picture.width = static_cast<std::int32_t>(info.output_width);
-    picture.height = static_cast<std::int32_t>(info.output_height);
-    picture.bgr.resize(static_cast<std::size_t>(picture.width) * picture.height * 3);
-    while (info.output_scanline < info.output_height) {
-        JSAMPROW row = &picture.bgr[static_cast<std::size_t>(info.output_scanline) * picture.width * 3];
-        jpeg_read_scanlines(&info, &row, 1);
-    }
-    jpeg_finish_decompress(&info);
-    jpeg_destroy_decompress(&info);
-    std::fclose(file);
-    return picture;
-}
-
 TEST(RenderSlideFrame, RealPhotographMatchesPlainNearestNeighbour) {
-    const TopDownPicture picture = decode_jpeg("/usr/share/backgrounds/mate/nature/Garden.jpg");
+    const TopDownPicture picture = testing::libjpeg_decode("/usr/share/backgrounds/mate/nature/Garden.jpg");
     ASSERT_EQ(picture.width, 2560);
     ASSERT_EQ(picture.height, 1600);
     SlideShow show;

@@ -1,4 +1,4 @@
-#include "support/jpeg_writer.h"
+#include "support/jpeg_files.h"
 
 #include <cstdio>
 #include <fstream>
@@ -72,6 +72,32 @@ JpegMarker exif_orientation_marker(std::uint16_t orientation) {
 std::vector<std::uint8_t> file_bytes(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
     return std::vector<std::uint8_t>(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+JpegPicture libjpeg_decode(const std::string& path) {
+    JpegPicture picture;
+    std::FILE* file = std::fopen(path.c_str(), "rb");
+    if (file == nullptr) return picture;
+    jpeg_decompress_struct info{};
+    jpeg_error_mgr errors{};
+    info.err = jpeg_std_error(&errors);
+    jpeg_create_decompress(&info);
+    jpeg_stdio_src(&info, file);
+    jpeg_read_header(&info, TRUE);
+    info.out_color_space = JCS_EXT_BGR;
+    jpeg_start_decompress(&info);
+    picture.width = static_cast<std::int32_t>(info.output_width);
+    picture.height = static_cast<std::int32_t>(info.output_height);
+    const std::size_t row_bytes = static_cast<std::size_t>(picture.width) * 3;
+    picture.bgr.resize(row_bytes * info.output_height);
+    while (info.output_scanline < info.output_height) {
+        JSAMPROW row = picture.bgr.data() + row_bytes * info.output_scanline;
+        jpeg_read_scanlines(&info, &row, 1);
+    }
+    jpeg_finish_decompress(&info);
+    jpeg_destroy_decompress(&info);
+    std::fclose(file);
+    return picture;
 }
 
 }  // namespace lumivane::testing

@@ -1,5 +1,6 @@
 #pragma once
-// Small JPEG files made in the tests, with the markers a test needs.
+// JPEG files for tests and benchmarks: small ones made with the markers a test needs,
+// and libjpeg-turbo's own decode of a file to compare with.
 
 #include <cstdint>
 #include <functional>
@@ -27,5 +28,14 @@ std::vector<JpegMarker> icc_markers(const std::vector<std::uint8_t>& profile, st
 JpegMarker exif_orientation_marker(std::uint16_t orientation);
 
 std::vector<std::uint8_t> file_bytes(const std::string& path);
+
+// A picture as libjpeg-turbo decodes it: top row first, three bytes a pixel (blue,
+// green, red). Empty when the file cannot be read.
+struct JpegPicture {
+    std::int32_t width = 0;
+    std::int32_t height = 0;
+    std::vector<std::uint8_t> bgr;
+};
+JpegPicture libjpeg_decode(const std::string& path);
 
 }  // namespace lumivane::testing
