@@ -1,9 +1,8 @@
 #include "imaging/jpeg_icc.h"
 
 #include <cstring>
-#include <new>
 
-#include "platform/files.h"
+#include "imaging/profile_file.h"
 
 namespace lumivane {
 
@@ -72,18 +71,7 @@ bool walk(FileHandle& file, std::vector<std::uint8_t>& profile) {
 }  // namespace
 
 bool jpeg_icc_extract(const std::u16string& path, std::vector<std::uint8_t>& profile) {
-    profile.clear();
-    FileHandle file;
-    if (file_open_read(path, file)) return true;
-    bool failed = true;
-    try {
-        failed = walk(file, profile);
-    } catch (const std::bad_alloc&) {
-        failed = true;
-    }
-    if (failed) profile.clear();
-    file_close(file);
-    return failed;
+    return read_profile_from_file(path, profile, walk);
 }
 
 }  // namespace lumivane

@@ -11,6 +11,7 @@
 #include "imaging/lookup_tables.h"
 #include "imaging/lzw_decoder.h"
 #include "imaging/orientation.h"
+#include "imaging/profile_file.h"
 #include "imaging/worker_pool.h"
 
 namespace lumivane {
@@ -645,18 +646,7 @@ bool tiff_read(FileHandle& file, ImageBuffer& image) {
 }
 
 bool tiff_icc_extract(const std::u16string& path, std::vector<std::uint8_t>& profile) {
-    profile.clear();
-    FileHandle file;
-    if (file_open_read(path, file)) return true;
-    bool failed = true;
-    try {
-        failed = read_profile(file, profile);
-    } catch (const std::bad_alloc&) {
-        failed = true;
-    }
-    file_close(file);
-    if (failed) profile.clear();
-    return failed;
+    return read_profile_from_file(path, profile, read_profile);
 }
 
 }  // namespace lumivane
