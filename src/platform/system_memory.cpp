@@ -28,7 +28,8 @@ bool memory_allows(std::uint64_t bytes) {
     // Fuzzing runs many inputs a second under a small memory limit of its own.
     if (bytes > (std::uint64_t{256} << 20)) return false;
 #endif
-    return bytes <= available_memory();
+    // Half of what is free: one picture must leave room for the rest of the show.
+    return bytes <= available_memory() / 2;
 }
 
 }  // namespace lumivane

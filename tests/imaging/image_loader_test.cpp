@@ -202,6 +202,22 @@ TEST(ImageLoad, ExifOrientationSixTurnsClockwise) {
     EXPECT_NEAR(at(5, 50)[1], 210, 8);  // light half below
 }
 
+// The frame header of a small JPEG claims 65000 x 65000 pixels, 12.7 GB of picture
+// (the largest the decoder takes at all is 65500).
+TEST(ImageLoad, ImpossibleSizesAreRefusedBeforeAllocating) {
+    TempFolder folder;
+    testing::write_jpeg(folder.native_file("small.jpg"), 16, 16, false, pattern);
+    std::vector<std::uint8_t> bytes = testing::file_bytes(folder.native_file("small.jpg"));
+    std::size_t sof = 2;
+    while (sof + 9 < bytes.size() && !(bytes[sof] == 0xFF && bytes[sof + 1] == 0xC0)) ++sof;
+    ASSERT_LT(sof + 9, bytes.size());
+    for (std::size_t i : {sof + 5, sof + 7}) bytes[i] = 0xFD, bytes[i + 1] = 0xE8;  // height and width
+    folder.write("huge.jpg", std::string(bytes.begin(), bytes.end()));
+    const Loaded huge = load(folder.native_file("huge.jpg"));
+    EXPECT_TRUE(huge.failed);
+    EXPECT_TRUE(huge.image.empty());
+}
+
 TEST(ImageLoad, ShortcutsLoadTheirTarget) {
     TempFolder folder;
     testing::write_jpeg(folder.native_file("target.jpg"), 8, 8, false, pattern);
