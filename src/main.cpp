@@ -1,6 +1,4 @@
-// Lumivane: plays the slide show named on the command line.
-
-#include <QApplication>
+// Lumivane: opens the slide show named on the command line in its main window.
 
 #include <cstdio>
 #include <cstring>
@@ -8,13 +6,8 @@
 #include <vector>
 
 #include "document/app_context.h"
-#include "document/command_line.h"
-#include "document/show_folder.h"
 #include "platform/text_encoding.h"
-#include "playback/playback_window.h"
-#include "playback/timeline.h"
-#include "ui/playback_widget.h"
-#include "ui/qt_user_interface.h"
+#include "ui/start_up.h"
 
 using namespace lumivane;
 
@@ -22,12 +15,14 @@ namespace {
 
 const char usage[] =
     "Usage: lumivane [SHOW]\n"
-    "Plays a slide show of photographs.\n"
+    "Plays and edits slide shows of photographs.\n"
     "\n"
-    "SHOW is a slide show index file (.ssi), or a folder that holds index.ssi.\n"
+    "SHOW is a slide show index file (.ssi), or a folder of photographs (its index.ssi,\n"
+    "or a new one listing its pictures). When the program already runs, it opens SHOW\n"
+    "there instead.\n"
     "\n"
     "In the playback window: Space stops, the arrow keys, Home and End move through the\n"
-    "slides, Esc closes the program.\n"
+    "slides, Esc closes it. In the main window Space plays and Esc ends the program.\n"
     "\n"
     "  --help     show this text\n"
     "  --version  show the program's version\n";
@@ -47,27 +42,5 @@ int main(int argc, char** argv) {
         }
         arguments.push_back(utf8_to_utf16(argv[i]));
     }
-
-    QApplication application(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Lumivane"));
-    QtUserInterface ui;
-    AppContext context(ui);
-    ui.attach(context);
-
-    reset_to_untitled(context);
-    context.playback.from_black = true;
-    apply_default_settings(context.show, context.default_settings);
-    // Until a show is read, nothing starts by itself.
-    context.show.settings.autorun = autorun_manual;
-    open_command_line_show(context, show_path_argument(arguments));
-    update_window_title(context);
-
-    if (!ui.create_playback_window()) return 0;
-    context.playback.running = false;
-    go_to_slide(context, 0, true);
-    // There is no editor window yet: the playback window is the program's only one,
-    // shown in every mode, and closing it ends the program.
-    context.playback.window->set_visible(true);
-    if (context.show.settings.autorun == autorun_run) run_show(context);
-    return application.exec();
+    return run_program(argc, argv, arguments);
 }

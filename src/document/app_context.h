@@ -4,6 +4,7 @@
 // is addressed and shown, the clipboard, and the user interface.
 
 #include <cstdint>
+#include <string>
 
 #include "document/recent_files.h"
 #include "document/slide_clipboard.h"
@@ -20,6 +21,24 @@ inline constexpr std::int32_t version_build = 15;
 
 std::u16string program_title();
 
+// Where the main window was, as the session state file keeps it: the ten numbers of a
+// window placement record. A length of 0 means there is none.
+inline constexpr std::int32_t window_placement_length = 44;
+enum ShowCommand : std::int32_t { show_normal = 1, show_maximised = 3, show_minimised = 6 };
+struct WindowPlacement {
+    std::int32_t length = 0;
+    std::int32_t flags = 0;
+    std::int32_t show_command = 0;
+    std::int32_t minimised_x = 0;
+    std::int32_t minimised_y = 0;
+    std::int32_t maximised_x = 0;
+    std::int32_t maximised_y = 0;
+    std::int32_t normal_left = 0;
+    std::int32_t normal_top = 0;
+    std::int32_t normal_right = 0;
+    std::int32_t normal_bottom = 0;
+};
+
 struct AppContext {
     explicit AppContext(UserInterface& user_interface) : ui(user_interface) {}
     AppContext(const AppContext&) = delete;
@@ -35,6 +54,13 @@ struct AppContext {
     std::int32_t monitor_profile = 1;
     std::int32_t frame_rate = 0;  // 0: 60 frames a second, 1: 50
     RecentFiles recent_files;
+    // The folder the image file dialogs open in (session key last_file_open_folder).
+    std::u16string last_image_folder;
+    WindowPlacement placement;
+    // Per-user files: "cmdline" and the "Bitmaps" folder live in the settings folder,
+    // "Session State" in the session folder. Empty until start-up finds them.
+    std::u16string settings_folder;
+    std::u16string session_folder;
     // The margin around thumbnails in the grid, from the main window's font; 0 without one.
     std::int32_t thumbnail_margin = 0;
 };

@@ -1,8 +1,10 @@
 #include "platform/files.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -129,6 +131,32 @@ bool file_exists(const std::u16string& path) {
 bool folder_exists(const std::u16string& path) {
     struct stat info {};
     return ::stat(native_path(path).c_str(), &info) == 0 && S_ISDIR(info.st_mode);
+}
+
+bool folder_create(const std::u16string& path) {
+    if (::mkdir(native_path(path).c_str(), 0777) == 0) return false;
+    return !(errno == EEXIST && folder_exists(path));
+}
+
+bool folder_file_names(const std::u16string& folder, std::vector<std::u16string>& names) {
+    names.clear();
+    const std::string base = native_path(folder);
+    DIR* dir = ::opendir(base.c_str());
+    if (!dir) return true;
+    errno = 0;
+    while (const dirent* entry = ::readdir(dir)) {
+        const std::string name = entry->d_name;
+        struct stat info {};
+        // Only regular files: opening a pipe or a device could block or have effects.
+        if (name != "." && name != ".." && ::stat((base + "/" + name).c_str(), &info) == 0 && S_ISREG(info.st_mode)) {
+            names.push_back(utf8_to_utf16(name));
+        }
+        errno = 0;
+    }
+    const bool failed = errno != 0;
+    ::closedir(dir);
+    std::sort(names.begin(), names.end());
+    return failed;
 }
 
 bool file_delete(const std::u16string& path) {

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 namespace lumivane {
 
@@ -57,6 +58,10 @@ bool file_rename(const std::u16string& from, const std::u16string& to);
 // Answers yes or no: whether file_open_read would succeed.
 bool file_exists(const std::u16string& path);
 bool folder_exists(const std::u16string& path);
+// Creates the folder (its parent must exist); an existing folder is no failure.
+bool folder_create(const std::u16string& path);
+// The names of the regular files in folder (symbolic links followed), sorted by name.
+bool folder_file_names(const std::u16string& folder, std::vector<std::u16string>& names);
 // A missing file is no failure.
 bool file_delete(const std::u16string& path);
 

@@ -33,6 +33,9 @@ public:
     virtual void set_main_window_title(const std::u16string& title) = 0;
     // The main window shows the show as it is now (thumbnails, current slide).
     virtual void refresh_main_window() = 0;
+    // Asks the main window to close, as its close button does: the program ends unless
+    // the user cancels the offer to save.
+    virtual void close_main_window() = 0;
 
     // The status window for long operations. Shows nest: a show while it is shown
     // only counts (the text stays), and the hide that balances the first show closes it.

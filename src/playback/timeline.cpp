@@ -292,8 +292,12 @@ void playback_clear(AppContext& context) {
 }
 
 void playback_key_down(AppContext& context, PlaybackKey key) {
-    PlaybackState& pb = state(context);
     stop_show(context, true);
+    move_by_key(context, key);
+}
+
+void move_by_key(AppContext& context, PlaybackKey key) {
+    PlaybackState& pb = state(context);
     if (key == PlaybackKey::Other || !has_slides(context)) return;
     switch (key) {
     case PlaybackKey::End: go_to_slide(context, last_slide(context), true); break;

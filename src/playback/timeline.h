@@ -55,6 +55,9 @@ double key_frame_delay(const AppContext& context, std::int32_t slide, std::int32
 
 enum class PlaybackKey { End, Home, Left, Right, Other };
 void playback_key_down(AppContext& context, PlaybackKey key);
+// What End, Home and the arrows do after the show is stopped, in either window: go
+// there, play on from there and update the main window.
+void move_by_key(AppContext& context, PlaybackKey key);
 void playback_character(AppContext& context, char16_t character);
 
 void playback_mouse_move(AppContext& context, std::int32_t x, std::int32_t y);

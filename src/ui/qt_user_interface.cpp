@@ -31,7 +31,7 @@ BoxAnswer QtUserInterface::message_box(const std::u16string& title, const std::u
                                    : title == u"Warning" ? QMessageBox::Warning
                                    : title == u"Confirm" ? QMessageBox::Question
                                                          : QMessageBox::Information;
-    QWidget* parent = owner == BoxOwner::MainWindow ? QApplication::activeWindow() : nullptr;
+    QWidget* parent = owner == BoxOwner::MainWindow ? main_window_.data() : nullptr;
     QMessageBox box(icon, qt(title), qt(text), choice, parent);
     switch (box.exec()) {
     case QMessageBox::Yes: return BoxAnswer::Yes;
@@ -40,6 +40,23 @@ BoxAnswer QtUserInterface::message_box(const std::u16string& title, const std::u
     default: return buttons == BoxButtons::Ok ? BoxAnswer::Ok : BoxAnswer::Cancel;
     }
 }
+
+void QtUserInterface::set_main_window_title(const std::u16string& title) {
+    if (main_window_) main_window_->setWindowTitle(qt(title));
+}
+
+void QtUserInterface::refresh_main_window() {
+    if (main_window_) main_window_->update();
+}
+
+void QtUserInterface::close_main_window() {
+    // As a posted close: the command that asks finishes first.
+    if (main_window_) QMetaObject::invokeMethod(main_window_.data(), &QWidget::close, Qt::QueuedConnection);
+}
+
+PlaybackWidget* QtUserInterface::playback_widget() const { return playback_; }
+
+void QtUserInterface::destroy_playback_window() { delete playback_.data(); }
 
 void QtUserInterface::show_status(const std::u16string& text) { status_.show(qt(text)); }
 void QtUserInterface::set_status_text(const std::u16string& text) { status_.set_text(qt(text)); }

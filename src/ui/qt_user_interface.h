@@ -3,6 +3,7 @@
 // dialogs, the cursor, the clock, and the playback window.
 
 #include <QPointer>
+#include <QWidget>
 
 #include "platform/user_interface.h"
 #include "ui/captions.h"
@@ -21,9 +22,13 @@ public:
 
     BoxAnswer message_box(const std::u16string& title, const std::u16string& text, BoxButtons buttons,
                           BoxOwner owner) override;
+    // The window that owns questions, shows the title and is refreshed.
+    void set_main_window(QWidget* window) { main_window_ = window; }
+
     void update_tool_buttons() override {}
-    void set_main_window_title(const std::u16string&) override {}
-    void refresh_main_window() override {}
+    void set_main_window_title(const std::u16string& title) override;
+    void refresh_main_window() override;
+    void close_main_window() override;
     void show_status(const std::u16string& text) override;
     void set_status_text(const std::u16string& text) override;
     void hide_status() override;
@@ -41,13 +46,16 @@ public:
                                  const std::u16string& title) override;
 
     const CaptionFonts& caption_fonts() const { return caption_fonts_; }
-    PlaybackWidget* playback_widget() const { return playback_; }
+    PlaybackWidget* playback_widget() const;
+    // Deletes the playback window now, while the program's state it works on exists.
+    void destroy_playback_window();
 
 private:
     AppContext* context_ = nullptr;
     CaptionFonts caption_fonts_;
     StatusWindow status_;
     QPointer<PlaybackWidget> playback_;
+    QPointer<QWidget> main_window_;
 };
 
 }  // namespace lumivane

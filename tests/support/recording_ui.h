@@ -33,6 +33,7 @@ public:
     void update_tool_buttons() override { ++tool_button_updates; }
     void set_main_window_title(const std::u16string& title) override { main_window_title = title; }
     void refresh_main_window() override { ++main_window_refreshes; }
+    void close_main_window() override { ++main_window_close_requests; }
 
     void show_status(const std::u16string& text) override;
     void set_status_text(const std::u16string& text) override;
@@ -63,6 +64,7 @@ public:
     int tool_button_updates = 0;
     std::u16string main_window_title;
     int main_window_refreshes = 0;
+    int main_window_close_requests = 0;
 
     // The status window: every call in order ("show: text", "text: text", "hide"), and
     // what it shows now (empty when closed).

@@ -17,6 +17,7 @@ public:
     void update_tool_buttons() override {}
     void set_main_window_title(const std::u16string&) override {}
     void refresh_main_window() override {}
+    void close_main_window() override {}
     void show_status(const std::u16string&) override {}
     void set_status_text(const std::u16string&) override {}
     void hide_status() override {}

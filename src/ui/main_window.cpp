@@ -1,0 +1,152 @@
+#include "ui/main_window.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QKeyEvent>
+#include <QMenuBar>
+#include <QMimeData>
+#include <QShortcut>
+#include <QUrl>
+
+#include "document/app_context.h"
+#include "document/show_index.h"
+#include "playback/playback_window.h"
+#include "playback/timeline.h"
+#include "ui/main_window_commands.h"
+#include "ui/session_state.h"
+#include "ui/window_placement.h"
+
+namespace lumivane {
+
+namespace {
+
+QString qt(const std::u16string& text) { return QString::fromStdU16String(text); }
+
+// Menus take "&" for a mnemonic; a path shows its own.
+QString literal_menu_text(const std::u16string& text) { return qt(text).replace(u'&', QStringLiteral("&&")); }
+
+const QColor background(128, 128, 128);
+
+}  // namespace
+
+MainWindow::MainWindow(AppContext& context) : context_(context) {
+    setObjectName(QStringLiteral("Lumivane"));
+    setFocusPolicy(Qt::StrongFocus);
+    auto* area = new QWidget(this);
+    area->setAutoFillBackground(true);
+    QPalette palette = area->palette();
+    palette.setColor(QPalette::Window, background);
+    area->setPalette(palette);
+    setCentralWidget(area);
+
+    for (const MenuDefinition& definition : main_menus()) {
+        QMenu* menu = menuBar()->addMenu(qt(definition.title));
+        if (!file_menu_) file_menu_ = menu;
+        for (const std::int32_t id : definition.ids) {
+            if (id == menu_separator) {
+                menu->addSeparator();
+                continue;
+            }
+            QAction* action = menu->addAction(qt(find_command(id)->text));
+            action->setData(id);
+            connect(action, &QAction::triggered, this, [this, id] { run_command(context_, id); });
+        }
+        connect(menu, &QMenu::aboutToShow, this, [this, menu] { prepare_menu(menu); });
+    }
+    // The menu texts name Ctrl-S and Ctrl-Q; the keys do what they say.
+    for (const auto& [key, id] : {std::pair{Qt::CTRL | Qt::Key_S, command_save_show}, std::pair{Qt::CTRL | Qt::Key_Q, command_exit}}) {
+        const std::int32_t command = id;
+        connect(new QShortcut(QKeySequence(key), this), &QShortcut::activated, this, [this, command] {
+            if (command_enabled(context_, command)) run_command(context_, command);
+        });
+    }
+    setAcceptDrops(drops_accepted());
+}
+
+QAction* MainWindow::command_action(int id) const {
+    for (QAction* action : findChildren<QAction*>()) {
+        if (action->data().toInt() == id && !action->isSeparator()) return action;
+    }
+    return nullptr;
+}
+
+void MainWindow::prepare_menu(QMenu* menu) {
+    if (menu == file_menu_) {
+        for (QAction* action : recent_actions_) {
+            menu->removeAction(action);
+            action->deleteLater();
+        }
+        recent_actions_.clear();
+        for (std::int32_t i = 0; i < static_cast<std::int32_t>(recent_files_count); ++i) {
+            const std::u16string& path = context_.recent_files[static_cast<std::size_t>(i)];
+            if (path.empty()) continue;
+            const std::int32_t id = command_recent_first + i;
+            QAction* action = menu->addAction(literal_menu_text(recent_label(i, path)));
+            action->setData(id);
+            connect(action, &QAction::triggered, this, [this, id] { run_command(context_, id); });
+            recent_actions_.push_back(action);
+        }
+    }
+    for (QAction* action : menu->actions()) {
+        if (!action->isSeparator()) action->setEnabled(command_enabled(context_, action->data().toInt()));
+    }
+}
+
+std::vector<std::u16string> MainWindow::dropped_paths(const QList<QUrl>& urls) {
+    std::vector<std::u16string> paths;
+    for (const QUrl& url : urls) {
+        if (url.isLocalFile()) paths.push_back(url.toLocalFile().toStdU16String());
+    }
+    return paths;
+}
+
+void MainWindow::keyPressEvent(QKeyEvent* event) {
+    PlaybackKey key = PlaybackKey::Other;
+    switch (event->key()) {
+    case Qt::Key_End: key = PlaybackKey::End; break;
+    case Qt::Key_Home: key = PlaybackKey::Home; break;
+    case Qt::Key_Left: key = PlaybackKey::Left; break;
+    case Qt::Key_Right: key = PlaybackKey::Right; break;
+    default: break;
+    }
+    main_window_key_down(context_, key);
+    if (event->key() == Qt::Key_Escape) {
+        main_window_character(context_, u'\x1b');
+    } else {
+        for (QChar c : event->text()) main_window_character(context_, c.unicode());
+    }
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+    stop_show(context_, false);
+    if (!closed_ && offer_save(context_)) {
+        event->ignore();
+        return;
+    }
+    event->accept();
+    if (!closed_) shut_down();
+}
+
+void MainWindow::shut_down() {
+    closed_ = true;
+    stop_show(context_, false);
+    if (context_.playback.window) context_.playback.window->close_window();
+    context_.placement = placement_of(*this, context_.placement);
+    write_session_state(context_);
+    release_all_slides(context_.show);
+    context_.show.slides.clear();
+    context_.clipboard = SlideClipboard{};
+    QApplication::quit();
+}
+
+void MainWindow::dragEnterEvent(QDragEnterEvent* event) {
+    if (drops_accepted() && event->mimeData()->hasUrls()) event->acceptProposedAction();
+}
+
+void MainWindow::dropEvent(QDropEvent* event) {
+    drop_files(context_, dropped_paths(event->mimeData()->urls()));
+    event->acceptProposedAction();
+}
+
+}  // namespace lumivane

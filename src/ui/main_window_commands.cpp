@@ -1,0 +1,260 @@
+#include "ui/main_window_commands.h"
+
+#include <algorithm>
+
+#include "document/app_context.h"
+#include "document/command_line.h"
+#include "document/message_boxes.h"
+#include "document/show_folder.h"
+#include "document/show_index.h"
+#include "platform/files.h"
+#include "platform/paths.h"
+
+namespace lumivane {
+
+namespace {
+
+bool has_slides(const AppContext& context) { return context.show.slide_count() > 0; }
+
+// After a show has been opened (or not): the main window shows it, and a show that
+// runs on start-up starts.
+void after_open(AppContext& context) {
+    context.ui.refresh_main_window();
+    if (context.show.settings.autorun == autorun_run) run_show(context);
+}
+
+void new_show(AppContext& context) {
+    if (close_show(context)) return;
+    context.ui.refresh_main_window();
+}
+
+void open_show(AppContext& context) {
+    open_show_file(context, {});
+    after_open(context);
+}
+
+void save_show_as(AppContext& context) { save_show(context, context.show.index_path); }
+
+void exit_program(AppContext& context) { context.ui.close_main_window(); }
+
+void restart_here(AppContext& context) { toggle_show(context); }
+
+// The features each entry needs are filled in here as the program gains them.
+const std::vector<Command> commands = {
+    {command_new_show, u"New Slide Show...", new_show},
+    {command_open_show, u"Open Slide Show...", open_show},
+    {command_open_show_folder, u"Open Slide Show Folder...", nullptr},
+    {command_create_show, u"Create Slide Show from Folder...", nullptr},
+    {command_add_images, u"Add Image Files...", nullptr},
+    {command_save_show, u"Save Slide Show As...Ctrl-S", save_show_as},
+    {command_show_properties, u"Slide Show Properties...", nullptr},
+    {command_preferences, u"Preferences...", nullptr},
+    {command_exit, u"Exit\tCtrl-Q", exit_program},
+    {command_copy_slides, u"Copy Slides", nullptr},
+    {command_cut_slides, u"Cut Slides", nullptr},
+    {command_paste_before, u"Paste Slides Before", nullptr},
+    {command_paste_after, u"Paste Slides After", nullptr},
+    {command_slide_properties, u"Slide Properties...", nullptr},
+    {command_help, u"Open Help File", nullptr},
+    {command_check_updates, u"Check for &Updates", nullptr},
+    {command_about, u"About Lumivane", nullptr},
+    {command_insert_before, u"Insert one or more new slides before this one", nullptr},
+    {command_insert_after, u"Insert one or more new slides after this one", nullptr},
+    {command_remove_slide, u"Remove current slide", nullptr},
+    {command_edit_slide, u"Edit current slide's settings", nullptr},
+    {command_restart_here, u"Restart the slide show starting here", restart_here},
+};
+
+// Appends one dropped or chosen image file to the show; none until slide editing exists.
+constexpr void (*add_image_file_operation)(AppContext&, const std::u16string&) = nullptr;
+
+constexpr std::int32_t sep = menu_separator;
+
+const std::vector<MenuDefinition> menus = {
+    {u"&File",
+     {command_new_show, sep, command_open_show, command_open_show_folder, command_create_show, command_add_images, sep,
+      command_save_show, sep, command_show_properties, sep, command_preferences, sep, command_exit}},
+    {u"&Edit",
+     {command_copy_slides, command_cut_slides, command_paste_before, command_paste_after, sep,
+      command_slide_properties}},
+    {u"Help", {command_help, sep, command_check_updates, sep, command_about}},
+};
+
+const MenuDefinition context_menu = {
+    u"", {command_insert_before, command_insert_after, command_remove_slide, sep, command_edit_slide, sep,
+          command_restart_here}};
+
+bool is_recent_command(std::int32_t id) {
+    return id >= command_recent_first && id < command_recent_first + static_cast<std::int32_t>(recent_files_count);
+}
+
+void step_slide(AppContext& context, std::int32_t step) {
+    const std::int32_t count = context.show.slide_count();
+    if (count == 0) return;
+    go_to_slide(context, (context.current_slide + step + count) % count, true);
+    refresh_playback(context);
+    context.ui.refresh_main_window();
+}
+
+// Buttons 4 and up run the menu command that does the same.
+struct ToolButtonAction {
+    ToolButton button;
+    std::int32_t command;  // 0 for the playback buttons 0 to 3
+};
+
+const ToolButtonAction tool_buttons[tool_button_count] = {
+    {{u"Run.bmp", u"Run slide show"}, 0},
+    {{u"Pause.bmp", u"Pause slide show"}, 0},
+    {{u"Prev.bmp", u"Show previous image"}, 0},
+    {{u"Next.bmp", u"Show next image"}, 0},
+    {{u"Settings.bmp", u"Settings"}, command_show_properties},
+    {{u"Trash.bmp", u"Delete selected slide(s)"}, command_remove_slide},
+    {{u"Cut.bmp", u"Cut selected slide(s) to clipboard"}, command_cut_slides},
+    {{u"Copy.bmp", u"Copy selected slide(s) to clipboard"}, command_copy_slides},
+    {{u"Insert Before.bmp", u"Paste clipboard before current slide"}, command_paste_before},
+    {{u"Insert After.bmp", u"Paste clipboard after current slide"}, command_paste_after},
+    {{u"Help.bmp", u"Help"}, command_help},
+};
+
+}  // namespace
+
+const std::vector<Command>& command_table() { return commands; }
+
+const Command* find_command(std::int32_t id) {
+    const auto found = std::find_if(commands.begin(), commands.end(), [id](const Command& c) { return c.id == id; });
+    return found == commands.end() ? nullptr : &*found;
+}
+
+const std::vector<MenuDefinition>& main_menus() { return menus; }
+
+const MenuDefinition& grid_context_menu() { return context_menu; }
+
+bool command_enabled(const AppContext& context, std::int32_t id) {
+    if (is_recent_command(id)) return true;
+    const Command* command = find_command(id);
+    if (!command || !command->run) return false;
+    switch (id) {
+    case command_new_show:
+    case command_copy_slides:
+    case command_cut_slides:
+    case command_slide_properties: return has_slides(context);
+    case command_paste_before:
+    case command_paste_after: return !context.clipboard.empty();
+    default: return true;
+    }
+}
+
+void run_command(AppContext& context, std::int32_t id) {
+    if (id != command_restart_here) stop_show(context, false);
+    if (is_recent_command(id)) {
+        open_recent_entry(context, id - command_recent_first);
+        return;
+    }
+    const Command* command = find_command(id);
+    if (command && command->run) command->run(context);
+}
+
+std::u16string recent_label(std::int32_t i, const std::u16string& path) {
+    if (path.size() <= 50) return formatted(u"%d: %s", i + 1, path);
+    return formatted(u"%d: %s...%s", i + 1, path.substr(0, 25), path.substr(path.size() - 25));
+}
+
+void open_recent_entry(AppContext& context, std::int32_t i) {
+    if (i < 0 || i >= static_cast<std::int32_t>(recent_files_count)) return;
+    // A copy: opening a show changes the list.
+    const std::u16string path = context.recent_files[static_cast<std::size_t>(i)];
+    if (path.empty()) return;
+    if (!file_exists(path) && !folder_exists(path)) {
+        error_box(context.ui, u"No such file: %s", path);
+        recent_remove(context.recent_files, path);
+        return;
+    }
+    if (folder_exists(path)) {
+        if (close_show(context)) return;
+        open_command_line_show(context, path);
+    } else if (file_exists(path)) {
+        open_show_file(context, path);
+    } else {
+        error_box(context.ui, u"File does not exist: %s", path);
+        recent_remove(context.recent_files, path);
+        return;
+    }
+    after_open(context);
+}
+
+const ToolButton& tool_button(std::int32_t index) { return tool_buttons[index].button; }
+
+bool tool_button_enabled(const AppContext& context, std::int32_t index) {
+    if (index < 0 || index >= tool_button_count) return false;
+    const std::int32_t command = tool_buttons[index].command;
+    if (command != 0) {
+        const Command* c = find_command(command);
+        if (!c || !c->run) return false;
+    }
+    switch (index) {
+    case 4:
+    case 10: return true;
+    case 8:
+    case 9: return !context.clipboard.empty();
+    default: return has_slides(context);
+    }
+}
+
+void tool_button_pressed(AppContext& context, std::int32_t index) {
+    switch (index) {
+    case 0: toggle_show(context); break;
+    case 1:
+        if (context.playback.running) stop_show(context, false);
+        break;
+    case 2: step_slide(context, -1); break;
+    case 3: step_slide(context, 1); break;
+    default:
+        if (index < tool_button_count && tool_button_enabled(context, index)) run_command(context, tool_buttons[index].command);
+        break;
+    }
+}
+
+void main_window_key_down(AppContext& context, PlaybackKey key) {
+    stop_show(context, false);
+    move_by_key(context, key);
+}
+
+void main_window_character(AppContext& context, char16_t character) {
+    stop_show(context, false);
+    switch (character) {
+    case u'\x1b': context.ui.close_main_window(); break;
+    case u' ': toggle_show(context); break;
+    case u'C':
+    case u'c':
+    case u'F':
+    case u'f':
+        playback_character(context, character);
+        context.ui.refresh_main_window();
+        break;
+    default: break;
+    }
+}
+
+bool drops_accepted() { return add_image_file_operation != nullptr; }
+
+void drop_files(AppContext& context, const std::vector<std::u16string>& paths) {
+    stop_show(context, false);
+    if (!add_image_file_operation) return;
+    for (const std::u16string& path : paths) {
+        add_image_file_operation(context, cut_text(path, 1000));
+        context.ui.refresh_main_window();
+    }
+}
+
+void open_passed_command_line(AppContext& context, const std::u16string& text) {
+    const std::u16string path = show_path_of_text(context, text);
+    if (path.empty()) return;
+    stop_show(context, false);
+    if (close_show(context)) return;
+    apply_default_settings(context.show, context.default_settings);
+    context.show.settings.autorun = autorun_manual;  // until the show is read
+    open_command_line_show(context, path);
+    after_open(context);
+}
+
+}  // namespace lumivane

@@ -1,0 +1,107 @@
+#include "ui/start_up.h"
+
+#include <QApplication>
+#include <QFileInfo>
+
+#include "document/app_context.h"
+#include "document/command_line.h"
+#include "document/show_folder.h"
+#include "platform/files.h"
+#include "platform/quit_signal.h"
+#include "platform/single_instance.h"
+#include "platform/user_folders.h"
+#include "playback/timeline.h"
+#include "ui/main_window.h"
+#include "ui/main_window_commands.h"
+#include "ui/qt_user_interface.h"
+#include "ui/session_state.h"
+#include "ui/window_placement.h"
+
+namespace lumivane {
+
+namespace {
+
+std::u16string program_folder() { return QCoreApplication::applicationDirPath().toStdU16String(); }
+
+// A later start: the running program comes to the front and, when there is a command
+// line, opens its show. The path is made absolute here, where it was typed.
+int pass_on(SingleInstance& instance, const std::vector<std::u16string>& arguments) {
+    if (arguments.empty()) {
+        instance.send(InstanceRequest::Raise);
+        return 1;
+    }
+    std::vector<std::u16string> passed = arguments;
+    const QString path = QString::fromStdU16String(show_path_argument(arguments));
+    if (!path.isEmpty()) passed.front() = QFileInfo(path).absoluteFilePath().toStdU16String();
+    const UserFolders folders = find_user_folders(program_folder());
+    if (write_command_line_file(folders.settings + u"/" + command_line_file_name, command_line_text(passed))) {
+        instance.send(InstanceRequest::Raise);
+    } else {
+        instance.send(InstanceRequest::OpenCommandLine);
+    }
+    return 1;
+}
+
+void bring_to_front(QWidget& window) {
+    if (window.isMinimized()) window.showNormal();
+    window.raise();
+    window.activateWindow();
+}
+
+}  // namespace
+
+int run_program(int& argc, char** argv, const std::vector<std::u16string>& arguments) {
+    QApplication application(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Lumivane"));
+    QGuiApplication::setDesktopFileName(QStringLiteral("lumivane"));
+    // The playback window comes and goes; the program ends with the main window.
+    QApplication::setQuitOnLastWindowClosed(false);
+
+    SingleInstance instance(QString::fromStdU16String(runtime_folder()));
+    if (!instance.claim()) return pass_on(instance, arguments);
+
+    QtUserInterface ui;
+    AppContext context(ui);
+    ui.attach(context);
+    const UserFolders folders = find_user_folders(program_folder());
+    context.settings_folder = folders.settings;
+    context.session_folder = folders.session;
+    read_session_state(context, pictures_folder());
+
+    reset_to_untitled(context);
+    context.playback.from_black = true;
+    context.clipboard = SlideClipboard{};
+    apply_default_settings(context.show, context.default_settings);
+
+    MainWindow window(context);
+    window.setWindowTitle(QString::fromStdU16String(program_title()));
+    ui.set_main_window(&window);
+    restore_placement(window, context.placement);
+
+    // Until a show is read, nothing starts by itself.
+    context.show.settings.autorun = autorun_manual;
+    if (open_command_line_show(context, show_path_argument(arguments)) == CommandLineOpen::Cancelled) return 0;
+
+    update_window_title(context);
+    ui.create_playback_window();
+    context.playback.running = false;
+    go_to_slide(context, 0, true);
+    if (context.show.settings.autorun == autorun_run) run_show(context);
+
+    bool opening = false;
+    instance.set_handler([&](InstanceRequest request) {
+        bring_to_front(window);
+        if (request != InstanceRequest::OpenCommandLine || opening) return;
+        std::u16string text;
+        if (read_command_line_file(context.settings_folder + u"/" + command_line_file_name, text)) return;
+        opening = true;  // a request while a show is being opened is not queued
+        open_passed_command_line(context, text);
+        opening = false;
+    });
+    on_quit_signal(&window, [&window] { window.close(); });
+    const int code = application.exec();
+    ui.destroy_playback_window();
+    return code;
+}
+
+}  // namespace lumivane
