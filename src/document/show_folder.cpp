@@ -9,7 +9,6 @@
 #include "document/value_formatter.h"
 #include "platform/files.h"
 #include "platform/paths.h"
-#include "playback/playback_window.h"
 #include "playback/timeline.h"
 
 namespace lumivane {
@@ -42,11 +41,6 @@ bool create_index_from_folder(AppContext& context, const std::u16string& folder,
     context.show.modified = false;
     ui.update_tool_buttons();
     return false;
-}
-
-void recreate_playback_window(AppContext& context) {
-    if (context.playback.window) context.playback.window->close_window();
-    context.ui.create_playback_window();
 }
 
 }  // namespace

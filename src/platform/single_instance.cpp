@@ -46,14 +46,15 @@ void SingleInstance::accept_connections() {
     while (QLocalSocket* socket = server_->nextPendingConnection()) {
         QObject::connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
         const auto read = [this, socket] {
-            while (socket->bytesAvailable() > 0) {
-                char c = 0;
-                socket->getChar(&c);
+            // The handler may run the event loop (a question to the user), in which the
+            // socket can go: take its bytes first.
+            const QByteArray messages = socket->readAll();
+            for (const char c : messages) {
                 if (c == raise_message && handler_) handler_(InstanceRequest::Raise);
                 if (c == command_line_message && handler_) handler_(InstanceRequest::OpenCommandLine);
             }
         };
-        QObject::connect(socket, &QLocalSocket::readyRead, this, read);
+        QObject::connect(socket, &QLocalSocket::readyRead, socket, read);
         read();
     }
 }

@@ -102,6 +102,11 @@ void playback_window_destroyed(AppContext& context) {
     pb.window = nullptr;
 }
 
+void recreate_playback_window(AppContext& context) {
+    if (state(context).window) state(context).window->close_window();
+    context.ui.create_playback_window();
+}
+
 void go_to_slide(AppContext& context, std::int32_t index, bool draw_now) {
     PlaybackState& pb = state(context);
     context.current_slide = index;

@@ -29,6 +29,8 @@ ClientSize playback_client_size(const AppContext& context, std::int32_t screen_w
 // first transition prepared; a closed one stops the show.
 void playback_window_created(AppContext& context, PlaybackWindow& window);
 void playback_window_destroyed(AppContext& context);
+// A new window for a newly opened show, of its size.
+void recreate_playback_window(AppContext& context);
 
 void go_to_slide(AppContext& context, std::int32_t index, bool draw_now);
 void draw_current_slide(AppContext& context);

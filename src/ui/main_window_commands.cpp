@@ -23,6 +23,13 @@ void after_open(AppContext& context) {
     if (context.show.settings.autorun == autorun_run) run_show(context);
 }
 
+// Opens path as the program's command line does, in a playback window made for the show.
+void open_like_command_line(AppContext& context, const std::u16string& path) {
+    if (open_command_line_show(context, path) != CommandLineOpen::Opened) return;
+    recreate_playback_window(context);
+    go_to_slide(context, 0, true);
+}
+
 void new_show(AppContext& context) {
     if (close_show(context)) return;
     context.ui.refresh_main_window();
@@ -171,7 +178,7 @@ void open_recent_entry(AppContext& context, std::int32_t i) {
     }
     if (folder_exists(path)) {
         if (close_show(context)) return;
-        open_command_line_show(context, path);
+        open_like_command_line(context, path);
     } else if (file_exists(path)) {
         open_show_file(context, path);
     } else {
@@ -253,7 +260,7 @@ void open_passed_command_line(AppContext& context, const std::u16string& text) {
     if (close_show(context)) return;
     apply_default_settings(context.show, context.default_settings);
     context.show.settings.autorun = autorun_manual;  // until the show is read
-    open_command_line_show(context, path);
+    open_like_command_line(context, path);
     after_open(context);
 }
 

@@ -23,18 +23,23 @@ namespace {
 
 std::u16string program_folder() { return QCoreApplication::applicationDirPath().toStdU16String(); }
 
+// The show path made absolute against the folder where it was typed, so that the
+// recent files list and a running program elsewhere find it.
+std::vector<std::u16string> with_absolute_show_path(std::vector<std::u16string> arguments) {
+    const QString path = QString::fromStdU16String(show_path_argument(arguments));
+    if (!path.isEmpty()) arguments.front() = QFileInfo(path).absoluteFilePath().toStdU16String();
+    return arguments;
+}
+
 // A later start: the running program comes to the front and, when there is a command
-// line, opens its show. The path is made absolute here, where it was typed.
+// line, opens its show.
 int pass_on(SingleInstance& instance, const std::vector<std::u16string>& arguments) {
     if (arguments.empty()) {
         instance.send(InstanceRequest::Raise);
         return 1;
     }
-    std::vector<std::u16string> passed = arguments;
-    const QString path = QString::fromStdU16String(show_path_argument(arguments));
-    if (!path.isEmpty()) passed.front() = QFileInfo(path).absoluteFilePath().toStdU16String();
     const UserFolders folders = find_user_folders(program_folder());
-    if (write_command_line_file(folders.settings + u"/" + command_line_file_name, command_line_text(passed))) {
+    if (write_command_line_file(folders.settings + u"/" + command_line_file_name, command_line_text(arguments))) {
         instance.send(InstanceRequest::Raise);
     } else {
         instance.send(InstanceRequest::OpenCommandLine);
@@ -50,8 +55,9 @@ void bring_to_front(QWidget& window) {
 
 }  // namespace
 
-int run_program(int& argc, char** argv, const std::vector<std::u16string>& arguments) {
+int run_program(int& argc, char** argv, const std::vector<std::u16string>& typed_arguments) {
     QApplication application(argc, argv);
+    const std::vector<std::u16string> arguments = with_absolute_show_path(typed_arguments);
     QApplication::setApplicationName(QStringLiteral("Lumivane"));
     QGuiApplication::setDesktopFileName(QStringLiteral("lumivane"));
     // The playback window comes and goes; the program ends with the main window.
@@ -77,6 +83,7 @@ int run_program(int& argc, char** argv, const std::vector<std::u16string>& argum
     window.setWindowTitle(QString::fromStdU16String(program_title()));
     ui.set_main_window(&window);
     restore_placement(window, context.placement);
+    on_quit_signal(&window, [&window] { window.close(); });
 
     // Until a show is read, nothing starts by itself.
     context.show.settings.autorun = autorun_manual;
@@ -98,7 +105,6 @@ int run_program(int& argc, char** argv, const std::vector<std::u16string>& argum
         open_passed_command_line(context, text);
         opening = false;
     });
-    on_quit_signal(&window, [&window] { window.close(); });
     const int code = application.exec();
     ui.destroy_playback_window();
     return code;
