@@ -1,6 +1,8 @@
 #include "platform/single_instance.h"
 
+#include <QDeadlineTimer>
 #include <QLocalSocket>
+#include <QThread>
 
 namespace lumivane {
 
@@ -9,6 +11,7 @@ namespace {
 constexpr char raise_message = 'r';
 constexpr char command_line_message = 'c';
 constexpr int wait_milliseconds = 3000;
+constexpr int start_up_milliseconds = 20000;
 
 }  // namespace
 
@@ -25,21 +28,16 @@ SingleInstance::~SingleInstance() {
     if (server_) server_->close();
 }
 
-bool SingleInstance::claim() {
-    if (!lock_.tryLock(0)) return false;
+bool SingleInstance::claim() { return lock_.tryLock(0); }
+
+void SingleInstance::set_handler(std::function<void(InstanceRequest)> handler) {
+    handler_ = std::move(handler);
     // A socket file left by a crashed program would block listening.
     QLocalServer::removeServer(socket_path_);
     server_ = std::make_unique<QLocalServer>();
     server_->setSocketOptions(QLocalServer::UserAccessOption);
     server_->listen(socket_path_);
-    return true;
-}
-
-void SingleInstance::set_handler(std::function<void(InstanceRequest)> handler) {
-    handler_ = std::move(handler);
-    if (!server_) return;
     QObject::connect(server_.get(), &QLocalServer::newConnection, this, [this] { accept_connections(); });
-    accept_connections();
 }
 
 void SingleInstance::accept_connections() {
@@ -61,8 +59,14 @@ void SingleInstance::accept_connections() {
 
 bool SingleInstance::send(InstanceRequest request) const {
     QLocalSocket socket;
-    socket.connectToServer(socket_path_);
-    if (!socket.waitForConnected(wait_milliseconds)) return true;
+    // The running program listens once it has started up, which may take a while.
+    QDeadlineTimer deadline(start_up_milliseconds);
+    for (;;) {
+        socket.connectToServer(socket_path_);
+        if (socket.waitForConnected(wait_milliseconds)) break;
+        if (deadline.hasExpired()) return true;
+        QThread::msleep(100);
+    }
     const char message = request == InstanceRequest::Raise ? raise_message : command_line_message;
     socket.write(&message, 1);
     const bool failed = !socket.waitForBytesWritten(wait_milliseconds);

@@ -23,15 +23,15 @@ public:
     explicit SingleInstance(const QString& folder);
     ~SingleInstance() override;
 
-    // Claims the program for this user and starts listening. False when another
-    // running program holds it.
+    // Claims the program for this user. False when another running program holds it.
     bool claim();
 
-    // Requests of later starts go to handler, one call each, on the event loop. A
-    // request that arrived before the handler was set is handed over at once.
+    // Starts listening: requests of later starts go to handler, one call each, on the
+    // event loop.
     void set_handler(std::function<void(InstanceRequest)> handler);
 
-    // Sends a request to the running program; true on failure (nobody answered).
+    // Sends a request to the running program, waiting for it to listen while it starts
+    // up; true on failure (nobody answered).
     bool send(InstanceRequest request) const;
 
 private:
