@@ -2,6 +2,7 @@
 
 #include "document/show_folder.h"
 #include "document/value_formatter.h"
+#include "playback/playback_window.h"
 
 namespace lumivane {
 
@@ -25,6 +26,7 @@ void reset_to_untitled(AppContext& context) {
     show.index_path.clear();
     update_window_title(context);
     show.settings.name = u"Untitled";
+    if (playback.window) playback.window->set_title(show.settings.name);
     show.modified = false;
     context.ui.update_tool_buttons();
 }

@@ -19,9 +19,16 @@ void load_show_images(AppContext& context) {
     ui.show_status(u"Loading image files");
     // One picture is decoded at a time and converted into the slide's own.
     ImageBuffer loaded;
-    for (Slide& slide : show.slides) {
+    for (std::int32_t i = 0; i < show.slide_count(); ++i) {
+        Slide& slide = show.slides[static_cast<std::size_t>(i)];
+        if (slide.file.empty()) {
+            // The folder itself is no picture; name the slide, as people count them.
+            error_box(ui, u"Slide %d has no image file name", i + 1);
+            continue;
+        }
         std::u16string path;
-        path_join(ui, path, show.show_folder, slide.file);
+        // A path too long for the file system has been reported by the join.
+        if (path_join(ui, path, show.show_folder, slide.file)) continue;
         if (!file_exists(path)) {
             error_box(ui, u"Slide file does not exist: %s", path);
             continue;
@@ -31,7 +38,11 @@ void load_show_images(AppContext& context) {
             image_free(loaded);
         }
         colour_transform_create(ui, slide.profile, loaded, context.monitor_profile, slide.transform);
-        colour_transform_apply(loaded, slide.image, slide.transform.get());
+        if (colour_transform_apply(loaded, slide.image, slide.transform.get())) {
+            error_box(ui, u"Cannot convert slide file to the monitor color space: %s", path);
+            // Better the picture as it was decoded than none at all.
+            slide.image = std::move(loaded);
+        }
         image_make_preview(slide.image, slide.thumbnail, thumbnail_box, thumbnail_box, context.thumbnail_margin);
         if (!slide.image.empty()) {
             for (PanFrame& frame : slide.frames) {

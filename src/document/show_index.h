@@ -31,7 +31,7 @@ bool write_new_index(AppContext& context, const std::u16string& index_path, cons
                      const std::vector<std::u16string>& image_names);
 
 // Saves the show, asking where (suggested: the current index path, or none). The index
-// must lie in the show folder. True when not saved.
+// must lie in the show folder; a show without slides is not saved. True when not saved.
 bool save_show(AppContext& context, const std::u16string& suggested_path);
 
 // Before a modified show is closed: offers to save it. True when the user cancelled,

@@ -68,6 +68,11 @@ bool write_new_index(AppContext& context, const std::u16string& index_path, cons
 
 bool save_show(AppContext& context, const std::u16string& suggested_path) {
     SlideShow& show = context.show;
+    // The reader takes 1 to 10000 slides: a file without any could not be opened again.
+    if (show.slide_count() == 0) {
+        error_box(context.ui, u"Cannot save a slide show without slides");
+        return true;
+    }
     if (ensure_show_folder(context)) return true;
     std::u16string file_name = default_index_name;
     if (!suggested_path.empty()) {

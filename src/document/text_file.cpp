@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <new>
 
+#include "platform/file_replacement.h"
 #include "platform/text_encoding.h"
 
 namespace lumivane {
@@ -96,16 +97,11 @@ bool write_text_line(FileHandle& file, std::u16string_view text) {
 namespace lumivane {
 
 bool write_text_file(const std::u16string& path, const std::vector<std::u16string>& lines) {
-    FileHandle file;
-    std::u16string temporary;
-    if (file_create_temporary(path, file, temporary)) return true;
-    bool failed = start_text_file(file);
-    for (std::size_t i = 0; !failed && i < lines.size(); ++i) failed = write_text_line(file, lines[i]);
-    failed = failed || file_flush(file);
-    failed = file_close(file) || failed;
-    failed = failed || file_rename(temporary, path);
-    if (failed) file_delete(temporary);
-    return failed;
+    FileReplacement replacement;
+    if (file_replace_start(path, replacement)) return true;
+    bool failed = start_text_file(replacement.file);
+    for (std::size_t i = 0; !failed && i < lines.size(); ++i) failed = write_text_line(replacement.file, lines[i]);
+    return file_replace_finish(replacement, failed);
 }
 
 }  // namespace lumivane

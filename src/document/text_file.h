@@ -18,8 +18,8 @@ bool read_text_file(FileHandle file, std::u16string& text);
 bool start_text_file(FileHandle& file);
 
 // Writes a whole text file of lines, replacing path only when every byte is safely
-// written: the text goes to a new file beside it first. On failure the old file is
-// left as it was.
+// written (see file_replace_start: links, permissions and closed folders). On failure
+// the old file is left as it was.
 bool write_text_file(const std::u16string& path, const std::vector<std::u16string>& lines);
 bool write_text_line(FileHandle& file, std::u16string_view text);
 

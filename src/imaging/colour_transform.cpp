@@ -69,10 +69,11 @@ bool colour_transform_apply(const ImageBuffer& source, ImageBuffer& destination,
     }
     // The transforms read three bytes a pixel; only Colour8 pictures have them.
     if (!transform || source.kind != PixelFormat::Colour8) return image_copy(source, destination);
-    if (&source == &destination) return true;
-    // Every byte is written below: the pixels by the library, the padding here.
-    if (image_allocate_for_overwrite(destination, PixelFormat::Colour8, source.width, source.height,
-                                     source.resolution)) {
+    // A picture converted in place keeps its storage: the library converts a row onto
+    // itself when both sides have the same pixel size, as ours do. Otherwise every byte
+    // is written below: the pixels by the library, the padding here.
+    if (&source != &destination && image_allocate_for_overwrite(destination, PixelFormat::Colour8, source.width,
+                                                                source.height, source.resolution)) {
         return true;
     }
     const cmsHTRANSFORM handle = transform->handle;

@@ -28,6 +28,7 @@ bool colour_transform_create(UserInterface& ui, const std::vector<std::uint8_t>&
 
 // The destination becomes the source converted row by row on the worker pool, or a
 // plain copy when there is no transform; an empty source empties the destination.
+// Source and destination may be the same picture, converted in place.
 bool colour_transform_apply(const ImageBuffer& source, ImageBuffer& destination, const ColourTransform* transform);
 
 }  // namespace lumivane

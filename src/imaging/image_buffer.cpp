@@ -2,7 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
-#include <new>
+#include <exception>
 
 #include <sys/mman.h>
 
@@ -36,6 +36,12 @@ std::int64_t unpadded_row_bytes(PixelFormat kind, std::int32_t width) {
     case PixelFormat::Colour16: return 6 * w;
     default: return 0;
     }
+}
+
+std::int32_t image_block_count(std::int32_t height, std::int32_t rows_per_block) {
+    // Rounded up without forming height + rows_per_block - 1, which passes 2^31 for the
+    // tallest pictures.
+    return height / rows_per_block + (height % rows_per_block != 0 ? 1 : 0);
 }
 
 int bytes_per_pixel(PixelFormat kind) {
@@ -121,9 +127,9 @@ bool allocate(ImageBuffer& image, PixelFormat kind, std::int32_t width, std::int
         return true;
     }
     image.stride = static_cast<std::int32_t>(stride);
+    image.rows_per_block = image_block_bytes / image.stride;
+    image.block_count = image_block_count(height, image.rows_per_block);
     try {
-        image.rows_per_block = image_block_bytes / image.stride;
-        image.block_count = (height + image.rows_per_block - 1) / image.rows_per_block;
         image.rows.resize(static_cast<std::size_t>(height));
         image.blocks.reserve(static_cast<std::size_t>(image.block_count));
         for (std::int32_t b = 0; b < image.block_count; ++b) {
@@ -141,7 +147,8 @@ bool allocate(ImageBuffer& image, PixelFormat kind, std::int32_t width, std::int
                     block + static_cast<std::size_t>(r) * static_cast<std::size_t>(image.stride);
             }
         }
-    } catch (const std::bad_alloc&) {
+    } catch (const std::exception&) {
+        // Out of memory, or a row array longer than the library allows: no picture.
         image_free(image);
         return true;
     }

@@ -47,6 +47,8 @@ struct ImageBuffer {
     bool empty() const { return rows.empty(); }
 };
 
+// Blocks needed for height rows (positive, as rows_per_block): the last one may be part full.
+std::int32_t image_block_count(std::int32_t height, std::int32_t rows_per_block);
 // Bytes per row before padding; 0 for Empty and unknown kinds.
 std::int64_t unpadded_row_bytes(PixelFormat kind, std::int32_t width);
 // The row size rounded up to a multiple of 4.

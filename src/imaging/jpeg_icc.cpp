@@ -13,6 +13,25 @@ bool read_bytes(FileHandle& file, std::uint32_t length, void* buffer) {
     return file_read(file, got, buffer) != ReadResult::Read || got != length;
 }
 
+// Any number of 0xFF fill bytes may stand between a marker's 0xFF and its code. Reads
+// past them, in blocks (a hostile file may hold millions), until code is the marker's
+// own; position and the file are then just past it.
+bool skip_fill_bytes(FileHandle& file, unsigned char& code, std::uint64_t& position) {
+    unsigned char block[512];
+    while (code == 0xFF) {
+        std::uint32_t got = sizeof block;
+        if (file_read(file, got, block) != ReadResult::Read) return true;
+        std::uint32_t i = 0;
+        while (i < got && block[i] == 0xFF) ++i;
+        position += i;
+        if (i < got) {
+            code = block[i];
+            position += 1;
+        }
+    }
+    return file_seek(file, static_cast<std::uint32_t>(position));
+}
+
 bool walk(FileHandle& file, std::vector<std::uint8_t>& profile) {
     std::uint32_t size = 0;
     if (file_size(file, size)) return true;
@@ -28,6 +47,7 @@ bool walk(FileHandle& file, std::vector<std::uint8_t>& profile) {
         }
         position += 2;
         if (marker[0] != 0xFF) return false;
+        if (marker[1] == 0xFF && skip_fill_bytes(file, marker[1], position)) return true;
         const unsigned char m = marker[1];
         if (m == 0xD9 || (m >= 0xC0 && m <= 0xCF)) return false;
 

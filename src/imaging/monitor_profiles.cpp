@@ -1,6 +1,8 @@
 #include "imaging/monitor_profiles.h"
 
 #include <array>
+#include <cmath>
+#include <cstdlib>
 #include <cstring>
 #include <string>
 
@@ -22,6 +24,89 @@ void pad4(std::vector<std::uint8_t>& out) {
 }
 
 using Xyz = std::array<std::int32_t, 3>;  // raw s15Fixed16 numbers
+
+std::int32_t s15_fixed16(double v) { return static_cast<std::int32_t>(std::lround(v * 65536.0)); }
+
+using Matrix = std::array<std::array<double, 3>, 3>;
+using Vector = std::array<double, 3>;
+
+Matrix multiply(const Matrix& a, const Matrix& b) {
+    Matrix m{};
+    for (int i = 0; i < 3; ++i) {
+        for (int j = 0; j < 3; ++j) {
+            for (int k = 0; k < 3; ++k) m[i][j] += a[i][k] * b[k][j];
+        }
+    }
+    return m;
+}
+
+Vector multiply(const Matrix& a, const Vector& v) {
+    Vector r{};
+    for (int i = 0; i < 3; ++i) r[i] = a[i][0] * v[0] + a[i][1] * v[1] + a[i][2] * v[2];
+    return r;
+}
+
+Matrix inverse(const Matrix& m) {
+    const double det = m[0][0] * (m[1][1] * m[2][2] - m[1][2] * m[2][1]) -
+                       m[0][1] * (m[1][0] * m[2][2] - m[1][2] * m[2][0]) +
+                       m[0][2] * (m[1][0] * m[2][1] - m[1][1] * m[2][0]);
+    Matrix r{};
+    for (int i = 0; i < 3; ++i) {
+        for (int j = 0; j < 3; ++j) {
+            // The cofactor of m[j][i], over the determinant.
+            const int r0 = (j + 1) % 3, r1 = (j + 2) % 3, c0 = (i + 1) % 3, c1 = (i + 2) % 3;
+            r[i][j] = (m[r0][c0] * m[r1][c1] - m[r0][c1] * m[r1][c0]) / det;
+        }
+    }
+    return r;
+}
+
+// The XYZ of a chromaticity at luminance 1.
+Vector xyz_of(double x, double y) { return {x / y, 1.0, (1.0 - x - y) / y}; }
+
+struct Chromaticity {
+    double x;
+    double y;
+};
+
+// The white of the profile connection space, as Little CMS and the ICC define it.
+constexpr Vector d50 = {0.9642, 1.0, 0.8249};
+
+// The colorants of an RGB space with these primaries and white, as the profile stores
+// them: adapted to D50 with the Bradford transform. The columns are rounded so that
+// they add up to D50 exactly, which keeps the space's white white.
+std::array<Xyz, 3> d50_colorants(Chromaticity red, Chromaticity green, Chromaticity blue, Chromaticity white) {
+    const Vector r = xyz_of(red.x, red.y), g = xyz_of(green.x, green.y), b = xyz_of(blue.x, blue.y);
+    const Matrix primaries = {{{r[0], g[0], b[0]}, {r[1], g[1], b[1]}, {r[2], g[2], b[2]}}};
+    const Vector source_white = xyz_of(white.x, white.y);
+    // Each primary scaled so that the three together make the white.
+    const Vector scale = multiply(inverse(primaries), source_white);
+    Matrix rgb_to_xyz = primaries;
+    for (int i = 0; i < 3; ++i) {
+        for (int j = 0; j < 3; ++j) rgb_to_xyz[i][j] *= scale[j];
+    }
+    const Matrix bradford = {{{0.8951, 0.2664, -0.1614}, {-0.7502, 1.7135, 0.0367}, {0.0389, -0.0685, 1.0296}}};
+    const Vector cone_source = multiply(bradford, source_white);
+    const Vector cone_d50 = multiply(bradford, d50);
+    Matrix gain{};
+    for (int i = 0; i < 3; ++i) gain[i][i] = cone_d50[i] / cone_source[i];
+    const Matrix adapted = multiply(multiply(multiply(inverse(bradford), gain), bradford), rgb_to_xyz);
+
+    std::array<Xyz, 3> columns{};
+    for (int i = 0; i < 3; ++i) {
+        // Rounding may leave a row one or two units off the white; the largest entry
+        // takes the difference, where it changes the colour least.
+        int largest = 0;
+        std::int32_t sum = 0;
+        for (int j = 0; j < 3; ++j) {
+            columns[j][i] = s15_fixed16(adapted[i][j]);
+            sum += columns[j][i];
+            if (std::abs(adapted[i][j]) > std::abs(adapted[i][largest])) largest = j;
+        }
+        columns[largest][i] += s15_fixed16(d50[i]) - sum;
+    }
+    return columns;
+}
 
 std::vector<std::uint8_t> text_element(const std::string& text) {
     std::vector<std::uint8_t> e;
@@ -131,14 +216,21 @@ const std::vector<std::uint8_t>& adobe_rgb_profile() {
     return profile;
 }
 
+// The digital cinema primaries and white (x 0.314, y 0.351); the white point tag holds
+// that white, the colorants are adapted to D50.
 const std::vector<std::uint8_t>& dci_p3_profile() {
-    static const std::vector<std::uint8_t> profile = build_profile(
-        {63190, 65536, 54060},
-        {{"cprt", 0}, {"desc", 1}, {"wtpt", 2}, {"rXYZ", 3}, {"gXYZ", 4}, {"bXYZ", 5}, {"rTRC", 6}, {"gTRC", 6},
-         {"bTRC", 6}},
-        {text_element(copyright), description_element("DCI-P3 (SMPTE-231-2)"), xyz_element({65340, 65536, 65340}),
-         xyz_element({36700, 17296, -40}), xyz_element({16476, 44049, 2779}), xyz_element({10014, 4191, 51321}),
-         gamma_element(666)});
+    static const std::vector<std::uint8_t> profile = [] {
+        const Chromaticity white = {0.314, 0.351};
+        const auto [red, green, blue] = d50_colorants({0.680, 0.320}, {0.265, 0.690}, {0.150, 0.060}, white);
+        const Vector white_xyz = xyz_of(white.x, white.y);
+        return build_profile(
+            {63190, 65536, 54060},
+            {{"cprt", 0}, {"desc", 1}, {"wtpt", 2}, {"rXYZ", 3}, {"gXYZ", 4}, {"bXYZ", 5}, {"rTRC", 6}, {"gTRC", 6},
+             {"bTRC", 6}},
+            {text_element(copyright), description_element("DCI-P3 (SMPTE-231-2)"),
+             xyz_element({s15_fixed16(white_xyz[0]), s15_fixed16(white_xyz[1]), s15_fixed16(white_xyz[2])}),
+             xyz_element(red), xyz_element(green), xyz_element(blue), gamma_element(666)});
+    }();
     return profile;
 }
 

@@ -2,8 +2,6 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <cstdio>
-#include <cstdlib>
 #include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -28,11 +26,12 @@ FileHandle::~FileHandle() {
 std::string native_path(const std::u16string& path) { return utf16_to_utf8(path); }
 
 bool file_open_read(const std::u16string& path, FileHandle& handle) {
-    const int d = ::open(native_path(path).c_str(), O_RDONLY | O_CLOEXEC);
+    // Without O_NONBLOCK a named pipe would wait in open() for a writer that never
+    // comes. Only regular files are files here: folders, pipes and devices are not.
+    const int d = ::open(native_path(path).c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (d < 0) return true;
-    // A folder opens for reading here, but it is not a file.
     struct stat info {};
-    if (::fstat(d, &info) != 0 || S_ISDIR(info.st_mode)) {
+    if (::fstat(d, &info) != 0 || !S_ISREG(info.st_mode) || ::fcntl(d, F_SETFL, 0) != 0) {
         ::close(d);
         return true;
     }
@@ -47,24 +46,7 @@ bool file_create_write(const std::u16string& path, FileHandle& handle) {
     return false;
 }
 
-bool file_create_temporary(const std::u16string& path, FileHandle& handle, std::u16string& temporary) {
-    std::string name = native_path(path) + ".XXXXXX";
-    const int d = ::mkostemp(name.data(), O_CLOEXEC);
-    if (d < 0) return true;
-    // A new file gets the permissions an ordinary created file would.
-    const mode_t mask = ::umask(0);
-    ::umask(mask);
-    ::fchmod(d, 0666 & ~mask);
-    handle = FileHandle(d);
-    temporary = utf8_to_utf16(name);
-    return false;
-}
-
 bool file_flush(FileHandle& handle) { return ::fsync(handle.descriptor()) != 0; }
-
-bool file_rename(const std::u16string& from, const std::u16string& to) {
-    return ::rename(native_path(from).c_str(), native_path(to).c_str()) != 0;
-}
 
 bool file_close(FileHandle& handle) {
     if (!handle.is_open()) return true;

@@ -48,13 +48,8 @@ bool file_write(FileHandle& handle, std::uint32_t length, const void* buffer);
 bool file_size(FileHandle& handle, std::uint32_t& size);
 bool file_tell(FileHandle& handle, std::uint32_t& position);
 bool file_seek(FileHandle& handle, std::uint32_t position);
-// Creates a new, empty file beside path (in the same folder, under a name of its own)
-// for writing; temporary receives its full path.
-bool file_create_temporary(const std::u16string& path, FileHandle& handle, std::u16string& temporary);
 // Makes sure everything written so far is on the disk.
 bool file_flush(FileHandle& handle);
-// Puts the file at from in the place of to, replacing to in one step.
-bool file_rename(const std::u16string& from, const std::u16string& to);
 // Answers yes or no: whether file_open_read would succeed.
 bool file_exists(const std::u16string& path);
 bool folder_exists(const std::u16string& path);

@@ -37,19 +37,17 @@ std::size_t layout_row_bytes(PixelLayout layout, std::int32_t width) {
 std::size_t ImageDecoder::row_bytes() const { return layout_row_bytes(layout(), width()); }
 
 std::unique_ptr<ImageDecoder> open_image_decoder(const std::u16string& path) {
-    // The container is told by the file's first bytes, whatever its name says.
+    // The container is told by the file's first bytes, whatever its name says. The
+    // decoders read the file opened here, which is known to be a regular file.
     unsigned char head[4] = {};
-    {
-        FileHandle file;
-        if (file_open_read(path, file)) return nullptr;
-        std::uint32_t length = sizeof head;
-        if (file_read(file, length, head) != ReadResult::Read || length < sizeof head) return nullptr;
-    }
-    const std::string native = native_path(path);
-    if (head[0] == 0xFF && head[1] == 0xD8 && head[2] == 0xFF) return open_jpeg_decoder(native);
+    FileHandle file;
+    if (file_open_read(path, file)) return nullptr;
+    std::uint32_t length = sizeof head;
+    if (file_read(file, length, head) != ReadResult::Read || length < sizeof head || file_seek(file, 0)) return nullptr;
+    if (head[0] == 0xFF && head[1] == 0xD8 && head[2] == 0xFF) return open_jpeg_decoder(std::move(file));
     const bool little = head[0] == 'I' && head[1] == 'I' && (head[2] == 42 || head[2] == 43) && head[3] == 0;
     const bool big = head[0] == 'M' && head[1] == 'M' && head[2] == 0 && (head[3] == 42 || head[3] == 43);
-    if (little || big) return open_tiff_decoder(native);
+    if (little || big) return open_tiff_decoder(std::move(file), native_path(path));
     return nullptr;
 }
 

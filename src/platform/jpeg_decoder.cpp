@@ -191,10 +191,11 @@ private:
 
 }  // namespace
 
-std::unique_ptr<ImageDecoder> open_jpeg_decoder(const std::string& native_path) {
+std::unique_ptr<ImageDecoder> open_jpeg_decoder(FileHandle file) {
     auto state = std::make_unique<JpegState>();
-    state->file = std::fopen(native_path.c_str(), "rb");
+    state->file = ::fdopen(file.descriptor(), "rb");
     if (!state->file) return nullptr;
+    file.release();  // closed with the stream from now on
     if (guarded_create(state.get())) {
         if (state->created) jpeg_destroy_decompress(&state->info);
         std::fclose(state->file);

@@ -21,15 +21,16 @@ struct TiffCloser {
 };
 using TiffHandle = std::unique_ptr<TIFF, TiffCloser>;
 
-TiffHandle open_quietly(const std::string& path) {
+TiffHandle open_quietly(FileHandle& file, const std::string& path) {
     TIFFOpenOptions* options = TIFFOpenOptionsAlloc();
     if (!options) return nullptr;
     TIFFOpenOptionsSetErrorHandlerExtR(options, quiet, nullptr);
     TIFFOpenOptionsSetWarningHandlerExtR(options, quiet, nullptr);
     // No single buffer the library makes for a hostile header may exceed this.
     TIFFOpenOptionsSetMaxSingleMemAlloc(options, tmsize_t{1} << 30);
-    TiffHandle tiff(TIFFOpenExt(path.c_str(), "r", options));
+    TiffHandle tiff(TIFFFdOpenExt(file.descriptor(), path.c_str(), "r", options));
     TIFFOpenOptionsFree(options);
+    if (tiff) file.release();  // closed with the library's handle from now on
     return tiff;
 }
 
@@ -81,6 +82,33 @@ bool direct_layout(TIFF* tiff, PixelLayout& layout) {
     return false;
 }
 
+// The conversion multiplies colours by an unassociated (not premultiplied) alpha.
+// Alpha is dropped here and the colours kept, so the picture is described to the
+// library as premultiplied, whose colours it takes as they are.
+void keep_unassociated_colours(TIFF* tiff) {
+    std::uint16_t count = 0;
+    std::uint16_t* extra = nullptr;
+    if (!TIFFGetField(tiff, TIFFTAG_EXTRASAMPLES, &count, &extra) || count == 0 || !extra) return;
+    if (extra[0] != EXTRASAMPLE_UNASSALPHA) return;
+    std::vector<std::uint16_t> kinds(extra, extra + count);
+    kinds[0] = EXTRASAMPLE_ASSOCALPHA;
+    TIFFSetField(tiff, TIFFTAG_EXTRASAMPLES, count, kinds.data());
+}
+
+// Grey levels, or a palette of grey levels only.
+bool is_grey(TIFF* tiff) {
+    const auto photometric = field_or<std::uint16_t>(tiff, TIFFTAG_PHOTOMETRIC, 0xFFFF);
+    if (photometric == PHOTOMETRIC_MINISWHITE || photometric == PHOTOMETRIC_MINISBLACK) return true;
+    if (photometric != PHOTOMETRIC_PALETTE) return false;
+    const auto bits = field_or<std::uint16_t>(tiff, TIFFTAG_BITSPERSAMPLE, 1);
+    std::uint16_t *red = nullptr, *green = nullptr, *blue = nullptr;
+    if (bits > 16 || !TIFFGetField(tiff, TIFFTAG_COLORMAP, &red, &green, &blue) || !red || !green || !blue) return false;
+    for (std::uint32_t i = 0; i < (1u << bits); ++i) {
+        if (red[i] != green[i] || green[i] != blue[i]) return false;
+    }
+    return true;
+}
+
 class TiffDecoder : public ImageDecoder {
 public:
     TiffDecoder(TiffHandle tiff, std::string path) : tiff_(std::move(tiff)), path_(std::move(path)) {}
@@ -111,7 +139,12 @@ public:
         if (next_row_ >= height_) return false;
         const std::uint32_t r = next_row_++;
         if (!rgba_.empty()) {
-            std::memcpy(row, rgba_.data() + static_cast<std::size_t>(r) * width_, static_cast<std::size_t>(width_) * 4);
+            const std::uint32_t* pixels = rgba_.data() + static_cast<std::size_t>(r) * width_;
+            if (layout_ == PixelLayout::Gray8) {
+                for (std::uint32_t x = 0; x < width_; ++x) row[x] = static_cast<std::uint8_t>(pixels[x]);  // red
+            } else {
+                std::memcpy(row, pixels, static_cast<std::size_t>(width_) * 4);
+            }
             return true;
         }
         return TIFFReadScanline(tiff_.get(), row, r, 0) == 1;
@@ -154,10 +187,12 @@ private:
     }
 
     // The whole picture through the library's RGBA conversion, in the order it is
-    // stored: the orientation tag is applied by the loader, not here.
+    // stored: the orientation tag is applied by the loader, not here. Grey pictures
+    // come as grey rows, so that the loader knows them for grey.
     bool read_through_rgba() {
         char message[1024] = {};
         if (!TIFFRGBAImageOK(tiff_.get(), message)) return false;
+        keep_unassociated_colours(tiff_.get());
         TIFFRGBAImage image{};
         if (!TIFFRGBAImageBegin(&image, tiff_.get(), 0, message)) return false;
         image.req_orientation = image.orientation;
@@ -172,7 +207,7 @@ private:
         TIFFRGBAImageEnd(&image);
         if (!ok) return false;
         // Packed as 0xAABBGGRR, that is bytes red, green, blue, alpha.
-        layout_ = PixelLayout::RGBA32;
+        layout_ = is_grey(tiff_.get()) ? PixelLayout::Gray8 : PixelLayout::RGBA32;
         return true;
     }
 
@@ -190,8 +225,8 @@ private:
 
 }  // namespace
 
-std::unique_ptr<ImageDecoder> open_tiff_decoder(const std::string& native_path) {
-    TiffHandle tiff = open_quietly(native_path);
+std::unique_ptr<ImageDecoder> open_tiff_decoder(FileHandle file, const std::string& native_path) {
+    TiffHandle tiff = open_quietly(file, native_path);
     if (!tiff) return nullptr;
     auto decoder = std::make_unique<TiffDecoder>(std::move(tiff), native_path);
     if (!decoder->start()) return nullptr;

@@ -309,6 +309,7 @@ TEST(SaveShow, RefusesAnotherFolderAndCancelledDialogs) {
 
     // No show folder yet: the folder prompt comes first, and cancelling it saves nothing.
     Fixture none;
+    none.context.show.slides.resize(1);
     none.ui.answers.push_back(BoxAnswer::Cancel);
     EXPECT_TRUE(save_show(none.context, u""));
     EXPECT_EQ(none.ui.boxes[0].title, u"Alert");
@@ -318,6 +319,7 @@ TEST(SaveShow, RefusesAnotherFolderAndCancelledDialogs) {
 
 TEST(SaveShow, NoFolderYetAsksForOne) {
     Fixture f;
+    f.context.show.slides.resize(1);
     f.ui.answers.push_back(BoxAnswer::Ok);
     f.ui.dialog_answers.push_back(std::vector<std::u16string>{f.folder.path()});
     f.ui.dialog_answers.push_back(std::vector<std::u16string>{f.folder.file(u"index.ssi")});
@@ -361,6 +363,18 @@ TEST(SaveShow, AFailedWriteKeepsTheOldFileAndTheChanges) {
     int files = 0;
     for (const auto& entry : std::filesystem::directory_iterator(f.folder.native())) files += entry.is_regular_file();
     EXPECT_EQ(files, 1);
+}
+
+// The reader refuses a file without slides, so none is written.
+TEST(SaveShow, AShowWithoutSlidesIsNotSaved) {
+    Fixture f;
+    f.context.show.show_folder = f.folder.path();
+    f.context.show.modified = true;
+    EXPECT_TRUE(save_show(f.context, f.folder.file(u"index.ssi")));
+    EXPECT_EQ(f.ui.texts(), std::vector<std::u16string>{u"Cannot save a slide show without slides"});
+    EXPECT_TRUE(f.ui.dialogs.empty());
+    EXPECT_TRUE(f.context.show.modified);
+    EXPECT_FALSE(file_exists(f.folder.file(u"index.ssi")));
 }
 
 TEST(WriteNewIndex, ListsTheImagesWithQuotationMarks) {

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "document/app_context.h"
+#include "support/fake_playback_window.h"
 #include "support/recording_ui.h"
 
 namespace lumivane {
@@ -126,6 +127,13 @@ TEST(SlideShowModel, ResetToUntitledKeepsSettingsButTheName) {
     EXPECT_EQ(context.clipboard.slides.size(), 1u);  // the clipboard survives
     EXPECT_EQ(ui.main_window_title, u"Lumivane 1.0.15");
     EXPECT_EQ(ui.tool_button_updates, 1);
+
+    // An open playback window is titled with the new name.
+    testing::FakePlaybackWindow window(64, 36);
+    window.title = u"Holiday";
+    context.playback.window = &window;
+    reset_to_untitled(context);
+    EXPECT_EQ(window.title, u"Untitled");
 }
 
 }  // namespace

@@ -85,6 +85,51 @@ TEST(MonitorProfiles, SizesTagsAndValues) {
     EXPECT_EQ(big_endian(p3, 132 + 12 * 6 + 4), big_endian(p3, 132 + 12 * 8 + 4));
 }
 
+// Little CMS builds its own profile from the published digital cinema primaries, white
+// (x 0.314, y 0.351) and curve; ours must agree with it in colorants and in what it does
+// to sRGB colours.
+TEST(MonitorProfiles, DciP3AgreesWithTheLibrarysProfileOfThePublishedPrimaries) {
+    const cmsCIExyY white = {0.314, 0.351, 1.0};
+    const cmsCIExyYTRIPLE primaries = {{0.680, 0.320, 1.0}, {0.265, 0.690, 1.0}, {0.150, 0.060, 1.0}};
+    cmsToneCurve* gamma = cmsBuildGamma(nullptr, 666.0 / 256);
+    cmsToneCurve* curves[3] = {gamma, gamma, gamma};
+    cmsHPROFILE reference = cmsCreateRGBProfile(&white, &primaries, curves);
+    cmsFreeToneCurve(gamma);
+    const auto& bytes = dci_p3_profile();
+    cmsHPROFILE ours = cmsOpenProfileFromMem(bytes.data(), static_cast<cmsUInt32Number>(bytes.size()));
+    ASSERT_TRUE(reference && ours);
+
+    for (cmsTagSignature tag : {cmsSigRedColorantTag, cmsSigGreenColorantTag, cmsSigBlueColorantTag}) {
+        const auto* a = static_cast<const cmsCIEXYZ*>(cmsReadTag(ours, tag));
+        const auto* b = static_cast<const cmsCIEXYZ*>(cmsReadTag(reference, tag));
+        ASSERT_TRUE(a && b);
+        EXPECT_NEAR(a->X, b->X, 2.0 / 65536) << tag;
+        EXPECT_NEAR(a->Y, b->Y, 2.0 / 65536) << tag;
+        EXPECT_NEAR(a->Z, b->Z, 2.0 / 65536) << tag;
+    }
+    cmsCIEXYZ white_xyz;
+    cmsxyY2XYZ(&white_xyz, &white);
+    const auto* media_white = static_cast<const cmsCIEXYZ*>(cmsReadTag(ours, cmsSigMediaWhitePointTag));
+    ASSERT_NE(media_white, nullptr);
+    EXPECT_NEAR(media_white->X, white_xyz.X, 1.0 / 65536);
+    EXPECT_NEAR(media_white->Z, white_xyz.Z, 1.0 / 65536);
+
+    cmsHPROFILE srgb = cmsCreate_sRGBProfile();
+    cmsHTRANSFORM to_ours = cmsCreateTransform(srgb, TYPE_RGB_8, ours, TYPE_RGB_8, INTENT_PERCEPTUAL, 0);
+    cmsHTRANSFORM to_reference = cmsCreateTransform(srgb, TYPE_RGB_8, reference, TYPE_RGB_8, INTENT_PERCEPTUAL, 0);
+    const std::uint8_t colours[][3] = {{255, 0, 0},   {0, 255, 0},    {0, 0, 255},    {255, 255, 0}, {0, 255, 255},
+                                       {255, 0, 255}, {255, 255, 255}, {0, 0, 0},     {128, 128, 128},
+                                       {255, 128, 0}, {40, 120, 200},  {200, 30, 90}, {20, 20, 20}};
+    for (const auto& colour : colours) {
+        std::uint8_t a[3], b[3];
+        cmsDoTransform(to_ours, colour, a, 1);
+        cmsDoTransform(to_reference, colour, b, 1);
+        for (int c = 0; c < 3; ++c) EXPECT_NEAR(a[c], b[c], 1) << int(colour[0]) << "," << int(colour[1]) << "," << int(colour[2]);
+    }
+    for (cmsHTRANSFORM t : {to_ours, to_reference}) cmsDeleteTransform(t);
+    for (cmsHPROFILE p : {srgb, ours, reference}) cmsCloseProfile(p);
+}
+
 ImageBuffer solid(std::initializer_list<std::array<std::uint8_t, 3>> pixels) {
     ImageBuffer image;
     EXPECT_FALSE(image_allocate(image, PixelFormat::Colour8, static_cast<std::int32_t>(pixels.size()), 1, 72.0));
@@ -219,6 +264,24 @@ TEST(ColourTransform, GreyTiffFromTheProgramsOwnReaderIsShownUnconverted) {
     for (std::int32_t r = 0; r < picture.height; ++r) {
         ASSERT_EQ(std::memcmp(shown.image.rows[r], picture.rows[r], static_cast<std::size_t>(picture.stride)), 0);
     }
+}
+
+TEST(ColourTransform, InPlaceConversionMatchesAConversionIntoAnotherPicture) {
+    RecordingUi ui;
+    const auto picture = [] { return solid({{0, 0, 255}, {10, 200, 30}, {128, 128, 128}, {3, 2, 1}}); };
+    for (std::int32_t monitor : {monitor_adobe_rgb, monitor_dci_p3}) {
+        ImageBuffer source = picture();
+        const Converted separate = convert(ui, source, {}, monitor);
+        ColourTransformHandle transform;
+        ASSERT_FALSE(colour_transform_create(ui, {}, source, monitor, transform));
+        ASSERT_FALSE(colour_transform_apply(source, source, transform.get())) << monitor;
+        EXPECT_EQ(std::memcmp(source.rows[0], separate.image.rows[0], 12), 0) << monitor;
+        EXPECT_NE(channel(source, 0, 2), 255) << monitor;  // it was converted
+    }
+    // Without a transform the picture stays as it is.
+    ImageBuffer kept = picture();
+    ASSERT_FALSE(colour_transform_apply(kept, kept, nullptr));
+    EXPECT_EQ(channel(kept, 1, 1), 200);
 }
 
 TEST(ColourTransform, LargePicturesConvertEveryRow) {

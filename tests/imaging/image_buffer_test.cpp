@@ -48,6 +48,17 @@ TEST(ImageAllocate, BlocksHoldAtMostFourMebibytes) {
     }
 }
 
+TEST(ImageAllocate, BlockCountsUpToTheTallestPictures) {
+    const std::int32_t tallest = 0x7FFFFFFF;
+    const std::pair<std::int32_t, std::int32_t> cases[] = {
+        {3000, 349}, {349, 349}, {350, 349}, {1, 349}, {tallest, 1048576}, {tallest, 1}, {tallest, 2}, {tallest - 1, 349},
+    };
+    for (const auto& [height, rows_per_block] : cases) {
+        const std::int64_t expected = (std::int64_t{height} + rows_per_block - 1) / rows_per_block;
+        EXPECT_EQ(image_block_count(height, rows_per_block), expected) << height << " / " << rows_per_block;
+    }
+}
+
 TEST(ImageAllocate, EmptyZeroAndRefusedSizes) {
     ImageBuffer image;
     EXPECT_FALSE(image_allocate(image, PixelFormat::Empty, 10, 10, 1.0));

@@ -1,0 +1,34 @@
+#pragma once
+// Writing a whole file so that its old content is replaced only once the new content
+// is completely on the disk: the new content goes to a temporary file beside the old
+// one, which then takes its place in one step.
+
+#include <string>
+
+#include "platform/files.h"
+
+namespace lumivane {
+
+struct FileReplacement {
+    FileHandle file;        // where the new content is written
+    std::string target;     // the file replaced: the path, or the file its links lead to
+    std::string temporary;  // empty when the new content is written over the old in place
+};
+
+// Opens the new content of path for writing.
+// - A symbolic link stays a link: the file it leads to is the one replaced.
+// - The new file gets the old one's permission bits and, where the system allows,
+//   its owner and group; a new file gets the bits an ordinary created file would.
+// - An old file that may not be written, or one that is not a regular file, fails.
+// - When the folder lets no file be created in it but the old file may be written,
+//   the new content is written over the old one in place.
+bool file_replace_start(const std::u16string& path, FileReplacement& replacement);
+
+// Makes sure the new content is on the disk, closes it and puts it in the place of the
+// old file; with failed set (a write went wrong) or on any failure here, the old file
+// stays as it was and no temporary file is left. A successful replacement also removes
+// the temporary files that earlier replacements of the same file left behind when the
+// program was killed while writing.
+bool file_replace_finish(FileReplacement& replacement, bool failed);
+
+}  // namespace lumivane
