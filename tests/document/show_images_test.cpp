@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
@@ -11,7 +10,6 @@
 #include <malloc.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include "document/app_context.h"
@@ -112,66 +110,51 @@ TEST(LoadShowImages, SlidesWithoutAReadableFileGetOneMessageEach) {
 }
 
 std::uint64_t address_space_bytes() {
-    std::ifstream statm("/proc/self/statm");
     std::uint64_t pages = 0;
-    statm >> pages;
+    std::ifstream("/proc/self/statm") >> pages;
     return pages * static_cast<std::uint64_t>(::sysconf(_SC_PAGESIZE));
-}
-
-constexpr char limited_folder_variable[] = "LUMIVANE_LIMITED_LOAD_FOLDER";
-
-// In a fresh process: measures the address space one load of folder/big.jpg takes,
-// limits the process to one and a half times that, loads the show and tells in its exit
-// code whether the slide holds the unconverted picture and the conversion was reported.
-// Large blocks come straight from the system, so that the measure holds.
-int load_with_too_little_memory(const std::u16string& folder) {
-    ::mallopt(M_MMAP_THRESHOLD, 1 << 20);
-    const std::u16string path = folder + u"/big.jpg";
-    RecordingUi ui;
-    AppContext context(ui);
-    add_slides(context.show, folder, {u"big.jpg"});
-    ImageBuffer decoded;
-    std::vector<std::uint8_t> profile;
-    const std::uint64_t before = address_space_bytes();
-    if (image_load(ui, path, decoded, profile)) return 2;
-    const std::uint64_t limit = address_space_bytes() + (address_space_bytes() - before) * 3 / 2;
-    const rlimit address_space{limit, limit};
-    ::setrlimit(RLIMIT_AS, &address_space);
-
-    load_show_images(context);
-    const Slide& slide = context.show.slides[0];
-    bool unconverted = slide.image.height == decoded.height && !slide.thumbnail.empty();
-    for (std::int32_t r = 0; unconverted && r < decoded.height; ++r) {
-        unconverted = std::memcmp(slide.image.rows[r], decoded.rows[r], static_cast<std::size_t>(decoded.stride)) == 0;
-    }
-    const std::vector<std::u16string> expected = {u"Cannot convert slide file to the monitor color space: " + path};
-    return unconverted && ui.texts() == expected ? 0 : 1;
 }
 
 // The conversion needs a second picture's worth of memory; when the system refuses it,
 // the slide says so and shows the picture as decoded. Memory that earlier tests freed
-// would serve the conversion, so the test runs again alone, in a process of its own.
+// would serve the conversion, so the test runs again alone in a fresh process, told the
+// folder by the environment. There it measures the address space one load takes, limits
+// itself to one and a half times that and loads the show; large blocks come straight
+// from the system, so that the measure holds. Its exit code tells what it saw.
 TEST(LoadShowImages, AConversionWithoutMemoryKeepsThePictureUnconverted) {
 #if defined(__SANITIZE_ADDRESS__)
     GTEST_SKIP() << "AddressSanitizer's own reservations do not fit under an address space limit";
 #endif
-    if (const char* folder = std::getenv(limited_folder_variable)) ::_exit(load_with_too_little_memory(testing::u16(folder)));
+    if (const char* folder = std::getenv("LUMIVANE_LIMITED_LOAD_FOLDER")) {
+        ::mallopt(M_MMAP_THRESHOLD, 1 << 20);
+        const std::u16string path = testing::u16(folder) + u"/big.jpg";
+        RecordingUi ui;
+        AppContext context(ui);
+        add_slides(context.show, testing::u16(folder), {u"big.jpg"});
+        ImageBuffer decoded;
+        std::vector<std::uint8_t> profile;
+        const std::uint64_t before = address_space_bytes();
+        if (image_load(ui, path, decoded, profile)) ::_exit(2);
+        const std::uint64_t limit = address_space_bytes() + (address_space_bytes() - before) * 3 / 2;
+        const rlimit address_space{limit, limit};
+        ::setrlimit(RLIMIT_AS, &address_space);
+        load_show_images(context);
+        const ImageBuffer& shown = context.show.slides[0].image;
+        bool unconverted = shown.height == decoded.height && !context.show.slides[0].thumbnail.empty();
+        for (std::int32_t r = 0; unconverted && r < decoded.height; ++r) {
+            unconverted = std::memcmp(shown.rows[r], decoded.rows[r], static_cast<std::size_t>(decoded.stride)) == 0;
+        }
+        const std::vector<std::u16string> reported = {u"Cannot convert slide file to the monitor color space: " + path};
+        ::_exit(unconverted && ui.texts() == reported ? 0 : 1);
+    }
     TempFolder folder;
     testing::write_jpeg(folder.native_file("big.jpg"), 4000, 3000, false,
                         [](int x, int y, int c) { return static_cast<std::uint8_t>(c == 2 ? 230 : (x + y) / 40); });
     const ::testing::TestInfo* test = ::testing::UnitTest::GetInstance()->current_test_info();
-    const std::string filter = std::string("--gtest_filter=") + test->test_suite_name() + "." + test->name();
-    const pid_t child = ::fork();
-    ASSERT_GE(child, 0);
-    if (child == 0) {
-        ::setenv(limited_folder_variable, folder.native().c_str(), 1);
-        if (!std::freopen("/dev/null", "w", stdout)) ::_exit(3);
-        ::execl("/proc/self/exe", "core_tests", filter.c_str(), static_cast<char*>(nullptr));
-        ::_exit(3);
-    }
-    int status = 0;
-    ASSERT_EQ(::waitpid(child, &status, 0), child);
-    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "child status " << status;
+    const std::string command = "LUMIVANE_LIMITED_LOAD_FOLDER='" + folder.native() + "' '" +
+                                std::filesystem::read_symlink("/proc/self/exe").string() + "' --gtest_filter=" +
+                                test->test_suite_name() + "." + test->name() + " >/dev/null";
+    EXPECT_EQ(std::system(command.c_str()), 0);
 }
 
 }  // namespace

@@ -147,35 +147,23 @@ TEST(JpegIccExtract, JoinsChunksInFileOrderAndNeedsTheLastOne) {
     EXPECT_TRUE(extracted.empty());
 }
 
-// Where the segment with this marker code starts in a JPEG, walking the segments.
-std::size_t marker_at(const std::vector<std::uint8_t>& jpeg, std::uint8_t code) {
-    std::size_t at = 2;
-    while (at + 4 <= jpeg.size() && jpeg[at] == 0xFF && jpeg[at + 1] != code) at += 2 + jpeg[at + 2] * 256u + jpeg[at + 3];
-    return at;
-}
-
 // Any number of 0xFF bytes may stand before a marker; libjpeg takes them, and so must
-// the profile walk.
+// the profile walk: before the quantisation tables (DQT) and before the first profile chunk.
 TEST(JpegIccExtract, FillBytesBeforeMarkersAreSkipped) {
     TempFolder folder;
     const std::vector<std::uint8_t> profile = some_profile();
     testing::write_jpeg(folder.native_file("plain.jpg"), 40, 24, false, pattern, testing::icc_markers(profile, 2000));
     const std::vector<std::uint8_t> plain = testing::file_bytes(folder.native_file("plain.jpg"));
     const Loaded reference = load(folder.native_file("plain.jpg"));
-    ASSERT_FALSE(reference.failed);
-    const std::pair<std::uint8_t, std::size_t> cases[] = {{0xDB, 1}, {0xDB, 5000}, {0xE2, 3}};  // DQT, first ICC chunk
-    for (const auto& [code, count] : cases) {
+    for (const auto& [code, count] : {std::pair<std::uint8_t, std::size_t>{0xDB, 1}, {0xDB, 5000}, {0xE2, 3}}) {
+        std::size_t at = 2;  // walking the segments to the marker
+        while (at + 4 <= plain.size() && plain[at + 1] != code) at += 2 + plain[at + 2] * 256u + plain[at + 3];
         std::vector<std::uint8_t> bytes = plain;
-        const std::size_t at = marker_at(bytes, code);
-        ASSERT_LT(at, bytes.size());
         bytes.insert(bytes.begin() + static_cast<std::ptrdiff_t>(at), count, 0xFF);
-        const std::u16string path = folder.write("filled.jpg", std::string(bytes.begin(), bytes.end()));
-        std::vector<std::uint8_t> extracted;
-        EXPECT_FALSE(jpeg_icc_extract(path, extracted)) << int(code) << " " << count;
-        EXPECT_EQ(extracted, profile) << int(code) << " " << count;
+        folder.write("filled.jpg", std::string(bytes.begin(), bytes.end()));
         const Loaded loaded = load(folder.native_file("filled.jpg"));
         ASSERT_FALSE(loaded.failed) << int(code) << " " << count;
-        EXPECT_EQ(loaded.profile, profile);
+        EXPECT_EQ(loaded.profile, profile) << int(code) << " " << count;
         EXPECT_EQ(mean_difference(loaded.image, reference.image), 0.0);
     }
 }
@@ -376,114 +364,71 @@ TEST(ImageLoad, TiffLayoutsThroughThePlatformDecoder) {
     EXPECT_EQ(white.image.rows[0][3], 255);
 }
 
-// The layouts the platform decoder leaves to libtiff's own conversion to RGBA.
-struct TiffShape {
-    std::uint16_t bits, samples, photometric;
-    std::uint16_t compression = COMPRESSION_NONE;
-    bool tiled = false;
-    bool planar = false;  // one plane per sample
-    std::uint16_t alpha = EXTRASAMPLE_UNASSALPHA;  // the kind of a second or fourth sample
-    std::vector<std::uint8_t> profile = {};
-};
-
-// A 37 x 23 TIFF of 1 or 8-bit samples written by libtiff; sample(x, y, s) gives each.
-void write_shaped_tiff(const std::string& path, const TiffShape& shape, const std::function<int(int, int, int)>& sample) {
-    const int width = 37, height = 23, tile = 16;
+// A 37 x 23 TIFF of 1 or 8-bit samples in strips, written by libtiff: samples per pixel
+// one (grey), two (grey, alpha) or four (RGB, alpha), in one plane per sample when planar.
+// Such pictures reach libtiff's own conversion to RGBA.
+void write_strip_tiff(const std::string& path, int bits, int samples, int photometric, int compression, bool planar,
+                      const std::vector<std::uint8_t>& profile, const std::function<int(int, int, int)>& sample) {
     TIFF* tiff = TIFFOpen(path.c_str(), "w");
     ASSERT_NE(tiff, nullptr);
-    TIFFSetField(tiff, TIFFTAG_IMAGEWIDTH, width);
-    TIFFSetField(tiff, TIFFTAG_IMAGELENGTH, height);
-    TIFFSetField(tiff, TIFFTAG_BITSPERSAMPLE, shape.bits);
-    TIFFSetField(tiff, TIFFTAG_SAMPLESPERPIXEL, shape.samples);
-    TIFFSetField(tiff, TIFFTAG_PHOTOMETRIC, shape.photometric);
-    TIFFSetField(tiff, TIFFTAG_COMPRESSION, shape.compression);
-    TIFFSetField(tiff, TIFFTAG_PLANARCONFIG, shape.planar ? PLANARCONFIG_SEPARATE : PLANARCONFIG_CONTIG);
-    if (shape.samples % 2 == 0) TIFFSetField(tiff, TIFFTAG_EXTRASAMPLES, 1, &shape.alpha);
-    if (!shape.profile.empty()) {
-        TIFFSetField(tiff, TIFFTAG_ICCPROFILE, static_cast<std::uint32_t>(shape.profile.size()), shape.profile.data());
+    const std::uint16_t alpha = EXTRASAMPLE_UNASSALPHA;
+    for (auto [tag, value] : {std::pair{TIFFTAG_IMAGEWIDTH, 37}, {TIFFTAG_IMAGELENGTH, 23}, {TIFFTAG_BITSPERSAMPLE, bits},
+                              {TIFFTAG_SAMPLESPERPIXEL, samples}, {TIFFTAG_PHOTOMETRIC, photometric},
+                              {TIFFTAG_COMPRESSION, compression}, {TIFFTAG_ROWSPERSTRIP, 8},
+                              {TIFFTAG_PLANARCONFIG, planar ? PLANARCONFIG_SEPARATE : PLANARCONFIG_CONTIG}}) {
+        TIFFSetField(tiff, tag, value);
     }
-    if (shape.tiled) {
-        TIFFSetField(tiff, TIFFTAG_TILEWIDTH, tile);
-        TIFFSetField(tiff, TIFFTAG_TILELENGTH, tile);
-    } else {
-        TIFFSetField(tiff, TIFFTAG_ROWSPERSTRIP, 8);
-    }
-    const int per_pixel = shape.planar ? 1 : shape.samples;
-    // Fills a block of rows, each row_bytes long, whose top-left pixel is (x0, y0).
-    auto fill = [&](std::vector<std::uint8_t>& block, std::size_t row_bytes, int x0, int y0, int columns, int rows,
-                    int plane) {
-        std::fill(block.begin(), block.end(), 0);
-        for (int r = 0; r < rows && y0 + r < height; ++r) {
-            for (int i = 0; i < columns * per_pixel && x0 + i / per_pixel < width; ++i) {
-                const int v = sample(x0 + i / per_pixel, y0 + r, plane + i % per_pixel);
-                std::uint8_t* row = block.data() + r * row_bytes;
-                if (shape.bits == 8) row[i] = static_cast<std::uint8_t>(v);
+    if (samples % 2 == 0) TIFFSetField(tiff, TIFFTAG_EXTRASAMPLES, 1, &alpha);
+    TIFFSetField(tiff, TIFFTAG_ICCPROFILE, static_cast<std::uint32_t>(profile.size()), profile.data());
+    const int per_pixel = planar ? 1 : samples;
+    std::vector<std::uint8_t> row(static_cast<std::size_t>(TIFFScanlineSize(tiff)));
+    for (int plane = 0; plane < samples / per_pixel; ++plane) {
+        for (int y = 0; y < 23; ++y) {
+            std::fill(row.begin(), row.end(), 0);
+            for (int i = 0; i < 37 * per_pixel; ++i) {
+                const int v = sample(i / per_pixel, y, plane + i % per_pixel);
+                if (bits == 8) row[i] = static_cast<std::uint8_t>(v);
                 else if (v) row[i / 8] |= static_cast<std::uint8_t>(0x80 >> (i % 8));
             }
-        }
-    };
-    for (int plane = 0; plane < shape.samples / per_pixel; ++plane) {
-        if (shape.tiled) {
-            std::vector<std::uint8_t> block(static_cast<std::size_t>(TIFFTileSize(tiff)));
-            for (int y = 0; y < height; y += tile) {
-                for (int x = 0; x < width; x += tile) {
-                    fill(block, static_cast<std::size_t>(TIFFTileRowSize(tiff)), x, y, tile, tile, plane);
-                    TIFFWriteTile(tiff, block.data(), x, y, 0, static_cast<std::uint16_t>(plane));
-                }
-            }
-        } else {
-            std::vector<std::uint8_t> row(static_cast<std::size_t>(TIFFScanlineSize(tiff)));
-            for (int y = 0; y < height; ++y) {
-                fill(row, row.size(), 0, y, width, 1, plane);
-                TIFFWriteScanline(tiff, row.data(), static_cast<std::uint32_t>(y), static_cast<std::uint16_t>(plane));
-            }
+            TIFFWriteScanline(tiff, row.data(), static_cast<std::uint32_t>(y), static_cast<std::uint16_t>(plane));
         }
     }
     TIFFClose(tiff);
 }
 
-// Grey pictures keep no profile, whichever way they were decoded, and alpha is dropped
-// with the colours kept as the file holds them.
+// Grey pictures keep no profile, whichever way they were decoded; alpha is dropped and
+// the colours are kept as the file holds them, not multiplied by it.
 TEST(ImageLoad, TiffsThroughTheLibrarysRgbaConversion) {
     TempFolder folder;
     const std::vector<std::uint8_t> grey_profile = testing::file_bytes("/usr/share/color/icc/Gray.icc");
     const std::vector<std::uint8_t> colour_profile = some_profile();
-    ASSERT_FALSE(grey_profile.empty());
-    const auto colour = [](int x, int y, int s) {
-        if (s == 3) return (x + y) % 3 == 0 ? 0 : (x + y) % 3 == 1 ? 128 : 255;  // alpha, half-transparent too
-        return (x * 20 + y * 3 + s * 70) & 0xFF;
-    };
-    const auto grey = [](int x, int y, int) { return (x * 9 + y * 5) & 0xFF; };
-    const auto bits = [](int x, int y, int) { return (x / 3 + y) % 2; };
+    // Colours or grey levels, and alpha 0, 128 (half-transparent) or 255 as the last sample.
+    const auto alpha = [](int x, int y) { return std::array{0, 128, 255}[(x + y) % 3]; };
+    const auto colour = [](int x, int y, int s) { return (x * 20 + y * 3 + s * 70) & 0xFF; };
+    const auto grey_alpha = [&](int x, int y, int s) { return s == 1 ? alpha(x, y) : colour(x, y, 0); };
+    const auto rgb_alpha = [&](int x, int y, int s) { return s == 3 ? alpha(x, y) : colour(x, y, s); };
+    const auto fax = [](int x, int y, int) { return (x / 3 + y) % 2; };  // 1 is black
     struct Case {
         const char* name;
-        TiffShape shape;
+        int bits, samples, photometric, compression;
+        const std::vector<std::uint8_t>& profile;
         std::function<int(int, int, int)> sample;
-        bool keeps_profile;
         std::function<std::array<int, 3>(int, int)> expected;  // blue, green, red
     };
-    const auto as_colour = [&](int x, int y) { return std::array<int, 3>{colour(x, y, 2), colour(x, y, 1), colour(x, y, 0)}; };
-    const auto as_grey = [&](int x, int y) { return std::array<int, 3>{grey(x, y, 0), grey(x, y, 0), grey(x, y, 0)}; };
     const Case cases[] = {
-        {"white-is-zero fax", {1, 1, PHOTOMETRIC_MINISWHITE, COMPRESSION_CCITTFAX4, false, false, 0, grey_profile},
-         bits, false, [&](int x, int y) { const int v = bits(x, y, 0) ? 0 : 255; return std::array<int, 3>{v, v, v}; }},
-        {"tiled grey", {8, 1, PHOTOMETRIC_MINISBLACK, COMPRESSION_NONE, true, false, 0, grey_profile}, grey, false,
-         as_grey},
-        {"planar grey with alpha", {8, 2, PHOTOMETRIC_MINISBLACK, COMPRESSION_NONE, false, true, EXTRASAMPLE_UNASSALPHA,
-         grey_profile}, grey, false, as_grey},
-        {"planar unassociated alpha", {8, 4, PHOTOMETRIC_RGB, COMPRESSION_NONE, false, true, EXTRASAMPLE_UNASSALPHA,
-         colour_profile}, colour, true, as_colour},
-        {"tiled unassociated alpha", {8, 4, PHOTOMETRIC_RGB, COMPRESSION_LZW, true, false, EXTRASAMPLE_UNASSALPHA},
-         colour, true, as_colour},
-        {"planar premultiplied alpha", {8, 4, PHOTOMETRIC_RGB, COMPRESSION_NONE, false, true, EXTRASAMPLE_ASSOCALPHA},
-         colour, true, as_colour},
+        {"white-is-zero fax", 1, 1, PHOTOMETRIC_MINISWHITE, COMPRESSION_CCITTFAX4, grey_profile, fax,
+         [&](int x, int y) { return fax(x, y, 0) ? std::array{0, 0, 0} : std::array{255, 255, 255}; }},
+        {"planar grey and alpha", 8, 2, PHOTOMETRIC_MINISBLACK, COMPRESSION_NONE, grey_profile, grey_alpha,
+         [&](int x, int y) { return std::array{colour(x, y, 0), colour(x, y, 0), colour(x, y, 0)}; }},
+        {"planar colour and alpha", 8, 4, PHOTOMETRIC_RGB, COMPRESSION_LZW, colour_profile, rgb_alpha,
+         [&](int x, int y) { return std::array{colour(x, y, 2), colour(x, y, 1), colour(x, y, 0)}; }},
     };
     for (const Case& c : cases) {
-        write_shaped_tiff(folder.native_file("shaped.tif"), c.shape, c.sample);
-        const Loaded loaded = load(folder.native_file("shaped.tif"));
+        write_strip_tiff(folder.native_file("strips.tif"), c.bits, c.samples, c.photometric, c.compression, true,
+                         c.profile, c.sample);
+        const Loaded loaded = load(folder.native_file("strips.tif"));
         ASSERT_FALSE(loaded.failed) << c.name;
-        EXPECT_EQ(loaded.profile, c.keeps_profile ? c.shape.profile : std::vector<std::uint8_t>{}) << c.name;
-        ASSERT_EQ(loaded.image.width, 37) << c.name;
+        EXPECT_EQ(loaded.profile.empty(), c.samples < 4) << c.name;
         int wrong = 0;
         for (int y = 0; y < 23; ++y) {
             for (int x = 0; x < 37; ++x) {
