@@ -56,7 +56,9 @@ TEST(FileReplacement, KeepsPermissionBitsAndOwner) {
     for (mode_t mode : {0600, 0664, 0444}) {
         folder.write("index.ssi", "old");
         ::chmod(path.c_str(), mode);
-        if (root) ASSERT_EQ(::chown(path.c_str(), 4242, 4343), 0);
+        if (root) {
+            ASSERT_EQ(::chown(path.c_str(), 4242, 4343), 0);
+        }
         const struct stat old = status_of(path);
         const bool writable = root || (mode & 0200) != 0;
         EXPECT_EQ(replace(path, "new"), !writable) << std::oct << mode;
@@ -106,7 +108,9 @@ TEST(FileReplacement, AClosedFolderIsWrittenInPlace) {
                files_in(folder.native()) == 1;
     };
     EXPECT_TRUE(as_ordinary_user(folder, [&] { return save_into_closed_folder(true); }));
-    if (::geteuid() == 0) EXPECT_TRUE(save_into_closed_folder(false));
+    if (::geteuid() == 0) {
+        EXPECT_TRUE(save_into_closed_folder(false));
+    }
 }
 
 // A save killed while writing leaves its temporary file; the next save of the same file
