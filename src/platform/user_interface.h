@@ -3,13 +3,14 @@
 // implements it; tests replace it by a double that records every request and
 // answers from a script.
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <vector>
 
 namespace lumivane {
 
-enum class BoxButtons { Ok, OkCancel, YesNoCancel };
+enum class BoxButtons { Ok, OkCancel, YesNo, YesNoCancel };
 enum class BoxAnswer { Ok, Cancel, Yes, No };
 // Error and warning boxes have no owner; questions belong to the main window.
 enum class BoxOwner { None, MainWindow };
@@ -17,6 +18,9 @@ enum class BoxOwner { None, MainWindow };
 enum class CursorShape { Arrow, Hand, Cross, None };
 
 class PlaybackWindow;
+
+// The longest list of paths the image file dialog returns, in characters.
+inline constexpr std::size_t image_list_capacity = 260000;
 
 class UserInterface {
 public:
@@ -65,9 +69,22 @@ public:
                                         const std::u16string& start_folder, const std::u16string& title) = 0;
     virtual bool pick_folder_dialog(std::u16string& folder, const std::u16string& start_folder,
                                     const std::u16string& title) = 0;
-    // One or more JPEG or TIFF files, in the order the user chose them.
+    // One or more JPEG or TIFF files, in the order the user chose them. The paths take
+    // at most image_list_capacity characters, each counted with one more for the break
+    // after it and one more for the end of the list; every path past that is reported
+    // with "Too many pathnames" and left out.
     virtual bool pick_image_files_dialog(std::vector<std::u16string>& paths, const std::u16string& start_folder,
                                          const std::u16string& title) = 0;
+
+    // Shows a page of the program's help (a file name in the help folder, with an
+    // optional "#anchor") in the help window.
+    virtual void show_help_page(const std::u16string& page) = 0;
+    // Fetches url over HTTP into data, past every cache, waiting at most timeout
+    // milliseconds; the windows keep painting meanwhile. True on failure (no answer, an
+    // error status, too much data).
+    virtual bool download(const std::u16string& url, std::string& data, std::int32_t timeout_milliseconds) = 0;
+    // Opens a web page in the user's browser.
+    virtual void open_web_page(const std::u16string& url) = 0;
 };
 
 }  // namespace lumivane

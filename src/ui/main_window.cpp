@@ -61,6 +61,9 @@ MainWindow::MainWindow(AppContext& context) : context_(context) {
             if (command_enabled(context_, command)) run_command(context_, command);
         });
     }
+    // F1 opens the help, as the Help menu's first entry does.
+    connect(new QShortcut(QKeySequence(Qt::Key_F1), this), &QShortcut::activated, this,
+            [this] { run_command(context_, command_help); });
     setAcceptDrops(drops_accepted());
 }
 

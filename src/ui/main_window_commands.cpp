@@ -9,6 +9,8 @@
 #include "document/show_index.h"
 #include "platform/files.h"
 #include "platform/paths.h"
+#include "ui/help.h"
+#include "ui/update_check.h"
 
 namespace lumivane {
 
@@ -46,6 +48,10 @@ void exit_program(AppContext& context) { context.ui.close_main_window(); }
 
 void restart_here(AppContext& context) { toggle_show(context); }
 
+void help_contents(AppContext& context) { open_help(context, help_contents_topic); }
+
+void check_updates(AppContext& context) { check_for_update(context, update_server(), update_timeout_milliseconds); }
+
 // The features each entry needs are filled in here as the program gains them.
 const std::vector<Command> commands = {
     {command_new_show, u"New Slide Show...", new_show},
@@ -62,8 +68,8 @@ const std::vector<Command> commands = {
     {command_paste_before, u"Paste Slides Before", nullptr},
     {command_paste_after, u"Paste Slides After", nullptr},
     {command_slide_properties, u"Slide Properties...", nullptr},
-    {command_help, u"Open Help File", nullptr},
-    {command_check_updates, u"Check for &Updates", nullptr},
+    {command_help, u"Open Help File", help_contents},
+    {command_check_updates, u"Check for &Updates", check_updates},
     {command_about, u"About Lumivane", nullptr},
     {command_insert_before, u"Insert one or more new slides before this one", nullptr},
     {command_insert_after, u"Insert one or more new slides after this one", nullptr},

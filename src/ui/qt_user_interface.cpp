@@ -1,8 +1,10 @@
 #include "ui/qt_user_interface.h"
 
 #include <QApplication>
+#include <QDesktopServices>
 #include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QMessageBox>
 #include <QScreen>
@@ -10,6 +12,10 @@
 #include <chrono>
 
 #include "document/app_context.h"
+#include "document/message_boxes.h"
+#include "platform/download.h"
+#include "platform/resources.h"
+#include "ui/image_list.h"
 #include "ui/playback_widget.h"
 
 namespace lumivane {
@@ -17,6 +23,18 @@ namespace lumivane {
 namespace {
 
 QString qt(const std::u16string& text) { return QString::fromStdU16String(text); }
+
+// The file types of the dialogs. On Windows the image pattern list is
+// "*.tif;*.tiff;*.jpg;*.jpeg"; letter case does not count.
+const QString index_file_type = QStringLiteral("Slide Show Index File (*.ssi)");
+const QString image_file_type = QStringLiteral("TIFF/JPEG (*.tif *.tiff *.jpg *.jpeg)");
+
+// Runs a file dialog; the paths chosen, or none after Cancel.
+QStringList chosen_files(QFileDialog& dialog) {
+    dialog.setWindowModality(Qt::ApplicationModal);
+    if (dialog.exec() != QDialog::Accepted) return {};
+    return dialog.selectedFiles();
+}
 
 }  // namespace
 
@@ -26,11 +44,12 @@ BoxAnswer QtUserInterface::message_box(const std::u16string& title, const std::u
                                        BoxOwner owner) {
     QMessageBox::StandardButtons choice = QMessageBox::Ok;
     if (buttons == BoxButtons::OkCancel) choice = QMessageBox::Ok | QMessageBox::Cancel;
+    if (buttons == BoxButtons::YesNo) choice = QMessageBox::Yes | QMessageBox::No;
     if (buttons == BoxButtons::YesNoCancel) choice = QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
-    const QMessageBox::Icon icon = title == u"Error"     ? QMessageBox::Critical
-                                   : title == u"Warning" ? QMessageBox::Warning
-                                   : title == u"Confirm" ? QMessageBox::Question
-                                                         : QMessageBox::Information;
+    const QMessageBox::Icon icon = title == u"Error"                                 ? QMessageBox::Critical
+                                   : title == u"Warning"                             ? QMessageBox::Warning
+                                   : title == u"Confirm" || buttons == BoxButtons::YesNo ? QMessageBox::Question
+                                                                                     : QMessageBox::Information;
     QWidget* parent = owner == BoxOwner::MainWindow ? main_window_.data() : nullptr;
     QMessageBox box(icon, qt(title), qt(text), choice, parent);
     switch (box.exec()) {
@@ -58,7 +77,7 @@ PlaybackWidget* QtUserInterface::playback_widget() const { return playback_; }
 
 void QtUserInterface::destroy_playback_window() { delete playback_.data(); }
 
-void QtUserInterface::show_status(const std::u16string& text) { status_.show(qt(text)); }
+void QtUserInterface::show_status(const std::u16string& text) { status_.show(qt(text), main_window_); }
 void QtUserInterface::set_status_text(const std::u16string& text) { status_.set_text(qt(text)); }
 void QtUserInterface::hide_status() { status_.hide(); }
 
@@ -93,41 +112,77 @@ bool QtUserInterface::open_index_file_dialog(std::u16string& path, const std::u1
                                              const std::u16string& title) {
     path.clear();
     if (!start_folder.empty()) QDir().mkpath(qt(start_folder));
-    const QString chosen = QFileDialog::getOpenFileName(QApplication::activeWindow(), qt(title), qt(start_folder),
-                                                        QStringLiteral("Slide Show Index File (*.ssi)"));
+    QFileDialog dialog(dialog_owner(), qt(title), qt(start_folder), index_file_type);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    const QStringList chosen = chosen_files(dialog);
     if (chosen.isEmpty()) return true;
-    path = chosen.toStdU16String();
+    path = chosen.front().toStdU16String();
     return false;
 }
 
 bool QtUserInterface::save_index_file_dialog(std::u16string& path, const std::u16string& file_name,
                                              const std::u16string& start_folder, const std::u16string& title) {
-    const QString suggested = QDir(qt(start_folder)).filePath(file_name.empty() ? QStringLiteral("*.ssi") : qt(file_name));
-    const QString chosen = QFileDialog::getSaveFileName(QApplication::activeWindow(), qt(title), suggested,
-                                                        QStringLiteral("Slide Show Index File (*.ssi)"));
+    QFileDialog dialog(dialog_owner(), qt(title), qt(start_folder), index_file_type);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    // A name typed without its extension gets ".ssi".
+    dialog.setDefaultSuffix(QStringLiteral("ssi"));
+    if (!file_name.empty()) dialog.selectFile(qt(file_name));
+    const QStringList chosen = chosen_files(dialog);
     if (chosen.isEmpty()) return true;
-    path = chosen.toStdU16String();
+    path = chosen.front().toStdU16String();
     return false;
 }
 
 bool QtUserInterface::pick_folder_dialog(std::u16string& folder, const std::u16string& start_folder,
                                          const std::u16string& title) {
     folder.clear();
-    const QString chosen = QFileDialog::getExistingDirectory(QApplication::activeWindow(), qt(title), qt(start_folder));
+    QFileDialog dialog(dialog_owner(), qt(title), start_folder.empty() ? QDir::homePath() : qt(start_folder));
+    dialog.setFileMode(QFileDialog::Directory);
+    dialog.setOption(QFileDialog::ShowDirsOnly);
+    const QStringList chosen = chosen_files(dialog);
     if (chosen.isEmpty()) return true;
-    folder = chosen.toStdU16String();
+    folder = chosen.front().toStdU16String();
     return false;
 }
 
 bool QtUserInterface::pick_image_files_dialog(std::vector<std::u16string>& paths, const std::u16string& start_folder,
                                               const std::u16string& title) {
     paths.clear();
-    const QStringList chosen =
-        QFileDialog::getOpenFileNames(QApplication::activeWindow(), qt(title), qt(start_folder),
-                                      QStringLiteral("TIFF/JPEG (*.tif *.tiff *.jpg *.jpeg);;All files (*)"));
+    QFileDialog dialog(dialog_owner(), qt(title), qt(start_folder), image_file_type);
+    dialog.setFileMode(QFileDialog::ExistingFiles);
+    const QStringList chosen = chosen_files(dialog);
     if (chosen.isEmpty()) return true;
-    for (const QString& path : chosen) paths.push_back(path.toStdU16String());
+    std::vector<std::u16string> in_order;
+    for (const QString& path : chosen) in_order.push_back(path.toStdU16String());
+    paths = fit_image_list(*this, in_order, image_list_capacity);
     return false;
+}
+
+void QtUserInterface::show_help_page(const std::u16string& page) {
+    const QString folder = QString::fromStdU16String(resource_folder()) + QStringLiteral("/help");
+    const QString file = qt(page).section(u'#', 0, 0);
+    if (!QFileInfo(QDir(folder).filePath(file)).isFile()) {
+        error_box(*this, u"Cannot find the help page: %s", QDir(folder).filePath(file).toStdU16String());
+        return;
+    }
+    if (!help_) help_ = new HelpWindow(folder, main_window_);
+    help_->show_page(qt(page));
+}
+
+bool QtUserInterface::download(const std::u16string& url, std::string& data, std::int32_t timeout_milliseconds) {
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    const bool failed = lumivane::download(url, data, timeout_milliseconds);
+    QApplication::restoreOverrideCursor();
+    return failed;
+}
+
+void QtUserInterface::open_web_page(const std::u16string& url) {
+    if (!QDesktopServices::openUrl(QUrl(qt(url)))) error_box(*this, u"Cannot open the web page %s", url);
+}
+
+QWidget* QtUserInterface::dialog_owner() const {
+    return main_window_ ? main_window_.data() : QApplication::activeWindow();
 }
 
 }  // namespace lumivane

@@ -1,12 +1,13 @@
 #pragma once
 // The user interface of the program on Qt: message boxes, the status window, file
-// dialogs, the cursor, the clock, and the playback window.
+// dialogs, the help window, downloads, the cursor, the clock, and the playback window.
 
 #include <QPointer>
 #include <QWidget>
 
 #include "platform/user_interface.h"
 #include "ui/captions.h"
+#include "ui/help_window.h"
 #include "ui/status_window.h"
 
 namespace lumivane {
@@ -44,18 +45,27 @@ public:
                             const std::u16string& title) override;
     bool pick_image_files_dialog(std::vector<std::u16string>& paths, const std::u16string& start_folder,
                                  const std::u16string& title) override;
+    void show_help_page(const std::u16string& page) override;
+    bool download(const std::u16string& url, std::string& data, std::int32_t timeout_milliseconds) override;
+    void open_web_page(const std::u16string& url) override;
 
     const CaptionFonts& caption_fonts() const { return caption_fonts_; }
+    const StatusWindow& status_window() const { return status_; }
+    HelpWindow* help_window() const { return help_; }
     PlaybackWidget* playback_widget() const;
     // Deletes the playback window now, while the program's state it works on exists.
     void destroy_playback_window();
 
 private:
+    // The window file dialogs belong to.
+    QWidget* dialog_owner() const;
+
     AppContext* context_ = nullptr;
     CaptionFonts caption_fonts_;
     StatusWindow status_;
     QPointer<PlaybackWidget> playback_;
     QPointer<QWidget> main_window_;
+    QPointer<HelpWindow> help_;
 };
 
 }  // namespace lumivane

@@ -2,41 +2,87 @@
 
 #include <QApplication>
 #include <QGuiApplication>
-#include <QHBoxLayout>
 #include <QScreen>
+#include <QWindow>
+
+#include "ui/interface_drawing.h"
+#include "ui/window_placement.h"
 
 namespace lumivane {
 
-void StatusWindow::show(const QString& text) {
+namespace {
+
+const QColor status_yellow(255, 255, 128);
+
+void make_font_record(const QWidget* window, InterfaceFont& font) {
+    CaptionFonts unused;
+    make_interface_font(window, font, unused);
+}
+
+}  // namespace
+
+StatusWindow::~StatusWindow() { delete window_.data(); }
+
+void StatusWindow::show(const QString& text, QWidget* main_window) {
     if (window_) {
         ++nesting_;
         return;
     }
-    window_ = std::make_unique<QWidget>(nullptr, Qt::Tool | Qt::WindowStaysOnTopHint);
+    nesting_ = 0;
+    main_window_ = main_window;
+    // A small bordered window with a title and no buttons, kept above the main window.
+    window_ = new QWidget(main_window, Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
     window_->setWindowTitle(QStringLiteral("Status"));
+    window_->setAttribute(Qt::WA_ShowWithoutActivating);
     window_->setAutoFillBackground(true);
     QPalette palette = window_->palette();
-    palette.setColor(QPalette::Window, QColor(255, 255, 128));
+    palette.setColor(QPalette::Window, status_yellow);
+    palette.setColor(QPalette::Base, status_yellow);
+    palette.setColor(QPalette::Text, Qt::black);
     palette.setColor(QPalette::WindowText, Qt::black);
     window_->setPalette(palette);
-    auto* layout = new QHBoxLayout(window_.get());
-    label_ = new QLabel(window_.get());
-    label_->setAlignment(Qt::AlignCenter);
-    layout->addWidget(label_);
+    make_font_record(window_, font_);
+
+    line_ = new QLineEdit(QStringLiteral("Status"), window_);
+    line_->setReadOnly(true);
+    line_->setFrame(false);
+    line_->setAlignment(Qt::AlignCenter);
+    line_->setFocusPolicy(Qt::NoFocus);
+    line_->setContextMenuPolicy(Qt::NoContextMenu);
+    line_->setTextMargins(0, 0, 0, 0);
+    line_->setFont(font_.font);
+    line_->setGeometry(0, 0, 20, font_.line_height);
+    window_->setFixedSize(line_->size());
     window_->show();
+    // On a screen of another density the font is made again and the window refitted.
+    if (QWindow* handle = window_->windowHandle()) {
+        QObject::connect(handle, &QWindow::screenChanged, window_, [this] {
+            make_font_record(window_, font_);
+            line_->setFont(font_.font);
+            fit_to_text();
+        });
+    }
     set_text(text);
 }
 
 void StatusWindow::set_text(const QString& text) {
     if (!window_) return;
-    label_->setText(text);
-    window_->adjustSize();
-    // Centred on the screen, over everything; painted at once, since the operation
-    // that shows it keeps the event loop waiting.
-    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-        const QRect area = screen->availableGeometry();
-        window_->move(area.center() - window_->rect().center());
+    line_->setText(text);
+    line_->setCursorPosition(0);
+    fit_to_text();
+}
+
+void StatusWindow::fit_to_text() {
+    const int width = text_width(line_->text(), window_, font_) + 2 * font_.margin;
+    line_->setGeometry(0, 0, width, font_.line_height);
+    window_->setFixedSize(width, font_.line_height);
+    if (main_window_) {
+        centre_over_main(*window_, main_window_, 0, 0);
+    } else if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        window_->move(screen->availableGeometry().center() - window_->rect().center());
     }
+    keep_on_monitor(*window_, font_.margin);
+    // The operation that shows the window keeps the event loop waiting: paint it now.
     window_->repaint();
     QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
 }
@@ -46,10 +92,9 @@ void StatusWindow::hide() {
         --nesting_;
         return;
     }
-    label_ = nullptr;
-    window_.reset();
+    delete window_.data();
 }
 
-QString StatusWindow::text() const { return label_ ? label_->text() : QString(); }
+QString StatusWindow::text() const { return line_ ? line_->text() : QString(); }
 
 }  // namespace lumivane

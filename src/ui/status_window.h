@@ -1,25 +1,40 @@
 #pragma once
-// The small "Status" window that shows one line while a long operation runs on the
-// user interface thread. Shows nest: only the hide that balances the first show closes it.
+// The small "Status" window that shows one line over the main window while a long
+// operation runs on the user interface thread. Shows nest: a show while it is shown
+// only counts (the text stays), and the hide that balances the first show closes it.
 
-#include <QLabel>
+#include <QLineEdit>
+#include <QPointer>
 #include <QWidget>
 
-#include <memory>
+#include "ui/captions.h"
 
 namespace lumivane {
 
 class StatusWindow {
 public:
-    void show(const QString& text);
+    StatusWindow() = default;
+    StatusWindow(const StatusWindow&) = delete;
+    StatusWindow& operator=(const StatusWindow&) = delete;
+    ~StatusWindow();
+
+    // Opens the window over main_window (or the screen's centre without one).
+    void show(const QString& text, QWidget* main_window);
+    // Changes the text, sizes the window to it, centres it again and paints it at once.
     void set_text(const QString& text);
     void hide();
+
     bool visible() const { return window_ != nullptr; }
     QString text() const;
+    QWidget* window() const { return window_; }
 
 private:
-    std::unique_ptr<QWidget> window_;
-    QLabel* label_ = nullptr;
+    void fit_to_text();
+
+    QPointer<QWidget> window_;
+    QPointer<QLineEdit> line_;
+    QPointer<QWidget> main_window_;
+    InterfaceFont font_;
     int nesting_ = 0;
 };
 

@@ -54,6 +54,12 @@ public:
                             const std::u16string& title) override;
     bool pick_image_files_dialog(std::vector<std::u16string>& paths, const std::u16string& start_folder,
                                  const std::u16string& title) override;
+    void show_help_page(const std::u16string& page) override { help_pages.push_back(page); }
+    bool download(const std::u16string& url, std::string& data, std::int32_t timeout_milliseconds) override {
+        downloads.push_back(url);
+        return downloader ? downloader(url, data, timeout_milliseconds) : true;
+    }
+    void open_web_page(const std::u16string& url) override { web_pages.push_back(url); }
 
     // Texts of all boxes shown so far, in order.
     std::vector<std::u16string> texts() const;
@@ -81,6 +87,12 @@ public:
     // Results for the file dialogs in order: paths (one for the single-path dialogs),
     // or nothing for Cancel.
     std::deque<std::optional<std::vector<std::u16string>>> dialog_answers;
+
+    std::vector<std::u16string> help_pages;
+    std::vector<std::u16string> web_pages;
+    // Every address asked for; the downloads fail unless the test gives a downloader.
+    std::vector<std::u16string> downloads;
+    std::function<bool(const std::u16string&, std::string&, std::int32_t)> downloader;
 
 private:
     std::optional<std::vector<std::u16string>> next_dialog_answer();

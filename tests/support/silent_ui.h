@@ -12,7 +12,7 @@ namespace lumivane::testing {
 class SilentUi : public UserInterface {
 public:
     BoxAnswer message_box(const std::u16string&, const std::u16string&, BoxButtons buttons, BoxOwner) override {
-        return buttons == BoxButtons::YesNoCancel ? BoxAnswer::Yes : BoxAnswer::Ok;
+        return buttons == BoxButtons::YesNoCancel || buttons == BoxButtons::YesNo ? BoxAnswer::Yes : BoxAnswer::Ok;
     }
     void update_tool_buttons() override {}
     void set_main_window_title(const std::u16string&) override {}
@@ -38,6 +38,9 @@ public:
                                  const std::u16string&) override {
         return true;
     }
+    void show_help_page(const std::u16string&) override {}
+    bool download(const std::u16string&, std::string&, std::int32_t) override { return true; }
+    void open_web_page(const std::u16string&) override {}
 };
 
 }  // namespace lumivane::testing

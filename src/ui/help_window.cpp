@@ -1,0 +1,64 @@
+#include "ui/help_window.h"
+
+#include <QDir>
+#include <QHBoxLayout>
+#include <QUrl>
+#include <QVBoxLayout>
+
+#include "ui/help.h"
+#include "ui/window_placement.h"
+
+namespace lumivane {
+
+HelpWindow::HelpWindow(const QString& folder, QWidget* parent)
+    : QWidget(parent, Qt::Window), folder_(folder), browser_(new QTextBrowser(this)) {
+    setObjectName(QStringLiteral("Help"));
+    setWindowTitle(QStringLiteral("Lumivane Help"));
+    // Links between the pages open here; addresses on the web open in the browser.
+    browser_->setOpenExternalLinks(true);
+
+    back_ = new QPushButton(QStringLiteral("Back"), this);
+    forward_ = new QPushButton(QStringLiteral("Forward"), this);
+    auto* contents = new QPushButton(QStringLiteral("Contents"), this);
+    back_->setShortcut(QKeySequence::Back);
+    forward_->setShortcut(QKeySequence::Forward);
+    back_->setEnabled(false);
+    forward_->setEnabled(false);
+    connect(back_, &QPushButton::clicked, browser_, &QTextBrowser::backward);
+    connect(forward_, &QPushButton::clicked, browser_, &QTextBrowser::forward);
+    connect(browser_, &QTextBrowser::backwardAvailable, back_, &QPushButton::setEnabled);
+    connect(browser_, &QTextBrowser::forwardAvailable, forward_, &QPushButton::setEnabled);
+    connect(contents, &QPushButton::clicked, this,
+            [this] { show_page(QString::fromStdU16String(help_topic_page(help_contents_topic))); });
+    connect(browser_, &QTextBrowser::sourceChanged, this, [this] {
+        const QString title = browser_->documentTitle();
+        setWindowTitle(title.isEmpty() ? QStringLiteral("Lumivane Help") : title + QStringLiteral(" - Lumivane Help"));
+    });
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(back_);
+    buttons->addWidget(forward_);
+    buttons->addWidget(contents);
+    buttons->addStretch();
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(buttons);
+    layout->addWidget(browser_);
+
+    const QRect screen = screen_areas().empty() ? QRect(0, 0, 1280, 800) : screen_areas().front().work;
+    resize(std::min(900, screen.width() * 3 / 4), std::min(760, screen.height() * 5 / 6));
+    if (parent) centre_over_main(*this, parent, 0, 0);
+    keep_on_monitor(*this, 0);
+}
+
+void HelpWindow::show_page(const QString& page) {
+    const qsizetype hash = page.indexOf(u'#');
+    QUrl url = QUrl::fromLocalFile(QDir(folder_).filePath(page.left(hash)));
+    if (hash >= 0) url.setFragment(page.mid(hash + 1));
+    browser_->setSource(url);
+    show();
+    if (isMinimized()) showNormal();
+    raise();
+    activateWindow();
+}
+
+}  // namespace lumivane

@@ -1,0 +1,29 @@
+#pragma once
+// The help window: the program's help pages in a browser that follows their links and
+// goes back and forward through the pages seen.
+
+#include <QPushButton>
+#include <QTextBrowser>
+#include <QWidget>
+
+namespace lumivane {
+
+class HelpWindow : public QWidget {
+public:
+    // Pages come from folder; the window belongs to parent and closes with it.
+    HelpWindow(const QString& folder, QWidget* parent);
+
+    // Opens a page of the folder ("playback.html", "main_window.html#updates") and
+    // brings the window to the front.
+    void show_page(const QString& page);
+
+    QTextBrowser* browser() const { return browser_; }
+
+private:
+    QString folder_;
+    QTextBrowser* browser_;
+    QPushButton* back_;
+    QPushButton* forward_;
+};
+
+}  // namespace lumivane

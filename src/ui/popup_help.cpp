@@ -1,0 +1,67 @@
+#include "ui/popup_help.h"
+
+#include <QCursor>
+#include <QPainter>
+#include <QPointer>
+
+#include "ui/interface_drawing.h"
+
+namespace lumivane {
+
+namespace {
+
+const QColor popup_yellow(255, 255, 192);
+
+class PopupHelp : public QWidget {
+public:
+    PopupHelp(QWidget* parent, const QString& text, const InterfaceFont& font)
+        : QWidget(parent), text_(text), font_(font) {
+        setObjectName(QStringLiteral("Popup Help"));
+        setCursor(Qt::ArrowCursor);
+    }
+
+protected:
+    void paintEvent(QPaintEvent*) override {
+        QPainter painter(this);
+        fill_rectangle(painter, rect(), popup_yellow);
+        painter.setFont(font_.font);
+        painter.setPen(Qt::black);
+        // Drawn as it stands: an "&" is an ordinary character here.
+        painter.drawText(rect(), Qt::AlignCenter | Qt::TextSingleLine, text_);
+    }
+
+private:
+    QString text_;
+    InterfaceFont font_;
+};
+
+QPointer<PopupHelp> shown;
+
+}  // namespace
+
+QRect popup_help_rect(QPoint pointer, int client_width, int client_height, int text_width, const InterfaceFont& font) {
+    const int h = font.text_height;
+    const int width = text_width + 2 * font.margin;
+    const int height = h + 2 * font.margin;
+    int x = pointer.x();
+    int y = pointer.y();
+    if (client_width < x + width) x = client_width - width - 4;
+    if (y + 2 * h + height > client_height) y = client_height - height - 2 * h - 4;
+    return QRect(x, y + 2 * h, width, height);
+}
+
+void show_popup_help(const QString& text, QWidget* parent, const InterfaceFont& font) {
+    if (!parent || text.isEmpty() || text.size() > popup_help_longest) return;
+    remove_popup_help();
+    shown = new PopupHelp(parent, text, font);
+    shown->setGeometry(popup_help_rect(parent->mapFromGlobal(QCursor::pos()), parent->width(), parent->height(),
+                                       text_width(text, parent, font), font));
+    shown->show();
+    shown->raise();
+}
+
+void remove_popup_help() { delete shown.data(); }
+
+QWidget* popup_help_window() { return shown.data(); }
+
+}  // namespace lumivane
