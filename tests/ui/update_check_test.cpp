@@ -1,0 +1,200 @@
+// The update check against a real HTTP server on 127.0.0.1, run by the test itself in
+// the same event loop that the download waits in.
+#include "ui/update_check.h"
+
+#include <gtest/gtest.h>
+
+#include <QElapsedTimer>
+#include <QTcpServer>
+#include <QTcpSocket>
+
+#include <filesystem>
+#include <map>
+#include <memory>
+
+#include "document/app_context.h"
+#include "platform/download.h"
+#include "support/recording_ui.h"
+#include "support/temp_folder.h"
+
+namespace lumivane {
+namespace {
+
+using testing::RecordingUi;
+using testing::TempFolder;
+
+// Answers GET requests for the files it holds, 404 for others; or, when silent, takes
+// the connection and never answers.
+class HttpServer {
+public:
+    HttpServer() {
+        server_.listen(QHostAddress::LocalHost);
+        QObject::connect(&server_, &QTcpServer::newConnection, [this] {
+            while (QTcpSocket* socket = server_.nextPendingConnection()) {
+                socket->setParent(&server_);
+                QObject::connect(socket, &QTcpSocket::readyRead, [this, socket] { answer(*socket); });
+            }
+        });
+    }
+    std::u16string address() const { return u"http://127.0.0.1:" + port_text() + u"/"; }
+
+    std::map<QByteArray, QByteArray> files;
+    bool silent = false;
+    QByteArray last_request;
+
+private:
+    std::u16string port_text() const { return QString::number(server_.serverPort()).toStdU16String(); }
+
+    void answer(QTcpSocket& socket) {
+        QByteArray& request = pending_[&socket];
+        request += socket.readAll();
+        if (!request.contains("\r\n\r\n") || silent) return;
+        last_request = request;
+        const QByteArray path = request.split(' ').value(1);
+        const auto file = files.find(path);
+        const QByteArray status = file == files.end() ? "404 Not Found" : "200 OK";
+        const QByteArray body = file == files.end() ? QByteArray("not here") : file->second;
+        socket.write("HTTP/1.1 " + status + "\r\nContent-Length: " + QByteArray::number(body.size()) +
+                     "\r\nConnection: close\r\n\r\n" + body);
+        socket.disconnectFromHost();
+    }
+
+    QTcpServer server_;
+    std::map<QTcpSocket*, QByteArray> pending_;
+};
+
+struct Program {
+    TempFolder settings;
+    RecordingUi ui;
+    AppContext context{ui};
+    Program() {
+        context.settings_folder = settings.path();
+        ui.downloader = [](const std::u16string& url, std::string& data, std::int32_t timeout) {
+            return download(url, data, timeout);
+        };
+    }
+    std::string local_file() const { return settings.native_file("LMV_Version.txt"); }
+};
+
+const std::u16string could_not_access =
+    u"Could not access version information - please check your internet connection";
+
+std::u16string another_version(const std::u16string& latest) {
+    return u"Another version available.\n\nCurrent version -- Lumivane 1.0.15\n\nLatest downloadable version -- " +
+           latest + u"\n\nLaunch Download Page?";
+}
+
+TEST(UpdateCheck, AnswersFromARealServer) {
+    struct Case {
+        const char* name;
+        const char* file;  // nullptr: the server has none (404)
+        BoxAnswer answer;  // for a question
+        std::u16string title;
+        std::u16string text;
+        BoxButtons buttons;
+        bool opens_download_page;
+    };
+    const Case cases[] = {
+        {"up to date", "Version 1.0\r\nmajor 1\r\nminor 0\r\nbuild 15\r\nend\r\n", BoxAnswer::Ok, u"Check for Update",
+         u"Lumivane is up to date", BoxButtons::Ok, false},
+        {"newer, Yes", "\xEF\xBB\xBFVersion 1.0\r\nmajor 1\r\nminor 0\r\nbuild 16\r\nnotes \"faster\"\r\nend\r\n",
+         BoxAnswer::Yes, u"Check for Update", another_version(u"Lumivane 1.0.16"), BoxButtons::YesNo, true},
+        {"older, No", "Version 1.0\nbuild 14\nminor 0\nmajor 1\nend\n", BoxAnswer::No, u"Check for Update",
+         another_version(u"Lumivane 1.0.14"), BoxButtons::YesNo, false},
+        {"without end", "Version 1.0\r\nmajor 2\r\nminor 0\r\nbuild 0\r\n", BoxAnswer::No, u"Check for Update",
+         another_version(u""), BoxButtons::YesNo, false},
+        {"empty", "", BoxAnswer::No, u"Check for Update", another_version(u""), BoxButtons::YesNo, false},
+        {"404", nullptr, BoxAnswer::Ok, u"Error", could_not_access, BoxButtons::Ok, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        HttpServer server;
+        if (c.file) server.files["/LMV_Version.txt"] = c.file;
+        Program p;
+        p.settings.write("LMV_Version.txt", "Version 1.0\nmajor 1\nminor 0\nbuild 15\nend\n");  // an old copy
+        if (c.buttons != BoxButtons::Ok) p.ui.answers = {c.answer};
+        check_for_update(p.context, server.address(), 5000);
+
+        ASSERT_EQ(p.ui.boxes.size(), 1u);
+        EXPECT_EQ(p.ui.boxes[0].title, c.title);
+        EXPECT_EQ(p.ui.boxes[0].text, c.text);
+        EXPECT_EQ(p.ui.boxes[0].buttons, c.buttons);
+        EXPECT_EQ(p.ui.boxes[0].owner, c.title == u"Error" ? BoxOwner::None : BoxOwner::MainWindow);
+        EXPECT_EQ(p.ui.downloads, std::vector<std::u16string>{server.address() + u"LMV_Version.txt"});
+        EXPECT_EQ(p.ui.web_pages, c.opens_download_page ? std::vector<std::u16string>{server.address() + u"ORV_Download.html"}
+                                                        : std::vector<std::u16string>{});
+        EXPECT_FALSE(std::filesystem::exists(p.local_file()));
+        EXPECT_TRUE(server.last_request.contains("Cache-Control: no-cache")) << server.last_request.toStdString();
+    }
+}
+
+TEST(UpdateCheck, ServerThatIsGoneOrSilentFailsWithinTheTimeout) {
+    for (const bool silent : {false, true}) {
+        SCOPED_TRACE(silent ? "never answers" : "connection refused");
+        auto server = std::make_unique<HttpServer>();
+        const std::u16string address = server->address();
+        if (silent) {
+            server->silent = true;
+        } else {
+            server.reset();  // nothing listens on its port any more
+        }
+        Program p;
+        QElapsedTimer clock;
+        clock.start();
+        check_for_update(p.context, address, 300);
+        EXPECT_LT(clock.elapsed(), 5000);
+        EXPECT_EQ(p.ui.texts(), std::vector<std::u16string>{could_not_access});
+    }
+}
+
+TEST(UpdateCheck, DownloadThatCannotBeStoredIsReported) {
+    HttpServer server;
+    server.files["/LMV_Version.txt"] = "Version 1.0\nmajor 1\nminor 0\nbuild 15\nend\n";
+    Program p;
+    p.context.settings_folder = p.settings.file(u"missing");
+    check_for_update(p.context, server.address(), 5000);
+    EXPECT_EQ(p.ui.texts(), std::vector<std::u16string>{u"Error downloading version information"});
+}
+
+TEST(UpdateCheck, ServerAddressComesFromTheEnvironment) {
+    unsetenv("LUMIVANE_UPDATE_SERVER");
+    EXPECT_EQ(update_server(), default_update_server);
+    setenv("LUMIVANE_UPDATE_SERVER", "http://127.0.0.1:8080", 1);
+    EXPECT_EQ(update_server(), u"http://127.0.0.1:8080/");
+    unsetenv("LUMIVANE_UPDATE_SERVER");
+}
+
+TEST(VersionFile, ReadsItsRecords) {
+    struct Case {
+        const char* text;
+        std::int32_t major, minor, build;
+        std::u16string latest;
+        std::vector<std::u16string> warnings;
+    };
+    const Case cases[] = {
+        {"Version 1.0\nmajor 3\nminor 2\nbuild 1\nend\nmajor 9\n", 3, 2, 1, u"Lumivane 3.2.1", {}},
+        // Keywords count exactly; records without a number and unknown ones are passed over.
+        {"Version 1.0\nMajor 5\nmajor\nminor 4 extra\nbuild x\nend\n", 0, 4, 0, u"Lumivane 0.4.0", {}},
+        {"Version 1.0\nmajor 1\nminor 2\n", 1, 2, 0, u"", {}},
+        {"", 0, 0, 0, u"", {}},
+        {"version 1.0\nmajor 1\nend\n", 0, 0, 0, u"", {}},
+        {"Version 1.0 1\nmajor 1\nend\n", 0, 0, 0, u"", {}},
+        {"Version 2.0\nmajor 2\nend\n", 2, 0, 0, u"Lumivane 2.0.0",
+         {u"Version Information file was created for a newer version of Lumivane -- some settings may be ignored"}},
+        {"Version x\nend\n", 0, 0, 0, u"Lumivane 0.0.0", {u"Version Information file has invalid version number"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.text);
+        RecordingUi ui;
+        std::u16string text = testing::u16(c.text);
+        const LatestVersion latest = read_version_text(ui, text);
+        EXPECT_EQ(latest.major, c.major);
+        EXPECT_EQ(latest.minor, c.minor);
+        EXPECT_EQ(latest.build, c.build);
+        EXPECT_EQ(latest.text, c.latest);
+        EXPECT_EQ(ui.texts(), c.warnings);
+    }
+}
+
+}  // namespace
+}  // namespace lumivane
