@@ -40,19 +40,24 @@ QStringList chosen_files(QFileDialog& dialog) {
 
 QtUserInterface::QtUserInterface() : caption_fonts_(make_caption_fonts(base_font_height(nullptr))) {}
 
-BoxAnswer QtUserInterface::message_box(const std::u16string& title, const std::u16string& text, BoxButtons buttons,
-                                       BoxOwner owner) {
+std::unique_ptr<QMessageBox> make_message_box(const std::u16string& title, const std::u16string& text,
+                                              BoxButtons buttons, QWidget* parent) {
     QMessageBox::StandardButtons choice = QMessageBox::Ok;
     if (buttons == BoxButtons::OkCancel) choice = QMessageBox::Ok | QMessageBox::Cancel;
     if (buttons == BoxButtons::YesNo) choice = QMessageBox::Yes | QMessageBox::No;
     if (buttons == BoxButtons::YesNoCancel) choice = QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
-    const QMessageBox::Icon icon = title == u"Error"                                 ? QMessageBox::Critical
-                                   : title == u"Warning"                             ? QMessageBox::Warning
-                                   : title == u"Confirm" || buttons == BoxButtons::YesNo ? QMessageBox::Question
-                                                                                     : QMessageBox::Information;
+    const bool question = title == u"Confirm" || buttons == BoxButtons::YesNo;
+    const QMessageBox::Icon icon = title == u"Error"     ? QMessageBox::Critical
+                                   : title == u"Warning" ? QMessageBox::Warning
+                                   : question            ? QMessageBox::Question
+                                                         : QMessageBox::Information;
+    return std::make_unique<QMessageBox>(icon, qt(title), qt(text), choice, parent);
+}
+
+BoxAnswer QtUserInterface::message_box(const std::u16string& title, const std::u16string& text, BoxButtons buttons,
+                                       BoxOwner owner) {
     QWidget* parent = owner == BoxOwner::MainWindow ? main_window_.data() : nullptr;
-    QMessageBox box(icon, qt(title), qt(text), choice, parent);
-    switch (box.exec()) {
+    switch (make_message_box(title, text, buttons, parent)->exec()) {
     case QMessageBox::Yes: return BoxAnswer::Yes;
     case QMessageBox::No: return BoxAnswer::No;
     case QMessageBox::Cancel: return BoxAnswer::Cancel;

@@ -2,8 +2,11 @@
 // The user interface of the program on Qt: message boxes, the status window, file
 // dialogs, the help window, downloads, the cursor, the clock, and the playback window.
 
+#include <QMessageBox>
 #include <QPointer>
 #include <QWidget>
+
+#include <memory>
 
 #include "platform/user_interface.h"
 #include "ui/captions.h"
@@ -14,6 +17,10 @@ namespace lumivane {
 
 struct AppContext;
 class PlaybackWidget;
+
+// A message box as the program shows it, not yet shown.
+std::unique_ptr<QMessageBox> make_message_box(const std::u16string& title, const std::u16string& text,
+                                              BoxButtons buttons, QWidget* parent);
 
 class QtUserInterface : public UserInterface {
 public:

@@ -1,0 +1,166 @@
+// Makes the pictures of the help pages from the program's own windows, drawn off
+// screen: scripts/screenshots runs it as
+//   screenshots OUTPUT_FOLDER SHOW_INDEX_FILE
+// Pictures with photographs in them are JPEG files, the others PNG; none is wider
+// than 800 pixels.
+
+#include <QApplication>
+#include <QDir>
+#include <QMenuBar>
+#include <QPainter>
+#include <QTemporaryDir>
+
+#include <algorithm>
+#include <climits>
+#include <cstdio>
+#include <unordered_map>
+#include <vector>
+
+#include "document/app_context.h"
+#include "document/command_line.h"
+#include "document/show_folder.h"
+#include "playback/timeline.h"
+#include "ui/main_window.h"
+#include "ui/playback_widget.h"
+#include "ui/qt_user_interface.h"
+#include "ui/update_check.h"
+
+using namespace lumivane;
+
+namespace {
+
+QString output;
+
+// The picture in its 256 most frequent colours, every other colour replaced by the
+// nearest of them: windows have few colours, so the PNG files stay small and look the same.
+QImage in_few_colours(const QImage& picture) {
+    const QImage rgb = picture.convertToFormat(QImage::Format_RGB32);
+    std::unordered_map<QRgb, int> counts;
+    for (int y = 0; y < rgb.height(); ++y) {
+        const auto* row = reinterpret_cast<const QRgb*>(rgb.constScanLine(y));
+        for (int x = 0; x < rgb.width(); ++x) ++counts[row[x]];
+    }
+    std::vector<std::pair<int, QRgb>> ranked;
+    for (const auto& [colour, count] : counts) ranked.emplace_back(count, colour);
+    std::sort(ranked.begin(), ranked.end(), std::greater<>());
+    QList<QRgb> palette;
+    for (std::size_t i = 0; i < ranked.size() && i < 256; ++i) palette.push_back(ranked[i].second);
+    std::unordered_map<QRgb, int> nearest;
+    const auto index_of = [&](QRgb colour) {
+        const auto known = nearest.find(colour);
+        if (known != nearest.end()) return known->second;
+        int best = 0;
+        int best_distance = INT_MAX;
+        for (int i = 0; i < palette.size(); ++i) {
+            const int dr = qRed(colour) - qRed(palette[i]), dg = qGreen(colour) - qGreen(palette[i]),
+                      db = qBlue(colour) - qBlue(palette[i]);
+            const int distance = dr * dr + dg * dg + db * db;
+            if (distance < best_distance) best = i, best_distance = distance;
+        }
+        return nearest[colour] = best;
+    };
+    QImage indexed(rgb.size(), QImage::Format_Indexed8);
+    indexed.setColorTable(palette);
+    for (int y = 0; y < rgb.height(); ++y) {
+        const auto* row = reinterpret_cast<const QRgb*>(rgb.constScanLine(y));
+        uchar* out = indexed.scanLine(y);
+        for (int x = 0; x < rgb.width(); ++x) out[x] = static_cast<uchar>(index_of(row[x]));
+    }
+    return indexed;
+}
+
+void save(QImage picture, const QString& name) {
+    if (picture.width() > 800) picture = picture.scaledToWidth(800, Qt::SmoothTransformation);
+    const QString path = QDir(output).filePath(name);
+    const bool photo = name.endsWith(QStringLiteral(".jpg"));
+    if (!photo) picture = in_few_colours(picture);
+    if (!picture.save(path, nullptr, photo ? 80 : 0)) std::fprintf(stderr, "cannot write %s\n", qPrintable(path));
+}
+
+// The main window with one of its menus open below its title in the menu bar.
+QImage with_menu(MainWindow& window, int index) {
+    QAction* title = window.menuBar()->actions()[index];
+    QMenu* menu = title->menu();
+    window.prepare_menu(menu);
+    window.menuBar()->setActiveAction(title);
+    QImage picture = window.grab().toImage();
+    menu->adjustSize();
+    QPainter painter(&picture);
+    const QPoint corner = window.menuBar()->mapTo(&window, window.menuBar()->actionGeometry(title).bottomLeft());
+    painter.drawImage(corner, menu->grab().toImage());
+    painter.end();
+    window.menuBar()->setActiveAction(nullptr);
+    return picture.copy(0, 0, std::min(picture.width(), 520), std::min(picture.height(), 360));
+}
+
+QImage box(const std::u16string& title, const std::u16string& text, BoxButtons buttons) {
+    const std::unique_ptr<QMessageBox> shown = make_message_box(title, text, buttons, nullptr);
+    shown->show();
+    QApplication::processEvents();
+    return shown->grab().toImage();
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication application(argc, argv);
+    if (argc != 3) {
+        std::fprintf(stderr, "usage: screenshots OUTPUT_FOLDER SHOW_INDEX_FILE\n");
+        return 2;
+    }
+    output = QString::fromLocal8Bit(argv[1]);
+    QDir().mkpath(output);
+    const QTemporaryDir settings;
+
+    QtUserInterface ui;
+    AppContext context(ui);
+    ui.attach(context);
+    context.settings_folder = context.session_folder = settings.path().toStdU16String();
+    reset_to_untitled(context);
+    apply_default_settings(context.show, context.default_settings);
+    MainWindow window(context);
+    ui.set_main_window(&window);
+    window.resize(900, 600);
+    window.show();
+
+    ui.show_status(u"Loading image files");
+    save(ui.status_window().window()->grab().toImage(), QStringLiteral("status_window.png"));
+    ui.hide_status();
+
+    context.show.settings.autorun = autorun_manual;
+    if (open_command_line_show(context, QString::fromLocal8Bit(argv[2]).toStdU16String()) != CommandLineOpen::Opened) {
+        std::fprintf(stderr, "cannot open %s\n", argv[2]);
+        return 1;
+    }
+    update_window_title(context);
+    // The recent shows of a photographer rather than of the machine that makes the pictures.
+    context.recent_files = RecentFiles{};
+    for (const char16_t* path : {u"/home/ann/Pictures/Venice 2026/index.ssi", u"/home/ann/Pictures/Garden/index.ssi"}) {
+        recent_add(context.recent_files, path);
+    }
+    save(with_menu(window, 0), QStringLiteral("file_menu.png"));
+    save(with_menu(window, 1), QStringLiteral("edit_menu.png"));
+    save(with_menu(window, 2), QStringLiteral("help_menu.png"));
+
+    // The playback window as on a 1920 x 1080 screen, at a slide with a caption.
+    auto* playback = new PlaybackWidget(context, ui.caption_fonts(), QRect(0, 0, 1920, 1080));
+    go_to_slide(context, 1, true);
+    save(playback->picture(), QStringLiteral("playback_window.jpg"));
+
+    save(box(update_title, u"Lumivane is up to date", BoxButtons::Ok), QStringLiteral("update_up_to_date.png"));
+    save(box(update_title,
+             u"Another version available.\n\nCurrent version -- Lumivane 1.0.15\n\nLatest downloadable version -- "
+             u"Lumivane 1.0.16\n\nLaunch Download Page?",
+             BoxButtons::YesNo),
+         QStringLiteral("update_available.png"));
+
+    ui.show_help_page(u"index.html");
+    if (HelpWindow* help = ui.help_window()) {
+        help->resize(820, 620);
+        QApplication::processEvents();
+        save(help->grab().toImage(), QStringLiteral("help_window.png"));
+    }
+    delete playback;
+    return 0;
+}
