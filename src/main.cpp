@@ -22,7 +22,10 @@ const char usage[] =
     "there instead.\n"
     "\n"
     "In the playback window: Space stops, the arrow keys, Home and End move through the\n"
-    "slides, Esc closes it. In the main window Space plays and Esc ends the program.\n"
+    "slides, Esc closes it. In the main window Space plays and Esc ends the program;\n"
+    "F1 opens the help pages.\n"
+    "\n"
+    "LUMIVANE_UPDATE_SERVER names the server Help > Check for Updates asks.\n"
     "\n"
     "  --help     show this text\n"
     "  --version  show the program's version\n";

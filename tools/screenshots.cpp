@@ -85,12 +85,14 @@ QImage with_menu(MainWindow& window, int index) {
     window.menuBar()->setActiveAction(title);
     QImage picture = window.grab().toImage();
     menu->adjustSize();
+    const QImage opened = menu->grab().toImage();
     QPainter painter(&picture);
     const QPoint corner = window.menuBar()->mapTo(&window, window.menuBar()->actionGeometry(title).bottomLeft());
-    painter.drawImage(corner, menu->grab().toImage());
+    painter.drawImage(corner, opened);
     painter.end();
     window.menuBar()->setActiveAction(nullptr);
-    return picture.copy(0, 0, std::min(picture.width(), 520), std::min(picture.height(), 360));
+    // The menu with a little of the window around it.
+    return picture.copy(0, 0, std::max(corner.x() + opened.width() + 40, 280), corner.y() + opened.height() + 16);
 }
 
 QImage box(const std::u16string& title, const std::u16string& text, BoxButtons buttons) {

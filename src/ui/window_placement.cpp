@@ -140,7 +140,11 @@ QPoint centred_over(const QRect& window, const QRect& main, int dx, int dy) {
 
 void centre_over_main(QWidget& window, const QWidget* main, int dx, int dy) {
     if (!main) return;
-    const QPoint target = centred_over(window.geometry(), main->geometry(), dx, dy);
+    // A maximised window covers its screen's work area, even before the window system
+    // has given it that size.
+    QRect area = main->geometry();
+    if (main->isMaximized() && main->screen()) area = main->screen()->availableGeometry();
+    const QPoint target = centred_over(window.geometry(), area, dx, dy);
     window.move(window.pos() + (target - window.geometry().topLeft()));
 }
 
