@@ -11,15 +11,15 @@ namespace {
 
 const std::vector<HelpTopic> topics = {
     {help_contents_topic, u"index.html"},
-    {20, u"getting_started.html"},
-    {30, u"main_window.html"},
-    {40, u"slide_properties.html"},
-    {50, u"show_properties.html"},
-    {60, u"key_frames.html"},
-    {70, u"playback.html"},
-    {80, u"preferences.html"},
-    {90, u"index_file.html"},
-    {100, u"main_window.html#updates"},
+    {help_getting_started_topic, u"getting_started.html"},
+    {help_main_window_topic, u"main_window.html"},
+    {help_slide_properties_topic, u"slide_properties.html"},
+    {help_show_properties_topic, u"show_properties.html"},
+    {help_key_frames_topic, u"key_frames.html"},
+    {help_playback_topic, u"playback.html"},
+    {help_preferences_topic, u"preferences.html"},
+    {help_index_file_topic, u"index_file.html"},
+    {help_updates_topic, u"main_window.html#updates"},
 };
 
 }  // namespace

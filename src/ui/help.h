@@ -9,9 +9,20 @@ namespace lumivane {
 
 struct AppContext;
 
-inline constexpr std::int32_t help_contents_topic = 10;
-// A place that has no page of its own.
-inline constexpr std::int32_t help_no_topic = -1;
+// The topics, one per page; the windows open their own page.
+enum HelpTopicId : std::int32_t {
+    help_no_topic = -1,  // a place that has no page of its own
+    help_contents_topic = 10,
+    help_getting_started_topic = 20,
+    help_main_window_topic = 30,
+    help_slide_properties_topic = 40,
+    help_show_properties_topic = 50,
+    help_key_frames_topic = 60,
+    help_playback_topic = 70,
+    help_preferences_topic = 80,
+    help_index_file_topic = 90,
+    help_updates_topic = 100,
+};
 
 struct HelpTopic {
     std::int32_t topic;

@@ -44,7 +44,8 @@ HelpWindow::HelpWindow(const QString& folder, QWidget* parent)
     layout->addLayout(buttons);
     layout->addWidget(browser_);
 
-    const QRect screen = screen_areas().empty() ? QRect(0, 0, 1280, 800) : screen_areas().front().work;
+    const std::vector<ScreenArea> screens = screen_areas();
+    const QRect screen = screens.empty() ? QRect(0, 0, 1280, 800) : screens.front().work;
     resize(std::min(900, screen.width() * 3 / 4), std::min(760, screen.height() * 5 / 6));
     if (parent) centre_over_main(*this, parent, 0, 0);
     keep_on_monitor(*this, 0);

@@ -1,5 +1,5 @@
-// The four file dialogs as the program shows them, driven the way a person would: the
-// test waits for the dialog, looks at it, then chooses or cancels.
+// The file dialogs as the program shows them, driven as a person would: the test waits
+// for the dialog, looks at it, then types a name or cancels.
 #include <gtest/gtest.h>
 
 #include <QApplication>
@@ -20,103 +20,56 @@ namespace {
 
 using testing::TempFolder;
 
-// Acts on the next file dialog once it is open; a dialog that never opens fails the test.
-void when_dialog_opens(std::function<void(QFileDialog&)> act) {
+// Acts on the next file dialog once it is open; names empty means Cancel.
+void answer_dialog(std::function<void(QFileDialog&)> check, const QString& names) {
     auto* timer = new QTimer;
-    auto tries = std::make_shared<int>(0);
-    QObject::connect(timer, &QTimer::timeout, [timer, tries, act] {
+    QObject::connect(timer, &QTimer::timeout, [timer, check, names] {
         auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
-        if (!dialog && ++*tries < 500) return;
-        timer->stop();
+        if (!dialog) return;
         timer->deleteLater();
-        if (!dialog) {
-            ADD_FAILURE() << "no file dialog opened";
-            return;
-        }
-        act(*dialog);
+        check(*dialog);
+        if (names.isEmpty()) return dialog->reject();
+        dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))->setText(names);
+        static_cast<QDialog*>(dialog)->accept();  // as its own button does
     });
     timer->start(10);
 }
 
-void type_and_accept(QFileDialog& dialog, const QString& names) {
-    dialog.findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))->setText(names);
-    static_cast<QDialog&>(dialog).accept();  // as the dialog's own button does
-}
-
-QString q(const std::u16string& text) { return QString::fromStdU16String(text); }
-
-TEST(FileDialogs, OpenIndexFileCreatesItsStartFolder) {
+TEST(FileDialogs, OpenCreatesItsStartFolderAndSaveKeepsItsOutputOnCancel) {
     TempFolder folder;
     const std::u16string start = folder.file(u"Shows/New");
     QtUserInterface ui;
     std::u16string path = u"old";
-    when_dialog_opens([&](QFileDialog& dialog) {
-        EXPECT_EQ(dialog.windowTitle(), "Open slide show index file");
-        EXPECT_EQ(dialog.nameFilters(), QStringList{"Slide Show Index File (*.ssi)"});
-        EXPECT_EQ(dialog.fileMode(), QFileDialog::ExistingFile);
-        EXPECT_EQ(dialog.directory().absolutePath(), q(start));
-        dialog.reject();
-    });
+    answer_dialog([&](QFileDialog& d) {
+        EXPECT_EQ(d.windowTitle(), "Open slide show index file");
+        EXPECT_EQ(d.nameFilters(), QStringList{"Slide Show Index File (*.ssi)"});
+        EXPECT_EQ(d.directory().absolutePath().toStdU16String(), start);
+    }, {});
     EXPECT_TRUE(ui.open_index_file_dialog(path, start, u"Open slide show index file"));
     EXPECT_TRUE(std::filesystem::is_directory(folder.native_file("Shows/New")));
-    EXPECT_EQ(path, u"");  // cleared first
+    EXPECT_EQ(path, u"");
 
-    folder.write("Shows/New/holiday.ssi", "SlideShow 1.0\nend\n");
-    when_dialog_opens([&](QFileDialog& dialog) { type_and_accept(dialog, "holiday.ssi"); });
-    EXPECT_FALSE(ui.open_index_file_dialog(path, start, u"Open slide show index file"));
+    path = u"/as/the/caller/left/it.ssi";
+    answer_dialog([](QFileDialog& d) { EXPECT_EQ(d.findChild<QLineEdit*>("fileNameEdit")->text(), "index.ssi"); }, {});
+    EXPECT_TRUE(ui.save_index_file_dialog(path, u"index.ssi", start, u"Save Slide Show Settings"));
+    EXPECT_EQ(path, u"/as/the/caller/left/it.ssi");
+    answer_dialog([](QFileDialog&) {}, "holiday");  // the extension is added
+    EXPECT_FALSE(ui.save_index_file_dialog(path, {}, start, u"Create New Slide Show Index"));
     EXPECT_EQ(path, folder.file(u"Shows/New/holiday.ssi"));
 }
 
-TEST(FileDialogs, SaveIndexFileKeepsTheOutputOnCancel) {
+TEST(FileDialogs, ImageFilesComeInTheOrderChosen) {
     TempFolder folder;
-    QtUserInterface ui;
-    std::u16string path = u"/as/the/caller/left/it.ssi";
-    when_dialog_opens([&](QFileDialog& dialog) {
-        EXPECT_EQ(dialog.windowTitle(), "Save Slide Show Settings");
-        EXPECT_EQ(dialog.acceptMode(), QFileDialog::AcceptSave);
-        EXPECT_EQ(dialog.nameFilters(), QStringList{"Slide Show Index File (*.ssi)"});
-        EXPECT_EQ(dialog.findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))->text(), "index.ssi");
-        dialog.reject();
-    });
-    EXPECT_TRUE(ui.save_index_file_dialog(path, u"index.ssi", folder.path(), u"Save Slide Show Settings"));
-    EXPECT_EQ(path, u"/as/the/caller/left/it.ssi");
-
-    // A name typed without its extension gets one.
-    when_dialog_opens([&](QFileDialog& dialog) { type_and_accept(dialog, "holiday"); });
-    EXPECT_FALSE(ui.save_index_file_dialog(path, {}, folder.path(), u"Create New Slide Show Index"));
-    EXPECT_EQ(path, folder.file(u"holiday.ssi"));
-}
-
-TEST(FileDialogs, PickFolderAndImageFiles) {
-    TempFolder folder;
-    std::filesystem::create_directory(folder.native_file("Venice"));
     folder.write("b.jpg", "\xFF\xD8");
     folder.write("a.TIF", "II");
     QtUserInterface ui;
-
-    std::u16string chosen = u"old";
-    when_dialog_opens([&](QFileDialog& dialog) {
-        EXPECT_EQ(dialog.windowTitle(), "Select Slide Show Folder");
-        EXPECT_EQ(dialog.fileMode(), QFileDialog::Directory);
-        EXPECT_EQ(dialog.directory().absolutePath(), q(folder.path()));
-        type_and_accept(dialog, "Venice");
-    });
-    EXPECT_FALSE(ui.pick_folder_dialog(chosen, folder.path(), u"Select Slide Show Folder"));
-    EXPECT_EQ(chosen, folder.file(u"Venice"));
-
-    std::vector<std::u16string> paths{u"old"};
-    when_dialog_opens([&](QFileDialog& dialog) {
-        EXPECT_EQ(dialog.windowTitle(), "Add images to slide show");
-        EXPECT_EQ(dialog.fileMode(), QFileDialog::ExistingFiles);
-        EXPECT_EQ(dialog.nameFilters(), QStringList{"TIFF/JPEG (*.tif *.tiff *.jpg *.jpeg)"});
-        type_and_accept(dialog, "\"b.jpg\" \"a.TIF\"");
-    });
+    std::vector<std::u16string> paths;
+    answer_dialog([](QFileDialog& d) {
+        EXPECT_EQ(d.fileMode(), QFileDialog::ExistingFiles);
+        EXPECT_EQ(d.nameFilters(), QStringList{"TIFF/JPEG (*.tif *.tiff *.jpg *.jpeg)"});
+    }, "\"b.jpg\" \"a.TIF\"");
     EXPECT_FALSE(ui.pick_image_files_dialog(paths, folder.path(), u"Add images to slide show"));
     EXPECT_EQ(paths, (std::vector<std::u16string>{folder.file(u"b.jpg"), folder.file(u"a.TIF")}));
-
-    when_dialog_opens([&](QFileDialog& dialog) { dialog.reject(); });
-    EXPECT_TRUE(ui.pick_image_files_dialog(paths, folder.path(), u"Select image file(s) to insert"));
-    EXPECT_TRUE(paths.empty());
 }
 
 TEST(ImageList, PathsPastTheCapacityAreReportedOneByOne) {

@@ -44,7 +44,7 @@ TEST(Help, WindowOpensAtTheContentsPage) {
     EXPECT_EQ(window->browser()->source().fileName(), "index.html");
     EXPECT_FALSE(window->browser()->documentTitle().isEmpty());
     EXPECT_TRUE(window->windowTitle().endsWith("Lumivane Help"));
-    open_help(context, 70);  // the same window shows the next page
+    open_help(context, help_playback_topic);  // the same window shows the next page
     EXPECT_EQ(ui.help_window(), window);
     EXPECT_EQ(window->browser()->source().fileName(), "playback.html");
     delete window;

@@ -46,23 +46,12 @@ TEST(PointInRectangle, BothEndsCountWhicheverIsLarger) {
         int x, y, x0, y0, x1, y1;
         bool inside;
     };
-    const Case cases[] = {
-        {5, 5, 0, 0, 10, 10, true},   {0, 10, 0, 0, 10, 10, true},  {10, 0, 10, 10, 0, 0, true},
-        {11, 5, 0, 0, 10, 10, false}, {5, -1, 10, 10, 0, 0, false}, {3, 3, 3, 3, 3, 3, true},
-    };
+    const Case cases[] = {{0, 10, 0, 0, 10, 10, true}, {10, 0, 10, 10, 0, 0, true}, {11, 5, 0, 0, 10, 10, false},
+                          {5, -1, 10, 10, 0, 0, false}, {3, 3, 3, 3, 3, 3, true}};
     for (const Case& c : cases) {
         EXPECT_EQ(point_in_rectangle(c.x, c.y, c.x0, c.y0, c.x1, c.y1), c.inside)
             << c.x << "," << c.y << " in " << c.x0 << "," << c.y0 << " " << c.x1 << "," << c.y1;
     }
-}
-
-TEST(TextWidth, GrowsWithTheTextAndTheFont) {
-    InterfaceFont small, large;
-    small.font = interface_face(12);
-    large.font = interface_face(24);
-    EXPECT_EQ(text_width(QString(), nullptr, small), 0);
-    EXPECT_LT(text_width(QStringLiteral("Run"), nullptr, small), text_width(QStringLiteral("Run slide show"), nullptr, small));
-    EXPECT_LT(text_width(QStringLiteral("Help"), nullptr, small), text_width(QStringLiteral("Help"), nullptr, large));
 }
 
 }  // namespace

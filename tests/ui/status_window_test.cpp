@@ -2,9 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include <QGuiApplication>
 #include <QImage>
-#include <QScreen>
 
 namespace lumivane {
 namespace {
@@ -39,18 +37,6 @@ TEST(StatusWindow, NestedShowsKeepTheTextUntilItIsSetAndCloseWithTheBalancingHid
     EXPECT_TRUE(main.findChildren<QWidget*>().empty());
     status.hide();  // one too many does no harm
     EXPECT_FALSE(status.visible());
-}
-
-TEST(StatusWindow, StaysOnTheMonitorWhenTheMainWindowHangsOffIt) {
-    const QRect work = QGuiApplication::primaryScreen()->availableGeometry();
-    QWidget main;
-    main.setGeometry(work.right() - 100, work.bottom() - 50, 400, 200);
-    main.show();
-    StatusWindow status;
-    status.show(QStringLiteral("Loading image files"), &main);
-    const QRect placed = status.window()->geometry();
-    EXPECT_TRUE(work.contains(placed)) << placed.x() << "," << placed.y() << " " << placed.width() << "x" << placed.height();
-    status.hide();
 }
 
 }  // namespace
