@@ -1,12 +1,12 @@
 #include "imaging/resample.h"
 
 #include <algorithm>
-#include <bit>
 #include <cmath>
 #include <cstring>
 #include <new>
 #include <vector>
 
+#include "imaging/byte_lanes.h"
 #include "imaging/image_copy.h"
 #include "imaging/lookup_tables.h"
 #include "imaging/worker_pool.h"
@@ -20,13 +20,14 @@ double triangle(double x) {
     return a <= 1.0 ? 1.0 - a : 0.0;
 }
 
-// The 8-bit path works in single precision, exactly: weights are at most 255 and a
-// weight sum T at most single_sum_limit, so every product and sum of 8-bit samples
-// (at most 255 * T) is an integer below 2^24, which a float holds exactly. The
-// quotient of such a sum n by T equals n div T when truncated: n / T is an integer k
-// or lies at least 1 / T below the next one, and as k * T < 2^24 that gap is wider
-// than half a float's spacing near k, so rounding never reaches k + 1. Larger sums
-// (reductions by more than about 250 times) and 16-bit samples use double precision.
+// 8-bit samples are filtered sixteen at a time in single precision, exactly: weights
+// are at most 255 and a weight sum T at most single_sum_limit, so every sum of
+// samples times weights (at most 255 * T) is an integer below 2^24, which a float
+// holds exactly. The quotient of such a sum n by T equals n div T when truncated:
+// n / T is an integer k or lies at least 1 / T below the next one, and as k * T < 2^24
+// that gap is wider than half a float's spacing near k, so rounding never reaches
+// k + 1. Larger sums (reductions by more than about 250 times), 16-bit samples, and
+// processors without SSE2 use double-precision sums, exact as well.
 constexpr std::int64_t single_sum_limit = 65535;
 
 // The source samples along one axis that make one destination sample: count
@@ -92,18 +93,25 @@ Taps linear_taps(const Axis& axis, std::int32_t index, std::vector<std::int32_t>
 struct LinearContext {
     const ImageBuffer* source = nullptr;  // in the working kind
     ImageBuffer* destination = nullptr;
-    bool wide = false;  // 16-bit samples
+    bool sixteen_bit = false;
     std::int32_t channels = 1;
     Axis rows;
     Axis columns;
     // The horizontal tables, when the width changes.
     std::vector<Taps> column_taps;
     std::vector<std::int32_t> column_weights;
-    std::vector<std::uint16_t> column_weights16;  // the same, for the 8-bit path
-    bool columns_in_single = false;               // every column's sum allows the 8-bit path
+    std::vector<std::uint16_t> column_weights16;  // the same, when every column sum allows lanes
 
     std::size_t samples_in() const { return static_cast<std::size_t>(columns.source_size) * channels; }
     std::size_t samples_out() const { return static_cast<std::size_t>(columns.destination_size) * channels; }
+    // Destination rows go sixteen at a time through the byte lanes.
+    bool in_lanes() const {
+#if defined(__SSE2__)
+        return !sixteen_bit && (column_taps.empty() || !column_weights16.empty());
+#else
+        return false;
+#endif
+    }
 };
 
 // What one worker needs besides the context.
@@ -112,104 +120,22 @@ struct Scratch {
     std::vector<const std::uint8_t*> tap_rows;
     std::vector<std::uint16_t> tap_weights;
     std::vector<double> sums;
-    std::vector<std::uint8_t> intermediate;  // lanes intermediate rows
-    std::vector<std::uint8_t> across;        // the intermediate rows, sample by sample
-    std::vector<std::uint8_t> results;       // the destination rows, sample by sample
+    std::vector<std::uint8_t> intermediate;  // one intermediate row, or sixteen for the lanes
+    std::vector<std::uint8_t> across;        // sixteen intermediate rows, sample by sample
+    std::vector<std::uint8_t> results;       // sixteen destination rows, sample by sample
 };
-
-// Sixteen 8-bit samples at a time, as plain SSE2 instructions do them: widened to 16
-// bits for the product with a weight, to 32 bits for the sum.
-static_assert(std::endian::native == std::endian::little, "lanes are widened by interleaving with zero bytes");
-using Bytes = std::uint8_t __attribute__((vector_size(16)));
-using Words = std::uint16_t __attribute__((vector_size(16)));
-using Ints = std::int32_t __attribute__((vector_size(16)));
-using Floats = float __attribute__((vector_size(16)));
-constexpr std::size_t lanes = 16;
-
-inline Ints quotient(Ints sum, Floats divisor) {
-    return __builtin_convertvector(__builtin_convertvector(sum, Floats) / divisor, Ints);
-}
-
-// Σ weights[k] * (the 16 bytes at at(k)) div divisor, lane by lane.
-template <typename At>
-Bytes weighted_sum(At at, const std::uint16_t* weights, std::size_t count, float divisor) {
-    const Bytes zero = {};
-    const Words zero_words = {};
-    Ints s0 = {}, s1 = {}, s2 = {}, s3 = {};
-    for (std::size_t k = 0; k < count; ++k) {
-        Bytes v;
-        std::memcpy(&v, at(k), sizeof v);
-        const Words low = (Words)__builtin_shufflevector(v, zero, 0, 16, 1, 17, 2, 18, 3, 19, 4, 20, 5, 21, 6, 22, 7, 23) *
-                          weights[k];
-        const Words high = (Words)__builtin_shufflevector(v, zero, 8, 24, 9, 25, 10, 26, 11, 27, 12, 28, 13, 29, 14,
-                                                          30, 15, 31) *
-                           weights[k];
-        s0 += (Ints)__builtin_shufflevector(low, zero_words, 0, 8, 1, 9, 2, 10, 3, 11);
-        s1 += (Ints)__builtin_shufflevector(low, zero_words, 4, 12, 5, 13, 6, 14, 7, 15);
-        s2 += (Ints)__builtin_shufflevector(high, zero_words, 0, 8, 1, 9, 2, 10, 3, 11);
-        s3 += (Ints)__builtin_shufflevector(high, zero_words, 4, 12, 5, 13, 6, 14, 7, 15);
-    }
-    const Floats d = {divisor, divisor, divisor, divisor};
-    // Every quotient is below 256: its low byte is the whole value.
-    const Words q01 = __builtin_shufflevector((Words)quotient(s0, d), (Words)quotient(s1, d), 0, 2, 4, 6, 8, 10, 12, 14);
-    const Words q23 = __builtin_shufflevector((Words)quotient(s2, d), (Words)quotient(s3, d), 0, 2, 4, 6, 8, 10, 12, 14);
-    return __builtin_shufflevector((Bytes)q01, (Bytes)q23, 0, 2, 4, 6, 8, 10, 12, 14, 16, 18, 20, 22, 24, 26, 28, 30);
-}
-
-// A 16 x 16 block of bytes turned about its diagonal: v[r][c] becomes v[c][r]. Each
-// round interleaves vector i with vector i + 8, which rotates the eight bits of the
-// position r * 16 + c left by one; four rounds swap r and c.
-void transpose(Bytes (&v)[lanes]) {
-    for (int round = 0; round < 4; ++round) {
-        Bytes t[lanes];
-        for (std::size_t i = 0; i < lanes / 2; ++i) {
-            t[2 * i] = __builtin_shufflevector(v[i], v[i + 8], 0, 16, 1, 17, 2, 18, 3, 19, 4, 20, 5, 21, 6, 22, 7, 23);
-            t[2 * i + 1] =
-                __builtin_shufflevector(v[i], v[i + 8], 8, 24, 9, 25, 10, 26, 11, 27, 12, 28, 13, 29, 14, 30, 15, 31);
-        }
-        std::memcpy(v, t, sizeof t);
-    }
-}
-
-// The intermediate row from 8-bit source rows.
-void vertical_8bit(const LinearContext& c, const Taps& taps, Scratch& scratch, std::uint8_t* out) {
-    scratch.tap_rows.clear();
-    scratch.tap_weights.clear();
-    for (std::int32_t k = 0; k < taps.count; ++k) {
-        const std::int32_t w = scratch.weights[taps.offset + static_cast<std::size_t>(k)];
-        if (w == 0) continue;
-        scratch.tap_rows.push_back(c.source->rows[taps.first + k]);
-        scratch.tap_weights.push_back(static_cast<std::uint16_t>(w));
-    }
-    const std::uint8_t* const* rows = scratch.tap_rows.data();
-    const std::uint16_t* weights = scratch.tap_weights.data();
-    const std::size_t count = scratch.tap_rows.size();
-    const std::size_t n = c.samples_in();
-    const auto divisor = static_cast<float>(taps.sum);
-    std::size_t x = 0;
-    for (; x + lanes <= n; x += lanes) {
-        const Bytes v = weighted_sum([&](std::size_t k) { return rows[k] + x; }, weights, count, divisor);
-        std::memcpy(out + x, &v, sizeof v);
-    }
-    for (; x < n; ++x) {
-        std::int32_t sum = 0;
-        for (std::size_t k = 0; k < count; ++k) sum += weights[k] * rows[k][x];
-        out[x] = static_cast<std::uint8_t>(static_cast<float>(sum) / divisor);
-    }
-}
 
 template <typename Sample>
 Sample clamp_sample(double quotient) {
-    const auto v = static_cast<std::int64_t>(quotient);
+    const auto v = std::clamp<double>(quotient, -1.0, 65536.0);
     if constexpr (sizeof(Sample) == 1) {
-        return static_cast<Sample>(clamp8(static_cast<std::int32_t>(std::clamp<std::int64_t>(v, -1, 256))));
+        return static_cast<Sample>(clamp8(static_cast<std::int32_t>(v)));
     } else {
-        return static_cast<Sample>(clamp16(static_cast<std::int32_t>(std::clamp<std::int64_t>(v, -1, 65536))));
+        return static_cast<Sample>(clamp16(static_cast<std::int32_t>(v)));
     }
 }
 
-// The intermediate row with double-precision sums: 16-bit samples, and 8-bit ones
-// whose weight sum is too large for the single-precision path.
+// The intermediate row with double-precision sums.
 template <typename Sample>
 void vertical_double(const LinearContext& c, const Taps& taps, Scratch& scratch, Sample* out) {
     const std::size_t n = c.samples_in();
@@ -225,6 +151,36 @@ void vertical_double(const LinearContext& c, const Taps& taps, Scratch& scratch,
     for (std::size_t x = 0; x < n; ++x) out[x] = clamp_sample<Sample>(s[x] / divisor);
 }
 
+#if defined(__SSE2__)
+// The intermediate row from 8-bit source rows, 32 or 16 samples at a time.
+void vertical_lanes(const LinearContext& c, const Taps& taps, Scratch& scratch, std::uint8_t* out) {
+    scratch.tap_rows.clear();
+    scratch.tap_weights.clear();
+    for (std::int32_t k = 0; k < taps.count; ++k) {
+        const std::int32_t w = scratch.weights[taps.offset + static_cast<std::size_t>(k)];
+        if (w == 0) continue;
+        scratch.tap_rows.push_back(c.source->rows[taps.first + k]);
+        scratch.tap_weights.push_back(static_cast<std::uint16_t>(w));
+    }
+    const std::uint8_t* const* rows = scratch.tap_rows.data();
+    const std::uint16_t* weights = scratch.tap_weights.data();
+    const std::size_t count = scratch.tap_rows.size();
+    const std::size_t n = c.samples_in();
+    const auto divisor = static_cast<float>(taps.sum);
+    auto at = [&](std::size_t x) { return [=](std::size_t k) { return rows[k] + x; }; };
+    std::size_t x = 0;
+    if (wide_byte_lanes()) {
+        for (; x + 2 * byte_lanes <= n; x += 2 * byte_lanes) weighted_sum_wide(at(x), weights, count, divisor, out + x);
+    }
+    for (; x + byte_lanes <= n; x += byte_lanes) weighted_sum(at(x), weights, count, divisor, out + x);
+    for (; x < n; ++x) {
+        std::int32_t sum = 0;
+        for (std::size_t k = 0; k < count; ++k) sum += weights[k] * rows[k][x];
+        out[x] = static_cast<std::uint8_t>(static_cast<float>(sum) / divisor);
+    }
+}
+#endif
+
 // Destination row j's intermediate row: a source row itself when the height stays or
 // one row alone makes it, else filtered into out.
 const std::uint8_t* vertical_pass(const LinearContext& c, std::int32_t j, Scratch& scratch, std::uint8_t* out) {
@@ -232,13 +188,17 @@ const std::uint8_t* vertical_pass(const LinearContext& c, std::int32_t j, Scratc
     scratch.weights.clear();
     const Taps taps = linear_taps(c.rows, j, scratch.weights);
     if (taps.count == 1 && scratch.weights[0] == taps.sum) return c.source->rows[taps.first];
-    if (c.wide) {
+    if (c.sixteen_bit) {
         vertical_double(c, taps, scratch, reinterpret_cast<std::uint16_t*>(out));
-    } else if (taps.sum > single_sum_limit) {
-        vertical_double(c, taps, scratch, out);
-    } else {
-        vertical_8bit(c, taps, scratch, out);
+        return out;
     }
+#if defined(__SSE2__)
+    if (taps.sum <= single_sum_limit) {
+        vertical_lanes(c, taps, scratch, out);
+        return out;
+    }
+#endif
+    vertical_double(c, taps, scratch, out);
     return out;
 }
 
@@ -258,15 +218,15 @@ void horizontal_double(const LinearContext& c, const Sample* in, Sample* out) {
     }
 }
 
-// One destination row at a time, in double precision across.
+// One destination row at a time, with double-precision sums across.
 void linear_rows_double(const LinearContext& c, std::int32_t first, std::int32_t last, Scratch& scratch) {
-    const std::size_t bytes = c.samples_out() * (c.wide ? 2 : 1);
+    const std::size_t bytes = c.samples_out() * (c.sixteen_bit ? 2 : 1);
     for (std::int32_t j = first; j <= last; ++j) {
         const std::uint8_t* row = vertical_pass(c, j, scratch, scratch.intermediate.data());
         std::uint8_t* out = c.destination->rows[j];
         if (c.column_taps.empty()) {
             std::memcpy(out, row, bytes);
-        } else if (c.wide) {
+        } else if (c.sixteen_bit) {
             const auto* from = reinterpret_cast<const std::uint16_t*>(row);
             auto* to = reinterpret_cast<std::uint16_t*>(out);
             c.channels == 3 ? horizontal_double<std::uint16_t, 3>(c, from, to)
@@ -278,15 +238,18 @@ void linear_rows_double(const LinearContext& c, std::int32_t first, std::int32_t
     }
 }
 
-// Sixteen destination rows at a time. Their intermediate rows are laid out sample by
-// sample, the sixteen rows' values of one sample side by side, so that the horizontal
-// pass works sixteen rows at once with the same weights, as the vertical pass works
-// sixteen samples of one row.
-void linear_rows_8bit(const LinearContext& c, std::int32_t first, std::int32_t last, Scratch& scratch) {
+#if defined(__SSE2__)
+// Sixteen destination rows at a time. Their intermediate rows are turned into columns,
+// the sixteen rows' values of one sample side by side, so that the horizontal pass
+// works sixteen rows at once with one column's weights, as the vertical pass works
+// sixteen samples of one row with one row's weights; the results are turned back.
+void linear_rows_lanes(const LinearContext& c, std::int32_t first, std::int32_t last, Scratch& scratch) {
+    constexpr std::size_t lanes = byte_lanes;
     const std::size_t in = c.samples_in();
     const std::size_t out = c.samples_out();
     const auto channels = static_cast<std::size_t>(c.channels);
     const auto stride = static_cast<std::size_t>(c.source->stride);
+    const bool wide_lanes = wide_byte_lanes();
     for (std::int32_t j0 = first; j0 <= last; j0 += static_cast<std::int32_t>(lanes)) {
         const auto rows = static_cast<std::size_t>(std::min<std::int32_t>(lanes, last - j0 + 1));
         const std::uint8_t* intermediate[lanes];
@@ -303,55 +266,70 @@ void linear_rows_8bit(const LinearContext& c, std::int32_t first, std::int32_t l
         std::uint8_t* across = scratch.across.data();
         std::size_t x = 0;
         for (; x + lanes <= in; x += lanes) {
-            Bytes block[lanes];
-            for (std::size_t r = 0; r < lanes; ++r) std::memcpy(&block[r], intermediate[r] + x, lanes);
+            __m128i block[lanes];
+            for (std::size_t r = 0; r < lanes; ++r) {
+                block[r] = _mm_loadu_si128(reinterpret_cast<const __m128i*>(intermediate[r] + x));
+            }
             transpose(block);
             std::memcpy(across + x * lanes, block, sizeof block);
         }
         for (; x < in; ++x) {
             for (std::size_t r = 0; r < lanes; ++r) across[x * lanes + r] = intermediate[r][x];
         }
+
         std::uint8_t* results = scratch.results.data();
         for (std::int32_t i = 0; i < c.columns.destination_size; ++i) {
             const Taps& taps = c.column_taps[static_cast<std::size_t>(i)];
             const std::uint16_t* weights = c.column_weights16.data() + taps.offset;
             const auto count = static_cast<std::size_t>(taps.count);
             const auto divisor = static_cast<float>(taps.sum);
-            for (std::size_t ch = 0; ch < channels; ++ch) {
-                const std::uint8_t* base = across + (static_cast<std::size_t>(taps.first) * channels + ch) * lanes;
-                const Bytes v = weighted_sum([&](std::size_t k) { return base + k * channels * lanes; }, weights,
-                                             count, divisor);
-                std::memcpy(results + (static_cast<std::size_t>(i) * channels + ch) * lanes, &v, sizeof v);
+            const std::uint8_t* pixel = across + static_cast<std::size_t>(taps.first) * channels * lanes;
+            std::uint8_t* to = results + static_cast<std::size_t>(i) * channels * lanes;
+            const std::size_t tap_bytes = channels * lanes;
+            std::size_t ch = 0;
+            if (wide_lanes && channels == 3) {  // blue and green side by side
+                weighted_sum_wide([=](std::size_t k) { return pixel + k * tap_bytes; }, weights, count, divisor, to);
+                ch = 2;
+            }
+            for (; ch < channels; ++ch) {
+                weighted_sum([=](std::size_t k) { return pixel + ch * lanes + k * tap_bytes; }, weights, count, divisor,
+                             to + ch * lanes);
             }
         }
+
         for (x = 0; x + lanes <= out; x += lanes) {
-            Bytes block[lanes];
+            __m128i block[lanes];
             std::memcpy(block, results + x * lanes, sizeof block);
             transpose(block);
-            for (std::size_t r = 0; r < rows; ++r) std::memcpy(c.destination->rows[j0 + r] + x, &block[r], lanes);
+            for (std::size_t r = 0; r < rows; ++r) {
+                _mm_storeu_si128(reinterpret_cast<__m128i*>(c.destination->rows[j0 + r] + x), block[r]);
+            }
         }
         for (; x < out; ++x) {
             for (std::size_t r = 0; r < rows; ++r) c.destination->rows[j0 + r][x] = results[x * lanes + r];
         }
     }
 }
+#endif
 
 // Destination rows first..last of one worker.
 bool linear_rows(const LinearContext& c, std::int32_t first, std::int32_t last) {
-    const bool in_single = !c.wide && (c.column_taps.empty() || c.columns_in_single);
+    const bool lanes = c.in_lanes();
     Scratch scratch;
     try {
         scratch.weights.reserve(static_cast<std::size_t>(2 * c.rows.reach + 5));
-        scratch.intermediate.resize(static_cast<std::size_t>(c.source->stride) * (in_single ? lanes : 1));
-        if (in_single && !c.column_taps.empty()) {
-            scratch.across.resize(c.samples_in() * lanes);
-            scratch.results.resize(c.samples_out() * lanes);
+        scratch.intermediate.resize(static_cast<std::size_t>(c.source->stride) * (lanes ? byte_lanes : 1));
+#if defined(__SSE2__)
+        if (lanes) {
+            if (!c.column_taps.empty()) {
+                scratch.across.resize(c.samples_in() * byte_lanes);
+                scratch.results.resize(c.samples_out() * byte_lanes);
+            }
+            linear_rows_lanes(c, first, last, scratch);
+            return false;
         }
-        if (in_single) {
-            linear_rows_8bit(c, first, last, scratch);
-        } else {
-            linear_rows_double(c, first, last, scratch);
-        }
+#endif
+        linear_rows_double(c, first, last, scratch);
     } catch (const std::bad_alloc&) {
         return true;
     }
@@ -363,7 +341,7 @@ bool resample_linear(const ImageBuffer& source, ImageBuffer& destination, std::i
     LinearContext c;
     c.source = &source;
     c.destination = &destination;
-    c.wide = source.kind == PixelFormat::Grey16 || source.kind == PixelFormat::Colour16;
+    c.sixteen_bit = source.kind == PixelFormat::Grey16 || source.kind == PixelFormat::Colour16;
     c.channels = source.kind == PixelFormat::Colour8 || source.kind == PixelFormat::Colour16 ? 3 : 1;
     // A single destination column sits at the first source column; a single row too,
     // but with the reach of a one-row step.
@@ -372,12 +350,14 @@ bool resample_linear(const ImageBuffer& source, ImageBuffer& destination, std::i
     try {
         if (width != source.width) {
             c.column_taps.reserve(static_cast<std::size_t>(width));
-            c.columns_in_single = !c.wide;
+            std::int64_t largest_sum = 0;
             for (std::int32_t i = 0; i < width; ++i) {
                 c.column_taps.push_back(linear_taps(c.columns, i, c.column_weights));
-                c.columns_in_single = c.columns_in_single && c.column_taps.back().sum <= single_sum_limit;
+                largest_sum = std::max(largest_sum, c.column_taps.back().sum);
             }
-            if (c.columns_in_single) c.column_weights16.assign(c.column_weights.begin(), c.column_weights.end());
+            if (largest_sum <= single_sum_limit) {
+                c.column_weights16.assign(c.column_weights.begin(), c.column_weights.end());
+            }
         }
     } catch (const std::bad_alloc&) {
         return true;
