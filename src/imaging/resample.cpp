@@ -444,18 +444,20 @@ bool unpack_bits(const ImageBuffer& source, ImageBuffer& grey) {
 bool image_resample(const ImageBuffer& source, ImageBuffer& destination, std::int32_t width, std::int32_t height,
                     double resolution, ResampleFilter filter) {
     if (&source == &destination) return true;
+    // Linear works a Bilevel picture as Grey8, at its own size too, so that its result
+    // is always a kind the screen can show.
+    if (filter == ResampleFilter::Linear && source.kind == PixelFormat::Bilevel && !source.empty()) {
+        ImageBuffer grey;
+        return unpack_bits(source, grey) || image_resample(grey, destination, width, height, resolution, filter);
+    }
     if ((width == source.width && height == source.height) || source.empty() || !is_pixel_kind(source.kind)) {
         if (image_copy(source, destination)) return true;
         destination.resolution = resolution;
         return false;
     }
-    const PixelFormat kind =
-        filter == ResampleFilter::Linear && source.kind == PixelFormat::Bilevel ? PixelFormat::Grey8 : source.kind;
-    if (width <= 0 || height <= 0) return image_allocate(destination, kind, width, height, resolution);
+    if (width <= 0 || height <= 0) return image_allocate(destination, source.kind, width, height, resolution);
     if (filter == ResampleFilter::Nearest) return resample_nearest(source, destination, width, height, resolution);
-    if (source.kind != PixelFormat::Bilevel) return resample_linear(source, destination, width, height, resolution);
-    ImageBuffer grey;
-    return unpack_bits(source, grey) || resample_linear(grey, destination, width, height, resolution);
+    return resample_linear(source, destination, width, height, resolution);
 }
 
 }  // namespace lumivane

@@ -231,18 +231,28 @@ TEST(ImageResampleNearest, TakesTheNearestPixelOnALinedUpGrid) {
 
 TEST(ImageResample, TheSameSizeCopiesAndStampsTheResolution) {
     for (const ResampleFilter filter : {ResampleFilter::Nearest, ResampleFilter::Linear}) {
-        const ImageBuffer source = random_image(PixelFormat::Bilevel, 13, 5, 7);
+        const ImageBuffer source = random_image(PixelFormat::Colour16, 13, 5, 7);
         ImageBuffer result;
         ASSERT_FALSE(image_resample(source, result, 13, 5, 100.0, filter));
-        EXPECT_EQ(result.kind, PixelFormat::Bilevel);
+        EXPECT_EQ(result.kind, PixelFormat::Colour16);
         EXPECT_EQ(result.resolution, 100.0);
-        for (int r = 0; r < 5; ++r) EXPECT_EQ(std::memcmp(result.rows[r], source.rows[r], 4), 0);
+        for (int r = 0; r < 5; ++r) EXPECT_EQ(std::memcmp(result.rows[r], source.rows[r], 13 * 6), 0);
 
         ImageBuffer empty;
         ASSERT_FALSE(image_resample(empty, result, 40, 30, 100.0, filter));
         EXPECT_TRUE(result.empty());
         EXPECT_TRUE(image_resample(source, result, -1, 30, 100.0, filter));
     }
+    // A bilevel picture stays bilevel under nearest, and comes out grey under linear,
+    // at its own size too.
+    const ImageBuffer bits = random_image(PixelFormat::Bilevel, 13, 5, 8);
+    ImageBuffer result;
+    ASSERT_FALSE(image_resample(bits, result, 13, 5, 100.0, ResampleFilter::Nearest));
+    EXPECT_EQ(result.kind, PixelFormat::Bilevel);
+    EXPECT_EQ(std::memcmp(result.rows[4], bits.rows[4], 2), 0);
+    ASSERT_FALSE(image_resample(bits, result, 13, 5, 100.0, ResampleFilter::Linear));
+    EXPECT_EQ(result.kind, PixelFormat::Grey8);
+    for (int x = 0; x < 13; ++x) EXPECT_EQ(result.rows[4][x], bit_get(bits.rows[4], x));
 }
 
 }  // namespace
