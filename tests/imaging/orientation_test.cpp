@@ -3,9 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
-#include <random>
 
 #include "imaging/image_copy.h"
+#include "support/random_image.h"
 
 namespace lumivane {
 namespace {
@@ -47,17 +47,7 @@ std::vector<std::uint8_t> pixel(const ImageBuffer& image, int x, int y) {
     return std::vector<std::uint8_t>(row + x * n, row + (x + 1) * n);
 }
 
-ImageBuffer random_image(PixelFormat kind, int w, int h, unsigned seed) {
-    ImageBuffer image;
-    EXPECT_FALSE(image_allocate(image, kind, w, h, 96.0));
-    std::mt19937 random(seed);
-    const auto used = static_cast<std::size_t>(unpadded_row_bytes(kind, w));
-    for (std::uint8_t* row : image.rows) {
-        for (std::size_t i = 0; i < used; ++i) row[i] = static_cast<std::uint8_t>(random());
-        if (kind == PixelFormat::Bilevel && w % 8 != 0) row[used - 1] &= static_cast<std::uint8_t>(0xFF << (8 - w % 8));
-    }
-    return image;
-}
+using testing::random_image;
 
 void expect_oriented(const Orientation& o, const ImageBuffer& source, const ImageBuffer& result) {
     const int w = source.width, h = source.height;

@@ -4,8 +4,9 @@
 
 #include <cmath>
 #include <cstring>
-#include <random>
 #include <vector>
+
+#include "support/random_image.h"
 
 namespace lumivane {
 namespace {
@@ -30,16 +31,7 @@ std::int64_t sample(const ImageBuffer& image, int x, int r, int ch) {
     }
 }
 
-ImageBuffer random_image(PixelFormat kind, int w, int h, unsigned seed) {
-    ImageBuffer image;
-    EXPECT_FALSE(image_allocate(image, kind, w, h, 72.0));
-    std::mt19937 random(seed);
-    const auto used = static_cast<std::size_t>(unpadded_row_bytes(kind, w));
-    for (std::uint8_t* row : image.rows) {
-        for (std::size_t i = 0; i < used; ++i) row[i] = static_cast<std::uint8_t>(random());
-    }
-    return image;
-}
+using testing::random_image;
 
 // The linear filter along one axis, written out case by case as the rules state it,
 // with sums in 64-bit integers: (sample index, weight) pairs and their divisor.
