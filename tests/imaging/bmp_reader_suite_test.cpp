@@ -1,4 +1,5 @@
-// The good files of the BMP test suite, each compared with Qt's own reader.
+// The good files of the BMP test suite, and some questionable ones, each compared with
+// Qt's own reader.
 
 #include <QImage>
 #include <gtest/gtest.h>
@@ -39,6 +40,10 @@ TEST(ReadBmpSuite, GoodFilesReadAsQtReadsThem) {
         // Compressed, 16-bit, with channel masks of their own, or top-down.
         {"pal4rle", false, {}}, {"pal8rle", false, {}}, {"rgb16", false, {}}, {"rgb16-565", false, {}},
         {"rgb16-565pal", false, {}}, {"rgb32bf", false, {}}, {"pal8topdown", false, {}},
+        // Questionable ones that Qt reads too: a gap before the pixels, a table of 300
+        // entries before 24-bit pixels, a fourth byte that is not zero.
+        {"../q/pal8offs", true, PixelFormat::Colour8}, {"../q/rgb24largepal", true, PixelFormat::Colour8},
+        {"../q/rgb32fakealpha", true, PixelFormat::Colour8},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
