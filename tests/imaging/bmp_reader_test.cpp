@@ -81,16 +81,6 @@ TEST(ReadBmp, LayoutsAndKinds) {
     }
 }
 
-TEST(ReadBmp, RowsAreStoredBottomFirst) {
-    TempFolder folder;
-    BmpFile file{40, 1, 3, 8, 0, 2835, grey_ramp(256), {std::string("\x0A\0\0\0", 4), std::string("\x14\0\0\0", 4),
-                                                         std::string("\x1E\0\0\0", 4)}};
-    ImageBuffer image;
-    ASSERT_FALSE(read_bmp(folder.write("rows.bmp", bmp_bytes(file)), image));
-    EXPECT_EQ(image.rows[0][0], 10);
-    EXPECT_EQ(image.rows[2][0], 30);
-}
-
 TEST(ReadBmp, RefusesWhatItCannotRead) {
     const std::string good = bmp_bytes({40, 2, 2, 24, 0, 2835, {}, {std::string(8, '\x11'), std::string(8, '\x22')}});
     struct Case {
