@@ -27,6 +27,8 @@ std::vector<std::uint32_t> grey_ramp(int n) {
     return table;
 }
 
+// What the suite's files (compared with Qt elsewhere) leave out: the kinds chosen from
+// grey tables, header sizes of 124 and more, 2-bit pixels, tables over 256 entries.
 TEST(ReadBmp, LayoutsAndKinds) {
     struct Case {
         const char* name;
@@ -35,25 +37,18 @@ TEST(ReadBmp, LayoutsAndKinds) {
         std::vector<std::uint8_t> bottom_row;  // the picture's bytes
         double resolution;
     };
-    const std::string pad3("\0\0\0", 3);
     std::vector<std::uint32_t> ramp = grey_ramp(256);
     std::vector<std::uint32_t> coloured = ramp;
     coloured[200] = 0x102030;
     const Case cases[] = {
         {"24 bits, 40-byte header", {40, 2, 1, 24, 0, 3780, {}, {std::string("\x01\x02\x03\x04\x05\x06\0\0", 8)}},
          PixelFormat::Colour8, {1, 2, 3, 4, 5, 6}, 3780 * 25.4 / 1000},
-        {"32 bits drop the fourth byte", {108, 2, 1, 32, 0, 0, {}, {"\x01\x02\x03\x09\x04\x05\x06\x09"}},
-         PixelFormat::Colour8, {1, 2, 3, 4, 5, 6}, 0.0},
         {"8 bits, grey ramp", {124, 3, 1, 8, 0, 2835, ramp, {std::string("\x00\x80\xFF\0", 4)}}, PixelFormat::Grey8,
          {0, 128, 255}, 2835 * 25.4 / 1000},
         {"8 bits, one coloured entry", {40, 2, 1, 8, 0, 2835, coloured, {std::string("\xC8\x01\0\0", 4)}},
          PixelFormat::Colour8, {0x30, 0x20, 0x10, 1, 1, 1}, 2835 * 25.4 / 1000},
         {"longer than 124 bytes", {150, 1, 1, 8, 2, 2835, {0x000000, 0x0000FF}, {std::string("\x01\0\0\0", 4)}},
          PixelFormat::Colour8, {0xFF, 0, 0}, 2835 * 25.4 / 1000},
-        {"4 bits, high nibble first", {40, 3, 1, 4, 16, 2835, grey_ramp(16), {std::string("\x1F\x30\0\0", 4)}},
-         PixelFormat::Grey8, {17, 255, 51}, 2835 * 25.4 / 1000},
-        {"1 bit, black and white", {40, 9, 1, 1, 0, 2835, {0x000000, 0xFFFFFF}, {std::string("\xA5\x80\0\0", 4)}},
-         PixelFormat::Bilevel, {0xA5, 0x80}, 2835 * 25.4 / 1000},
         {"1 bit, white then black", {40, 9, 1, 1, 0, 2835, {0xFFFFFF, 0x000000}, {std::string("\xA5\x80\0\0", 4)}},
          PixelFormat::Bilevel, {0x5A, 0x00}, 2835 * 25.4 / 1000},  // inverted; bits past the width stay clear
         {"1 bit, mid grey", {40, 2, 1, 1, 0, 2835, {0x000000, 0x808080}, {std::string("\x40\0\0\0", 4)}},
