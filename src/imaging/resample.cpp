@@ -317,7 +317,7 @@ bool linear_rows(const LinearContext& c, std::int32_t first, std::int32_t last) 
     const bool lanes = c.in_lanes();
     Scratch scratch;
     try {
-        scratch.weights.reserve(static_cast<std::size_t>(2 * c.rows.reach + 5));
+        scratch.weights.reserve(2 * static_cast<std::size_t>(c.rows.reach) + 5);
         scratch.intermediate.resize(static_cast<std::size_t>(c.source->stride) * (lanes ? byte_lanes : 1));
 #if defined(__SSE2__)
         if (lanes) {
@@ -347,6 +347,8 @@ bool resample_linear(const ImageBuffer& source, ImageBuffer& destination, std::i
     // but with the reach of a one-row step.
     c.columns = make_axis(source.width, width, 0.0);
     c.rows = make_axis(source.height, height, 1.0);
+    // The destination first: a width it cannot hold is refused before any table is made.
+    if (image_allocate(destination, source.kind, width, height, resolution)) return true;
     try {
         if (width != source.width) {
             c.column_taps.reserve(static_cast<std::size_t>(width));
@@ -360,10 +362,9 @@ bool resample_linear(const ImageBuffer& source, ImageBuffer& destination, std::i
             }
         }
     } catch (const std::bad_alloc&) {
+        image_free(destination);
         return true;
     }
-    if (image_allocate(destination, source.kind, width, height, resolution)) return true;
-    if (destination.empty()) return false;
     return pool_run_rows(
         processor_count(), [&](std::int32_t first, std::int32_t last) { return linear_rows(c, first, last); }, height);
 }
