@@ -6,7 +6,6 @@
 #include <fstream>
 
 #include "imaging/bmp_reader.h"
-#include "platform/resources.h"
 #include "platform/text_encoding.h"
 #include "support/bmp_files.h"
 #include "support/recording_ui.h"
@@ -88,17 +87,6 @@ TEST(ShippedBitmaps, EveryButtonHasAPictureLargeEnoughToReduce) {
         EXPECT_GE(picture.width, 64) << u8(name);
         EXPECT_GE(picture.height, 64) << u8(name);
     }
-}
-
-TEST(ResourceFolder, InstalledBesideTheProgramElseTheSourceTree) {
-    TempFolder root;
-    std::filesystem::create_directories(root.native_file("bin"));
-    const std::u16string program = root.file(u"bin/lumivane");
-    const std::u16string source_tree = resource_folder_for(program);
-    EXPECT_TRUE(std::filesystem::is_directory(u8(source_tree) + "/bitmaps")) << u8(source_tree);
-
-    std::filesystem::create_directories(root.native_file("share/lumivane"));
-    EXPECT_EQ(resource_folder_for(program), root.file(u"share/lumivane"));
 }
 
 }  // namespace
