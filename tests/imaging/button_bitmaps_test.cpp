@@ -3,10 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
 
 #include "imaging/bmp_reader.h"
-#include "platform/text_encoding.h"
 #include "support/bmp_files.h"
 #include "support/recording_ui.h"
 #include "support/temp_folder.h"
