@@ -77,6 +77,7 @@ CommandLineOpen open_command_line_show(AppContext& context, const std::u16string
     SlideShow& show = context.show;
     std::u16string name = default_index_name;
     bool create = false;
+    bool replace_index = false;
     if (path_extension(path) == u".ssi") {
         show.show_folder = path;
         path_folder(show.show_folder);
@@ -92,7 +93,10 @@ CommandLineOpen open_command_line_show(AppContext& context, const std::u16string
             case BoxAnswer::Yes: break;
             // The new index replaces the old one once it is written, so a folder
             // without pictures keeps its index.
-            case BoxAnswer::No: create = true; break;
+            case BoxAnswer::No:
+                create = true;
+                replace_index = true;
+                break;
             default: show.show_folder.clear(); return CommandLineOpen::Nothing;
             }
         } else {
@@ -105,15 +109,11 @@ CommandLineOpen open_command_line_show(AppContext& context, const std::u16string
         }
     }
     update_window_title(context);
-    if (open_show_in_folder(context, name, create)) {
+    if (open_show_in_folder(context, name, create, replace_index)) {
         std::u16string shown;
         path_join(context.ui, shown, show.show_folder, name);
         error_box(context.ui, u"Cannot open slide show: %s", shown);
-        release_all_slides(show);
-        show.slides.clear();
-        show.show_folder.clear();
-        show.index_path.clear();
-        update_window_title(context);
+        reset_to_untitled(context);
         return CommandLineOpen::Failed;
     }
     load_show_images(context);

@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "document/app_context.h"
+#include "document/folder_scan.h"
 #include "document/message_boxes.h"
 #include "document/show_images.h"
 #include "document/show_index.h"
@@ -15,32 +16,132 @@ namespace lumivane {
 
 namespace {
 
-// Lists the folder's pictures in a new index.ssi. True on failure, reported.
-bool create_index_from_folder(AppContext& context, const std::u16string& folder, std::u16string& index_path) {
+constexpr char16_t replace_index_question[] =
+    u"Index file (index.ssi) already exists.\n\nReplace it with a new index file?";
+constexpr char16_t index_dialog_title[] = u"Open slide show index file";
+
+bool has_show_size(std::size_t count) { return count >= 1 && count <= static_cast<std::size_t>(max_slides); }
+
+// Whether the show folder has pictures enough for a show; reports why not.
+bool check_folder_images(AppContext& context) {
     UserInterface& ui = context.ui;
-    std::vector<std::u16string> names;
-    if (folder_file_names(folder, names)) {
+    std::int32_t count = 0;
+    if (count_image_files(context.show.show_folder, count)) {
         error_box(ui, u"Error scanning for image files");
         return true;
     }
-    std::vector<std::u16string> images;
-    for (const std::u16string& name : names) {
-        std::u16string path;
-        if (!path_join(ui, path, folder, name) && is_image_file(path)) images.push_back(name);
-    }
-    if (images.empty()) {
+    if (count == 0) {
         error_box(ui, u"Folder contains no JPEG or TIFF files");
         return true;
     }
-    if (path_join(ui, index_path, folder, default_index_name)) return true;
-    apply_default_settings(context.show, context.default_settings);
-    if (write_new_index(context, index_path, folder, images)) {
+    // The index file holds at most this many slides: a longer one could not be read.
+    if (!has_show_size(static_cast<std::size_t>(count))) {
+        error_box(ui, u"Folder contains %d JPEG or TIFF files, more than a slide show can hold (%d)", count,
+                  max_slides);
+        return true;
+    }
+    return false;
+}
+
+// Makes a new index file for the show folder's pictures and names it in index_name.
+// True on failure or when the user cancelled.
+bool make_new_index(AppContext& context, std::u16string& index_name, bool create, bool replace_index) {
+    UserInterface& ui = context.ui;
+    SlideShow& show = context.show;
+    if (!create && ui.message_box(warning_title, u"Create a slide show index file?", BoxButtons::OkCancel,
+                                  BoxOwner::None) != BoxAnswer::Ok) {
+        return true;
+    }
+    if (check_folder_images(context)) return true;
+    std::u16string index_path;
+    if (create) {
+        if (path_join(ui, index_path, show.show_folder, default_index_name)) return true;
+        if (!replace_index && file_exists(index_path) &&
+            ui.message_box(warning_title, replace_index_question, BoxButtons::OkCancel, BoxOwner::MainWindow) !=
+                BoxAnswer::Ok) {
+            return true;
+        }
+        apply_default_settings(show, context.default_settings);
+    } else {
+        if (ui.show_properties_dialog()) return true;
+        if (ui.save_index_file_dialog(index_path, default_index_name, show.show_folder,
+                                      u"Create New Slide Show Index")) {
+            return true;
+        }
+        const std::u16string scanned = show.show_folder;
+        show.show_folder = index_path;
+        path_folder(show.show_folder);
+        // The index lists the pictures beside it: another folder is checked anew.
+        if (!folders_equal(scanned, show.show_folder) && check_folder_images(context)) return true;
+    }
+    index_name = path_file_name(index_path);
+    if (create_index_from_folder(context, index_path, show.show_folder)) {
         error_box(ui, u"Cannot create index file: %s", index_path);
         return true;
     }
-    context.show.modified = false;
+    show.modified = false;
     ui.update_tool_buttons();
     return false;
+}
+
+// After a show has been read: its own playback window, its pictures, its first slide.
+void show_opened(AppContext& context) {
+    recreate_playback_window(context);
+    load_show_images(context);
+    context.current_slide = 0;
+    context.playback.displayed_slide = 0;
+    context.playback.key_frame = 0;
+    context.playback.segment_ticks = 0;
+    context.ui.update_tool_buttons();
+}
+
+enum class IndexChoice { Open, Stop };
+
+// Which index file of the show folder to open, or that a new one is made (index_name
+// empty, or "index.ssi" with create).
+IndexChoice choose_index(AppContext& context, bool create, std::u16string& index_name, bool& replace_index) {
+    UserInterface& ui = context.ui;
+    SlideShow& show = context.show;
+    index_name.clear();
+    replace_index = false;
+    std::int32_t count = 0;
+    std::u16string first;
+    if (find_index_files(show.show_folder, count, first)) {
+        error_box(ui, u"Error scanning for index files: %s", show.show_folder);
+        return IndexChoice::Stop;
+    }
+    if (count > 0) {
+        const std::u16string question = count == 1 ? formatted(u"Open existing slide show index file: %s?", first)
+                                                   : u"Open one of the existing slide show index files?";
+        switch (ui.message_box(alert_title, question, BoxButtons::YesNoCancel, BoxOwner::MainWindow)) {
+        case BoxAnswer::Yes: {
+            if (count == 1) {
+                index_name = first;
+                return IndexChoice::Open;
+            }
+            std::u16string path;
+            if (ui.open_index_file_dialog(path, show.show_folder, index_dialog_title)) return IndexChoice::Stop;
+            show.show_folder = path;
+            path_folder(show.show_folder);
+            index_name = path_file_name(path);
+            return IndexChoice::Open;
+        }
+        case BoxAnswer::No: break;
+        default: return IndexChoice::Stop;
+        }
+    }
+    if (!create) return IndexChoice::Open;
+    index_name = default_index_name;
+    std::u16string index_path;
+    if (count > 0 && !path_join(ui, index_path, show.show_folder, default_index_name) && file_exists(index_path)) {
+        if (ui.message_box(warning_title, replace_index_question, BoxButtons::OkCancel, BoxOwner::MainWindow) !=
+            BoxAnswer::Ok) {
+            return IndexChoice::Stop;
+        }
+        replace_index = true;
+    }
+    apply_default_settings(show, context.default_settings);
+    return IndexChoice::Open;
 }
 
 }  // namespace
@@ -68,35 +169,32 @@ void update_window_title(AppContext& context) {
                                          : formatted(u"%s -- %s", title, context.show.show_folder));
 }
 
-bool is_image_file(const std::u16string& path) {
-    FileHandle file;
-    if (file_open_read(path, file)) return false;
-    unsigned char b[2] = {};
-    std::uint32_t length = 2;
-    if (file_read(file, length, b) != ReadResult::Read || length < 2) return true;
-    return (b[0] == 'I' && b[1] == 'I') || (b[0] == 'M' && b[1] == 'M') || (b[0] == 0xFF && b[1] == 0xD8);
+bool create_index_from_folder(AppContext& context, const std::u16string& index_path, const std::u16string& folder) {
+    if (ensure_show_folder(context)) return true;
+    // The whole folder is read before the file is started, so a scan that fails leaves
+    // no half-written index behind; and the header's slide count is the number of
+    // names that follow it even when the folder changed since it was counted.
+    std::vector<std::u16string> names;
+    if (folder_image_names(folder, names) || !has_show_size(names.size())) return true;
+    return write_new_index(context, index_path, folder, names);
 }
 
-bool open_show_in_folder(AppContext& context, std::u16string name, bool create) {
+bool open_show_in_folder(AppContext& context, std::u16string index_name, bool create, bool replace_index) {
     UserInterface& ui = context.ui;
-    const std::u16string& folder = context.show.show_folder;
+    SlideShow& show = context.show;
     if (ensure_show_folder(context)) {
         error_box(ui, u"No slide show folder specified");
         return true;
     }
-    if (!folder_exists(folder)) {
-        error_box(ui, u"Slide show folder does not exist: %s", folder);
+    if (!folder_exists(show.show_folder)) {
+        error_box(ui, u"Slide show folder does not exist: %s", show.show_folder);
         return true;
     }
-    if (create) {
-        std::u16string index_path;
-        if (create_index_from_folder(context, folder, index_path)) return true;
-        name = default_index_name;
-    } else {
-        std::u16string index_path;
-        if (name.empty() || path_join(ui, index_path, folder, name) || !file_exists(index_path)) return true;
-    }
-    return read_show_index(context, folder, name);
+    std::u16string index_path;
+    const bool has_index = !replace_index && !index_name.empty() &&
+                           !path_join(ui, index_path, show.show_folder, index_name) && file_exists(index_path);
+    if (!has_index && make_new_index(context, index_name, create, replace_index)) return true;
+    return read_show_index(context, show.show_folder, index_name);
 }
 
 bool close_show(AppContext& context) {
@@ -111,23 +209,38 @@ bool open_show_file(AppContext& context, const std::u16string& path) {
     SlideShow& show = context.show;
     std::u16string chosen = path;
     for (;;) {
-        if (chosen.empty() && context.ui.open_index_file_dialog(chosen, {}, u"Open slide show index file")) return true;
+        if (chosen.empty() && context.ui.open_index_file_dialog(chosen, {}, index_dialog_title)) return true;
         show.show_folder = chosen;
         path_folder(show.show_folder);
         update_window_title(context);
         if (!open_show_in_folder(context, path_file_name(chosen), false)) break;
-        // Each attempt starts from an empty show.
-        release_all_slides(show);
-        show.slides.clear();
+        reset_to_untitled(context);  // no part of a failed read is left for the next try
         chosen.clear();
     }
-    recreate_playback_window(context);
-    load_show_images(context);
-    context.current_slide = 0;
-    context.playback.displayed_slide = 0;
-    context.playback.key_frame = 0;
-    context.playback.segment_ticks = 0;
-    context.ui.update_tool_buttons();
+    show_opened(context);
+    return false;
+}
+
+bool open_show_folder(AppContext& context, const std::u16string& folder, bool create) {
+    if (close_show(context)) return true;
+    SlideShow& show = context.show;
+    std::u16string chosen = folder;
+    for (;;) {
+        if (chosen.empty() &&
+            context.ui.pick_folder_dialog(chosen, context.last_image_folder, u"Select Slide Show Folder")) {
+            return true;
+        }
+        show.show_folder = chosen;
+        context.last_image_folder = chosen;
+        update_window_title(context);
+        std::u16string index_name;
+        bool replace_index = false;
+        if (choose_index(context, create, index_name, replace_index) == IndexChoice::Stop) return true;
+        if (!open_show_in_folder(context, index_name, create, replace_index)) break;
+        reset_to_untitled(context);  // no part of a failed read is left for the next try
+        chosen.clear();
+    }
+    show_opened(context);
     return false;
 }
 

@@ -1,6 +1,5 @@
 #include "platform/files.h"
 
-#include <algorithm>
 #include <cerrno>
 #include <dirent.h>
 #include <fcntl.h>
@@ -26,9 +25,14 @@ FileHandle::~FileHandle() {
 std::string native_path(const std::u16string& path) { return utf16_to_utf8(path); }
 
 bool file_open_read(const std::u16string& path, FileHandle& handle) {
-    // Without O_NONBLOCK a named pipe would wait in open() for a writer that never
-    // comes. Only regular files are files here: folders, pipes and devices are not.
-    const int d = ::open(native_path(path).c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    // Only regular files are files here: folders, pipes, sockets and devices are not,
+    // and are not even opened (opening some devices has effects). Should the path
+    // change between the two looks, O_NONBLOCK still keeps open() from waiting for a
+    // pipe's writer, and the second look refuses it.
+    const std::string native = native_path(path);
+    struct stat before {};
+    if (::stat(native.c_str(), &before) != 0 || !S_ISREG(before.st_mode)) return true;
+    const int d = ::open(native.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (d < 0) return true;
     struct stat info {};
     if (::fstat(d, &info) != 0 || !S_ISREG(info.st_mode) || ::fcntl(d, F_SETFL, 0) != 0) {
@@ -120,24 +124,27 @@ bool folder_create(const std::u16string& path) {
     return !(errno == EEXIST && folder_exists(path));
 }
 
-bool folder_file_names(const std::u16string& folder, std::vector<std::u16string>& names) {
-    names.clear();
+bool folder_entries(const std::u16string& folder, std::vector<FolderEntry>& entries) {
+    entries.clear();
     const std::string base = native_path(folder);
     DIR* dir = ::opendir(base.c_str());
     if (!dir) return true;
-    errno = 0;
-    while (const dirent* entry = ::readdir(dir)) {
-        const std::string name = entry->d_name;
-        struct stat info {};
-        // Only regular files: opening a pipe or a device could block or have effects.
-        if (name != "." && name != ".." && ::stat((base + "/" + name).c_str(), &info) == 0 && S_ISREG(info.st_mode)) {
-            names.push_back(utf8_to_utf16(name));
-        }
+    for (;;) {
         errno = 0;
+        const dirent* entry = ::readdir(dir);
+        if (!entry) break;
+        const std::string name = entry->d_name;
+        if (name == "." || name == "..") continue;
+        bool link = entry->d_type == DT_LNK;
+        if (entry->d_type == DT_UNKNOWN) {
+            struct stat info {};
+            link = ::lstat((base + "/" + name).c_str(), &info) == 0 && S_ISLNK(info.st_mode);
+        }
+        entries.push_back({utf8_to_utf16(name), link});
     }
+    // readdir ends with errno untouched at the end of the folder, and set on an error.
     const bool failed = errno != 0;
     ::closedir(dir);
-    std::sort(names.begin(), names.end());
     return failed;
 }
 

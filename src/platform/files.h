@@ -55,8 +55,16 @@ bool file_exists(const std::u16string& path);
 bool folder_exists(const std::u16string& path);
 // Creates the folder (its parent must exist); an existing folder is no failure.
 bool folder_create(const std::u16string& path);
-// The names of the regular files in folder (symbolic links followed), sorted by name.
-bool folder_file_names(const std::u16string& folder, std::vector<std::u16string>& names);
+// One entry of a folder: its name and whether it is a symbolic link (the link itself,
+// whatever it leads to).
+struct FolderEntry {
+    std::u16string name;
+    bool link = false;
+};
+// Every entry of the folder except "." and "..", in the file system's order. True when
+// the folder cannot be opened or read to its end; an empty folder is no failure.
+// Nothing in the folder is opened.
+bool folder_entries(const std::u16string& folder, std::vector<FolderEntry>& entries);
 // A missing file is no failure.
 bool file_delete(const std::u16string& path);
 

@@ -48,13 +48,49 @@ bool folders_equal(std::u16string_view a, std::u16string_view b) {
     return trimmed(a) == trimmed(b);
 }
 
+namespace {
+
+char16_t upper(char16_t c) { return c >= u'a' && c <= u'z' ? static_cast<char16_t>(c - 32) : c; }
+
+bool is_digit(char16_t c) { return c >= u'0' && c <= u'9'; }
+
+// The digits from i on, without their leading zeros; i moves past them.
+std::u16string_view number_at(std::u16string_view text, std::size_t& i) {
+    while (i < text.size() && text[i] == u'0') ++i;
+    const std::size_t start = i;
+    while (i < text.size() && is_digit(text[i])) ++i;
+    return text.substr(start, i - start);
+}
+
+}  // namespace
+
 bool names_equal_nocase(std::u16string_view a, std::u16string_view b) {
     if (a.size() != b.size()) return false;
-    auto upper = [](char16_t c) { return c >= u'a' && c <= u'z' ? static_cast<char16_t>(c - 32) : c; };
     for (std::size_t i = 0; i < a.size(); ++i) {
         if (upper(a[i]) != upper(b[i])) return false;
     }
     return true;
+}
+
+bool names_natural_less(std::u16string_view a, std::u16string_view b) {
+    std::size_t i = 0;
+    std::size_t j = 0;
+    while (i < a.size() && j < b.size()) {
+        if (is_digit(a[i]) && is_digit(b[j])) {
+            // Without leading zeros, the longer number is the larger; equal lengths
+            // compare digit by digit. No number is too long for this.
+            const std::u16string_view x = number_at(a, i);
+            const std::u16string_view y = number_at(b, j);
+            if (x.size() != y.size()) return x.size() < y.size();
+            if (x != y) return x < y;
+            continue;
+        }
+        if (upper(a[i]) != upper(b[j])) return upper(a[i]) < upper(b[j]);
+        ++i;
+        ++j;
+    }
+    if (i < a.size() || j < b.size()) return i == a.size();  // a name before its longer forms
+    return a < b;
 }
 
 std::u16string cut_text(std::u16string_view text, std::size_t limit) {

@@ -26,6 +26,10 @@ bool names_equal(std::u16string_view a, std::u16string_view b);
 // Two folder paths name the same folder text, whether or not either ends with "/".
 bool folders_equal(std::u16string_view a, std::u16string_view b);
 bool names_equal_nocase(std::u16string_view a, std::u16string_view b);
+// The order in which a person lists file names: letter case does not count, and a run of
+// digits counts as its number, so "img_9.jpg" comes before "IMG_10.jpg". Names that
+// differ only in case or in leading zeros keep a fixed order among themselves.
+bool names_natural_less(std::u16string_view a, std::u16string_view b);
 
 // A text cut to at most limit characters, as the program's fixed-size fields hold it.
 std::u16string cut_text(std::u16string_view text, std::size_t limit);

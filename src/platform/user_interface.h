@@ -76,6 +76,10 @@ public:
     virtual bool pick_image_files_dialog(std::vector<std::u16string>& paths, const std::u16string& start_folder,
                                          const std::u16string& title) = 0;
 
+    // The "Slide Show Properties" dialog for the open show, modal to the main window. True
+    // after Cancel, which leaves the settings as they were.
+    virtual bool show_properties_dialog() = 0;
+
     // Shows a page of the program's help (a file name in the help folder, with an
     // optional "#anchor") in the help window.
     virtual void show_help_page(const std::u16string& page) = 0;

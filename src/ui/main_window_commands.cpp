@@ -42,6 +42,16 @@ void open_show(AppContext& context) {
     after_open(context);
 }
 
+void open_folder(AppContext& context) {
+    open_show_folder(context, {}, false);
+    after_open(context);
+}
+
+void create_show(AppContext& context) {
+    open_show_folder(context, {}, true);
+    after_open(context);
+}
+
 void save_show_as(AppContext& context) { save_show(context, context.show.index_path); }
 
 void exit_program(AppContext& context) { context.ui.close_main_window(); }
@@ -56,8 +66,8 @@ void check_updates(AppContext& context) { check_for_update(context, update_serve
 const std::vector<Command> commands = {
     {command_new_show, u"New Slide Show...", new_show},
     {command_open_show, u"Open Slide Show...", open_show},
-    {command_open_show_folder, u"Open Slide Show Folder...", nullptr},
-    {command_create_show, u"Create Slide Show from Folder...", nullptr},
+    {command_open_show_folder, u"Open Slide Show Folder...", open_folder},
+    {command_create_show, u"Create Slide Show from Folder...", create_show},
     {command_add_images, u"Add Image Files...", nullptr},
     {command_save_show, u"Save Slide Show As...Ctrl-S", save_show_as},
     {command_show_properties, u"Slide Show Properties...", nullptr},
@@ -183,8 +193,7 @@ void open_recent_entry(AppContext& context, std::int32_t i) {
         return;
     }
     if (folder_exists(path)) {
-        if (close_show(context)) return;
-        open_like_command_line(context, path);
+        open_show_folder(context, path, false);
     } else if (file_exists(path)) {
         open_show_file(context, path);
     } else {

@@ -58,9 +58,11 @@ BoxAnswer QtUserInterface::message_box(const std::u16string& title, const std::u
                                        BoxOwner owner) {
     QWidget* parent = owner == BoxOwner::MainWindow ? main_window_.data() : nullptr;
     switch (make_message_box(title, text, buttons, parent)->exec()) {
+    case QMessageBox::Ok: return BoxAnswer::Ok;
     case QMessageBox::Yes: return BoxAnswer::Yes;
     case QMessageBox::No: return BoxAnswer::No;
     case QMessageBox::Cancel: return BoxAnswer::Cancel;
+    // Closed without a button: an OK-only box has been seen, a question is cancelled.
     default: return buttons == BoxButtons::Ok ? BoxAnswer::Ok : BoxAnswer::Cancel;
     }
 }
@@ -161,6 +163,12 @@ bool QtUserInterface::pick_image_files_dialog(std::vector<std::u16string>& paths
     std::vector<std::u16string> in_order;
     for (const QString& path : chosen) in_order.push_back(path.toStdU16String());
     paths = fit_image_list(*this, in_order, image_list_capacity);
+    return false;
+}
+
+bool QtUserInterface::show_properties_dialog() {
+    // The program has no properties dialog yet: a new show goes on with the settings it
+    // has, as after OK.
     return false;
 }
 

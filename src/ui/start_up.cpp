@@ -55,6 +55,35 @@ void bring_to_front(QWidget& window) {
 
 }  // namespace
 
+bool start_program(QtUserInterface& ui, AppContext& context, MainWindow& window,
+                   const std::vector<std::u16string>& arguments) {
+    ui.attach(context);
+    const UserFolders folders = find_user_folders(program_folder());
+    context.settings_folder = folders.settings;
+    context.session_folder = folders.session;
+    read_session_state(context, pictures_folder());
+
+    reset_to_untitled(context);
+    context.playback.from_black = true;
+    context.clipboard = SlideClipboard{};
+    apply_default_settings(context.show, context.default_settings);
+
+    window.setWindowTitle(QString::fromStdU16String(program_title()));
+    ui.set_main_window(&window);
+    restore_placement(window, context.placement);
+
+    // Until a show is read, nothing starts by itself.
+    context.show.settings.autorun = autorun_manual;
+    if (open_command_line_show(context, show_path_argument(arguments)) == CommandLineOpen::Cancelled) return false;
+
+    update_window_title(context);
+    ui.create_playback_window();
+    context.playback.running = false;
+    go_to_slide(context, 0, true);
+    if (context.show.settings.autorun == autorun_run) run_show(context);
+    return true;
+}
+
 int run_program(int& argc, char** argv, const std::vector<std::u16string>& typed_arguments) {
     QApplication application(argc, argv);
     const std::vector<std::u16string> arguments = with_absolute_show_path(typed_arguments);
@@ -68,32 +97,9 @@ int run_program(int& argc, char** argv, const std::vector<std::u16string>& typed
 
     QtUserInterface ui;
     AppContext context(ui);
-    ui.attach(context);
-    const UserFolders folders = find_user_folders(program_folder());
-    context.settings_folder = folders.settings;
-    context.session_folder = folders.session;
-    read_session_state(context, pictures_folder());
-
-    reset_to_untitled(context);
-    context.playback.from_black = true;
-    context.clipboard = SlideClipboard{};
-    apply_default_settings(context.show, context.default_settings);
-
     MainWindow window(context);
-    window.setWindowTitle(QString::fromStdU16String(program_title()));
-    ui.set_main_window(&window);
-    restore_placement(window, context.placement);
     on_quit_signal(&window, [&window] { window.close(); });
-
-    // Until a show is read, nothing starts by itself.
-    context.show.settings.autorun = autorun_manual;
-    if (open_command_line_show(context, show_path_argument(arguments)) == CommandLineOpen::Cancelled) return 0;
-
-    update_window_title(context);
-    ui.create_playback_window();
-    context.playback.running = false;
-    go_to_slide(context, 0, true);
-    if (context.show.settings.autorun == autorun_run) run_show(context);
+    if (!start_program(ui, context, window, arguments)) return 0;
 
     bool opening = false;
     instance.set_handler([&](InstanceRequest request) {

@@ -8,6 +8,17 @@
 
 namespace lumivane {
 
+struct AppContext;
+class MainWindow;
+class QtUserInterface;
+
+// Start-up once this program knows it is the only one running: the user's folders and
+// the session state, the main window in its place, the show named by the arguments and
+// the playback window. False when the user cancelled the folder the arguments asked
+// for: the program then ends.
+bool start_program(QtUserInterface& ui, AppContext& context, MainWindow& window,
+                   const std::vector<std::u16string>& arguments);
+
 // The exit code: 0 normally, 1 for a second start.
 int run_program(int& argc, char** argv, const std::vector<std::u16string>& arguments);
 

@@ -87,4 +87,9 @@ bool RecordingUi::pick_image_files_dialog(std::vector<std::u16string>& paths, co
     return false;
 }
 
+bool RecordingUi::show_properties_dialog() {
+    dialogs.push_back({u"properties", u"Slide Show Properties", {}, {}});
+    return !next_dialog_answer();
+}
+
 }  // namespace lumivane::testing

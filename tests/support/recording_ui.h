@@ -20,7 +20,7 @@ struct RecordedBox {
 };
 
 struct RecordedDialog {
-    std::u16string kind;  // "open index", "save index", "folder" or "images"
+    std::u16string kind;  // "open index", "save index", "folder", "images" or "properties"
     std::u16string title;
     std::u16string start_folder;
     std::u16string file_name;  // save dialogs only
@@ -54,6 +54,8 @@ public:
                             const std::u16string& title) override;
     bool pick_image_files_dialog(std::vector<std::u16string>& paths, const std::u16string& start_folder,
                                  const std::u16string& title) override;
+    // Answered from dialog_answers too: any list is OK, nothing is Cancel.
+    bool show_properties_dialog() override;
     void show_help_page(const std::u16string& page) override { help_pages.push_back(page); }
     bool download(const std::u16string& url, std::string& data, std::int32_t timeout_milliseconds) override {
         downloads.push_back(url);

@@ -38,6 +38,7 @@ public:
                                  const std::u16string&) override {
         return true;
     }
+    bool show_properties_dialog() override { return true; }
     void show_help_page(const std::u16string&) override {}
     bool download(const std::u16string&, std::string&, std::int32_t) override { return true; }
     void open_web_page(const std::u16string&) override {}

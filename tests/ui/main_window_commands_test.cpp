@@ -56,7 +56,8 @@ TEST(MainWindowCommands, GreyingFollowsSlidesClipboardAndFeatures) {
         {command_new_show, false, true},       {command_open_show, true, true},
         {command_save_show, true, true},       {command_exit, true, true},
         {command_recent_first + 3, true, true}, {command_restart_here, true, true},
-        {command_open_show_folder, false, false},  // not in this program yet
+        {command_open_show_folder, true, true}, {command_create_show, true, true},
+        {command_add_images, false, false},  // not in this program yet
         {command_paste_before, false, false},
     };
     for (const Case& c : cases) EXPECT_EQ(command_enabled(p.context, c.id), c.bare) << c.id;
@@ -90,6 +91,13 @@ TEST(MainWindowCommands, RecentEntriesThatAreGoneAreDropped) {
     EXPECT_EQ(p.context.show.settings.name, u"Shown");
     EXPECT_EQ(p.context.show.slide_count(), 1);
     EXPECT_FALSE(p.context.show.slides[0].image.empty());
+
+    // A folder opens as "Open Slide Show Folder..." does.
+    p.context.recent_files = {show.folder.path()};
+    p.ui.answers = {BoxAnswer::Yes};
+    run_command(p.context, command_recent_first);
+    EXPECT_EQ(p.ui.texts().back(), u"Open existing slide show index file: index.ssi?");
+    EXPECT_EQ(p.context.show.index_path, show.index());
 }
 
 TEST(MainWindowCommands, EscClosesAndNewShowOffersToSave) {
