@@ -20,7 +20,7 @@ constexpr char16_t replace_index_question[] =
     u"Index file (index.ssi) already exists.\n\nReplace it with a new index file?";
 constexpr char16_t index_dialog_title[] = u"Open slide show index file";
 
-bool has_show_size(std::size_t count) { return count >= 1 && count <= static_cast<std::size_t>(max_slides); }
+bool fits_in_a_show(std::size_t count) { return count >= 1 && count <= static_cast<std::size_t>(max_slides); }
 
 // Whether the show folder has pictures enough for a show; reports why not.
 bool check_folder_images(AppContext& context) {
@@ -35,7 +35,7 @@ bool check_folder_images(AppContext& context) {
         return true;
     }
     // The index file holds at most this many slides: a longer one could not be read.
-    if (!has_show_size(static_cast<std::size_t>(count))) {
+    if (!fits_in_a_show(static_cast<std::size_t>(count))) {
         error_box(ui, u"Folder contains %d JPEG or TIFF files, more than a slide show can hold (%d)", count,
                   max_slides);
         return true;
@@ -175,7 +175,7 @@ bool create_index_from_folder(AppContext& context, const std::u16string& index_p
     // no half-written index behind; and the header's slide count is the number of
     // names that follow it even when the folder changed since it was counted.
     std::vector<std::u16string> names;
-    if (folder_image_names(folder, names) || !has_show_size(names.size())) return true;
+    if (folder_image_names(folder, names) || !fits_in_a_show(names.size())) return true;
     return write_new_index(context, index_path, folder, names);
 }
 
