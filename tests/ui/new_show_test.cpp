@@ -7,7 +7,6 @@
 #include <QFileDialog>
 #include <QLineEdit>
 #include <QMessageBox>
-#include <QPointer>
 #include <QTest>
 #include <QTimer>
 
@@ -44,8 +43,9 @@ public:
 private:
     void look() {
         QWidget* modal = QApplication::activeModalWidget();
-        if (!modal || modal == handled_) return;
-        handled_ = modal;
+        // A dialog is active again once the question it asked is answered.
+        if (!modal || modal->property("answered").toBool()) return;
+        modal->setProperty("answered", true);
         if (answers_.empty()) {
             ADD_FAILURE() << "unexpected window: " << modal->windowTitle().toStdString();
             return void(modal->close());
@@ -65,7 +65,6 @@ private:
     }
     std::deque<Answer> answers_;
     QTimer timer_;
-    QPointer<QWidget> handled_;
 };
 
 // The user's folders, private to the test for its length.
