@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <memory>
 #include <new>
 #include <numbers>
@@ -9,6 +10,7 @@
 #include "document/app_context.h"
 #include "document/slide_show.h"
 #include "imaging/frame_bitmap.h"
+#include "imaging/memory_bitmap.h"
 #include "imaging/worker_pool.h"
 #include "platform/user_interface.h"
 
@@ -62,6 +64,50 @@ void fill_map(std::int32_t* map, std::int32_t count, std::int64_t from, std::int
 
 bool has_pixels(const FrameBitmap& frame) { return frame.pixels && frame.width > 0 && frame.height > 0; }
 
+void clear_frame_and_picture(FrameBitmap& frame, MemoryBitmap* picture) {
+    frame_clear(frame);
+    if (picture) frame_draw(*picture, frame);
+}
+
+// The frame columns that show picture columns, first to last. The column map runs one
+// way only, so they are all in one piece; first > last when there are none.
+struct ColumnSpan {
+    std::int32_t first = 0;
+    std::int32_t last = -1;
+};
+
+ColumnSpan picture_columns(const std::int32_t* columns, std::int32_t count) {
+    ColumnSpan span;
+    while (span.first < count && columns[span.first] < 0) ++span.first;
+    span.last = span.first - 1;
+    while (span.last + 1 < count && columns[span.last + 1] >= 0) ++span.last;
+    return span;
+}
+
+// One frame row from picture row `in`, nearest neighbour; black outside the picture.
+void sample_row(const std::uint8_t* in, std::int32_t in_width, const std::int32_t* columns, ColumnSpan span,
+                std::uint8_t* out, std::int32_t width) {
+    std::memset(out, 0, 3 * static_cast<std::size_t>(span.first));
+    // Pixels are moved as 4 bytes where the fourth, read from the next picture pixel and
+    // written over the next frame pixel, is still inside both rows; the next pixel
+    // written, or the black after the span, replaces it.
+    const std::int32_t last_whole = std::min(span.last, width - 2);
+    for (std::int32_t j = span.first; j <= span.last; ++j) {
+        const std::uint8_t* p = in + 3 * static_cast<std::size_t>(columns[j]);
+        std::uint8_t* o = out + 3 * static_cast<std::size_t>(j);
+        if (j <= last_whole && columns[j] < in_width - 1) {
+            std::uint32_t v;
+            std::memcpy(&v, p, 4);
+            std::memcpy(o, &v, 4);
+        } else {
+            o[0] = p[0];
+            o[1] = p[1];
+            o[2] = p[2];
+        }
+    }
+    std::memset(out + 3 * static_cast<std::size_t>(span.last + 1), 0, 3 * static_cast<std::size_t>(width - span.last - 1));
+}
+
 bool valid_slide(const SlideShow& show, std::int32_t slide_index) {
     return slide_index >= 0 && slide_index < show.slide_count();
 }
@@ -102,10 +148,11 @@ PixelBox slide_pixel_box(const SlideShow& show, const Slide& slide, std::int32_t
 }
 
 bool render_slide_frame(const SlideShow& show, std::int32_t slide_index, std::int32_t key_frame, double progress,
-                        FrameBitmap& frame) {
+                        FrameBitmap& frame, MemoryBitmap* picture) {
     if (!has_pixels(frame)) return true;
+    if (picture && !fits_memory_bitmap(*picture, frame.width, frame.height)) return true;
     if (show.slides.empty()) {
-        frame_clear(frame);
+        clear_frame_and_picture(frame, picture);
         return false;
     }
     if (!valid_slide(show, slide_index)) return true;
@@ -113,7 +160,7 @@ bool render_slide_frame(const SlideShow& show, std::int32_t slide_index, std::in
     const ImageBuffer& image = slide.image;
     // A slide whose file could not be read has no picture to show.
     if (image.empty() || image.kind != PixelFormat::Colour8 || image.width <= 0 || image.height <= 0) {
-        frame_clear(frame);
+        clear_frame_and_picture(frame, picture);
         return false;
     }
 
@@ -131,26 +178,28 @@ bool render_slide_frame(const SlideShow& show, std::int32_t slide_index, std::in
     std::int32_t* const rows = columns + frame.width;
     fill_map(columns, frame.width, x0, x1, image.width);
     fill_map(rows, frame.height, y0, y1, image.height);
+    const ColumnSpan span = picture_columns(columns, frame.width);
 
     return pool_run_frame(
-        [columns, rows](const ImageBuffer& source, FrameBitmap& target, std::int32_t first, std::int32_t last) {
+        [columns, rows, span, picture](const ImageBuffer& source, FrameBitmap& target, std::int32_t first,
+                                       std::int32_t last) {
+            const auto row_bytes = static_cast<std::size_t>(3 * target.width);
             for (std::int32_t i = first; i <= last; ++i) {
                 std::uint8_t* out = target.row(i);
-                if (rows[i] < 0) {
-                    std::fill_n(out, target.stride, std::uint8_t{0});
+                std::uint8_t* shown = picture ? picture->row(target.height - 1 - i) : nullptr;
+                if (i > first && rows[i] == rows[i - 1] && rows[i] >= 0) {
+                    // Enlarging repeats picture rows: copy the row just made.
+                    std::memcpy(out, target.row(i - 1), row_bytes);
+                    if (shown) std::memcpy(shown, shown + picture->stride, 4 * row_bytes / 3);
                     continue;
                 }
-                const std::uint8_t* in = source.rows[static_cast<std::size_t>(rows[i])];
-                for (std::int32_t j = 0; j < target.width; ++j, out += 3) {
-                    if (columns[j] < 0) {
-                        out[0] = out[1] = out[2] = 0;
-                    } else {
-                        const std::uint8_t* pixel = in + 3 * static_cast<std::size_t>(columns[j]);
-                        out[0] = pixel[0];
-                        out[1] = pixel[1];
-                        out[2] = pixel[2];
-                    }
+                if (rows[i] < 0) {
+                    std::fill_n(out, target.stride, std::uint8_t{0});
+                } else {
+                    sample_row(source.rows[static_cast<std::size_t>(rows[i])], source.width, columns, span, out,
+                               target.width);
                 }
+                if (shown) expand_pixels(out, shown, target.width);
             }
             return false;
         },

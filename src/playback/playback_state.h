@@ -21,6 +21,15 @@ struct PlaybackState {
     bool from_black = false;           // the next transition starts from black
     bool in_transition = false;
 
+    // The displayed slide's picture in the output frame: its key frame and progress.
+    std::int32_t shown_key_frame = 0;
+    double shown_progress = 0.0;
+
+    // The cadence of the timer: when the running tick was due, and the period it was
+    // set with, in milliseconds.
+    std::int64_t tick_due = 0;
+    std::int32_t tick_period = 0;
+
     PlaybackWindow* window = nullptr;  // none while the window is closed
 
     // A Manual mode drag of the crop box with the mouse.

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "imaging/frame_bitmap.h"
+#include "imaging/memory_bitmap.h"
 
 namespace lumivane {
 
@@ -13,17 +14,21 @@ class PlaybackWindow {
 public:
     virtual ~PlaybackWindow() = default;
 
-    // The three frames of the window's client size: what is shown, and the two ends of
-    // a transition.
+    // Three frames of the client size: the last picture of a slide that was shown (where
+    // a transition away from it starts), and the two ends of a transition.
     FrameBitmap output;
     FrameBitmap outgoing;
     FrameBitmap incoming;
 
+    // The client size in device pixels, so that every pixel of the screen is sampled
+    // from the photograph itself.
     virtual std::int32_t client_width() const = 0;
     virtual std::int32_t client_height() const = 0;
 
-    // The output frame, with the caption drawn over it when show_captions is not 0,
-    // becomes the window's picture and is shown; every repaint shows that picture.
+    // The off-screen picture of the client size that every repaint shows.
+    virtual MemoryBitmap memory_bitmap() = 0;
+    // The memory bitmap, with the caption drawn over it when show_captions is not 0, is
+    // shown.
     virtual void present(const std::u16string& caption, std::int32_t show_captions) = 0;
 
     // One tick of the timeline after the given time; a new timer replaces the old one.
@@ -31,7 +36,8 @@ public:
     virtual void kill_timer() = 0;
 
     virtual void set_visible(bool visible) = 0;
-    // Above every other window while the show runs; behind them when it stops.
+    // Kept above every other window from the start of a show until it is stopped and
+    // sent behind them.
     virtual void to_top() = 0;
     virtual void to_bottom() = 0;
     virtual void set_title(const std::u16string& title) = 0;

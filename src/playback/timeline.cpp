@@ -42,6 +42,7 @@ double segment_seconds(const AppContext& context, std::int32_t slide, std::int32
     return key_frame_delay(context, slide, key_frame) / context.show.speed_factor;
 }
 
+// Shows the window's memory bitmap with the caption of the given slide.
 void present(AppContext& context, std::int32_t caption_slide) {
     PlaybackWindow* window = state(context).window;
     if (!window || !window->output.pixels) return;
@@ -51,6 +52,38 @@ void present(AppContext& context, std::int32_t caption_slide) {
 }
 
 std::int32_t last_slide(const AppContext& context) { return context.show.slide_count() - 1; }
+
+// Renders a slide into the output frame and the memory bitmap in one pass, and keeps
+// where it stands, so that the picture can be made again at another size.
+bool render_shown(AppContext& context, std::int32_t slide, std::int32_t key_frame, double progress) {
+    PlaybackState& pb = state(context);
+    MemoryBitmap picture = pb.window->memory_bitmap();
+    pb.shown_key_frame = key_frame;
+    pb.shown_progress = progress;
+    return render_slide_frame(context.show, slide, key_frame, progress, pb.window->output, &picture);
+}
+
+// Stops the timer. A show stopped while it runs shows its slide at rest (draw_at_rest);
+// one that has stopped by itself at the end of a slide keeps the picture on the screen,
+// which is where that slide ended.
+void halt_show(AppContext& context, bool keep_in_place, bool draw_at_rest) {
+    PlaybackState& pb = state(context);
+    if (pb.window) pb.window->kill_timer();
+    pb.running = false;
+    if (!pb.window) return;
+    if (!keep_in_place) pb.window->to_bottom();
+    go_to_slide(context, pb.displayed_slide, draw_at_rest);
+    pb.from_black = true;
+}
+
+// Makes the frames again at the window's client size, black.
+void create_frames(AppContext& context, PlaybackWindow& window) {
+    const std::int32_t w = window.client_width();
+    const std::int32_t h = window.client_height();
+    for (FrameBitmap* frame : {&window.output, &window.outgoing, &window.incoming}) {
+        if (!frame_create(context.ui, *frame, w, h)) frame_clear(*frame);
+    }
+}
 
 }  // namespace
 
@@ -84,15 +117,30 @@ ClientSize playback_client_size(const AppContext& context, std::int32_t screen_w
             static_cast<std::int32_t>(std::max<std::int64_t>(height, 1))};
 }
 
+WindowOrigin centred_window_origin(std::int32_t screen_x, std::int32_t screen_y, std::int32_t screen_width,
+                                   std::int32_t screen_height, std::int32_t window_width, std::int32_t window_height) {
+    return {screen_x + (screen_width - window_width) / 2, screen_y + (screen_height - window_height) / 2};
+}
+
 void playback_window_created(AppContext& context, PlaybackWindow& window) {
     state(context).window = &window;
     state(context).dragging = false;
-    const std::int32_t w = window.client_width();
-    const std::int32_t h = window.client_height();
-    for (FrameBitmap* frame : {&window.output, &window.outgoing, &window.incoming}) {
-        if (!frame_create(context.ui, *frame, w, h)) frame_clear(*frame);
-    }
+    create_frames(context, window);
     begin_transition(context);
+}
+
+void playback_window_resized(AppContext& context) {
+    PlaybackState& pb = state(context);
+    if (!pb.window) return;
+    create_frames(context, *pb.window);
+    MemoryBitmap picture = pb.window->memory_bitmap();
+    const bool shown = has_slides(context) && pb.displayed_slide >= 0 && pb.displayed_slide <= last_slide(context);
+    // The picture the viewer saw, made again from the photograph at the new size.
+    if (!shown || render_shown(context, pb.displayed_slide, pb.shown_key_frame, pb.shown_progress)) {
+        frame_draw(picture, pb.window->output);
+    }
+    if (pb.in_transition) prepare_transition(context);
+    present(context, shown ? pb.displayed_slide : -1);
 }
 
 void playback_window_destroyed(AppContext& context) {
@@ -127,7 +175,7 @@ void go_to_slide(AppContext& context, std::int32_t index, bool draw_now) {
 void draw_current_slide(AppContext& context) {
     PlaybackWindow* window = state(context).window;
     if (!window || !window->output.pixels) return;
-    if (render_slide_frame(context.show, context.current_slide, 0, 0.0, window->output) && has_slides(context)) return;
+    if (render_shown(context, context.current_slide, 0, 0.0) && has_slides(context)) return;
     present(context, context.current_slide);
 }
 
@@ -144,14 +192,12 @@ void run_show(AppContext& context) {
 }
 
 void stop_show(AppContext& context, bool keep_in_place) {
-    PlaybackState& pb = state(context);
-    if (pb.window) pb.window->kill_timer();
-    pb.running = false;
-    if (!pb.window) return;
-    if (!keep_in_place) pb.window->to_bottom();
-    go_to_slide(context, pb.displayed_slide, true);
-    pb.from_black = true;
+    // Ticks clear running while they work, so a show that ends itself inside a tick
+    // keeps its last picture.
+    halt_show(context, keep_in_place, state(context).running);
 }
+
+void stop_show_keeping_picture(AppContext& context, bool keep_in_place) { halt_show(context, keep_in_place, false); }
 
 void toggle_show(AppContext& context) {
     if (state(context).running) {
@@ -181,13 +227,9 @@ void begin_transition(AppContext& context) {
 void prepare_transition(AppContext& context) {
     PlaybackState& pb = state(context);
     if (!pb.window || !has_slides(context)) return;
-    std::int32_t previous = context.current_slide - 1;
-    if (previous < 0) previous = last_slide(context);
-    if (pb.from_black) {
-        frame_clear(pb.window->outgoing);
-    } else {
-        render_slide_frame(context.show, previous, 0, 0.0, pb.window->outgoing);
-    }
+    // The transition leaves the slide before where the viewer last saw it, which after
+    // a path is the end of the path: the output frame holds that picture.
+    if (pb.from_black || frame_copy(pb.window->outgoing, pb.window->output)) frame_clear(pb.window->outgoing);
     render_slide_frame(context.show, context.current_slide, 0, 0.0, pb.window->incoming);
 }
 
@@ -232,6 +274,9 @@ bool step_path(AppContext& context, bool& stopped) {
 
 void playback_tick(AppContext& context) {
     PlaybackState& pb = state(context);
+    // A tick more than a period late starts the cadence again from now rather than
+    // hurrying to catch up.
+    if (now(context) - pb.tick_due > pb.tick_period) pb.tick_due = now(context);
     if (pb.running) {
         if (pb.window) pb.window->kill_timer();
         pb.running = false;
@@ -245,7 +290,9 @@ void playback_tick(AppContext& context) {
     if (pb.in_transition) {
         const double e = elapsed_seconds(context);
         if (e <= settings.transition_time) {
-            compose_transition(settings.transition, pb.window->outgoing, pb.window->incoming, pb.window->output,
+            // Nothing but the screen needs the composed picture.
+            MemoryBitmap picture = pb.window->memory_bitmap();
+            compose_transition(settings.transition, pb.window->outgoing, pb.window->incoming, picture,
                                e / settings.transition_time);
             composed = true;
         } else {
@@ -263,7 +310,7 @@ void playback_tick(AppContext& context) {
         const double e = std::min(elapsed_seconds(context), pb.segment_duration);
         // A segment of no length is already at its end.
         const double progress = !pb.path_active ? 0.0 : pb.segment_duration > 0.0 ? e / pb.segment_duration : 1.0;
-        render_slide_frame(context.show, current, pb.key_frame, progress, pb.window->output);
+        render_shown(context, current, pb.key_frame, progress);
     }
     present(context, pb.displayed_slide);
 
@@ -279,12 +326,18 @@ void playback_tick(AppContext& context) {
         const std::int32_t shown = pb.displayed_slide;
         if (slide_at(context, shown).frame_count() < 2) period = segment_seconds(context, shown, 0);
     }
-    pb.window->set_timer(timer_milliseconds(period));
+    // The next tick is due one period after this one was, however long this one took.
+    pb.tick_period = timer_milliseconds(period);
+    pb.tick_due += pb.tick_period;
+    pb.window->set_timer(static_cast<std::int32_t>(std::clamp<std::int64_t>(pb.tick_due - now(context), 0, pb.tick_period)));
     pb.running = true;
 }
 
 void playback_start(AppContext& context) {
-    state(context).restart_pending = true;
+    PlaybackState& pb = state(context);
+    pb.restart_pending = true;
+    pb.tick_due = now(context);
+    pb.tick_period = 0;
     playback_tick(context);
 }
 
@@ -293,11 +346,19 @@ void playback_clear(AppContext& context) {
     if (!window) return;
     frame_clear(window->output);
     frame_clear(window->outgoing);
+    MemoryBitmap picture = window->memory_bitmap();
+    frame_draw(picture, window->output);
     present(context, -1);
 }
 
 void playback_key_down(AppContext& context, PlaybackKey key) {
-    stop_show(context, true);
+    // The arrows, Home and End move the show on at once: the picture stays until the
+    // next one replaces it, and the right arrow's transition starts from it.
+    if (key == PlaybackKey::Other) {
+        stop_show(context, true);
+    } else {
+        stop_show_keeping_picture(context, true);
+    }
     move_by_key(context, key);
 }
 

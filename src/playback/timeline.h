@@ -25,17 +25,34 @@ struct ClientSize {
 };
 ClientSize playback_client_size(const AppContext& context, std::int32_t screen_width, std::int32_t screen_height);
 
+// The top-left corner that centres a window of the given outer size (frame and title
+// bar included) on the screen area.
+struct WindowOrigin {
+    std::int32_t x;
+    std::int32_t y;
+};
+WindowOrigin centred_window_origin(std::int32_t screen_x, std::int32_t screen_y, std::int32_t screen_width,
+                                   std::int32_t screen_height, std::int32_t window_width, std::int32_t window_height);
+
 // The window lifecycle: a new window gets black frames of its client size and the
 // first transition prepared; a closed one stops the show.
 void playback_window_created(AppContext& context, PlaybackWindow& window);
 void playback_window_destroyed(AppContext& context);
 // A new window for a newly opened show, of its size.
 void recreate_playback_window(AppContext& context);
+// The client size in device pixels has changed (the window went to a screen of another
+// pixel ratio, or was resized): new frames of that size, the picture shown made again
+// from the photograph, a running transition prepared again. The window's memory bitmap
+// has the new size already.
+void playback_window_resized(AppContext& context);
 
 void go_to_slide(AppContext& context, std::int32_t index, bool draw_now);
 void draw_current_slide(AppContext& context);
 void run_show(AppContext& context);
 void stop_show(AppContext& context, bool keep_in_place);
+// Stops the show as stop_show does, but leaves the picture on the screen as it is: for
+// the keys that move the show on at once, whose next picture replaces it.
+void stop_show_keeping_picture(AppContext& context, bool keep_in_place);
 void toggle_show(AppContext& context);
 void refresh_playback(AppContext& context);
 void begin_transition(AppContext& context);

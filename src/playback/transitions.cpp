@@ -7,6 +7,7 @@
 #include "document/slide_show.h"
 #include "imaging/frame_bitmap.h"
 #include "imaging/lookup_tables.h"
+#include "imaging/memory_bitmap.h"
 #include "imaging/worker_pool.h"
 
 namespace lumivane {
@@ -33,48 +34,80 @@ inline Bytes mul8_lanes(Bytes a, std::uint16_t level) {
     return __builtin_convertvector((x + 1 + (x >> 8)) >> 8, Bytes);
 }
 
-// out = mul8[in][level] over bytes first..last.
-void scale_bytes(const std::uint8_t* in, std::uint8_t* out, std::int32_t first, std::int32_t last,
-                 std::uint8_t level) {
-    std::int32_t i = first;
-    for (; last - i + 1 >= lanes; i += lanes) store(out + i, mul8_lanes(load(in + i), level));
-    for (; i <= last; ++i) out[i] = mul8[in[i]][level];
+// out = mul8[in][level] over n bytes.
+void scale_bytes(const std::uint8_t* in, std::uint8_t* out, std::int32_t n, std::uint8_t level) {
+    std::int32_t i = 0;
+    for (; n - i >= lanes; i += lanes) store(out + i, mul8_lanes(load(in + i), level));
+    for (; i < n; ++i) out[i] = mul8[in[i]][level];
 }
 
-// out = a blended towards b by level over bytes first..last.
-void blend_bytes(const std::uint8_t* from, const std::uint8_t* to, std::uint8_t* out, std::int32_t first,
-                 std::int32_t last, std::uint8_t level) {
-    std::int32_t i = first;
-    for (; last - i + 1 >= lanes; i += lanes) {
+// out = from blended towards to by level over n bytes.
+void blend_bytes(const std::uint8_t* from, const std::uint8_t* to, std::uint8_t* out, std::int32_t n,
+                 std::uint8_t level) {
+    std::int32_t i = 0;
+    for (; n - i >= lanes; i += lanes) {
         const Bytes a = load(from + i);
         const Bytes b = load(to + i);
         const auto down = b < a;
         const Bytes m = mul8_lanes(down ? a - b : b - a, level);
         store(out + i, down ? a - m : a + m);
     }
-    for (; i <= last; ++i) {
+    for (; i < n; ++i) {
         const std::uint8_t a = from[i];
         const std::uint8_t b = to[i];
         out[i] = static_cast<std::uint8_t>(b < a ? a - mul8[a - b][level] : a + mul8[b - a][level]);
     }
 }
 
-// Row positions 0..threshold come from the incoming frame, the rest of each row from
-// the outgoing one.
-void wipe_bytes(const std::uint8_t* from, const std::uint8_t* to, std::uint8_t* out, std::int32_t first,
-                std::int32_t last, std::int32_t stride, std::int32_t threshold) {
-    std::int32_t i = first;
-    while (i <= last) {
-        const std::int32_t row_start = i - i % stride;
-        const std::int32_t row_last = std::min(last, row_start + stride - 1);
-        const std::int32_t cut = std::min(row_last, row_start + threshold);
-        if (i <= cut) {
-            std::memcpy(out + i, to + i, static_cast<std::size_t>(cut - i + 1));
-            i = cut + 1;
-        }
-        if (i <= row_last) std::memcpy(out + i, from + i, static_cast<std::size_t>(row_last - i + 1));
-        i = row_last + 1;
+// What every byte of one step of a transition needs.
+struct Step {
+    std::int32_t kind = transition_none;
+    std::uint8_t level = 0;      // the fades
+    bool rising = false;         // fade to black past the middle: the incoming picture rises from black
+    std::int32_t threshold = 0;  // the curtain: the last row position already uncovered
+};
+
+// v >= 0, rounded half away from zero.
+std::int32_t level_of(double v) { return static_cast<std::int32_t>(v + 0.5); }
+
+Step step_at(std::int32_t kind, double progress, std::int32_t stride) {
+    const double x = std::isnan(progress) ? 0.0 : std::clamp(progress, 0.0, 1.0);
+    Step step;
+    step.kind = kind;
+    switch (kind) {
+    case transition_fade_to_black:
+        // The outgoing picture darkens to black over the first half, the incoming one
+        // rises from black over the second.
+        step.rising = x > 0.5;
+        step.level = static_cast<std::uint8_t>(step.rising ? level_of(2.0 * (x - 0.5) * 255.0)
+                                                           : 255 - level_of(2.0 * x * 255.0));
+        break;
+    case transition_crossfade: step.level = static_cast<std::uint8_t>(level_of(x * 255.0)); break;
+    default:
+        // A wipe from the left edge; it may split a pixel's three bytes.
+        step.threshold = static_cast<std::int32_t>(static_cast<std::int64_t>(level_of(x * 1000.0)) * stride / 1000);
+        break;
     }
+    return step;
+}
+
+// n bytes of one row, the first at position `position` of the row.
+void compose_bytes(const Step& step, const std::uint8_t* from, const std::uint8_t* to, std::uint8_t* out,
+                   std::int32_t position, std::int32_t n) {
+    switch (step.kind) {
+    case transition_fade_to_black: scale_bytes(step.rising ? to : from, out, n, step.level); break;
+    case transition_crossfade: blend_bytes(from, to, out, n, step.level); break;
+    default: {
+        const std::int32_t uncovered = std::clamp(step.threshold + 1 - position, 0, n);
+        std::memcpy(out, to, static_cast<std::size_t>(uncovered));
+        std::memcpy(out + uncovered, from + uncovered, static_cast<std::size_t>(n - uncovered));
+        break;
+    }
+    }
+}
+
+bool known_kind(std::int32_t kind) {
+    return kind == transition_fade_to_black || kind == transition_crossfade || kind == transition_curtain;
 }
 
 bool same_frames(const FrameBitmap& a, const FrameBitmap& b) {
@@ -82,60 +115,50 @@ bool same_frames(const FrameBitmap& a, const FrameBitmap& b) {
            a.image_size == b.image_size;
 }
 
-// v >= 0, rounded half away from zero.
-std::int32_t level_of(double v) { return static_cast<std::int32_t>(v + 0.5); }
-
 }  // namespace
 
 bool compose_transition(std::int32_t kind, const FrameBitmap& outgoing, const FrameBitmap& incoming,
                         FrameBitmap& output, double progress) {
-    if (kind != transition_fade_to_black && kind != transition_crossfade && kind != transition_curtain) return false;
+    if (!known_kind(kind)) return false;
     if (!same_frames(outgoing, output) || !same_frames(incoming, output) || output.image_size <= 0) return true;
-    const double x = std::isnan(progress) ? 0.0 : std::clamp(progress, 0.0, 1.0);
-    const std::uint8_t* from = outgoing.pixels.get();
-    const std::uint8_t* to = incoming.pixels.get();
-    std::uint8_t* out = output.pixels.get();
+    const Step step = step_at(kind, progress, output.stride);
+    return pool_run_rows(
+        processor_count(),
+        [&](std::int32_t first, std::int32_t last) {
+            for (std::int32_t r = first; r <= last; ++r) {
+                compose_bytes(step, outgoing.row(r), incoming.row(r), output.row(r), 0, output.stride);
+            }
+            return false;
+        },
+        output.height);
+}
 
-    RangeCallback work;
-    switch (kind) {
-    case transition_fade_to_black:
-        if (x <= 0.5) {
-            // The outgoing picture darkens to black over the first half...
-            const auto level = static_cast<std::uint8_t>(255 - level_of(2.0 * x * 255.0));
-            work = [=](std::int32_t first, std::int32_t last) {
-                scale_bytes(from, out, first, last, level);
-                return false;
-            };
-        } else {
-            // ...and the incoming one rises from black over the second.
-            const auto level = static_cast<std::uint8_t>(level_of(2.0 * (x - 0.5) * 255.0));
-            work = [=](std::int32_t first, std::int32_t last) {
-                scale_bytes(to, out, first, last, level);
-                return false;
-            };
-        }
-        break;
-    case transition_crossfade: {
-        const auto level = static_cast<std::uint8_t>(level_of(x * 255.0));
-        work = [=](std::int32_t first, std::int32_t last) {
-            blend_bytes(from, to, out, first, last, level);
+bool compose_transition(std::int32_t kind, const FrameBitmap& outgoing, const FrameBitmap& incoming,
+                        MemoryBitmap& picture, double progress) {
+    if (!known_kind(kind)) return false;
+    if (!same_frames(outgoing, incoming) || outgoing.image_size <= 0 ||
+        !fits_memory_bitmap(picture, outgoing.width, outgoing.height)) {
+        return true;
+    }
+    const Step step = step_at(kind, progress, outgoing.stride);
+    return pool_run_rows(
+        processor_count(),
+        [&](std::int32_t first, std::int32_t last) {
+            // Pieces of a row are composed in a buffer that stays in the nearest cache,
+            // then spread into the picture's 32-bit pixels.
+            constexpr std::int32_t piece = 1024;
+            std::uint8_t composed[3 * piece];
+            for (std::int32_t r = first; r <= last; ++r) {
+                std::uint8_t* to = picture.row(outgoing.height - 1 - r);
+                for (std::int32_t x = 0; x < outgoing.width; x += piece) {
+                    const std::int32_t n = std::min(piece, outgoing.width - x);
+                    compose_bytes(step, outgoing.row(r) + 3 * x, incoming.row(r) + 3 * x, composed, 3 * x, 3 * n);
+                    expand_pixels(composed, to + 4 * static_cast<std::int64_t>(x), n);
+                }
+            }
             return false;
-        };
-        break;
-    }
-    default: {
-        // A wipe from the left edge; it may split a pixel's three bytes.
-        const std::int32_t stride = output.stride;
-        const auto threshold =
-            static_cast<std::int32_t>(static_cast<std::int64_t>(level_of(x * 1000.0)) * stride / 1000);
-        work = [=](std::int32_t first, std::int32_t last) {
-            wipe_bytes(from, to, out, first, last, stride, threshold);
-            return false;
-        };
-        break;
-    }
-    }
-    return pool_run_items(work, output.image_size);
+        },
+        outgoing.height);
 }
 
 }  // namespace lumivane

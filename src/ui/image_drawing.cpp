@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+#include "imaging/memory_bitmap.h"
+
 namespace lumivane {
 
 namespace {
@@ -50,11 +52,8 @@ void frame_draw(QImage& picture, const FrameBitmap& frame) {
         picture.format() != QImage::Format_RGB32) {
         picture = QImage(frame.width, frame.height, QImage::Format_RGB32);
     }
-    for (std::int32_t i = 0; i < frame.height; ++i) {
-        const std::uint8_t* from = frame.row(frame.height - 1 - i);
-        auto* to = reinterpret_cast<QRgb*>(picture.scanLine(i));
-        for (std::int32_t x = 0; x < frame.width; ++x, from += 3) to[x] = qRgb(from[2], from[1], from[0]);
-    }
+    MemoryBitmap target{picture.bits(), picture.width(), picture.height(), picture.bytesPerLine()};
+    frame_draw(target, frame);
 }
 
 }  // namespace lumivane

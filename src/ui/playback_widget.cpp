@@ -3,36 +3,36 @@
 #include <QCloseEvent>
 #include <QKeyEvent>
 #include <QPainter>
+#include <QWindow>
+#include <QtMath>
 
 #include "document/app_context.h"
 #include "playback/timeline.h"
-#include "ui/image_drawing.h"
 
 namespace lumivane {
 
 PlaybackWidget::PlaybackWidget(AppContext& context, const CaptionFonts& fonts, const QRect& screen)
-    : QWidget(nullptr), context_(context), fonts_(fonts) {
+    : QWidget(nullptr), context_(context), fonts_(fonts), screen_(screen) {
     setObjectName(QStringLiteral("Run"));
     setAttribute(Qt::WA_OpaquePaintEvent);  // the picture covers everything; nothing is erased first
     setAttribute(Qt::WA_DeleteOnClose);
     setMouseTracking(true);
-    const ClientSize size = playback_client_size(context, screen.width(), screen.height());
-    client_ = QSize(size.width, size.height);
     const std::int32_t window_size = context.show.settings.size;
-    if (window_size < 1 || window_size > 8) {
+    windowed_ = window_size >= 1 && window_size <= 8;
+    if (!windowed_) {
         setWindowFlags(Qt::Window | Qt::FramelessWindowHint);
         setGeometry(screen);
     } else {
         setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
-        setFixedSize(client_);
-        move(screen.center() - QPoint(client_.width() / 2, client_.height() / 2));
+        const ClientSize size = playback_client_size(context, screen.width(), screen.height());
+        setFixedSize(size.width, size.height);
+        centre_on_screen();
         set_title(context.show.settings.name);
     }
-    picture_ = QImage(client_, QImage::Format_RGB32);
-    picture_.fill(Qt::black);
     timer_.setSingleShot(true);
     timer_.setTimerType(Qt::PreciseTimer);
     QObject::connect(&timer_, &QTimer::timeout, this, [this] { playback_tick(context_); });
+    follow_device_pixels();
     playback_window_created(context, *this);
 }
 
@@ -41,11 +41,39 @@ PlaybackWidget::~PlaybackWidget() {
     if (context_.playback.window == this) playback_window_destroyed(context_);
 }
 
+bool PlaybackWidget::follow_device_pixels() {
+    const qreal ratio = devicePixelRatioF();
+    const QSize device(qRound(width() * ratio), qRound(height() * ratio));
+    if (device == client_ && picture_.devicePixelRatio() == ratio) return false;
+    client_ = device;
+    picture_ = QImage(device, QImage::Format_RGB32);
+    picture_.setDevicePixelRatio(ratio);
+    picture_.fill(Qt::black);
+    return true;
+}
+
+void PlaybackWidget::centre_on_screen() {
+    const QRect frame = frameGeometry();
+    const WindowOrigin at = centred_window_origin(screen_.x(), screen_.y(), screen_.width(), screen_.height(),
+                                                  frame.width(), frame.height());
+    move(at.x, at.y);  // a window's position is that of its frame
+}
+
+QPoint PlaybackWidget::device_point(const QPointF& position) const {
+    const qreal ratio = picture_.devicePixelRatio();
+    return QPoint(qFloor(position.x() * ratio), qFloor(position.y() * ratio));
+}
+
+MemoryBitmap PlaybackWidget::memory_bitmap() {
+    return {picture_.bits(), picture_.width(), picture_.height(), picture_.bytesPerLine()};
+}
+
 void PlaybackWidget::present(const std::u16string& caption, std::int32_t show_captions) {
-    frame_draw(picture_, output);
     if (show_captions != 0 && !caption.empty()) {
+        // The painter works in the window's own units, so the caption keeps its size on
+        // a scaled screen and is drawn with all its device pixels.
         QPainter painter(&picture_);
-        draw_caption(painter, picture_.rect(), caption, show_captions, fonts_);
+        draw_caption(painter, QRect(QPoint(0, 0), size()), caption, show_captions, fonts_);
     }
     update();
 }
@@ -56,16 +84,59 @@ void PlaybackWidget::kill_timer() { timer_.stop(); }
 
 void PlaybackWidget::set_visible(bool visible) { setVisible(visible); }
 
+void PlaybackWidget::set_stays_on_top(bool on) {
+    if (windowFlags().testFlag(Qt::WindowStaysOnTopHint) == on) return;
+    const Qt::WindowFlags flags = windowFlags().setFlag(Qt::WindowStaysOnTopHint, on);
+    if (QWindow* window = windowHandle()) {
+        // Told to the window system as a change of state: setting a shown widget's
+        // flags would hide the window and show it again, which flickers and forgets
+        // its place.
+        overrideWindowFlags(flags);
+        window->setFlags(flags);
+    } else {
+        setWindowFlags(flags);
+    }
+}
+
 void PlaybackWidget::to_top() {
+    set_stays_on_top(true);
     raise();
     activateWindow();
 }
 
-void PlaybackWidget::to_bottom() { lower(); }
+void PlaybackWidget::to_bottom() {
+    set_stays_on_top(false);
+    lower();
+}
 
 void PlaybackWidget::set_title(const std::u16string& title) { setWindowTitle(QString::fromStdU16String(title)); }
 
 void PlaybackWidget::close_window() { close(); }
+
+bool PlaybackWidget::event(QEvent* event) {
+    const bool handled = QWidget::event(event);
+    // A move to a screen of another pixel ratio.
+    if (event->type() == QEvent::ScreenChangeInternal && follow_device_pixels()) playback_window_resized(context_);
+    return handled;
+}
+
+void PlaybackWidget::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    if (follow_device_pixels()) playback_window_resized(context_);
+}
+
+void PlaybackWidget::moveEvent(QMoveEvent* event) {
+    QWidget::moveEvent(event);
+    if (windowed_ && !centred_with_frame_ && frameGeometry().size() != size()) {
+        centred_with_frame_ = true;
+        centre_on_screen();
+    }
+}
+
+void PlaybackWidget::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    if (follow_device_pixels()) playback_window_resized(context_);
+}
 
 void PlaybackWidget::paintEvent(QPaintEvent*) {
     QPainter painter(this);
@@ -90,13 +161,13 @@ void PlaybackWidget::keyPressEvent(QKeyEvent* event) {
 }
 
 void PlaybackWidget::mouseMoveEvent(QMouseEvent* event) {
-    const QPoint p = event->position().toPoint();
+    const QPoint p = device_point(event->position());
     playback_mouse_move(context_, p.x(), p.y());
 }
 
 void PlaybackWidget::mousePressEvent(QMouseEvent* event) {
     if (event->button() != Qt::LeftButton) return;
-    const QPoint p = event->position().toPoint();
+    const QPoint p = device_point(event->position());
     playback_mouse_press(context_, p.x(), p.y());
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 // The window a show plays in: full screen and borderless, or a centred window of the
-// show's proportions. Its picture is composed off screen and reaches the screen with
+// show's proportions. Its picture is composed off screen in device pixels, so that on a
+// scaled screen every pixel is sampled from the photograph, and reaches the screen with
 // one copy; the timeline drives it through PlaybackWindow.
 
 #include <QImage>
@@ -22,6 +23,7 @@ public:
 
     std::int32_t client_width() const override { return client_.width(); }
     std::int32_t client_height() const override { return client_.height(); }
+    MemoryBitmap memory_bitmap() override;
     void present(const std::u16string& caption, std::int32_t show_captions) override;
     void set_timer(std::int32_t milliseconds) override;
     void kill_timer() override;
@@ -31,12 +33,16 @@ public:
     void set_title(const std::u16string& title) override;
     void close_window() override;
 
-    // What the window shows now.
+    // What the window shows now, in device pixels.
     const QImage& picture() const { return picture_; }
     // The period of the timer last set, or -1 when none is set.
     int timer_period() const { return timer_.isActive() ? timer_.interval() : -1; }
 
 protected:
+    bool event(QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void moveEvent(QMoveEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
@@ -47,8 +53,20 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    // The client size in device pixels and the picture of that size, at the ratio of
+    // the screen the window is on now; tells the timeline when they change.
+    bool follow_device_pixels();
+    // Centres the window, its frame included, on the screen area; once the window
+    // system has framed it, its frame is known and it is centred again.
+    void centre_on_screen();
+    QPoint device_point(const QPointF& position) const;
+    void set_stays_on_top(bool on);
+
     AppContext& context_;
     const CaptionFonts& fonts_;
+    QRect screen_;
+    bool windowed_ = false;
+    bool centred_with_frame_ = false;
     QSize client_;
     QImage picture_;
     QTimer timer_;

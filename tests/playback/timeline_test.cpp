@@ -2,9 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <memory>
 
 #include "document/app_context.h"
+#include "imaging/memory_bitmap.h"
 #include "support/fake_playback_window.h"
 #include "support/recording_ui.h"
 
@@ -87,8 +89,9 @@ TEST(Timeline, SpeedDividesDelaysButNotTransitions) {
     EXPECT_TRUE(p.context.playback.in_transition);
     p.ui.clock += 20;
     playback_tick(p.context);
-    // Its end shows slide 0 at rest for 2 s / 4 and prepares the next transition.
-    EXPECT_EQ(p.window->timer, 500);
+    // Its end shows slide 0 at rest for 2 s / 4 and prepares the next transition. That
+    // tick was due at 990 + 17 and ran 3 ms late; the 500 ms count from when it was due.
+    EXPECT_EQ(p.window->timer, 500 - 3);
     EXPECT_EQ(p.shown(), u"slide 0");
     EXPECT_EQ(p.centre_grey(), 50);
     EXPECT_EQ(p.context.current_slide, 1);
@@ -145,6 +148,84 @@ TEST(Timeline, ManualModePlaysOneSlideAndStops) {
     EXPECT_EQ(p.context.current_slide, 1);
     EXPECT_EQ(p.shown(), u"slide 1");
     EXPECT_EQ(p.context.playback.key_frame, 0);  // at rest at its first key frame
+}
+
+TEST(Timeline, TicksKeepTheirCadenceHoweverLongTheirWorkTakes) {
+    Player p({{{{1.0, 0, 0, 1, 1}, {1.0, 0.25, 0.25, 0.75, 0.75}}, 90}});  // a path: ticks at 60 a second
+    run_show(p.context);
+    p.window->on_present = [&p] { p.ui.clock += 10; };
+    for (int i = 0; i < 5; ++i) {
+        p.next_tick();
+        EXPECT_EQ(p.window->timer, 7) << i;  // due 17 ms after the last tick was due, not after its work
+    }
+    // A tick 5 ms late keeps the beat; one more than a period late starts a new beat
+    // from itself instead of hurrying the next one.
+    p.ui.clock += p.window->timer + 5;
+    playback_tick(p.context);
+    EXPECT_EQ(p.window->timer, 2);
+    p.ui.clock += p.window->timer + 30;
+    playback_tick(p.context);
+    EXPECT_EQ(p.window->timer, 7);
+}
+
+// Paints a picture with a gradient, so that every crop of it looks different.
+void paint_gradient(ImageBuffer& image) {
+    for (std::int32_t y = 0; y < image.height; ++y) {
+        for (std::int32_t x = 0; x < image.width; ++x) {
+            std::uint8_t* pixel = image.rows[static_cast<std::size_t>(y)] + 3 * x;
+            pixel[0] = static_cast<std::uint8_t>(16 * x);
+            pixel[1] = static_cast<std::uint8_t>(28 * y);
+            pixel[2] = static_cast<std::uint8_t>(8 * (x + y));
+        }
+    }
+}
+
+TEST(Timeline, APathEndsWhereTheViewerLastSawIt) {
+    struct Case {
+        const char* what;
+        std::int32_t autorun;
+        std::int32_t loop;
+        std::int32_t transition;
+    };
+    const Case cases[] = {
+        {"the transition to the next slide", autorun_run, 1, transition_crossfade},
+        {"the stop at the end of a slide in Manual mode", autorun_manual, 1, transition_none},
+        {"the stop at the end of the show", autorun_run, 0, transition_none},
+    };
+    for (const Case& c : cases) {
+        Player p({{{still(1.0)}, 200}, {{{1.0, 0, 0, 1, 1}, {1.0, 0.5, 0.5, 1, 1}}, 0}});
+        paint_gradient(p.context.show.slides[1].image);
+        p.context.show.settings.autorun = c.autorun;
+        p.context.show.settings.loop = c.loop;
+        p.context.show.settings.transition = c.transition;
+        p.context.current_slide = 1;
+        run_show(p.context);
+
+        FrameBitmap path_end, path_start;
+        ASSERT_FALSE(frame_create(p.ui, path_end, 32, 18));
+        ASSERT_FALSE(frame_create(p.ui, path_start, 32, 18));
+        render_slide_frame(p.context.show, 1, 1, 0.0, path_end);
+        render_slide_frame(p.context.show, 1, 0, 0.0, path_start);
+        std::vector<std::uint8_t> shown_end(4 * 32 * 18);
+        MemoryBitmap end_picture{shown_end.data(), 32, 18, 4 * 32};
+        frame_draw(end_picture, path_end);
+
+        for (int ticks = 0; ticks < 1000 && p.context.playback.running; ++ticks) {
+            p.next_tick();
+            // The transition is prepared again as it starts playing.
+            const PlaybackState& pb = p.context.playback;
+            if (p.context.current_slide == 0 && pb.in_transition && !pb.restart_pending) break;
+        }
+        if (c.transition != transition_none) {
+            ASSERT_TRUE(p.context.playback.in_transition) << c.what;
+            EXPECT_EQ(0, std::memcmp(p.window->outgoing.pixels.get(), path_end.pixels.get(), path_end.image_size))
+                << c.what;
+            ASSERT_NE(0, std::memcmp(path_start.pixels.get(), path_end.pixels.get(), path_end.image_size));
+        } else {
+            ASSERT_FALSE(p.context.playback.running) << c.what;
+            EXPECT_EQ(p.window->picture(), shown_end) << c.what;
+        }
+    }
 }
 
 TEST(Timeline, OneSlideWithLoopFollowsItself) {

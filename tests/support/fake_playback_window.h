@@ -1,6 +1,7 @@
 #pragma once
 // A playback window that records what the timeline asks of it.
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -12,11 +13,16 @@ namespace lumivane::testing {
 
 class FakePlaybackWindow : public PlaybackWindow {
 public:
-    FakePlaybackWindow(std::int32_t width, std::int32_t height) : width_(width), height_(height) {}
+    FakePlaybackWindow(std::int32_t width, std::int32_t height)
+        : width_(width), height_(height), picture_(4 * static_cast<std::size_t>(width) * height) {}
 
     std::int32_t client_width() const override { return width_; }
     std::int32_t client_height() const override { return height_; }
-    void present(const std::u16string& caption, std::int32_t) override { presented.push_back(caption); }
+    MemoryBitmap memory_bitmap() override { return {picture_.data(), width_, height_, 4 * std::int64_t{width_}}; }
+    void present(const std::u16string& caption, std::int32_t) override {
+        presented.push_back(caption);
+        if (on_present) on_present();
+    }
     void set_timer(std::int32_t milliseconds) override {
         timer = milliseconds;
         timers.push_back(milliseconds);
@@ -28,11 +34,13 @@ public:
     void set_title(const std::u16string& t) override { title = t; }
     void close_window() override { closed = true; }
 
-    // The output frame's pixel at (x, y) from the top-left, as blue, green, red.
+    // The pixel shown at (x, y) from the top-left, as blue, green, red.
     std::vector<int> pixel(std::int32_t x, std::int32_t y) const {
-        const std::uint8_t* p = output.row(height_ - 1 - y) + 3 * x;
+        const std::uint8_t* p = picture_.data() + 4 * (static_cast<std::size_t>(y) * width_ + x);
         return {p[0], p[1], p[2]};
     }
+    // The whole picture shown, as 32-bit pixels top-down.
+    const std::vector<std::uint8_t>& picture() const { return picture_; }
 
     std::vector<std::u16string> presented;  // the caption of every picture shown
     std::vector<std::int32_t> timers;
@@ -41,10 +49,12 @@ public:
     bool visible = false;
     bool closed = false;
     std::u16string title;
+    std::function<void()> on_present;  // runs as each picture is shown, as if showing took time
 
 private:
     std::int32_t width_;
     std::int32_t height_;
+    std::vector<std::uint8_t> picture_;
 };
 
 }  // namespace lumivane::testing
