@@ -13,6 +13,7 @@
 #include "playback/timeline.h"
 #include "ui/main_window.h"
 #include "ui/main_window_commands.h"
+#include "ui/program_icon.h"
 #include "ui/qt_user_interface.h"
 #include "ui/session_state.h"
 #include "ui/window_placement.h"
@@ -88,6 +89,7 @@ int run_program(int& argc, char** argv, const std::vector<std::u16string>& typed
     QApplication application(argc, argv);
     const std::vector<std::u16string> arguments = with_absolute_show_path(typed_arguments);
     QApplication::setApplicationName(QStringLiteral("Lumivane"));
+    QApplication::setWindowIcon(program_icon());
     QGuiApplication::setDesktopFileName(QStringLiteral("lumivane"));
     // The playback window comes and goes; the program ends with the main window.
     QApplication::setQuitOnLastWindowClosed(false);

@@ -2,7 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <QGuiApplication>
+#include <QScreen>
 #include <QTest>
+#include <QWindow>
 
 #include <filesystem>
 
@@ -19,7 +22,8 @@ namespace {
 
 using testing::RecordingUi;
 
-const QRect screen(0, 0, 1280, 800);
+// A screen area that does not start at the origin, as a second monitor's would.
+const QRect screen(40, 30, 1280, 800);
 
 // A show whose playback windows are the real Qt ones, on a fake clock.
 struct QtPlayer {
@@ -28,9 +32,9 @@ struct QtPlayer {
     CaptionFonts fonts = make_caption_fonts(12);
     QPointer<PlaybackWidget> widget;
 
-    QtPlayer() {
-        ui.playback_window_factory = [this] {
-            widget = new PlaybackWidget(context, fonts, screen);
+    explicit QtPlayer(QRect area = screen) {
+        ui.playback_window_factory = [this, area] {
+            widget = new PlaybackWidget(context, fonts, area);
             return static_cast<PlaybackWindow*>(widget.data());
         };
     }
@@ -69,7 +73,11 @@ TEST(PlaybackWidget, SizeAndPlaceFollowTheSetting) {
         ASSERT_TRUE(p.ui.create_playback_window());
         const ClientSize expected = playback_client_size(p.context, 1280, 800);
         EXPECT_EQ(p.widget->size(), QSize(expected.width, expected.height)) << size;
-        EXPECT_LE((p.widget->geometry().center() - screen.center()).manhattanLength(), 2) << size;  // centred
+        // The whole window, frame included, is centred once it is shown and framed.
+        p.widget->show();
+        const QRect frame = p.widget->frameGeometry();
+        ASSERT_GT(frame.width(), p.widget->width());
+        EXPECT_EQ(frame.topLeft(), QPoint(40 + (1280 - frame.width()) / 2, 30 + (800 - frame.height()) / 2)) << size;
         EXPECT_EQ(p.widget->windowTitle(), "Holiday");
         EXPECT_EQ(p.widget->output.width, expected.width);
         EXPECT_EQ(p.widget->incoming.height, expected.height);
@@ -113,6 +121,62 @@ TEST(PlaybackWidget, ManualModeDragMovesTheCropBox) {
     EXPECT_EQ(p.context.show.slides[0].style, style_fit);
     QTest::keyClick(p.widget, Qt::Key_Escape);
     EXPECT_EQ(p.context.playback.window, nullptr);
+}
+
+TEST(PlaybackWidget, StaysOnTopOnlyWhileRunning) {
+    QtPlayer p;
+    p.context.show.settings.size = 5;
+    p.add_slide(60, u"a", {{-1, 0, 0, 1, 1}});
+    ASSERT_TRUE(p.ui.create_playback_window());
+    p.widget->show();
+    const QRect place = p.widget->frameGeometry();
+    const auto on_top = [&p] {
+        return p.widget->windowFlags().testFlag(Qt::WindowStaysOnTopHint) &&
+               p.widget->windowHandle()->flags().testFlag(Qt::WindowStaysOnTopHint);
+    };
+    run_show(p.context);
+    EXPECT_TRUE(on_top());
+    stop_show(p.context, true);  // kept in place: still above the others
+    EXPECT_TRUE(on_top());
+    QTest::keyClick(p.widget, Qt::Key_Space);
+    EXPECT_FALSE(on_top());
+    // Neither change hid the window or moved it.
+    EXPECT_TRUE(p.widget->isVisible());
+    EXPECT_EQ(p.widget->frameGeometry(), place);
+}
+
+// Runs on the offscreen platform with a plain screen and one of pixel ratio 2 (the test
+// "ui_tests_on_two_screens"); elsewhere it is skipped.
+TEST(PlaybackWidgetOnTwoScreens, FramesAndPointerFollowTheDevicePixels) {
+    const QList<QScreen*> screens = QGuiApplication::screens();
+    if (screens.size() < 2) GTEST_SKIP() << "needs the two-screen offscreen platform";
+    ASSERT_EQ(screens[1]->devicePixelRatio(), 2.0);
+    QtPlayer p(screens[1]->geometry());
+    p.context.show.settings.size = 5;
+    p.context.show.settings.autorun = autorun_manual;
+    p.add_slide(60, u"a", {{-1, 0.25, 0.25, 0.75, 0.75}});
+    ASSERT_TRUE(p.ui.create_playback_window());
+    p.widget->show();
+    const int w = p.widget->width();
+    const int h = p.widget->height();
+    EXPECT_EQ(p.widget->output.width, 2 * w);
+    EXPECT_EQ(p.widget->incoming.height, 2 * h);
+    EXPECT_EQ(p.widget->picture().size(), QSize(2 * w, 2 * h));
+
+    // A drag of 64 points is 128 device pixels.
+    QTest::mousePress(p.widget, Qt::LeftButton, {}, QPoint(w / 2, 100));
+    QTest::mouseMove(p.widget, QPoint(w / 2 - 64, 100));
+    QTest::mouseRelease(p.widget, Qt::LeftButton, {}, QPoint(w / 2 - 64, 100));
+    EXPECT_NEAR(p.context.show.slides[0].frames[0].left, 0.25 + 128.0 / (2 * w - 1), 1e-9);
+
+    // Moved to the plain screen, the window makes its frames and picture again, one
+    // device pixel a point, and shows its slide in them.
+    p.widget->move(screens[0]->geometry().topLeft() + QPoint(20, 20));
+    QCoreApplication::processEvents();
+    ASSERT_EQ(p.widget->devicePixelRatioF(), 1.0);
+    EXPECT_EQ(p.widget->output.width, w);
+    EXPECT_EQ(p.widget->picture().size(), QSize(w, h));
+    EXPECT_EQ(p.widget->picture().pixel(w / 2, h / 2), qRgb(60, 60, 60));
 }
 
 // The demo show, played for half a minute of fake time in a real window: the pictures
