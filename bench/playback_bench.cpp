@@ -6,6 +6,7 @@
 #include <map>
 
 #include "support/silent_ui.h"
+#include "bench_show.h"
 #include "bench_support.h"
 #include "document/slide_show.h"
 #include "imaging/frame_bitmap.h"
@@ -16,28 +17,7 @@ namespace {
 
 using namespace lumivane;
 
-// A show of one path slide whose picture has some structure in every channel.
-const SlideShow& show() {
-    static const SlideShow instance = [] {
-        SlideShow s;
-        s.slides.resize(1);
-        Slide& slide = s.slides[0];
-        image_allocate(slide.image, PixelFormat::Colour8, 6000, 4000, 300.0);
-        for (std::int32_t y = 0; y < slide.image.height; ++y) {
-            std::uint8_t* row = slide.image.rows[static_cast<std::size_t>(y)];
-            for (std::int32_t x = 0; x < slide.image.width; ++x) {
-                row[3 * x] = static_cast<std::uint8_t>(x ^ y);
-                row[3 * x + 1] = static_cast<std::uint8_t>(x / 24 + y / 16);
-                row[3 * x + 2] = static_cast<std::uint8_t>((x * 7 + y * 3) >> 4);
-            }
-        }
-        slide.style = style_path;
-        slide.interpolation = interpolation_nonlinear;
-        slide.frames = {{-1.0, 0.0, 0.0, 1.0, 1.0}, {-1.0, 0.3, 0.2, 0.8, 0.7}};
-        return s;
-    }();
-    return instance;
-}
+const SlideShow& show() { return bench::path_show(); }
 
 FrameBitmap frame_of(std::int32_t width, std::int32_t height) {
     testing::SilentUi ui;  // a frame of these sizes is always allocated
