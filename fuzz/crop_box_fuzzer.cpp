@@ -1,6 +1,7 @@
 // Crop boxes, styles, key frame counts and proportions as a hand-edited index file may
 // hold them (any double, not-a-number and infinities included), on small pictures and
-// frames: rendering, the box tools and a transition step must stay inside every buffer.
+// frames: rendering (also into the window's 32-bit picture), the box tools and a
+// transition step must stay inside every buffer.
 
 #include <cstring>
 #include <vector>
@@ -8,6 +9,7 @@
 #include "document/app_context.h"
 #include "fuzz_support.h"
 #include "imaging/frame_bitmap.h"
+#include "imaging/memory_bitmap.h"
 #include "playback/pan_zoom.h"
 #include "playback/transitions.h"
 
@@ -84,6 +86,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     render_slide_frame(show, 0, key_frame, progress, frame);
     compose_transition(transition, other, frame, other, progress);
+    // The window's picture, with no room to spare after its last pixel.
+    std::vector<std::uint8_t> pixels(4 * static_cast<std::size_t>(frame_width) * frame_height);
+    MemoryBitmap picture{pixels.data(), frame_width, frame_height, 4 * std::int64_t{frame_width}};
+    render_slide_frame(show, 0, key_frame, progress, frame, &picture);
+    compose_transition(transition, other, frame, picture, progress);
     if (!slide.frames.empty()) {
         zoom_crop_box(context, slide.frames[0], box_shape(slide.frames[0]), factor);
         render_slide_frame(show, 0, key_frame, progress, frame);
