@@ -197,7 +197,11 @@ void stop_show(AppContext& context, bool keep_in_place) {
     halt_show(context, keep_in_place, state(context).running);
 }
 
-void stop_show_keeping_picture(AppContext& context, bool keep_in_place) { halt_show(context, keep_in_place, false); }
+void stop_show_for_key(AppContext& context, PlaybackKey key, bool keep_in_place) {
+    // The arrows, Home and End move the show on at once: the picture stays until the
+    // next one replaces it, and the right arrow's transition starts from it.
+    halt_show(context, keep_in_place, key == PlaybackKey::Other && state(context).running);
+}
 
 void toggle_show(AppContext& context) {
     if (state(context).running) {
@@ -352,13 +356,7 @@ void playback_clear(AppContext& context) {
 }
 
 void playback_key_down(AppContext& context, PlaybackKey key) {
-    // The arrows, Home and End move the show on at once: the picture stays until the
-    // next one replaces it, and the right arrow's transition starts from it.
-    if (key == PlaybackKey::Other) {
-        stop_show(context, true);
-    } else {
-        stop_show_keeping_picture(context, true);
-    }
+    stop_show_for_key(context, key, true);
     move_by_key(context, key);
 }
 

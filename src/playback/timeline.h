@@ -50,9 +50,6 @@ void go_to_slide(AppContext& context, std::int32_t index, bool draw_now);
 void draw_current_slide(AppContext& context);
 void run_show(AppContext& context);
 void stop_show(AppContext& context, bool keep_in_place);
-// Stops the show as stop_show does, but leaves the picture on the screen as it is: for
-// the keys that move the show on at once, whose next picture replaces it.
-void stop_show_keeping_picture(AppContext& context, bool keep_in_place);
 void toggle_show(AppContext& context);
 void refresh_playback(AppContext& context);
 void begin_transition(AppContext& context);
@@ -74,6 +71,9 @@ double key_frame_delay(const AppContext& context, std::int32_t slide, std::int32
 
 enum class PlaybackKey { End, Home, Left, Right, Other };
 void playback_key_down(AppContext& context, PlaybackKey key);
+// Stops the show as a key does before it acts: as stop_show, except that End, Home and
+// the arrows leave the picture on the screen for the next one to replace.
+void stop_show_for_key(AppContext& context, PlaybackKey key, bool keep_in_place);
 // What End, Home and the arrows do after the show is stopped, in either window: go
 // there, play on from there and update the main window.
 void move_by_key(AppContext& context, PlaybackKey key);

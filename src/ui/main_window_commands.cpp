@@ -237,7 +237,7 @@ void tool_button_pressed(AppContext& context, std::int32_t index) {
 }
 
 void main_window_key_down(AppContext& context, PlaybackKey key) {
-    stop_show(context, false);
+    stop_show_for_key(context, key, false);
     move_by_key(context, key);
 }
 
