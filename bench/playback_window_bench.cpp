@@ -83,8 +83,8 @@ void BM_PlayWindow(benchmark::State& state) {
     const CaptionFonts fonts = make_caption_fonts(base_font_height(nullptr));
 
     for (auto _ : state) {
-        auto* widget =
-            new PlaybackWidget(context, fonts, QRect(0, 0, static_cast<int>(state.range(0)), static_cast<int>(state.range(1))));
+        const QRect screen(0, 0, static_cast<int>(state.range(0)), static_cast<int>(state.range(1)));
+        auto* widget = new PlaybackWidget(context, fonts, screen);
         widget->show();
         QCoreApplication::processEvents();
         application->tick_starts.clear();

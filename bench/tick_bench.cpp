@@ -42,7 +42,9 @@ struct Window {
         picture.fill(Qt::black);
         memory = {picture.bits(), width, height, picture.bytesPerLine()};
     }
-    double picture_memcpy_seconds() const { return bench::memcpy_seconds(static_cast<std::size_t>(picture.sizeInBytes())); }
+    double picture_memcpy_seconds() const {
+        return bench::memcpy_seconds(static_cast<std::size_t>(picture.sizeInBytes()));
+    }
 };
 
 void BM_Tick(benchmark::State& state) {

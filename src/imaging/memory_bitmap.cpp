@@ -34,7 +34,8 @@ __attribute__((target("ssse3"))) void expand_ssse3(const std::uint8_t* from, std
     for (; i + 18 <= count; i += 16, from += 48, to += 64) {
         for (int k = 0; k < 4; ++k) {
             const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(from + 12 * k));
-            _mm_storeu_si128(reinterpret_cast<__m128i*>(to + 16 * k), _mm_or_si128(_mm_shuffle_epi8(v, spread), opaque));
+            _mm_storeu_si128(reinterpret_cast<__m128i*>(to + 16 * k),
+                             _mm_or_si128(_mm_shuffle_epi8(v, spread), opaque));
         }
     }
     expand_plain(from, to, count - i);
@@ -72,7 +73,8 @@ ExpandFunction best_expand() {
 }  // namespace
 
 bool fits_memory_bitmap(const MemoryBitmap& picture, std::int32_t width, std::int32_t height) {
-    return picture.pixels && picture.width == width && picture.height == height && picture.stride >= 4 * std::int64_t{width};
+    return picture.pixels && picture.width == width && picture.height == height &&
+           picture.stride >= 4 * std::int64_t{width};
 }
 
 void expand_pixels(const std::uint8_t* from, std::uint8_t* to, std::int32_t count) {

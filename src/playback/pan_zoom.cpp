@@ -105,7 +105,8 @@ void sample_row(const std::uint8_t* in, std::int32_t in_width, const std::int32_
             o[2] = p[2];
         }
     }
-    std::memset(out + 3 * static_cast<std::size_t>(span.last + 1), 0, 3 * static_cast<std::size_t>(width - span.last - 1));
+    const auto after = static_cast<std::size_t>(span.last + 1);
+    std::memset(out + 3 * after, 0, 3 * (static_cast<std::size_t>(width) - after));
 }
 
 bool valid_slide(const SlideShow& show, std::int32_t slide_index) {

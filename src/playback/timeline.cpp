@@ -333,7 +333,8 @@ void playback_tick(AppContext& context) {
     // The next tick is due one period after this one was, however long this one took.
     pb.tick_period = timer_milliseconds(period);
     pb.tick_due += pb.tick_period;
-    pb.window->set_timer(static_cast<std::int32_t>(std::clamp<std::int64_t>(pb.tick_due - now(context), 0, pb.tick_period)));
+    const std::int64_t wait = std::clamp<std::int64_t>(pb.tick_due - now(context), 0, pb.tick_period);
+    pb.window->set_timer(static_cast<std::int32_t>(wait));
     pb.running = true;
 }
 
