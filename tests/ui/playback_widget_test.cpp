@@ -48,6 +48,14 @@ struct QtPlayer {
         for (std::uint8_t* row : slide.image.rows) std::fill(row, row + 480, grey);
         context.show.slides.push_back(std::move(slide));
     }
+    // A shown window of size 5 in Manual mode, on one cropped grey slide.
+    void show_manual_mode_window() {
+        context.show.settings.size = 5;
+        context.show.settings.autorun = autorun_manual;
+        add_slide(60, u"a", {{-1, 0.25, 0.25, 0.75, 0.75}});
+        ASSERT_TRUE(ui.create_playback_window());
+        widget->show();
+    }
     void next_tick() {
         ASSERT_GE(widget->timer_period(), 0);
         ui.clock += widget->timer_period();
@@ -103,11 +111,7 @@ TEST(PlaybackWidget, PicturesCarryTheirCaptions) {
 
 TEST(PlaybackWidget, ManualModeDragMovesTheCropBox) {
     QtPlayer p;
-    p.context.show.settings.size = 5;
-    p.context.show.settings.autorun = autorun_manual;
-    p.add_slide(60, u"a", {{-1, 0.25, 0.25, 0.75, 0.75}});
-    ASSERT_TRUE(p.ui.create_playback_window());
-    p.widget->show();
+    p.show_manual_mode_window();
     const int w = p.widget->width();
     QTest::mousePress(p.widget, Qt::LeftButton, {}, QPoint(w / 2, 100));
     QTest::mouseMove(p.widget, QPoint(w / 2 - 64, 100));
@@ -152,11 +156,7 @@ TEST(PlaybackWidgetOnTwoScreens, FramesAndPointerFollowTheDevicePixels) {
     if (screens.size() < 2) GTEST_SKIP() << "needs the two-screen offscreen platform";
     ASSERT_EQ(screens[1]->devicePixelRatio(), 2.0);
     QtPlayer p(screens[1]->geometry());
-    p.context.show.settings.size = 5;
-    p.context.show.settings.autorun = autorun_manual;
-    p.add_slide(60, u"a", {{-1, 0.25, 0.25, 0.75, 0.75}});
-    ASSERT_TRUE(p.ui.create_playback_window());
-    p.widget->show();
+    p.show_manual_mode_window();
     const int w = p.widget->width();
     const int h = p.widget->height();
     EXPECT_EQ(p.widget->output.width, 2 * w);
