@@ -58,19 +58,19 @@ __attribute__((target("avx2"))) void expand_avx2(const std::uint8_t* from, std::
     expand_plain(from, to, count - i);
 }
 
-using ExpandFunction = void (*)(const std::uint8_t*, std::uint8_t*, std::int32_t);
-
-// Chosen once, by what the processor running the program offers.
-ExpandFunction best_expand() {
-    __builtin_cpu_init();
-    if (__builtin_cpu_supports("avx2")) return expand_avx2;
-    if (__builtin_cpu_supports("ssse3")) return expand_ssse3;
-    return expand_plain;
-}
-
 #endif
 
 }  // namespace
+
+std::vector<ExpandFunction> expand_functions() {
+    std::vector<ExpandFunction> functions{expand_plain};
+#ifdef LUMIVANE_X86
+    __builtin_cpu_init();
+    if (__builtin_cpu_supports("ssse3")) functions.push_back(expand_ssse3);
+    if (__builtin_cpu_supports("avx2")) functions.push_back(expand_avx2);
+#endif
+    return functions;
+}
 
 bool fits_memory_bitmap(const MemoryBitmap& picture, std::int32_t width, std::int32_t height) {
     return picture.pixels && picture.width == width && picture.height == height &&
@@ -78,12 +78,9 @@ bool fits_memory_bitmap(const MemoryBitmap& picture, std::int32_t width, std::in
 }
 
 void expand_pixels(const std::uint8_t* from, std::uint8_t* to, std::int32_t count) {
-#ifdef LUMIVANE_X86
-    static const ExpandFunction expand = best_expand();
+    // Chosen once, by what the processor running the program offers.
+    static const ExpandFunction expand = expand_functions().back();
     expand(from, to, count);
-#else
-    expand_plain(from, to, count);
-#endif
 }
 
 bool frame_draw(MemoryBitmap& picture, const FrameBitmap& frame) {

@@ -5,6 +5,7 @@
 // worker pool, straight from the 24-bit frames.
 
 #include <cstdint>
+#include <vector>
 
 namespace lumivane {
 
@@ -25,6 +26,11 @@ bool fits_memory_bitmap(const MemoryBitmap& picture, std::int32_t width, std::in
 // Expands count 24-bit pixels (blue, green, red) into 32-bit ones. Reads exactly
 // 3 count bytes and writes exactly 4 count.
 void expand_pixels(const std::uint8_t* from, std::uint8_t* to, std::int32_t count);
+
+// Every way of expanding that this processor can run: the plain loop first, then the
+// vector ones it has. expand_pixels uses the last.
+using ExpandFunction = void (*)(const std::uint8_t* from, std::uint8_t* to, std::int32_t count);
+std::vector<ExpandFunction> expand_functions();
 
 // Copies the whole frame into the picture, turning its bottom-up rows top-down. Fails,
 // writing nothing, unless both have pixels and the same size.

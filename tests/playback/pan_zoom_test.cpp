@@ -12,6 +12,7 @@
 
 #include "document/app_context.h"
 #include "imaging/frame_bitmap.h"
+#include "imaging/memory_bitmap.h"
 #include "support/jpeg_files.h"
 #include "support/recording_ui.h"
 
@@ -294,6 +295,33 @@ TEST(RenderSlideFrame, OutsideThePictureIsBlackToTheLastByte) {
     for (std::int32_t r = 0; r < frame.height; ++r) {
         for (std::int32_t i = 0; i < 3 * frame.width; ++i) ASSERT_EQ(frame.row(r)[i], 0);
     }
+}
+
+// Rendered into the window's picture in the same pass, the picture is the frame turned
+// top-down into 32-bit pixels: when rows repeat, and where the box leaves the picture.
+TEST(RenderSlideFrame, IntoTheWindowPictureAsIntoTheFrame) {
+    SlideShow show;
+    show.slides.push_back(patterned_slide(301, 203, style_crop, {}));
+    const PanFrame boxes[] = {box_of(0.1, 0.2, 0.6, 0.7), box_of(0.5, 0.5, 0.52, 0.53), box_of(-0.5, -0.25, 0.5, 0.75),
+                              box_of(1.5, 0, 2.5, 1)};
+    std::vector<std::uint8_t> shown(4 * 257 * 131), expected(shown.size());
+    MemoryBitmap picture{shown.data(), 257, 131, 4 * 257};
+    MemoryBitmap expected_picture{expected.data(), 257, 131, 4 * 257};
+    for (const PanFrame& box : boxes) {
+        show.slides[0].frames = {box};
+        FrameBitmap alone = make_frame(257, 131, 0x5a);
+        FrameBitmap both = make_frame(257, 131, 0x5a);
+        ASSERT_FALSE(render_slide_frame(show, 0, 0, 0.0, alone));
+        ASSERT_FALSE(frame_draw(expected_picture, alone));
+        ASSERT_FALSE(render_slide_frame(show, 0, 0, 0.0, both, &picture));
+        EXPECT_EQ(std::memcmp(both.pixels.get(), alone.pixels.get(), alone.image_size), 0) << box.left;
+        EXPECT_EQ(shown, expected) << box.left;
+    }
+    // A picture of another size is not written, nor is the frame.
+    MemoryBitmap narrower{shown.data(), 256, 131, 4 * 257};
+    FrameBitmap frame = make_frame(257, 131, 0x5a);
+    EXPECT_TRUE(render_slide_frame(show, 0, 0, 0.0, frame, &narrower));
+    EXPECT_EQ(frame.pixels[0], 0x5a);
 }
 
 TEST(RenderSlideFrame, TinyFramesAndPictures) {

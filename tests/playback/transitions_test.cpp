@@ -4,10 +4,12 @@
 
 #include <cstring>
 #include <functional>
+#include <vector>
 
 #include "document/slide_show.h"
 #include "imaging/frame_bitmap.h"
 #include "imaging/lookup_tables.h"
+#include "imaging/memory_bitmap.h"
 #include "support/recording_ui.h"
 
 namespace lumivane {
@@ -125,6 +127,26 @@ TEST(Curtain, UncoversTheIncomingFromTheLeftInEveryRow) {
             ASSERT_EQ(f.output.pixels[i], source.pixels[i]) << "x = " << c.x << ", byte " << i;
         }
     }
+}
+
+// Composed straight into the window's picture, each step gives the output frame's
+// pixels turned top-down into 32-bit ones; rows of 1366 pixels are composed in pieces
+// of 1024 and 342, and the curtain's edge falls in either.
+TEST(Transitions, IntoTheWindowPictureAsIntoTheOutputFrame) {
+    Frames f;
+    std::vector<std::uint8_t> shown(4 * 1366 * 6), expected(shown.size());
+    MemoryBitmap picture{shown.data(), 1366, 6, 4 * 1366};
+    MemoryBitmap expected_picture{expected.data(), 1366, 6, 4 * 1366};
+    for (std::int32_t kind : {transition_fade_to_black, transition_crossfade, transition_curtain}) {
+        for (double x : {0.2, 0.5, 0.77}) {
+            ASSERT_FALSE(compose_transition(kind, f.outgoing, f.incoming, f.output, x));
+            ASSERT_FALSE(frame_draw(expected_picture, f.output));
+            ASSERT_FALSE(compose_transition(kind, f.outgoing, f.incoming, picture, x));
+            EXPECT_EQ(shown, expected) << kind << " at " << x;
+        }
+    }
+    MemoryBitmap narrower{shown.data(), 1365, 6, 4 * 1366};
+    EXPECT_TRUE(compose_transition(transition_crossfade, f.outgoing, f.incoming, narrower, 0.5));
 }
 
 TEST(Transitions, NoneWritesNothingAndMismatchedFramesFail) {
