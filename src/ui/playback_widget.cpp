@@ -32,7 +32,7 @@ PlaybackWidget::PlaybackWidget(AppContext& context, const CaptionFonts& fonts, c
     timer_.setSingleShot(true);
     timer_.setTimerType(Qt::PreciseTimer);
     QObject::connect(&timer_, &QTimer::timeout, this, [this] { playback_tick(context_); });
-    follow_device_pixels();
+    size_picture();
     playback_window_created(context, *this);
 }
 
@@ -41,7 +41,7 @@ PlaybackWidget::~PlaybackWidget() {
     if (context_.playback.window == this) playback_window_destroyed(context_);
 }
 
-bool PlaybackWidget::follow_device_pixels() {
+bool PlaybackWidget::size_picture() {
     const qreal ratio = devicePixelRatioF();
     const QSize device(qRound(width() * ratio), qRound(height() * ratio));
     if (device == client_ && picture_.devicePixelRatio() == ratio) return false;
@@ -50,6 +50,10 @@ bool PlaybackWidget::follow_device_pixels() {
     picture_.setDevicePixelRatio(ratio);
     picture_.fill(Qt::black);
     return true;
+}
+
+void PlaybackWidget::follow_device_pixels() {
+    if (size_picture()) playback_window_resized(context_);
 }
 
 void PlaybackWidget::centre_on_screen() {
@@ -116,13 +120,13 @@ void PlaybackWidget::close_window() { close(); }
 bool PlaybackWidget::event(QEvent* event) {
     const bool handled = QWidget::event(event);
     // A move to a screen of another pixel ratio.
-    if (event->type() == QEvent::ScreenChangeInternal && follow_device_pixels()) playback_window_resized(context_);
+    if (event->type() == QEvent::ScreenChangeInternal) follow_device_pixels();
     return handled;
 }
 
 void PlaybackWidget::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
-    if (follow_device_pixels()) playback_window_resized(context_);
+    follow_device_pixels();
 }
 
 void PlaybackWidget::moveEvent(QMoveEvent* event) {
@@ -135,7 +139,7 @@ void PlaybackWidget::moveEvent(QMoveEvent* event) {
 
 void PlaybackWidget::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
-    if (follow_device_pixels()) playback_window_resized(context_);
+    follow_device_pixels();
 }
 
 void PlaybackWidget::paintEvent(QPaintEvent*) {

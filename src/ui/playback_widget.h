@@ -54,8 +54,10 @@ protected:
 
 private:
     // The client size in device pixels and the picture of that size, at the ratio of
-    // the screen the window is on now; tells the timeline when they change.
-    bool follow_device_pixels();
+    // the screen the window is on now; true when they have changed.
+    bool size_picture();
+    // The same, telling the timeline of a change.
+    void follow_device_pixels();
     // Centres the window, its frame included, on the screen area; once the window
     // system has framed it, its frame is known and it is centred again.
     void centre_on_screen();
