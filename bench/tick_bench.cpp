@@ -63,7 +63,7 @@ void BM_Tick(benchmark::State& state) {
     };
     for (auto _ : state) {
         double tick = 0.0;
-        tick += timed(stages[0], [&] { render_slide_frame(show(), 0, 0, 0.5, window.output, &window.memory); });
+        tick += timed(stages[0], [&] { render_slide_picture(show(), 0, 0, 0.5, window.memory); });
         tick += timed(stages[1], [&] {
             compose_transition(transition_crossfade, window.outgoing, window.incoming, window.memory, 0.5);
         });

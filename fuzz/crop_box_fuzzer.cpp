@@ -89,7 +89,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // The window's picture, with no room to spare after its last pixel.
     std::vector<std::uint8_t> pixels(4 * static_cast<std::size_t>(frame_width) * frame_height);
     MemoryBitmap picture{pixels.data(), frame_width, frame_height, 4 * std::int64_t{frame_width}};
-    render_slide_frame(show, 0, key_frame, progress, frame, &picture);
+    render_slide_picture(show, 0, key_frame, progress, picture);
     compose_transition(transition, other, frame, picture, progress);
     if (!slide.frames.empty()) {
         zoom_crop_box(context, slide.frames[0], box_shape(slide.frames[0]), factor);

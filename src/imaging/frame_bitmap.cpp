@@ -32,14 +32,6 @@ void frame_clear(FrameBitmap& frame) {
     if (frame.pixels) std::memset(frame.pixels.get(), 0, static_cast<std::size_t>(frame.image_size));
 }
 
-bool frame_copy(FrameBitmap& to, const FrameBitmap& from) {
-    if (!to.pixels || !from.pixels || to.width != from.width || to.height != from.height || to.stride != from.stride) {
-        return true;
-    }
-    std::memcpy(to.pixels.get(), from.pixels.get(), static_cast<std::size_t>(from.image_size));
-    return false;
-}
-
 void frame_free(FrameBitmap& frame) {
     frame.pixels.reset();
     frame.width = frame.height = frame.stride = frame.image_size = 0;

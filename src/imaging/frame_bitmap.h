@@ -24,8 +24,6 @@ struct FrameBitmap {
 // they cannot be allocated.
 bool frame_create(UserInterface& ui, FrameBitmap& frame, std::int32_t width, std::int32_t height);
 void frame_clear(FrameBitmap& frame);
-// Copies the pixels of a frame of the same size; fails, copying nothing, otherwise.
-bool frame_copy(FrameBitmap& to, const FrameBitmap& from);
 void frame_free(FrameBitmap& frame);
 
 }  // namespace lumivane

@@ -72,6 +72,15 @@ std::vector<ExpandFunction> expand_functions() {
     return functions;
 }
 
+void memory_bitmap_clear(MemoryBitmap& picture) {
+    if (!picture.pixels) return;
+    const std::uint32_t black = 0xFF000000u;
+    for (std::int32_t r = 0; r < picture.height; ++r) {
+        std::uint8_t* pixel = picture.row(r);
+        for (std::int32_t x = 0; x < picture.width; ++x, pixel += 4) std::memcpy(pixel, &black, 4);
+    }
+}
+
 bool fits_memory_bitmap(const MemoryBitmap& picture, std::int32_t width, std::int32_t height) {
     return picture.pixels && picture.width == width && picture.height == height &&
            picture.stride >= 4 * std::int64_t{width};

@@ -20,6 +20,9 @@ struct MemoryBitmap {
     std::uint8_t* row(std::int32_t r) const { return pixels + r * stride; }
 };
 
+// Every pixel black.
+void memory_bitmap_clear(MemoryBitmap& picture);
+
 // Whether the picture can take a frame of the given size.
 bool fits_memory_bitmap(const MemoryBitmap& picture, std::int32_t width, std::int32_t height);
 

@@ -6,6 +6,7 @@
 #include <memory>
 #include <new>
 #include <numbers>
+#include <vector>
 
 #include "document/app_context.h"
 #include "document/slide_show.h"
@@ -64,10 +65,19 @@ void fill_map(std::int32_t* map, std::int32_t count, std::int64_t from, std::int
 
 bool has_pixels(const FrameBitmap& frame) { return frame.pixels && frame.width > 0 && frame.height > 0; }
 
-void clear_frame_and_picture(FrameBitmap& frame, MemoryBitmap* picture) {
-    frame_clear(frame);
-    if (picture) frame_draw(*picture, frame);
-}
+// Where a rendering goes: the bottom-up rows of a 24-bit frame, or the window's 32-bit
+// picture, whose rows are made in a buffer that stays in the nearest cache.
+struct RenderTarget {
+    FrameBitmap* frame = nullptr;
+    MemoryBitmap* picture = nullptr;
+    std::int32_t width = 0;
+    std::int32_t height = 0;
+
+    void clear() const {
+        if (frame) frame_clear(*frame);
+        if (picture) memory_bitmap_clear(*picture);
+    }
+};
 
 // The frame columns that show picture columns, first to last. The column map runs one
 // way only, so they are all in one piece; first > last when there are none.
@@ -148,12 +158,12 @@ PixelBox slide_pixel_box(const SlideShow& show, const Slide& slide, std::int32_t
             edge(from.bottom, to.bottom, h - 1)};
 }
 
-bool render_slide_frame(const SlideShow& show, std::int32_t slide_index, std::int32_t key_frame, double progress,
-                        FrameBitmap& frame, MemoryBitmap* picture) {
-    if (!has_pixels(frame)) return true;
-    if (picture && !fits_memory_bitmap(*picture, frame.width, frame.height)) return true;
+namespace {
+
+bool render_into(const SlideShow& show, std::int32_t slide_index, std::int32_t key_frame, double progress,
+                 const RenderTarget& target) {
     if (show.slides.empty()) {
-        clear_frame_and_picture(frame, picture);
+        target.clear();
         return false;
     }
     if (!valid_slide(show, slide_index)) return true;
@@ -161,50 +171,69 @@ bool render_slide_frame(const SlideShow& show, std::int32_t slide_index, std::in
     const ImageBuffer& image = slide.image;
     // A slide whose file could not be read has no picture to show.
     if (image.empty() || image.kind != PixelFormat::Colour8 || image.width <= 0 || image.height <= 0) {
-        clear_frame_and_picture(frame, picture);
+        target.clear();
         return false;
     }
 
-    const PixelBox box = slide_pixel_box(show, slide, key_frame, progress, frame.width, frame.height);
+    const std::int32_t width = target.width;
+    const std::int32_t height = target.height;
+    const PixelBox box = slide_pixel_box(show, slide, key_frame, progress, width, height);
     // Frame and picture rows are both stored bottom row first.
     const std::int64_t x0 = hold_edge(box.left);
     const std::int64_t x1 = hold_edge(box.right);
     const std::int64_t y0 = image.height - 1 - hold_edge(box.bottom);
     const std::int64_t y1 = image.height - 1 - hold_edge(box.top);
 
-    std::unique_ptr<std::int32_t[]> maps(new (std::nothrow)
-                                             std::int32_t[static_cast<std::size_t>(frame.width) + frame.height]);
+    std::unique_ptr<std::int32_t[]> maps(new (std::nothrow) std::int32_t[static_cast<std::size_t>(width) + height]);
     if (!maps) return true;
     std::int32_t* const columns = maps.get();
-    std::int32_t* const rows = columns + frame.width;
-    fill_map(columns, frame.width, x0, x1, image.width);
-    fill_map(rows, frame.height, y0, y1, image.height);
-    const ColumnSpan span = picture_columns(columns, frame.width);
+    std::int32_t* const rows = columns + width;
+    fill_map(columns, width, x0, x1, image.width);
+    fill_map(rows, height, y0, y1, image.height);
+    const ColumnSpan span = picture_columns(columns, width);
 
-    return pool_run_frame(
-        [columns, rows, span, picture](const ImageBuffer& source, FrameBitmap& target, std::int32_t first,
-                                       std::int32_t last) {
-            const auto row_bytes = static_cast<std::size_t>(3 * target.width);
+    return pool_run_rows(
+        processor_count(),
+        [&](std::int32_t first, std::int32_t last) {
+            std::vector<std::uint8_t> made(target.frame ? 0 : 3 * static_cast<std::size_t>(width));
             for (std::int32_t i = first; i <= last; ++i) {
-                std::uint8_t* out = target.row(i);
-                std::uint8_t* shown = picture ? picture->row(target.height - 1 - i) : nullptr;
+                std::uint8_t* out = target.frame ? target.frame->row(i) : made.data();
+                std::uint8_t* shown = target.picture ? target.picture->row(height - 1 - i) : nullptr;
                 if (i > first && rows[i] == rows[i - 1] && rows[i] >= 0) {
                     // Enlarging repeats picture rows: copy the row just made.
-                    std::memcpy(out, target.row(i - 1), row_bytes);
-                    if (shown) std::memcpy(shown, shown + picture->stride, 4 * row_bytes / 3);
+                    if (shown) {
+                        std::memcpy(shown, shown + target.picture->stride, 4 * static_cast<std::size_t>(width));
+                    } else {
+                        std::memcpy(out, target.frame->row(i - 1), 3 * static_cast<std::size_t>(width));
+                    }
                     continue;
                 }
                 if (rows[i] < 0) {
-                    std::fill_n(out, target.stride, std::uint8_t{0});
+                    std::fill_n(out, shown ? 3 * width : target.frame->stride, std::uint8_t{0});
                 } else {
-                    sample_row(source.rows[static_cast<std::size_t>(rows[i])], source.width, columns, span, out,
-                               target.width);
+                    sample_row(image.rows[static_cast<std::size_t>(rows[i])], image.width, columns, span, out, width);
                 }
-                if (shown) expand_pixels(out, shown, target.width);
+                if (shown) expand_pixels(out, shown, width);
             }
             return false;
         },
-        image, frame);
+        height);
+}
+
+}  // namespace
+
+bool render_slide_frame(const SlideShow& show, std::int32_t slide_index, std::int32_t key_frame, double progress,
+                        FrameBitmap& frame) {
+    if (!has_pixels(frame)) return true;
+    return render_into(show, slide_index, key_frame, progress, {&frame, nullptr, frame.width, frame.height});
+}
+
+bool render_slide_picture(const SlideShow& show, std::int32_t slide_index, std::int32_t key_frame, double progress,
+                          MemoryBitmap& picture) {
+    if (picture.width <= 0 || picture.height <= 0 || !fits_memory_bitmap(picture, picture.width, picture.height)) {
+        return true;
+    }
+    return render_into(show, slide_index, key_frame, progress, {nullptr, &picture, picture.width, picture.height});
 }
 
 BoxShape box_shape(const PanFrame& box) {

@@ -39,13 +39,15 @@ PixelBox slide_pixel_box(const SlideShow& show, const Slide& slide, std::int32_t
                          std::int32_t frame_width, std::int32_t frame_height);
 
 // Renders the slide into the frame, nearest-neighbour from the full-size picture, on the
-// worker pool; given the window's picture, writes it too in the same pass. Without
-// slides the frame is cleared to black; a slide without a picture shows black. Fails,
-// leaving both as they were, when the frame has no pixels, the picture does not have the
-// frame's size, the slide index is outside the show or the sampling maps cannot be
-// allocated.
+// worker pool. Without slides the frame is cleared to black; a slide without a picture
+// shows black. Fails, leaving the frame as it was, when the frame has no pixels, the
+// slide index is outside the show or the sampling maps cannot be allocated.
 bool render_slide_frame(const SlideShow& show, std::int32_t slide_index, std::int32_t key_frame, double progress,
-                        FrameBitmap& frame, MemoryBitmap* picture = nullptr);
+                        FrameBitmap& frame);
+// The same straight into the window's picture, in one pass: the pixels the frame would
+// hold, turned top-down into 32-bit ones.
+bool render_slide_picture(const SlideShow& show, std::int32_t slide_index, std::int32_t key_frame, double progress,
+                          MemoryBitmap& picture);
 
 // A box's centre and size, recorded when a mouse gesture begins so that the whole
 // gesture is applied to that starting box.

@@ -14,9 +14,8 @@ class PlaybackWindow {
 public:
     virtual ~PlaybackWindow() = default;
 
-    // Three frames of the client size: the last picture of a slide that was shown (where
-    // a transition away from it starts), and the two ends of a transition.
-    FrameBitmap output;
+    // The two ends of a transition, of the client size. What is shown is composed
+    // straight into the memory bitmap.
     FrameBitmap outgoing;
     FrameBitmap incoming;
 

@@ -42,10 +42,12 @@ double segment_seconds(const AppContext& context, std::int32_t slide, std::int32
     return key_frame_delay(context, slide, key_frame) / context.show.speed_factor;
 }
 
+bool has_picture(PlaybackWindow* window) { return window && window->memory_bitmap().pixels; }
+
 // Shows the window's memory bitmap with the caption of the given slide.
 void present(AppContext& context, std::int32_t caption_slide) {
     PlaybackWindow* window = state(context).window;
-    if (!window || !window->output.pixels) return;
+    if (!has_picture(window)) return;
     const bool captioned = caption_slide >= 0 && caption_slide < context.show.slide_count();
     window->present(captioned ? slide_at(context, caption_slide).caption : std::u16string(),
                     context.show.settings.show_captions);
@@ -53,14 +55,14 @@ void present(AppContext& context, std::int32_t caption_slide) {
 
 std::int32_t last_slide(const AppContext& context) { return context.show.slide_count() - 1; }
 
-// Renders a slide into the output frame and the memory bitmap in one pass, and keeps
-// where it stands, so that the picture can be made again at another size.
+// Renders a slide straight into the memory bitmap, and keeps where it stands, so that
+// the picture can be made again: at another size, or as where a transition starts.
 bool render_shown(AppContext& context, std::int32_t slide, std::int32_t key_frame, double progress) {
     PlaybackState& pb = state(context);
     MemoryBitmap picture = pb.window->memory_bitmap();
     pb.shown_key_frame = key_frame;
     pb.shown_progress = progress;
-    return render_slide_frame(context.show, slide, key_frame, progress, pb.window->output, &picture);
+    return render_slide_picture(context.show, slide, key_frame, progress, picture);
 }
 
 // Stops the timer. A show stopped while it runs shows its slide at rest (draw_at_rest);
@@ -80,7 +82,7 @@ void halt_show(AppContext& context, bool keep_in_place, bool draw_at_rest) {
 void create_frames(AppContext& context, PlaybackWindow& window) {
     const std::int32_t w = window.client_width();
     const std::int32_t h = window.client_height();
-    for (FrameBitmap* frame : {&window.output, &window.outgoing, &window.incoming}) {
+    for (FrameBitmap* frame : {&window.outgoing, &window.incoming}) {
         if (!frame_create(context.ui, *frame, w, h)) frame_clear(*frame);
     }
 }
@@ -137,7 +139,7 @@ void playback_window_resized(AppContext& context) {
     const bool shown = has_slides(context) && pb.displayed_slide >= 0 && pb.displayed_slide <= last_slide(context);
     // The picture the viewer saw, made again from the photograph at the new size.
     if (!shown || render_shown(context, pb.displayed_slide, pb.shown_key_frame, pb.shown_progress)) {
-        frame_draw(picture, pb.window->output);
+        memory_bitmap_clear(picture);
     }
     if (pb.in_transition) prepare_transition(context);
     present(context, shown ? pb.displayed_slide : -1);
@@ -173,8 +175,7 @@ void go_to_slide(AppContext& context, std::int32_t index, bool draw_now) {
 }
 
 void draw_current_slide(AppContext& context) {
-    PlaybackWindow* window = state(context).window;
-    if (!window || !window->output.pixels) return;
+    if (!has_picture(state(context).window)) return;
     if (render_shown(context, context.current_slide, 0, 0.0) && has_slides(context)) return;
     present(context, context.current_slide);
 }
@@ -231,9 +232,12 @@ void begin_transition(AppContext& context) {
 void prepare_transition(AppContext& context) {
     PlaybackState& pb = state(context);
     if (!pb.window || !has_slides(context)) return;
-    // The transition leaves the slide before where the viewer last saw it, which after
-    // a path is the end of the path: the output frame holds that picture.
-    if (pb.from_black || frame_copy(pb.window->outgoing, pb.window->output)) frame_clear(pb.window->outgoing);
+    // The transition leaves the slide shown where the viewer last saw it, which after a
+    // path is the end of the path.
+    if (pb.from_black || render_slide_frame(context.show, pb.displayed_slide, pb.shown_key_frame, pb.shown_progress,
+                                            pb.window->outgoing)) {
+        frame_clear(pb.window->outgoing);
+    }
     render_slide_frame(context.show, context.current_slide, 0, 0.0, pb.window->incoming);
 }
 
@@ -349,10 +353,11 @@ void playback_start(AppContext& context) {
 void playback_clear(AppContext& context) {
     PlaybackWindow* window = state(context).window;
     if (!window) return;
-    frame_clear(window->output);
     frame_clear(window->outgoing);
     MemoryBitmap picture = window->memory_bitmap();
-    frame_draw(picture, window->output);
+    memory_bitmap_clear(picture);
+    // What the viewer sees now is black, so that is where the next transition starts.
+    state(context).from_black = true;
     present(context, -1);
 }
 

@@ -297,9 +297,9 @@ TEST(RenderSlideFrame, OutsideThePictureIsBlackToTheLastByte) {
     }
 }
 
-// Rendered into the window's picture in the same pass, the picture is the frame turned
-// top-down into 32-bit pixels: when rows repeat, and where the box leaves the picture.
-TEST(RenderSlideFrame, IntoTheWindowPictureAsIntoTheFrame) {
+// Rendered straight into the window's picture, the picture is the frame turned top-down
+// into 32-bit pixels: when rows repeat, and where the box leaves the picture.
+TEST(RenderSlidePicture, AsTheFrameTurnedTopDown) {
     SlideShow show;
     show.slides.push_back(patterned_slide(301, 203, style_crop, {}));
     const PanFrame boxes[] = {box_of(0.1, 0.2, 0.6, 0.7), box_of(0.5, 0.5, 0.52, 0.53), box_of(-0.5, -0.25, 0.5, 0.75),
@@ -309,19 +309,19 @@ TEST(RenderSlideFrame, IntoTheWindowPictureAsIntoTheFrame) {
     MemoryBitmap expected_picture{expected.data(), 257, 131, 4 * 257};
     for (const PanFrame& box : boxes) {
         show.slides[0].frames = {box};
-        FrameBitmap alone = make_frame(257, 131, 0x5a);
-        FrameBitmap both = make_frame(257, 131, 0x5a);
-        ASSERT_FALSE(render_slide_frame(show, 0, 0, 0.0, alone));
-        ASSERT_FALSE(frame_draw(expected_picture, alone));
-        ASSERT_FALSE(render_slide_frame(show, 0, 0, 0.0, both, &picture));
-        EXPECT_EQ(std::memcmp(both.pixels.get(), alone.pixels.get(), alone.image_size), 0) << box.left;
+        FrameBitmap frame = make_frame(257, 131, 0x5a);
+        ASSERT_FALSE(render_slide_frame(show, 0, 0, 0.0, frame));
+        ASSERT_FALSE(frame_draw(expected_picture, frame));
+        ASSERT_FALSE(render_slide_picture(show, 0, 0, 0.0, picture));
         EXPECT_EQ(shown, expected) << box.left;
     }
-    // A picture of another size is not written, nor is the frame.
-    MemoryBitmap narrower{shown.data(), 256, 131, 4 * 257};
-    FrameBitmap frame = make_frame(257, 131, 0x5a);
-    EXPECT_TRUE(render_slide_frame(show, 0, 0, 0.0, frame, &narrower));
-    EXPECT_EQ(frame.pixels[0], 0x5a);
+    // A slide without a picture shows black; a picture without pixels is not written.
+    image_free(show.slides[0].image);
+    ASSERT_FALSE(render_slide_picture(show, 0, 0, 0.0, picture));
+    EXPECT_EQ(shown[4 * 300], 0);
+    EXPECT_EQ(shown[4 * 300 + 3], 255);
+    MemoryBitmap none;
+    EXPECT_TRUE(render_slide_picture(show, 0, 0, 0.0, none));
 }
 
 TEST(RenderSlideFrame, TinyFramesAndPictures) {

@@ -71,8 +71,8 @@ TEST(PlaybackWidget, SizeAndPlaceFollowTheSetting) {
     EXPECT_EQ(p.widget->objectName(), "Run");
     EXPECT_EQ(p.widget->geometry(), screen);
     EXPECT_TRUE(p.widget->windowFlags().testFlag(Qt::FramelessWindowHint));
-    EXPECT_EQ(p.widget->output.width, 1280);
-    EXPECT_EQ(p.widget->output.height, 800);
+    EXPECT_EQ(p.widget->outgoing.width, 1280);
+    EXPECT_EQ(p.widget->outgoing.height, 800);
     delete p.widget;
     EXPECT_EQ(p.context.playback.window, nullptr);
 
@@ -87,7 +87,7 @@ TEST(PlaybackWidget, SizeAndPlaceFollowTheSetting) {
         ASSERT_GT(frame.width(), p.widget->width());
         EXPECT_EQ(frame.topLeft(), QPoint(40 + (1280 - frame.width()) / 2, 30 + (800 - frame.height()) / 2)) << size;
         EXPECT_EQ(p.widget->windowTitle(), "Holiday");
-        EXPECT_EQ(p.widget->output.width, expected.width);
+        EXPECT_EQ(p.widget->outgoing.width, expected.width);
         EXPECT_EQ(p.widget->incoming.height, expected.height);
         delete p.widget;
     }
@@ -159,7 +159,7 @@ TEST(PlaybackWidgetOnTwoScreens, FramesAndPointerFollowTheDevicePixels) {
     p.show_manual_mode_window();
     const int w = p.widget->width();
     const int h = p.widget->height();
-    EXPECT_EQ(p.widget->output.width, 2 * w);
+    EXPECT_EQ(p.widget->outgoing.width, 2 * w);
     EXPECT_EQ(p.widget->incoming.height, 2 * h);
     EXPECT_EQ(p.widget->picture().size(), QSize(2 * w, 2 * h));
 
@@ -174,7 +174,7 @@ TEST(PlaybackWidgetOnTwoScreens, FramesAndPointerFollowTheDevicePixels) {
     p.widget->move(screens[0]->geometry().topLeft() + QPoint(20, 20));
     QCoreApplication::processEvents();
     ASSERT_EQ(p.widget->devicePixelRatioF(), 1.0);
-    EXPECT_EQ(p.widget->output.width, w);
+    EXPECT_EQ(p.widget->outgoing.width, w);
     EXPECT_EQ(p.widget->picture().size(), QSize(w, h));
     EXPECT_EQ(p.widget->picture().pixel(w / 2, h / 2), qRgb(60, 60, 60));
 }
