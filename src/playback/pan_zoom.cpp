@@ -6,7 +6,6 @@
 #include <memory>
 #include <new>
 #include <numbers>
-#include <vector>
 
 #include "document/app_context.h"
 #include "document/slide_show.h"
@@ -66,7 +65,7 @@ void fill_map(std::int32_t* map, std::int32_t count, std::int64_t from, std::int
 bool has_pixels(const FrameBitmap& frame) { return frame.pixels && frame.width > 0 && frame.height > 0; }
 
 // Where a rendering goes: the bottom-up rows of a 24-bit frame, or the window's 32-bit
-// picture, whose rows are made in a buffer that stays in the nearest cache.
+// top-down picture.
 struct RenderTarget {
     FrameBitmap* frame = nullptr;
     MemoryBitmap* picture = nullptr;
@@ -117,6 +116,27 @@ void sample_row(const std::uint8_t* in, std::int32_t in_width, const std::int32_
     }
     const auto after = static_cast<std::size_t>(span.last + 1);
     std::memset(out + 3 * after, 0, 3 * (static_cast<std::size_t>(width) - after));
+}
+
+// The same row straight into the window's picture: 32-bit pixels, opaque. Each pixel is
+// read as 4 bytes, the fourth replaced by 255, except the picture's last column, whose
+// fourth byte may lie past the row.
+void sample_row_opaque(const std::uint8_t* in, std::int32_t in_width, const std::int32_t* columns, ColumnSpan span,
+                       std::uint8_t* out, std::int32_t width) {
+    constexpr std::uint32_t opaque = 0xFF000000u;
+    for (std::int32_t j = 0; j < width; ++j) {
+        std::uint32_t v = 0;
+        if (j >= span.first && j <= span.last) {
+            const std::uint8_t* p = in + 3 * static_cast<std::size_t>(columns[j]);
+            if (columns[j] < in_width - 1) {
+                std::memcpy(&v, p, 4);
+            } else {
+                v = p[0] | p[1] << 8 | p[2] << 16;
+            }
+        }
+        v |= opaque;
+        std::memcpy(out + 4 * static_cast<std::size_t>(j), &v, 4);
+    }
 }
 
 bool valid_slide(const SlideShow& show, std::int32_t slide_index) {
@@ -195,25 +215,26 @@ bool render_into(const SlideShow& show, std::int32_t slide_index, std::int32_t k
     return pool_run_rows(
         processor_count(),
         [&](std::int32_t first, std::int32_t last) {
-            std::vector<std::uint8_t> made(target.frame ? 0 : 3 * static_cast<std::size_t>(width));
             for (std::int32_t i = first; i <= last; ++i) {
-                std::uint8_t* out = target.frame ? target.frame->row(i) : made.data();
-                std::uint8_t* shown = target.picture ? target.picture->row(height - 1 - i) : nullptr;
-                if (i > first && rows[i] == rows[i - 1] && rows[i] >= 0) {
-                    // Enlarging repeats picture rows: copy the row just made.
-                    if (shown) {
-                        std::memcpy(shown, shown + target.picture->stride, 4 * static_cast<std::size_t>(width));
+                // Rows outside the picture are black, as is a row of no picture columns.
+                const std::uint8_t* in = rows[i] < 0 ? nullptr : image.rows[static_cast<std::size_t>(rows[i])];
+                const ColumnSpan row_span = in ? span : ColumnSpan{0, -1};
+                const bool repeated = i > first && rows[i] == rows[i - 1] && in;
+                if (target.picture) {
+                    std::uint8_t* out = target.picture->row(height - 1 - i);
+                    if (repeated) {
+                        // Enlarging repeats picture rows: copy the row just made.
+                        std::memcpy(out, out + target.picture->stride, 4 * static_cast<std::size_t>(width));
                     } else {
-                        std::memcpy(out, target.frame->row(i - 1), 3 * static_cast<std::size_t>(width));
+                        sample_row_opaque(in, image.width, columns, row_span, out, width);
                     }
-                    continue;
-                }
-                if (rows[i] < 0) {
-                    std::fill_n(out, shown ? 3 * width : target.frame->stride, std::uint8_t{0});
+                } else if (!in) {
+                    std::fill_n(target.frame->row(i), target.frame->stride, std::uint8_t{0});
+                } else if (repeated) {
+                    std::memcpy(target.frame->row(i), target.frame->row(i - 1), 3 * static_cast<std::size_t>(width));
                 } else {
-                    sample_row(image.rows[static_cast<std::size_t>(rows[i])], image.width, columns, span, out, width);
+                    sample_row(in, image.width, columns, span, target.frame->row(i), width);
                 }
-                if (shown) expand_pixels(out, shown, width);
             }
             return false;
         },
