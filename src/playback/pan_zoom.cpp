@@ -78,55 +78,29 @@ struct RenderTarget {
     }
 };
 
-// The frame columns that show picture columns, first to last. The column map runs one
-// way only, so they are all in one piece; first > last when there are none.
-struct ColumnSpan {
-    std::int32_t first = 0;
-    std::int32_t last = -1;
-};
-
-ColumnSpan picture_columns(const std::int32_t* columns, std::int32_t count) {
-    ColumnSpan span;
-    while (span.first < count && columns[span.first] < 0) ++span.first;
-    span.last = span.first - 1;
-    while (span.last + 1 < count && columns[span.last + 1] >= 0) ++span.last;
-    return span;
-}
-
 // One frame row from picture row `in`, nearest neighbour; black outside the picture.
-void sample_row(const std::uint8_t* in, std::int32_t in_width, const std::int32_t* columns, ColumnSpan span,
-                std::uint8_t* out, std::int32_t width) {
-    std::memset(out, 0, 3 * static_cast<std::size_t>(span.first));
-    // Pixels are moved as 4 bytes where the fourth, read from the next picture pixel and
-    // written over the next frame pixel, is still inside both rows; the next pixel
-    // written, or the black after the span, replaces it.
-    const std::int32_t last_whole = std::min(span.last, width - 2);
-    for (std::int32_t j = span.first; j <= span.last; ++j) {
-        const std::uint8_t* p = in + 3 * static_cast<std::size_t>(columns[j]);
-        std::uint8_t* o = out + 3 * static_cast<std::size_t>(j);
-        if (j <= last_whole && columns[j] < in_width - 1) {
-            std::uint32_t v;
-            std::memcpy(&v, p, 4);
-            std::memcpy(o, &v, 4);
+void sample_row(const std::uint8_t* in, const std::int32_t* columns, std::uint8_t* out, std::int32_t width) {
+    for (std::int32_t j = 0; j < width; ++j, out += 3) {
+        if (columns[j] < 0) {
+            out[0] = out[1] = out[2] = 0;
         } else {
-            o[0] = p[0];
-            o[1] = p[1];
-            o[2] = p[2];
+            const std::uint8_t* pixel = in + 3 * static_cast<std::size_t>(columns[j]);
+            out[0] = pixel[0];
+            out[1] = pixel[1];
+            out[2] = pixel[2];
         }
     }
-    const auto after = static_cast<std::size_t>(span.last + 1);
-    std::memset(out + 3 * after, 0, 3 * (static_cast<std::size_t>(width) - after));
 }
 
-// The same row straight into the window's picture: 32-bit pixels, opaque. Each pixel is
-// read as 4 bytes, the fourth replaced by 255, except the picture's last column, whose
-// fourth byte may lie past the row.
-void sample_row_opaque(const std::uint8_t* in, std::int32_t in_width, const std::int32_t* columns, ColumnSpan span,
-                       std::uint8_t* out, std::int32_t width) {
+// The same row straight into the window's picture: 32-bit pixels, opaque; no picture
+// row at all is a black row. Each pixel is read as 4 bytes, the fourth replaced by 255,
+// except the picture's last column, whose fourth byte may lie past the row.
+void sample_row_opaque(const std::uint8_t* in, std::int32_t in_width, const std::int32_t* columns, std::uint8_t* out,
+                       std::int32_t width) {
     constexpr std::uint32_t opaque = 0xFF000000u;
     for (std::int32_t j = 0; j < width; ++j) {
         std::uint32_t v = 0;
-        if (j >= span.first && j <= span.last) {
+        if (in && columns[j] >= 0) {
             const std::uint8_t* p = in + 3 * static_cast<std::size_t>(columns[j]);
             if (columns[j] < in_width - 1) {
                 std::memcpy(&v, p, 4);
@@ -210,15 +184,13 @@ bool render_into(const SlideShow& show, std::int32_t slide_index, std::int32_t k
     std::int32_t* const rows = columns + width;
     fill_map(columns, width, x0, x1, image.width);
     fill_map(rows, height, y0, y1, image.height);
-    const ColumnSpan span = picture_columns(columns, width);
 
     return pool_run_rows(
         processor_count(),
         [&](std::int32_t first, std::int32_t last) {
             for (std::int32_t i = first; i <= last; ++i) {
-                // Rows outside the picture are black, as is a row of no picture columns.
+                // A frame row outside the picture is black.
                 const std::uint8_t* in = rows[i] < 0 ? nullptr : image.rows[static_cast<std::size_t>(rows[i])];
-                const ColumnSpan row_span = in ? span : ColumnSpan{0, -1};
                 const bool repeated = i > first && rows[i] == rows[i - 1] && in;
                 if (target.picture) {
                     std::uint8_t* out = target.picture->row(height - 1 - i);
@@ -226,14 +198,14 @@ bool render_into(const SlideShow& show, std::int32_t slide_index, std::int32_t k
                         // Enlarging repeats picture rows: copy the row just made.
                         std::memcpy(out, out + target.picture->stride, 4 * static_cast<std::size_t>(width));
                     } else {
-                        sample_row_opaque(in, image.width, columns, row_span, out, width);
+                        sample_row_opaque(in, image.width, columns, out, width);
                     }
                 } else if (!in) {
                     std::fill_n(target.frame->row(i), target.frame->stride, std::uint8_t{0});
                 } else if (repeated) {
                     std::memcpy(target.frame->row(i), target.frame->row(i - 1), 3 * static_cast<std::size_t>(width));
                 } else {
-                    sample_row(in, image.width, columns, span, target.frame->row(i), width);
+                    sample_row(in, columns, target.frame->row(i), width);
                 }
             }
             return false;
