@@ -9,6 +9,7 @@
 #include "document/recent_files.h"
 #include "document/slide_clipboard.h"
 #include "document/slide_show.h"
+#include "imaging/colour_transform.h"
 #include "playback/playback_state.h"
 #include "platform/user_interface.h"
 
@@ -52,6 +53,8 @@ struct AppContext {
     SlideClipboard clipboard;
     // The monitor's colour space for pictures loaded from now on (MonitorProfile).
     std::int32_t monitor_profile = 1;
+    // The colour transforms the slides share.
+    ColourTransformCache colour_transforms;
     std::int32_t frame_rate = 0;  // 0: 60 frames a second, 1: 50
     RecentFiles recent_files;
     // The folder the image file dialogs open in (session key last_file_open_folder).

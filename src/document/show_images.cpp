@@ -1,57 +1,116 @@
 #include "document/show_images.h"
 
+#include <system_error>
+#include <thread>
+
 #include "document/app_context.h"
 #include "document/message_boxes.h"
-#include "imaging/colour_transform.h"
-#include "imaging/image_loader.h"
-#include "imaging/preview.h"
+#include "document/slide_messages.h"
+#include "document/slide_pictures.h"
 #include "platform/files.h"
-#include "platform/paths.h"
-#include "playback/pan_zoom.h"
+#include "platform/system_memory.h"
 
 namespace lumivane {
 
-inline constexpr std::int32_t thumbnail_box = 200;
+namespace {
+
+// Reads one slide's file on a thread of its own. Decoding is single-threaded, so the
+// next picture is decoded while the worker pool converts the one before; beside the
+// slides' own pictures, at most this one decoded picture waits.
+class ReadAhead {
+public:
+    ReadAhead() = default;
+    ReadAhead(const ReadAhead&) = delete;
+    ReadAhead& operator=(const ReadAhead&) = delete;
+    ~ReadAhead() { wait(); }
+
+    void start(SlideFile file) {
+        file_ = std::move(file);
+        try {
+            thread_ = std::thread([this] { read_slide_file(file_); });
+        } catch (const std::system_error&) {
+            read_slide_file(file_);  // no thread to spare: read it here
+        }
+    }
+
+    SlideFile take() {
+        wait();
+        return std::move(file_);
+    }
+
+private:
+    void wait() {
+        if (thread_.joinable()) thread_.join();
+    }
+
+    SlideFile file_;
+    std::thread thread_;
+};
+
+std::u16string memory_text(std::uint64_t bytes) {
+    if (bytes >= 1'000'000'000) return formatted(u"%1f GB", static_cast<double>(bytes) / 1e9);
+    return formatted(u"%d MB", static_cast<std::int32_t>((bytes + 999'999) / 1'000'000));
+}
+
+// Loading stopped at the slide stopped_at, whose picture of picture_bytes did not fit:
+// how many slides have their pictures, what the whole show's pictures would take (the
+// others' as their files tell), and what the program may have for them.
+void report_out_of_memory(AppContext& context, std::int32_t stopped_at, std::uint64_t picture_bytes) {
+    const SlideShow& show = context.show;
+    std::int32_t loaded = 0;
+    std::uint64_t loaded_bytes = 0;
+    std::uint64_t needed = picture_bytes;
+    for (std::int32_t i = 0; i < show.slide_count(); ++i) {
+        const Slide& slide = show.slides[static_cast<std::size_t>(i)];
+        if (i < stopped_at) {
+            loaded += slide.image.empty() ? 0 : 1;
+            loaded_bytes += image_bytes(slide.image.kind, slide.image.width, slide.image.height);
+        } else if (i > stopped_at) {
+            const SlideFile file = locate_slide_file(show.show_folder, slide.file);
+            if (file.outcome == SlideFile::Outcome::Located && file_exists(file.path)) {
+                needed += image_measure(file.working_path);
+            }
+        }
+    }
+    needed += loaded_bytes;
+    const std::uint64_t headroom = memory_headroom();
+    const std::uint64_t usable = loaded_bytes + (headroom > memory_reserve ? headroom - memory_reserve : 0);
+    error_box(context.ui,
+              u"Out of memory: %d of %d slides were loaded.\n"
+              u"The pictures of the whole show need %s; the program may use %s for them.\n"
+              u"The other slides stay in the show without their pictures.",
+              loaded, show.slide_count(), memory_text(needed), memory_text(usable));
+}
+
+}  // namespace
 
 void load_show_images(AppContext& context) {
     UserInterface& ui = context.ui;
     SlideShow& show = context.show;
     ui.show_status(u"Loading image files");
-    // One picture is decoded at a time and converted into the slide's own.
-    ImageBuffer loaded;
-    for (std::int32_t i = 0; i < show.slide_count(); ++i) {
-        Slide& slide = show.slides[static_cast<std::size_t>(i)];
-        if (slide.file.empty()) {
-            // The folder itself is no picture; name the slide, as people count them.
-            error_box(ui, u"Slide %d has no image file name", i + 1);
-            continue;
-        }
-        std::u16string path;
-        // A path too long for the file system has been reported by the join.
-        if (path_join(ui, path, show.show_folder, slide.file)) continue;
-        if (!file_exists(path)) {
-            error_box(ui, u"Slide file does not exist: %s", path);
-            continue;
-        }
-        if (image_load(ui, path, loaded, slide.profile)) {
-            error_box(ui, u"Error reading slide file: %s", path);
-            image_free(loaded);
-        }
-        colour_transform_create(ui, slide.profile, loaded, context.monitor_profile, slide.transform);
-        if (colour_transform_apply(loaded, slide.image, slide.transform.get())) {
-            error_box(ui, u"Cannot convert slide file to the monitor color space: %s", path);
-            // Better the picture as it was decoded than none at all.
-            slide.image = std::move(loaded);
-        }
-        image_make_preview(slide.image, slide.thumbnail, thumbnail_box, thumbnail_box, context.thumbnail_margin);
-        if (!slide.image.empty()) {
-            for (PanFrame& frame : slide.frames) {
-                fit_box_to_proportions(show, frame, slide.image.width, slide.image.height);
-            }
+    SlideMessages messages(ui);
+    ReadAhead ahead;
+    const auto read_next = [&](std::int32_t i) {
+        SlideFile file = locate_slide_file(show.show_folder, show.slides[static_cast<std::size_t>(i)].file);
+        if (file.outcome == SlideFile::Outcome::Located) ui.set_status_text(formatted(u"Reading %s", file.working_path));
+        ahead.start(std::move(file));
+    };
+    const std::int32_t count = show.slide_count();
+    if (count > 0) read_next(0);
+    for (std::int32_t i = 0; i < count; ++i) {
+        SlideFile file = ahead.take();
+        const bool out_of_memory = file.outcome == SlideFile::Outcome::OutOfMemory;
+        if (!out_of_memory && i + 1 < count) read_next(i + 1);
+        if (prepare_slide(context, i, show.slides[static_cast<std::size_t>(i)], messages, &file) ==
+            SlidePrepared::OutOfMemory) {
+            // The slides not loaded keep their files: saving the show loses none of them.
+            report_out_of_memory(context, i, file.report.picture_bytes);
+            break;
         }
     }
+    messages.finish();
+    ui.set_cursor(CursorShape::Arrow);
     ui.hide_status();
-    image_free(loaded);
     ui.update_tool_buttons();
 }
 

@@ -1,5 +1,6 @@
 #include "imaging/colour_transform.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include <lcms2.h>
@@ -62,6 +63,20 @@ bool colour_transform_create(UserInterface& ui, const std::vector<std::uint8_t>&
     return false;
 }
 
+namespace {
+
+// Rows first..last of the source, converted into the same rows of the destination.
+void convert_rows(cmsHTRANSFORM handle, const ImageBuffer& from, ImageBuffer& to, std::int32_t first, std::int32_t last) {
+    const auto used = static_cast<std::size_t>(3 * from.width);
+    const std::size_t padding = static_cast<std::size_t>(to.stride) - used;
+    for (std::int32_t r = first; r <= last; ++r) {
+        cmsDoTransform(handle, from.rows[r], to.rows[r], static_cast<cmsUInt32Number>(from.width));
+        std::memset(to.rows[r] + used, 0, padding);
+    }
+}
+
+}  // namespace
+
 bool colour_transform_apply(const ImageBuffer& source, ImageBuffer& destination, const ColourTransform* transform) {
     if (source.kind == PixelFormat::Empty || source.empty()) {
         image_free(destination);
@@ -71,23 +86,44 @@ bool colour_transform_apply(const ImageBuffer& source, ImageBuffer& destination,
     if (!transform || source.kind != PixelFormat::Colour8) return image_copy(source, destination);
     // A picture converted in place keeps its storage: the library converts a row onto
     // itself when both sides have the same pixel size, as ours do. Otherwise every byte
-    // is written below: the pixels by the library, the padding here.
+    // is written below: the pixels by the library, the padding there.
     if (&source != &destination && image_allocate_for_overwrite(destination, PixelFormat::Colour8, source.width,
                                                                 source.height, source.resolution)) {
         return true;
     }
     const cmsHTRANSFORM handle = transform->handle;
-    const auto used = static_cast<std::size_t>(3 * source.width);
-    const std::size_t padding = static_cast<std::size_t>(destination.stride) - used;
     return pool_run_images(
-        [handle, used, padding](const ImageBuffer& from, ImageBuffer& to, std::int32_t first, std::int32_t last) {
-            for (std::int32_t r = first; r <= last; ++r) {
-                cmsDoTransform(handle, from.rows[r], to.rows[r], static_cast<cmsUInt32Number>(from.width));
-                std::memset(to.rows[r] + used, 0, padding);
-            }
+        [handle](const ImageBuffer& from, ImageBuffer& to, std::int32_t first, std::int32_t last) {
+            convert_rows(handle, from, to, first, last);
             return false;
         },
         source, destination);
+}
+
+bool colour_transform_apply_rows(ImageBuffer& picture, const ColourTransform* transform, std::int32_t rows_from_top) {
+    const std::int32_t rows = std::min(rows_from_top, picture.height);
+    if (!transform || picture.kind != PixelFormat::Colour8 || picture.empty() || rows <= 0) return false;
+    const std::int32_t bottom = picture.height - rows;
+    return pool_run_rows(
+        processor_count(),
+        [&picture, handle = transform->handle, bottom](std::int32_t first, std::int32_t last) {
+            convert_rows(handle, picture, picture, bottom + first, bottom + last);
+            return false;
+        },
+        rows);
+}
+
+bool colour_transform_shared(ColourTransformCache& cache, UserInterface& ui, const std::vector<std::uint8_t>& profile,
+                             const ImageBuffer& picture, std::int32_t monitor_profile, ColourTransformHandle& transform) {
+    transform.reset();
+    if (picture.kind == PixelFormat::Empty || picture.empty()) return false;
+    ColourTransformCache::Entry& entry = cache.entries[{monitor_profile, profile}];
+    transform = entry.transform.lock();
+    if (transform || entry.refused) return entry.refused;
+    entry.refused = colour_transform_create(ui, profile, picture, monitor_profile, transform);
+    entry.transform = transform;
+    if (transform) ++cache.created;
+    return entry.refused;
 }
 
 }  // namespace lumivane

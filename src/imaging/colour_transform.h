@@ -4,7 +4,9 @@
 // dialog's working copy share one transform; it is deleted when the last of them lets go.
 
 #include <cstdint>
+#include <map>
 #include <memory>
+#include <utility>
 #include <vector>
 
 #include "imaging/image_buffer.h"
@@ -30,5 +32,28 @@ bool colour_transform_create(UserInterface& ui, const std::vector<std::uint8_t>&
 // plain copy when there is no transform; an empty source empties the destination.
 // Source and destination may be the same picture, converted in place.
 bool colour_transform_apply(const ImageBuffer& source, ImageBuffer& destination, const ColourTransform* transform);
+
+// Converts the top rows of a Colour8 picture in place and leaves the rows below as they
+// are: the part of a picture whose file ended early is black on every monitor.
+bool colour_transform_apply_rows(ImageBuffer& picture, const ColourTransform* transform, std::int32_t rows_from_top);
+
+// The transforms made so far, by monitor profile and embedded profile bytes (none for
+// sRGB pictures). A show of thousands of slides needs only a handful, and building one
+// costs far more than converting a small picture. The cache holds no transform alive:
+// the slides that use one do.
+struct ColourTransformCache {
+    struct Entry {
+        std::weak_ptr<ColourTransform> transform;
+        bool refused = false;  // the library could not build it
+    };
+    std::map<std::pair<std::int32_t, std::vector<std::uint8_t>>, Entry> entries;
+    std::int32_t created = 0;  // transforms built, for a look at how well they are shared
+};
+
+// colour_transform_create through the cache: slides whose profiles are byte for byte
+// the same share one transform. A profile the library refused is refused again without
+// a second message.
+bool colour_transform_shared(ColourTransformCache& cache, UserInterface& ui, const std::vector<std::uint8_t>& profile,
+                             const ImageBuffer& picture, std::int32_t monitor_profile, ColourTransformHandle& transform);
 
 }  // namespace lumivane

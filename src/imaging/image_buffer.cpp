@@ -78,22 +78,40 @@ std::size_t block_bytes(const ImageBuffer& image, std::int32_t block) {
     return static_cast<std::size_t>(rows) * static_cast<std::size_t>(image.stride);
 }
 
-// Blocks start on a 2 MiB boundary and ask for huge pages: the quarter turns and the
-// frame renderer jump between rows all the time, and with 4 KiB pages nearly every
-// row would cost a translation miss.
+// Large blocks are mapped straight from the system, on a 2 MiB boundary with huge
+// pages asked for: the quarter turns and the frame renderer jump between rows all the
+// time, and with 4 KiB pages nearly every row would cost a translation miss. Their
+// pages read as zero and take memory only once written, so rows that no decoded data
+// reaches (a file that ends early) cost nothing, and zeroing them is free.
 constexpr std::size_t huge_page_bytes = 2u << 20;
 
-std::uint8_t* allocate_block(std::size_t bytes, bool zeroed) {
-    void* block = nullptr;
-    if (bytes >= huge_page_bytes) {
-        if (posix_memalign(&block, huge_page_bytes, bytes) != 0) return nullptr;
-        ::madvise(block, bytes & ~(huge_page_bytes - 1), MADV_HUGEPAGE);
-        if (zeroed) std::memset(block, 0, bytes);
-    } else {
-        block = zeroed ? std::calloc(bytes, 1) : std::malloc(bytes);
+ImageBlock allocate_block(std::size_t bytes, bool zeroed) {
+    if (bytes < huge_page_bytes) {
+        return ImageBlock(static_cast<std::uint8_t*>(zeroed ? std::calloc(bytes, 1) : std::malloc(bytes)));
     }
-    return static_cast<std::uint8_t*>(block);
+    const std::size_t mapped = (bytes + huge_page_bytes - 1) & ~(huge_page_bytes - 1);
+    void* area = ::mmap(nullptr, mapped + huge_page_bytes, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+    if (area == MAP_FAILED) return nullptr;
+    // Keep the aligned part and give back what lies before and after it.
+    auto* start = static_cast<std::uint8_t*>(area);
+    const std::size_t lead = (huge_page_bytes - reinterpret_cast<std::uintptr_t>(start) % huge_page_bytes) % huge_page_bytes;
+    if (lead > 0) ::munmap(start, lead);
+    ::munmap(start + lead + mapped, huge_page_bytes - lead);
+    ::madvise(start + lead, mapped, MADV_HUGEPAGE);
+    return ImageBlock(start + lead, BlockDeleter{mapped});
 }
+
+}  // namespace
+
+void BlockDeleter::operator()(std::uint8_t* block) const {
+    if (mapped_bytes > 0) {
+        ::munmap(block, mapped_bytes);
+    } else {
+        std::free(block);
+    }
+}
+
+namespace {
 
 bool allocate(ImageBuffer& image, PixelFormat kind, std::int32_t width, std::int32_t height, double resolution,
               bool zeroed) {
@@ -136,16 +154,16 @@ bool allocate(ImageBuffer& image, PixelFormat kind, std::int32_t width, std::int
             const std::int32_t first_row = b * image.rows_per_block;
             const std::int32_t rows_in_block = std::min(image.rows_per_block, height - first_row);
             const std::size_t bytes = block_bytes(image, b);
-            std::uint8_t* block = allocate_block(bytes, zeroed);
+            ImageBlock block = allocate_block(bytes, zeroed);
             if (block == nullptr) {
                 image_free(image);
                 return true;
             }
-            image.blocks.emplace_back(block);
             for (std::int32_t r = 0; r < rows_in_block; ++r) {
                 image.rows[static_cast<std::size_t>(first_row + r)] =
-                    block + static_cast<std::size_t>(r) * static_cast<std::size_t>(image.stride);
+                    block.get() + static_cast<std::size_t>(r) * static_cast<std::size_t>(image.stride);
             }
+            image.blocks.push_back(std::move(block));
         }
     } catch (const std::exception&) {
         // Out of memory, or a row array longer than the library allows: no picture.

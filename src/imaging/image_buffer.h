@@ -21,10 +21,13 @@ enum class PixelFormat : std::uint32_t {
 
 inline constexpr std::int32_t image_block_bytes = 4194304;
 
-struct FreeDeleter {
-    void operator()(std::uint8_t* p) const { std::free(p); }
+// Large blocks are mapped from the system on their own (mapped_bytes), small ones come
+// from the heap.
+struct BlockDeleter {
+    std::size_t mapped_bytes = 0;
+    void operator()(std::uint8_t* block) const;
 };
-using ImageBlock = std::unique_ptr<std::uint8_t[], FreeDeleter>;
+using ImageBlock = std::unique_ptr<std::uint8_t[], BlockDeleter>;
 
 struct ImageBuffer {
     PixelFormat kind = PixelFormat::Empty;
@@ -53,6 +56,12 @@ std::int32_t image_block_count(std::int32_t height, std::int32_t rows_per_block)
 std::int64_t unpadded_row_bytes(PixelFormat kind, std::int32_t width);
 // The row size rounded up to a multiple of 4.
 inline std::int64_t row_stride(std::int64_t bytes) { return (bytes + 3) & ~std::int64_t{3}; }
+// Bytes of storage a picture of this kind and size takes.
+inline std::uint64_t image_bytes(PixelFormat kind, std::int32_t width, std::int32_t height) {
+    return width <= 0 || height <= 0 ? 0
+                                     : static_cast<std::uint64_t>(row_stride(unpadded_row_bytes(kind, width))) *
+                                           static_cast<std::uint64_t>(height);
+}
 
 // Sets every field to its empty value without releasing storage; a moved-from or
 // fresh buffer is already clear.

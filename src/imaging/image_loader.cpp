@@ -30,7 +30,8 @@ bool is_shortcut(const std::u16string& path) { return names_equal_nocase(path_ex
 
 // The platform decoder's path. Fails for anything it cannot open or turn into a
 // Colour8 picture; the caller then tries the program's own TIFF reader.
-bool load_through_decoder(const std::u16string& path, ImageBuffer& image, std::vector<std::uint8_t>& profile) {
+bool load_through_decoder(const std::u16string& path, ImageBuffer& image, std::vector<std::uint8_t>& profile,
+                          LoadReport& report) {
     const std::unique_ptr<ImageDecoder> decoder = open_image_decoder(path);
     if (!decoder) return true;
     const std::int32_t width = decoder->width();
@@ -40,25 +41,30 @@ bool load_through_decoder(const std::u16string& path, ImageBuffer& image, std::v
     std::uint16_t orientation = 1;
     metadata_scan(decoder->metadata(), orientation, profile);
     // Turning the picture needs a second one of the same size for a moment.
-    const std::uint64_t picture_bytes =
-        static_cast<std::uint64_t>(row_stride(3 * static_cast<std::int64_t>(width))) * static_cast<std::uint64_t>(height);
-    const bool turns = orientation >= 2 && orientation <= 8;
-    if (!memory_allows(turns ? 2 * picture_bytes : picture_bytes)) return true;
+    const bool turns = orientation_operation(orientation) != nullptr;
+    report.picture_bytes = image_bytes(PixelFormat::Colour8, width, height);
+    if (!memory_fits((turns ? 2 : 1) * report.picture_bytes + decoder->working_bytes())) {
+        report.out_of_memory = true;
+        return true;
+    }
+    // Rows the decoder never reaches stay black without being written.
     if (image_allocate(image, PixelFormat::Colour8, width, height, decoder->resolution())) return true;
 
     const bool straight = layout == PixelLayout::BGR24 || layout == PixelLayout::RGB24;
     std::vector<std::uint8_t> row_buffer(straight ? 0 : decoder->row_bytes());
     for (std::int32_t source_row = 0; source_row < height; ++source_row) {
-        // The decoder counts rows from the top, the picture from the bottom. A row that
-        // cannot be decoded stays black.
+        // The decoder counts rows from the top, the picture from the bottom.
         std::uint8_t* row = image.rows[static_cast<std::size_t>(height - 1 - source_row)];
-        if (straight) {
-            if (decoder->read_row(row) && layout == PixelLayout::RGB24) convert_row(layout, {}, row, row, width);
-        } else if (decoder->read_row(row_buffer.data())) {
-            convert_row(layout, decoder->palette(), row_buffer.data(), row, width);
+        if (decoder->read_row(straight ? row : row_buffer.data())) {
+            if (!straight || layout == PixelLayout::RGB24) convert_row(layout, decoder->palette(), straight ? row : row_buffer.data(), row, width);
+            report.rows_with_data = source_row + 1;
+        } else if (decoder->rows_ended()) {
+            break;
         }
     }
+    report.incomplete = decoder->damaged();
     if (apply_orientation(image, orientation)) return true;
+    if (turns) report.rows_with_data = image.height;
 
     const bool jpeg = decoder->container() == ContainerFormat::Jpeg;
     const bool grey = is_grey_source(layout, decoder->palette());
@@ -77,27 +83,53 @@ bool load_through_tiff_reader(const std::u16string& path, ImageBuffer& image, st
 
 }  // namespace
 
-bool image_load(UserInterface& ui, const std::u16string& path, ImageBuffer& image, std::vector<std::uint8_t>& profile) {
-    profile.clear();
+std::u16string image_working_path(const std::u16string& path) {
     std::u16string working;
     if (is_shortcut(path)) {
         shortcut_resolve(path, working, path_limit + 1);
     } else {
         working = cut_text(path, path_limit);
     }
-    ui.set_status_text(formatted(u"Reading %s", working));
+    return working;
+}
 
-    bool failed = load_through_decoder(working, image, profile);
-    if (failed) {
+bool image_read(const std::u16string& working_path, ImageBuffer& image, std::vector<std::uint8_t>& profile,
+                LoadReport& report) {
+    profile.clear();
+    report = LoadReport{};
+    bool failed = load_through_decoder(working_path, image, profile, report);
+    if (failed && !report.out_of_memory) {
+        report = LoadReport{};
         profile.clear();
-        failed = load_through_tiff_reader(working, image, profile);
+        failed = load_through_tiff_reader(working_path, image, profile);
+        report.rows_with_data = image.height;
     }
     if (failed) {
         image_free(image);
         profile.clear();
+        report.incomplete = false;
+        report.rows_with_data = 0;
     }
+    return failed;
+}
+
+std::uint64_t image_measure(const std::u16string& working_path) {
+    const std::unique_ptr<ImageDecoder> decoder = open_image_decoder(working_path);
+    return decoder ? image_bytes(PixelFormat::Colour8, decoder->width(), decoder->height()) : 0;
+}
+
+bool image_load(UserInterface& ui, const std::u16string& path, ImageBuffer& image, std::vector<std::uint8_t>& profile,
+                LoadReport& report) {
+    const std::u16string working = image_working_path(path);
+    ui.set_status_text(formatted(u"Reading %s", working));
+    const bool failed = image_read(working, image, profile, report);
     ui.set_cursor(CursorShape::Arrow);
     return failed;
+}
+
+bool image_load(UserInterface& ui, const std::u16string& path, ImageBuffer& image, std::vector<std::uint8_t>& profile) {
+    LoadReport report;
+    return image_load(ui, path, image, profile, report);
 }
 
 }  // namespace lumivane

@@ -13,10 +13,40 @@ namespace lumivane {
 
 class UserInterface;
 
+// What a load found out besides the picture.
+struct LoadReport {
+    // The bytes the picture takes, when its file tells its size.
+    std::uint64_t picture_bytes = 0;
+    // The picture (and the copy that turning it needs) did not fit in the memory the
+    // program may use now; nothing was allocated for it.
+    bool out_of_memory = false;
+    // The file's data ended early or was damaged: the picture holds what could be
+    // decoded and is black elsewhere.
+    bool incomplete = false;
+    // Rows of the picture, counted from the top, that data of the file may have reached;
+    // the rest are black and have never been written.
+    std::int32_t rows_with_data = 0;
+};
+
+// The file a path names: a shortcut's target, or the path itself cut to the limit.
+std::u16string image_working_path(const std::u16string& path);
+
 // Decodes through the platform decoder (JPEG or TIFF, told by the file's bytes), turns
 // the picture by its orientation tag and collects its profile; when that fails, the
-// program's own TIFF reader tries the same file. Grey pictures carry no profile.
-// Shows "Reading <path>" in the status window and ends with the arrow cursor.
+// program's own TIFF reader tries the same file. Grey pictures carry no profile. Memory
+// for the picture is taken only when it fits (memory_fits), and a file cut short gives
+// what it holds. Touches no user interface, so it may run on any thread.
+bool image_read(const std::u16string& working_path, ImageBuffer& image, std::vector<std::uint8_t>& profile,
+                LoadReport& report);
+
+// The bytes the picture of a file will take, from its header alone; 0 when the platform
+// decoder cannot tell.
+std::uint64_t image_measure(const std::u16string& working_path);
+
+// image_read of a path or shortcut, showing "Reading <file>" in the status window and
+// ending with the arrow cursor.
+bool image_load(UserInterface& ui, const std::u16string& path, ImageBuffer& image, std::vector<std::uint8_t>& profile,
+                LoadReport& report);
 bool image_load(UserInterface& ui, const std::u16string& path, ImageBuffer& image, std::vector<std::uint8_t>& profile);
 
 // The orientation (tag 274) and the profile (tag 34675) from the IFD0, EXIF and GPS

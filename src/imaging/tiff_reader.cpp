@@ -13,6 +13,7 @@
 #include "imaging/orientation.h"
 #include "imaging/profile_file.h"
 #include "imaging/worker_pool.h"
+#include "platform/system_memory.h"
 
 namespace lumivane {
 
@@ -602,6 +603,11 @@ bool read_picture(FileHandle& handle, ImageBuffer& image) {
     Conversion conversion;
     if (choose_conversion(file, layout, conversion)) return true;
 
+    // The picture, the stored rows read at a time and, for a turned picture, its turned copy.
+    const std::uint64_t picture =
+        image_bytes(PixelFormat::Colour8, static_cast<std::int32_t>(layout.width), static_cast<std::int32_t>(layout.height));
+    const std::uint64_t stored = layout.lzw ? std::uint64_t{strips.rows_per_strip} * strips.row_bytes : piece_bytes;
+    if (!memory_fits((layout.orientation > 1 ? 2 : 1) * picture + stored)) return true;
     const double resolution = layout.centimetre ? layout.resolution * 2.54 : layout.resolution;
     if (image_allocate_for_overwrite(image, PixelFormat::Colour8, static_cast<std::int32_t>(layout.width),
                                      static_cast<std::int32_t>(layout.height), resolution)) {

@@ -62,15 +62,22 @@ public:
     // For Indexed8: the colours as 0xAARRGGBB (up to 256 entries).
     virtual const std::vector<std::uint32_t>& palette() const = 0;
     // Writes the next row, top row first, in the layout into row (which holds
-    // row_bytes()). False when the row could not be decoded.
+    // row_bytes()). False when the row could not be decoded; row then keeps what it held.
     virtual bool read_row(std::uint8_t* row) = 0;
     std::size_t row_bytes() const;
+    // No later row can be decoded either: the file's data ended before the picture did.
+    virtual bool rows_ended() const = 0;
+    // The file lacked data or held errors: part of the picture is missing.
+    virtual bool damaged() const = 0;
+    // Memory the decoder needs besides the picture while it decodes.
+    virtual std::uint64_t working_bytes() const = 0;
     // Tags 274 and 34675 of the first frame's IFD0, EXIF and GPS blocks, in file order.
     virtual std::vector<MetadataItem> metadata() const = 0;
 };
 
-// Opens the first frame of a JPEG or TIFF file. Anything else, a file that cannot be
-// read, or a frame in a layout this program does not take gives no decoder.
+// Opens the first frame of a JPEG or TIFF file and reads what precedes its pixels;
+// nothing is decoded or allocated for the picture yet. Anything else, a file that
+// cannot be read, or a frame in a layout this program does not take gives no decoder.
 std::unique_ptr<ImageDecoder> open_image_decoder(const std::u16string& path);
 
 // Bytes per pixel row of a layout.

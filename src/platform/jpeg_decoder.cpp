@@ -1,10 +1,12 @@
 #include "platform/jpeg_decoder.h"
 
+#include <algorithm>
 #include <csetjmp>
 #include <cstdio>
 #include <cstring>
 
 #include <jpeglib.h>
+#include <jerror.h>
 #include <libexif/exif-data.h>
 
 namespace lumivane {
@@ -12,14 +14,55 @@ namespace lumivane {
 namespace {
 
 // libjpeg reports fatal errors through a callback that must not return. It jumps back
-// to the guarded call that was running; warnings and traces are dropped.
+// to the guarded call that was running. Warnings that mean picture data was lost are
+// noted; other warnings and traces are dropped.
 struct ErrorManager {
     jpeg_error_mgr library;
     std::jmp_buf jump;
+    bool damaged = false;
+    // A scan's data ended early: at the end of the file, or at a marker that starts
+    // something else.
+    bool data_ended = false;
+    // The first output row that no data of the file reached, when the first scan ended early.
+    JDIMENSION data_end_row = ~JDIMENSION{0};
 };
 
+// A progressive file can hold any number of scans, each a pass over the whole picture;
+// real files have a dozen or so.
+constexpr int max_scans = 1000;
+
 [[noreturn]] void error_exit(j_common_ptr info) { std::longjmp(reinterpret_cast<ErrorManager*>(info->err)->jump, 1); }
-void emit_message(j_common_ptr, int) {}
+
+void emit_message(j_common_ptr info, int level) {
+    if (level >= 0) return;  // a trace, not a warning
+    auto* errors = reinterpret_cast<ErrorManager*>(info->err);
+    const auto* decompress = reinterpret_cast<j_decompress_ptr>(info);
+    const int code = info->err->msg_code;
+    // A marker met inside a scan's data, other than a restart marker the library can
+    // pick up from, ends the scan just as the end of the file does.
+    const bool restart = decompress->unread_marker >= JPEG_RST0 && decompress->unread_marker <= JPEG_RST0 + 7;
+    if (code == JWRN_JPEG_EOF || (code == JWRN_HIT_MARKER && !restart)) {
+        errors->damaged = true;
+        errors->data_ended = true;
+        // The library goes on as if the rest of the data were zeros, which shows as a
+        // grey smear. Ending in the first scan leaves the iMCU rows below the last one
+        // completed without any data; a later scan only refines what the first gave.
+        if (decompress->input_scan_number <= 1) {
+            const auto rows_per_imcu =
+                static_cast<JDIMENSION>(decompress->max_v_samp_factor * decompress->min_DCT_scaled_size);
+            errors->data_end_row = std::min(errors->data_end_row, decompress->input_iMCU_row * rows_per_imcu);
+        }
+        return;
+    }
+    switch (code) {
+    case JWRN_HIT_MARKER:
+    case JWRN_MUST_RESYNC:
+    case JWRN_HUFF_BAD_CODE:
+    case JWRN_ARITH_BAD_CODE: errors->damaged = true; break;
+    default: break;
+    }
+}
+
 void output_message(j_common_ptr) {}
 
 // Everything libjpeg touches, in plain storage: a jump out of the library skips no
@@ -45,14 +88,34 @@ bool guarded_create(JpegState* s) {
     return false;
 }
 
-bool guarded_read_header(JpegState* s) {
+bool guarded_read_header(JpegState* s, bool& multiple_scans) {
     if (setjmp(s->errors.jump)) return true;
-    return jpeg_read_header(&s->info, TRUE) != JPEG_HEADER_OK;
+    if (jpeg_read_header(&s->info, TRUE) != JPEG_HEADER_OK) return true;
+    multiple_scans = jpeg_has_multiple_scans(&s->info);
+    return false;
 }
 
-bool guarded_start(JpegState* s) {
+bool guarded_output_size(JpegState* s) {
     if (setjmp(s->errors.jump)) return true;
-    return !jpeg_start_decompress(&s->info);
+    jpeg_calc_output_dimensions(&s->info);
+    return false;
+}
+
+// A file of several scans is taken in scan by scan until its end, or until a scan's
+// data ends early: what follows that point in a damaged file is no picture, and a
+// header that claims far more than the file holds is found out at its first scan.
+// The picture then shows every scan taken in.
+bool guarded_start(JpegState* s, bool multiple_scans) {
+    if (setjmp(s->errors.jump)) return true;
+    s->info.buffered_image = multiple_scans;
+    if (!jpeg_start_decompress(&s->info)) return true;
+    if (!multiple_scans) return false;
+    for (;;) {
+        const int status = jpeg_consume_input(&s->info);
+        if (status == JPEG_REACHED_EOI || status == JPEG_SUSPENDED || s->errors.data_ended) break;
+        if (s->info.input_scan_number > max_scans) return true;
+    }
+    return !jpeg_start_output(&s->info, s->info.input_scan_number);
 }
 
 bool guarded_read_row(JpegState* s, std::uint8_t* row) {
@@ -95,9 +158,10 @@ public:
         if (state_->file) std::fclose(state_->file);
     }
 
-    bool start() {
+    // Reads everything up to the first scan; the decompression starts with the first row.
+    bool open() {
         JpegState* s = state_.get();
-        if (guarded_read_header(s)) return false;
+        if (guarded_read_header(s, multiple_scans_)) return false;
         switch (s->info.jpeg_color_space) {
         case JCS_GRAYSCALE:
             s->info.out_color_space = JCS_GRAYSCALE;
@@ -111,7 +175,7 @@ public:
         default:
             return false;  // CMYK and the like have no layout here
         }
-        if (guarded_start(s)) return false;
+        if (guarded_output_size(s)) return false;
         if (s->info.output_width == 0 || s->info.output_height == 0) return false;
         read_exif();
         resolution_ = jfif_resolution();
@@ -126,10 +190,37 @@ public:
     const std::vector<std::uint32_t>& palette() const override { return no_palette_; }
 
     bool read_row(std::uint8_t* row) override {
-        if (failed_ || state_->info.output_scanline >= state_->info.output_height) return false;
-        // After a fatal error the decompressor is in no state to go on.
-        failed_ = guarded_read_row(state_.get(), row);
-        return !failed_;
+        JpegState* s = state_.get();
+        if (!ended_ && !started_) {
+            started_ = true;
+            ended_ = guarded_start(s, multiple_scans_);
+        }
+        const JDIMENSION line = s->info.output_scanline;
+        if (ended_ || line >= std::min(s->info.output_height, s->errors.data_end_row)) {
+            ended_ = true;
+            return false;
+        }
+        // After a fatal error the decompressor is in no state to go on. A row the data
+        // did not reach is no part of the picture; it was written all the same.
+        ended_ = guarded_read_row(s, row) || line >= s->errors.data_end_row;
+        if (ended_) std::memset(row, 0, row_bytes());
+        return !ended_;
+    }
+
+    bool rows_ended() const override { return ended_; }
+    bool damaged() const override {
+        return state_->errors.damaged || (ended_ && state_->info.output_scanline < state_->info.output_height);
+    }
+
+    std::uint64_t working_bytes() const override {
+        const jpeg_decompress_struct& info = state_->info;
+        // A few rows of every component for the colour conversion and upsampling; a file
+        // of several scans keeps all its coefficients, 128 bytes a block.
+        std::uint64_t bytes = std::uint64_t{info.output_width} * 64 * static_cast<std::uint64_t>(info.num_components);
+        for (int c = 0; multiple_scans_ && c < info.num_components; ++c) {
+            bytes += std::uint64_t{info.comp_info[c].width_in_blocks} * info.comp_info[c].height_in_blocks * sizeof(JBLOCK);
+        }
+        return bytes;
     }
 
     std::vector<MetadataItem> metadata() const override { return metadata_; }
@@ -184,7 +275,9 @@ private:
     PixelLayout layout_ = PixelLayout::BGR24;
     double resolution_ = 96.0;
     double exif_resolution_ = 0.0;
-    bool failed_ = false;
+    bool multiple_scans_ = false;
+    bool started_ = false;
+    bool ended_ = false;
     std::vector<MetadataItem> metadata_;
     std::vector<std::uint32_t> no_palette_;
 };
@@ -202,7 +295,7 @@ std::unique_ptr<ImageDecoder> open_jpeg_decoder(FileHandle file) {
         return nullptr;
     }
     auto decoder = std::make_unique<JpegDecoder>(std::move(state));
-    if (!decoder->start()) return nullptr;
+    if (!decoder->open()) return nullptr;
     return decoder;
 }
 

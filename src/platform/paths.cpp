@@ -4,15 +4,18 @@
 
 namespace lumivane {
 
-bool path_join(UserInterface& ui, std::u16string& output, std::u16string_view folder, std::u16string_view name) {
+bool path_join(std::u16string& output, std::u16string_view folder, std::u16string_view name) {
     output.assign(folder);
     if (output.empty() || output.back() != path_separator) output += path_separator;
-    if (output.size() + name.size() > path_limit) {
-        error_box(ui, u"Pathname too long");
-        return true;
-    }
+    if (output.size() + name.size() > path_limit) return true;
     output += name;
     return false;
+}
+
+bool path_join(UserInterface& ui, std::u16string& output, std::u16string_view folder, std::u16string_view name) {
+    if (!path_join(output, folder, name)) return false;
+    error_box(ui, u"Pathname too long");
+    return true;
 }
 
 void path_folder(std::u16string& path) {

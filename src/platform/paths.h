@@ -17,6 +17,8 @@ inline constexpr char16_t path_separator = u'/';
 // output = folder + "/" (unless folder ends with one) + name. A result longer than
 // path_limit reports "Pathname too long", leaves output as folder and separator and fails.
 bool path_join(UserInterface& ui, std::u16string& output, std::u16string_view folder, std::u16string_view name);
+// The same without the message.
+bool path_join(std::u16string& output, std::u16string_view folder, std::u16string_view name);
 // The folder part of path, in place: "/a/b.jpg" gives "/a", "/b.jpg" gives "/", "b.jpg" gives ".".
 void path_folder(std::u16string& path);
 std::u16string path_file_name(std::u16string_view path);

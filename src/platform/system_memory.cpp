@@ -1,35 +1,191 @@
 #include "platform/system_memory.h"
 
-#include <cstdio>
-#include <cstring>
+#include <algorithm>
+#include <charconv>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
 
+#include <sys/resource.h>
 #include <unistd.h>
 
 namespace lumivane {
 
-std::uint64_t available_memory() {
-    if (std::FILE* info = std::fopen("/proc/meminfo", "r")) {
-        char line[256];
-        unsigned long long kilobytes = 0;
-        bool found = false;
-        while (!found && std::fgets(line, sizeof line, info)) {
-            found = std::sscanf(line, "MemAvailable: %llu kB", &kilobytes) == 1;
+namespace {
+
+std::string file_text(const std::string& path) {
+    std::ifstream in(path);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+bool parse_number(std::string_view text, std::uint64_t& value) {
+    while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) text.remove_prefix(1);
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    return error == std::errc() && end != text.data();
+}
+
+// The number after "key" at the start of a line of text ("MemAvailable:", "inactive_file").
+bool keyed_number(std::string_view text, std::string_view key, std::uint64_t& value) {
+    for (std::size_t start = 0; start < text.size();) {
+        const std::size_t end = std::min(text.find('\n', start), text.size());
+        const std::string_view line = text.substr(start, end - start);
+        if (line.size() > key.size() && line.substr(0, key.size()) == key &&
+            (line[key.size()] == ' ' || line[key.size()] == '\t')) {
+            return parse_number(line.substr(key.size()), value);
         }
-        std::fclose(info);
-        if (found) return static_cast<std::uint64_t>(kilobytes) * 1024u;
+        start = end + 1;
     }
+    return false;
+}
+
+std::vector<std::string_view> split(std::string_view text, char separator) {
+    std::vector<std::string_view> parts;
+    for (std::size_t start = 0;;) {
+        const std::size_t end = text.find(separator, start);
+        parts.push_back(text.substr(start, end == std::string_view::npos ? std::string_view::npos : end - start));
+        if (end == std::string_view::npos) return parts;
+        start = end + 1;
+    }
+}
+
+// Mount points write a space, a tab, a newline and a backslash as three octal digits.
+std::string unescape_mount_path(std::string_view text) {
+    const auto octal = [](char c) { return c >= '0' && c <= '7'; };
+    std::string path;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '\\' && i + 3 < text.size() && octal(text[i + 1]) && octal(text[i + 2]) && octal(text[i + 3])) {
+            path.push_back(static_cast<char>((text[i + 1] - '0') * 64 + (text[i + 2] - '0') * 8 + (text[i + 3] - '0')));
+            i += 3;
+        } else {
+            path.push_back(text[i]);
+        }
+    }
+    return path;
+}
+
+// One kind of control group hierarchy: where it is mounted and which files hold the
+// limit, the usage and the droppable file pages.
+struct Hierarchy {
+    bool version2;
+    std::string mount_point;
+    std::string mount_root;
+};
+
+struct GroupFiles {
+    const char* limit;
+    const char* usage;
+    const char* inactive_file;
+};
+constexpr GroupFiles version2_files{"memory.max", "memory.current", "inactive_file"};
+constexpr GroupFiles version1_files{"memory.limit_in_bytes", "memory.usage_in_bytes", "total_inactive_file"};
+
+// The room under the limit of each group from the process's own up to the root.
+std::uint64_t hierarchy_headroom(const Hierarchy& hierarchy, std::string_view group) {
+    // The group's path is seen from the hierarchy's root; the mount may show a subtree.
+    std::string_view root = hierarchy.mount_root;
+    if (root == "/") root = "";
+    if (group.substr(0, root.size()) != root) return unlimited_memory;
+    std::string folder = hierarchy.mount_point + std::string(group.substr(root.size()));
+    while (folder.size() > 1 && folder.back() == '/') folder.pop_back();
+
+    const GroupFiles& files = hierarchy.version2 ? version2_files : version1_files;
+    std::uint64_t headroom = unlimited_memory;
+    for (;;) {
+        std::uint64_t limit = 0, usage = 0, inactive = 0;
+        // "max" (v2) or a huge number (v1) is no limit; a group without the files is none.
+        if (parse_number(file_text(folder + "/" + files.limit), limit) &&
+            parse_number(file_text(folder + "/" + files.usage), usage)) {
+            keyed_number(file_text(folder + "/memory.stat"), files.inactive_file, inactive);
+            const std::uint64_t used = usage - std::min(usage, inactive);
+            headroom = std::min(headroom, limit - std::min(limit, used));
+        }
+        if (folder.size() <= hierarchy.mount_point.size()) return headroom;
+        folder.erase(folder.rfind('/'));
+        if (folder.size() < hierarchy.mount_point.size()) return headroom;
+    }
+}
+
+std::uint64_t limit_headroom(int resource, std::uint64_t used) {
+    rlimit limit{};
+    if (::getrlimit(resource, &limit) != 0 || limit.rlim_cur == RLIM_INFINITY) return unlimited_memory;
+    const auto allowed = static_cast<std::uint64_t>(limit.rlim_cur);
+    return allowed - std::min(allowed, used);
+}
+
+std::uint64_t status_bytes(std::string_view key) {
+    std::uint64_t kilobytes = 0;
+    return keyed_number(file_text("/proc/self/status"), key, kilobytes) ? kilobytes * 1024 : 0;
+}
+
+}  // namespace
+
+std::uint64_t available_memory() {
+    std::uint64_t kilobytes = 0;
+    if (keyed_number(file_text("/proc/meminfo"), "MemAvailable:", kilobytes)) return kilobytes * 1024;
     const long pages = ::sysconf(_SC_PHYS_PAGES);
     const long page_size = ::sysconf(_SC_PAGESIZE);
     return pages > 0 && page_size > 0 ? static_cast<std::uint64_t>(pages) * static_cast<std::uint64_t>(page_size) : 0;
 }
 
-bool memory_allows(std::uint64_t bytes) {
+std::uint64_t cgroup_headroom(std::string_view cgroup_text, std::string_view mountinfo_text) {
+    // The process's group in the v2 hierarchy ("0::path") and in a v1 memory one
+    // ("n:...,memory,...:path").
+    std::string_view version2_group, version1_group;
+    bool has_version2 = false, has_version1 = false;
+    for (std::string_view line : split(cgroup_text, '\n')) {
+        const std::vector<std::string_view> fields = split(line, ':');
+        if (fields.size() < 3) continue;
+        const std::string_view path = line.substr(fields[0].size() + fields[1].size() + 2);
+        if (fields[0] == "0" && fields[1].empty()) {
+            version2_group = path;
+            has_version2 = true;
+        }
+        for (std::string_view controller : split(fields[1], ',')) {
+            if (controller == "memory") {
+                version1_group = path;
+                has_version1 = true;
+            }
+        }
+    }
+    std::uint64_t headroom = unlimited_memory;
+    // "id parent major:minor root mount-point options [optional...] - type source super-options"
+    for (std::string_view line : split(mountinfo_text, '\n')) {
+        const std::vector<std::string_view> fields = split(line, ' ');
+        const auto dash = std::find(fields.begin(), fields.end(), "-");
+        if (fields.size() < 5 || dash == fields.end() || fields.end() - dash < 4) continue;
+        const std::string_view type = dash[1];
+        const Hierarchy hierarchy{type == "cgroup2", unescape_mount_path(fields[4]), unescape_mount_path(fields[3])};
+        if (type == "cgroup2" && has_version2) {
+            headroom = std::min(headroom, hierarchy_headroom(hierarchy, version2_group));
+        } else if (type == "cgroup" && has_version1) {
+            const std::vector<std::string_view> options = split(dash[3], ',');
+            if (std::find(options.begin(), options.end(), "memory") != options.end()) {
+                headroom = std::min(headroom, hierarchy_headroom(hierarchy, version1_group));
+            }
+        }
+    }
+    return headroom;
+}
+
+std::uint64_t memory_headroom() {
+    const auto page = static_cast<std::uint64_t>(::sysconf(_SC_PAGESIZE));
+    std::uint64_t pages = 0;
+    std::ifstream("/proc/self/statm") >> pages;
+    return std::min({available_memory(),
+                     cgroup_headroom(file_text("/proc/self/cgroup"), file_text("/proc/self/mountinfo")),
+                     limit_headroom(RLIMIT_AS, pages * page), limit_headroom(RLIMIT_DATA, status_bytes("VmData:"))});
+}
+
+bool memory_fits(std::uint64_t bytes) {
 #ifdef FUZZING_BUILD_MODE_UNSAFE_FOR_PRODUCTION
     // Fuzzing runs many inputs a second under a small memory limit of its own.
     if (bytes > (std::uint64_t{256} << 20)) return false;
 #endif
-    // Half of what is free: one picture must leave room for the rest of the show.
-    return bytes <= available_memory() / 2;
+    const std::uint64_t headroom = memory_headroom();
+    return headroom >= memory_reserve && bytes <= headroom - memory_reserve;
 }
 
 }  // namespace lumivane

@@ -1,5 +1,6 @@
 #include "platform/tiff_decoder.h"
 
+#include <algorithm>
 #include <cstdarg>
 #include <cstring>
 #include <new>
@@ -7,13 +8,17 @@
 #include <tiffio.h>
 
 #include "imaging/lookup_tables.h"
-#include "platform/system_memory.h"
 
 namespace lumivane {
 
 namespace {
 
-// The library's messages never reach the user; failures show as failed calls.
+// The library's messages never reach the user. Its errors are counted, because some
+// of them (a strip cut short, say) do not fail the call that met them.
+int count_error(TIFF*, void* errors, const char*, const char*, va_list) {
+    ++*static_cast<int*>(errors);
+    return 1;
+}
 int quiet(TIFF*, void*, const char*, const char*, va_list) { return 1; }
 
 struct TiffCloser {
@@ -21,10 +26,10 @@ struct TiffCloser {
 };
 using TiffHandle = std::unique_ptr<TIFF, TiffCloser>;
 
-TiffHandle open_quietly(FileHandle& file, const std::string& path) {
+TiffHandle open_quietly(FileHandle& file, const std::string& path, int* errors) {
     TIFFOpenOptions* options = TIFFOpenOptionsAlloc();
     if (!options) return nullptr;
-    TIFFOpenOptionsSetErrorHandlerExtR(options, quiet, nullptr);
+    TIFFOpenOptionsSetErrorHandlerExtR(options, count_error, errors);
     TIFFOpenOptionsSetWarningHandlerExtR(options, quiet, nullptr);
     // No single buffer the library makes for a hostile header may exceed this.
     TIFFOpenOptionsSetMaxSingleMemAlloc(options, tmsize_t{1} << 30);
@@ -109,11 +114,19 @@ bool is_grey(TIFF* tiff) {
     return true;
 }
 
+// Rows that come through the library's RGBA conversion are made a band at a time, of
+// whole strips or tiles where they are not too large.
+constexpr std::uint64_t band_bytes = std::uint64_t{64} << 20;
+
 class TiffDecoder : public ImageDecoder {
 public:
-    TiffDecoder(TiffHandle tiff, std::string path) : tiff_(std::move(tiff)), path_(std::move(path)) {}
+    TiffDecoder(TiffHandle tiff, std::unique_ptr<int> errors)
+        : tiff_(std::move(tiff)), errors_(std::move(errors)) {}
+    ~TiffDecoder() override {
+        if (rgba_started_) TIFFRGBAImageEnd(&rgba_);
+    }
 
-    bool start() {
+    bool open() {
         TIFF* tiff = tiff_.get();
         width_ = field_or<std::uint32_t>(tiff, TIFFTAG_IMAGEWIDTH, 0);
         height_ = field_or<std::uint32_t>(tiff, TIFFTAG_IMAGELENGTH, 0);
@@ -123,9 +136,10 @@ public:
         if (direct_layout(tiff, layout_)) {
             if (layout_ == PixelLayout::Indexed8 && !read_palette()) return false;
             // The library's own rows must fit the row our layout describes.
-            return static_cast<std::size_t>(TIFFScanlineSize64(tiff)) <= layout_row_bytes(layout_, width());
+            scanline_bytes_ = static_cast<std::uint64_t>(TIFFScanlineSize64(tiff));
+            return scanline_bytes_ > 0 && scanline_bytes_ <= layout_row_bytes(layout_, width());
         }
-        return read_through_rgba();
+        return begin_rgba();
     }
 
     ContainerFormat container() const override { return ContainerFormat::Tiff; }
@@ -138,16 +152,26 @@ public:
     bool read_row(std::uint8_t* row) override {
         if (next_row_ >= height_) return false;
         const std::uint32_t r = next_row_++;
-        if (!rgba_.empty()) {
-            const std::uint32_t* pixels = rgba_.data() + static_cast<std::size_t>(r) * width_;
-            if (layout_ == PixelLayout::Gray8) {
-                for (std::uint32_t x = 0; x < width_; ++x) row[x] = static_cast<std::uint8_t>(pixels[x]);  // red
-            } else {
-                std::memcpy(row, pixels, static_cast<std::size_t>(width_) * 4);
+        const int errors_before = *errors_;
+        bool read = false;
+        if (make_buffers()) {
+            if (rgba_started_) {
+                read = read_rgba_row(r, row);
+            } else if (TIFFReadScanline(tiff_.get(), scanline_.data(), r, 0) == 1 && *errors_ == errors_before) {
+                // Read aside first: a row the library fails on halfway stays as it was.
+                std::memcpy(row, scanline_.data(), scanline_.size());
+                read = true;
             }
-            return true;
         }
-        return TIFFReadScanline(tiff_.get(), row, r, 0) == 1;
+        damaged_ |= !read || *errors_ != errors_before;
+        return read;
+    }
+
+    // A strip or tile that cannot be read leaves its rows out; later ones may be whole.
+    bool rows_ended() const override { return next_row_ >= height_; }
+    bool damaged() const override { return damaged_; }
+    std::uint64_t working_bytes() const override {
+        return std::uint64_t{band_rows_} * width_ * sizeof(std::uint32_t) + scanline_bytes_;
     }
 
     std::vector<MetadataItem> metadata() const override { return metadata_; }
@@ -186,50 +210,84 @@ private:
         return true;
     }
 
-    // The whole picture through the library's RGBA conversion, in the order it is
+    // Any other picture comes through the library's RGBA conversion, in the order it is
     // stored: the orientation tag is applied by the loader, not here. Grey pictures
     // come as grey rows, so that the loader knows them for grey.
-    bool read_through_rgba() {
+    bool begin_rgba() {
         char message[1024] = {};
         if (!TIFFRGBAImageOK(tiff_.get(), message)) return false;
         keep_unassociated_colours(tiff_.get());
-        TIFFRGBAImage image{};
-        if (!TIFFRGBAImageBegin(&image, tiff_.get(), 0, message)) return false;
-        image.req_orientation = image.orientation;
-        bool ok = false;
-        try {
-            if (!memory_allows(std::uint64_t{width_} * height_ * 4)) throw std::bad_alloc();
-            rgba_.assign(static_cast<std::size_t>(width_) * height_, 0);
-            ok = TIFFRGBAImageGet(&image, rgba_.data(), width_, height_) != 0;
-        } catch (const std::bad_alloc&) {
-            ok = false;
-        }
-        TIFFRGBAImageEnd(&image);
-        if (!ok) return false;
+        if (!TIFFRGBAImageBegin(&rgba_, tiff_.get(), 0, message)) return false;
+        rgba_started_ = true;
+        rgba_.req_orientation = rgba_.orientation;
+        const std::uint32_t unit = TIFFIsTiled(tiff_.get()) ? field_or<std::uint32_t>(tiff_.get(), TIFFTAG_TILELENGTH, 1)
+                                                             : field_or<std::uint32_t>(tiff_.get(), TIFFTAG_ROWSPERSTRIP, height_);
+        // Bands cut inside a strip keep whole groups of subsampled rows.
+        const std::uint64_t most = std::max<std::uint64_t>(16, band_bytes / (std::uint64_t{width_} * 4) / 16 * 16);
+        band_rows_ = static_cast<std::uint32_t>(std::clamp<std::uint64_t>(unit, 1, std::min<std::uint64_t>(most, height_)));
         // Packed as 0xAABBGGRR, that is bytes red, green, blue, alpha.
         layout_ = is_grey(tiff_.get()) ? PixelLayout::Gray8 : PixelLayout::RGBA32;
         return true;
     }
 
+    // The row buffers, made when the first row is read: only then has the loader seen
+    // that the picture fits.
+    bool make_buffers() {
+        try {
+            if (rgba_started_ && band_.empty()) band_.resize(std::size_t{band_rows_} * width_);
+            if (!rgba_started_ && scanline_.empty()) scanline_.resize(scanline_bytes_);
+            return true;
+        } catch (const std::bad_alloc&) {
+            return false;
+        }
+    }
+
+    bool read_rgba_row(std::uint32_t r, std::uint8_t* row) {
+        if (r < band_first_ || r >= band_first_ + band_held_) {
+            band_first_ = r;
+            band_held_ = std::min(band_rows_, height_ - r);
+            rgba_.row_offset = static_cast<int>(r);
+            band_read_ = TIFFRGBAImageGet(&rgba_, band_.data(), width_, band_held_) != 0;
+        }
+        if (!band_read_) return false;
+        const std::uint32_t* pixels = band_.data() + static_cast<std::size_t>(r - band_first_) * width_;
+        if (layout_ == PixelLayout::Gray8) {
+            for (std::uint32_t x = 0; x < width_; ++x) row[x] = static_cast<std::uint8_t>(pixels[x]);  // red
+        } else {
+            std::memcpy(row, pixels, static_cast<std::size_t>(width_) * 4);
+        }
+        return true;
+    }
+
     TiffHandle tiff_;
-    std::string path_;
+    std::unique_ptr<int> errors_;  // the library's errors, counted by its handler
     std::uint32_t width_ = 0;
     std::uint32_t height_ = 0;
     std::uint32_t next_row_ = 0;
+    bool damaged_ = false;
     double resolution_ = 96.0;
     PixelLayout layout_ = PixelLayout::Gray8;
     std::vector<std::uint32_t> palette_;
-    std::vector<std::uint32_t> rgba_;
+    std::uint64_t scanline_bytes_ = 0;
+    std::vector<std::uint8_t> scanline_;
+    TIFFRGBAImage rgba_{};
+    bool rgba_started_ = false;
+    std::uint32_t band_rows_ = 0;
+    std::uint32_t band_first_ = 0;
+    std::uint32_t band_held_ = 0;
+    bool band_read_ = false;
+    std::vector<std::uint32_t> band_;
     std::vector<MetadataItem> metadata_;
 };
 
 }  // namespace
 
 std::unique_ptr<ImageDecoder> open_tiff_decoder(FileHandle file, const std::string& native_path) {
-    TiffHandle tiff = open_quietly(file, native_path);
+    auto errors = std::make_unique<int>(0);
+    TiffHandle tiff = open_quietly(file, native_path, errors.get());
     if (!tiff) return nullptr;
-    auto decoder = std::make_unique<TiffDecoder>(std::move(tiff), native_path);
-    if (!decoder->start()) return nullptr;
+    auto decoder = std::make_unique<TiffDecoder>(std::move(tiff), std::move(errors));
+    if (!decoder->open()) return nullptr;
     return decoder;
 }
 

@@ -14,7 +14,11 @@
 
 #include "document/app_context.h"
 #include "document/show_index.h"
+#include "imaging/colour_transform.h"
 #include "imaging/image_loader.h"
+#include "imaging/monitor_profiles.h"
+#include "platform/system_memory.h"
+#include "document/value_formatter.h"
 #include "platform/paths.h"
 #include "support/jpeg_files.h"
 #include "support/recording_ui.h"
@@ -93,6 +97,48 @@ void add_slides(SlideShow& show, const std::u16string& folder, std::initializer_
     }
 }
 
+// A folder that lost its photographs must not put up a box per slide: the first file
+// of each kind gets its box at once, in the order met, and the others are counted and
+// the first ten named in one box at the end. Every slide stays in the show, and a file
+// cut short shows what it holds.
+TEST(LoadShowImages, ProblemFilesOfManySlidesShareOneBoxPerKind) {
+    TempFolder folder;
+    testing::write_jpeg(folder.native_file("whole.jpg"), 320, 240, false,
+                        [](int x, int y, int c) { return static_cast<std::uint8_t>(x * 7 + y * 13 + c * 50); });
+    const std::vector<std::uint8_t> bytes = testing::file_bytes(folder.native_file("whole.jpg"));
+    folder.write("cut.jpg", std::string(bytes.begin(), bytes.begin() + static_cast<std::ptrdiff_t>(bytes.size() / 2)));
+    folder.write("broken.jpg", "\xFF\xD8\xFF\xE0 not really a picture");
+    RecordingUi ui;
+    AppContext context(ui);
+    std::vector<std::u16string> files, missing;
+    for (int i = 0; i < 14; ++i) {
+        missing.push_back(testing::u16("gone" + std::to_string(i) + ".jpg"));
+        files.push_back(missing.back());
+        if (i % 5 == 2) files.insert(files.end(), {u"broken.jpg", u"cut.jpg"});
+    }
+    add_slides(context.show, folder.path(), {});
+    for (const std::u16string& file : files) add_slides(context.show, folder.path(), {file});
+    load_show_images(context);
+
+    std::u16string others = u"More slide files do not exist (13):";
+    for (int i = 1; i <= 10; ++i) others += u"\n" + folder.file(missing[static_cast<std::size_t>(i)]);
+    others += u"\nand 3 more";
+    const std::u16string cut = folder.file(u"cut.jpg");
+    ASSERT_EQ(ui.texts(),
+              (std::vector<std::u16string>{
+                  u"Slide file does not exist: " + folder.file(missing[0]),
+                  u"Error reading slide file: " + folder.file(u"broken.jpg"),
+                  u"Slide file is damaged or incomplete; the missing part of the picture is black: " + cut,
+                  others,
+                  u"More slide files could not be read (2):\n" + folder.file(u"broken.jpg") + u"\n" + folder.file(u"broken.jpg"),
+                  u"More slide files are damaged or incomplete (2); the missing parts of their pictures are black:\n" + cut +
+                      u"\n" + cut}));
+    EXPECT_EQ(ui.boxes[2].title, u"Warning");
+    ASSERT_EQ(context.show.slide_count(), 20);
+    for (const Slide& slide : context.show.slides) EXPECT_EQ(slide.image.empty(), slide.file != u"cut.jpg");
+    EXPECT_EQ(ui.status_log.back(), u"hide");
+}
+
 // A pipe would block the program in open() for ever; a device is no picture either. A
 // path too long, and a slide without a file name, get one message each.
 TEST(LoadShowImages, SlidesWithoutAReadableFileGetOneMessageEach) {
@@ -104,52 +150,110 @@ TEST(LoadShowImages, SlidesWithoutAReadableFileGetOneMessageEach) {
     add_slides(context.show, folder.path(), {u"pipe.jpg", u"device.jpg", u"", std::u16string(path_limit, u'a')});
     load_show_images(context);
     EXPECT_EQ(ui.texts(), (std::vector<std::u16string>{u"Slide file does not exist: " + folder.file(u"pipe.jpg"),
-                                                       u"Slide file does not exist: " + folder.file(u"device.jpg"),
-                                                       u"Slide 3 has no image file name", u"Pathname too long"}));
+                                                       u"Slide 3 has no image file name", u"Pathname too long",
+                                                       u"More slide files do not exist (1):\n" + folder.file(u"device.jpg")}));
     for (const Slide& slide : context.show.slides) EXPECT_TRUE(slide.image.empty());
 }
 
-std::uint64_t address_space_bytes() {
-    std::uint64_t pages = 0;
-    std::ifstream("/proc/self/statm") >> pages;
-    return pages * static_cast<std::uint64_t>(::sysconf(_SC_PAGESIZE));
+// Slides whose profiles are byte for byte the same, or that have none, share one
+// transform: three kinds of picture make three transforms, however many slides there
+// are, and every slide is converted exactly as with a transform of its own.
+TEST(LoadShowImages, SlidesWithTheSameProfileShareOneTransform) {
+    TempFolder folder;
+    const auto gradient = [](int x, int y, int c) { return static_cast<std::uint8_t>(x * 4 + y * 2 + c * 70); };
+    testing::write_jpeg(folder.native_file("plain.jpg"), 40, 30, false, gradient);
+    testing::write_jpeg(folder.native_file("adobe.jpg"), 40, 30, false, gradient, testing::icc_markers(adobe_rgb_profile(), 300));
+    testing::write_jpeg(folder.native_file("p3.jpg"), 40, 30, false, gradient, testing::icc_markers(dci_p3_profile(), 60000));
+    RecordingUi ui;
+    AppContext context(ui);
+    const std::initializer_list<std::u16string> files = {u"plain.jpg", u"adobe.jpg", u"p3.jpg", u"plain.jpg",
+                                                         u"adobe.jpg", u"plain.jpg"};
+    add_slides(context.show, folder.path(), files);
+    load_show_images(context);
+    EXPECT_TRUE(ui.texts().empty());
+    EXPECT_EQ(context.colour_transforms.created, 3);
+    const auto& slides = context.show.slides;
+    EXPECT_EQ(slides[0].transform, slides[3].transform);
+    EXPECT_EQ(slides[0].transform, slides[5].transform);
+    EXPECT_EQ(slides[1].transform, slides[4].transform);
+    EXPECT_NE(slides[0].transform, slides[1].transform);
+    EXPECT_NE(slides[1].transform, slides[2].transform);
+
+    for (const Slide& slide : slides) {
+        ImageBuffer own;
+        std::vector<std::uint8_t> profile;
+        ColourTransformHandle transform;
+        ASSERT_FALSE(image_load(ui, folder.file(slide.file), own, profile));
+        ASSERT_FALSE(colour_transform_create(ui, profile, own, context.monitor_profile, transform));
+        ASSERT_FALSE(colour_transform_apply(own, own, transform.get()));
+        ASSERT_EQ(slide.image.height, own.height);
+        for (std::int32_t r = 0; r < own.height; ++r) {
+            ASSERT_EQ(std::memcmp(slide.image.rows[r], own.rows[r], static_cast<std::size_t>(own.stride)), 0);
+        }
+    }
 }
 
-// The conversion needs a second picture's worth of memory; when the system refuses it,
-// the slide says so and shows the picture as decoded. Memory that earlier tests freed
-// would serve the conversion, so the test runs again alone in a fresh process, told the
-// folder by the environment. There it measures the address space one load takes, limits
-// itself to one and a half times that and loads the show; large blocks come straight
-// from the system, so that the measure holds. Its exit code tells what it saw.
-TEST(LoadShowImages, AConversionWithoutMemoryKeepsThePictureUnconverted) {
+void write_index(const std::string& path, const std::vector<std::u16string>& lines) {
+    std::ofstream out(path, std::ios::binary);
+    for (const std::u16string& line : lines) out << testing::u8(line) << "\r\n";
+}
+
+// Opening a show whose pictures do not all fit in the memory the program may use stops
+// with one message, keeps the slides loaded so far, and leaves the others in the show
+// as they were, so that saving loses none. The address space limit is set in a fresh
+// process (the test runs again alone, told the folder by the environment), where it
+// cannot disturb other tests; its exit code tells what it saw, and that it lived.
+TEST(LoadShowImages, PicturesThatDoNotFitStopLoadingWithOneMessage) {
 #if defined(__SANITIZE_ADDRESS__)
     GTEST_SKIP() << "AddressSanitizer's own reservations do not fit under an address space limit";
 #endif
+    constexpr int slide_count = 8;
     if (const char* folder = std::getenv("LUMIVANE_LIMITED_LOAD_FOLDER")) {
+        // Large blocks straight from the system, and one heap for every thread, so that
+        // the address space grows by the pictures and little else.
         ::mallopt(M_MMAP_THRESHOLD, 1 << 20);
-        const std::u16string path = testing::u16(folder) + u"/big.jpg";
+        ::mallopt(M_ARENA_MAX, 1);
         RecordingUi ui;
         AppContext context(ui);
-        add_slides(context.show, testing::u16(folder), {u"big.jpg"});
-        ImageBuffer decoded;
-        std::vector<std::uint8_t> profile;
-        const std::uint64_t before = address_space_bytes();
-        if (image_load(ui, path, decoded, profile)) ::_exit(2);
-        const std::uint64_t limit = address_space_bytes() + (address_space_bytes() - before) * 3 / 2;
+        context.show.show_folder = testing::u16(folder);
+        if (read_show_index(context, context.show.show_folder, u"index.ssi")) ::_exit(2);
+        const std::vector<std::u16string> saved = show_index_lines(context);
+        std::uint64_t pages = 0;
+        std::ifstream("/proc/self/statm") >> pages;
+        const std::uint64_t picture = image_bytes(PixelFormat::Colour8, 4000, 3000);
+        const std::uint64_t limit = pages * static_cast<std::uint64_t>(::sysconf(_SC_PAGESIZE)) + memory_reserve + picture * 7 / 2;
         const rlimit address_space{limit, limit};
         ::setrlimit(RLIMIT_AS, &address_space);
         load_show_images(context);
-        const ImageBuffer& shown = context.show.slides[0].image;
-        bool unconverted = shown.height == decoded.height && !context.show.slides[0].thumbnail.empty();
-        for (std::int32_t r = 0; unconverted && r < decoded.height; ++r) {
-            unconverted = std::memcmp(shown.rows[r], decoded.rows[r], static_cast<std::size_t>(decoded.stride)) == 0;
+
+        std::int32_t loaded = 0;
+        while (loaded < slide_count && !context.show.slides[static_cast<std::size_t>(loaded)].image.empty()) ++loaded;
+        bool right = loaded >= 1 && loaded < slide_count && ui.boxes.size() == 1 && ui.boxes[0].title == u"Error";
+        const std::u16string text = right ? ui.boxes[0].text : u"";
+        right = right && text.find(formatted(u"Out of memory: %d of %d slides were loaded.\n", loaded, slide_count)) == 0 &&
+                text.find(u"The pictures of the whole show need 288 MB;") != std::u16string::npos;
+        // The slides not loaded are as the index made them; the others only had their
+        // key frames fitted to the pictures.
+        const std::vector<std::u16string> lines = show_index_lines(context);
+        for (std::size_t i = 0; right && i < lines.size(); ++i) {
+            const bool fitted = lines[i].rfind(u"frame ", 0) == 0 && lines[i][6] - u'0' < loaded;
+            right = lines.size() == saved.size() && (fitted || lines[i] == saved[i]);
         }
-        const std::vector<std::u16string> reported = {u"Cannot convert slide file to the monitor color space: " + path};
-        ::_exit(unconverted && ui.texts() == reported ? 0 : 1);
+        for (std::int32_t i = loaded; right && i < slide_count; ++i) {
+            right = context.show.slides[static_cast<std::size_t>(i)].thumbnail.empty();
+        }
+        ::_exit(right ? 0 : 1);
     }
     TempFolder folder;
     testing::write_jpeg(folder.native_file("big.jpg"), 4000, 3000, false,
                         [](int x, int y, int c) { return static_cast<std::uint8_t>(c == 2 ? 230 : (x + y) / 40); });
+    std::vector<std::u16string> index = {u"SlideShow 1.0", u"n_slides 8"};
+    for (int i = 0; i < slide_count; ++i) {
+        index.push_back(formatted(u"slide %d 1 0 1 \"\" \"big.jpg\"", i));
+        index.push_back(formatted(u"frame %d 0 -1 0 0 1 1", i));
+    }
+    index.push_back(u"end");
+    write_index(folder.native_file("index.ssi"), index);
     const ::testing::TestInfo* test = ::testing::UnitTest::GetInstance()->current_test_info();
     const std::string command = "LUMIVANE_LIMITED_LOAD_FOLDER='" + folder.native() + "' '" +
                                 std::filesystem::read_symlink("/proc/self/exe").string() + "' --gtest_filter=" +

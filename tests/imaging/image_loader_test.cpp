@@ -2,8 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <fstream>
 #include <random>
 
 #include <lcms2.h>
@@ -223,20 +225,69 @@ TEST(ImageLoad, ExifOrientationSixTurnsClockwise) {
     EXPECT_NEAR(at(5, 50)[1], 210, 8);  // light half below
 }
 
-// The frame header of a small JPEG claims 65000 x 65000 pixels, 12.7 GB of picture
-// (the largest the decoder takes at all is 65500).
-TEST(ImageLoad, ImpossibleSizesAreRefusedBeforeAllocating) {
+std::int64_t resident_bytes() {
+    std::ifstream status("/proc/self/status");
+    std::string line;
+    while (std::getline(status, line)) {
+        if (line.rfind("VmRSS:", 0) == 0) return std::stoll(line.substr(6)) * 1024;
+    }
+    return 0;
+}
+
+bool row_is_black(const ImageBuffer& image, std::int32_t from_top) {
+    const std::uint8_t* row = image.rows[static_cast<std::size_t>(image.height - 1 - from_top)];
+    return std::all_of(row, row + image.stride, [](std::uint8_t b) { return b == 0; });
+}
+
+// A photograph cut short shows the rows its data reached and is black below; a
+// progressive one cut in a later scan has something in every row. A header that claims
+// 8000 x 8000 pixels for a file of a few hundred bytes is found out at its first rows:
+// the picture has the claimed size, but the 192 MB of it are never written.
+TEST(ImageLoad, FilesCutShortShowWhatTheyHold) {
     TempFolder folder;
-    testing::write_jpeg(folder.native_file("small.jpg"), 16, 16, false, pattern);
-    std::vector<std::uint8_t> bytes = testing::file_bytes(folder.native_file("small.jpg"));
-    std::size_t sof = 2;
-    while (sof + 9 < bytes.size() && !(bytes[sof] == 0xFF && bytes[sof + 1] == 0xC0)) ++sof;
-    ASSERT_LT(sof + 9, bytes.size());
-    for (std::size_t i : {sof + 5, sof + 7}) bytes[i] = 0xFD, bytes[i + 1] = 0xE8;  // height and width
-    folder.write("huge.jpg", std::string(bytes.begin(), bytes.end()));
-    const Loaded huge = load(folder.native_file("huge.jpg"));
-    EXPECT_TRUE(huge.failed);
-    EXPECT_TRUE(huge.image.empty());
+    for (const bool progressive : {false, true}) {
+        SCOPED_TRACE(progressive ? "progressive" : "baseline");
+        testing::write_jpeg(folder.native_file("whole.jpg"), 320, 240, false, pattern, {}, 95, progressive);
+        const Loaded whole = load(folder.native_file("whole.jpg"));
+        const std::vector<std::uint8_t> bytes = testing::file_bytes(folder.native_file("whole.jpg"));
+        folder.write("cut.jpg", std::string(bytes.begin(), bytes.begin() + static_cast<std::ptrdiff_t>(bytes.size() * 2 / 3)));
+        RecordingUi ui;
+        ImageBuffer cut;
+        std::vector<std::uint8_t> profile;
+        LoadReport report;
+        ASSERT_FALSE(image_load(ui, folder.file(u"cut.jpg"), cut, profile, report));
+        EXPECT_TRUE(report.incomplete);
+        ASSERT_EQ(cut.height, 240);
+        if (progressive) {
+            EXPECT_EQ(report.rows_with_data, 240);
+            EXPECT_FALSE(row_is_black(cut, 239));
+        } else {
+            EXPECT_GT(report.rows_with_data, 16);
+            EXPECT_LT(report.rows_with_data, 240);
+            // The last row with data is smoothed with the missing one below it.
+            for (std::int32_t y = 0; y + 1 < report.rows_with_data; ++y) {
+                const std::size_t r = static_cast<std::size_t>(239 - y);
+                ASSERT_EQ(std::memcmp(cut.rows[r], whole.image.rows[r], 3 * 320), 0) << y;
+            }
+            for (std::int32_t y = report.rows_with_data; y < 240; ++y) ASSERT_TRUE(row_is_black(cut, y)) << y;
+        }
+
+        testing::write_jpeg(folder.native_file("small.jpg"), 16, 16, false, pattern, {}, 95, progressive);
+        std::vector<std::uint8_t> small = testing::file_bytes(folder.native_file("small.jpg"));
+        std::size_t sof = 2;
+        while (sof + 9 < small.size() && !(small[sof] == 0xFF && (small[sof + 1] == 0xC0 || small[sof + 1] == 0xC2))) ++sof;
+        ASSERT_LT(sof + 9, small.size());
+        for (std::size_t i : {sof + 5, sof + 7}) small[i] = 8000 >> 8, small[i + 1] = 8000 & 0xFF;  // height and width
+        folder.write("claims.jpg", std::string(small.begin(), small.end()));
+        const std::int64_t before = resident_bytes();
+        ImageBuffer claimed;
+        ASSERT_FALSE(image_load(ui, folder.file(u"claims.jpg"), claimed, profile, report));
+        EXPECT_LT(resident_bytes() - before, 32 << 20);
+        EXPECT_TRUE(report.incomplete);
+        EXPECT_EQ(report.rows_with_data, 0);
+        EXPECT_EQ(claimed.width, 8000);
+        EXPECT_TRUE(row_is_black(claimed, 4000));
+    }
 }
 
 TEST(ImageLoad, ShortcutsLoadTheirTarget) {

@@ -11,7 +11,7 @@ namespace lumivane::testing {
 
 void write_jpeg(const std::string& path, int width, int height, bool grey,
                 const std::function<std::uint8_t(int x, int y, int channel)>& pixel,
-                const std::vector<JpegMarker>& markers, int quality) {
+                const std::vector<JpegMarker>& markers, int quality, bool progressive) {
     std::FILE* file = std::fopen(path.c_str(), "wb");
     if (!file) throw std::runtime_error("cannot write " + path);
     jpeg_compress_struct info{};
@@ -25,6 +25,7 @@ void write_jpeg(const std::string& path, int width, int height, bool grey,
     info.in_color_space = grey ? JCS_GRAYSCALE : JCS_RGB;
     jpeg_set_defaults(&info);
     jpeg_set_quality(&info, quality, TRUE);
+    if (progressive) jpeg_simple_progression(&info);
     jpeg_start_compress(&info, TRUE);
     for (const JpegMarker& marker : markers) {
         jpeg_write_marker(&info, marker.code, marker.bytes.data(), static_cast<unsigned>(marker.bytes.size()));

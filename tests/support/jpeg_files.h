@@ -18,7 +18,7 @@ struct JpegMarker {
 // the top-left, channels red, green, blue (or one grey channel).
 void write_jpeg(const std::string& path, int width, int height, bool grey,
                 const std::function<std::uint8_t(int x, int y, int channel)>& pixel,
-                const std::vector<JpegMarker>& markers = {}, int quality = 95);
+                const std::vector<JpegMarker>& markers = {}, int quality = 95, bool progressive = false);
 
 // The APP2 markers that carry profile split into chunks of at most chunk_size bytes,
 // numbered 1 to n of n.

@@ -1,0 +1,48 @@
+#pragma once
+// Preparing one slide's picture, the same way whether a show is opened or a slide is
+// added to it: the file is read (only when its picture fits in memory), turned upright,
+// converted to the monitor's colour space through a shared transform, thumbnailed, and
+// the slide's key frames are fitted to the show's proportions.
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "imaging/image_buffer.h"
+#include "imaging/image_loader.h"
+
+namespace lumivane {
+
+struct AppContext;
+struct Slide;
+class SlideMessages;
+
+// A slide's file and what reading it gave.
+struct SlideFile {
+    enum class Outcome { Located, NoFileName, PathTooLong, Missing, Unreadable, OutOfMemory, Loaded };
+    Outcome outcome = Outcome::Located;
+    std::u16string path;          // the show folder joined with the slide's file name
+    std::u16string working_path;  // the file read: a shortcut's target
+    ImageBuffer picture;          // upright, in the file's own colour space
+    std::vector<std::uint8_t> profile;
+    LoadReport report;
+};
+
+// Where the file of a slide is: Located, unless the slide names none or the path is too long.
+SlideFile locate_slide_file(const std::u16string& show_folder, const std::u16string& file_name);
+
+// Reads a Located file. Touches no user interface and nothing shared, so it may run on
+// a thread of its own while the user interface thread finishes the slide before.
+void read_slide_file(SlideFile& file);
+
+enum class SlidePrepared { Done, OutOfMemory };
+
+// Gives the slide at index its picture, on the user interface thread, and reports a
+// missing, unreadable or damaged file through messages. A file located (and perhaps read
+// ahead) is given as read_ahead; without one it is located here. A file not read yet is
+// read here, the status window naming it. OutOfMemory leaves the slide as it was and says nothing: the caller tells what
+// it stops.
+SlidePrepared prepare_slide(AppContext& context, std::int32_t index, Slide& slide, SlideMessages& messages,
+                            SlideFile* read_ahead = nullptr);
+
+}  // namespace lumivane
