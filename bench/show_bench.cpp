@@ -1,14 +1,20 @@
-// Opening a show of the twelve photographs in Debian's mate-backgrounds nature folder
-// (read_show_index + load_show_images), beside bare libjpeg-turbo decodes of the same
-// files in the same run. Also reports the process's peak memory against the sum of the
-// slides' pictures.
+// Opening shows (read_show_index + load_show_images), each beside bare libjpeg-turbo
+// decodes of the same files one after another in the same run:
+// - the twelve photographs in Debian's mate-backgrounds nature folder;
+// - forty distinct 6000 x 4000 photographs made from them, kept in the build tree;
+// - ten thousand slides of one small JPEG.
+// Each also reports the process's peak memory while the show opened, against the bytes
+// of the slides' pictures.
 
+#include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <string>
 #include <vector>
 
+#include <jpeglib.h>
 #include <unistd.h>
 
 #include "bench_support.h"
@@ -23,19 +29,18 @@ namespace {
 
 using namespace lumivane;
 
-const char* const photographs = "/usr/share/backgrounds/mate/nature";
+const std::string photographs = "/usr/share/backgrounds/mate/nature";
 
-std::vector<std::string> photograph_names() {
-    std::vector<std::string> names;
+std::vector<std::string> photograph_paths() {
+    std::vector<std::string> paths;
     for (const auto& entry : std::filesystem::directory_iterator(photographs)) {
-        if (entry.path().extension() == ".jpg") names.push_back(entry.path().filename().string());
+        if (entry.path().extension() == ".jpg") paths.push_back(entry.path().string());
     }
-    std::sort(names.begin(), names.end());
-    return names;
+    std::sort(paths.begin(), paths.end());
+    return paths;
 }
 
-
-// Peak resident memory of the process so far, in bytes.
+// Peak resident memory since the last reset, in bytes.
 double peak_memory() {
     std::ifstream status("/proc/self/status");
     std::string line;
@@ -45,53 +50,166 @@ double peak_memory() {
     return 0.0;
 }
 
-void BM_OpenShow(benchmark::State& state) {
-    const std::vector<std::string> names = photograph_names();
-    // A show folder of links to the photographs, and its index.
-    const std::string folder = "/tmp/lumivane-show-bench-" + std::to_string(::getpid());
-    std::filesystem::create_directories(folder);
-    std::ofstream index(folder + "/index.ssi");
-    index << "SlideShow 1.0\nproportions 16 9\nn_slides " << names.size() << "\n";
-    for (std::size_t i = 0; i < names.size(); ++i) {
-        std::filesystem::create_symlink(std::string(photographs) + "/" + names[i], folder + "/" + names[i]);
-        index << "slide " << i << " 1 0 1 \"" << names[i] << "\" \"" << names[i] << "\"\nframe " << i
-              << " 0 -1 0 0 1 1\n";
-    }
-    index << "end\n";
-    index.close();
+void reset_peak_memory() { std::ofstream("/proc/self/clear_refs") << "5"; }
 
-    testing::SilentUi ui;
-    double picture_bytes = 0.0;
-    double peak = 0.0;
-    {
-        // Measured first, in a process that has held nothing large yet.
-        AppContext context(ui);
-        context.show.show_folder = utf8_to_utf16(folder);
+// A show folder holding links to the files and an index naming them as slides, in order.
+class ShowFolder {
+public:
+    explicit ShowFolder(const std::vector<std::string>& files)
+        : folder_("/tmp/lumivane-show-bench-" + std::to_string(::getpid())) {
+        std::filesystem::remove_all(folder_);
+        std::filesystem::create_directories(folder_);
+        std::ofstream index(folder_ + "/index.ssi");
+        index << "SlideShow 1.0\nproportions 16 9\nn_slides " << files.size() << "\n";
+        for (std::size_t i = 0; i < files.size(); ++i) {
+            const std::string name = std::filesystem::path(files[i]).filename().string();
+            if (!std::filesystem::exists(folder_ + "/" + name)) std::filesystem::create_symlink(files[i], folder_ + "/" + name);
+            index << "slide " << i << " 1 0 1 \"" << name << "\" \"" << name << "\"\nframe " << i << " 0 -1 0 0 1 1\n";
+        }
+        index << "end\n";
+    }
+    ~ShowFolder() { std::filesystem::remove_all(folder_); }
+
+    void open(AppContext& context) const {
+        context.show.show_folder = utf8_to_utf16(folder_);
         read_show_index(context, context.show.show_folder, u"index.ssi");
         load_show_images(context);
-        peak = peak_memory();
+    }
+
+private:
+    std::string folder_;
+};
+
+// Opens the show once to measure its peak memory, then times it against the decodes.
+void open_show(benchmark::State& state, const std::vector<std::string>& files, double baseline_seconds) {
+    const ShowFolder folder(files);
+    testing::SilentUi ui;
+    double picture_bytes = 0.0;
+    reset_peak_memory();
+    {
+        AppContext context(ui);
+        folder.open(context);
         for (const Slide& slide : context.show.slides) {
             picture_bytes += static_cast<double>(slide.image.stride) * slide.image.height;
         }
+        state.counters["peak_MB"] = peak_memory() / 1e6;
+        state.counters["peak_ratio"] = peak_memory() / picture_bytes;
     }
-    const double baseline = bench::seconds_per_call(
-        [&] {
-            for (const std::string& name : names) testing::libjpeg_decode(std::string(photographs) + "/" + name);
-        },
-        1.0, 2);
-    bench::run_against_baseline(state, baseline, [&] {
+    bench::run_against_baseline(state, baseline_seconds, [&] {
         AppContext context(ui);
-        context.show.show_folder = utf8_to_utf16(folder);
-        read_show_index(context, context.show.show_folder, u"index.ssi");
-        load_show_images(context);
+        folder.open(context);
     });
     state.counters["pictures_MB"] = picture_bytes / 1e6;
-    state.counters["peak_MB"] = peak / 1e6;
-    state.counters["slides"] = static_cast<double>(names.size());
-    std::filesystem::remove_all(folder);
+    state.counters["slides"] = static_cast<double>(files.size());
 }
-BENCHMARK(BM_OpenShow)->Name("open show of mate nature photographs")->UseManualTime()->Unit(benchmark::kMillisecond)
-    ->Iterations(3);
+
+double decode_seconds(const std::vector<std::string>& files, double min_seconds, int rounds) {
+    return bench::seconds_per_call(
+        [&] {
+            for (const std::string& file : files) benchmark::DoNotOptimize(testing::libjpeg_decode(file).width);
+        },
+        min_seconds, rounds);
+}
+
+void BM_OpenNatureShow(benchmark::State& state) {
+    const std::vector<std::string> files = photograph_paths();
+    open_show(state, files, decode_seconds(files, 1.0, 2));
+}
+BENCHMARK(BM_OpenNatureShow)->Name("open show of mate nature photographs")->UseManualTime()
+    ->Unit(benchmark::kMillisecond)->Iterations(5);
+
+// Writes rows of blue, green, red bytes, top row first, as a JPEG of quality 92.
+void write_bgr_jpeg(const std::string& path, int width, int height, const std::vector<std::uint8_t>& bgr) {
+    std::FILE* file = std::fopen(path.c_str(), "wb");
+    if (!file) return;
+    jpeg_compress_struct info{};
+    jpeg_error_mgr errors{};
+    info.err = jpeg_std_error(&errors);
+    jpeg_create_compress(&info);
+    jpeg_stdio_dest(&info, file);
+    info.image_width = static_cast<JDIMENSION>(width);
+    info.image_height = static_cast<JDIMENSION>(height);
+    info.input_components = 3;
+    info.in_color_space = JCS_EXT_BGR;
+    jpeg_set_defaults(&info);
+    jpeg_set_quality(&info, 92, TRUE);
+    jpeg_start_compress(&info, TRUE);
+    while (info.next_scanline < info.image_height) {
+        JSAMPROW row = const_cast<std::uint8_t*>(bgr.data()) + static_cast<std::size_t>(info.next_scanline) * width * 3;
+        jpeg_write_scanlines(&info, &row, 1);
+    }
+    jpeg_finish_compress(&info);
+    jpeg_destroy_compress(&info);
+    std::fclose(file);
+}
+
+// Forty 6000 x 4000 photographs, each a different part of a nature photograph enlarged
+// with bilinear interpolation (every fourth mirrored), made once and kept in the build tree.
+std::vector<std::string> large_photographs() {
+    constexpr int width = 6000, height = 4000, count = 40;
+    const std::string folder = LUMIVANE_BENCH_PICTURES;
+    std::filesystem::create_directories(folder);
+    const std::vector<std::string> sources = photograph_paths();
+    std::vector<std::string> paths;
+    for (int k = 0; k < count; ++k) {
+        paths.push_back(folder + "/large-" + std::to_string(k) + ".jpg");
+        if (std::filesystem::exists(paths.back())) continue;
+        const testing::JpegPicture source = testing::libjpeg_decode(sources[static_cast<std::size_t>(k) % sources.size()]);
+        const int variant = k / static_cast<int>(sources.size());
+        // A window of the source 1, 0.85, 0.7 or 0.55 times its size, at a corner of its own.
+        const double part = 1.0 - 0.15 * variant;
+        const double left = (variant & 1) * (1.0 - part) * source.width;
+        const double top = (variant >> 1) * (1.0 - part) * source.height;
+        const double step_x = part * (source.width - 1) / (width - 1);
+        const double step_y = part * (source.height - 1) / (height - 1);
+        std::vector<std::uint8_t> bgr(static_cast<std::size_t>(width) * height * 3);
+        for (int y = 0; y < height; ++y) {
+            const double sy = top + y * step_y;
+            const int y0 = std::min(static_cast<int>(sy), source.height - 2);
+            const double fy = sy - y0;
+            for (int x = 0; x < width; ++x) {
+                const double sx = left + (k % 4 == 3 ? width - 1 - x : x) * step_x;
+                const int x0 = std::min(static_cast<int>(sx), source.width - 2);
+                const double fx = sx - x0;
+                const std::uint8_t* a = source.bgr.data() + (static_cast<std::size_t>(y0) * source.width + x0) * 3;
+                const std::uint8_t* b = a + static_cast<std::size_t>(source.width) * 3;
+                for (int c = 0; c < 3; ++c) {
+                    const double v = (a[c] * (1 - fx) + a[c + 3] * fx) * (1 - fy) + (b[c] * (1 - fx) + b[c + 3] * fx) * fy;
+                    bgr[(static_cast<std::size_t>(y) * width + x) * 3 + c] = static_cast<std::uint8_t>(std::lround(v));
+                }
+            }
+        }
+        write_bgr_jpeg(paths.back() + ".part", width, height, bgr);
+        std::filesystem::rename(paths.back() + ".part", paths.back());
+    }
+    return paths;
+}
+
+void BM_OpenLargeShow(benchmark::State& state) {
+    const std::vector<std::string> files = large_photographs();
+    open_show(state, files, decode_seconds(files, 0.1, 2));
+}
+BENCHMARK(BM_OpenLargeShow)->Name("open show of 40 photographs of 6000x4000")->UseManualTime()
+    ->Unit(benchmark::kMillisecond)->Iterations(2);
+
+void BM_OpenManySlides(benchmark::State& state) {
+    const std::string small = std::string(LUMIVANE_BENCH_PICTURES) + "/small.jpg";
+    if (!std::filesystem::exists(small)) {
+        const testing::JpegPicture source = testing::libjpeg_decode(photograph_paths().front());
+        std::vector<std::uint8_t> bgr(320 * 240 * 3);
+        for (int y = 0; y < 240; ++y) {
+            for (int x = 0; x < 320; ++x) {
+                const std::uint8_t* from = source.bgr.data() + (static_cast<std::size_t>(y * source.height / 240) * source.width + x * source.width / 320) * 3;
+                std::copy(from, from + 3, bgr.begin() + (y * 320 + x) * 3);
+            }
+        }
+        write_bgr_jpeg(small, 320, 240, bgr);
+    }
+    const std::vector<std::string> files(10000, small);
+    open_show(state, files, decode_seconds(files, 0.1, 2));
+}
+BENCHMARK(BM_OpenManySlides)->Name("open show of 10000 slides of one 320x240 JPEG")->UseManualTime()
+    ->Unit(benchmark::kMillisecond)->Iterations(2);
 
 }  // namespace
 

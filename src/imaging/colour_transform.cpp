@@ -65,6 +65,9 @@ bool colour_transform_create(UserInterface& ui, const std::vector<std::uint8_t>&
 
 namespace {
 
+// Pictures of fewer pixels are converted on the calling thread.
+constexpr std::int64_t parallel_pixels = 262144;
+
 // Rows first..last of the source, converted into the same rows of the destination.
 void convert_rows(cmsHTRANSFORM handle, const ImageBuffer& from, ImageBuffer& to, std::int32_t first, std::int32_t last) {
     const auto used = static_cast<std::size_t>(3 * from.width);
@@ -104,6 +107,11 @@ bool colour_transform_apply_rows(ImageBuffer& picture, const ColourTransform* tr
     const std::int32_t rows = std::min(rows_from_top, picture.height);
     if (!transform || picture.kind != PixelFormat::Colour8 || picture.empty() || rows <= 0) return false;
     const std::int32_t bottom = picture.height - rows;
+    // Starting threads would cost a small picture more than they save.
+    if (std::int64_t{rows} * picture.width < parallel_pixels) {
+        convert_rows(transform->handle, picture, picture, bottom, picture.height - 1);
+        return false;
+    }
     return pool_run_rows(
         processor_count(),
         [&picture, handle = transform->handle, bottom](std::int32_t first, std::int32_t last) {

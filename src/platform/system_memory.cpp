@@ -66,71 +66,32 @@ std::string unescape_mount_path(std::string_view text) {
     return path;
 }
 
-// One kind of control group hierarchy: where it is mounted and which files hold the
-// limit, the usage and the droppable file pages.
-struct Hierarchy {
+// Limits at or above this are no limits ("max" in v2, a page-rounded 2^63 in v1).
+constexpr std::uint64_t no_limit = std::uint64_t{1} << 60;
+
+// One control group whose memory limit applies to the process: its own or one above it.
+struct Group {
+    std::string folder;
     bool version2;
-    std::string mount_point;
-    std::string mount_root;
 };
 
-struct GroupFiles {
-    const char* limit;
-    const char* usage;
-    const char* inactive_file;
-};
-constexpr GroupFiles version2_files{"memory.max", "memory.current", "inactive_file"};
-constexpr GroupFiles version1_files{"memory.limit_in_bytes", "memory.usage_in_bytes", "total_inactive_file"};
-
-// The room under the limit of each group from the process's own up to the root.
-std::uint64_t hierarchy_headroom(const Hierarchy& hierarchy, std::string_view group) {
-    // The group's path is seen from the hierarchy's root; the mount may show a subtree.
-    std::string_view root = hierarchy.mount_root;
-    if (root == "/") root = "";
-    if (group.substr(0, root.size()) != root) return unlimited_memory;
-    std::string folder = hierarchy.mount_point + std::string(group.substr(root.size()));
-    while (folder.size() > 1 && folder.back() == '/') folder.pop_back();
-
-    const GroupFiles& files = hierarchy.version2 ? version2_files : version1_files;
-    std::uint64_t headroom = unlimited_memory;
+// The groups from the process's own up to the root of a hierarchy mounted at
+// mount_point, which shows the subtree mount_root of it.
+void add_groups(std::vector<Group>& groups, std::string_view group, const std::string& mount_point,
+                std::string_view mount_root, bool version2) {
+    if (mount_root == "/") mount_root = "";
+    if (group.substr(0, mount_root.size()) != mount_root) return;
+    std::string folder = mount_point + std::string(group.substr(mount_root.size()));
+    while (folder.size() > mount_point.size() && folder.back() == '/') folder.pop_back();
     for (;;) {
-        std::uint64_t limit = 0, usage = 0, inactive = 0;
-        // "max" (v2) or a huge number (v1) is no limit; a group without the files is none.
-        if (parse_number(file_text(folder + "/" + files.limit), limit) &&
-            parse_number(file_text(folder + "/" + files.usage), usage)) {
-            keyed_number(file_text(folder + "/memory.stat"), files.inactive_file, inactive);
-            const std::uint64_t used = usage - std::min(usage, inactive);
-            headroom = std::min(headroom, limit - std::min(limit, used));
-        }
-        if (folder.size() <= hierarchy.mount_point.size()) return headroom;
-        folder.erase(folder.rfind('/'));
-        if (folder.size() < hierarchy.mount_point.size()) return headroom;
+        groups.push_back({folder, version2});
+        const std::size_t slash = folder.rfind('/');
+        if (folder.size() <= mount_point.size() || slash == std::string::npos || slash < mount_point.size()) return;
+        folder.erase(slash);
     }
 }
 
-std::uint64_t limit_headroom(int resource, std::uint64_t used) {
-    rlimit limit{};
-    if (::getrlimit(resource, &limit) != 0 || limit.rlim_cur == RLIM_INFINITY) return unlimited_memory;
-    const auto allowed = static_cast<std::uint64_t>(limit.rlim_cur);
-    return allowed - std::min(allowed, used);
-}
-
-std::uint64_t status_bytes(std::string_view key) {
-    std::uint64_t kilobytes = 0;
-    return keyed_number(file_text("/proc/self/status"), key, kilobytes) ? kilobytes * 1024 : 0;
-}
-
-}  // namespace
-
-std::uint64_t available_memory() {
-    std::uint64_t kilobytes = 0;
-    if (keyed_number(file_text("/proc/meminfo"), "MemAvailable:", kilobytes)) return kilobytes * 1024;
-    const long pages = ::sysconf(_SC_PHYS_PAGES);
-    const long page_size = ::sysconf(_SC_PAGESIZE);
-    return pages > 0 && page_size > 0 ? static_cast<std::uint64_t>(pages) * static_cast<std::uint64_t>(page_size) : 0;
-}
-
-std::uint64_t cgroup_headroom(std::string_view cgroup_text, std::string_view mountinfo_text) {
+std::vector<Group> memory_groups(std::string_view cgroup_text, std::string_view mountinfo_text) {
     // The process's group in the v2 hierarchy ("0::path") and in a v1 memory one
     // ("n:...,memory,...:path").
     std::string_view version2_group, version1_group;
@@ -150,33 +111,82 @@ std::uint64_t cgroup_headroom(std::string_view cgroup_text, std::string_view mou
             }
         }
     }
-    std::uint64_t headroom = unlimited_memory;
+    std::vector<Group> groups;
     // "id parent major:minor root mount-point options [optional...] - type source super-options"
     for (std::string_view line : split(mountinfo_text, '\n')) {
         const std::vector<std::string_view> fields = split(line, ' ');
         const auto dash = std::find(fields.begin(), fields.end(), "-");
         if (fields.size() < 5 || dash == fields.end() || fields.end() - dash < 4) continue;
         const std::string_view type = dash[1];
-        const Hierarchy hierarchy{type == "cgroup2", unescape_mount_path(fields[4]), unescape_mount_path(fields[3])};
+        const std::vector<std::string_view> options = split(dash[3], ',');
+        const bool memory = std::find(options.begin(), options.end(), "memory") != options.end();
         if (type == "cgroup2" && has_version2) {
-            headroom = std::min(headroom, hierarchy_headroom(hierarchy, version2_group));
-        } else if (type == "cgroup" && has_version1) {
-            const std::vector<std::string_view> options = split(dash[3], ',');
-            if (std::find(options.begin(), options.end(), "memory") != options.end()) {
-                headroom = std::min(headroom, hierarchy_headroom(hierarchy, version1_group));
-            }
+            add_groups(groups, version2_group, unescape_mount_path(fields[4]), unescape_mount_path(fields[3]), true);
+        } else if (type == "cgroup" && memory && has_version1) {
+            add_groups(groups, version1_group, unescape_mount_path(fields[4]), unescape_mount_path(fields[3]), false);
         }
+    }
+    return groups;
+}
+
+// The room under the limits of the groups. File pages the kernel can drop at once
+// count as free.
+std::uint64_t groups_headroom(const std::vector<Group>& groups) {
+    std::uint64_t headroom = unlimited_memory;
+    for (const Group& group : groups) {
+        std::uint64_t limit = 0, usage = 0, inactive = 0;
+        // A group without the files, or with "max", has no limit.
+        if (!parse_number(file_text(group.folder + (group.version2 ? "/memory.max" : "/memory.limit_in_bytes")), limit) ||
+            limit >= no_limit ||
+            !parse_number(file_text(group.folder + (group.version2 ? "/memory.current" : "/memory.usage_in_bytes")), usage)) {
+            continue;
+        }
+        keyed_number(file_text(group.folder + "/memory.stat"), group.version2 ? "inactive_file" : "total_inactive_file", inactive);
+        const std::uint64_t used = usage - std::min(usage, inactive);
+        headroom = std::min(headroom, limit - std::min(limit, used));
     }
     return headroom;
 }
 
+// The room under a resource limit, given a way to read what counts against it.
+template <typename Used>
+std::uint64_t limit_headroom(int resource, Used used) {
+    rlimit limit{};
+    if (::getrlimit(resource, &limit) != 0 || limit.rlim_cur == RLIM_INFINITY) return unlimited_memory;
+    const auto allowed = static_cast<std::uint64_t>(limit.rlim_cur);
+    return allowed - std::min<std::uint64_t>(allowed, used());
+}
+
+}  // namespace
+
+std::uint64_t available_memory() {
+    std::uint64_t kilobytes = 0;
+    if (keyed_number(file_text("/proc/meminfo"), "MemAvailable:", kilobytes)) return kilobytes * 1024;
+    const long pages = ::sysconf(_SC_PHYS_PAGES);
+    const long page_size = ::sysconf(_SC_PAGESIZE);
+    return pages > 0 && page_size > 0 ? static_cast<std::uint64_t>(pages) * static_cast<std::uint64_t>(page_size) : 0;
+}
+
+std::uint64_t cgroup_headroom(std::string_view cgroup_text, std::string_view mountinfo_text) {
+    return groups_headroom(memory_groups(cgroup_text, mountinfo_text));
+}
+
 std::uint64_t memory_headroom() {
-    const auto page = static_cast<std::uint64_t>(::sysconf(_SC_PAGESIZE));
-    std::uint64_t pages = 0;
-    std::ifstream("/proc/self/statm") >> pages;
-    return std::min({available_memory(),
-                     cgroup_headroom(file_text("/proc/self/cgroup"), file_text("/proc/self/mountinfo")),
-                     limit_headroom(RLIMIT_AS, pages * page), limit_headroom(RLIMIT_DATA, status_bytes("VmData:"))});
+    // A process stays in its groups, so they are found once.
+    static const std::vector<Group> groups =
+        memory_groups(file_text("/proc/self/cgroup"), file_text("/proc/self/mountinfo"));
+    const auto address_space = [] {
+        std::uint64_t pages = 0;
+        std::ifstream("/proc/self/statm") >> pages;
+        return pages * static_cast<std::uint64_t>(::sysconf(_SC_PAGESIZE));
+    };
+    const auto data = [] {
+        std::uint64_t kilobytes = 0;
+        keyed_number(file_text("/proc/self/status"), "VmData:", kilobytes);
+        return kilobytes * 1024;
+    };
+    return std::min({available_memory(), groups_headroom(groups), limit_headroom(RLIMIT_AS, address_space),
+                     limit_headroom(RLIMIT_DATA, data)});
 }
 
 bool memory_fits(std::uint64_t bytes) {

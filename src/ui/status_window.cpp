@@ -65,11 +65,20 @@ void StatusWindow::show(const QString& text, QWidget* main_window) {
     set_text(text);
 }
 
+// A show of thousands of small pictures changes the text far faster than anyone reads
+// it, and painting takes longer than loading such a picture.
+constexpr qint64 repaint_milliseconds = 40;
+
 void StatusWindow::set_text(const QString& text) {
     if (!window_) return;
     line_->setText(text);
     line_->setCursorPosition(0);
     fit_to_text();
+    // The operation that shows the window keeps the event loop waiting: paint it now.
+    if (painted_.isValid() && painted_.elapsed() < repaint_milliseconds) return;
+    painted_.start();
+    window_->repaint();
+    QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
 }
 
 void StatusWindow::fit_to_text() {
@@ -82,9 +91,6 @@ void StatusWindow::fit_to_text() {
         window_->move(screen->availableGeometry().center() - window_->rect().center());
     }
     keep_on_monitor(*window_, font_.margin);
-    // The operation that shows the window keeps the event loop waiting: paint it now.
-    window_->repaint();
-    QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
 }
 
 void StatusWindow::hide() {
@@ -93,6 +99,7 @@ void StatusWindow::hide() {
         return;
     }
     delete window_.data();
+    painted_.invalidate();
 }
 
 QString StatusWindow::text() const { return line_ ? line_->text() : QString(); }

@@ -3,6 +3,7 @@
 // operation runs on the user interface thread. Shows nest: a show while it is shown
 // only counts (the text stays), and the hide that balances the first show closes it.
 
+#include <QElapsedTimer>
 #include <QLineEdit>
 #include <QPointer>
 #include <QWidget>
@@ -20,7 +21,8 @@ public:
 
     // Opens the window over main_window (or the screen's centre without one).
     void show(const QString& text, QWidget* main_window);
-    // Changes the text, sizes the window to it, centres it again and paints it at once.
+    // Changes the text, sizes the window to it, centres it again and paints it at once,
+    // unless it was painted a moment ago.
     void set_text(const QString& text);
     void hide();
 
@@ -36,6 +38,7 @@ private:
     QPointer<QWidget> main_window_;
     InterfaceFont font_;
     int nesting_ = 0;
+    QElapsedTimer painted_;  // since the text was last painted
 };
 
 }  // namespace lumivane
