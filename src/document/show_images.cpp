@@ -47,9 +47,10 @@ private:
     std::thread thread_;
 };
 
+// An amount of memory as people read it; the number and its unit stay on one line.
 std::u16string memory_text(std::uint64_t bytes) {
-    if (bytes >= 1'000'000'000) return formatted(u"%1f GB", static_cast<double>(bytes) / 1e9);
-    return formatted(u"%d MB", static_cast<std::int32_t>((bytes + 999'999) / 1'000'000));
+    if (bytes >= 1'000'000'000) return formatted(u"%1f\u00A0GB", static_cast<double>(bytes) / 1e9);
+    return formatted(u"%d\u00A0MB", static_cast<std::int32_t>((bytes + 999'999) / 1'000'000));
 }
 
 // Loading stopped at the slide stopped_at, whose picture of picture_bytes did not fit:

@@ -231,7 +231,7 @@ TEST(LoadShowImages, PicturesThatDoNotFitStopLoadingWithOneMessage) {
         bool right = loaded >= 1 && loaded < slide_count && ui.boxes.size() == 1 && ui.boxes[0].title == u"Error";
         const std::u16string text = right ? ui.boxes[0].text : u"";
         right = right && text.find(formatted(u"Out of memory: %d of %d slides were loaded.\n", loaded, slide_count)) == 0 &&
-                text.find(u"The pictures of the whole show need 288 MB;") != std::u16string::npos;
+                text.find(u"The pictures of the whole show need 288\u00A0MB;") != std::u16string::npos;
         // The slides not loaded are as the index made them; the others only had their
         // key frames fitted to the pictures.
         const std::vector<std::u16string> lines = show_index_lines(context);
