@@ -56,15 +56,26 @@ bool load_through_decoder(const std::u16string& path, ImageBuffer& image, std::v
         // The decoder counts rows from the top, the picture from the bottom.
         std::uint8_t* row = image.rows[static_cast<std::size_t>(height - 1 - source_row)];
         if (decoder->read_row(straight ? row : row_buffer.data())) {
-            if (!straight || layout == PixelLayout::RGB24) convert_row(layout, decoder->palette(), straight ? row : row_buffer.data(), row, width);
+            if (!straight || layout == PixelLayout::RGB24) {
+                convert_row(layout, decoder->palette(), straight ? row : row_buffer.data(), row, width);
+            }
             report.rows_with_data = source_row + 1;
         } else if (decoder->rows_ended()) {
             break;
         }
     }
     report.incomplete = decoder->damaged();
-    if (apply_orientation(image, orientation)) return true;
-    if (turns) report.rows_with_data = image.height;
+    if (turns && report.rows_with_data == 0) {
+        // Nothing to turn: a black picture of the turned size, which costs nothing.
+        const bool swaps = orientation >= 5;
+        if (image_allocate(image, PixelFormat::Colour8, swaps ? height : width, swaps ? width : height, image.resolution)) {
+            return true;
+        }
+    } else if (apply_orientation(image, orientation)) {
+        return true;
+    } else if (turns) {
+        report.rows_with_data = image.height;
+    }
 
     const bool jpeg = decoder->container() == ContainerFormat::Jpeg;
     const bool grey = is_grey_source(layout, decoder->palette());

@@ -241,8 +241,9 @@ bool row_is_black(const ImageBuffer& image, std::int32_t from_top) {
 
 // A photograph cut short shows the rows its data reached and is black below; a
 // progressive one cut in a later scan has something in every row. A header that claims
-// 8000 x 8000 pixels for a file of a few hundred bytes is found out at its first rows:
-// the picture has the claimed size, but the 192 MB of it are never written.
+// 8000 x 6000 pixels for a file of a few hundred bytes is found out at its first rows:
+// the picture has the claimed size, but the 144 MB of it are never written, not even to
+// turn it upright.
 TEST(ImageLoad, FilesCutShortShowWhatTheyHold) {
     TempFolder folder;
     for (const bool progressive : {false, true}) {
@@ -272,12 +273,15 @@ TEST(ImageLoad, FilesCutShortShowWhatTheyHold) {
             for (std::int32_t y = report.rows_with_data; y < 240; ++y) ASSERT_TRUE(row_is_black(cut, y)) << y;
         }
 
-        testing::write_jpeg(folder.native_file("small.jpg"), 16, 16, false, pattern, {}, 95, progressive);
+        // Stored 8000 x 6000 and to be turned upright, which the empty picture is too.
+        testing::write_jpeg(folder.native_file("small.jpg"), 16, 16, false, pattern, {testing::exif_orientation_marker(6)},
+                            95, progressive);
         std::vector<std::uint8_t> small = testing::file_bytes(folder.native_file("small.jpg"));
         std::size_t sof = 2;
         while (sof + 9 < small.size() && !(small[sof] == 0xFF && (small[sof + 1] == 0xC0 || small[sof + 1] == 0xC2))) ++sof;
         ASSERT_LT(sof + 9, small.size());
-        for (std::size_t i : {sof + 5, sof + 7}) small[i] = 8000 >> 8, small[i + 1] = 8000 & 0xFF;  // height and width
+        small[sof + 5] = 6000 >> 8, small[sof + 6] = 6000 & 0xFF;  // height
+        small[sof + 7] = 8000 >> 8, small[sof + 8] = 8000 & 0xFF;  // width
         folder.write("claims.jpg", std::string(small.begin(), small.end()));
         const std::int64_t before = resident_bytes();
         ImageBuffer claimed;
@@ -285,7 +289,8 @@ TEST(ImageLoad, FilesCutShortShowWhatTheyHold) {
         EXPECT_LT(resident_bytes() - before, 32 << 20);
         EXPECT_TRUE(report.incomplete);
         EXPECT_EQ(report.rows_with_data, 0);
-        EXPECT_EQ(claimed.width, 8000);
+        EXPECT_EQ(claimed.width, 6000);
+        EXPECT_EQ(claimed.height, 8000);
         EXPECT_TRUE(row_is_black(claimed, 4000));
     }
 }
