@@ -14,7 +14,6 @@
 #include <string>
 #include <vector>
 
-#include <jpeglib.h>
 #include <unistd.h>
 
 #include "bench_support.h"
@@ -120,27 +119,13 @@ BENCHMARK(BM_OpenNatureShow)->Name("open show of mate nature photographs")->UseM
 
 // Writes rows of blue, green, red bytes, top row first, as a JPEG of quality 92.
 void write_bgr_jpeg(const std::string& path, int width, int height, const std::vector<std::uint8_t>& bgr) {
-    std::FILE* file = std::fopen(path.c_str(), "wb");
-    if (!file) return;
-    jpeg_compress_struct info{};
-    jpeg_error_mgr errors{};
-    info.err = jpeg_std_error(&errors);
-    jpeg_create_compress(&info);
-    jpeg_stdio_dest(&info, file);
-    info.image_width = static_cast<JDIMENSION>(width);
-    info.image_height = static_cast<JDIMENSION>(height);
-    info.input_components = 3;
-    info.in_color_space = JCS_EXT_BGR;
-    jpeg_set_defaults(&info);
-    jpeg_set_quality(&info, 92, TRUE);
-    jpeg_start_compress(&info, TRUE);
-    while (info.next_scanline < info.image_height) {
-        JSAMPROW row = const_cast<std::uint8_t*>(bgr.data()) + static_cast<std::size_t>(info.next_scanline) * width * 3;
-        jpeg_write_scanlines(&info, &row, 1);
-    }
-    jpeg_finish_compress(&info);
-    jpeg_destroy_compress(&info);
-    std::fclose(file);
+    testing::write_jpeg_rows(
+        path, width, height, false,
+        [&](int y, std::uint8_t* row) {
+            const std::uint8_t* from = bgr.data() + static_cast<std::size_t>(y) * width * 3;
+            for (int x = 0; x < 3 * width; x += 3) row[x] = from[x + 2], row[x + 1] = from[x + 1], row[x + 2] = from[x];
+        },
+        {}, 92, false);
 }
 
 // Forty 6000 x 4000 photographs, each a different part of a nature photograph enlarged

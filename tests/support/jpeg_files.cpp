@@ -12,6 +12,20 @@ namespace lumivane::testing {
 void write_jpeg(const std::string& path, int width, int height, bool grey,
                 const std::function<std::uint8_t(int x, int y, int channel)>& pixel,
                 const std::vector<JpegMarker>& markers, int quality, bool progressive) {
+    const int channels = grey ? 1 : 3;
+    write_jpeg_rows(
+        path, width, height, grey,
+        [&](int y, std::uint8_t* row) {
+            for (int x = 0; x < width; ++x) {
+                for (int c = 0; c < channels; ++c) row[x * channels + c] = pixel(x, y, c);
+            }
+        },
+        markers, quality, progressive);
+}
+
+void write_jpeg_rows(const std::string& path, int width, int height, bool grey,
+                     const std::function<void(int y, std::uint8_t* row)>& fill, const std::vector<JpegMarker>& markers,
+                     int quality, bool progressive) {
     std::FILE* file = std::fopen(path.c_str(), "wb");
     if (!file) throw std::runtime_error("cannot write " + path);
     jpeg_compress_struct info{};
@@ -30,12 +44,9 @@ void write_jpeg(const std::string& path, int width, int height, bool grey,
     for (const JpegMarker& marker : markers) {
         jpeg_write_marker(&info, marker.code, marker.bytes.data(), static_cast<unsigned>(marker.bytes.size()));
     }
-    const int channels = grey ? 1 : 3;
-    std::vector<JSAMPLE> row(static_cast<std::size_t>(width * channels));
+    std::vector<JSAMPLE> row(static_cast<std::size_t>(width) * static_cast<std::size_t>(info.input_components));
     for (int y = 0; y < height; ++y) {
-        for (int x = 0; x < width; ++x) {
-            for (int c = 0; c < channels; ++c) row[static_cast<std::size_t>(x * channels + c)] = pixel(x, y, c);
-        }
+        fill(y, row.data());
         JSAMPROW rows[1] = {row.data()};
         jpeg_write_scanlines(&info, rows, 1);
     }

@@ -19,6 +19,10 @@ struct JpegMarker {
 void write_jpeg(const std::string& path, int width, int height, bool grey,
                 const std::function<std::uint8_t(int x, int y, int channel)>& pixel,
                 const std::vector<JpegMarker>& markers = {}, int quality = 95, bool progressive = false);
+// The same with whole rows: fill(y, row) writes row y, counted from the top.
+void write_jpeg_rows(const std::string& path, int width, int height, bool grey,
+                     const std::function<void(int y, std::uint8_t* row)>& fill, const std::vector<JpegMarker>& markers,
+                     int quality, bool progressive);
 
 // The APP2 markers that carry profile split into chunks of at most chunk_size bytes,
 // numbered 1 to n of n.
