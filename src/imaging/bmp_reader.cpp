@@ -206,7 +206,7 @@ bool read_pixels(FileHandle& file, std::uint32_t file_size, ImageBuffer& image) 
 
     const PixelFormat kind = kind_of_table(table, layout.bits);
     const std::int64_t stride = row_stride(unpadded_row_bytes(kind, layout.width));
-    if (!memory_allows(static_cast<std::uint64_t>(stride) * static_cast<std::uint64_t>(layout.height))) return true;
+    if (!memory_fits(static_cast<std::uint64_t>(stride) * static_cast<std::uint64_t>(layout.height))) return true;
     if (image_allocate(image, kind, layout.width, layout.height, layout.resolution)) return true;
 
     const std::array<std::uint8_t, 256> bits_map = bilevel_bytes(table);
