@@ -1,5 +1,7 @@
 #include "document/show_images.h"
 
+#include <condition_variable>
+#include <mutex>
 #include <system_error>
 #include <thread>
 
@@ -14,35 +16,68 @@ namespace lumivane {
 
 namespace {
 
-// Reads one slide's file on a thread of its own. Decoding is single-threaded, so the
-// next picture is decoded while the worker pool converts the one before; beside the
-// slides' own pictures, at most this one decoded picture waits.
+// Reads slides' files on a thread of its own, one at a time. Decoding is
+// single-threaded, so the next picture is decoded while the worker pool converts the
+// one before; beside the slides' own pictures, at most this one decoded picture waits.
+// The thread lives as long as the loading: a show of thousands of small pictures would
+// spend more on starting threads than on reading.
 class ReadAhead {
 public:
-    ReadAhead() = default;
+    ReadAhead() {
+        try {
+            thread_ = std::thread([this] { run(); });
+        } catch (const std::system_error&) {
+            // No thread to spare: start() reads the file itself.
+        }
+    }
     ReadAhead(const ReadAhead&) = delete;
     ReadAhead& operator=(const ReadAhead&) = delete;
-    ~ReadAhead() { wait(); }
+    ~ReadAhead() {
+        {
+            const std::lock_guard lock(mutex_);
+            stopping_ = true;
+        }
+        changed_.notify_all();
+        if (thread_.joinable()) thread_.join();
+    }
 
     void start(SlideFile file) {
+        std::unique_lock lock(mutex_);
         file_ = std::move(file);
-        try {
-            thread_ = std::thread([this] { read_slide_file(file_); });
-        } catch (const std::system_error&) {
-            read_slide_file(file_);  // no thread to spare: read it here
+        if (!thread_.joinable()) {
+            read_slide_file(file_);
+            return;
         }
+        reading_ = true;
+        lock.unlock();
+        changed_.notify_all();
     }
 
     SlideFile take() {
-        wait();
+        std::unique_lock lock(mutex_);
+        changed_.wait(lock, [this] { return !reading_; });
         return std::move(file_);
     }
 
 private:
-    void wait() {
-        if (thread_.joinable()) thread_.join();
+    void run() {
+        std::unique_lock lock(mutex_);
+        for (;;) {
+            changed_.wait(lock, [this] { return reading_ || stopping_; });
+            if (!reading_) return;
+            // The file is this thread's alone until it says it is done.
+            lock.unlock();
+            read_slide_file(file_);
+            lock.lock();
+            reading_ = false;
+            changed_.notify_all();
+        }
     }
 
+    std::mutex mutex_;
+    std::condition_variable changed_;
+    bool reading_ = false;
+    bool stopping_ = false;
     SlideFile file_;
     std::thread thread_;
 };
