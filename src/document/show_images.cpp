@@ -1,5 +1,6 @@
 #include "document/show_images.h"
 
+#include <algorithm>
 #include <condition_variable>
 #include <mutex>
 #include <system_error>
@@ -16,14 +17,35 @@ namespace lumivane {
 
 namespace {
 
+// The memory taken for pictures read but not yet given to their slides. Two threads
+// that ask at once must not both be told of the same room: each picture's bytes count
+// until its slide has it, and its pages with it.
+class MemoryLedger {
+public:
+    bool reserve(std::uint64_t bytes) {
+        const std::lock_guard lock(mutex_);
+        if (!memory_fits(reserved_ + bytes)) return false;
+        reserved_ += bytes;
+        return true;
+    }
+    void release(std::uint64_t bytes) {
+        const std::lock_guard lock(mutex_);
+        reserved_ -= std::min(reserved_, bytes);
+    }
+
+private:
+    std::mutex mutex_;
+    std::uint64_t reserved_ = 0;
+};
+
 // Reads slides' files on a thread of its own, one at a time. Decoding is
-// single-threaded, so the next picture is decoded while the worker pool converts the
-// one before; beside the slides' own pictures, at most this one decoded picture waits.
-// The thread lives as long as the loading: a show of thousands of small pictures would
-// spend more on starting threads than on reading.
+// single-threaded; two of these keep both processors busy while the user interface
+// thread finishes the slides in order, and beside the slides' own pictures at most two
+// decoded pictures wait. The thread lives as long as the loading: a show of thousands
+// of small pictures would spend more on starting threads than on reading.
 class ReadAhead {
 public:
-    ReadAhead() {
+    explicit ReadAhead(MemoryLedger& ledger) : ledger_(ledger) {
         try {
             thread_ = std::thread([this] { run(); });
         } catch (const std::system_error&) {
@@ -45,7 +67,7 @@ public:
         std::unique_lock lock(mutex_);
         file_ = std::move(file);
         if (!thread_.joinable()) {
-            read_slide_file(file_);
+            read();
             return;
         }
         reading_ = true;
@@ -56,6 +78,8 @@ public:
     SlideFile take() {
         std::unique_lock lock(mutex_);
         changed_.wait(lock, [this] { return !reading_; });
+        ledger_.release(reserved_);
+        reserved_ = 0;
         return std::move(file_);
     }
 
@@ -67,13 +91,23 @@ private:
             if (!reading_) return;
             // The file is this thread's alone until it says it is done.
             lock.unlock();
-            read_slide_file(file_);
+            read();
             lock.lock();
             reading_ = false;
             changed_.notify_all();
         }
     }
 
+    void read() {
+        read_slide_file(file_, [this](std::uint64_t bytes) {
+            if (!ledger_.reserve(bytes)) return false;
+            reserved_ += bytes;
+            return true;
+        });
+    }
+
+    MemoryLedger& ledger_;
+    std::uint64_t reserved_ = 0;  // in the ledger for the file read
     std::mutex mutex_;
     std::condition_variable changed_;
     bool reading_ = false;
@@ -125,24 +159,30 @@ void load_show_images(AppContext& context) {
     SlideShow& show = context.show;
     ui.show_status(u"Loading image files");
     SlideMessages messages(ui);
-    ReadAhead ahead;
-    const auto read_next = [&](std::int32_t i) {
+    MemoryLedger ledger;
+    ReadAhead readers[2] = {ReadAhead(ledger), ReadAhead(ledger)};
+    // Slide i is read by readers[i % 2]. A picture whose profile is the one of the slide
+    // finished before it is converted by its reader too.
+    const auto read = [&](std::int32_t i, const Slide* before) {
         SlideFile file = locate_slide_file(show.show_folder, show.slides[static_cast<std::size_t>(i)].file);
+        if (before && before->transform) {
+            file.known_transform = before->transform;
+            file.known_profile = before->profile;
+        }
         if (file.outcome == SlideFile::Outcome::Located) ui.set_status_text(formatted(u"Reading %s", file.working_path));
-        ahead.start(std::move(file));
+        readers[i % 2].start(std::move(file));
     };
     const std::int32_t count = show.slide_count();
-    if (count > 0) read_next(0);
+    for (std::int32_t i = 0; i < std::min(count, 2); ++i) read(i, nullptr);
     for (std::int32_t i = 0; i < count; ++i) {
-        SlideFile file = ahead.take();
-        const bool out_of_memory = file.outcome == SlideFile::Outcome::OutOfMemory;
-        if (!out_of_memory && i + 1 < count) read_next(i + 1);
-        if (prepare_slide(context, i, show.slides[static_cast<std::size_t>(i)], messages, &file) ==
-            SlidePrepared::OutOfMemory) {
+        Slide& slide = show.slides[static_cast<std::size_t>(i)];
+        SlideFile file = readers[i % 2].take();
+        if (prepare_slide(context, i, slide, messages, &file) == SlidePrepared::OutOfMemory) {
             // The slides not loaded keep their files: saving the show loses none of them.
             report_out_of_memory(context, i, file.report.picture_bytes);
             break;
         }
+        if (i + 2 < count) read(i + 2, &slide);
     }
     messages.finish();
     ui.set_cursor(CursorShape::Arrow);

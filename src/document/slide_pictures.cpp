@@ -27,15 +27,20 @@ SlideFile locate_slide_file(const std::u16string& show_folder, const std::u16str
     return file;
 }
 
-void read_slide_file(SlideFile& file) {
+void read_slide_file(SlideFile& file, const MemoryCheck& fits) {
     if (file.outcome != SlideFile::Outcome::Located) return;
     if (!file_exists(file.path)) {
         file.outcome = SlideFile::Outcome::Missing;
         return;
     }
     try {
-        if (!image_read(file.working_path, file.picture, file.profile, file.report)) {
+        if (!image_read(file.working_path, file.picture, file.profile, file.report, fits)) {
             file.outcome = SlideFile::Outcome::Loaded;
+            // In place the conversion needs no memory and cannot fail.
+            file.converted = file.known_transform && file.profile == file.known_profile;
+            if (file.converted) {
+                colour_transform_apply_rows(file.picture, file.known_transform.get(), file.report.rows_with_data);
+            }
             return;
         }
     } catch (const std::exception&) {
@@ -72,11 +77,15 @@ SlidePrepared prepare_slide(AppContext& context, std::int32_t index, Slide& slid
     }
 
     slide.profile = std::move(file.profile);
-    colour_transform_shared(context.colour_transforms, ui, slide.profile, file.picture, context.monitor_profile,
-                            slide.transform);
-    // Converted where it lies: the picture needs no second copy of itself.
-    if (colour_transform_apply_rows(file.picture, slide.transform.get(), file.report.rows_with_data)) {
-        error_box(ui, u"Cannot convert slide file to the monitor color space: %s", file.path);
+    if (file.converted) {
+        slide.transform = file.known_transform;
+    } else {
+        colour_transform_shared(context.colour_transforms, ui, slide.profile, file.picture, context.monitor_profile,
+                                slide.transform);
+        // Converted where it lies: the picture needs no second copy of itself.
+        if (colour_transform_apply_rows(file.picture, slide.transform.get(), file.report.rows_with_data)) {
+            error_box(ui, u"Cannot convert slide file to the monitor color space: %s", file.path);
+        }
     }
     slide.image = std::move(file.picture);
     image_make_preview(slide.image, slide.thumbnail, thumbnail_box, thumbnail_box, context.thumbnail_margin);

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "imaging/colour_transform.h"
 #include "imaging/image_buffer.h"
 #include "imaging/image_loader.h"
 
@@ -23,17 +24,23 @@ struct SlideFile {
     Outcome outcome = Outcome::Located;
     std::u16string path;          // the show folder joined with the slide's file name
     std::u16string working_path;  // the file read: a shortcut's target
-    ImageBuffer picture;          // upright, in the file's own colour space
+    ImageBuffer picture;          // upright, in the file's own colour space unless converted
     std::vector<std::uint8_t> profile;
     LoadReport report;
+    // A transform made before the file was read, and the profile it converts from: a
+    // picture with that very profile is converted as soon as it is read.
+    ColourTransformHandle known_transform;
+    std::vector<std::uint8_t> known_profile;
+    bool converted = false;
 };
 
 // Where the file of a slide is: Located, unless the slide names none or the path is too long.
 SlideFile locate_slide_file(const std::u16string& show_folder, const std::u16string& file_name);
 
-// Reads a Located file. Touches no user interface and nothing shared, so it may run on
-// a thread of its own while the user interface thread finishes the slide before.
-void read_slide_file(SlideFile& file);
+// Reads a Located file, taking memory for its picture only when fits allows. Touches no
+// user interface and nothing shared, so it may run on a thread of its own while the
+// user interface thread finishes the slide before.
+void read_slide_file(SlideFile& file, const MemoryCheck& fits = memory_fits);
 
 enum class SlidePrepared { Done, OutOfMemory };
 

@@ -8,7 +8,6 @@
 #include "platform/files.h"
 #include "platform/paths.h"
 #include "platform/shortcuts.h"
-#include "platform/system_memory.h"
 #include "platform/user_interface.h"
 
 namespace lumivane {
@@ -31,7 +30,7 @@ bool is_shortcut(const std::u16string& path) { return names_equal_nocase(path_ex
 // The platform decoder's path. Fails for anything it cannot open or turn into a
 // Colour8 picture; the caller then tries the program's own TIFF reader.
 bool load_through_decoder(const std::u16string& path, ImageBuffer& image, std::vector<std::uint8_t>& profile,
-                          LoadReport& report) {
+                          LoadReport& report, const MemoryCheck& fits) {
     const std::unique_ptr<ImageDecoder> decoder = open_image_decoder(path);
     if (!decoder) return true;
     const std::int32_t width = decoder->width();
@@ -43,7 +42,7 @@ bool load_through_decoder(const std::u16string& path, ImageBuffer& image, std::v
     // Turning the picture needs a second one of the same size for a moment.
     const bool turns = orientation_operation(orientation) != nullptr;
     report.picture_bytes = image_bytes(PixelFormat::Colour8, width, height);
-    if (!memory_fits((turns ? 2 : 1) * report.picture_bytes + decoder->working_bytes())) {
+    if (!fits((turns ? 2 : 1) * report.picture_bytes + decoder->working_bytes())) {
         report.out_of_memory = true;
         return true;
     }
@@ -105,10 +104,10 @@ std::u16string image_working_path(const std::u16string& path) {
 }
 
 bool image_read(const std::u16string& working_path, ImageBuffer& image, std::vector<std::uint8_t>& profile,
-                LoadReport& report) {
+                LoadReport& report, const MemoryCheck& fits) {
     profile.clear();
     report = LoadReport{};
-    bool failed = load_through_decoder(working_path, image, profile, report);
+    bool failed = load_through_decoder(working_path, image, profile, report, fits);
     if (failed && !report.out_of_memory) {
         report = LoadReport{};
         profile.clear();

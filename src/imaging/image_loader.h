@@ -3,11 +3,13 @@
 // picture with the ICC profile embedded in it.
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
 #include "imaging/image_buffer.h"
 #include "platform/image_decoder.h"
+#include "platform/system_memory.h"
 
 namespace lumivane {
 
@@ -31,13 +33,16 @@ struct LoadReport {
 // The file a path names: a shortcut's target, or the path itself cut to the limit.
 std::u16string image_working_path(const std::u16string& path);
 
+// Whether this many bytes more may be taken for a picture now.
+using MemoryCheck = std::function<bool(std::uint64_t bytes)>;
+
 // Decodes through the platform decoder (JPEG or TIFF, told by the file's bytes), turns
 // the picture by its orientation tag and collects its profile; when that fails, the
 // program's own TIFF reader tries the same file. Grey pictures carry no profile. Memory
-// for the picture is taken only when it fits (memory_fits), and a file cut short gives
-// what it holds. Touches no user interface, so it may run on any thread.
+// for the picture is taken only when fits allows it, and a file cut short gives what
+// it holds. Touches no user interface, so it may run on any thread.
 bool image_read(const std::u16string& working_path, ImageBuffer& image, std::vector<std::uint8_t>& profile,
-                LoadReport& report);
+                LoadReport& report, const MemoryCheck& fits = memory_fits);
 
 // The bytes the picture of a file will take, from its header alone; 0 when the platform
 // decoder cannot tell.
