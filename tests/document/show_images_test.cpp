@@ -14,6 +14,8 @@
 
 #include "document/app_context.h"
 #include "document/show_index.h"
+#include "document/slide_messages.h"
+#include "document/slide_pictures.h"
 #include "imaging/colour_transform.h"
 #include "imaging/image_loader.h"
 #include "imaging/monitor_profiles.h"
@@ -178,6 +180,16 @@ TEST(LoadShowImages, SlidesWithTheSameProfileShareOneTransform) {
     EXPECT_EQ(slides[1].transform, slides[4].transform);
     EXPECT_NE(slides[0].transform, slides[1].transform);
     EXPECT_NE(slides[1].transform, slides[2].transform);
+
+    // A slide added later is prepared the same way, through the same transforms.
+    Slide& added = context.show.slides.emplace_back();
+    added.file = u"adobe.jpg";
+    SlideMessages messages(ui);
+    ASSERT_EQ(prepare_slide(context, 6, added, messages), SlidePrepared::Done);
+    EXPECT_EQ(ui.status_log.back(), u"text: Reading " + folder.file(u"adobe.jpg"));
+    EXPECT_EQ(added.transform, slides[1].transform);
+    EXPECT_EQ(added.thumbnail.width, 200);
+    EXPECT_EQ(context.colour_transforms.created, 3);
 
     for (const Slide& slide : slides) {
         ImageBuffer own;
