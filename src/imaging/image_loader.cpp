@@ -63,6 +63,8 @@ bool load_through_decoder(const std::u16string& path, ImageBuffer& image, std::v
             break;
         }
     }
+    // A decoder that failed before its first row gave no picture at all.
+    if (decoder->failed() && report.rows_with_data == 0) return true;
     report.incomplete = decoder->damaged();
     if (turns && report.rows_with_data == 0) {
         // Nothing to turn: a black picture of the turned size, which costs nothing.

@@ -69,6 +69,8 @@ public:
     virtual bool rows_ended() const = 0;
     // The file lacked data or held errors: part of the picture is missing.
     virtual bool damaged() const = 0;
+    // The decoder met an error it cannot go on from (not the end of the data).
+    virtual bool failed() const = 0;
     // Memory the decoder needs besides the picture while it decodes.
     virtual std::uint64_t working_bytes() const = 0;
     // Tags 274 and 34675 of the first frame's IFD0, EXIF and GPS blocks, in file order.

@@ -191,18 +191,19 @@ public:
 
     bool read_row(std::uint8_t* row) override {
         JpegState* s = state_.get();
-        if (!ended_ && !started_) {
+        if (!started_) {
             started_ = true;
-            ended_ = guarded_start(s, multiple_scans_);
+            failed_ = guarded_start(s, multiple_scans_);
         }
         const JDIMENSION line = s->info.output_scanline;
-        if (ended_ || line >= std::min(s->info.output_height, s->errors.data_end_row)) {
+        if (failed_ || ended_ || line >= std::min(s->info.output_height, s->errors.data_end_row)) {
             ended_ = true;
             return false;
         }
         // After a fatal error the decompressor is in no state to go on. A row the data
         // did not reach is no part of the picture; it was written all the same.
-        ended_ = guarded_read_row(s, row) || line >= s->errors.data_end_row;
+        failed_ = guarded_read_row(s, row);
+        ended_ = failed_ || line >= s->errors.data_end_row;
         if (ended_) std::memset(row, 0, row_bytes());
         return !ended_;
     }
@@ -211,6 +212,7 @@ public:
     bool damaged() const override {
         return state_->errors.damaged || (ended_ && state_->info.output_scanline < state_->info.output_height);
     }
+    bool failed() const override { return failed_; }
 
     std::uint64_t working_bytes() const override {
         const jpeg_decompress_struct& info = state_->info;
@@ -277,6 +279,7 @@ private:
     double exif_resolution_ = 0.0;
     bool multiple_scans_ = false;
     bool started_ = false;
+    bool failed_ = false;
     bool ended_ = false;
     std::vector<MetadataItem> metadata_;
     std::vector<std::uint32_t> no_palette_;

@@ -170,6 +170,7 @@ public:
     // A strip or tile that cannot be read leaves its rows out; later ones may be whole.
     bool rows_ended() const override { return next_row_ >= height_; }
     bool damaged() const override { return damaged_; }
+    bool failed() const override { return false; }
     std::uint64_t working_bytes() const override {
         return std::uint64_t{band_rows_} * width_ * sizeof(std::uint32_t) + scanline_bytes_;
     }
