@@ -7,6 +7,7 @@
 // of the slides' pictures.
 
 #include <algorithm>
+#include <chrono>
 #include <cmath>
 #include <cstdio>
 #include <filesystem>
@@ -94,10 +95,15 @@ void open_show(benchmark::State& state, const std::vector<std::string>& files, d
         state.counters["peak_MB"] = peak_memory() / 1e6;
         state.counters["peak_ratio"] = peak_memory() / picture_bytes;
     }
+    // The machine is shared: the best opening shows what the work itself costs.
+    double best = 1e300;
     bench::run_against_baseline(state, baseline_seconds, [&] {
+        const auto start = std::chrono::steady_clock::now();
         AppContext context(ui);
         folder.open(context);
+        best = std::min(best, std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
     });
+    state.counters["best_ratio"] = best / baseline_seconds;
     state.counters["pictures_MB"] = picture_bytes / 1e6;
     state.counters["slides"] = static_cast<double>(files.size());
 }
@@ -175,7 +181,7 @@ void BM_OpenLargeShow(benchmark::State& state) {
     open_show(state, files, decode_seconds(files, 0.1, 2));
 }
 BENCHMARK(BM_OpenLargeShow)->Name("open show of 40 photographs of 6000x4000")->UseManualTime()
-    ->Unit(benchmark::kMillisecond)->Iterations(2);
+    ->Unit(benchmark::kMillisecond)->Iterations(3);
 
 void BM_OpenManySlides(benchmark::State& state) {
     const std::string small = std::string(LUMIVANE_BENCH_PICTURES) + "/small.jpg";
@@ -194,7 +200,7 @@ void BM_OpenManySlides(benchmark::State& state) {
     open_show(state, files, decode_seconds(files, 0.1, 2));
 }
 BENCHMARK(BM_OpenManySlides)->Name("open show of 10000 slides of one 320x240 JPEG")->UseManualTime()
-    ->Unit(benchmark::kMillisecond)->Iterations(2);
+    ->Unit(benchmark::kMillisecond)->Iterations(3);
 
 }  // namespace
 
