@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <condition_variable>
+#include <map>
 #include <mutex>
 #include <system_error>
 #include <thread>
@@ -38,82 +39,121 @@ private:
     std::uint64_t reserved_ = 0;
 };
 
-// Reads slides' files on a thread of its own, one at a time. Decoding is
-// single-threaded; two of these keep both processors busy while the user interface
-// thread finishes the slides in order, and beside the slides' own pictures at most two
-// decoded pictures wait. The thread lives as long as the loading: a show of thousands
-// of small pictures would spend more on starting threads than on reading.
-class ReadAhead {
+// Reads the slides' files on two threads of their own while the user interface thread
+// finishes the slides in order. Decoding is single-threaded, so two threads keep both
+// processors busy; a thread that is done takes the next slide, but no thread reads more
+// than max_ahead slides beyond the one the user interface waits for, so that beside
+// the slides' own pictures only a few decoded pictures wait. A picture whose profile is
+// the one of the slide finished last is converted by its thread too. The threads live as
+// long as the loading: a show of thousands of small pictures would spend more on
+// starting threads than on reading.
+class SlideReaders {
 public:
-    explicit ReadAhead(MemoryLedger& ledger) : ledger_(ledger) {
-        try {
-            thread_ = std::thread([this] { run(); });
-        } catch (const std::system_error&) {
-            // No thread to spare: start() reads the file itself.
+    static constexpr std::int32_t max_ahead = 3;
+
+    SlideReaders(std::u16string folder, std::vector<std::u16string> file_names)
+        : folder_(std::move(folder)), names_(std::move(file_names)) {
+        for (std::thread& thread : threads_) {
+            try {
+                thread = std::thread([this] { run(); });
+            } catch (const std::system_error&) {
+                // No thread to spare: take() reads what no thread does.
+            }
         }
     }
-    ReadAhead(const ReadAhead&) = delete;
-    ReadAhead& operator=(const ReadAhead&) = delete;
-    ~ReadAhead() {
+    SlideReaders(const SlideReaders&) = delete;
+    SlideReaders& operator=(const SlideReaders&) = delete;
+    ~SlideReaders() {
         {
             const std::lock_guard lock(mutex_);
             stopping_ = true;
         }
         changed_.notify_all();
-        if (thread_.joinable()) thread_.join();
-    }
-
-    void start(SlideFile file) {
-        std::unique_lock lock(mutex_);
-        file_ = std::move(file);
-        if (!thread_.joinable()) {
-            read();
-            return;
+        for (std::thread& thread : threads_) {
+            if (thread.joinable()) thread.join();
         }
-        reading_ = true;
-        lock.unlock();
-        changed_.notify_all();
     }
 
-    SlideFile take() {
+    // The file of slide index, read; slides are taken in order.
+    SlideFile take(std::int32_t index) {
         std::unique_lock lock(mutex_);
-        changed_.wait(lock, [this] { return !reading_; });
-        ledger_.release(reserved_);
-        reserved_ = 0;
-        return std::move(file_);
+        waiting_for_ = index;
+        changed_.notify_all();
+        if (!threads_[0].joinable() && !threads_[1].joinable() && next_ == index) {
+            ++next_;
+            lock.unlock();
+            read(index);
+            lock.lock();
+        }
+        changed_.wait(lock, [&] { return read_.count(index) > 0; });
+        Read done = std::move(read_[index]);
+        read_.erase(index);
+        ledger_.release(done.reserved);
+        return std::move(done.file);
+    }
+
+    // The transform the slide finished last used, and the profile it converts from.
+    void set_known(const std::vector<std::uint8_t>& profile, const ColourTransformHandle& transform) {
+        const std::lock_guard lock(mutex_);
+        known_profile_ = profile;
+        known_transform_ = transform;
     }
 
 private:
+    struct Read {
+        SlideFile file;
+        std::uint64_t reserved = 0;  // in the ledger for its picture
+    };
+
     void run() {
         std::unique_lock lock(mutex_);
         for (;;) {
-            changed_.wait(lock, [this] { return reading_ || stopping_; });
-            if (!reading_) return;
-            // The file is this thread's alone until it says it is done.
+            changed_.wait(lock, [this] { return stopping_ || startable(); });
+            if (stopping_) return;
+            const std::int32_t index = next_++;
             lock.unlock();
-            read();
+            read(index);
             lock.lock();
-            reading_ = false;
-            changed_.notify_all();
         }
     }
 
-    void read() {
-        read_slide_file(file_, [this](std::uint64_t bytes) {
-            if (!ledger_.reserve(bytes)) return false;
-            reserved_ += bytes;
-            return true;
-        });
+    bool startable() const {
+        return next_ < static_cast<std::int32_t>(names_.size()) && next_ <= waiting_for_ + max_ahead;
     }
 
-    MemoryLedger& ledger_;
-    std::uint64_t reserved_ = 0;  // in the ledger for the file read
+    // Reads the file of a slide and hands it over; called without the lock.
+    void read(std::int32_t index) {
+        Read done;
+        done.file = locate_slide_file(folder_, names_[static_cast<std::size_t>(index)]);
+        {
+            const std::lock_guard lock(mutex_);
+            done.file.known_profile = known_profile_;
+            done.file.known_transform = known_transform_;
+        }
+        read_slide_file(done.file, [&](std::uint64_t bytes) {
+            if (!ledger_.reserve(bytes)) return false;
+            done.reserved += bytes;
+            return true;
+        });
+        const std::lock_guard lock(mutex_);
+        // Past a picture that did not fit, loading stops: nothing more is started.
+        if (done.file.outcome == SlideFile::Outcome::OutOfMemory) next_ = static_cast<std::int32_t>(names_.size());
+        read_[index] = std::move(done);
+        changed_.notify_all();
+    }
+
+    const std::u16string folder_;
+    const std::vector<std::u16string> names_;
+    MemoryLedger ledger_;
     std::mutex mutex_;
     std::condition_variable changed_;
-    bool reading_ = false;
+    std::int32_t next_ = 0;         // the next slide to start reading
+    std::int32_t waiting_for_ = 0;  // the slide the user interface thread waits for
     bool stopping_ = false;
-    SlideFile file_;
-    std::thread thread_;
+    std::map<std::int32_t, Read> read_;
+    std::vector<std::uint8_t> known_profile_;
+    ColourTransformHandle known_transform_;
+    std::thread threads_[2];
 };
 
 // An amount of memory as people read it; the number and its unit stay on one line.
@@ -159,30 +199,21 @@ void load_show_images(AppContext& context) {
     SlideShow& show = context.show;
     ui.show_status(u"Loading image files");
     SlideMessages messages(ui);
-    MemoryLedger ledger;
-    ReadAhead readers[2] = {ReadAhead(ledger), ReadAhead(ledger)};
-    // Slide i is read by readers[i % 2]. A picture whose profile is the one of the slide
-    // finished before it is converted by its reader too.
-    const auto read = [&](std::int32_t i, const Slide* before) {
-        SlideFile file = locate_slide_file(show.show_folder, show.slides[static_cast<std::size_t>(i)].file);
-        if (before && before->transform) {
-            file.known_transform = before->transform;
-            file.known_profile = before->profile;
-        }
-        if (file.outcome == SlideFile::Outcome::Located) ui.set_status_text(formatted(u"Reading %s", file.working_path));
-        readers[i % 2].start(std::move(file));
-    };
-    const std::int32_t count = show.slide_count();
-    for (std::int32_t i = 0; i < std::min(count, 2); ++i) read(i, nullptr);
-    for (std::int32_t i = 0; i < count; ++i) {
+    std::vector<std::u16string> names;
+    for (const Slide& slide : show.slides) names.push_back(slide.file);
+    SlideReaders readers(show.show_folder, std::move(names));
+    for (std::int32_t i = 0; i < show.slide_count(); ++i) {
         Slide& slide = show.slides[static_cast<std::size_t>(i)];
-        SlideFile file = readers[i % 2].take();
+        // The file the loading waits for now.
+        const SlideFile next = locate_slide_file(show.show_folder, slide.file);
+        if (next.outcome == SlideFile::Outcome::Located) ui.set_status_text(formatted(u"Reading %s", next.working_path));
+        SlideFile file = readers.take(i);
         if (prepare_slide(context, i, slide, messages, &file) == SlidePrepared::OutOfMemory) {
             // The slides not loaded keep their files: saving the show loses none of them.
             report_out_of_memory(context, i, file.report.picture_bytes);
             break;
         }
-        if (i + 2 < count) read(i + 2, &slide);
+        if (slide.transform) readers.set_known(slide.profile, slide.transform);
     }
     messages.finish();
     ui.set_cursor(CursorShape::Arrow);

@@ -1,7 +1,9 @@
 #include "imaging/colour_transform.h"
 
 #include <algorithm>
+#include <atomic>
 #include <cstring>
+#include <vector>
 
 #include <lcms2.h>
 
@@ -12,13 +14,24 @@
 
 namespace lumivane {
 
+// A photograph holds far fewer colours than pixels, and neighbouring pixels often have
+// the same one: each transform remembers the colours it has converted, in a table
+// indexed by a hash of the colour. An entry holds the colour and what it became, so
+// entries can be written and read by every worker at once, and a colour that finds its
+// place taken by another is simply converted again. The library converts each pixel on
+// its own, so a remembered colour is exactly what converting it again would give.
+constexpr int memo_bits = 18;  // 2 MiB of entries
+constexpr std::uint64_t memo_used = std::uint64_t{1} << 63;
+
 struct ColourTransform {
-    explicit ColourTransform(cmsHTRANSFORM h) : handle(h) {}
+    explicit ColourTransform(cmsHTRANSFORM h)
+        : handle(h), memo(std::make_unique<std::atomic<std::uint64_t>[]>(std::size_t{1} << memo_bits)) {}
     ~ColourTransform() { cmsDeleteTransform(handle); }
     ColourTransform(const ColourTransform&) = delete;
     ColourTransform& operator=(const ColourTransform&) = delete;
 
     cmsHTRANSFORM handle;
+    std::unique_ptr<std::atomic<std::uint64_t>[]> memo;  // used flag, colour << 24, converted colour
 };
 
 namespace {
@@ -67,14 +80,62 @@ namespace {
 
 // Pictures of fewer pixels are converted on the calling thread.
 constexpr std::int64_t parallel_pixels = 262144;
+// Rows converted without the memo after one where it missed more than half the pixels
+// (a picture of noise has no colour twice).
+constexpr std::int32_t rows_without_memo = 31;
+
+std::uint32_t memo_slot(std::uint32_t colour) { return (colour * 2654435761u) >> (32 - memo_bits); }
+
+// One row through the memo, in place or not: the colours found there are written at
+// once, the others gathered, converted by the library in one call and remembered.
+// Returns how many were not found.
+std::int32_t convert_row_remembered(const ColourTransform& transform, const std::uint8_t* in, std::uint8_t* out,
+                                    std::int32_t width, std::vector<std::uint8_t>& gathered,
+                                    std::vector<std::uint8_t>& converted, std::vector<std::int32_t>& places) {
+    std::int32_t missed = 0;
+    for (std::int32_t x = 0; x < width; ++x) {
+        const std::uint8_t* pixel = in + 3 * x;
+        const std::uint32_t colour = pixel[0] | pixel[1] << 8 | pixel[2] << 16;
+        const std::uint64_t entry = transform.memo[memo_slot(colour)].load(std::memory_order_relaxed);
+        if ((entry >> 24) == ((memo_used >> 24) | colour)) {
+            out[3 * x] = static_cast<std::uint8_t>(entry);
+            out[3 * x + 1] = static_cast<std::uint8_t>(entry >> 8);
+            out[3 * x + 2] = static_cast<std::uint8_t>(entry >> 16);
+        } else {
+            std::memcpy(&gathered[3 * static_cast<std::size_t>(missed)], pixel, 3);
+            places[static_cast<std::size_t>(missed++)] = x;
+        }
+    }
+    if (missed == 0) return 0;
+    cmsDoTransform(transform.handle, gathered.data(), converted.data(), static_cast<cmsUInt32Number>(missed));
+    for (std::int32_t k = 0; k < missed; ++k) {
+        const std::uint8_t* from = &gathered[3 * static_cast<std::size_t>(k)];
+        const std::uint8_t* to = &converted[3 * static_cast<std::size_t>(k)];
+        std::memcpy(out + 3 * places[static_cast<std::size_t>(k)], to, 3);
+        const std::uint32_t colour = from[0] | from[1] << 8 | from[2] << 16;
+        const std::uint32_t result = to[0] | to[1] << 8 | to[2] << 16;
+        transform.memo[memo_slot(colour)].store(memo_used | std::uint64_t{colour} << 24 | result, std::memory_order_relaxed);
+    }
+    return missed;
+}
 
 // Rows first..last of the source, converted into the same rows of the destination.
-void convert_rows(cmsHTRANSFORM handle, const ImageBuffer& from, ImageBuffer& to, std::int32_t first, std::int32_t last) {
-    const auto used = static_cast<std::size_t>(3 * from.width);
-    const std::size_t padding = static_cast<std::size_t>(to.stride) - used;
+void convert_rows(const ColourTransform& transform, const ImageBuffer& from, ImageBuffer& to, std::int32_t first,
+                  std::int32_t last) {
+    const auto width = static_cast<std::size_t>(from.width);
+    const std::size_t padding = static_cast<std::size_t>(to.stride) - 3 * width;
+    std::vector<std::uint8_t> gathered(3 * width), converted(3 * width);
+    std::vector<std::int32_t> places(width);
+    std::int32_t direct = 0;
     for (std::int32_t r = first; r <= last; ++r) {
-        cmsDoTransform(handle, from.rows[r], to.rows[r], static_cast<cmsUInt32Number>(from.width));
-        std::memset(to.rows[r] + used, 0, padding);
+        if (direct > 0) {
+            cmsDoTransform(transform.handle, from.rows[r], to.rows[r], static_cast<cmsUInt32Number>(from.width));
+            --direct;
+        } else if (2 * convert_row_remembered(transform, from.rows[r], to.rows[r], from.width, gathered, converted,
+                                              places) > from.width) {
+            direct = rows_without_memo;
+        }
+        std::memset(to.rows[r] + 3 * width, 0, padding);
     }
 }
 
@@ -94,10 +155,9 @@ bool colour_transform_apply(const ImageBuffer& source, ImageBuffer& destination,
                                                                 source.height, source.resolution)) {
         return true;
     }
-    const cmsHTRANSFORM handle = transform->handle;
     return pool_run_images(
-        [handle](const ImageBuffer& from, ImageBuffer& to, std::int32_t first, std::int32_t last) {
-            convert_rows(handle, from, to, first, last);
+        [transform](const ImageBuffer& from, ImageBuffer& to, std::int32_t first, std::int32_t last) {
+            convert_rows(*transform, from, to, first, last);
             return false;
         },
         source, destination);
@@ -109,13 +169,13 @@ bool colour_transform_apply_rows(ImageBuffer& picture, const ColourTransform* tr
     const std::int32_t bottom = picture.height - rows;
     // Starting threads would cost a small picture more than they save.
     if (std::int64_t{rows} * picture.width < parallel_pixels) {
-        convert_rows(transform->handle, picture, picture, bottom, picture.height - 1);
+        convert_rows(*transform, picture, picture, bottom, picture.height - 1);
         return false;
     }
     return pool_run_rows(
         processor_count(),
-        [&picture, handle = transform->handle, bottom](std::int32_t first, std::int32_t last) {
-            convert_rows(handle, picture, picture, bottom + first, bottom + last);
+        [&picture, transform, bottom](std::int32_t first, std::int32_t last) {
+            convert_rows(*transform, picture, picture, bottom + first, bottom + last);
             return false;
         },
         rows);

@@ -4,9 +4,11 @@
 
 #include <cmath>
 #include <cstring>
+#include <random>
 
 #include <lcms2.h>
 
+#include "imaging/image_copy.h"
 #include "imaging/image_loader.h"
 #include "imaging/monitor_profiles.h"
 #include "imaging/tiff_reader.h"
@@ -282,6 +284,57 @@ TEST(ColourTransform, LargePicturesConvertEveryRow) {
     for (std::int32_t r = 0; r < converted.image.height; r += 7) {
         for (std::int32_t x = 0; x < converted.image.width; x += 13) {
             ASSERT_EQ(converted.image.rows[r][3 * x + 2], red) << r << "," << x;
+        }
+    }
+}
+
+// Colours converted once are remembered by their transform. Rows of many colours (more
+// than it remembers, so that they push each other out), of noise (which it converts
+// without remembering) and of a few colours, converted on the worker pool twice over
+// and in place, come out exactly as the library converts each pixel.
+TEST(ColourTransform, RememberedColoursComeOutAsTheLibraryConvertsThem) {
+    RecordingUi ui;
+    ImageBuffer picture;
+    ASSERT_FALSE(image_allocate(picture, PixelFormat::Colour8, 1500, 1000, 300.0));
+    std::mt19937 random(7);
+    for (std::int32_t r = 0; r < picture.height; ++r) {
+        std::uint8_t* row = picture.rows[r];
+        for (std::int32_t i = 0; i < 3 * picture.width; ++i) {
+            const std::int32_t x = i / 3;
+            switch (r / 40 % 3) {
+            case 0: row[i] = static_cast<std::uint8_t>(i % 3 == 0 ? x : i % 3 == 1 ? r : x ^ (r * 7)); break;
+            case 1: row[i] = static_cast<std::uint8_t>(random()); break;
+            default: row[i] = static_cast<std::uint8_t>((x / 100) * 40 + i % 3); break;
+            }
+        }
+    }
+    const std::vector<std::uint8_t>& adobe = adobe_rgb_profile();
+    cmsHPROFILE input = cmsCreate_sRGBProfile();
+    cmsHPROFILE output = cmsOpenProfileFromMem(adobe.data(), static_cast<cmsUInt32Number>(adobe.size()));
+    cmsHTRANSFORM library = cmsCreateTransform(input, TYPE_BGR_8, output, TYPE_BGR_8, INTENT_PERCEPTUAL, cmsFLAGS_NOCACHE);
+    std::vector<std::uint8_t> expected(static_cast<std::size_t>(picture.stride) * picture.height);
+    for (std::int32_t r = 0; r < picture.height; ++r) {
+        cmsDoTransform(library, picture.rows[r], expected.data() + static_cast<std::size_t>(picture.stride) * r,
+                       static_cast<cmsUInt32Number>(picture.width));
+    }
+    cmsDeleteTransform(library);
+    cmsCloseProfile(input);
+    cmsCloseProfile(output);
+
+    ColourTransformHandle transform;
+    ASSERT_FALSE(colour_transform_create(ui, {}, picture, monitor_adobe_rgb, transform));
+    for (int round = 0; round < 3; ++round) {
+        ImageBuffer converted;
+        if (round < 2) {
+            ASSERT_FALSE(colour_transform_apply(picture, converted, transform.get()));
+        } else {
+            ASSERT_FALSE(image_copy(picture, converted));
+            ASSERT_FALSE(colour_transform_apply_rows(converted, transform.get(), converted.height));
+        }
+        for (std::int32_t r = 0; r < picture.height; ++r) {
+            ASSERT_EQ(std::memcmp(converted.rows[r], expected.data() + static_cast<std::size_t>(picture.stride) * r,
+                                  3 * static_cast<std::size_t>(picture.width)), 0)
+                << "round " << round << ", row " << r;
         }
     }
 }
