@@ -66,7 +66,9 @@ SlidePrepared prepare_slide(AppContext& context, std::int32_t index, Slide& slid
     switch (file.outcome) {
     case SlideFile::Outcome::OutOfMemory: return SlidePrepared::OutOfMemory;
     // The folder itself is no picture; name the slide, as people count them.
-    case SlideFile::Outcome::NoFileName: error_box(ui, u"Slide %d has no image file name", index + 1); return SlidePrepared::Done;
+    case SlideFile::Outcome::NoFileName:
+        error_box(ui, u"Slide %d has no image file name", index + 1);
+        return SlidePrepared::Done;
     case SlideFile::Outcome::PathTooLong: error_box(ui, u"Pathname too long"); return SlidePrepared::Done;
     case SlideFile::Outcome::Missing: messages.report(SlideProblem::Missing, file.path); return SlidePrepared::Done;
     case SlideFile::Outcome::Located:
@@ -90,7 +92,9 @@ SlidePrepared prepare_slide(AppContext& context, std::int32_t index, Slide& slid
     slide.image = std::move(file.picture);
     image_make_preview(slide.image, slide.thumbnail, thumbnail_box, thumbnail_box, context.thumbnail_margin);
     if (!slide.image.empty()) {
-        for (PanFrame& frame : slide.frames) fit_box_to_proportions(context.show, frame, slide.image.width, slide.image.height);
+        for (PanFrame& frame : slide.frames) {
+            fit_box_to_proportions(context.show, frame, slide.image.width, slide.image.height);
+        }
     }
     return SlidePrepared::Done;
 }

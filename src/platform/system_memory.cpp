@@ -136,12 +136,14 @@ std::uint64_t groups_headroom(const std::vector<Group>& groups) {
     for (const Group& group : groups) {
         std::uint64_t limit = 0, usage = 0, inactive = 0;
         // A group without the files, or with "max", has no limit.
-        if (!parse_number(file_text(group.folder + (group.version2 ? "/memory.max" : "/memory.limit_in_bytes")), limit) ||
+        const std::string& folder = group.folder;
+        if (!parse_number(file_text(folder + (group.version2 ? "/memory.max" : "/memory.limit_in_bytes")), limit) ||
             limit >= no_limit ||
-            !parse_number(file_text(group.folder + (group.version2 ? "/memory.current" : "/memory.usage_in_bytes")), usage)) {
+            !parse_number(file_text(folder + (group.version2 ? "/memory.current" : "/memory.usage_in_bytes")), usage)) {
             continue;
         }
-        keyed_number(file_text(group.folder + "/memory.stat"), group.version2 ? "inactive_file" : "total_inactive_file", inactive);
+        keyed_number(file_text(folder + "/memory.stat"), group.version2 ? "inactive_file" : "total_inactive_file",
+                     inactive);
         const std::uint64_t used = usage - std::min(usage, inactive);
         headroom = std::min(headroom, limit - std::min(limit, used));
     }

@@ -221,11 +221,13 @@ private:
         if (!TIFFRGBAImageBegin(&rgba_, tiff_.get(), 0, message)) return false;
         rgba_started_ = true;
         rgba_.req_orientation = rgba_.orientation;
-        const std::uint32_t unit = TIFFIsTiled(tiff_.get()) ? field_or<std::uint32_t>(tiff_.get(), TIFFTAG_TILELENGTH, 1)
-                                                             : field_or<std::uint32_t>(tiff_.get(), TIFFTAG_ROWSPERSTRIP, height_);
+        TIFF* tiff = tiff_.get();
+        const std::uint32_t unit = TIFFIsTiled(tiff) ? field_or<std::uint32_t>(tiff, TIFFTAG_TILELENGTH, 1)
+                                                      : field_or<std::uint32_t>(tiff, TIFFTAG_ROWSPERSTRIP, height_);
         // Bands cut inside a strip keep whole groups of subsampled rows.
         const std::uint64_t most = std::max<std::uint64_t>(16, band_bytes / (std::uint64_t{width_} * 4) / 16 * 16);
-        band_rows_ = static_cast<std::uint32_t>(std::clamp<std::uint64_t>(unit, 1, std::min<std::uint64_t>(most, height_)));
+        band_rows_ =
+            static_cast<std::uint32_t>(std::clamp<std::uint64_t>(unit, 1, std::min<std::uint64_t>(most, height_)));
         // Packed as 0xAABBGGRR, that is bytes red, green, blue, alpha.
         layout_ = is_grey(tiff_.get()) ? PixelLayout::Gray8 : PixelLayout::RGBA32;
         return true;
