@@ -82,19 +82,24 @@ void take_over_attributes(int descriptor, const struct stat& old) {
 
 }  // namespace
 
-bool file_replace_start(const std::u16string& path, FileReplacement& replacement) {
+bool file_replace_start(const std::u16string& path, FileReplacement& replacement, ReplaceWhat what) {
     std::string target = native_path(path);
-    if (follow_links(target)) return true;
+    const bool by_name = what == ReplaceWhat::Name;
+    if (!by_name && follow_links(target)) return true;
     struct stat old {};
-    const bool exists = ::stat(target.c_str(), &old) == 0;
+    const bool exists = (by_name ? ::lstat(target.c_str(), &old) : ::stat(target.c_str(), &old)) == 0;
     if (!exists && errno != ENOENT) return true;
-    if (exists && (!S_ISREG(old.st_mode) || ::faccessat(AT_FDCWD, target.c_str(), W_OK, AT_EACCESS) != 0)) return true;
+    const bool old_file = exists && S_ISREG(old.st_mode);
+    const bool old_link = by_name && exists && S_ISLNK(old.st_mode);
+    if (exists && !old_link && (!old_file || ::faccessat(AT_FDCWD, target.c_str(), W_OK, AT_EACCESS) != 0)) {
+        return true;
+    }
 
     std::string temporary = folder_of(target) + "/" + temporary_prefix(name_of(target)) + "XXXXXX";
     const int descriptor = ::mkostemp(temporary.data(), O_CLOEXEC);
     if (descriptor < 0) {
         // A folder closed to new files, holding a file we may write: write in place.
-        if (!exists || (errno != EACCES && errno != EPERM)) return true;
+        if (by_name || !old_file || (errno != EACCES && errno != EPERM)) return true;
         const int in_place = ::open(target.c_str(), O_WRONLY | O_TRUNC | O_CLOEXEC);
         if (in_place < 0) return true;
         replacement.file = FileHandle(in_place);
@@ -102,7 +107,7 @@ bool file_replace_start(const std::u16string& path, FileReplacement& replacement
         replacement.temporary.clear();
         return false;
     }
-    if (exists) {
+    if (old_file) {
         take_over_attributes(descriptor, old);
     } else {
         const mode_t mask = ::umask(0);

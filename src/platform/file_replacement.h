@@ -15,14 +15,21 @@ struct FileReplacement {
     std::string temporary;  // empty when the new content is written over the old in place
 };
 
+// What a path that is a symbolic link names: the file the link leads to (an index file
+// kept elsewhere stays where it is), or the name itself, which then stops being a link
+// (a picture copied into a show folder must not overwrite the photograph a link there
+// leads to).
+enum class ReplaceWhat { LinkTarget, Name };
+
 // Opens the new content of path for writing.
-// - A symbolic link stays a link: the file it leads to is the one replaced.
+// - With LinkTarget a symbolic link stays a link: the file it leads to is replaced.
 // - The new file gets the old one's permission bits and, where the system allows,
 //   its owner and group; a new file gets the bits an ordinary created file would.
 // - An old file that may not be written, or one that is not a regular file, fails.
 // - When the folder lets no file be created in it but the old file may be written,
-//   the new content is written over the old one in place.
-bool file_replace_start(const std::u16string& path, FileReplacement& replacement);
+//   the new content is written over the old one in place; never with Name.
+bool file_replace_start(const std::u16string& path, FileReplacement& replacement,
+                        ReplaceWhat what = ReplaceWhat::LinkTarget);
 
 // Makes sure the new content is on the disk, closes it and puts it in the place of the
 // old file; with failed set (a write went wrong) or on any failure here, the old file

@@ -119,6 +119,13 @@ bool folder_exists(const std::u16string& path) {
     return ::stat(native_path(path).c_str(), &info) == 0 && S_ISDIR(info.st_mode);
 }
 
+bool same_file(const std::u16string& a, const std::u16string& b) {
+    struct stat first {};
+    struct stat second {};
+    return ::stat(native_path(a).c_str(), &first) == 0 && ::stat(native_path(b).c_str(), &second) == 0 &&
+           first.st_dev == second.st_dev && first.st_ino == second.st_ino;
+}
+
 bool folder_create(const std::u16string& path) {
     if (::mkdir(native_path(path).c_str(), 0777) == 0) return false;
     return !(errno == EEXIST && folder_exists(path));

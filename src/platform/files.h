@@ -53,6 +53,9 @@ bool file_flush(FileHandle& handle);
 // Answers yes or no: whether file_open_read would succeed.
 bool file_exists(const std::u16string& path);
 bool folder_exists(const std::u16string& path);
+// Whether both paths lead to one and the same file (its device and inode), through
+// links or another path to its folder. No when either does not exist.
+bool same_file(const std::u16string& a, const std::u16string& b);
 // Creates the folder (its parent must exist); an existing folder is no failure.
 bool folder_create(const std::u16string& path);
 // One entry of a folder: its name and whether it is a symbolic link (the link itself,

@@ -89,6 +89,9 @@ public:
     virtual bool download(const std::u16string& url, std::string& data, std::int32_t timeout_milliseconds) = 0;
     // Opens a web page in the user's browser.
     virtual void open_web_page(const std::u16string& url) = 0;
+    // Moves a file (or a link itself) to the user's trash, from where the user can
+    // restore it. True on failure: the file stays where it was.
+    virtual bool move_to_trash(const std::u16string& path) = 0;
 };
 
 }  // namespace lumivane

@@ -327,19 +327,24 @@ void crop_to_proportions(SlideShow& show, std::int32_t slide_index) {
     switch_style(show, slide, style_fit, style_crop);
     PanFrame* box = first_key_frame(slide);
     if (box == nullptr) return;
+    centre_crop_box(show, *box, slide.image.width, slide.image.height);
+}
+
+void centre_crop_box(const SlideShow& show, PanFrame& box, std::int32_t image_width, std::int32_t image_height) {
+    if (image_width <= 0 || image_height <= 0) return;
     const Proportions p = show_proportions(show.settings);
-    const std::int64_t w = slide.image.width;
-    const std::int64_t h = slide.image.height;
+    const std::int64_t w = image_width;
+    const std::int64_t h = image_height;
     std::int64_t e = w * p.height / p.width;
     std::int64_t f = w;
     if (h < e) {
         e = h;
         f = h * p.width / p.height;
     }
-    box->left = static_cast<double>(w - f) / 2.0 / static_cast<double>(w);
-    box->top = static_cast<double>(h - e) / 2.0 / static_cast<double>(h);
-    box->right = 1.0 - box->left;
-    box->bottom = 1.0 - box->top;
+    box.left = static_cast<double>(w - f) / 2.0 / static_cast<double>(w);
+    box.top = static_cast<double>(h - e) / 2.0 / static_cast<double>(h);
+    box.right = 1.0 - box.left;
+    box.bottom = 1.0 - box.top;
 }
 
 void fit_to_window(SlideShow& show, std::int32_t slide_index, std::int32_t frame_width, std::int32_t frame_height) {

@@ -74,6 +74,9 @@ void pan_crop_box(AppContext& context, PanFrame& box, const BoxShape& start, dou
 // Key frame 0 becomes the largest centred box of the show's proportions; a fitted slide
 // becomes a cropped one.
 void crop_to_proportions(SlideShow& show, std::int32_t slide_index);
+// The box becomes the largest one of the show's proportions centred on a picture of
+// the given size, measured in whole pixels. A picture without area leaves it alone.
+void centre_crop_box(const SlideShow& show, PanFrame& box, std::int32_t image_width, std::int32_t image_height);
 // Key frame 0 becomes the centred box of the frame's proportions that just holds the
 // whole picture; a cropped slide becomes a fitted one. Without a frame size the show's
 // proportions stand in for the frame's.

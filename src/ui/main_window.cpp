@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QContextMenuEvent>
 #include <QKeyEvent>
 #include <QMenuBar>
 #include <QMimeData>
@@ -64,7 +65,7 @@ MainWindow::MainWindow(AppContext& context) : context_(context) {
     // F1 opens the help, as the Help menu's first entry does.
     connect(new QShortcut(QKeySequence(Qt::Key_F1), this), &QShortcut::activated, this,
             [this] { run_command(context_, command_help); });
-    setAcceptDrops(drops_accepted());
+    setAcceptDrops(true);
 }
 
 QAction* MainWindow::command_action(int id) const {
@@ -94,6 +95,25 @@ void MainWindow::prepare_menu(QMenu* menu) {
     for (QAction* action : menu->actions()) {
         if (!action->isSeparator()) action->setEnabled(command_enabled(context_, action->data().toInt()));
     }
+}
+
+void MainWindow::contextMenuEvent(QContextMenuEvent* event) {
+    if (!centralWidget()->geometry().contains(event->pos())) {
+        QMainWindow::contextMenuEvent(event);
+        return;
+    }
+    // The slide menu, for the current slide.
+    QMenu menu(this);
+    for (const std::int32_t id : grid_context_menu().ids) {
+        if (id == menu_separator) {
+            menu.addSeparator();
+            continue;
+        }
+        QAction* action = menu.addAction(qt(find_command(id)->text));
+        action->setData(id);
+        action->setEnabled(command_enabled(context_, id));
+    }
+    if (const QAction* chosen = menu.exec(event->globalPos())) run_command(context_, chosen->data().toInt());
 }
 
 std::vector<std::u16string> MainWindow::dropped_paths(const QList<QUrl>& urls) {
@@ -144,7 +164,7 @@ void MainWindow::shut_down() {
 }
 
 void MainWindow::dragEnterEvent(QDragEnterEvent* event) {
-    if (drops_accepted() && event->mimeData()->hasUrls()) event->acceptProposedAction();
+    if (event->mimeData()->hasUrls()) event->acceptProposedAction();
 }
 
 void MainWindow::dropEvent(QDropEvent* event) {

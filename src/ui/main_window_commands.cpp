@@ -7,6 +7,7 @@
 #include "document/message_boxes.h"
 #include "document/show_folder.h"
 #include "document/show_index.h"
+#include "document/slide_editing.h"
 #include "platform/files.h"
 #include "platform/paths.h"
 #include "ui/help.h"
@@ -62,34 +63,95 @@ void help_contents(AppContext& context) { open_help(context, help_contents_topic
 
 void check_updates(AppContext& context) { check_for_update(context, update_server(), update_timeout_milliseconds); }
 
+void add_images(AppContext& context) {
+    if (ensure_show_folder(context)) return;
+    std::vector<std::u16string> paths;
+    if (context.ui.pick_image_files_dialog(paths, context.last_image_folder, u"Add images to slide show") ||
+        paths.empty()) {
+        return;
+    }
+    context.last_image_folder = paths.front();
+    path_folder(context.last_image_folder);
+    add_image_files(context, paths);
+    context.ui.refresh_main_window();
+}
+
+// Yes, No or Cancel to a question of the main window.
+BoxAnswer confirm(AppContext& context, const char16_t* question) {
+    return context.ui.message_box(confirm_title, question, BoxButtons::YesNoCancel, BoxOwner::MainWindow);
+}
+
+bool deleting(BoxAnswer answer) { return answer == BoxAnswer::Yes; }
+bool cancelled(BoxAnswer answer) { return answer != BoxAnswer::Yes && answer != BoxAnswer::No; }
+
+const char16_t* delete_question(std::int32_t count) {
+    return count == 1 ? u"Delete image file as well as slide?" : u"Delete image files as well as slides?";
+}
+
+void copy_slides(AppContext& context) { copy_addressed_slides(context); }
+
+void cut_slides(AppContext& context) {
+    const BoxAnswer answer = confirm(context, u"Delete image file(s)?");
+    if (!cancelled(answer)) cut_addressed_slides(context, deleting(answer));
+}
+
+void paste_before(AppContext& context) { paste_slides(context, true); }
+void paste_after(AppContext& context) { paste_slides(context, false); }
+void insert_before(AppContext& context) { insert_image_files(context, context.current_slide, true); }
+void insert_after(AppContext& context) { insert_image_files(context, context.current_slide, false); }
+
+// The context menu counts the current slide and the selected ones apart, so a selected
+// current slide asks in the plural; the deletion addresses the same set either way.
+void remove_current_slide(AppContext& context) {
+    const std::vector<Slide>& slides = context.show.slides;
+    std::int32_t count = context.current_slide >= 0 && context.current_slide < context.show.slide_count() ? 1 : 0;
+    count += static_cast<std::int32_t>(std::count_if(slides.begin(), slides.end(), [](const Slide& s) { return s.selected; }));
+    if (count == 0) {
+        context.ui.message_box(alert_title, u"No slides selected", BoxButtons::Ok, BoxOwner::MainWindow);
+        return;
+    }
+    const BoxAnswer answer = confirm(context, delete_question(count));
+    if (!cancelled(answer)) delete_addressed_slides(context, deleting(answer));
+}
+
+// The "Delete selected slide(s)" tool button.
+void delete_selected_slides(AppContext& context) {
+    const std::int32_t count = count_addressed_slides(context);
+    if (count == 0) return;
+    const BoxAnswer answer = confirm(context, delete_question(count));
+    if (cancelled(answer)) return;
+    if (count == 1) {
+        delete_slide(context, context.current_slide, deleting(answer));
+    } else {
+        delete_addressed_slides(context, deleting(answer));
+    }
+}
+
 // The features each entry needs are filled in here as the program gains them.
 const std::vector<Command> commands = {
     {command_new_show, u"New Slide Show...", new_show},
     {command_open_show, u"Open Slide Show...", open_show},
     {command_open_show_folder, u"Open Slide Show Folder...", open_folder},
     {command_create_show, u"Create Slide Show from Folder...", create_show},
-    {command_add_images, u"Add Image Files...", nullptr},
+    {command_add_images, u"Add Image Files...", add_images},
     {command_save_show, u"Save Slide Show As...Ctrl-S", save_show_as},
     {command_show_properties, u"Slide Show Properties...", nullptr},
     {command_preferences, u"Preferences...", nullptr},
     {command_exit, u"Exit\tCtrl-Q", exit_program},
-    {command_copy_slides, u"Copy Slides", nullptr},
-    {command_cut_slides, u"Cut Slides", nullptr},
-    {command_paste_before, u"Paste Slides Before", nullptr},
-    {command_paste_after, u"Paste Slides After", nullptr},
+    {command_copy_slides, u"Copy Slides", copy_slides},
+    {command_cut_slides, u"Cut Slides", cut_slides},
+    {command_paste_before, u"Paste Slides Before", paste_before},
+    {command_paste_after, u"Paste Slides After", paste_after},
     {command_slide_properties, u"Slide Properties...", nullptr},
     {command_help, u"Open Help File", help_contents},
     {command_check_updates, u"Check for &Updates", check_updates},
     {command_about, u"About Lumivane", nullptr},
-    {command_insert_before, u"Insert one or more new slides before this one", nullptr},
-    {command_insert_after, u"Insert one or more new slides after this one", nullptr},
-    {command_remove_slide, u"Remove current slide", nullptr},
+    {command_insert_before, u"Insert one or more new slides before this one", insert_before},
+    {command_insert_after, u"Insert one or more new slides after this one", insert_after},
+    {command_remove_slide, u"Remove current slide", remove_current_slide},
     {command_edit_slide, u"Edit current slide's settings", nullptr},
     {command_restart_here, u"Restart the slide show starting here", restart_here},
 };
-
-// Appends one dropped or chosen image file to the show; none until slide editing exists.
-constexpr void (*add_image_file_operation)(AppContext&, const std::u16string&) = nullptr;
 
 constexpr std::int32_t sep = menu_separator;
 
@@ -230,6 +292,13 @@ void tool_button_pressed(AppContext& context, std::int32_t index) {
         break;
     case 2: step_slide(context, -1); break;
     case 3: step_slide(context, 1); break;
+    case 5:
+        // Its own question: one addressed slide is deleted alone, and none asks nothing.
+        if (tool_button_enabled(context, index)) {
+            stop_show(context, false);
+            delete_selected_slides(context);
+        }
+        break;
     default:
         if (index < tool_button_count && tool_button_enabled(context, index)) run_command(context, tool_buttons[index].command);
         break;
@@ -257,15 +326,12 @@ void main_window_character(AppContext& context, char16_t character) {
     }
 }
 
-bool drops_accepted() { return add_image_file_operation != nullptr; }
-
 void drop_files(AppContext& context, const std::vector<std::u16string>& paths) {
     stop_show(context, false);
-    if (!add_image_file_operation) return;
-    for (const std::u16string& path : paths) {
-        add_image_file_operation(context, cut_text(path, 1000));
-        context.ui.refresh_main_window();
-    }
+    std::vector<std::u16string> files;
+    for (const std::u16string& path : paths) files.push_back(cut_text(path, 1000));
+    add_image_files(context, files);
+    context.ui.refresh_main_window();
 }
 
 void open_passed_command_line(AppContext& context, const std::u16string& text) {

@@ -93,7 +93,6 @@ void main_window_key_down(AppContext& context, PlaybackKey key);
 void main_window_character(AppContext& context, char16_t character);
 
 // Files dropped on the main window, added to the show one by one.
-bool drops_accepted();
 void drop_files(AppContext& context, const std::vector<std::u16string>& paths);
 
 // A second start of the program passed on its command line: the running program opens

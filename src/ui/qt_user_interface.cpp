@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QDesktopServices>
 #include <QDir>
+#include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QGuiApplication>
@@ -193,6 +194,8 @@ bool QtUserInterface::download(const std::u16string& url, std::string& data, std
 void QtUserInterface::open_web_page(const std::u16string& url) {
     if (!QDesktopServices::openUrl(QUrl(qt(url)))) error_box(*this, u"Cannot open the web page %s", url);
 }
+
+bool QtUserInterface::move_to_trash(const std::u16string& path) { return !QFile::moveToTrash(qt(path)); }
 
 QWidget* QtUserInterface::dialog_owner() const {
     return main_window_ ? main_window_.data() : QApplication::activeWindow();

@@ -2,6 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
+
+#include "platform/files.h"
+
 namespace lumivane::testing {
 
 BoxAnswer RecordingUi::message_box(const std::u16string& title, const std::u16string& text, BoxButtons buttons,
@@ -14,6 +18,12 @@ BoxAnswer RecordingUi::message_box(const std::u16string& title, const std::u16st
     }
     if (buttons != BoxButtons::Ok) ADD_FAILURE() << "a question was asked that the test did not answer";
     return buttons == BoxButtons::Ok ? BoxAnswer::Ok : BoxAnswer::Cancel;
+}
+
+bool RecordingUi::move_to_trash(const std::u16string& path) {
+    if (trash_fails) return true;
+    trashed.push_back(path);
+    return std::remove(native_path(path).c_str()) != 0;
 }
 
 std::vector<std::u16string> RecordingUi::texts() const {

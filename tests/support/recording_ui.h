@@ -62,6 +62,8 @@ public:
         return downloader ? downloader(url, data, timeout_milliseconds) : true;
     }
     void open_web_page(const std::u16string& url) override { web_pages.push_back(url); }
+    // Records the path and removes the file, unless trash_fails.
+    bool move_to_trash(const std::u16string& path) override;
 
     // Texts of all boxes shown so far, in order.
     std::vector<std::u16string> texts() const;
@@ -95,6 +97,8 @@ public:
     // Every address asked for; the downloads fail unless the test gives a downloader.
     std::vector<std::u16string> downloads;
     std::function<bool(const std::u16string&, std::string&, std::int32_t)> downloader;
+    std::vector<std::u16string> trashed;
+    bool trash_fails = false;
 
 private:
     std::optional<std::vector<std::u16string>> next_dialog_answer();

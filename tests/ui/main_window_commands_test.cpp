@@ -57,15 +57,16 @@ TEST(MainWindowCommands, GreyingFollowsSlidesClipboardAndFeatures) {
         {command_save_show, true, true},       {command_exit, true, true},
         {command_recent_first + 3, true, true}, {command_restart_here, true, true},
         {command_open_show_folder, true, true}, {command_create_show, true, true},
-        {command_add_images, false, false},  // not in this program yet
-        {command_paste_before, false, false},
+        {command_add_images, true, true},       {command_paste_before, false, true},
+        {command_cut_slides, false, true},      {command_remove_slide, true, true},
+        {command_slide_properties, false, false},  // not in this program yet
     };
     for (const Case& c : cases) EXPECT_EQ(command_enabled(p.context, c.id), c.bare) << c.id;
     p.context.show.slides.resize(2);
     p.context.clipboard.slides.resize(1);
     for (const Case& c : cases) EXPECT_EQ(command_enabled(p.context, c.id), c.with_both) << c.id;
     EXPECT_TRUE(tool_button_enabled(p.context, 0));
-    EXPECT_FALSE(tool_button_enabled(p.context, 8));  // pasting is not here yet
+    EXPECT_TRUE(tool_button_enabled(p.context, 8));
 }
 
 TEST(MainWindowCommands, PrevAndNextWrapAround) {
