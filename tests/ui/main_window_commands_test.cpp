@@ -69,6 +69,32 @@ TEST(MainWindowCommands, GreyingFollowsSlidesClipboardAndFeatures) {
     EXPECT_TRUE(tool_button_enabled(p.context, 8));
 }
 
+TEST(MainWindowCommands, DeletingAndCuttingAskFirst) {
+    Program p;
+    p.context.show.show_folder = u"/shows/one";
+    run_command(p.context, command_remove_slide);
+    EXPECT_EQ(p.ui.boxes.back().title, u"Alert");
+    EXPECT_EQ(p.ui.boxes.back().text, u"No slides selected");
+    p.context.show.slides.resize(3);
+    p.ui.answers = {BoxAnswer::Cancel, BoxAnswer::Cancel, BoxAnswer::No, BoxAnswer::No};
+    tool_button_pressed(p.context, 5);  // the current slide alone
+    p.context.show.slides[1].selected = true;
+    run_command(p.context, command_cut_slides);
+    EXPECT_EQ(p.context.show.slide_count(), 3);
+    run_command(p.context, command_cut_slides);
+    EXPECT_EQ(p.context.show.slide_count(), 1);
+    EXPECT_EQ(p.context.clipboard.slides.size(), 2u);
+    p.context.show.slides[0].selected = true;  // the current slide, flagged too: the plural
+    run_command(p.context, command_remove_slide);
+    EXPECT_EQ(p.context.show.slide_count(), 0);
+    std::vector<std::u16string> questions;
+    for (const auto& box : p.ui.boxes) questions.push_back(box.title + u": " + box.text);
+    EXPECT_EQ(questions, (std::vector<std::u16string>{
+                             u"Alert: No slides selected", u"Confirm: Delete image file as well as slide?",
+                             u"Confirm: Delete image file(s)?", u"Confirm: Delete image file(s)?",
+                             u"Confirm: Delete image files as well as slides?"}));
+}
+
 TEST(MainWindowCommands, PrevAndNextWrapAround) {
     Program p;
     p.context.show.slides.resize(3);

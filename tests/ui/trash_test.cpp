@@ -1,0 +1,38 @@
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+
+#include "document/app_context.h"
+#include "document/slide_editing.h"
+#include "support/temp_folder.h"
+#include "ui/qt_user_interface.h"
+
+namespace lumivane {
+namespace {
+
+using testing::TempFolder;
+
+// The user's trash lives in the data folder, here a private one.
+TEST(Trash, ADeletedImageFileCanBeRestoredFromTheUsersTrash) {
+    TempFolder data;
+    TempFolder show;
+    const char* saved = std::getenv("XDG_DATA_HOME");
+    const std::string previous = saved ? saved : "";
+    ::setenv("XDG_DATA_HOME", data.native().c_str(), 1);
+    show.write("photo.jpg", "\xFF\xD8 the photograph");
+    QtUserInterface ui;
+    AppContext context(ui);
+    context.show.show_folder = show.path();
+    context.show.slides.resize(1);
+    context.show.slides[0].file = u"photo.jpg";
+    delete_slide(context, 0, true);
+    saved ? ::setenv("XDG_DATA_HOME", previous.c_str(), 1) : ::unsetenv("XDG_DATA_HOME");
+
+    EXPECT_FALSE(std::filesystem::exists(show.native_file("photo.jpg")));
+    EXPECT_EQ(testing::read_bytes(data.native_file("Trash/files/photo.jpg")), "\xFF\xD8 the photograph");
+    EXPECT_TRUE(std::filesystem::exists(data.native_file("Trash/info/photo.jpg.trashinfo")));
+}
+
+}  // namespace
+}  // namespace lumivane
