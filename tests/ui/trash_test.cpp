@@ -11,14 +11,11 @@
 namespace lumivane {
 namespace {
 
-using testing::TempFolder;
-
 // The user's trash lives in the data folder, here a private one.
 TEST(Trash, ADeletedImageFileCanBeRestoredFromTheUsersTrash) {
-    TempFolder data;
-    TempFolder show;
-    const char* saved = std::getenv("XDG_DATA_HOME");
-    const std::string previous = saved ? saved : "";
+    testing::TempFolder data;
+    testing::TempFolder show;
+    const std::string previous = std::getenv("XDG_DATA_HOME") ? std::getenv("XDG_DATA_HOME") : "";
     ::setenv("XDG_DATA_HOME", data.native().c_str(), 1);
     show.write("photo.jpg", "\xFF\xD8 the photograph");
     QtUserInterface ui;
@@ -27,7 +24,7 @@ TEST(Trash, ADeletedImageFileCanBeRestoredFromTheUsersTrash) {
     context.show.slides.resize(1);
     context.show.slides[0].file = u"photo.jpg";
     delete_slide(context, 0, true);
-    saved ? ::setenv("XDG_DATA_HOME", previous.c_str(), 1) : ::unsetenv("XDG_DATA_HOME");
+    previous.empty() ? ::unsetenv("XDG_DATA_HOME") : ::setenv("XDG_DATA_HOME", previous.c_str(), 1);
 
     EXPECT_FALSE(std::filesystem::exists(show.native_file("photo.jpg")));
     EXPECT_EQ(testing::read_bytes(data.native_file("Trash/files/photo.jpg")), "\xFF\xD8 the photograph");
