@@ -10,10 +10,7 @@ std::u16string program_title() {
     return formatted(program_title_format, version_major, version_minor, version_build);
 }
 
-void reset_to_untitled(AppContext& context) {
-    SlideShow& show = context.show;
-    release_all_slides(show);
-    show.slides.clear();
+void reset_slide_position(AppContext& context) {
     context.current_slide = 0;
     PlaybackState& playback = context.playback;
     playback.displayed_slide = 0;
@@ -22,6 +19,14 @@ void reset_to_untitled(AppContext& context) {
     playback.segment_duration = 0.0;
     playback.segment_ticks = 0;
     playback.in_transition = false;
+}
+
+void reset_to_untitled(AppContext& context) {
+    SlideShow& show = context.show;
+    release_all_slides(show);
+    show.slides.clear();
+    reset_slide_position(context);
+    PlaybackState& playback = context.playback;
     show.show_folder.clear();
     show.index_path.clear();
     update_window_title(context);

@@ -68,6 +68,9 @@ struct AppContext {
     std::int32_t thumbnail_margin = 0;
 };
 
+// The first slide addressed and shown, from the start of its first key frame.
+void reset_slide_position(AppContext& context);
+
 // Closes the show: no slides, no folder, named "Untitled", unmodified. The other
 // settings keep their values.
 void reset_to_untitled(AppContext& context);

@@ -12,7 +12,6 @@
 #include "platform/file_copy.h"
 #include "platform/files.h"
 #include "platform/paths.h"
-#include "playback/playback_window.h"
 #include "playback/timeline.h"
 
 namespace lumivane {
@@ -224,13 +223,7 @@ bool delete_slide(AppContext& context, std::int32_t index, bool delete_file) {
         go_to_slide(context, context.current_slide, true);
         refresh_playback(context);
     } else {
-        context.current_slide = 0;
-        PlaybackState& playback = context.playback;
-        playback.displayed_slide = 0;
-        playback.key_frame = 0;
-        playback.path_active = false;
-        playback.segment_ticks = 0;
-        playback.in_transition = false;
+        reset_slide_position(context);
         // Nothing is left to show: no picture of a deleted slide stays on the screen.
         playback_clear(context);
     }
