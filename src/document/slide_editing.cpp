@@ -18,7 +18,6 @@ namespace lumivane {
 
 namespace {
 
-constexpr char16_t trash_failed[] = u"Cannot move file to the trash: %s";
 constexpr char16_t copy_failed[] = u"Cannot copy file: %s";
 constexpr char16_t no_memory[] = u"Cannot allocate slides";
 
@@ -119,7 +118,7 @@ void delete_image_file(AppContext& context, std::int32_t index) {
     if (!file_exists(path)) {
         error_box(ui, u"File not found: %s", path);
     } else if (ui.move_to_trash(path)) {
-        error_box(ui, trash_failed, path);
+        error_box(ui, trash_failed_text, path);
     }
 }
 

@@ -34,7 +34,7 @@ bool file_copy(UserInterface& ui, const std::u16string& source, const std::u16st
     }
     file_close(input);
     if (!failed && file_exists(target) && ui.move_to_trash(target)) {
-        error_box(ui, u"Cannot move file to the trash: %s", target);
+        error_box(ui, trash_failed_text, target);
         failed = true;
     }
     return file_replace_finish(output, failed);
