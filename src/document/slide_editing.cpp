@@ -7,7 +7,8 @@
 #include "document/folder_scan.h"
 #include "document/message_boxes.h"
 #include "document/show_folder.h"
-#include "document/show_images.h"
+#include "document/slide_messages.h"
+#include "document/slide_pictures.h"
 #include "imaging/image_copy.h"
 #include "platform/file_copy.h"
 #include "platform/files.h"
@@ -76,15 +77,21 @@ Placed place_in_show_folder(AppContext& context, const std::u16string& chosen, s
     return Placed::Ready;
 }
 
-// A blank slide gets the picture of the file at path in the show folder, named after it.
-void prepare_new_slide(AppContext& context, Slide& slide, const std::u16string& path,
-                       const std::u16string& reported_path) {
-    context.ui.show_status(formatted(u"Reading file: %s", path));
+// The blank slide at index gets the picture of the file at path in the show folder, and
+// is named after it; a file that cannot be read is reported with reported_path.
+void prepare_new_slide(AppContext& context, std::int32_t index, const std::u16string& path,
+                       const std::u16string& reported_path, SlideMessages& messages) {
+    UserInterface& ui = context.ui;
+    ui.show_status(formatted(u"Reading file: %s", path));
+    Slide& slide = context.show.slides[static_cast<std::size_t>(index)];
     const std::u16string name = path_file_name(path);
     slide.file = cut_text(name, path_limit);
     slide.caption = cut_text(name, max_caption_length);
-    prepare_slide_picture(context, slide, path, reported_path, true);
-    context.ui.hide_status();
+    const NewSlide made{reported_path};
+    if (prepare_slide(context, index, slide, messages, nullptr, &made) == SlidePrepared::OutOfMemory) {
+        error_box(ui, u"Out of memory: the picture of %s does not fit; the slide stays without it", path);
+    }
+    ui.hide_status();
     context.show.modified = true;
 }
 
@@ -94,10 +101,11 @@ Placed add_file(AppContext& context, const std::u16string& path) {
     std::u16string target;
     const Placed placed = place_in_show_folder(context, path, target, true);
     if (placed != Placed::Ready) return placed;
-    std::vector<Slide>& slides = context.show.slides;
-    slides.push_back(new_blank_slide());
-    go_to_slide(context, context.show.slide_count() - 1, true);
-    prepare_new_slide(context, slides.back(), target, path);
+    context.show.slides.push_back(new_blank_slide());
+    const std::int32_t index = context.show.slide_count() - 1;
+    go_to_slide(context, index, true);
+    SlideMessages messages(context.ui);
+    prepare_new_slide(context, index, target, path, messages);
     list_changed(context);
     refresh_playback(context);
     return Placed::Ready;
@@ -181,6 +189,7 @@ bool insert_image_files(AppContext& context, std::int32_t index, bool before) {
 
     std::vector<Slide>& slides = context.show.slides;
     const std::int32_t position = std::clamp(before ? index : index + 1, 0, context.show.slide_count());
+    SlideMessages messages(context.ui);
     std::vector<Slide> blanks(paths.size());
     std::generate(blanks.begin(), blanks.end(), new_blank_slide);
     slides.insert(slides.begin() + position, std::make_move_iterator(blanks.begin()),
@@ -189,8 +198,9 @@ bool insert_image_files(AppContext& context, std::int32_t index, bool before) {
     for (std::size_t k = 0; k < paths.size(); ++k) {
         std::u16string target;
         if (place_in_show_folder(context, paths[k], target, false) != Placed::Ready) continue;
-        prepare_new_slide(context, slides[static_cast<std::size_t>(position) + k], target, target);
+        prepare_new_slide(context, position + static_cast<std::int32_t>(k), target, target, messages);
     }
+    messages.finish();
     // The current index stays; the window shows the slide it now addresses.
     go_to_slide(context, context.current_slide, true);
     list_changed(context);

@@ -52,13 +52,13 @@ void read_slide_file(SlideFile& file, const MemoryCheck& fits) {
 }
 
 SlidePrepared prepare_slide(AppContext& context, std::int32_t index, Slide& slide, SlideMessages& messages,
-                            SlideFile* read_ahead) {
+                            SlideFile* read_ahead, const NewSlide* new_slide) {
     UserInterface& ui = context.ui;
     SlideFile read_here;
     if (!read_ahead) read_here = locate_slide_file(context.show.show_folder, slide.file);
     SlideFile& file = read_ahead ? *read_ahead : read_here;
     if (file.outcome == SlideFile::Outcome::Located) {
-        ui.set_status_text(formatted(u"Reading %s", file.working_path));
+        if (!new_slide) ui.set_status_text(formatted(u"Reading %s", file.working_path));
         read_slide_file(file);
         ui.set_cursor(CursorShape::Arrow);
     }
@@ -72,7 +72,9 @@ SlidePrepared prepare_slide(AppContext& context, std::int32_t index, Slide& slid
     case SlideFile::Outcome::PathTooLong: error_box(ui, u"Pathname too long"); return SlidePrepared::Done;
     case SlideFile::Outcome::Missing: messages.report(SlideProblem::Missing, file.path); return SlidePrepared::Done;
     case SlideFile::Outcome::Located:
-    case SlideFile::Outcome::Unreadable: messages.report(SlideProblem::Unreadable, file.path); break;
+    case SlideFile::Outcome::Unreadable:
+        messages.report(SlideProblem::Unreadable, new_slide ? new_slide->reported_path : file.path);
+        break;
     case SlideFile::Outcome::Loaded:
         if (file.report.incomplete) messages.report(SlideProblem::Incomplete, file.path);
         break;
@@ -92,6 +94,10 @@ SlidePrepared prepare_slide(AppContext& context, std::int32_t index, Slide& slid
     slide.image = std::move(file.picture);
     image_make_preview(slide.image, slide.thumbnail, thumbnail_box, thumbnail_box, context.thumbnail_margin);
     if (!slide.image.empty()) {
+        // A new slide's first key frame covers the whole picture; a cropped one's is cut.
+        if (new_slide && !slide.frames.empty() && effective_style(context.show, slide) == style_crop) {
+            centre_crop_box(context.show, slide.frames.front(), slide.image.width, slide.image.height);
+        }
         for (PanFrame& frame : slide.frames) {
             fit_box_to_proportions(context.show, frame, slide.image.width, slide.image.height);
         }

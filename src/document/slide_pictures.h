@@ -44,12 +44,21 @@ void read_slide_file(SlideFile& file, const MemoryCheck& fits = memory_fits);
 
 enum class SlidePrepared { Done, OutOfMemory };
 
+// A blank slide just made from an image file in the show folder. The caller's status
+// window keeps its text, an unreadable file is reported with reported_path (the file the
+// user chose, of which the show folder may hold a copy), and a cropped slide's first key
+// frame becomes the largest centred box of the show's proportions before the key frames
+// are fitted.
+struct NewSlide {
+    std::u16string reported_path;
+};
+
 // Gives the slide at index its picture, on the user interface thread, and reports a
 // missing, unreadable or damaged file through messages. A file located (and perhaps read
 // ahead) is given as read_ahead; without one it is located here. A file not read yet is
 // read here, the status window naming it. OutOfMemory leaves the slide as it was and says nothing: the caller tells what
 // it stops.
 SlidePrepared prepare_slide(AppContext& context, std::int32_t index, Slide& slide, SlideMessages& messages,
-                            SlideFile* read_ahead = nullptr);
+                            SlideFile* read_ahead = nullptr, const NewSlide* new_slide = nullptr);
 
 }  // namespace lumivane

@@ -136,8 +136,14 @@ TEST(SlideEditing, AddAsksBeforeReplacingAFileOfTheSameName) {
     ASSERT_FALSE(add_image_file(p.context, other.file(u"link/dup.jpg")));
     EXPECT_EQ(last_width(), 60);
     EXPECT_EQ(p.ui.boxes.size(), 3u);
-    EXPECT_EQ(p.letters(), "ddd");
-    EXPECT_EQ(p.context.current_slide, 2);
+    // A damaged copy is named by the file the user chose; its slide stays, without a picture.
+    other.write("bad.jpg", "\xFF\xD8\xFF\xE0 no picture");
+    ASSERT_FALSE(add_image_file(p.context, other.file(u"bad.jpg")));
+    EXPECT_EQ(p.ui.texts().back(), u"Error reading slide file: " + other.file(u"bad.jpg"));
+    EXPECT_TRUE(p.context.show.slides.back().image.empty());
+    EXPECT_EQ(p.letters(), "dddb");
+    EXPECT_EQ(p.context.current_slide, 3);
+    EXPECT_EQ(p.ui.status_depth, 0);
 }
 
 TEST(SlideEditing, DeletedFilesGoToTheTrashUnlessShownOrMissing) {
