@@ -136,7 +136,7 @@ bool copy_slides(AppContext& context, const std::vector<Slide>& from, const std:
     copies.clear();
     copies.resize(indices.size());
     for (std::size_t k = 0; k < indices.size(); ++k) {
-        if (copy_slide(from[static_cast<std::size_t>(indices[k])], copies[k])) {
+        if (deep_copy_slide(from[static_cast<std::size_t>(indices[k])], copies[k])) {
             copies.clear();
             error_box(context.ui, no_memory);
             return true;
@@ -159,7 +159,7 @@ Slide new_blank_slide() {
     return slide;
 }
 
-bool copy_slide(const Slide& source, Slide& destination) {
+bool deep_copy_slide(const Slide& source, Slide& destination) {
     destination = Slide{};
     destination.caption = cut_text(source.caption, max_caption_length);
     destination.profile = source.profile;

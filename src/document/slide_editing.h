@@ -27,7 +27,7 @@ Slide new_blank_slide();
 // The destination becomes a copy of the source with pictures, profile and key frames of
 // its own, sharing the source's colour transform, and not selected. True when memory
 // for the pictures ran out; the destination then has none.
-bool copy_slide(const Slide& source, Slide& destination);
+bool deep_copy_slide(const Slide& source, Slide& destination);
 
 // Asks for image files and inserts them before or after the slide at index, copying
 // files from other folders into the show folder. A file that is no JPEG or TIFF picture

@@ -110,6 +110,16 @@ TEST(SlideEditing, InsertCopiesWithoutAskingAndLeavesBlanksForOtherFiles) {
     // A cropped 60 x 30 picture: the centred 53 pixels of width, cut to 16 : 9.
     EXPECT_NEAR(slides[1].frames[0].left, (60 - 53) / 2.0 / 60, 1e-9);
     EXPECT_NEAR(slides[1].frames[0].top, (30 - 53 * 9 / 16.0) / 2.0 / 30, 1e-9);
+    // Its copy on the clipboard shares the transform but owns its pixels, equal to the slide's.
+    copy_addressed_slides(p.context);
+    const Slide& copy = p.context.clipboard.slides.at(0);
+    EXPECT_TRUE(copy.transform && copy.transform == slides[1].transform);
+    ASSERT_EQ(copy.image.height, 30);
+    EXPECT_NE(copy.image.rows[7], slides[1].image.rows[7]);
+    EXPECT_EQ(std::vector(copy.image.rows[7], copy.image.rows[7] + 180),
+              std::vector(slides[1].image.rows[7], slides[1].image.rows[7] + 180));
+    EXPECT_EQ(copy.thumbnail.width, slides[1].thumbnail.width);
+    EXPECT_NE(copy.thumbnail.rows, slides[1].thumbnail.rows);
 }
 
 TEST(SlideEditing, AddAsksBeforeReplacingAFileOfTheSameName) {
