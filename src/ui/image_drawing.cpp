@@ -27,23 +27,25 @@ QImage block_picture(const ImageBuffer& image, std::int32_t p, std::int32_t n) {
 }
 
 template <bool Colour>
-void draw_blocks(QPainter& painter, const ImageBuffer& image, int x, int y) {
+void draw_blocks(QPainter& painter, const ImageBuffer& image, int x, int y, qreal ratio) {
     if (image.empty() || image.width <= 0) return;
     if (image.kind != (Colour ? PixelFormat::Colour8 : PixelFormat::Grey8)) return;
     for (std::int32_t p = 0; p < image.height; p += image.rows_per_block) {
         const std::int32_t n = std::min(image.rows_per_block, image.height - p);
-        painter.drawImage(x, y + image.height - p - n, block_picture<Colour>(image, p, n));
+        QImage picture = block_picture<Colour>(image, p, n);
+        picture.setDevicePixelRatio(ratio);
+        painter.drawImage(QPointF(x, y + (image.height - p - n) / ratio), picture);
     }
 }
 
 }  // namespace
 
-void image_draw_grey8(QPainter& painter, const ImageBuffer& image, int x, int y) {
-    draw_blocks<false>(painter, image, x, y);
+void image_draw_grey8(QPainter& painter, const ImageBuffer& image, int x, int y, qreal ratio) {
+    draw_blocks<false>(painter, image, x, y, ratio);
 }
 
-void image_draw_colour8(QPainter& painter, const ImageBuffer& image, int x, int y) {
-    draw_blocks<true>(painter, image, x, y);
+void image_draw_colour8(QPainter& painter, const ImageBuffer& image, int x, int y, qreal ratio) {
+    draw_blocks<true>(painter, image, x, y, ratio);
 }
 
 void frame_draw(QImage& picture, const FrameBitmap& frame) {
