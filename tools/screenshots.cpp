@@ -141,6 +141,13 @@ int main(int argc, char** argv) {
     for (const char16_t* path : {u"/home/ann/Pictures/Venice 2026/index.ssi", u"/home/ann/Pictures/Garden/index.ssi"}) {
         recent_add(context.recent_files, path);
     }
+    // The grid with the first slide shown (white) and the last one selected (light grey).
+    go_to_slide(context, 0, true);
+    if (!context.show.slides.empty()) context.show.slides.back().selected = true;
+    window.update_layout();
+    save(window.grab().toImage(), QStringLiteral("main_window.jpg"));
+    if (!context.show.slides.empty()) context.show.slides.back().selected = false;
+
     save(with_menu(window, 0), QStringLiteral("file_menu.png"));
     save(with_menu(window, 1), QStringLiteral("edit_menu.png"));
     save(with_menu(window, 2), QStringLiteral("help_menu.png"));

@@ -64,7 +64,10 @@ struct AppContext {
     // "Session State" in the session folder. Empty until start-up finds them.
     std::u16string settings_folder;
     std::u16string session_folder;
-    // The margin around thumbnails in the grid, from the main window's font; 0 without one.
+    // The square thumbnails are made to fit, less the margin on every side, in pixels of
+    // the screen: a grid cell of 200 times the screen's device pixel ratio, and the
+    // margin M of the main window's font in the same pixels (0 without one).
+    std::int32_t thumbnail_box = 200;
     std::int32_t thumbnail_margin = 0;
 };
 

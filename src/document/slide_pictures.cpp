@@ -13,8 +13,6 @@
 
 namespace lumivane {
 
-inline constexpr std::int32_t thumbnail_box = 200;
-
 SlideFile locate_slide_file(const std::u16string& show_folder, const std::u16string& file_name) {
     SlideFile file;
     if (file_name.empty()) {
@@ -92,7 +90,8 @@ SlidePrepared prepare_slide(AppContext& context, std::int32_t index, Slide& slid
         }
     }
     slide.image = std::move(file.picture);
-    image_make_preview(slide.image, slide.thumbnail, thumbnail_box, thumbnail_box, context.thumbnail_margin);
+    image_make_preview(slide.image, slide.thumbnail, context.thumbnail_box, context.thumbnail_box,
+                       context.thumbnail_margin);
     if (!slide.image.empty()) {
         // A new slide's first key frame covers the whole picture; a cropped one's is cut.
         if (new_slide && !slide.frames.empty() && effective_style(context.show, slide) == style_crop) {

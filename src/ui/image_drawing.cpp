@@ -8,21 +8,13 @@ namespace lumivane {
 
 namespace {
 
-// One block of n rows starting at row p, flipped into a top-down RGB32 picture.
+// One block of n rows starting at row p, flipped into a top-down picture of the same
+// bytes (Qt knows blue, green, red order), which the painter converts as it draws.
 template <bool Colour>
 QImage block_picture(const ImageBuffer& image, std::int32_t p, std::int32_t n) {
-    QImage picture(image.width, n, QImage::Format_RGB32);
-    for (std::int32_t i = 0; i < n; ++i) {
-        const std::uint8_t* from = image.rows[p + n - 1 - i];
-        auto* to = reinterpret_cast<QRgb*>(picture.scanLine(i));
-        for (std::int32_t x = 0; x < image.width; ++x) {
-            if constexpr (Colour) {
-                to[x] = qRgb(from[3 * x + 2], from[3 * x + 1], from[3 * x]);
-            } else {
-                to[x] = qRgb(from[x], from[x], from[x]);
-            }
-        }
-    }
+    QImage picture(image.width, n, Colour ? QImage::Format_BGR888 : QImage::Format_Grayscale8);
+    const std::size_t row_bytes = static_cast<std::size_t>(image.width) * (Colour ? 3 : 1);
+    for (std::int32_t i = 0; i < n; ++i) std::memcpy(picture.scanLine(i), image.rows[p + n - 1 - i], row_bytes);
     return picture;
 }
 

@@ -3,7 +3,6 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
-#include <QContextMenuEvent>
 #include <QKeyEvent>
 #include <QMenuBar>
 #include <QMimeData>
@@ -16,6 +15,7 @@
 #include "playback/timeline.h"
 #include "ui/main_window_commands.h"
 #include "ui/session_state.h"
+#include "ui/thumbnail_grid.h"
 #include "ui/window_placement.h"
 
 namespace lumivane {
@@ -27,19 +27,13 @@ QString qt(const std::u16string& text) { return QString::fromStdU16String(text);
 // Menus take "&" for a mnemonic; a path shows its own.
 QString literal_menu_text(const std::u16string& text) { return qt(text).replace(u'&', QStringLiteral("&&")); }
 
-const QColor background(128, 128, 128);
-
 }  // namespace
 
 MainWindow::MainWindow(AppContext& context) : context_(context) {
     setObjectName(QStringLiteral("Lumivane"));
     setFocusPolicy(Qt::StrongFocus);
-    auto* area = new QWidget(this);
-    area->setAutoFillBackground(true);
-    QPalette palette = area->palette();
-    palette.setColor(QPalette::Window, background);
-    area->setPalette(palette);
-    setCentralWidget(area);
+    grid_ = new ThumbnailGrid(context_, this);
+    setCentralWidget(grid_);
 
     for (const MenuDefinition& definition : main_menus()) {
         QMenu* menu = menuBar()->addMenu(qt(definition.title));
@@ -66,6 +60,10 @@ MainWindow::MainWindow(AppContext& context) : context_(context) {
     connect(new QShortcut(QKeySequence(Qt::Key_F1), this), &QShortcut::activated, this,
             [this] { run_command(context_, command_help); });
     setAcceptDrops(true);
+}
+
+void MainWindow::update_layout() {
+    grid_->update_layout();
 }
 
 QAction* MainWindow::command_action(int id) const {
@@ -95,25 +93,6 @@ void MainWindow::prepare_menu(QMenu* menu) {
     for (QAction* action : menu->actions()) {
         if (!action->isSeparator()) action->setEnabled(command_enabled(context_, action->data().toInt()));
     }
-}
-
-void MainWindow::contextMenuEvent(QContextMenuEvent* event) {
-    if (!centralWidget()->geometry().contains(event->pos())) {
-        QMainWindow::contextMenuEvent(event);
-        return;
-    }
-    // The slide menu, for the current slide.
-    QMenu menu(this);
-    for (const std::int32_t id : grid_context_menu().ids) {
-        if (id == menu_separator) {
-            menu.addSeparator();
-            continue;
-        }
-        QAction* action = menu.addAction(qt(find_command(id)->text));
-        action->setData(id);
-        action->setEnabled(command_enabled(context_, id));
-    }
-    if (const QAction* chosen = menu.exec(event->globalPos())) run_command(context_, chosen->data().toInt());
 }
 
 std::vector<std::u16string> MainWindow::dropped_paths(const QList<QUrl>& urls) {

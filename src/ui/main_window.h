@@ -1,6 +1,7 @@
 #pragma once
-// The main window: the menu bar, the keyboard, dropped files and closing. What each
-// of them does is in main_window_commands; this class only hands its events over.
+// The main window: the menu bar, the tool buttons and the thumbnail grid, the keyboard,
+// dropped files and closing. What each of them does is in main_window_commands and
+// grid_gestures; this class only hands its events over.
 
 #include <QMainWindow>
 
@@ -9,6 +10,7 @@
 namespace lumivane {
 
 struct AppContext;
+class ThumbnailGrid;
 
 class MainWindow : public QMainWindow {
 public:
@@ -16,6 +18,10 @@ public:
 
     // The menu entry of a command, or none (the recent-files entries come and go).
     QAction* command_action(int id) const;
+
+    ThumbnailGrid* grid() const { return grid_; }
+    // The grid and the tool buttons show the show as it is now.
+    void update_layout();
 
     // Recent-files entries and greying, as when a menu opens.
     void prepare_menu(QMenu* menu);
@@ -26,8 +32,6 @@ public:
 protected:
     void keyPressEvent(QKeyEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
-    // Right click: the menu of the current slide (insert, remove, edit, restart).
-    void contextMenuEvent(QContextMenuEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
 
@@ -35,6 +39,7 @@ private:
     void shut_down();
 
     AppContext& context_;
+    ThumbnailGrid* grid_ = nullptr;
     QMenu* file_menu_ = nullptr;
     std::vector<QAction*> recent_actions_;
     bool closed_ = false;

@@ -17,7 +17,9 @@
 #include "platform/download.h"
 #include "platform/resources.h"
 #include "ui/image_list.h"
+#include "ui/main_window.h"
 #include "ui/playback_widget.h"
+#include "ui/thumbnail_grid.h"
 
 namespace lumivane {
 
@@ -72,7 +74,12 @@ void QtUserInterface::set_main_window_title(const std::u16string& title) {
     if (main_window_) main_window_->setWindowTitle(qt(title));
 }
 
+void QtUserInterface::update_tool_buttons() {
+    if (auto* window = dynamic_cast<MainWindow*>(main_window_.data())) window->grid()->update_command_availability();
+}
+
 void QtUserInterface::refresh_main_window() {
+    if (auto* window = dynamic_cast<MainWindow*>(main_window_.data())) window->update_layout();
     if (main_window_) main_window_->update();
 }
 

@@ -33,7 +33,7 @@ public:
     // The window that owns questions, shows the title and is refreshed.
     void set_main_window(QWidget* window) { main_window_ = window; }
 
-    void update_tool_buttons() override {}
+    void update_tool_buttons() override;
     void set_main_window_title(const std::u16string& title) override;
     void refresh_main_window() override;
     void close_main_window() override;

@@ -99,6 +99,8 @@ int run_program(int& argc, char** argv, const std::vector<std::u16string>& typed
 
     QtUserInterface ui;
     AppContext context(ui);
+    // The tool buttons made with the window take a user's own pictures from the settings folder.
+    context.settings_folder = find_user_folders(program_folder()).settings;
     MainWindow window(context);
     on_quit_signal(&window, [&window] { window.close(); });
     if (!start_program(ui, context, window, arguments)) return 0;

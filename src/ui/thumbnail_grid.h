@@ -1,0 +1,62 @@
+#pragma once
+// The main window's client area: the tool buttons at the top, the grid of slide
+// thumbnails below them and its scroll bar at the right edge. The grid's arithmetic is
+// grid_layout, its mouse gestures grid_gestures; this widget paints and forwards.
+
+#include <QScrollBar>
+#include <QWidget>
+
+#include "ui/captions.h"
+#include "ui/grid_gestures.h"
+#include "ui/grid_layout.h"
+
+class QMenu;
+
+namespace lumivane {
+
+struct AppContext;
+class ImageBar;
+
+inline constexpr std::int32_t tool_bar_identifier = 101;
+
+class ThumbnailGrid : public QWidget {
+public:
+    ThumbnailGrid(AppContext& context, QWidget* parent);
+
+    // After a change of the slides, of the current slide or of the size: the buttons'
+    // states, the number of cells and the scroll bar.
+    void update_layout();
+    void update_command_availability();
+
+    ImageBar* tool_bar() const { return tool_bar_; }
+    QScrollBar* scroll_bar() const { return scroll_bar_; }
+    const InterfaceFont& interface_font() const { return font_; }
+    GridArea area() const;
+    const GridScroll& scroll() const { return scroll_; }
+    const GridDrag& drag() const { return drag_; }
+
+    // The grid's menu for a right click, its entries enabled as the commands are now.
+    void fill_context_menu(QMenu& menu);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
+
+private:
+    std::int32_t slide_at(QPointF position) const;
+
+    AppContext& context_;
+    InterfaceFont font_;
+    ImageBar* tool_bar_ = nullptr;
+    QScrollBar* scroll_bar_ = nullptr;
+    GridScroll scroll_;
+    GridDrag drag_;
+};
+
+}  // namespace lumivane

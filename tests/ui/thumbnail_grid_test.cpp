@@ -1,0 +1,116 @@
+#include "ui/thumbnail_grid.h"
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QMouseEvent>
+
+#include <filesystem>
+
+#include "document/app_context.h"
+#include "document/show_images.h"
+#include "document/show_index.h"
+#include "support/recording_ui.h"
+#include "support/temp_folder.h"
+#include "ui/image_bar.h"
+#include "ui/main_window.h"
+
+namespace lumivane {
+namespace {
+
+using testing::RecordingUi;
+using testing::TempFolder;
+
+struct Window {
+    RecordingUi ui;
+    AppContext context{ui};
+    MainWindow window{context};
+    ThumbnailGrid& grid = *window.grid();
+
+    void send(QEvent::Type type, QPoint at, Qt::KeyboardModifiers keys = Qt::NoModifier) {
+        const Qt::MouseButton button = type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton;
+        QMouseEvent event(type, at, grid.mapToGlobal(at), button,
+                          type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton, keys);
+        QApplication::sendEvent(&grid, &event);
+    }
+    // The centre of the cell of slide index with the view at the top.
+    QPoint centre(int index) const {
+        const GridArea a = grid.area();
+        const int k = grid_columns(a);
+        return {a.left + (index % k) * grid_cell_size + 100, a.top + (index / k) * grid_cell_size + 100};
+    }
+};
+
+TEST(ThumbnailGrid, DrawsTheDemoShowInItsColours) {
+    TempFolder folder;
+    std::filesystem::copy_file(std::string(LUMIVANE_SOURCE_DIR) + "/resources/demo/index.ssi",
+                               folder.native_file("index.ssi"));
+    for (const auto& entry : std::filesystem::directory_iterator("/usr/share/backgrounds/mate/nature")) {
+        std::filesystem::create_symlink(entry.path(), folder.native_file(entry.path().filename().string()));
+    }
+    Window w;
+    const InterfaceFont& font = w.grid.interface_font();
+    EXPECT_EQ(w.context.thumbnail_margin, font.margin);  // the loader's margin is the window's
+    w.context.show.show_folder = folder.path();
+    ASSERT_FALSE(read_show_index(w.context, folder.path(), u"index.ssi"));
+    load_show_images(w.context);
+    ASSERT_TRUE(w.ui.texts().empty());
+    w.context.show.slides[2].selected = true;
+    w.window.resize(1000, 700);
+    w.window.show();
+    w.window.update_layout();
+    const QImage shot = w.grid.grab().toImage();
+
+    // Run (button 0) raised; Paste Before (button 8) washed out, as the clipboard is empty.
+    const ImageBar& bar = *w.grid.tool_bar();
+    EXPECT_EQ(bar.pos(), QPoint(font.margin, font.margin));
+    EXPECT_EQ(bar.height(), font.line_height + 7);
+    const QPoint run = bar.pos() + QPoint(1 + 2, 1 + 2);
+    EXPECT_EQ(shot.pixel(run - QPoint(1, 1)), qRgb(224, 224, 224));
+    EXPECT_EQ(shot.pixel(run + QPoint(font.line_height + 1, font.line_height + 1)), qRgb(160, 160, 160));
+    EXPECT_FALSE(bar.is_disabled(0));
+    EXPECT_TRUE(bar.is_disabled(8));
+
+    // Frames: the displayed slide white, a selected one light grey, the others dark grey;
+    // the photograph inside.
+    const GridArea a = w.grid.area();
+    EXPECT_EQ(a.top, 3 * font.margin + bar.height());
+    const QRgb frames[] = {qRgb(255, 255, 255), qRgb(64, 64, 64), qRgb(192, 192, 192)};
+    for (int i = 0; i < 3; ++i) {
+        const QPoint corner(a.left + i * grid_cell_size + 1, a.top + 1);
+        EXPECT_EQ(shot.pixel(corner), frames[i]) << i;
+        EXPECT_EQ(shot.pixel(corner + QPoint(font.margin - 2, 100)), frames[i]) << i;
+        EXPECT_NE(shot.pixel(w.centre(i)), frames[i]) << i;
+    }
+    EXPECT_FALSE(w.grid.scroll_bar()->isVisible());  // 8 slides: all fit
+}
+
+TEST(ThumbnailGrid, DraggingShowsTheDropBarOnlyWhereTheSlideWouldMove) {
+    Window w;
+    w.context.show.slides.resize(7);
+    w.window.resize(1000, 700);
+    w.window.show();
+    w.window.update_layout();
+    w.send(QEvent::MouseButtonPress, w.centre(2));
+    EXPECT_EQ(w.context.current_slide, 2);
+    EXPECT_TRUE(w.grid.drag().active);
+    const auto red_at = [&](int index) {
+        const QPoint edge = w.centre(index) - QPoint(100, 0);
+        return w.grid.grab().toImage().pixel(edge) == qRgb(255, 0, 0);
+    };
+    w.send(QEvent::MouseMove, w.centre(2));
+    EXPECT_EQ(w.grid.drag().drop, -1);
+    w.send(QEvent::MouseMove, w.centre(3));
+    EXPECT_EQ(w.grid.drag().drop, -1);
+    EXPECT_FALSE(red_at(3));
+    w.send(QEvent::MouseMove, w.centre(5));
+    EXPECT_EQ(w.grid.drag().drop, 5);
+    EXPECT_TRUE(red_at(5));
+    w.send(QEvent::MouseMove, w.centre(3));
+    w.send(QEvent::MouseButtonRelease, w.centre(3));
+    EXPECT_FALSE(w.grid.drag().active);
+    EXPECT_EQ(w.context.current_slide, 2);
+}
+
+}  // namespace
+}  // namespace lumivane
