@@ -20,9 +20,12 @@
 #include "document/command_line.h"
 #include "document/show_folder.h"
 #include "playback/timeline.h"
+#include "ui/about_dialog.h"
 #include "ui/main_window.h"
 #include "ui/playback_widget.h"
+#include "ui/preferences_dialog.h"
 #include "ui/qt_user_interface.h"
+#include "ui/show_properties_dialog.h"
 #include "ui/update_check.h"
 
 using namespace lumivane;
@@ -95,6 +98,13 @@ QImage with_menu(MainWindow& window, int index) {
     return picture.copy(0, 0, std::max(corner.x() + opened.width() + 40, 280), corner.y() + opened.height() + 16);
 }
 
+// A dialog as it opens, without waiting for an answer.
+QImage dialog_picture(QDialog&& dialog) {
+    dialog.show();
+    QApplication::processEvents();
+    return dialog.grab().toImage();
+}
+
 QImage box(const std::u16string& title, const std::u16string& text, BoxButtons buttons) {
     const std::unique_ptr<QMessageBox> shown = make_message_box(title, text, buttons, nullptr);
     shown->show();
@@ -151,6 +161,9 @@ int main(int argc, char** argv) {
     save(with_menu(window, 0), QStringLiteral("file_menu.png"));
     save(with_menu(window, 1), QStringLiteral("edit_menu.png"));
     save(with_menu(window, 2), QStringLiteral("help_menu.png"));
+    save(dialog_picture(ShowPropertiesDialog(context, &window)), QStringLiteral("show_properties.png"));
+    save(dialog_picture(PreferencesDialog(context, &window)), QStringLiteral("preferences.png"));
+    save(dialog_picture(AboutDialog(&window)), QStringLiteral("about.png"));
 
     // The playback window as on a 1920 x 1080 screen, at a slide with a caption.
     auto* playback = new PlaybackWidget(context, ui.caption_fonts(), QRect(0, 0, 1920, 1080));

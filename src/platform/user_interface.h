@@ -76,9 +76,13 @@ public:
     virtual bool pick_image_files_dialog(std::vector<std::u16string>& paths, const std::u16string& start_folder,
                                          const std::u16string& title) = 0;
 
-    // The "Slide Show Properties" dialog for the open show, modal to the main window. True
-    // after Cancel, which leaves the settings as they were.
+    // The "Slide Show Properties" dialog for the open show, modal to the main window. It
+    // stops the show. True after Cancel, which leaves the settings as they were.
     virtual bool show_properties_dialog() = 0;
+    // The "Preferences" dialog, modal to the main window. True after Cancel.
+    virtual bool preferences_dialog() = 0;
+    // The about box, modal to the main window.
+    virtual void about_dialog() = 0;
 
     // Shows a page of the program's help (a file name in the help folder, with an
     // optional "#anchor") in the help window.

@@ -55,6 +55,16 @@ void create_show(AppContext& context) {
 
 void save_show_as(AppContext& context) { save_show(context, context.show.index_path); }
 
+// The dialogs change settings the main window may show.
+void show_properties(AppContext& context) {
+    context.ui.show_properties_dialog();
+    context.ui.refresh_main_window();
+}
+
+void preferences(AppContext& context) { context.ui.preferences_dialog(); }
+
+void about(AppContext& context) { context.ui.about_dialog(); }
+
 void exit_program(AppContext& context) { context.ui.close_main_window(); }
 
 void restart_here(AppContext& context) { toggle_show(context); }
@@ -135,8 +145,8 @@ const std::vector<Command> commands = {
     {command_create_show, u"Create Slide Show from Folder...", create_show},
     {command_add_images, u"Add Image Files...", add_images},
     {command_save_show, u"Save Slide Show As...Ctrl-S", save_show_as},
-    {command_show_properties, u"Slide Show Properties...", nullptr},
-    {command_preferences, u"Preferences...", nullptr},
+    {command_show_properties, u"Slide Show Properties...", show_properties},
+    {command_preferences, u"Preferences...", preferences},
     {command_exit, u"Exit\tCtrl-Q", exit_program},
     {command_copy_slides, u"Copy Slides", copy_slides},
     {command_cut_slides, u"Cut Slides", cut_slides},
@@ -145,7 +155,7 @@ const std::vector<Command> commands = {
     {command_slide_properties, u"Slide Properties...", nullptr},
     {command_help, u"Open Help File", help_contents},
     {command_check_updates, u"Check for &Updates", check_updates},
-    {command_about, u"About Lumivane", nullptr},
+    {command_about, u"About Lumivane", about},
     {command_insert_before, u"Insert one or more new slides before this one", insert_before},
     {command_insert_after, u"Insert one or more new slides after this one", insert_after},
     {command_remove_slide, u"Remove current slide", remove_current_slide},

@@ -17,8 +17,11 @@
 #include "platform/download.h"
 #include "platform/resources.h"
 #include "ui/image_list.h"
+#include "ui/about_dialog.h"
 #include "ui/main_window.h"
 #include "ui/playback_widget.h"
+#include "ui/preferences_dialog.h"
+#include "ui/show_properties_dialog.h"
 #include "ui/thumbnail_grid.h"
 
 namespace lumivane {
@@ -175,9 +178,20 @@ bool QtUserInterface::pick_image_files_dialog(std::vector<std::u16string>& paths
 }
 
 bool QtUserInterface::show_properties_dialog() {
-    // The program has no properties dialog yet: a new show goes on with the settings it
-    // has, as after OK.
-    return false;
+    if (!context_) return true;
+    ShowPropertiesDialog dialog(*context_, dialog_owner());
+    return dialog.exec() != QDialog::Accepted;
+}
+
+bool QtUserInterface::preferences_dialog() {
+    if (!context_) return true;
+    PreferencesDialog dialog(*context_, dialog_owner());
+    return dialog.exec() != QDialog::Accepted;
+}
+
+void QtUserInterface::about_dialog() {
+    AboutDialog dialog(dialog_owner());
+    dialog.exec();
 }
 
 void QtUserInterface::show_help_page(const std::u16string& page) {

@@ -53,6 +53,8 @@ public:
     bool pick_image_files_dialog(std::vector<std::u16string>& paths, const std::u16string& start_folder,
                                  const std::u16string& title) override;
     bool show_properties_dialog() override;
+    bool preferences_dialog() override;
+    void about_dialog() override;
     void show_help_page(const std::u16string& page) override;
     bool download(const std::u16string& url, std::string& data, std::int32_t timeout_milliseconds) override;
     void open_web_page(const std::u16string& url) override;

@@ -102,4 +102,9 @@ bool RecordingUi::show_properties_dialog() {
     return !next_dialog_answer();
 }
 
+bool RecordingUi::preferences_dialog() {
+    dialogs.push_back({u"preferences", u"Preferences", {}, {}});
+    return !next_dialog_answer();
+}
+
 }  // namespace lumivane::testing

@@ -20,7 +20,7 @@ struct RecordedBox {
 };
 
 struct RecordedDialog {
-    std::u16string kind;  // "open index", "save index", "folder", "images" or "properties"
+    std::u16string kind;  // "open index", "save index", "folder", "images", "properties", "preferences" or "about"
     std::u16string title;
     std::u16string start_folder;
     std::u16string file_name;  // save dialogs only
@@ -56,6 +56,8 @@ public:
                                  const std::u16string& title) override;
     // Answered from dialog_answers too: any list is OK, nothing is Cancel.
     bool show_properties_dialog() override;
+    bool preferences_dialog() override;
+    void about_dialog() override { dialogs.push_back({u"about", u"About Lumivane", {}, {}}); }
     void show_help_page(const std::u16string& page) override { help_pages.push_back(page); }
     bool download(const std::u16string& url, std::string& data, std::int32_t timeout_milliseconds) override {
         downloads.push_back(url);

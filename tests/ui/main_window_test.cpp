@@ -59,7 +59,7 @@ TEST(MainWindow, FileMenuListsRecentShowsAndGreysItems) {
     EXPECT_EQ(actions[15]->data().toInt(), 1051);
     EXPECT_FALSE(w.window.command_action(command_new_show)->isEnabled());  // no slides
     EXPECT_TRUE(w.window.command_action(command_open_show)->isEnabled());
-    EXPECT_FALSE(w.window.command_action(command_show_properties)->isEnabled());
+    EXPECT_TRUE(w.window.command_action(command_show_properties)->isEnabled());
 }
 
 TEST(MainWindow, EscWithAModifiedShowAndCancelKeepsRunning) {

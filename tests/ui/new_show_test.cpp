@@ -2,22 +2,16 @@
 // folder of photographs, save it, quit, start again with the folder, find the same show.
 #include <gtest/gtest.h>
 
-#include <QAbstractButton>
 #include <QApplication>
-#include <QFileDialog>
-#include <QLineEdit>
 #include <QMessageBox>
 #include <QTest>
-#include <QTimer>
 
-#include <deque>
 #include <filesystem>
-#include <functional>
-#include <variant>
 
 #include "document/app_context.h"
 #include "document/show_index.h"
 #include "platform/text_encoding.h"
+#include "support/person.h"
 #include "support/temp_folder.h"
 #include "ui/main_window.h"
 #include "ui/main_window_commands.h"
@@ -27,62 +21,8 @@
 namespace lumivane {
 namespace {
 
-// Answers the modal windows as they come, in order: a text typed into a file dialog,
-// or a button of a message box. It notes what each said. A window nobody expected
-// fails the test and is closed, so that nothing waits for ever.
-class Person {
-public:
-    using Answer = std::variant<QString, QMessageBox::StandardButton>;
-    explicit Person(std::deque<Answer> answers) : answers_(std::move(answers)) {
-        QObject::connect(&timer_, &QTimer::timeout, [this] { look(); });
-        timer_.start(10);
-    }
-    std::vector<QString> seen;
-    bool done() const { return answers_.empty(); }
-
-private:
-    void look() {
-        QWidget* modal = QApplication::activeModalWidget();
-        // A dialog is active again once the question it asked is answered.
-        if (!modal || modal->property("answered").toBool()) return;
-        modal->setProperty("answered", true);
-        if (answers_.empty()) {
-            ADD_FAILURE() << "unexpected window: " << modal->windowTitle().toStdString();
-            return void(modal->close());
-        }
-        // Outside the timer's call, so that a window the answer opens is answered too.
-        QTimer::singleShot(0, modal, [this, modal, answer = answers_.front()] {
-            if (auto* box = qobject_cast<QMessageBox*>(modal)) {
-                seen.push_back(box->windowTitle() + ": " + box->text());
-                return box->button(std::get<QMessageBox::StandardButton>(answer))->click();
-            }
-            auto* dialog = qobject_cast<QFileDialog*>(modal);
-            seen.push_back(dialog->windowTitle());
-            dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))->setText(std::get<QString>(answer));
-            static_cast<QDialog*>(dialog)->accept();  // as its own button does
-        });
-        answers_.pop_front();
-    }
-    std::deque<Answer> answers_;
-    QTimer timer_;
-};
-
-// The user's folders, private to the test for its length.
-class PrivateHome {
-public:
-    explicit PrivateHome(const std::string& home) {
-        for (const auto& [name, folder] : {std::pair{"HOME", ""}, {"XDG_DATA_HOME", "/data"}, {"XDG_CONFIG_HOME", "/config"}}) {
-            kept_.emplace_back(name, qgetenv(name));
-            qputenv(name, QByteArray::fromStdString(home + folder));
-        }
-    }
-    ~PrivateHome() {
-        for (const auto& [name, value] : kept_) value.isNull() ? qunsetenv(name) : qputenv(name, value);
-    }
-
-private:
-    std::vector<std::pair<const char*, QByteArray>> kept_;
-};
+using testing::Person;
+using testing::PrivateHome;
 
 struct Program {
     QtUserInterface ui;

@@ -1,0 +1,73 @@
+#include "ui/preferences_dialog.h"
+
+#include <QComboBox>
+#include <QGridLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "document/app_context.h"
+#include "playback/timeline.h"
+#include "ui/dialog_colours.h"
+
+namespace lumivane {
+
+namespace {
+
+// The list's row for a value, none for a value it does not offer.
+QComboBox* make_list(QWidget* parent, const char* name, const QStringList& entries, std::int32_t value) {
+    auto* list = new QComboBox(parent);
+    list->setObjectName(QString::fromLatin1(name));
+    list->addItems(entries);
+    list->setCurrentIndex(value >= 0 && value < list->count() ? value : -1);
+    return list;
+}
+
+// A list without a choice keeps the value.
+void take_row(const QComboBox* list, std::int32_t& value) {
+    if (list->currentIndex() >= 0) value = list->currentIndex();
+}
+
+QHBoxLayout* ok_cancel_row(QDialog* dialog) {
+    auto* row = new QHBoxLayout;
+    row->addStretch(1);
+    auto* ok = new QPushButton(QStringLiteral("OK"), dialog);
+    ok->setObjectName(QStringLiteral("ok"));
+    ok->setDefault(true);
+    QObject::connect(ok, &QPushButton::clicked, dialog, &QDialog::accept);
+    auto* cancel = new QPushButton(QStringLiteral("Cancel"), dialog);
+    cancel->setObjectName(QStringLiteral("cancel"));
+    cancel->setAutoDefault(false);
+    QObject::connect(cancel, &QPushButton::clicked, dialog, &QDialog::reject);
+    row->addWidget(ok);
+    row->addWidget(cancel);
+    return row;
+}
+
+}  // namespace
+
+PreferencesDialog::PreferencesDialog(AppContext& context, QWidget* owner) : QDialog(owner), context_(context) {
+    stop_show(context, false);
+    setWindowTitle(QStringLiteral("Preferences"));
+    apply_dialog_colours(*this);
+    monitor_profile_ = make_list(this, "monitor_profile", {"sRGB", "Adobe RGB", "DCI-P3"}, context.monitor_profile);
+    frame_rate_ = make_list(this, "frame_rate", {"60 fps", "50 fps"}, context.frame_rate);
+    auto* grid = new QGridLayout;
+    grid->addWidget(new QLabel(QStringLiteral("Monitor Profile: "), this), 0, 0, Qt::AlignRight);
+    grid->addWidget(monitor_profile_, 0, 1);
+    grid->addWidget(new QLabel(QStringLiteral("Frame Rate: "), this), 1, 0, Qt::AlignRight);
+    grid->addWidget(frame_rate_, 1, 1);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(grid);
+    layout->addSpacing(8);
+    layout->addLayout(ok_cancel_row(this));
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+}
+
+void PreferencesDialog::accept() {
+    take_row(monitor_profile_, context_.monitor_profile);
+    take_row(frame_rate_, context_.frame_rate);
+    QDialog::accept();
+}
+
+}  // namespace lumivane

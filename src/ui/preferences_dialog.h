@@ -1,0 +1,27 @@
+#pragma once
+// The "Preferences" dialog: the monitor profile and the frame rate, program settings
+// kept in the session state file. OK stores them and nothing more: the profile applies
+// to pictures read afterwards, the rate to playback started afterwards.
+
+#include <QDialog>
+
+class QComboBox;
+
+namespace lumivane {
+
+struct AppContext;
+
+class PreferencesDialog : public QDialog {
+public:
+    // Stops the show and shows the preferences.
+    PreferencesDialog(AppContext& context, QWidget* owner);
+
+    void accept() override;
+
+private:
+    AppContext& context_;
+    QComboBox* monitor_profile_;
+    QComboBox* frame_rate_;
+};
+
+}  // namespace lumivane

@@ -1,0 +1,155 @@
+// The show properties, preferences and about dialogs, opened from the main window's
+// menu and used as a person would.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+#include <cstdlib>
+
+#include "document/app_context.h"
+#include "support/person.h"
+#include "support/recording_ui.h"
+#include "support/temp_folder.h"
+#include "ui/main_window.h"
+#include "ui/main_window_commands.h"
+#include "ui/playback_widget.h"
+#include "ui/qt_user_interface.h"
+#include "ui/session_state.h"
+
+namespace lumivane {
+namespace {
+
+using testing::Person;
+
+struct Program {
+    QtUserInterface ui;
+    AppContext context{ui};
+    MainWindow window{context};
+    Program() {
+        ui.attach(context);
+        ui.set_main_window(&window);
+        context.show.settings.name = u"Holiday";
+        context.show.slides.resize(2);
+        context.show.slides[1].style = style_crop;
+    }
+    ~Program() { ui.destroy_playback_window(); }
+    void run(std::int32_t command) { window.command_action(command)->trigger(); }
+};
+
+template <typename T>
+T& control(QWidget& dialog, const char* name) {
+    T* found = dialog.findChild<T*>(QString::fromLatin1(name));
+    if (!found) {
+        ADD_FAILURE() << "no control " << name;
+        std::abort();
+    }
+    return *found;
+}
+
+void click(QWidget& dialog, const char* button) { control<QPushButton>(dialog, button).click(); }
+
+QRgb colour_inside(QWidget& dialog, QWidget& part) {
+    return dialog.grab().toImage().pixel(part.mapTo(&dialog, QPoint(part.width() - 4, part.height() / 2)));
+}
+
+TEST(ShowPropertiesDialog, AWrongFieldKeepsItOpenAndANewSizeMakesThePlaybackWindowAgain) {
+    Program p;
+    p.ui.create_playback_window();
+    const PlaybackWidget* before = p.ui.playback_widget();
+    Person person({Person::Act([&](QWidget& d) {
+                       EXPECT_EQ(d.parentWidget(), &p.window);
+                       EXPECT_TRUE(d.isModal());
+                       EXPECT_FALSE(control<QLineEdit>(d, "proportions_width").isEnabled());  // a Crop slide
+                       EXPECT_EQ(control<QLineEdit>(d, "default_delay").text(), "5.00");
+                       EXPECT_EQ(control<QComboBox>(d, "speed").currentText(), "1 X");
+                       EXPECT_EQ(colour_inside(d, d), qRgb(128, 128, 128));
+                       EXPECT_EQ(colour_inside(d, control<QLineEdit>(d, "name")), qRgb(192, 192, 192));
+                       control<QLineEdit>(d, "default_delay").setText("100000");
+                       control<QLineEdit>(d, "transition_time").setText("600.01");
+                       control<QComboBox>(d, "size").setCurrentText("70%");
+                       click(d, "ok");
+                       ASSERT_TRUE(d.isVisible());
+                       EXPECT_EQ(p.context.show.settings.default_delay, 100000.0);
+                       EXPECT_EQ(p.ui.playback_widget(), before);
+                       control<QLineEdit>(d, "transition_time").setText("600");
+                       click(d, "ok");
+                   }),
+                   QMessageBox::Ok});
+    p.run(command_show_properties);
+    EXPECT_TRUE(person.done());
+    EXPECT_EQ(person.seen.at(1), "Error: Illegal transition time: 600.01");
+    EXPECT_EQ(p.context.show.settings.transition_time, 600.0);
+    EXPECT_EQ(p.context.show.settings.size, 3);
+    EXPECT_TRUE(p.context.show.modified);
+    ASSERT_NE(p.ui.playback_widget(), nullptr);
+    EXPECT_NE(p.ui.playback_widget(), before);
+    EXPECT_EQ(p.ui.playback_widget()->windowTitle(), "Holiday");
+}
+
+TEST(ShowPropertiesDialog, SaveAsDefaultThenCancel) {
+    Program p;
+    Person person({Person::Act([&](QWidget& d) {
+        control<QLineEdit>(d, "name").setText("Garden");
+        control<QComboBox>(d, "speed").setCurrentText("4 X");
+        control<QCheckBox>(d, "loop").setChecked(false);
+        click(d, "save_as_default");
+        EXPECT_TRUE(d.isVisible());
+        click(d, "cancel");
+    })});
+    p.run(command_show_properties);
+    EXPECT_EQ(p.context.default_settings.name, u"Garden");
+    EXPECT_EQ(p.context.default_settings.speed, 2);
+    EXPECT_EQ(p.context.default_settings.loop, 0);
+    EXPECT_EQ(p.context.show.settings.name, u"Holiday");
+    EXPECT_EQ(p.context.show.speed_factor, 1.0);
+    EXPECT_EQ(p.context.show.settings.loop, 1);
+}
+
+TEST(PreferencesDialog, OkStoresCancelKeepsAndARestartFindsThem) {
+    testing::TempFolder session;
+    Program p;
+    p.context.session_folder = session.path();
+    const auto choose = [](const char* profile, const char* rate, const char* button) {
+        return Person::Act([=](QWidget& d) {
+            EXPECT_EQ(colour_inside(d, d), qRgb(128, 128, 128));
+            control<QComboBox>(d, "monitor_profile").setCurrentText(profile);
+            control<QComboBox>(d, "frame_rate").setCurrentText(rate);
+            click(d, button);
+        });
+    };
+    Person person({choose("DCI-P3", "50 fps", "ok"), choose("sRGB", "60 fps", "cancel")});
+    p.run(command_preferences);
+    EXPECT_EQ(p.context.monitor_profile, 2);
+    EXPECT_EQ(p.context.frame_rate, 1);
+    p.run(command_preferences);
+    EXPECT_TRUE(person.done());
+    EXPECT_EQ(p.context.monitor_profile, 2);
+    EXPECT_EQ(p.context.frame_rate, 1);
+
+    EXPECT_FALSE(write_session_state(p.context));
+    testing::RecordingUi ui;
+    AppContext again(ui);
+    again.session_folder = session.path();
+    read_session_state(again, u"/pictures");
+    EXPECT_EQ(again.monitor_profile, 2);
+    EXPECT_EQ(again.frame_rate, 1);
+}
+
+TEST(AboutDialog, ShowsTheTitleWithItsVersion) {
+    Program p;
+    Person person({Person::Act([&](QWidget& d) {
+        EXPECT_EQ(control<QLabel>(d, "title").text(), "Lumivane 1.0.15");
+        EXPECT_EQ(d.findChildren<QLabel*>().size(), 3);
+        click(d, "ok");
+    })});
+    p.run(command_about);
+    EXPECT_EQ(person.seen, std::vector<QString>{"About Lumivane"});
+}
+
+}  // namespace
+}  // namespace lumivane
