@@ -20,6 +20,10 @@ void apply_dialog_colours(QWidget& dialog) {
     palette.setColor(QPalette::Disabled, QPalette::Window, grey);
     palette.setColor(QPalette::Disabled, QPalette::Button, grey);
     palette.setColor(QPalette::Disabled, QPalette::Base, grey);
+    // Dimmed, yet readable on grey.
+    for (const QPalette::ColorRole text : {QPalette::WindowText, QPalette::ButtonText, QPalette::Text}) {
+        palette.setColor(QPalette::Disabled, text, QColor(64, 64, 64));
+    }
     dialog.setPalette(palette);
     dialog.setAutoFillBackground(true);
 }

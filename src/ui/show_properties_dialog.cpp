@@ -66,20 +66,28 @@ ShowPropertiesDialog::ShowPropertiesDialog(AppContext& context, QWidget* owner)
 
     auto* grid = new QGridLayout;
     int row = 0;
+    // Lists take the column's width; the number edits keep theirs, with their unit beside them.
     const auto add_row = [&](const char* label, QWidget* control, const char* unit = nullptr) {
         grid->addWidget(new QLabel(QString::fromLatin1(label), this), row, 0, Qt::AlignRight);
-        grid->addWidget(control, row, 1, Qt::AlignLeft);
-        if (unit) grid->addWidget(new QLabel(QString::fromLatin1(unit), this), row, 2);
+        if (unit) {
+            auto* with_unit = new QHBoxLayout;
+            with_unit->addWidget(control);
+            with_unit->addWidget(new QLabel(QString::fromLatin1(unit), this));
+            with_unit->addStretch(1);
+            grid->addLayout(with_unit, row, 1);
+        } else {
+            grid->addWidget(control, row, 1);
+        }
         ++row;
     };
     add_row("Name: ", name_);
-    auto* proportions = new QWidget(this);
-    auto* proportions_row = new QHBoxLayout(proportions);
-    proportions_row->setContentsMargins(0, 0, 0, 0);
-    proportions_row->addWidget(proportions_width_);
-    proportions_row->addWidget(new QLabel(QStringLiteral(":"), this));
-    proportions_row->addWidget(proportions_height_);
-    add_row("Proportions: ", proportions);
+    auto* proportions = new QHBoxLayout;
+    proportions->addWidget(proportions_width_);
+    proportions->addWidget(new QLabel(QStringLiteral(":"), this));
+    proportions->addWidget(proportions_height_);
+    proportions->addStretch(1);
+    grid->addWidget(new QLabel(QStringLiteral("Proportions: "), this), row, 0, Qt::AlignRight);
+    grid->addLayout(proportions, row++, 1);
     add_row("", loop_);
     add_row("Mode: ", autorun_);
     add_row("Speed: ", speed_);
