@@ -122,8 +122,12 @@ PlaybackWindow* QtUserInterface::create_playback_window() {
     if (!context_) return nullptr;
     const QScreen* screen = QGuiApplication::primaryScreen();
     const QRect area = screen ? screen->geometry() : QRect(0, 0, 1280, 720);
-    playback_ = new PlaybackWidget(*context_, caption_fonts_, area);
+    playback_ = make_playback_widget(area);
     return playback_;
+}
+
+PlaybackWidget* QtUserInterface::make_playback_widget(const QRect& screen) {
+    return new PlaybackWidget(*context_, caption_fonts_, screen);
 }
 
 bool QtUserInterface::open_index_file_dialog(std::u16string& path, const std::u16string& start_folder,

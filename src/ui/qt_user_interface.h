@@ -67,6 +67,10 @@ public:
     // Deletes the playback window now, while the program's state it works on exists.
     void destroy_playback_window();
 
+protected:
+    // A new playback window on the screen area; tests give one of their own.
+    virtual PlaybackWidget* make_playback_widget(const QRect& screen);
+
 private:
     // The window file dialogs belong to.
     QWidget* dialog_owner() const;
