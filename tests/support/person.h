@@ -2,10 +2,13 @@
 // A person at the screen for tests of the real windows: answers the modal windows as
 // they come, in order, and keeps the user's folders private to the test.
 
+#include <gtest/gtest.h>
+
 #include <QMessageBox>
 #include <QString>
 #include <QTimer>
 
+#include <cstdlib>
 #include <deque>
 #include <functional>
 #include <string>
@@ -30,6 +33,17 @@ private:
     std::deque<Answer> answers_;
     QTimer timer_;
 };
+
+// The dialog's control of that object name; a missing one fails the test at once.
+template <typename T>
+T& control(QWidget& dialog, const char* name) {
+    T* found = dialog.findChild<T*>(QString::fromLatin1(name));
+    if (!found) {
+        ADD_FAILURE() << "no control " << name;
+        std::abort();
+    }
+    return *found;
+}
 
 // HOME and the XDG data and configuration folders under home while it lives.
 class PrivateHome {

@@ -103,6 +103,17 @@ TEST(MainWindowCommands, PrevAndNextWrapAround) {
     }
 }
 
+TEST(MainWindowCommands, TheSettingsButtonAndTheMenuOpenTheDialogs) {
+    Program p;
+    p.ui.dialog_answers = {std::vector<std::u16string>{}, std::nullopt};
+    tool_button_pressed(p.context, 4);
+    run_command(p.context, command_preferences);
+    run_command(p.context, command_about);
+    std::vector<std::u16string> kinds;
+    for (const auto& dialog : p.ui.dialogs) kinds.push_back(dialog.kind);
+    EXPECT_EQ(kinds, (std::vector<std::u16string>{u"properties", u"preferences", u"about"}));
+}
+
 TEST(MainWindowCommands, RecentEntriesThatAreGoneAreDropped) {
     Program p;
     ShowFolder show(true);

@@ -9,8 +9,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-#include <cstdlib>
-
 #include "document/app_context.h"
 #include "support/person.h"
 #include "support/recording_ui.h"
@@ -24,6 +22,7 @@
 namespace lumivane {
 namespace {
 
+using testing::control;
 using testing::Person;
 
 struct Program {
@@ -40,16 +39,6 @@ struct Program {
     ~Program() { ui.destroy_playback_window(); }
     void run(std::int32_t command) { window.command_action(command)->trigger(); }
 };
-
-template <typename T>
-T& control(QWidget& dialog, const char* name) {
-    T* found = dialog.findChild<T*>(QString::fromLatin1(name));
-    if (!found) {
-        ADD_FAILURE() << "no control " << name;
-        std::abort();
-    }
-    return *found;
-}
 
 void click(QWidget& dialog, const char* button) { control<QPushButton>(dialog, button).click(); }
 

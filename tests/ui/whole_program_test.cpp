@@ -25,6 +25,7 @@
 namespace lumivane {
 namespace {
 
+using testing::control;
 using testing::Person;
 
 // A colour as three channel means.
@@ -124,16 +125,6 @@ struct Program {
         window.command_action(command)->trigger();
     }
 };
-
-template <typename T>
-T& control(QWidget& dialog, const char* name) {
-    T* found = dialog.findChild<T*>(QString::fromLatin1(name));
-    if (!found) {
-        ADD_FAILURE() << "no control " << name;
-        std::abort();
-    }
-    return *found;
-}
 
 TEST(WholeProgram, ANewUsersShowMadeSavedOpenedAgainAndPlayed) {
     testing::TempFolder home;
