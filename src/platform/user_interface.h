@@ -84,6 +84,10 @@ public:
     // The about box, modal to the main window.
     virtual void about_dialog() = 0;
 
+    // The "Slide Properties" dialog for the current slide, modal to the main window. True
+    // after Cancel or when it cannot open; the slide is then as it was.
+    virtual bool slide_properties_dialog() = 0;
+
     // Shows a page of the program's help (a file name in the help folder, with an
     // optional "#anchor") in the help window.
     virtual void show_help_page(const std::u16string& page) = 0;

@@ -347,6 +347,28 @@ void centre_crop_box(const SlideShow& show, PanFrame& box, std::int32_t image_wi
     box.bottom = 1.0 - box.top;
 }
 
+void picture_holding_box(PanFrame& box, std::int64_t w, std::int64_t h, std::int64_t frame_width,
+                         std::int64_t frame_height) {
+    if (w <= 0 || h <= 0 || frame_width <= 0 || frame_height <= 0) return;
+    std::int64_t e = w * frame_height / frame_width;
+    std::int64_t f = w;
+    if (e < h) {
+        e = h;
+        f = h * frame_width / frame_height;
+    }
+    const double dw = static_cast<double>(w);
+    const double dh = static_cast<double>(h);
+    if (w < f) {
+        const std::int64_t a = (w - f) / 2;
+        box = {box.delay, static_cast<double>(a) / dw, 0.0, static_cast<double>(w - a) / dw, 1.0};
+    } else if (h < e) {
+        const std::int64_t b = (h - e) / 2;
+        box = {box.delay, 0.0, static_cast<double>(b) / dh, 1.0, static_cast<double>(h - b) / dh};
+    } else {
+        box = {box.delay, 0.0, 0.0, 1.0, 1.0};
+    }
+}
+
 void fit_to_window(SlideShow& show, std::int32_t slide_index, std::int32_t frame_width, std::int32_t frame_height) {
     if (!valid_slide(show, slide_index)) return;
     Slide& slide = show.slides[static_cast<std::size_t>(slide_index)];
@@ -360,25 +382,7 @@ void fit_to_window(SlideShow& show, std::int32_t slide_index, std::int32_t frame
         wf = p.width;
         hf = p.height;
     }
-    const std::int64_t w = slide.image.width;
-    const std::int64_t h = slide.image.height;
-    std::int64_t e = w * hf / wf;
-    std::int64_t f = w;
-    if (e < h) {
-        e = h;
-        f = h * wf / hf;
-    }
-    const double dw = static_cast<double>(w);
-    const double dh = static_cast<double>(h);
-    if (w < f) {
-        const std::int64_t a = (w - f) / 2;
-        *box = {box->delay, static_cast<double>(a) / dw, 0.0, static_cast<double>(w - a) / dw, 1.0};
-    } else if (h < e) {
-        const std::int64_t b = (h - e) / 2;
-        *box = {box->delay, 0.0, static_cast<double>(b) / dh, 1.0, static_cast<double>(h - b) / dh};
-    } else {
-        *box = {box->delay, 0.0, 0.0, 1.0, 1.0};
-    }
+    picture_holding_box(*box, slide.image.width, slide.image.height, wf, hf);
 }
 
 void fit_box_to_proportions(const SlideShow& show, PanFrame& box, std::int32_t image_width,

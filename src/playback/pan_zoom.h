@@ -71,6 +71,10 @@ void zoom_crop_box(AppContext& context, PanFrame& box, const BoxShape& start, do
 // zoom. Sets the show's modified flag.
 void pan_crop_box(AppContext& context, PanFrame& box, const BoxShape& start, double dx, double dy);
 
+// The box becomes the smallest centred box of the frame's proportions that holds the
+// whole picture of w by h, reaching beyond it on two sides when their proportions differ.
+void picture_holding_box(PanFrame& box, std::int64_t w, std::int64_t h, std::int64_t frame_width,
+                         std::int64_t frame_height);
 // Key frame 0 becomes the largest centred box of the show's proportions; a fitted slide
 // becomes a cropped one.
 void crop_to_proportions(SlideShow& show, std::int32_t slide_index);

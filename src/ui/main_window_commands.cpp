@@ -69,6 +69,12 @@ void exit_program(AppContext& context) { context.ui.close_main_window(); }
 
 void restart_here(AppContext& context) { toggle_show(context); }
 
+// After OK the picture on the screen follows the slide's new box and key frames.
+void edit_slide(AppContext& context) {
+    if (context.ui.slide_properties_dialog()) return;
+    go_to_slide(context, context.current_slide, true);
+}
+
 void help_contents(AppContext& context) { open_help(context, help_contents_topic); }
 
 void check_updates(AppContext& context) { check_for_update(context, update_server(), update_timeout_milliseconds); }
@@ -152,14 +158,14 @@ const std::vector<Command> commands = {
     {command_cut_slides, u"Cut Slides", cut_slides},
     {command_paste_before, u"Paste Slides Before", paste_before},
     {command_paste_after, u"Paste Slides After", paste_after},
-    {command_slide_properties, u"Slide Properties...", nullptr},
+    {command_slide_properties, u"Slide Properties...", edit_slide},
     {command_help, u"Open Help File", help_contents},
     {command_check_updates, u"Check for &Updates", check_updates},
     {command_about, u"About Lumivane", about},
     {command_insert_before, u"Insert one or more new slides before this one", insert_before},
     {command_insert_after, u"Insert one or more new slides after this one", insert_after},
     {command_remove_slide, u"Remove current slide", remove_current_slide},
-    {command_edit_slide, u"Edit current slide's settings", nullptr},
+    {command_edit_slide, u"Edit current slide's settings", edit_slide},
     {command_restart_here, u"Restart the slide show starting here", restart_here},
 };
 
@@ -232,7 +238,8 @@ bool command_enabled(const AppContext& context, std::int32_t id) {
     case command_new_show:
     case command_copy_slides:
     case command_cut_slides:
-    case command_slide_properties: return has_slides(context);
+    case command_slide_properties:
+    case command_edit_slide: return has_slides(context);
     case command_paste_before:
     case command_paste_after: return !context.clipboard.empty();
     default: return true;

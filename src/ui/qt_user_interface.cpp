@@ -22,6 +22,7 @@
 #include "ui/playback_widget.h"
 #include "ui/preferences_dialog.h"
 #include "ui/show_properties_dialog.h"
+#include "ui/slide_properties_dialog.h"
 #include "ui/thumbnail_grid.h"
 
 namespace lumivane {
@@ -196,6 +197,12 @@ bool QtUserInterface::preferences_dialog() {
 void QtUserInterface::about_dialog() {
     AboutDialog dialog(dialog_owner());
     dialog.exec();
+}
+
+bool QtUserInterface::slide_properties_dialog() {
+    if (!context_) return true;
+    SlidePropertiesDialog dialog(*context_, main_window_);
+    return dialog.failed() || dialog.exec() != QDialog::Accepted;
 }
 
 void QtUserInterface::show_help_page(const std::u16string& page) {

@@ -55,6 +55,7 @@ public:
     bool show_properties_dialog() override;
     bool preferences_dialog() override;
     void about_dialog() override;
+    bool slide_properties_dialog() override;
     void show_help_page(const std::u16string& page) override;
     bool download(const std::u16string& url, std::string& data, std::int32_t timeout_milliseconds) override;
     void open_web_page(const std::u16string& url) override;

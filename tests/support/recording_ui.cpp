@@ -97,6 +97,11 @@ bool RecordingUi::pick_image_files_dialog(std::vector<std::u16string>& paths, co
     return false;
 }
 
+bool RecordingUi::slide_properties_dialog() {
+    dialogs.push_back({u"slide properties", u"Slide Properties", {}, {}});
+    return !next_dialog_answer();
+}
+
 bool RecordingUi::show_properties_dialog() {
     dialogs.push_back({u"properties", u"Slide Show Properties", {}, {}});
     return !next_dialog_answer();

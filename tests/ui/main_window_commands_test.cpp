@@ -59,7 +59,7 @@ TEST(MainWindowCommands, GreyingFollowsSlidesClipboardAndFeatures) {
         {command_open_show_folder, true, true}, {command_create_show, true, true},
         {command_add_images, true, true},       {command_paste_before, false, true},
         {command_cut_slides, false, true},      {command_remove_slide, true, true},
-        {command_slide_properties, false, false},  // not in this program yet
+        {command_slide_properties, false, true}, {command_edit_slide, false, true},
     };
     for (const Case& c : cases) EXPECT_EQ(command_enabled(p.context, c.id), c.bare) << c.id;
     p.context.show.slides.resize(2);
