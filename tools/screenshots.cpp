@@ -26,6 +26,7 @@
 #include "ui/preferences_dialog.h"
 #include "ui/qt_user_interface.h"
 #include "ui/show_properties_dialog.h"
+#include "ui/slide_properties_dialog.h"
 #include "ui/update_check.h"
 
 using namespace lumivane;
@@ -169,6 +170,18 @@ int main(int argc, char** argv) {
     auto* playback = new PlaybackWidget(context, ui.caption_fonts(), QRect(0, 0, 1920, 1080));
     go_to_slide(context, 1, true);
     save(playback->picture(), QStringLiteral("playback_window.jpg"));
+
+    // The slide properties dialog on the path of the second slide, at its second key frame.
+    {
+        SlidePropertiesDialog dialog(context, &window);
+        if (!dialog.failed()) {
+            dialog.resize(900, 640);
+            dialog.bar_pressed(bar_next_frame, 0);
+            dialog.show();
+            QApplication::processEvents();
+            save(dialog.grab().toImage(), QStringLiteral("slide_properties.jpg"));
+        }
+    }
 
     save(box(update_title, u"Lumivane is up to date", BoxButtons::Ok), QStringLiteral("update_up_to_date.png"));
     save(box(update_title,

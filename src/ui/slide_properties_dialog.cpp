@@ -251,9 +251,9 @@ void SlidePropertiesDialog::resizeEvent(QResizeEvent* event) {
 void SlidePropertiesDialog::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
     // On a screen of another resolution the fonts, buttons and preview are made again.
-    if (windowHandle()) {
-        connect(windowHandle(), &QWindow::screenChanged, this, [this] { make_controls(); },
-                Qt::UniqueConnection);
+    if (windowHandle() && !watching_screen_) {
+        watching_screen_ = true;
+        connect(windowHandle(), &QWindow::screenChanged, this, [this] { make_controls(); });
     }
 }
 

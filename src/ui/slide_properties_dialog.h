@@ -104,6 +104,7 @@ private:
     ImageBuffer preview_;
     qreal preview_ratio_ = 1.0;
     BoxDrag drag_;
+    bool watching_screen_ = false;
 
     QPushButton* ok_ = nullptr;
     QPushButton* cancel_ = nullptr;
