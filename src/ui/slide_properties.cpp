@@ -221,8 +221,7 @@ void delete_frame(AppContext& context, SlideEditor& editor) {
     context.show.modified = true;
 }
 
-void largest_box(AppContext& context, SlideEditor& editor, bool shift, std::int32_t frame_width,
-                 std::int32_t frame_height) {
+void largest_box(SlideEditor& editor, bool shift, std::int32_t frame_width, std::int32_t frame_height) {
     if (!has_frame(editor) || fitted(editor)) return;
     const ImageBuffer& image = editor.slide().image;
     if (image.width <= 0 || image.height <= 0) return;
@@ -235,23 +234,25 @@ void largest_box(AppContext& context, SlideEditor& editor, bool shift, std::int3
         // Without a playback window its size follows the show's proportions.
         picture_holding_box(editor.box(), image.width, image.height, p.width, p.height);
     }
-    context.show.modified = true;
 }
 
+namespace {
+
+// The two edges keep their distance and take the middle of the picture between them.
+void centre_edges(double& low, double& high) {
+    const double d = high - low;
+    low = 0.5 - 0.5 * d;
+    high = 0.5 + 0.5 * d;
+}
+
+}  // namespace
+
 void centre_horizontally(SlideEditor& editor) {
-    if (!has_frame(editor) || fitted(editor)) return;
-    PanFrame& box = editor.box();
-    const double d = box.right - box.left;
-    box.left = 0.5 - 0.5 * d;
-    box.right = 0.5 + 0.5 * d;
+    if (has_frame(editor) && !fitted(editor)) centre_edges(editor.box().left, editor.box().right);
 }
 
 void centre_vertically(SlideEditor& editor) {
-    if (!has_frame(editor) || fitted(editor)) return;
-    PanFrame& box = editor.box();
-    const double d = box.bottom - box.top;
-    box.top = 0.5 - 0.5 * d;
-    box.bottom = 0.5 + 0.5 * d;
+    if (has_frame(editor) && !fitted(editor)) centre_edges(editor.box().top, editor.box().bottom);
 }
 
 SlideButtonStates slide_button_states(const SlideEditor& editor) {

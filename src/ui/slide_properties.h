@@ -126,8 +126,7 @@ void delete_frame(AppContext& context, SlideEditor& editor);
 // The largest box of the show's proportions centred on the picture, or with Shift the
 // smallest box of the output frame's proportions holding the whole picture. Nothing
 // while the working style is Fit.
-void largest_box(AppContext& context, SlideEditor& editor, bool shift, std::int32_t frame_width,
-                 std::int32_t frame_height);
+void largest_box(SlideEditor& editor, bool shift, std::int32_t frame_width, std::int32_t frame_height);
 void centre_horizontally(SlideEditor& editor);
 void centre_vertically(SlideEditor& editor);
 

@@ -331,7 +331,7 @@ void SlidePropertiesDialog::bar_pressed(std::int32_t identifier, std::int32_t in
         case tool_delete: delete_frame(context_, editor_); break;
         case tool_largest_box: {
             const PlaybackWindow* window = context_.playback.window;
-            largest_box(context_, editor_, context_.ui.shift_held(), window ? window->client_width() : 0,
+            largest_box(editor_, context_.ui.shift_held(), window ? window->client_width() : 0,
                         window ? window->client_height() : 0);
             break;
         }
