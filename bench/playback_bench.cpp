@@ -35,9 +35,9 @@ double frame_memcpy_seconds(const FrameBitmap& frame) {
 
 void BM_Render(benchmark::State& state) {
     FrameBitmap frame = frame_of(static_cast<std::int32_t>(state.range(0)), static_cast<std::int32_t>(state.range(1)));
-    render_slide_frame(show(), 0, 0, 0.5, frame);
+    render_slide_frame(show(), 0, 0, 0.5, motion_exact, frame);
     bench::run_against_baseline(state, frame_memcpy_seconds(frame),
-                                [&] { render_slide_frame(show(), 0, 0, 0.5, frame); });
+                                [&] { render_slide_frame(show(), 0, 0, 0.5, motion_exact, frame); });
 }
 BENCHMARK(BM_Render)
     ->Name("render_slide_frame path midpoint")
@@ -53,8 +53,8 @@ void BM_Transition(benchmark::State& state) {
     FrameBitmap outgoing = frame_of(width, height);
     FrameBitmap incoming = frame_of(width, height);
     FrameBitmap output = frame_of(width, height);
-    render_slide_frame(show(), 0, 0, 0.0, outgoing);
-    render_slide_frame(show(), 0, 1, 0.0, incoming);
+    render_slide_frame(show(), 0, 0, 0.0, motion_exact, outgoing);
+    render_slide_frame(show(), 0, 1, 0.0, motion_exact, incoming);
     compose_transition(Kind, outgoing, incoming, output, 0.3);
     bench::run_against_baseline(state, frame_memcpy_seconds(output),
                                 [&] { compose_transition(Kind, outgoing, incoming, output, 0.3); });

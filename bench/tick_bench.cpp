@@ -37,8 +37,8 @@ struct Window {
         frame_create(ui, output, width, height);
         frame_create(ui, outgoing, width, height);
         frame_create(ui, incoming, width, height);
-        render_slide_frame(show(), 0, 0, 0.0, outgoing);
-        render_slide_frame(show(), 0, 1, 0.0, incoming);
+        render_slide_frame(show(), 0, 0, 0.0, motion_exact, outgoing);
+        render_slide_frame(show(), 0, 1, 0.0, motion_exact, incoming);
         picture.fill(Qt::black);
         memory = {picture.bits(), width, height, picture.bytesPerLine()};
     }
@@ -63,7 +63,7 @@ void BM_Tick(benchmark::State& state) {
     };
     for (auto _ : state) {
         double tick = 0.0;
-        tick += timed(stages[0], [&] { render_slide_picture(show(), 0, 0, 0.5, window.memory); });
+        tick += timed(stages[0], [&] { render_slide_picture(show(), 0, 0, 0.5, motion_exact, window.memory); });
         tick += timed(stages[1], [&] {
             compose_transition(transition_crossfade, window.outgoing, window.incoming, window.memory, 0.5);
         });
@@ -85,7 +85,7 @@ BENCHMARK(BM_Tick)->Name("tick")->Args({1920, 1080})->Args({3840, 2160})->UseMan
 
 void BM_Copy(benchmark::State& state) {
     Window window(static_cast<std::int32_t>(state.range(0)), static_cast<std::int32_t>(state.range(1)));
-    render_slide_frame(show(), 0, 0, 0.5, window.output);
+    render_slide_frame(show(), 0, 0, 0.5, motion_exact, window.output);
     bench::run_against_baseline(state, window.picture_memcpy_seconds(),
                                 [&] { frame_draw(window.memory, window.output); });
 }

@@ -10,6 +10,7 @@
 #include "fuzz_support.h"
 #include "imaging/frame_bitmap.h"
 #include "imaging/memory_bitmap.h"
+#include "imaging/picture_levels.h"
 #include "playback/pan_zoom.h"
 #include "playback/transitions.h"
 
@@ -83,25 +84,27 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const double dx = in.next<double>();
     const double dy = in.next<double>();
     const std::int32_t transition = in.next<std::int8_t>();
+    const std::int32_t motion = in.next<std::uint8_t>() & 1;
+    if (motion == motion_smooth && make_picture_levels(slide.image, slide.levels)) return 0;
 
-    render_slide_frame(show, 0, key_frame, progress, frame);
+    render_slide_frame(show, 0, key_frame, progress, motion, frame);
     compose_transition(transition, other, frame, other, progress);
     // The window's picture, with no room to spare after its last pixel.
     std::vector<std::uint8_t> pixels(4 * static_cast<std::size_t>(frame_width) * frame_height);
     MemoryBitmap picture{pixels.data(), frame_width, frame_height, 4 * std::int64_t{frame_width}};
-    render_slide_picture(show, 0, key_frame, progress, picture);
+    render_slide_picture(show, 0, key_frame, progress, motion, picture);
     compose_transition(transition, other, frame, picture, progress);
     if (!slide.frames.empty()) {
         zoom_crop_box(context, slide.frames[0], box_shape(slide.frames[0]), factor);
-        render_slide_frame(show, 0, key_frame, progress, frame);
+        render_slide_frame(show, 0, key_frame, progress, motion, frame);
         pan_crop_box(context, slide.frames[0], box_shape(slide.frames[0]), dx, dy);
-        render_slide_frame(show, 0, key_frame, progress, frame);
+        render_slide_frame(show, 0, key_frame, progress, motion, frame);
     }
     for (PanFrame& box : slide.frames) fit_box_to_proportions(show, box, width, height);
-    render_slide_frame(show, 0, key_frame, progress, frame);
+    render_slide_frame(show, 0, key_frame, progress, motion, frame);
     crop_to_proportions(show, 0);
-    render_slide_frame(show, 0, 0, progress, frame);
+    render_slide_frame(show, 0, 0, progress, motion, frame);
     fit_to_window(show, 0, frame_width, frame_height);
-    render_slide_frame(show, 0, 0, progress, frame);
+    render_slide_frame(show, 0, 0, progress, motion, frame);
     return 0;
 }

@@ -50,6 +50,8 @@ bool any_slide_not_fitted(const SlideShow& show) {
 void release_slide(Slide& slide, bool release_transform) {
     slide.image = ImageBuffer();
     slide.thumbnail = ImageBuffer();
+    slide.levels.clear();
+    slide.levels.shrink_to_fit();
     slide.profile.clear();
     slide.profile.shrink_to_fit();
     slide.frames.clear();

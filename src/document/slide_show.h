@@ -75,6 +75,9 @@ struct Slide {
     std::vector<std::uint8_t> profile;  // embedded ICC profile, empty when none
     ColourTransformHandle transform;    // shared with copies of this slide
     ImageBuffer thumbnail;
+    // Halved copies of the image for smooth motion (picture_levels.h), level 1 first;
+    // none in exact motion.
+    std::vector<ImageBuffer> levels;
     std::u16string file;  // bare name inside the show folder
     std::int32_t style = style_fit;
     std::vector<PanFrame> frames;

@@ -22,13 +22,14 @@ namespace {
 // either side, every sampling map entry is computed in 64 bits without overflow.
 constexpr std::int64_t edge_limit = std::int64_t{1} << 30;
 
-std::int64_t hold_edge(std::int64_t v) { return std::clamp(v, -edge_limit, edge_limit); }
+double hold_real(double v) {
+    const double limit = static_cast<double>(edge_limit);
+    return std::isnan(v) ? 0.0 : std::clamp(v, -limit, limit);
+}
 
 // A fraction times a picture side, rounded half away from zero; not-a-number gives 0.
 std::int64_t pixel_edge(double v) {
-    if (std::isnan(v)) return 0;
-    const double limit = static_cast<double>(edge_limit);
-    v = std::clamp(v, -limit, limit);
+    v = hold_real(v);
     return static_cast<std::int64_t>(v >= 0 ? v + 0.5 : v - 0.5);
 }
 
@@ -125,58 +126,51 @@ double path_progress(std::int32_t interpolation, double t) {
     return t;
 }
 
-PixelBox slide_pixel_box(const SlideShow& show, const Slide& slide, std::int32_t key_frame, double progress,
-                         std::int32_t frame_width, std::int32_t frame_height) {
+PictureBox slide_picture_box(const SlideShow& show, const Slide& slide, std::int32_t key_frame, double progress,
+                             std::int32_t frame_width, std::int32_t frame_height) {
     const std::int64_t w = slide.image.width;
     const std::int64_t h = slide.image.height;
     const std::int32_t style = effective_style(show, slide);
     const std::int32_t count = slide.frame_count();
     if ((style != style_crop && style != style_path) || count == 0) {
-        return fit_pixel_box(w, h, std::max(frame_width, 1), std::max(frame_height, 1));
+        const PixelBox b = fit_pixel_box(w, h, std::max(frame_width, 1), std::max(frame_height, 1));
+        return {hold_real(static_cast<double>(b.left)), hold_real(static_cast<double>(b.top)),
+                hold_real(static_cast<double>(b.right)), hold_real(static_cast<double>(b.bottom))};
     }
     // The last key frame (or one past it) is shown at rest.
     const std::int32_t k = std::clamp(key_frame, 0, count - 1);
     const PanFrame& from = slide.frames[static_cast<std::size_t>(k)];
+    const double sw = static_cast<double>(w - 1);
+    const double sh = static_cast<double>(h - 1);
     if (style == style_crop || k + 1 == count) {
-        return {pixel_edge(from.left * static_cast<double>(w - 1)), pixel_edge(from.top * static_cast<double>(h - 1)),
-                pixel_edge(from.right * static_cast<double>(w - 1)),
-                pixel_edge(from.bottom * static_cast<double>(h - 1))};
+        return {hold_real(from.left * sw), hold_real(from.top * sh), hold_real(from.right * sw),
+                hold_real(from.bottom * sh)};
     }
     const PanFrame& to = slide.frames[static_cast<std::size_t>(k) + 1];
     const double t = path_progress(slide.interpolation, progress);
-    const auto edge = [t](double a, double b, std::int64_t side) {
-        const double s = static_cast<double>(side);
-        return pixel_edge((1.0 - t) * a * s + t * b * s);
-    };
-    return {edge(from.left, to.left, w - 1), edge(from.top, to.top, h - 1), edge(from.right, to.right, w - 1),
-            edge(from.bottom, to.bottom, h - 1)};
+    const auto edge = [t](double a, double b, double s) { return hold_real((1.0 - t) * a * s + t * b * s); };
+    return {edge(from.left, to.left, sw), edge(from.top, to.top, sh), edge(from.right, to.right, sw),
+            edge(from.bottom, to.bottom, sh)};
+}
+
+PixelBox slide_pixel_box(const SlideShow& show, const Slide& slide, std::int32_t key_frame, double progress,
+                         std::int32_t frame_width, std::int32_t frame_height) {
+    const PictureBox b = slide_picture_box(show, slide, key_frame, progress, frame_width, frame_height);
+    return {pixel_edge(b.left), pixel_edge(b.top), pixel_edge(b.right), pixel_edge(b.bottom)};
 }
 
 namespace {
 
-bool render_into(const SlideShow& show, std::int32_t slide_index, std::int32_t key_frame, double progress,
-                 const RenderTarget& target) {
-    if (show.slides.empty()) {
-        target.clear();
-        return false;
-    }
-    if (!valid_slide(show, slide_index)) return true;
-    const Slide& slide = show.slides[static_cast<std::size_t>(slide_index)];
-    const ImageBuffer& image = slide.image;
-    // A slide whose file could not be read has no picture to show.
-    if (image.empty() || image.kind != PixelFormat::Colour8 || image.width <= 0 || image.height <= 0) {
-        target.clear();
-        return false;
-    }
-
+// Exact motion: the box rounded to whole pixels, each frame pixel the nearest picture
+// pixel.
+bool render_exact(const ImageBuffer& image, const PictureBox& box, const RenderTarget& target) {
     const std::int32_t width = target.width;
     const std::int32_t height = target.height;
-    const PixelBox box = slide_pixel_box(show, slide, key_frame, progress, width, height);
     // Frame and picture rows are both stored bottom row first.
-    const std::int64_t x0 = hold_edge(box.left);
-    const std::int64_t x1 = hold_edge(box.right);
-    const std::int64_t y0 = image.height - 1 - hold_edge(box.bottom);
-    const std::int64_t y1 = image.height - 1 - hold_edge(box.top);
+    const std::int64_t x0 = pixel_edge(box.left);
+    const std::int64_t x1 = pixel_edge(box.right);
+    const std::int64_t y0 = image.height - 1 - pixel_edge(box.bottom);
+    const std::int64_t y1 = image.height - 1 - pixel_edge(box.top);
 
     std::unique_ptr<std::int32_t[]> maps(new (std::nothrow) std::int32_t[static_cast<std::size_t>(width) + height]);
     if (!maps) return true;
@@ -213,20 +207,57 @@ bool render_into(const SlideShow& show, std::int32_t slide_index, std::int32_t k
         height);
 }
 
+bool render_box(const Slide& slide, const PictureBox& box, std::int32_t motion, const RenderTarget& target) {
+    const ImageBuffer& image = slide.image;
+    // A slide whose file could not be read has no picture to show.
+    if (image.empty() || image.kind != PixelFormat::Colour8 || image.width <= 0 || image.height <= 0) {
+        target.clear();
+        return false;
+    }
+    if (motion != motion_smooth) return render_exact(image, box, target);
+    return target.frame ? smooth_render(image, slide.levels, box, *target.frame)
+                        : smooth_render(image, slide.levels, box, *target.picture);
+}
+
+bool render_slide(const SlideShow& show, std::int32_t slide_index, std::int32_t key_frame, double progress,
+                  std::int32_t motion, const RenderTarget& target) {
+    if (show.slides.empty()) {
+        target.clear();
+        return false;
+    }
+    if (!valid_slide(show, slide_index)) return true;
+    const Slide& slide = show.slides[static_cast<std::size_t>(slide_index)];
+    return render_box(slide, slide_picture_box(show, slide, key_frame, progress, target.width, target.height), motion,
+                      target);
+}
+
+bool fits_picture(const MemoryBitmap& picture) {
+    return picture.width > 0 && picture.height > 0 && fits_memory_bitmap(picture, picture.width, picture.height);
+}
+
 }  // namespace
 
 bool render_slide_frame(const SlideShow& show, std::int32_t slide_index, std::int32_t key_frame, double progress,
-                        FrameBitmap& frame) {
+                        std::int32_t motion, FrameBitmap& frame) {
     if (!has_pixels(frame)) return true;
-    return render_into(show, slide_index, key_frame, progress, {&frame, nullptr, frame.width, frame.height});
+    return render_slide(show, slide_index, key_frame, progress, motion, {&frame, nullptr, frame.width, frame.height});
 }
 
 bool render_slide_picture(const SlideShow& show, std::int32_t slide_index, std::int32_t key_frame, double progress,
-                          MemoryBitmap& picture) {
-    if (picture.width <= 0 || picture.height <= 0 || !fits_memory_bitmap(picture, picture.width, picture.height)) {
-        return true;
-    }
-    return render_into(show, slide_index, key_frame, progress, {nullptr, &picture, picture.width, picture.height});
+                          std::int32_t motion, MemoryBitmap& picture) {
+    if (!fits_picture(picture)) return true;
+    return render_slide(show, slide_index, key_frame, progress, motion,
+                        {nullptr, &picture, picture.width, picture.height});
+}
+
+bool render_box_frame(const Slide& slide, const PictureBox& box, std::int32_t motion, FrameBitmap& frame) {
+    if (!has_pixels(frame)) return true;
+    return render_box(slide, box, motion, {&frame, nullptr, frame.width, frame.height});
+}
+
+bool render_box_picture(const Slide& slide, const PictureBox& box, std::int32_t motion, MemoryBitmap& picture) {
+    if (!fits_picture(picture)) return true;
+    return render_box(slide, box, motion, {nullptr, &picture, picture.width, picture.height});
 }
 
 BoxShape box_shape(const PanFrame& box) {

@@ -9,6 +9,8 @@
 
 #include <cstdint>
 
+#include "imaging/smooth_sampling.h"
+
 namespace lumivane {
 
 struct AppContext;
@@ -18,6 +20,11 @@ struct PanFrame;
 struct Slide;
 struct SlideShow;
 class UserInterface;
+
+// How displayed pictures are sampled (the session's `motion`). Exact takes the nearest
+// picture pixel on boxes rounded to whole pixels; smooth filters each pixel at its
+// exact position (smooth_sampling.h). Any other value samples as exact.
+enum Motion : std::int32_t { motion_exact = 0, motion_smooth = 1 };
 
 // A crop box in picture pixels, rows counted from the top.
 struct PixelBox {
@@ -37,17 +44,27 @@ double path_progress(std::int32_t interpolation, double t);
 // to k + 1, and rests at its last key frame. A slide without key frames is fitted.
 PixelBox slide_pixel_box(const SlideShow& show, const Slide& slide, std::int32_t key_frame, double progress,
                          std::int32_t frame_width, std::int32_t frame_height);
+// The same box before it is rounded to whole pixels: the edges as the key frames and
+// the easing give them, held to 2^30 pixels either side (not-a-number gives 0).
+PictureBox slide_picture_box(const SlideShow& show, const Slide& slide, std::int32_t key_frame, double progress,
+                             std::int32_t frame_width, std::int32_t frame_height);
 
-// Renders the slide into the frame, nearest-neighbour from the full-size picture, on the
-// worker pool. Without slides the frame is cleared to black; a slide without a picture
-// shows black. Fails, leaving the frame as it was, when the frame has no pixels, the
-// slide index is outside the show or the sampling maps cannot be allocated.
+// Renders the slide into the frame in the given motion, from the full-size picture (and
+// its levels), on the worker pool. Exact samples the nearest picture pixel on the box
+// rounded to whole pixels. Without slides the frame is cleared to black; a slide
+// without a picture shows black. Fails, leaving the frame as it was, when the frame has
+// no pixels, the slide index is outside the show or working memory cannot be allocated.
 bool render_slide_frame(const SlideShow& show, std::int32_t slide_index, std::int32_t key_frame, double progress,
-                        FrameBitmap& frame);
+                        std::int32_t motion, FrameBitmap& frame);
 // The same straight into the window's picture, in one pass: the pixels the frame would
 // hold, turned top-down into 32-bit ones.
 bool render_slide_picture(const SlideShow& show, std::int32_t slide_index, std::int32_t key_frame, double progress,
-                          MemoryBitmap& picture);
+                          std::int32_t motion, MemoryBitmap& picture);
+// Any box of a slide's picture, at the frame's or picture's size: what the slides'
+// paths show, and what a preview of a path can show. A slide without a picture gives
+// black.
+bool render_box_frame(const Slide& slide, const PictureBox& box, std::int32_t motion, FrameBitmap& frame);
+bool render_box_picture(const Slide& slide, const PictureBox& box, std::int32_t motion, MemoryBitmap& picture);
 
 // A box's centre and size, recorded when a mouse gesture begins so that the whole
 // gesture is applied to that starting box.

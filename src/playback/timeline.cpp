@@ -62,7 +62,7 @@ bool render_shown(AppContext& context, std::int32_t slide, std::int32_t key_fram
     MemoryBitmap picture = pb.window->memory_bitmap();
     pb.shown_key_frame = key_frame;
     pb.shown_progress = progress;
-    return render_slide_picture(context.show, slide, key_frame, progress, picture);
+    return render_slide_picture(context.show, slide, key_frame, progress, context.motion, picture);
 }
 
 // Stops the timer. A show stopped while it runs shows its slide at rest (draw_at_rest);
@@ -135,9 +135,15 @@ void playback_window_resized(AppContext& context) {
     PlaybackState& pb = state(context);
     if (!pb.window) return;
     create_frames(context, *pb.window);
+    playback_redraw(context);
+}
+
+void playback_redraw(AppContext& context) {
+    PlaybackState& pb = state(context);
+    if (!pb.window) return;
     MemoryBitmap picture = pb.window->memory_bitmap();
     const bool shown = has_slides(context) && pb.displayed_slide >= 0 && pb.displayed_slide <= last_slide(context);
-    // The picture the viewer saw, made again from the photograph at the new size.
+    // The picture the viewer saw, made again from the photograph.
     if (!shown || render_shown(context, pb.displayed_slide, pb.shown_key_frame, pb.shown_progress)) {
         memory_bitmap_clear(picture);
     }
@@ -235,10 +241,10 @@ void prepare_transition(AppContext& context) {
     // The transition leaves the slide shown where the viewer last saw it, which after a
     // path is the end of the path.
     if (pb.from_black || render_slide_frame(context.show, pb.displayed_slide, pb.shown_key_frame, pb.shown_progress,
-                                            pb.window->outgoing)) {
+                                            context.motion, pb.window->outgoing)) {
         frame_clear(pb.window->outgoing);
     }
-    render_slide_frame(context.show, context.current_slide, 0, 0.0, pb.window->incoming);
+    render_slide_frame(context.show, context.current_slide, 0, 0.0, context.motion, pb.window->incoming);
 }
 
 void next_slide(AppContext& context, bool& stopped) {

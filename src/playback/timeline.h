@@ -45,6 +45,9 @@ void recreate_playback_window(AppContext& context);
 // from the photograph, a running transition prepared again. The window's memory bitmap
 // has the new size already.
 void playback_window_resized(AppContext& context);
+// The picture shown made again from the photograph where it stands, and a running
+// transition's two ends prepared again: after the motion has changed, for one.
+void playback_redraw(AppContext& context);
 
 void go_to_slide(AppContext& context, std::int32_t index, bool draw_now);
 void draw_current_slide(AppContext& context);

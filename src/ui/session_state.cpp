@@ -59,6 +59,8 @@ bool read_line(AppContext& context, const std::vector<std::u16string>& t) {
         context.monitor_profile = integer(t[1]);
     } else if (key == u"frame_rate") {
         context.frame_rate = integer(t[1]);
+    } else if (key == u"motion") {
+        context.motion = integer(t[1]);
     } else if (key == u"last_file_open_folder") {
         context.last_image_folder = cut_text(t[1], path_limit);
     } else if (key == u"slide_show_name") {
@@ -137,6 +139,7 @@ std::vector<std::u16string> session_state_lines(const AppContext& context) {
                               p.normal_bottom, p.show_command));
     lines.push_back(formatted(u"monitor_profile %d", context.monitor_profile));
     lines.push_back(formatted(u"frame_rate %d", context.frame_rate));
+    lines.push_back(formatted(u"motion %d", context.motion));
     lines.push_back(quoted(u"last_file_open_folder", context.last_image_folder));
     lines.push_back(quoted(u"slide_show_name", d.name));
     lines.push_back(formatted(u"window_size %d", d.size));

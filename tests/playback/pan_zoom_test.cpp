@@ -243,7 +243,7 @@ TEST(RenderSlideFrame, RealPhotographMatchesPlainNearestNeighbour) {
         slide.style = c.style;
         slide.frames = {c.box};
         FrameBitmap frame = make_frame(c.frame_w, c.frame_h, 0x5a);
-        ASSERT_FALSE(render_slide_frame(show, 0, 0, 0.0, frame)) << c.what;
+        ASSERT_FALSE(render_slide_frame(show, 0, 0, 0.0, motion_exact, frame)) << c.what;
         expect_nearest_neighbour(frame, picture, std::round(c.box.left * sx), std::round(c.box.top * sy),
                                  std::round(c.box.right * sx), std::round(c.box.bottom * sy), c.what);
     }
@@ -251,7 +251,7 @@ TEST(RenderSlideFrame, RealPhotographMatchesPlainNearestNeighbour) {
     // Fitted into 4 : 3: bars of 160 rows above and below.
     slide.style = style_fit;
     FrameBitmap fitted = make_frame(640, 480, 0x5a);
-    ASSERT_FALSE(render_slide_frame(show, 0, 0, 0.0, fitted));
+    ASSERT_FALSE(render_slide_frame(show, 0, 0, 0.0, motion_exact, fitted));
     expect_nearest_neighbour(fitted, picture, 0, -160, 2559, 1759, "fit");
 
     // A path half-way through its eased first segment.
@@ -259,7 +259,7 @@ TEST(RenderSlideFrame, RealPhotographMatchesPlainNearestNeighbour) {
     slide.interpolation = interpolation_nonlinear;
     slide.frames = {box_of(0, 0, 1, 1), box_of(0.3, 0.1, 0.7, 0.5)};
     FrameBitmap moving = make_frame(1280, 720, 0x5a);
-    ASSERT_FALSE(render_slide_frame(show, 0, 0, 0.3, moving));
+    ASSERT_FALSE(render_slide_frame(show, 0, 0, 0.3, motion_exact, moving));
     const double e = (1 - std::cos(std::numbers::pi * 0.3)) / 2;
     expect_nearest_neighbour(moving, picture, std::round(e * 0.3 * sx), std::round(e * 0.1 * sy),
                              std::round(((1 - e) + e * 0.7) * sx), std::round(((1 - e) + e * 0.5) * sy), "path");
@@ -270,7 +270,7 @@ TEST(RenderSlideFrame, OutsideThePictureIsBlackToTheLastByte) {
     show.slides.push_back(patterned_slide(101, 51, style_crop, {box_of(-0.5, 0, 1, 1)}));
     // left = -50, right = 100 over 151 columns: one picture column per frame column.
     FrameBitmap frame = make_frame(151, 51, 0x5a);
-    ASSERT_FALSE(render_slide_frame(show, 0, 0, 0.0, frame));
+    ASSERT_FALSE(render_slide_frame(show, 0, 0, 0.0, motion_exact, frame));
     for (std::int32_t r = 0; r < frame.height; ++r) {
         const std::uint8_t* row = frame.row(r);
         for (std::int32_t j = 0; j < 50; ++j) {
@@ -285,13 +285,13 @@ TEST(RenderSlideFrame, OutsideThePictureIsBlackToTheLastByte) {
     // Entirely above the picture: every byte of every row, padding included, is black.
     show.slides[0].frames = {box_of(0.1, -3, 0.9, -2)};
     frame = make_frame(151, 51, 0x5a);
-    ASSERT_FALSE(render_slide_frame(show, 0, 0, 0.0, frame));
+    ASSERT_FALSE(render_slide_frame(show, 0, 0, 0.0, motion_exact, frame));
     EXPECT_TRUE(all_bytes(frame, 0));
 
     // Entirely to the right of it.
     show.slides[0].frames = {box_of(1.5, 0, 2.5, 1)};
     frame = make_frame(151, 51, 0x5a);
-    ASSERT_FALSE(render_slide_frame(show, 0, 0, 0.0, frame));
+    ASSERT_FALSE(render_slide_frame(show, 0, 0, 0.0, motion_exact, frame));
     for (std::int32_t r = 0; r < frame.height; ++r) {
         for (std::int32_t i = 0; i < 3 * frame.width; ++i) ASSERT_EQ(frame.row(r)[i], 0);
     }
@@ -310,18 +310,18 @@ TEST(RenderSlidePicture, AsTheFrameTurnedTopDown) {
     for (const PanFrame& box : boxes) {
         show.slides[0].frames = {box};
         FrameBitmap frame = make_frame(257, 131, 0x5a);
-        ASSERT_FALSE(render_slide_frame(show, 0, 0, 0.0, frame));
+        ASSERT_FALSE(render_slide_frame(show, 0, 0, 0.0, motion_exact, frame));
         ASSERT_FALSE(frame_draw(expected_picture, frame));
-        ASSERT_FALSE(render_slide_picture(show, 0, 0, 0.0, picture));
+        ASSERT_FALSE(render_slide_picture(show, 0, 0, 0.0, motion_exact, picture));
         EXPECT_EQ(shown, expected) << box.left;
     }
     // A slide without a picture shows black; a picture without pixels is not written.
     image_free(show.slides[0].image);
-    ASSERT_FALSE(render_slide_picture(show, 0, 0, 0.0, picture));
+    ASSERT_FALSE(render_slide_picture(show, 0, 0, 0.0, motion_exact, picture));
     EXPECT_EQ(shown[4 * 300], 0);
     EXPECT_EQ(shown[4 * 300 + 3], 255);
     MemoryBitmap none;
-    EXPECT_TRUE(render_slide_picture(show, 0, 0, 0.0, none));
+    EXPECT_TRUE(render_slide_picture(show, 0, 0, 0.0, motion_exact, none));
 }
 
 TEST(RenderSlideFrame, TinyFramesAndPictures) {
@@ -333,7 +333,7 @@ TEST(RenderSlideFrame, TinyFramesAndPictures) {
     };
     for (const Case c : {Case{1, 1}, Case{1, 7}, Case{7, 1}}) {
         FrameBitmap frame = make_frame(c.frame_w, c.frame_h, 0x5a);
-        ASSERT_FALSE(render_slide_frame(show, 0, 0, 0.0, frame));
+        ASSERT_FALSE(render_slide_frame(show, 0, 0, 0.0, motion_exact, frame));
         // One column shows the box's left edge (x = 1); one row its bottom edge (y = 2 from the top).
         const std::uint8_t* corner = frame.row(0);
         EXPECT_EQ(corner[0], 1) << c.frame_w << "x" << c.frame_h;
@@ -347,13 +347,13 @@ TEST(RenderSlideFrame, TinyFramesAndPictures) {
     show.slides[0] = patterned_slide(1, 1, style_fit, {box_of(0, 0, 1, 1)});
     show.slides[0].image.rows[0][0] = 200;
     FrameBitmap frame = make_frame(5, 3, 0x5a);
-    ASSERT_FALSE(render_slide_frame(show, 0, 0, 0.0, frame));
+    ASSERT_FALSE(render_slide_frame(show, 0, 0, 0.0, motion_exact, frame));
     for (std::int32_t r = 0; r < 3; ++r) {
         for (std::int32_t j = 0; j < 5; ++j) ASSERT_EQ(frame.row(r)[3 * j], 200);
     }
     show.slides[0] = patterned_slide(1, 100, style_fit, {box_of(0, 0, 1, 1)});
     frame = make_frame(1920, 1080, 0x5a);
-    ASSERT_FALSE(render_slide_frame(show, 0, 0, 0.0, frame));
+    ASSERT_FALSE(render_slide_frame(show, 0, 0, 0.0, motion_exact, frame));
     std::int32_t lit = 0;
     for (std::int32_t j = 0; j < frame.width; ++j) lit += frame.row(540)[3 * j + 1] != 0 ? 1 : 0;
     EXPECT_GE(lit, 10);  // about 1080 / 100 columns wide, around column 960
@@ -375,7 +375,7 @@ TEST(RenderSlideFrame, FileValuesCannotReachOutsideThePicture) {
         for (const PanFrame& box : boxes) {
             show.slides[0].frames = {box, box_of(0, 0, 1, 1)};
             FrameBitmap frame = make_frame(97, 31, 0x5a);
-            ASSERT_FALSE(render_slide_frame(show, 0, 0, 0.5, frame));
+            ASSERT_FALSE(render_slide_frame(show, 0, 0, 0.5, motion_exact, frame));
             for (std::int32_t r = 0; r < frame.height; ++r) {
                 for (std::int32_t i = 0; i < 3 * frame.width; ++i) {
                     const std::uint8_t v = frame.row(r)[i];
@@ -391,24 +391,24 @@ TEST(RenderSlideFrame, FailuresLeaveThePreviousPicture) {
     FrameBitmap frame = make_frame(8, 6, 0x5a);
 
     // No slides: cleared to black.
-    EXPECT_FALSE(render_slide_frame(show, 0, 0, 0.0, frame));
+    EXPECT_FALSE(render_slide_frame(show, 0, 0, 0.0, motion_exact, frame));
     EXPECT_TRUE(all_bytes(frame, 0));
 
     show.slides.push_back(patterned_slide(10, 10, style_fit, {box_of(0, 0, 1, 1)}));
     frame = make_frame(8, 6, 0x5a);
-    EXPECT_TRUE(render_slide_frame(show, 1, 0, 0.0, frame));
-    EXPECT_TRUE(render_slide_frame(show, -1, 0, 0.0, frame));
+    EXPECT_TRUE(render_slide_frame(show, 1, 0, 0.0, motion_exact, frame));
+    EXPECT_TRUE(render_slide_frame(show, -1, 0, 0.0, motion_exact, frame));
     EXPECT_TRUE(all_bytes(frame, 0x5a));
 
     FrameBitmap no_pixels;
-    EXPECT_TRUE(render_slide_frame(show, 0, 0, 0.0, no_pixels));
+    EXPECT_TRUE(render_slide_frame(show, 0, 0, 0.0, motion_exact, no_pixels));
     show.slides.clear();
-    EXPECT_TRUE(render_slide_frame(show, 0, 0, 0.0, no_pixels));
+    EXPECT_TRUE(render_slide_frame(show, 0, 0, 0.0, motion_exact, no_pixels));
 
     // A slide whose file could not be read shows black.
     show.slides.resize(1);
     show.slides[0].frames = {box_of(0, 0, 1, 1)};
-    EXPECT_FALSE(render_slide_frame(show, 0, 0, 0.0, frame));
+    EXPECT_FALSE(render_slide_frame(show, 0, 0, 0.0, motion_exact, frame));
     EXPECT_TRUE(all_bytes(frame, 0));
 }
 

@@ -204,8 +204,8 @@ TEST(Timeline, APathEndsWhereTheViewerLastSawIt) {
         FrameBitmap path_end, path_start;
         ASSERT_FALSE(frame_create(p.ui, path_end, 32, 18));
         ASSERT_FALSE(frame_create(p.ui, path_start, 32, 18));
-        render_slide_frame(p.context.show, 1, 1, 0.0, path_end);
-        render_slide_frame(p.context.show, 1, 0, 0.0, path_start);
+        render_slide_frame(p.context.show, 1, 1, 0.0, motion_exact, path_end);
+        render_slide_frame(p.context.show, 1, 0, 0.0, motion_exact, path_start);
         std::vector<std::uint8_t> shown_end(4 * 32 * 18);
         MemoryBitmap end_picture{shown_end.data(), 32, 18, 4 * 32};
         frame_draw(end_picture, path_end);

@@ -35,6 +35,7 @@ TEST(SessionState, WrittenFileReadsBackEveryValue) {
     c.placement = {window_placement_length, 2, show_normal, -1, -1, -8, -8, 80, 60, 1280, 860};
     c.monitor_profile = 2;
     c.frame_rate = 1;
+    c.motion = motion_smooth;
     c.last_image_folder = u"/photos/new";
     c.default_settings = {u"My show", 4, 3, 0, autorun_dont_run, -1, 4, 3, 2.123456, style_crop, transition_curtain,
                           0.25};
@@ -54,6 +55,7 @@ TEST(SessionState, WrittenFileReadsBackEveryValue) {
               std::vector<int>({44, 2, 1, -1, -1, -8, -8, 80, 60, 1280, 860}));
     EXPECT_EQ(r.monitor_profile, 2);
     EXPECT_EQ(r.frame_rate, 1);
+    EXPECT_EQ(r.motion, motion_smooth);
     EXPECT_EQ(r.last_image_folder, u"/photos/new");
     const ShowSettings& d = r.default_settings;
     EXPECT_EQ(d.name, u"My show");
@@ -69,7 +71,7 @@ TEST(SessionState, WrittenFileReadsBackEveryValue) {
     std::istringstream lines(testing::read_bytes(a.folder.native_file("Session State/Slide Show.state")));
     for (std::string line; std::getline(lines, line);) keys.push_back(line.substr(0, line.find_first_of(" \r")));
     EXPECT_EQ(keys, std::vector<std::string>({"\xEF\xBB\xBFSession", "openfile", "openfile", "window_placement",
-                                              "monitor_profile", "frame_rate", "last_file_open_folder",
+                                              "monitor_profile", "frame_rate", "motion", "last_file_open_folder",
                                               "slide_show_name", "window_size", "window_proportions", "autorun",
                                               "show_captions", "loop", "speed", "default_delay", "default_style",
                                               "transition", "transition_time", "end"}));
@@ -85,6 +87,7 @@ TEST(SessionState, WithoutAFileTheDefaultsHold) {
     EXPECT_EQ(s.context.last_image_folder, u"/home/ann/Pictures");
     EXPECT_EQ(s.context.monitor_profile, 1);
     EXPECT_EQ(s.context.frame_rate, 0);
+    EXPECT_EQ(s.context.motion, motion_exact);  // older files have no motion either
     EXPECT_DOUBLE_EQ(s.context.default_settings.default_delay, builtin_default_settings().default_delay);
     EXPECT_TRUE(s.ui.boxes.empty());
 }
