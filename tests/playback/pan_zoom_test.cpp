@@ -13,6 +13,7 @@
 #include "document/app_context.h"
 #include "imaging/frame_bitmap.h"
 #include "imaging/memory_bitmap.h"
+#include "imaging/picture_levels.h"
 #include "support/jpeg_files.h"
 #include "support/recording_ui.h"
 
@@ -307,13 +308,16 @@ TEST(RenderSlidePicture, AsTheFrameTurnedTopDown) {
     std::vector<std::uint8_t> shown(4 * 257 * 131), expected(shown.size());
     MemoryBitmap picture{shown.data(), 257, 131, 4 * 257};
     MemoryBitmap expected_picture{expected.data(), 257, 131, 4 * 257};
-    for (const PanFrame& box : boxes) {
-        show.slides[0].frames = {box};
-        FrameBitmap frame = make_frame(257, 131, 0x5a);
-        ASSERT_FALSE(render_slide_frame(show, 0, 0, 0.0, motion_exact, frame));
-        ASSERT_FALSE(frame_draw(expected_picture, frame));
-        ASSERT_FALSE(render_slide_picture(show, 0, 0, 0.0, motion_exact, picture));
-        EXPECT_EQ(shown, expected) << box.left;
+    ASSERT_FALSE(make_picture_levels(show.slides[0].image, show.slides[0].levels));
+    for (const std::int32_t motion : {motion_exact, motion_smooth}) {
+        for (const PanFrame& box : boxes) {
+            show.slides[0].frames = {box};
+            FrameBitmap frame = make_frame(257, 131, 0x5a);
+            ASSERT_FALSE(render_slide_frame(show, 0, 0, 0.0, motion, frame));
+            ASSERT_FALSE(frame_draw(expected_picture, frame));
+            ASSERT_FALSE(render_slide_picture(show, 0, 0, 0.0, motion, picture));
+            EXPECT_EQ(shown, expected) << box.left << ", motion " << motion;
+        }
     }
     // A slide without a picture shows black; a picture without pixels is not written.
     image_free(show.slides[0].image);
@@ -387,29 +391,31 @@ TEST(RenderSlideFrame, FileValuesCannotReachOutsideThePicture) {
 }
 
 TEST(RenderSlideFrame, FailuresLeaveThePreviousPicture) {
-    SlideShow show;
-    FrameBitmap frame = make_frame(8, 6, 0x5a);
+    for (const std::int32_t motion : {motion_exact, motion_smooth}) {
+        SlideShow show;
+        FrameBitmap frame = make_frame(8, 6, 0x5a);
 
-    // No slides: cleared to black.
-    EXPECT_FALSE(render_slide_frame(show, 0, 0, 0.0, motion_exact, frame));
-    EXPECT_TRUE(all_bytes(frame, 0));
+        // No slides: cleared to black.
+        EXPECT_FALSE(render_slide_frame(show, 0, 0, 0.0, motion, frame));
+        EXPECT_TRUE(all_bytes(frame, 0));
 
-    show.slides.push_back(patterned_slide(10, 10, style_fit, {box_of(0, 0, 1, 1)}));
-    frame = make_frame(8, 6, 0x5a);
-    EXPECT_TRUE(render_slide_frame(show, 1, 0, 0.0, motion_exact, frame));
-    EXPECT_TRUE(render_slide_frame(show, -1, 0, 0.0, motion_exact, frame));
-    EXPECT_TRUE(all_bytes(frame, 0x5a));
+        show.slides.push_back(patterned_slide(10, 10, style_fit, {box_of(0, 0, 1, 1)}));
+        frame = make_frame(8, 6, 0x5a);
+        EXPECT_TRUE(render_slide_frame(show, 1, 0, 0.0, motion, frame));
+        EXPECT_TRUE(render_slide_frame(show, -1, 0, 0.0, motion, frame));
+        EXPECT_TRUE(all_bytes(frame, 0x5a));
 
-    FrameBitmap no_pixels;
-    EXPECT_TRUE(render_slide_frame(show, 0, 0, 0.0, motion_exact, no_pixels));
-    show.slides.clear();
-    EXPECT_TRUE(render_slide_frame(show, 0, 0, 0.0, motion_exact, no_pixels));
+        FrameBitmap no_pixels;
+        EXPECT_TRUE(render_slide_frame(show, 0, 0, 0.0, motion, no_pixels));
+        show.slides.clear();
+        EXPECT_TRUE(render_slide_frame(show, 0, 0, 0.0, motion, no_pixels));
 
-    // A slide whose file could not be read shows black.
-    show.slides.resize(1);
-    show.slides[0].frames = {box_of(0, 0, 1, 1)};
-    EXPECT_FALSE(render_slide_frame(show, 0, 0, 0.0, motion_exact, frame));
-    EXPECT_TRUE(all_bytes(frame, 0));
+        // A slide whose file could not be read shows black.
+        show.slides.resize(1);
+        show.slides[0].frames = {box_of(0, 0, 1, 1)};
+        EXPECT_FALSE(render_slide_frame(show, 0, 0, 0.0, motion, frame));
+        EXPECT_TRUE(all_bytes(frame, 0));
+    }
 }
 
 // --- Box tools ---

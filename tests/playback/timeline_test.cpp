@@ -7,6 +7,7 @@
 
 #include "document/app_context.h"
 #include "imaging/memory_bitmap.h"
+#include "playback/motion.h"
 #include "support/fake_playback_window.h"
 #include "support/recording_ui.h"
 
@@ -352,6 +353,57 @@ TEST(Timeline, WindowSizes) {
     const ClientSize tall = playback_client_size(context, 1920, 1080);
     EXPECT_EQ(tall.height, 972);
     EXPECT_EQ(tall.width, 972 * 3 / 4);
+}
+
+// Switching the motion makes or frees the slides' levels and shows the picture on the
+// screen, and a running transition's ends, made again in the new motion at once.
+TEST(Timeline, SwitchingTheMotionRedrawsWithoutReloading) {
+    Player p({{{still(1.0)}, 10}, {{{1.0, 0, 0, 1, 1}, {1.0, 0.3, 0.2, 0.8, 0.9}}, 90}}, 64, 36);
+    p.context.show.settings.transition = transition_crossfade;
+    for (Slide& slide : p.context.show.slides) {
+        ASSERT_FALSE(image_allocate(slide.image, PixelFormat::Colour8, 301, 199, 72.0));
+        for (std::int32_t y = 0; y < 199; ++y) {
+            for (std::int32_t x = 0; x < 3 * 301; ++x) slide.image.rows[static_cast<std::size_t>(y)][x] = static_cast<std::uint8_t>(x * y / 7);
+        }
+    }
+    const auto rendered = [&](std::int32_t motion) {
+        std::vector<std::uint8_t> pixels(p.window->picture().size());
+        MemoryBitmap picture{pixels.data(), 64, 36, 4 * 64};
+        const PlaybackState& pb = p.context.playback;
+        EXPECT_FALSE(render_slide_picture(p.context.show, pb.displayed_slide, pb.shown_key_frame, pb.shown_progress,
+                                          motion, picture));
+        return pixels;
+    };
+    p.context.current_slide = 1;
+    run_show(p.context);
+    p.ui.clock += 1100;
+    playback_tick(p.context);  // the path, a little way in
+    stop_show(p.context, true);
+    ASSERT_EQ(p.window->picture(), rendered(motion_exact));
+
+    const std::size_t shown = p.window->presented.size();
+    EXPECT_FALSE(set_motion(p.context, motion_smooth));
+    for (const Slide& slide : p.context.show.slides) EXPECT_FALSE(slide.levels.empty());
+    EXPECT_EQ(p.window->picture(), rendered(motion_smooth));
+    EXPECT_NE(rendered(motion_smooth), rendered(motion_exact));
+    EXPECT_EQ(p.window->presented.size(), shown + 1);
+    EXPECT_EQ(p.ui.status_log.front(), u"show: Preparing smooth motion");
+    EXPECT_EQ(p.ui.status_log.back(), u"hide");
+    EXPECT_TRUE(p.ui.boxes.empty());
+
+    // A transition plays between pictures rendered in the motion of the moment.
+    run_show(p.context);
+    ASSERT_TRUE(p.context.playback.in_transition);
+    FrameBitmap incoming;
+    ASSERT_FALSE(frame_create(p.ui, incoming, 64, 36));
+    ASSERT_FALSE(render_slide_frame(p.context.show, p.context.current_slide, 0, 0.0, motion_smooth, incoming));
+    EXPECT_EQ(std::vector<std::uint8_t>(p.window->incoming.pixels.get(), p.window->incoming.pixels.get() + incoming.image_size),
+              std::vector<std::uint8_t>(incoming.pixels.get(), incoming.pixels.get() + incoming.image_size));
+    EXPECT_FALSE(set_motion(p.context, motion_exact));
+    ASSERT_FALSE(render_slide_frame(p.context.show, p.context.current_slide, 0, 0.0, motion_exact, incoming));
+    EXPECT_EQ(std::vector<std::uint8_t>(p.window->incoming.pixels.get(), p.window->incoming.pixels.get() + incoming.image_size),
+              std::vector<std::uint8_t>(incoming.pixels.get(), incoming.pixels.get() + incoming.image_size));
+    for (const Slide& slide : p.context.show.slides) EXPECT_TRUE(slide.levels.empty());
 }
 
 }  // namespace
