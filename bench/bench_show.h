@@ -1,11 +1,13 @@
 #pragma once
 // A show of one path slide whose 24-megapixel picture (6000 x 4000) has some structure
-// in every channel: what the playback benchmarks render from.
+// in every channel, with its levels for smooth motion: what the playback benchmarks
+// render from.
 
 #include <cstdint>
 
 #include "document/slide_show.h"
 #include "imaging/image_buffer.h"
+#include "imaging/picture_levels.h"
 
 namespace lumivane::bench {
 
@@ -27,6 +29,8 @@ inline SlideShow make_path_show() {
     slide.style = style_path;
     slide.interpolation = interpolation_nonlinear;
     slide.frames = {{-1.0, 0.0, 0.0, 1.0, 1.0}, {-1.0, 0.3, 0.2, 0.8, 0.7}};
+    // For smooth motion; exact motion does not look at them.
+    make_picture_levels(slide.image, slide.levels);
     return s;
 }
 

@@ -1,6 +1,8 @@
 // Rendering a displayed frame from a 24-megapixel picture (6000 x 4000) at a path's
-// midpoint, and one step of each transition, at 1920 x 1080 and 3840 x 2160. Each is
-// measured against one memcpy of the frame it writes, in the same run.
+// midpoint, in exact and in smooth motion, and one step of each transition, at
+// 1920 x 1080 and 3840 x 2160. Each is measured against one memcpy of the frame it
+// writes, in the same run; smooth motion also against exact motion's rendering of the
+// same frame.
 
 #include <cstdint>
 #include <map>
@@ -35,14 +37,20 @@ double frame_memcpy_seconds(const FrameBitmap& frame) {
 
 void BM_Render(benchmark::State& state) {
     FrameBitmap frame = frame_of(static_cast<std::int32_t>(state.range(0)), static_cast<std::int32_t>(state.range(1)));
-    render_slide_frame(show(), 0, 0, 0.5, motion_exact, frame);
-    bench::run_against_baseline(state, frame_memcpy_seconds(frame),
-                                [&] { render_slide_frame(show(), 0, 0, 0.5, motion_exact, frame); });
+    const auto motion = static_cast<std::int32_t>(state.range(2));
+    const auto render = [&](std::int32_t m) { render_slide_frame(show(), 0, 0, 0.5, m, frame); };
+    const double exact = bench::seconds_per_call([&] { render(motion_exact); });
+    render(motion);
+    bench::run_against_baseline(state, frame_memcpy_seconds(frame), [&] { render(motion); });
+    state.counters["vs_exact"] = state.counters["ratio"] * state.counters["baseline_ms"] / (exact * 1e3);
 }
 BENCHMARK(BM_Render)
     ->Name("render_slide_frame path midpoint")
-    ->Args({1920, 1080})
-    ->Args({3840, 2160})
+    ->ArgNames({"w", "h", "motion"})
+    ->Args({1920, 1080, motion_exact})
+    ->Args({1920, 1080, motion_smooth})
+    ->Args({3840, 2160, motion_exact})
+    ->Args({3840, 2160, motion_smooth})
     ->UseManualTime()
     ->Unit(benchmark::kMillisecond);
 

@@ -19,6 +19,8 @@
 #include "document/app_context.h"
 #include "document/command_line.h"
 #include "document/show_folder.h"
+#include "imaging/memory_bitmap.h"
+#include "playback/motion.h"
 #include "playback/timeline.h"
 #include "ui/about_dialog.h"
 #include "ui/main_window.h"
@@ -113,6 +115,21 @@ QImage box(const std::u16string& title, const std::u16string& text, BoxButtons b
     return shown->grab().toImage();
 }
 
+// The same frame in exact and in smooth motion, as a small window shows a photograph
+// reduced about four times; a part of it magnified four times, so that its pixels show.
+void save_motion_pictures(AppContext& context, std::int32_t slide, QRect part) {
+    const std::pair<std::int32_t, QString> motions[] = {{motion_exact, QStringLiteral("motion_exact.jpg")},
+                                                        {motion_smooth, QStringLiteral("motion_smooth.jpg")}};
+    for (const auto& [motion, name] : motions) {
+        set_motion(context, motion);
+        QImage frame(480, 270, QImage::Format_RGB32);
+        MemoryBitmap bitmap{frame.bits(), frame.width(), frame.height(), frame.bytesPerLine()};
+        render_slide_picture(context.show, slide, 0, 0.0, motion, bitmap);
+        save(frame.copy(part).scaled(part.size() * 4), name);
+    }
+    set_motion(context, motion_exact);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -170,6 +187,7 @@ int main(int argc, char** argv) {
     auto* playback = new PlaybackWidget(context, ui.caption_fonts(), QRect(0, 0, 1920, 1080));
     go_to_slide(context, 1, true);
     save(playback->picture(), QStringLiteral("playback_window.jpg"));
+    save_motion_pictures(context, 1, QRect(290, 105, 150, 90));
 
     // The slide properties dialog on the path of the second slide, at its second key frame.
     {
