@@ -108,15 +108,16 @@ TEST(SmoothSampling, VectorLoopsMatchThePlainOnes) {
                 for (int k = 0; k < 8; k += 2) (*pairs)[8 * j + k] = w0, (*pairs)[8 * j + k + 1] = w1;
             }
         }
-        const std::int16_t weights[4] = {31, 56, 40, 1};
-        for (std::int32_t taps = 1; taps <= 4; ++taps) {
+        // One tap of weight 128 (a row exactly under the frame's), then one to four taps.
+        for (std::int32_t taps = 0; taps <= 4; ++taps) {
+            const std::int16_t weights[4] = {static_cast<std::int16_t>(taps == 0 ? 128 : 31), 56, 40, 1};
             std::vector<std::int16_t> sums(3 * static_cast<std::size_t>(count) + 28), other_sums(sums.size());
             std::vector<std::uint8_t> plain(4 * static_cast<std::size_t>(count)), other(plain.size());
-            functions.front().row_sum(rows, weights, taps, 3 * count, sums.data());
+            functions.front().row_sum(rows, weights, std::max(taps, 1), 3 * count, sums.data());
             functions.front().column_sum(sums.data(), first.data(), pairs01.data(), pairs23.data(), count,
                                          plain.data());
             for (const SmoothFunctions& f : functions) {
-                f.row_sum(rows, weights, taps, 3 * count, other_sums.data());
+                f.row_sum(rows, weights, std::max(taps, 1), 3 * count, other_sums.data());
                 f.column_sum(sums.data(), first.data(), pairs01.data(), pairs23.data(), count, other.data());
                 ASSERT_EQ(other_sums, sums) << count << " " << taps;
                 ASSERT_EQ(other, plain) << count << " " << taps;
