@@ -13,6 +13,7 @@
 #include "document/slide_pictures.h"
 #include "platform/files.h"
 #include "platform/system_memory.h"
+#include "playback/pan_zoom.h"
 
 namespace lumivane {
 
@@ -23,6 +24,12 @@ namespace {
 // until its slide has it, and its pages with it.
 class MemoryLedger {
 public:
+    // Whether bytes more fit beside what is reserved, reserving nothing: for memory
+    // taken and written at once.
+    bool fits(std::uint64_t bytes) {
+        const std::lock_guard lock(mutex_);
+        return memory_fits(reserved_ + bytes);
+    }
     bool reserve(std::uint64_t bytes) {
         const std::lock_guard lock(mutex_);
         if (!memory_fits(reserved_ + bytes)) return false;
@@ -91,6 +98,9 @@ public:
         ledger_.release(done.reserved);
         return std::move(done.file);
     }
+
+    // Whether bytes more fit beside the pictures read ahead.
+    bool fits(std::uint64_t bytes) { return ledger_.fits(bytes); }
 
     // The transform the slide finished last used, and the profile it converts from.
     void set_known(const std::vector<std::uint8_t>& profile, const ColourTransformHandle& transform) {
@@ -175,6 +185,7 @@ void report_out_of_memory(AppContext& context, std::int32_t stopped_at, std::uin
         if (i < stopped_at) {
             loaded += slide.image.empty() ? 0 : 1;
             loaded_bytes += image_bytes(slide.image.kind, slide.image.width, slide.image.height);
+            for (const ImageBuffer& level : slide.levels) loaded_bytes += image_bytes(level.kind, level.width, level.height);
         } else if (i > stopped_at) {
             const SlideFile file = locate_slide_file(show.show_folder, slide.file);
             if (file.outcome == SlideFile::Outcome::Located && file_exists(file.path)) {
@@ -182,6 +193,8 @@ void report_out_of_memory(AppContext& context, std::int32_t stopped_at, std::uin
             }
         }
     }
+    // Smooth motion's levels take about a third of the pictures' bytes more.
+    if (context.motion == motion_smooth) needed += needed / 3;
     needed += loaded_bytes;
     const std::uint64_t headroom = memory_headroom();
     const std::uint64_t usable = loaded_bytes + (headroom > memory_reserve ? headroom - memory_reserve : 0);
@@ -208,7 +221,8 @@ void load_show_images(AppContext& context) {
         const SlideFile next = locate_slide_file(show.show_folder, slide.file);
         if (next.outcome == SlideFile::Outcome::Located) ui.set_status_text(formatted(u"Reading %s", next.working_path));
         SlideFile file = readers.take(i);
-        if (prepare_slide(context, i, slide, messages, &file) == SlidePrepared::OutOfMemory) {
+        const auto fits = [&readers](std::uint64_t bytes) { return readers.fits(bytes); };
+        if (prepare_slide(context, i, slide, messages, &file, nullptr, fits) == SlidePrepared::OutOfMemory) {
             // The slides not loaded keep their files: saving the show loses none of them.
             report_out_of_memory(context, i, file.report.picture_bytes);
             break;

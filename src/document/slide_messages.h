@@ -12,7 +12,8 @@ namespace lumivane {
 
 class UserInterface;
 
-enum class SlideProblem { Missing, Unreadable, Incomplete };
+// NoSmoothMotion: a slide's picture levels for smooth motion did not fit in memory.
+enum class SlideProblem { Missing, Unreadable, Incomplete, NoSmoothMotion };
 
 class SlideMessages {
 public:

@@ -9,6 +9,7 @@
 #include "imaging/preview.h"
 #include "platform/files.h"
 #include "platform/paths.h"
+#include "playback/motion.h"
 #include "playback/pan_zoom.h"
 
 namespace lumivane {
@@ -50,7 +51,7 @@ void read_slide_file(SlideFile& file, const MemoryCheck& fits) {
 }
 
 SlidePrepared prepare_slide(AppContext& context, std::int32_t index, Slide& slide, SlideMessages& messages,
-                            SlideFile* read_ahead, const NewSlide* new_slide) {
+                            SlideFile* read_ahead, const NewSlide* new_slide, const MemoryCheck& fits) {
     UserInterface& ui = context.ui;
     SlideFile read_here;
     if (!read_ahead) read_here = locate_slide_file(context.show.show_folder, slide.file);
@@ -92,6 +93,7 @@ SlidePrepared prepare_slide(AppContext& context, std::int32_t index, Slide& slid
     slide.image = std::move(file.picture);
     image_make_preview(slide.image, slide.thumbnail, context.thumbnail_box, context.thumbnail_box,
                        context.thumbnail_margin);
+    if (prepare_slide_levels(context, slide, fits)) messages.report(SlideProblem::NoSmoothMotion, file.path);
     if (!slide.image.empty()) {
         // A new slide's first key frame covers the whole picture; a cropped one's is cut.
         if (new_slide && !slide.frames.empty() && effective_style(context.show, slide) == style_crop) {

@@ -57,8 +57,10 @@ struct NewSlide {
 // missing, unreadable or damaged file through messages. A file located (and perhaps read
 // ahead) is given as read_ahead; without one it is located here. A file not read yet is
 // read here, the status window naming it. OutOfMemory leaves the slide as it was and says nothing: the caller tells what
-// it stops.
+// it stops. In smooth motion the picture's levels are made too when fits allows their
+// bytes; a picture without them is reported through messages and shown all the same.
 SlidePrepared prepare_slide(AppContext& context, std::int32_t index, Slide& slide, SlideMessages& messages,
-                            SlideFile* read_ahead = nullptr, const NewSlide* new_slide = nullptr);
+                            SlideFile* read_ahead = nullptr, const NewSlide* new_slide = nullptr,
+                            const MemoryCheck& fits = memory_fits);
 
 }  // namespace lumivane

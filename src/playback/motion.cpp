@@ -1,14 +1,14 @@
 #include "playback/motion.h"
 
 #include "document/app_context.h"
-#include "document/message_boxes.h"
+#include "document/slide_messages.h"
 #include "imaging/picture_levels.h"
-#include "platform/system_memory.h"
+#include "platform/paths.h"
 #include "playback/timeline.h"
 
 namespace lumivane {
 
-bool prepare_slide_levels(const AppContext& context, Slide& slide) {
+bool prepare_slide_levels(const AppContext& context, Slide& slide, const MemoryCheck& fits) {
     const ImageBuffer& image = slide.image;
     if (context.motion != motion_smooth || image.empty()) {
         slide.levels.clear();
@@ -16,28 +16,27 @@ bool prepare_slide_levels(const AppContext& context, Slide& slide) {
         return false;
     }
     if (!slide.levels.empty()) return false;
-    if (!memory_allows(picture_levels_bytes(image.width, image.height))) return true;
+    if (!fits(picture_levels_bytes(image.width, image.height))) return true;
     return make_picture_levels(image, slide.levels);
-}
-
-void report_missing_levels(AppContext& context, std::int32_t count) {
-    if (count == 0) return;
-    warning_box(context.ui, u"Not enough memory to prepare smooth motion for %d slides. They are shown with less "
-                            u"filtering.", count);
 }
 
 bool set_motion(AppContext& context, std::int32_t motion) {
     context.motion = motion;
     const bool making = motion == motion_smooth && context.show.slide_count() > 0;
     if (making) context.ui.show_status(u"Preparing smooth motion");
-    std::int32_t missing = 0;
+    SlideMessages messages(context.ui);
+    bool missing = false;
     for (Slide& slide : context.show.slides) {
-        if (prepare_slide_levels(context, slide)) ++missing;
+        if (!prepare_slide_levels(context, slide)) continue;
+        missing = true;
+        std::u16string path;
+        path_join(path, context.show.show_folder, slide.file);
+        messages.report(SlideProblem::NoSmoothMotion, path);
     }
     if (making) context.ui.hide_status();
     playback_redraw(context);
-    report_missing_levels(context, missing);
-    return missing > 0;
+    messages.finish();
+    return missing;
 }
 
 }  // namespace lumivane

@@ -6,23 +6,23 @@
 
 #include <cstdint>
 
+#include "imaging/image_loader.h"
+
 namespace lumivane {
 
 struct AppContext;
 struct Slide;
 
-// Makes or frees the slide's levels as the context's motion needs them. True when they
-// do not fit in memory: the slide then has none, and smooth motion samples it from its
-// picture alone (smooth still, but fine detail is filtered less while it moves).
-bool prepare_slide_levels(const AppContext& context, Slide& slide);
-
-// Tells the user that count slides have no levels for want of memory; nothing for 0.
-void report_missing_levels(AppContext& context, std::int32_t count);
+// Makes or frees the slide's levels as the context's motion needs them, their bytes
+// taken only when fits allows. True when they do not fit: the slide then has none, and
+// smooth motion samples it from its picture alone (smooth still, but fine detail is
+// filtered less while it moves).
+bool prepare_slide_levels(const AppContext& context, Slide& slide, const MemoryCheck& fits = memory_fits);
 
 // Switches to the motion (0 exact, 1 smooth; anything else counts as exact) without
 // reloading the show: every slide's levels are made or freed, with the status window
 // up while they are made, and the picture on the screen is made again at once. Slides
-// whose levels do not fit are reported. True when some did not fit.
+// whose levels do not fit are named in one warning. True when some did not fit.
 bool set_motion(AppContext& context, std::int32_t motion);
 
 }  // namespace lumivane

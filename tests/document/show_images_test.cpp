@@ -19,9 +19,11 @@
 #include "imaging/colour_transform.h"
 #include "imaging/image_loader.h"
 #include "imaging/monitor_profiles.h"
+#include "imaging/picture_levels.h"
 #include "platform/system_memory.h"
 #include "document/value_formatter.h"
 #include "platform/paths.h"
+#include "playback/pan_zoom.h"
 #include "support/jpeg_files.h"
 #include "support/recording_ui.h"
 #include "support/temp_folder.h"
@@ -215,6 +217,39 @@ void write_index(const std::string& path, const std::vector<std::u16string>& lin
 // as they were, so that saving loses none. The address space limit is set in a fresh
 // process (the test runs again alone, told the folder by the environment), where it
 // cannot disturb other tests; its exit code tells what it saw, and that it lived.
+// In smooth motion every slide's picture gets its levels as it is prepared, when their
+// bytes fit; a picture whose levels do not fit is shown without them and named, the
+// first at once and the others in one box at the end.
+TEST(LoadShowImages, SmoothMotionPreparesLevelsWhereTheyFit) {
+    TempFolder folder;
+    testing::write_jpeg(folder.native_file("a.jpg"), 64, 48, false, [](int x, int y, int c) { return x + y + c; });
+    RecordingUi ui;
+    AppContext context(ui);
+    context.motion = motion_smooth;
+    add_slides(context.show, folder.path(), {u"a.jpg", u"a.jpg"});
+    load_show_images(context);
+    EXPECT_TRUE(ui.texts().empty());
+    for (const Slide& slide : context.show.slides) ASSERT_EQ(slide.levels.size(), 6u);  // 32 x 24 down to 1 x 1
+
+    std::uint64_t asked = 0;
+    const auto no_room = [&](std::uint64_t bytes) { return asked = bytes, false; };
+    SlideMessages messages(ui);
+    for (std::int32_t i = 0; i < 2; ++i) {
+        Slide& added = context.show.slides.emplace_back();
+        added.file = u"a.jpg";
+        ASSERT_EQ(prepare_slide(context, 2 + i, added, messages, nullptr, nullptr, no_room), SlidePrepared::Done);
+        EXPECT_EQ(added.image.width, 64);
+        EXPECT_TRUE(added.levels.empty());
+    }
+    EXPECT_EQ(asked, picture_levels_bytes(64, 48));
+    messages.finish();
+    const std::u16string path = folder.file(u"a.jpg");
+    EXPECT_EQ(ui.texts(), (std::vector<std::u16string>{
+                              u"Not enough memory for smooth motion; this picture moves with less filtering: " + path,
+                              u"More pictures have no memory for smooth motion (1); they move with less filtering:\n" +
+                                  path}));
+}
+
 TEST(LoadShowImages, PicturesThatDoNotFitStopLoadingWithOneMessage) {
 #if defined(__SANITIZE_ADDRESS__)
     GTEST_SKIP() << "AddressSanitizer's own reservations do not fit under an address space limit";

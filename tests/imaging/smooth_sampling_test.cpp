@@ -54,7 +54,7 @@ PictureBox box_at(double left, double top, double scale, std::int32_t width, std
 }
 
 TEST(PictureLevels, EachLevelHoldsTheRoundedMeansOfTheBlocksAbove) {
-    for (const auto [w, h] : {std::pair{7, 5}, std::pair{8, 8}, std::pair{2, 9}, std::pair{33, 2}}) {
+    for (const auto& [w, h] : {std::pair{7, 5}, std::pair{8, 8}, std::pair{2, 9}, std::pair{33, 2}}) {
         const ImageBuffer picture = testing::random_image(PixelFormat::Colour8, w, h, 17u * w + h);
         std::vector<ImageBuffer> levels;
         ASSERT_FALSE(make_picture_levels(picture, levels));
@@ -180,7 +180,9 @@ TEST(SmoothSampling, ADotMovesByEveryTenthOfAPixel) {
             }
             const double centroid = moment / mass;
             EXPECT_NEAR(centroid, (dot_x - left) / scale, 0.05) << "scale " << scale << ", frame " << frame;
-            if (frame > 0) EXPECT_LT(centroid, before - 0.05) << "scale " << scale << ", frame " << frame;
+            if (frame > 0) {
+                EXPECT_LT(centroid, before - 0.05) << "scale " << scale << ", frame " << frame;
+            }
             before = centroid;
         }
     }

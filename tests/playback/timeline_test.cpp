@@ -396,7 +396,9 @@ TEST(Timeline, SwitchingTheMotionRedrawsWithoutReloading) {
     run_show(p.context);
     ASSERT_TRUE(p.context.playback.in_transition);
     for (const std::int32_t motion : {motion_smooth, motion_exact}) {
-        if (motion != p.context.motion) EXPECT_FALSE(set_motion(p.context, motion));
+        if (motion != p.context.motion) {
+            EXPECT_FALSE(set_motion(p.context, motion));
+        }
         FrameBitmap incoming;
         ASSERT_FALSE(frame_create(p.ui, incoming, 64, 36));
         ASSERT_FALSE(render_slide_frame(p.context.show, p.context.current_slide, 0, 0.0, motion, incoming));
