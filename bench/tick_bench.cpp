@@ -1,9 +1,10 @@
 // One playback tick at 1920 x 1080 and 3840 x 2160, stage by stage: a path frame
 // rendered from a 24-megapixel picture into the output frame and the window's picture
-// in one pass (in exact and in smooth motion), a crossfade step composed straight into the window's picture, and the
-// caption drawn over it. Reports the whole tick in milliseconds and each stage against
-// one memcpy of the window picture's bytes, measured in the same run; and the copy of a
-// frame into the window's picture on its own, against the same baseline.
+// in one pass (in exact and in smooth motion), a crossfade step composed straight into
+// the window's picture, and the caption drawn over it. Reports the whole tick in
+// milliseconds and each stage against one memcpy of the window picture's bytes,
+// measured in the same run; and the copy of a frame into the window's picture on its
+// own, against the same baseline.
 
 #include <QApplication>
 #include <QImage>

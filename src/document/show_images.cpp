@@ -185,7 +185,9 @@ void report_out_of_memory(AppContext& context, std::int32_t stopped_at, std::uin
         if (i < stopped_at) {
             loaded += slide.image.empty() ? 0 : 1;
             loaded_bytes += image_bytes(slide.image.kind, slide.image.width, slide.image.height);
-            for (const ImageBuffer& level : slide.levels) loaded_bytes += image_bytes(level.kind, level.width, level.height);
+            for (const ImageBuffer& level : slide.levels) {
+                loaded_bytes += image_bytes(level.kind, level.width, level.height);
+            }
         } else if (i > stopped_at) {
             const SlideFile file = locate_slide_file(show.show_folder, slide.file);
             if (file.outcome == SlideFile::Outcome::Located && file_exists(file.path)) {

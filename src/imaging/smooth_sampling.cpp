@@ -63,8 +63,9 @@ void column_sum_plain(const std::int16_t* sums, const std::int32_t* first, const
 #ifdef LUMIVANE_X86
 
 // Row sums with byte multiply-adds, 32 samples a step: the bytes of two rows
-// interleaved, times their two weights, summed in one step. A weight must fit a signed byte, so a single row of
-// weight 128 (a row exactly under the frame row) is the row times 128 by a shift.
+// interleaved, times their two weights, summed in one step. A weight must fit a signed
+// byte, so a single row of weight 128 (a row exactly under the frame row) is the row
+// times 128 by a shift. Weights never exceed 128 together, so no sum saturates.
 __attribute__((target("avx2"))) void row_sum_avx2(const std::uint8_t* const* rows, const std::int16_t* weights,
                                                   std::int32_t tap_count, std::int32_t bytes, std::int16_t* out) {
     if (tap_count == 1 && weights[0] == row_one) {
@@ -355,7 +356,8 @@ bool smooth_render(const ImageBuffer& picture, const std::vector<ImageBuffer>& l
                 for (std::int32_t j = 0; j + 1 < width; ++j) {
                     std::memcpy(out + 3 * static_cast<std::size_t>(j), &wide[4 * static_cast<std::size_t>(j)], 4);
                 }
-                std::memcpy(out + 3 * static_cast<std::size_t>(width - 1), &wide[4 * static_cast<std::size_t>(width - 1)], 3);
+                const auto last = static_cast<std::size_t>(width - 1);
+                std::memcpy(out + 3 * last, &wide[4 * last], 3);
             });
         },
         frame.height);

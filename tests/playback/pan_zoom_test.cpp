@@ -317,6 +317,10 @@ TEST(RenderSlidePicture, AsTheFrameTurnedTopDown) {
             ASSERT_FALSE(frame_draw(expected_picture, frame));
             ASSERT_FALSE(render_slide_picture(show, 0, 0, 0.0, motion, picture));
             EXPECT_EQ(shown, expected) << box.left << ", motion " << motion;
+            // A box rendered on its own (as a preview of a path does) shows the same.
+            const PictureBox real_box = slide_picture_box(show, show.slides[0], 0, 0.0, 257, 131);
+            ASSERT_FALSE(render_box_picture(show.slides[0], real_box, motion, expected_picture));
+            EXPECT_EQ(shown, expected) << box.left << ", motion " << motion;
         }
     }
     // A slide without a picture shows black; a picture without pixels is not written.
