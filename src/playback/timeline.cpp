@@ -6,6 +6,7 @@
 
 #include "document/app_context.h"
 #include "imaging/frame_bitmap.h"
+#include "playback/motion.h"
 #include "playback/playback_window.h"
 #include "playback/transitions.h"
 
@@ -55,9 +56,18 @@ void present(AppContext& context, std::int32_t caption_slide) {
 
 std::int32_t last_slide(const AppContext& context) { return context.show.slide_count() - 1; }
 
+// A program that renders frames itself may set the motion without set_motion: a slide
+// then gets its levels when it is first shown in smooth motion.
+void levels_for(AppContext& context, std::int32_t slide) {
+    if (context.motion != motion_smooth || slide < 0 || slide > last_slide(context)) return;
+    Slide& s = context.show.slides[static_cast<std::size_t>(slide)];
+    if (s.levels.empty()) prepare_slide_levels(context, s);
+}
+
 // Renders a slide straight into the memory bitmap, and keeps where it stands, so that
 // the picture can be made again: at another size, or as where a transition starts.
 bool render_shown(AppContext& context, std::int32_t slide, std::int32_t key_frame, double progress) {
+    levels_for(context, slide);
     PlaybackState& pb = state(context);
     MemoryBitmap picture = pb.window->memory_bitmap();
     pb.shown_key_frame = key_frame;
@@ -238,6 +248,8 @@ void begin_transition(AppContext& context) {
 void prepare_transition(AppContext& context) {
     PlaybackState& pb = state(context);
     if (!pb.window || !has_slides(context)) return;
+    levels_for(context, pb.displayed_slide);
+    levels_for(context, context.current_slide);
     // The transition leaves the slide shown where the viewer last saw it, which after a
     // path is the end of the path.
     if (pb.from_black || render_slide_frame(context.show, pb.displayed_slide, pb.shown_key_frame, pb.shown_progress,

@@ -406,6 +406,12 @@ TEST(Timeline, SwitchingTheMotionRedrawsWithoutReloading) {
                                p.window->incoming.pixels.get()));
     }
     for (const Slide& slide : p.context.show.slides) EXPECT_TRUE(slide.levels.empty());
+
+    // A program that sets the motion itself gets a slide's levels when it is shown.
+    p.context.motion = motion_smooth;
+    draw_current_slide(p.context);
+    EXPECT_FALSE(p.context.show.slides[static_cast<std::size_t>(p.context.current_slide)].levels.empty());
+    EXPECT_EQ(p.window->picture(), rendered(motion_smooth));
 }
 
 }  // namespace
