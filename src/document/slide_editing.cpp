@@ -13,6 +13,7 @@
 #include "platform/file_copy.h"
 #include "platform/files.h"
 #include "platform/paths.h"
+#include "playback/motion.h"
 #include "playback/timeline.h"
 
 namespace lumivane {
@@ -287,6 +288,9 @@ bool paste_slides(AppContext& context, bool before) {
         }
     }
 
+    // The clipboard keeps no picture levels; in smooth motion the copies get theirs now
+    // (when they do not fit, the timeline tries again as it shows the slide).
+    for (Slide& copy : copies) prepare_slide_levels(context, copy);
     const std::int32_t count = show.slide_count();
     const std::int32_t n = static_cast<std::int32_t>(copies.size());
     std::int32_t position = std::clamp(before ? context.current_slide : context.current_slide + 1, 0, count);

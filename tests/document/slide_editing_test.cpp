@@ -7,6 +7,7 @@
 #include <functional>
 
 #include "document/app_context.h"
+#include "playback/pan_zoom.h"
 #include "support/jpeg_files.h"
 #include "support/recording_ui.h"
 #include "support/temp_folder.h"
@@ -91,6 +92,7 @@ TEST(SlideEditing, InsertCopiesWithoutAskingAndLeavesBlanksForOtherFiles) {
     other.write("note.jpg", "not a picture");
     Program p(show.path(), "ab", 1);
     p.context.show.settings.default_style = style_crop;
+    p.context.motion = motion_smooth;
     p.ui.dialog_answers = {std::vector{other.file(u"keep.jpg"), other.file(u"note.jpg"), show.file(u"same.jpg")}};
     ASSERT_FALSE(insert_image_files(p.context, 1, true));
 
@@ -120,6 +122,12 @@ TEST(SlideEditing, InsertCopiesWithoutAskingAndLeavesBlanksForOtherFiles) {
               std::vector(slides[1].image.rows[7], slides[1].image.rows[7] + 180));
     EXPECT_EQ(copy.thumbnail.width, slides[1].thumbnail.width);
     EXPECT_NE(copy.thumbnail.rows, slides[1].thumbnail.rows);
+    // In smooth motion inserted and pasted slides have their picture levels; the clipboard has none.
+    EXPECT_FALSE(slides[1].levels.empty());
+    EXPECT_TRUE(copy.levels.empty());
+    ASSERT_FALSE(paste_slides(p.context, false));
+    EXPECT_EQ(slides[2].image.width, 60);
+    EXPECT_EQ(slides[2].levels.size(), slides[1].levels.size());
 }
 
 TEST(SlideEditing, AddAsksBeforeReplacingAFileOfTheSameName) {
