@@ -435,7 +435,7 @@ void SlidePropertiesDialog::play_step() {
         return;
     }
     MemoryBitmap picture{played_.bits(), played_.width(), played_.height(), played_.bytesPerLine()};
-    if (render_slide_picture(editor_.work, 0, moment.key_frame, moment.progress, picture)) {
+    if (render_slide_picture(editor_.work, 0, moment.key_frame, moment.progress, context_.motion, picture)) {
         stop_playing();
         return;
     }
