@@ -63,6 +63,27 @@ void release_all_slides(SlideShow& show) {
     for (Slide& slide : show.slides) release_slide(slide, true);
 }
 
+SlideShow show_borrow(const SlideShow& show) {
+    SlideShow copy;
+    copy.settings = show.settings;
+    copy.speed_factor = show.speed_factor;
+    copy.show_folder = show.show_folder;
+    copy.index_path = show.index_path;
+    copy.slides.resize(show.slides.size());
+    for (std::size_t i = 0; i < show.slides.size(); ++i) {
+        const Slide& from = show.slides[i];
+        Slide& to = copy.slides[i];
+        to.caption = from.caption;
+        to.image = image_borrow(from.image);
+        to.transform = from.transform;
+        to.file = from.file;
+        to.style = from.style;
+        to.frames = from.frames;
+        to.interpolation = from.interpolation;
+    }
+    return copy;
+}
+
 void apply_default_settings(SlideShow& show, const ShowSettings& defaults) {
     show.settings = defaults;
     show.settings.name = cut_text(defaults.name, max_name_length);

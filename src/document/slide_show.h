@@ -109,6 +109,12 @@ bool any_slide_not_fitted(const SlideShow& show);
 void release_slide(Slide& slide, bool release_transform);
 void release_all_slides(SlideShow& show);
 
+// A copy of the show to be played elsewhere (in a video export) while this one stays as
+// it is: settings, slides and key frames are copied, the pictures borrowed
+// (image_borrow), the thumbnails and profiles left out. The copy must not outlive the
+// show's pictures.
+SlideShow show_borrow(const SlideShow& show);
+
 // Copies the defaults into the show, the name cut to its limit, and sets the speed factor.
 void apply_default_settings(SlideShow& show, const ShowSettings& defaults);
 

@@ -1,0 +1,167 @@
+#include "playback/offscreen_playback.h"
+
+#include <algorithm>
+#include <utility>
+#include <vector>
+
+#include "document/app_context.h"
+#include "platform/headless_ui.h"
+#include "playback/playback_window.h"
+#include "playback/timeline.h"
+
+namespace lumivane {
+
+namespace {
+
+// The moment of a frame in whole milliseconds, rounded: the clock the timeline reads.
+std::int64_t frame_time(std::int64_t frame, std::int32_t fps) { return (2000 * frame + fps) / (2 * fps); }
+
+// The first frame no earlier than half a frame before the given moment.
+std::int64_t first_frame_at(std::int64_t milliseconds, std::int32_t fps) {
+    const std::int64_t twice = 2 * milliseconds * fps - 1000;
+    return twice <= 0 ? 0 : (twice + 1999) / 2000;
+}
+
+}  // namespace
+
+// The timeline's clock and its window, both played by the frame count.
+struct OffscreenPlayback::State final : HeadlessUi, PlaybackWindow {
+    State(const SlideShow& show, std::int32_t w, std::int32_t h, std::int32_t frames_per_second, std::int32_t motion,
+          bool pixels)
+        : fps(frames_per_second), width(pixels ? w : 1), height(pixels ? h : 1) {
+        if (pixels) picture.resize(4 * static_cast<std::size_t>(width) * static_cast<std::size_t>(height));
+        context.show = show_borrow(show);
+        // Once through, on its own, whatever the show's own mode.
+        context.show.settings.autorun = autorun_run;
+        context.show.settings.loop = 1;
+        context.motion = motion;
+    }
+
+    // The clock and the messages.
+    void message(const std::u16string&, const std::u16string& text) override {
+        if (problem.empty()) problem = text;
+    }
+    std::int64_t now_milliseconds() override { return frame_time(frame, fps); }
+    PlaybackWindow* create_playback_window() override {
+        playback_window_created(context, *this);
+        return this;
+    }
+
+    // The window.
+    std::int32_t client_width() const override { return width; }
+    std::int32_t client_height() const override { return height; }
+    MemoryBitmap memory_bitmap() override {
+        if (picture.empty()) return {nullptr, width, height, 0};
+        return {picture.data(), width, height, 4 * std::int64_t{width}};
+    }
+    void present(const std::u16string& text, std::int32_t size) override {
+        caption = text;
+        show_captions = size;
+        changed = true;
+    }
+    void set_timer(std::int32_t milliseconds) override {
+        tick_frame = std::max(first_frame_at(now_milliseconds() + milliseconds, fps), frame + 1);
+    }
+    void kill_timer() override { tick_frame = -1; }
+    void set_visible(bool) override {}
+    void to_top() override {}
+    void to_bottom() override {}
+    void set_title(const std::u16string&) override {}
+    void close_window() override {}
+
+    void tick() {
+        const bool on_last = context.current_slide == context.show.slide_count() - 1;
+        playback_tick(context);
+        note_end(on_last);
+    }
+
+    // The tick that ends the last slide goes on to the first one: the show has been
+    // played through once its timer would start the transition back.
+    void note_end(bool was_on_last) {
+        if (end_frame >= 0) return;
+        const PlaybackState& pb = context.playback;
+        if (!pb.running || tick_frame < 0) {
+            end_frame = frame + 1;
+        } else if (pb.restart_pending && was_on_last && context.current_slide == 0) {
+            end_frame = tick_frame;
+        }
+    }
+
+    AppContext context{*this};
+    const std::int32_t fps;
+    const std::int32_t width;
+    const std::int32_t height;
+    std::vector<std::uint8_t> picture;
+    std::int64_t frame = 0;
+    std::int64_t tick_frame = -1;  // the frame of the next tick; -1 while no timer is set
+    std::int64_t end_frame = -1;   // the first frame past the show, once known
+    std::u16string problem;
+    std::u16string caption;
+    std::int32_t show_captions = 0;
+    bool changed = false;
+};
+
+OffscreenPlayback::OffscreenPlayback(const SlideShow& show, std::int32_t width, std::int32_t height,
+                                     std::int32_t frames_per_second, std::int32_t motion, bool pixels)
+    : state_(std::make_unique<State>(show, width, height, frames_per_second, motion, pixels)) {}
+
+OffscreenPlayback::~OffscreenPlayback() = default;
+
+bool OffscreenPlayback::start(std::u16string& message) {
+    State& s = *state_;
+    AppContext& context = s.context;
+    if (context.show.slide_count() == 0) {
+        message = u"The show has no slides";
+        return true;
+    }
+    context.current_slide = 0;
+    context.playback.from_black = true;
+    const bool one_slide = context.show.slide_count() == 1;
+    run_show(context);  // the first tick, at frame 0
+    s.note_end(one_slide);
+    if (!s.problem.empty() || !context.playback.window) {
+        message = s.problem.empty() ? u"Cannot play the show" : s.problem;
+        return true;
+    }
+    return false;
+}
+
+bool OffscreenPlayback::next_frame() {
+    State& s = *state_;
+    if (s.end_frame >= 0 && s.frame + 1 >= s.end_frame) return false;
+    ++s.frame;
+    if (s.tick_frame >= 0 && s.tick_frame <= s.frame) s.tick();
+    return true;
+}
+
+bool OffscreenPlayback::next_tick() {
+    State& s = *state_;
+    if (s.tick_frame < 0 || (s.end_frame >= 0 && s.tick_frame >= s.end_frame)) return false;
+    s.frame = s.tick_frame;
+    s.tick();
+    return true;
+}
+
+std::int64_t OffscreenPlayback::frame() const { return state_->frame; }
+
+std::int64_t OffscreenPlayback::frame_count() const { return state_->end_frame; }
+
+MemoryBitmap OffscreenPlayback::picture() { return state_->memory_bitmap(); }
+
+bool OffscreenPlayback::take_changed() { return std::exchange(state_->changed, false); }
+
+const std::u16string& OffscreenPlayback::caption() const { return state_->caption; }
+
+std::int32_t OffscreenPlayback::show_captions() const { return state_->show_captions; }
+
+std::int64_t show_frame_count(const SlideShow& show, std::int32_t frames_per_second, std::int64_t limit) {
+    OffscreenPlayback playback(show, 1, 1, frames_per_second, 0, false);
+    std::u16string message;
+    if (playback.start(message)) return 0;
+    while (playback.frame_count() < 0 && playback.frame() < limit && playback.next_tick()) {
+    }
+    const std::int64_t count = playback.frame_count();
+    return count < 0 || count > limit ? -1 : count;
+}
+
+}  // namespace lumivane
