@@ -87,6 +87,9 @@ public:
     // The "Slide Properties" dialog for the current slide, modal to the main window. True
     // after Cancel or when it cannot open; the slide is then as it was.
     virtual bool slide_properties_dialog() = 0;
+    // The "Export Video" dialog for the open show and, after OK, the export with its
+    // progress window, both modal to the main window.
+    virtual void export_video_dialog() = 0;
 
     // Shows a page of the program's help (a file name in the help folder, with an
     // optional "#anchor") in the help window.

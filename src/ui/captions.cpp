@@ -7,6 +7,8 @@
 
 #include <algorithm>
 
+#include "imaging/memory_bitmap.h"
+
 namespace lumivane {
 
 int base_font_height(const QWidget* window) {
@@ -111,6 +113,22 @@ void draw_caption(QPainter& painter, const QRect& client, const std::u16string& 
         if (top >= band.bottom()) break;
     }
     painter.restore();
+}
+
+CaptionFonts video_caption_fonts() { return make_caption_fonts(16); }
+
+void draw_video_caption(MemoryBitmap& picture, const std::u16string& caption, std::int32_t show_captions,
+                        const CaptionFonts& fonts) {
+    if (!picture.pixels || picture.height <= 0) return;
+    QImage image(picture.pixels, picture.width, picture.height, static_cast<qsizetype>(picture.stride),
+                 QImage::Format_RGB32);
+    // Scaled by the painter: a device pixel ratio below 1 would not be honoured.
+    const qreal ratio = picture.height / 1080.0;
+    QPainter painter(&image);
+    painter.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing);
+    painter.scale(ratio, ratio);
+    const QRect client(0, 0, qRound(picture.width / ratio), qRound(picture.height / ratio));
+    draw_caption(painter, client, caption, show_captions, fonts);
 }
 
 }  // namespace lumivane

@@ -12,6 +12,8 @@
 
 namespace lumivane {
 
+struct MemoryBitmap;
+
 // The font and the measures derived from it, one record per window that needs them.
 struct InterfaceFont {
     QFont font;
@@ -60,5 +62,15 @@ QString caption_display_text(const QString& line);
 // non-zero value counts as 2); 0 and an empty caption draw nothing.
 void draw_caption(QPainter& painter, const QRect& client, const std::u16string& caption, std::int32_t show_captions,
                   const CaptionFonts& fonts);
+
+// The caption fonts of videos, the same on every machine: those of a system font 16
+// pixels high.
+CaptionFonts video_caption_fonts();
+
+// Draws the caption over a video frame (32-bit pixels, top-down) as the playback window
+// draws it on a full-HD screen, scaled with the frame's height, so that it covers the
+// same part of the picture at every size.
+void draw_video_caption(MemoryBitmap& picture, const std::u16string& caption, std::int32_t show_captions,
+                        const CaptionFonts& fonts);
 
 }  // namespace lumivane

@@ -64,6 +64,7 @@ void show_properties(AppContext& context) {
 void preferences(AppContext& context) { context.ui.preferences_dialog(); }
 
 void about(AppContext& context) { context.ui.about_dialog(); }
+void export_video(AppContext& context) { context.ui.export_video_dialog(); }
 
 void exit_program(AppContext& context) { context.ui.close_main_window(); }
 
@@ -153,6 +154,7 @@ const std::vector<Command> commands = {
     {command_save_show, u"Save Slide Show As...Ctrl-S", save_show_as},
     {command_show_properties, u"Slide Show Properties...", show_properties},
     {command_preferences, u"Preferences...", preferences},
+    {command_export_video, u"Export Video...", export_video},
     {command_exit, u"Exit\tCtrl-Q", exit_program},
     {command_copy_slides, u"Copy Slides", copy_slides},
     {command_cut_slides, u"Cut Slides", cut_slides},
@@ -174,7 +176,7 @@ constexpr std::int32_t sep = menu_separator;
 const std::vector<MenuDefinition> menus = {
     {u"&File",
      {command_new_show, sep, command_open_show, command_open_show_folder, command_create_show, command_add_images, sep,
-      command_save_show, sep, command_show_properties, sep, command_preferences, sep, command_exit}},
+      command_save_show, command_export_video, sep, command_show_properties, sep, command_preferences, sep, command_exit}},
     {u"&Edit",
      {command_copy_slides, command_cut_slides, command_paste_before, command_paste_after, sep,
       command_slide_properties}},
@@ -236,6 +238,7 @@ bool command_enabled(const AppContext& context, std::int32_t id) {
     if (!command || !command->run) return false;
     switch (id) {
     case command_new_show:
+    case command_export_video:
     case command_copy_slides:
     case command_cut_slides:
     case command_slide_properties:

@@ -26,6 +26,7 @@ enum CommandId : std::int32_t {
     command_show_properties = 1006,
     command_preferences = 1007,
     command_exit = 1008,
+    command_export_video = 1009,
     command_recent_first = 1050,  // recent file 1; the tenth is 1059
     command_copy_slides = 1100,
     command_cut_slides = 1101,

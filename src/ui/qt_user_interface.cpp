@@ -16,6 +16,9 @@
 #include "document/message_boxes.h"
 #include "platform/download.h"
 #include "platform/resources.h"
+#include "imaging/memory_bitmap.h"
+#include "ui/export_dialog.h"
+#include "ui/export_progress.h"
 #include "ui/image_list.h"
 #include "ui/about_dialog.h"
 #include "ui/main_window.h"
@@ -24,6 +27,7 @@
 #include "ui/show_properties_dialog.h"
 #include "ui/slide_properties_dialog.h"
 #include "ui/thumbnail_grid.h"
+#include "video/show_export.h"
 
 namespace lumivane {
 
@@ -203,6 +207,48 @@ bool QtUserInterface::slide_properties_dialog() {
     if (!context_) return true;
     SlidePropertiesDialog dialog(*context_, main_window_);
     return dialog.failed() || dialog.exec() != QDialog::Accepted;
+}
+
+void QtUserInterface::export_video_dialog() {
+    if (!context_ || context_->show.slide_count() == 0 || exporting()) return;
+    const SlideShow& show = context_->show;
+    ExportOptions options = last_export_;
+    options.output = default_video_path(show, QDir::homePath().toStdU16String());
+    options.crf = -1;  // the format's own
+    if (last_export_.output.empty()) options.motion = context_->motion;
+    // The size offered is the show's in full HD, unless the last one fits its proportions.
+    if (export_size(show.settings, options.height).width != options.width) options.width = options.height = -1;
+    options = resolved_export_options(show.settings, options);
+    ExportDialog dialog(dialog_owner(), *this, show.settings, options);
+    dialog.setWindowModality(Qt::ApplicationModal);
+    if (dialog.exec() != QDialog::Accepted) return;
+    options = dialog.options();
+    last_export_ = options;
+    // The export plays its own copy of the show, which reads the pictures held here.
+    const SlideShow copy = show_borrow(show);
+    const std::int32_t profile = context_->monitor_profile;
+    ExportProgressWindow window(dialog_owner(), qt(options.output));
+    window.setWindowModality(Qt::ApplicationModal);
+    export_window_ = &window;
+    std::u16string message;
+    const ExportResult result = window.run(
+        [&copy, profile, &options](ExportProgress& progress, std::u16string& text) {
+            const CaptionFonts fonts = video_caption_fonts();
+            const CaptionDrawer draw = [&fonts](MemoryBitmap& picture, const std::u16string& caption,
+                                                std::int32_t size) { draw_video_caption(picture, caption, size, fonts); };
+            return export_show_video(copy, profile, options, draw, progress, text);
+        },
+        message);
+    export_window_ = nullptr;
+    if (result == ExportResult::Failed) {
+        error_box(*this, u"%s", message);
+    } else if (result == ExportResult::Done) {
+        message_box(alert_title, formatted(u"The video is ready: %s", options.output), BoxButtons::Ok,
+                    BoxOwner::MainWindow);
+    }
+}
+void QtUserInterface::cancel_export() {
+    if (export_window_) export_window_->cancel_and_wait();
 }
 
 void QtUserInterface::show_help_page(const std::u16string& page) {

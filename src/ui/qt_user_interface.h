@@ -12,10 +12,12 @@
 #include "ui/captions.h"
 #include "ui/help_window.h"
 #include "ui/status_window.h"
+#include "video/export_options.h"
 
 namespace lumivane {
 
 struct AppContext;
+class ExportProgressWindow;
 class PlaybackWidget;
 
 // A message box as the program shows it, not yet shown.
@@ -56,6 +58,7 @@ public:
     bool preferences_dialog() override;
     void about_dialog() override;
     bool slide_properties_dialog() override;
+    void export_video_dialog() override;
     void show_help_page(const std::u16string& page) override;
     bool download(const std::u16string& url, std::string& data, std::int32_t timeout_milliseconds) override;
     void open_web_page(const std::u16string& url) override;
@@ -67,6 +70,11 @@ public:
     PlaybackWidget* playback_widget() const;
     // Deletes the playback window now, while the program's state it works on exists.
     void destroy_playback_window();
+    // Whether a video export is running: it reads the show's pictures, so nothing may
+    // close the show meanwhile.
+    bool exporting() const { return export_window_ != nullptr; }
+    // Stops a running export and waits until it has stopped.
+    void cancel_export();
 
 protected:
     // A new playback window on the screen area; tests give one of their own.
@@ -82,6 +90,9 @@ private:
     QPointer<PlaybackWidget> playback_;
     QPointer<QWidget> main_window_;
     QPointer<HelpWindow> help_;
+    ExportProgressWindow* export_window_ = nullptr;
+    // The choices of the last export, offered again.
+    ExportOptions last_export_;
 };
 
 }  // namespace lumivane

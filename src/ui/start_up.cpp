@@ -102,13 +102,18 @@ int run_program(int& argc, char** argv, const std::vector<std::u16string>& typed
     // The tool buttons made with the window take a user's own pictures from the settings folder.
     context.settings_folder = find_user_folders(program_folder()).settings;
     MainWindow window(context);
-    on_quit_signal(&window, [&window] { window.close(); });
+    // A running export reads the show's pictures: it stops before the show is closed.
+    on_quit_signal(&window, [&window, &ui] {
+        ui.cancel_export();
+        window.close();
+    });
     if (!start_program(ui, context, window, arguments)) return 0;
 
     bool opening = false;
     instance.set_handler([&](InstanceRequest request) {
         bring_to_front(window);
-        if (request != InstanceRequest::OpenCommandLine || opening) return;
+        // A show being exported keeps its pictures until the export ends.
+        if (request != InstanceRequest::OpenCommandLine || opening || ui.exporting()) return;
         std::u16string text;
         if (read_command_line_file(context.settings_folder + u"/" + command_line_file_name, text)) return;
         opening = true;  // a request while a show is being opened is not queued

@@ -21,7 +21,7 @@ struct RecordedBox {
 
 struct RecordedDialog {
     std::u16string kind;  // "open index", "save index", "folder", "images", "properties",
-                          // "preferences", "about" or "slide properties"
+                          // "preferences", "about", "slide properties" or "export"
     std::u16string title;
     std::u16string start_folder;
     std::u16string file_name;  // save dialogs only
@@ -60,6 +60,7 @@ public:
     bool preferences_dialog() override;
     void about_dialog() override { dialogs.push_back({u"about", u"About Lumivane", {}, {}}); }
     bool slide_properties_dialog() override;
+    void export_video_dialog() override { dialogs.push_back({u"export", {}, {}, {}}); }
     void show_help_page(const std::u16string& page) override { help_pages.push_back(page); }
     bool download(const std::u16string& url, std::string& data, std::int32_t timeout_milliseconds) override {
         downloads.push_back(url);

@@ -42,6 +42,7 @@ public:
     bool preferences_dialog() override { return true; }
     void about_dialog() override {}
     bool slide_properties_dialog() override { return true; }
+    void export_video_dialog() override {}
     void show_help_page(const std::u16string&) override {}
     bool download(const std::u16string&, std::string&, std::int32_t) override { return true; }
     void open_web_page(const std::u16string&) override {}

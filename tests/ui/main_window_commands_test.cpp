@@ -54,6 +54,7 @@ TEST(MainWindowCommands, GreyingFollowsSlidesClipboardAndFeatures) {
     };
     const Case cases[] = {
         {command_new_show, false, true},       {command_open_show, true, true},
+        {command_export_video, false, true},
         {command_save_show, true, true},       {command_exit, true, true},
         {command_recent_first + 3, true, true}, {command_restart_here, true, true},
         {command_open_show_folder, true, true}, {command_create_show, true, true},

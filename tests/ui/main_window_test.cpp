@@ -29,7 +29,7 @@ TEST(MainWindow, MenuBarTextsAndIdentifiers) {
         {"&File",
          {{"New Slide Show...", 1000}, {"", 0}, {"Open Slide Show...", 1001}, {"Open Slide Show Folder...", 1002},
           {"Create Slide Show from Folder...", 1003}, {"Add Image Files...", 1004}, {"", 0},
-          {"Save Slide Show As...Ctrl-S", 1005}, {"", 0}, {"Slide Show Properties...", 1006}, {"", 0},
+          {"Save Slide Show As...Ctrl-S", 1005}, {"Export Video...", 1009}, {"", 0}, {"Slide Show Properties...", 1006}, {"", 0},
           {"Preferences...", 1007}, {"", 0}, {"Exit\tCtrl-Q", 1008}}},
         {"&Edit",
          {{"Copy Slides", 1100}, {"Cut Slides", 1101}, {"Paste Slides Before", 1102}, {"Paste Slides After", 1103},
@@ -54,10 +54,11 @@ TEST(MainWindow, FileMenuListsRecentShowsAndGreysItems) {
     w.window.prepare_menu(file);
     w.window.prepare_menu(file);  // opening again does not add them twice
     const QList<QAction*> actions = file->actions();
-    ASSERT_EQ(actions.size(), 16);
-    EXPECT_EQ(actions[14]->text(), "1: /photos/Tom && Jerry/index.ssi");
-    EXPECT_EQ(actions[15]->data().toInt(), 1051);
+    ASSERT_EQ(actions.size(), 17);
+    EXPECT_EQ(actions[15]->text(), "1: /photos/Tom && Jerry/index.ssi");
+    EXPECT_EQ(actions[16]->data().toInt(), 1051);
     EXPECT_FALSE(w.window.command_action(command_new_show)->isEnabled());  // no slides
+    EXPECT_FALSE(w.window.command_action(command_export_video)->isEnabled());
     EXPECT_TRUE(w.window.command_action(command_open_show)->isEnabled());
     EXPECT_TRUE(w.window.command_action(command_show_properties)->isEnabled());
 }

@@ -1,0 +1,215 @@
+#include "video/audio_track.h"
+
+#include <algorithm>
+#include <vector>
+
+extern "C" {
+#include <libavcodec/avcodec.h>
+#include <libavformat/avformat.h>
+#include <libavutil/channel_layout.h>
+#include <libswresample/swresample.h>
+}
+
+#include "document/value_formatter.h"
+#include "platform/files.h"
+
+namespace lumivane {
+
+struct AudioTrack::State {
+    ~State() {
+        close_file();
+        swr_free(&resampler);
+        av_channel_layout_uninit(&resampler_layout);
+        av_packet_free(&packet);
+        av_frame_free(&frame);
+    }
+
+    void close_file() {
+        avcodec_free_context(&decoder);
+        avformat_close_input(&format);
+    }
+
+    // Opens the file at its start with a decoder for its first sound stream.
+    bool open_file(std::u16string& message) {
+        close_file();
+        if (avformat_open_input(&format, native_path(path).c_str(), nullptr, nullptr) < 0 ||
+            avformat_find_stream_info(format, nullptr) < 0) {
+            message = formatted(u"Cannot read the music file %s", path);
+            return true;
+        }
+        stream = -1;
+        for (unsigned i = 0; i < format->nb_streams && stream < 0; ++i) {
+            if (format->streams[i]->codecpar->codec_type == AVMEDIA_TYPE_AUDIO) stream = static_cast<int>(i);
+        }
+        const AVCodec* codec = stream < 0 ? nullptr : avcodec_find_decoder(format->streams[stream]->codecpar->codec_id);
+        if (!codec) {
+            message = formatted(u"The music file %s holds no sound that can be played", path);
+            return true;
+        }
+        decoder = avcodec_alloc_context3(codec);
+        if (!decoder || avcodec_parameters_to_context(decoder, format->streams[stream]->codecpar) < 0 ||
+            avcodec_open2(decoder, codec, nullptr) < 0) {
+            message = formatted(u"Cannot decode the sound of the music file %s", path);
+            return true;
+        }
+        return false;
+    }
+
+    // A resampler from the decoded frame's kind of sound, made again when it changes.
+    bool prepare_resampler() {
+        AVChannelLayout in_layout{};
+        if (frame->ch_layout.order == AV_CHANNEL_ORDER_UNSPEC) {
+            av_channel_layout_default(&in_layout, frame->ch_layout.nb_channels);
+        } else if (av_channel_layout_copy(&in_layout, &frame->ch_layout) < 0) {
+            return true;
+        }
+        const bool same = resampler && frame->format == in_format && frame->sample_rate == in_rate &&
+                          av_channel_layout_compare(&in_layout, &resampler_layout) == 0;
+        if (!same) {
+            swr_free(&resampler);
+            av_channel_layout_uninit(&resampler_layout);
+            AVChannelLayout stereo = AV_CHANNEL_LAYOUT_STEREO;
+            if (swr_alloc_set_opts2(&resampler, &stereo, AV_SAMPLE_FMT_FLTP, audio_sample_rate, &in_layout,
+                                    static_cast<AVSampleFormat>(frame->format), frame->sample_rate, 0, nullptr) < 0 ||
+                swr_init(resampler) < 0) {
+                av_channel_layout_uninit(&in_layout);
+                swr_free(&resampler);
+                return true;
+            }
+            in_format = frame->format;
+            in_rate = frame->sample_rate;
+            av_channel_layout_copy(&resampler_layout, &in_layout);
+        }
+        av_channel_layout_uninit(&in_layout);
+        return false;
+    }
+
+    // Resamples the frame (or, without one, what the resampler still holds) onto the
+    // samples waiting to be read.
+    bool resample(const AVFrame* input) {
+        if (!resampler) return false;
+        const int room = swr_get_out_samples(resampler, input ? input->nb_samples : 0);
+        if (room <= 0) return false;
+        const std::size_t old = left.size();
+        left.resize(old + static_cast<std::size_t>(room));
+        right.resize(old + static_cast<std::size_t>(room));
+        std::uint8_t* out[2] = {reinterpret_cast<std::uint8_t*>(left.data() + old),
+                                reinterpret_cast<std::uint8_t*>(right.data() + old)};
+        const auto** in = input ? const_cast<const std::uint8_t**>(input->extended_data) : nullptr;
+        const int made = swr_convert(resampler, out, room, in, input ? input->nb_samples : 0);
+        const std::size_t kept = old + static_cast<std::size_t>(std::max(made, 0));
+        left.resize(kept);
+        right.resize(kept);
+        pass_samples += std::max(made, 0);
+        return made < 0;
+    }
+
+    // Every frame the decoder has ready.
+    bool drain_decoder() {
+        while (avcodec_receive_frame(decoder, frame) == 0) {
+            const bool failed = prepare_resampler() || resample(frame);
+            av_frame_unref(frame);
+            if (failed) return true;
+        }
+        return false;
+    }
+
+    // Decodes until count samples wait to be read; at the file's end it starts again.
+    bool decode(std::size_t count, std::u16string& message) {
+        while (left.size() - taken < count) {
+            if (av_read_frame(format, packet) < 0) {
+                // The end (or a read error, which ends the sound too): what the decoder
+                // and the resampler hold, then the file again from its start.
+                avcodec_send_packet(decoder, nullptr);
+                if (drain_decoder() || resample(nullptr)) return fail(message);
+                if (pass_samples == 0) {
+                    message = formatted(u"The music file %s holds no sound that can be played", path);
+                    return true;
+                }
+                pass_samples = 0;
+                swr_free(&resampler);
+                if (open_file(message)) return true;
+                continue;
+            }
+            if (packet->stream_index == stream) {
+                // A damaged packet is skipped, as players skip it.
+                if (avcodec_send_packet(decoder, packet) == 0 && drain_decoder()) {
+                    av_packet_unref(packet);
+                    return fail(message);
+                }
+            }
+            av_packet_unref(packet);
+        }
+        return false;
+    }
+
+    bool fail(std::u16string& message) {
+        message = formatted(u"Cannot decode the sound of the music file %s", path);
+        return true;
+    }
+
+    std::u16string path;
+    AVFormatContext* format = nullptr;
+    AVCodecContext* decoder = nullptr;
+    int stream = -1;
+    SwrContext* resampler = nullptr;
+    AVChannelLayout resampler_layout{};
+    int in_format = -1;
+    int in_rate = 0;
+    AVPacket* packet = av_packet_alloc();
+    AVFrame* frame = av_frame_alloc();
+    // Samples decoded and not read yet, from index taken on.
+    std::vector<float> left;
+    std::vector<float> right;
+    std::size_t taken = 0;
+    std::int64_t pass_samples = 0;  // made since the file was last opened
+    std::int64_t length = 0;
+    std::int64_t position = 0;  // samples read
+};
+
+AudioTrack::AudioTrack() = default;
+
+AudioTrack::~AudioTrack() = default;
+
+bool AudioTrack::open(const std::u16string& path, std::int64_t length, std::u16string& message) {
+    state_ = std::make_unique<State>();
+    State& s = *state_;
+    s.path = path;
+    s.length = length;
+    if (!s.packet || !s.frame) {
+        message = u"Out of Memory";
+        return true;
+    }
+    // A file with a sound stream but no sound in it is found out now, not midway.
+    return s.open_file(message) || s.decode(1, message);
+}
+
+std::int64_t AudioTrack::length() const { return state_ ? state_->length : 0; }
+
+bool AudioTrack::read(float* left, float* right, std::int32_t count, std::u16string& message) {
+    State& s = *state_;
+    const std::int64_t wanted = std::clamp<std::int64_t>(s.length - s.position, 0, count);
+    if (wanted > 0 && s.decode(static_cast<std::size_t>(wanted), message)) return true;
+    const auto fade = std::min<std::int64_t>(s.length, static_cast<std::int64_t>(audio_fade_seconds * audio_sample_rate));
+    for (std::int32_t i = 0; i < count; ++i) {
+        if (i >= wanted) {
+            left[i] = right[i] = 0.0f;
+            continue;
+        }
+        const std::int64_t remaining = s.length - (s.position + i);
+        const float gain = remaining < fade ? static_cast<float>(remaining) / static_cast<float>(fade) : 1.0f;
+        left[i] = s.left[s.taken + static_cast<std::size_t>(i)] * gain;
+        right[i] = s.right[s.taken + static_cast<std::size_t>(i)] * gain;
+    }
+    s.taken += static_cast<std::size_t>(wanted);
+    s.position += wanted;
+    // The samples read are dropped now and then, not on every read.
+    if (s.taken > 65536) {
+        s.left.erase(s.left.begin(), s.left.begin() + static_cast<std::ptrdiff_t>(s.taken));
+        s.right.erase(s.right.begin(), s.right.begin() + static_cast<std::ptrdiff_t>(s.taken));
+        s.taken = 0;
+    }
+    return false;
+}
+
+}  // namespace lumivane

@@ -1,0 +1,187 @@
+#include "video/export_options.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "document/slide_show.h"
+#include "document/value_formatter.h"
+#include "platform/files.h"
+#include "platform/paths.h"
+#include "video/video_format.h"
+
+extern "C" {
+#include <libavcodec/avcodec.h>
+}
+
+namespace lumivane {
+
+namespace {
+
+// A whole number of at most digits digits, nothing else.
+bool parse_count(std::u16string_view text, std::size_t digits, std::int32_t& value) {
+    if (text.empty() || text.size() > digits) return true;
+    value = 0;
+    for (const char16_t c : text) {
+        if (c < u'0' || c > u'9') return true;
+        value = value * 10 + (c - u'0');
+    }
+    return false;
+}
+
+std::int32_t nearest_even(double x) { return 2 * static_cast<std::int32_t>(std::lround(x / 2.0)); }
+
+bool known_frame_rate(std::int32_t fps) {
+    return std::find(std::begin(export_frame_rates), std::end(export_frame_rates), fps) != std::end(export_frame_rates);
+}
+
+std::u16string extensions_text() {
+    std::vector<const char16_t*> all;
+    for (const VideoFormat& format : video_formats()) all.insert(all.end(), format.extensions.begin(), format.extensions.end());
+    std::u16string text;
+    for (std::size_t i = 0; i < all.size(); ++i) {
+        if (i > 0) text += i + 1 == all.size() ? u" or " : u", ";
+        text += all[i];
+    }
+    return text;
+}
+
+std::u16string no_encoder(const char16_t* what) {
+    return formatted(u"The video libraries on this machine have no %s encoder", what);
+}
+
+}  // namespace
+
+VideoSize export_size(const ShowSettings& settings, std::int32_t height) {
+    const Proportions p = show_proportions(settings);
+    double width = static_cast<double>(height) * p.width / p.height;
+    double high = height;
+    const double widest = height * 16.0 / 9.0;
+    if (width > widest) {
+        width = widest;
+        high = width * p.height / p.width;
+    }
+    return {std::max(nearest_even(width), min_video_side), std::max(nearest_even(high), min_video_side)};
+}
+
+ExportOptions resolved_export_options(const ShowSettings& settings, const ExportOptions& options) {
+    ExportOptions resolved = options;
+    if (resolved.width == -1 && resolved.height == -1) {
+        const VideoSize size = export_size(settings, 1080);
+        resolved.width = size.width;
+        resolved.height = size.height;
+    }
+    const VideoFormat* format = video_format_for(options.output);
+    if (resolved.crf < 0 && format) resolved.crf = format->crf_default;
+    return resolved;
+}
+
+std::u16string default_video_path(const SlideShow& show, const std::u16string& folder) {
+    std::u16string name = show.settings.name.empty() ? u"Slide Show" : show.settings.name;
+    for (char16_t& c : name) {
+        if (c == path_separator || c < u' ') c = u'_';
+    }
+    if (name == u"." || name == u"..") name = u"Slide Show";
+    const std::u16string& where = show.show_folder.empty() ? folder : show.show_folder;
+    return where + (where.ends_with(path_separator) ? u"" : u"/") + name + u".mp4";
+}
+
+std::u16string export_options_problem(const ExportOptions& options) {
+    if (!known_frame_rate(options.frames_per_second)) {
+        return u"The frame rate must be 24, 25, 30, 50 or 60 frames a second";
+    }
+    const bool even = options.width % 2 == 0 && options.height % 2 == 0;
+    if (!even || options.width < min_video_side || options.height < min_video_side ||
+        options.width > max_video_width || options.height > max_video_height) {
+        return formatted(u"The video size must be even numbers from %d x %d to %d x %d, such as 1920x1080",
+                         min_video_side, min_video_side, max_video_width, max_video_height);
+    }
+    if (options.motion != motion_exact && options.motion != motion_smooth) return u"The motion must be exact or smooth";
+    if (options.output.empty()) return u"Name the video file to write";
+    const VideoFormat* format = video_format_for(options.output);
+    if (!format) {
+        return formatted(u"Cannot make a video named %s: the name must end in %s", options.output, extensions_text());
+    }
+    if (folder_exists(options.output)) return formatted(u"Cannot make the video %s: it is a folder", options.output);
+    std::u16string folder = options.output;
+    path_folder(folder);
+    if (!folder_exists(folder)) {
+        return formatted(u"Cannot make the video %s: the folder %s does not exist", options.output, folder);
+    }
+    if (!available_video_encoder(*format)) return no_encoder(format->codec_name);
+    if (options.crf < format->crf_min || options.crf > format->crf_max) {
+        return formatted(u"The quality (CRF) of a %s video must be from %d to %d", format->codec_name, format->crf_min,
+                         format->crf_max);
+    }
+    if (!options.audio.empty()) {
+        if (!file_exists(options.audio)) return formatted(u"The music file %s does not exist", options.audio);
+        if (!avcodec_find_encoder_by_name(format->audio_encoder)) {
+            return no_encoder(format->audio_encoder == std::string_view("aac") ? u"AAC" : u"Opus");
+        }
+    }
+    return {};
+}
+
+bool parse_video_size(const std::u16string& text, VideoSize& size) {
+    const std::size_t x = text.find_first_of(u"xX");
+    if (x == std::u16string::npos) return true;
+    return parse_count(std::u16string_view(text).substr(0, x), 5, size.width) ||
+           parse_count(std::u16string_view(text).substr(x + 1), 5, size.height);
+}
+
+bool parse_export_arguments(const std::vector<std::u16string>& arguments, std::u16string& show,
+                            ExportOptions& options, std::u16string& message) {
+    show.clear();
+    for (std::size_t i = 0; i < arguments.size(); ++i) {
+        const std::u16string& name = arguments[i];
+        const bool option = name.size() > 1 && name[0] == u'-';
+        if (!option) {
+            if (!show.empty()) {
+                message = formatted(u"Only one show is exported at a time: %s", name);
+                return true;
+            }
+            show = name;
+            continue;
+        }
+        if (i + 1 == arguments.size()) {
+            message = formatted(u"%s needs a value", name);
+            return true;
+        }
+        const std::u16string& value = arguments[++i];
+        if (name == u"-o" || name == u"--output") {
+            options.output = value;
+        } else if (name == u"--audio") {
+            options.audio = value;
+        } else if (name == u"--size") {
+            VideoSize size{};
+            if (parse_video_size(value, size)) {
+                message = formatted(u"The video size is width x height, such as 1920x1080, not %s", value);
+                return true;
+            }
+            options.width = size.width;
+            options.height = size.height;
+        } else if (name == u"--fps") {
+            if (parse_count(value, 3, options.frames_per_second)) options.frames_per_second = 0;
+        } else if (name == u"--crf") {
+            if (parse_count(value, 3, options.crf)) {
+                message = formatted(u"The quality (CRF) is a whole number, not %s", value);
+                return true;
+            }
+        } else if (name == u"--motion") {
+            options.motion = value == u"exact" ? motion_exact : value == u"smooth" ? motion_smooth : -1;
+        } else {
+            message = formatted(u"Unknown option: %s", name);
+            return true;
+        }
+    }
+    if (show.empty()) {
+        message = u"Name the show to export: lumivane --export SHOW -o VIDEO.mp4";
+        return true;
+    }
+    if (options.output.empty()) {
+        message = u"Name the video file to write with -o, such as -o show.mp4";
+        return true;
+    }
+    return false;
+}
+
+}  // namespace lumivane

@@ -1,0 +1,129 @@
+#include "video/show_export.h"
+
+#include <algorithm>
+#include <chrono>
+#include <cmath>
+#include <vector>
+
+#include "document/slide_show.h"
+#include "document/value_formatter.h"
+#include "imaging/colour_transform.h"
+#include "imaging/memory_bitmap.h"
+#include "playback/offscreen_playback.h"
+#include "video/audio_track.h"
+#include "video/video_format.h"
+#include "video/video_writer.h"
+
+namespace lumivane {
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+double seconds_since(Clock::time_point start) { return std::chrono::duration<double>(Clock::now() - start).count(); }
+
+void add(std::atomic<double>& total, double seconds) { total.store(total.load() + seconds); }
+
+// The frame as the video shows it: in sRGB, with its caption.
+class FrameMaker {
+public:
+    FrameMaker(std::int32_t width, std::int32_t height, const ColourTransform* to_srgb, const CaptionDrawer& draw)
+        : to_srgb_(to_srgb), draw_(draw) {
+        if (to_srgb_) {
+            pixels_.resize(4 * static_cast<std::size_t>(width) * static_cast<std::size_t>(height));
+            converted_ = {pixels_.data(), width, height, 4 * std::int64_t{width}};
+        }
+    }
+
+    MemoryBitmap make(OffscreenPlayback& playback) {
+        MemoryBitmap picture = playback.picture();
+        if (to_srgb_) {
+            colour_transform_apply_picture(picture, converted_, to_srgb_);
+            picture = converted_;
+        }
+        if (draw_ && playback.show_captions() != 0 && !playback.caption().empty()) {
+            draw_(picture, playback.caption(), playback.show_captions());
+        }
+        return picture;
+    }
+
+private:
+    const ColourTransform* to_srgb_;
+    const CaptionDrawer& draw_;
+    std::vector<std::uint8_t> pixels_;
+    MemoryBitmap converted_;
+};
+
+std::u16string clock_text(double seconds) {
+    const auto whole = static_cast<std::int32_t>(std::lround(std::max(seconds, 0.0)));
+    if (whole >= 3600) return formatted(u"%d:%2zd:%2zd", whole / 3600, whole / 60 % 60, whole % 60);
+    return formatted(u"%d:%2zd", whole / 60, whole % 60);
+}
+
+}  // namespace
+
+ExportResult export_show_video(const SlideShow& show, std::int32_t pictures_profile, const ExportOptions& options,
+                               const CaptionDrawer& draw_caption, ExportProgress& progress, std::u16string& message) {
+    message = export_options_problem(options);
+    if (!message.empty()) return ExportResult::Failed;
+    if (show.slide_count() == 0) {
+        message = u"The show has no slides to export";
+        return ExportResult::Failed;
+    }
+    const std::int32_t fps = options.frames_per_second;
+    std::int64_t frames = show_frame_count(show, fps, std::int64_t{max_video_hours} * 3600 * fps);
+    if (frames < 0) {
+        message = formatted(u"The show lasts more than %d hours, too long for a video", max_video_hours);
+        return ExportResult::Failed;
+    }
+    if (options.frame_limit > 0) frames = std::min(frames, options.frame_limit);
+    progress.frames_total = frames;
+
+    ColourTransformHandle to_srgb;
+    if (colour_transform_to_srgb(pictures_profile, to_srgb)) {
+        message = u"Problem converting from monitor color space to sRGB";
+        return ExportResult::Failed;
+    }
+    AudioTrack track;
+    const bool music = !options.audio.empty();
+    if (music && track.open(options.audio, frames * audio_sample_rate / fps, message)) return ExportResult::Failed;
+
+    OffscreenPlayback playback(show, options.width, options.height, fps, options.motion);
+    if (playback.start(message)) return ExportResult::Failed;
+    VideoWriter writer;
+    const VideoSettings settings{options.width, options.height, fps, options.crf};
+    if (writer.open(options.output, *video_format_for(options.output), settings, music ? &track : nullptr, message)) {
+        return ExportResult::Failed;
+    }
+    FrameMaker maker(options.width, options.height, to_srgb.get(), draw_caption);
+    MemoryBitmap frame;
+    for (std::int64_t n = 0; n < frames; ++n) {
+        if (progress.cancel) return ExportResult::Cancelled;
+        Clock::time_point start = Clock::now();
+        if (n > 0) playback.next_frame();
+        const bool changed = playback.take_changed() || n == 0;
+        if (changed) frame = maker.make(playback);
+        add(progress.render_seconds, seconds_since(start));
+        start = Clock::now();
+        if (writer.write_frame(frame, !changed, message)) return ExportResult::Failed;
+        add(progress.encode_seconds, seconds_since(start));
+        progress.frames_done = n + 1;
+    }
+    if (progress.cancel) return ExportResult::Cancelled;
+    const Clock::time_point start = Clock::now();
+    const bool failed = writer.finish(message);
+    add(progress.encode_seconds, seconds_since(start));
+    return failed ? ExportResult::Failed : ExportResult::Done;
+}
+
+std::u16string export_progress_text(std::int64_t done, std::int64_t total, double seconds) {
+    const auto percent = static_cast<std::int32_t>(total > 0 ? 100 * done / total : 0);
+    std::u16string text = formatted(u"%d %% (%d of %d frames)", percent, static_cast<std::int32_t>(done),
+                                    static_cast<std::int32_t>(total));
+    if (done > 0 && done < total) {
+        text += u", " + clock_text(seconds / static_cast<double>(done) * static_cast<double>(total - done)) + u" left";
+    }
+    return text;
+}
+
+}  // namespace lumivane
