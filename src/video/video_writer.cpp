@@ -38,7 +38,7 @@ void set_speed(AVCodecContext* codec, const char* encoder, std::int32_t crf) {
     const std::string name = encoder;
     av_opt_set_int(options, "crf", crf, 0);
     if (name == "libx264") {
-        av_opt_set(options, "preset", "veryfast", 0);
+        av_opt_set(options, "preset", "superfast", 0);
     } else if (name == "libvpx-vp9") {
         codec->bit_rate = 0;  // quality alone decides
         av_opt_set(options, "deadline", "good", 0);
