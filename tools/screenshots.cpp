@@ -23,6 +23,7 @@
 #include "playback/motion.h"
 #include "playback/timeline.h"
 #include "ui/about_dialog.h"
+#include "ui/export_dialog.h"
 #include "ui/main_window.h"
 #include "ui/playback_widget.h"
 #include "ui/preferences_dialog.h"
@@ -200,6 +201,16 @@ int main(int argc, char** argv) {
             save(dialog.grab().toImage(), QStringLiteral("slide_properties.jpg"));
         }
     }
+
+    // The export dialog as it first opens for the show, its video named in a photographer's folder.
+    ExportOptions export_options;
+    export_options.output = u"/home/ann/Videos/Nature.mp4";
+    ExportDialog export_dialog(&window, ui, context.show.settings,
+                               resolved_export_options(context.show.settings, export_options));
+    export_dialog.show();
+    QApplication::processEvents();
+    save(export_dialog.grab().toImage(), QStringLiteral("export_dialog.png"));
+    export_dialog.hide();
 
     save(box(update_title, u"Lumivane is up to date", BoxButtons::Ok), QStringLiteral("update_up_to_date.png"));
     save(box(update_title,

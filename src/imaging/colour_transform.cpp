@@ -9,7 +9,6 @@
 
 #include "document/message_boxes.h"
 #include "imaging/image_copy.h"
-#include "imaging/memory_bitmap.h"
 #include "imaging/monitor_profiles.h"
 #include "imaging/worker_pool.h"
 
@@ -201,25 +200,11 @@ bool colour_transform_to_srgb(std::int32_t monitor_profile, ColourTransformHandl
     const Profile input = monitor(monitor_profile);
     const Profile output(cmsCreate_sRGBProfile());
     if (!input || !output) return true;
-    const cmsHTRANSFORM handle = cmsCreateTransform(input.get(), TYPE_BGRA_8, output.get(), TYPE_BGRA_8,
-                                                    INTENT_PERCEPTUAL, cmsFLAGS_NOCACHE | cmsFLAGS_COPY_ALPHA);
+    const cmsHTRANSFORM handle =
+        cmsCreateTransform(input.get(), TYPE_BGR_8, output.get(), TYPE_BGR_8, INTENT_PERCEPTUAL, cmsFLAGS_NOCACHE);
     if (!handle) return true;
     transform = std::make_shared<ColourTransform>(handle);
     return false;
-}
-
-bool colour_transform_apply_picture(const MemoryBitmap& from, MemoryBitmap& to, const ColourTransform* transform) {
-    if (!transform || !from.pixels || !fits_memory_bitmap(to, from.width, from.height)) return true;
-    const cmsHTRANSFORM handle = transform->handle;
-    return pool_run_rows(
-        processor_count(),
-        [&](std::int32_t first, std::int32_t last) {
-            for (std::int32_t r = first; r <= last; ++r) {
-                cmsDoTransform(handle, from.row(r), to.row(r), static_cast<cmsUInt32Number>(from.width));
-            }
-            return false;
-        },
-        from.height);
 }
 
 }  // namespace lumivane

@@ -13,7 +13,6 @@
 
 namespace lumivane {
 
-struct MemoryBitmap;
 class UserInterface;
 
 struct ColourTransform;
@@ -57,14 +56,10 @@ struct ColourTransformCache {
 bool colour_transform_shared(ColourTransformCache& cache, UserInterface& ui, const std::vector<std::uint8_t>& profile,
                              const ImageBuffer& picture, std::int32_t monitor_profile, ColourTransformHandle& transform);
 
-// The transform from a monitor colour space back to sRGB for 32-bit pictures (blue,
-// green, red and a fourth byte that is copied): a video of what the monitor showed, in
-// the colours every player takes for granted. The sRGB monitor needs none. True when the
-// library cannot build it.
+// The transform from a monitor colour space back to sRGB for pictures converted to it
+// (colour_transform_apply): a video of what the monitor showed, in the colours every
+// player takes for granted. The sRGB monitor needs none. True when the library cannot
+// build it.
 bool colour_transform_to_srgb(std::int32_t monitor_profile, ColourTransformHandle& transform);
-
-// Converts a whole 32-bit picture into another of its size, row by row on the worker
-// pool. Fails, writing nothing, when the sizes differ or a picture has no pixels.
-bool colour_transform_apply_picture(const MemoryBitmap& from, MemoryBitmap& to, const ColourTransform* transform);
 
 }  // namespace lumivane

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "document/app_context.h"
+#include "imaging/colour_transform.h"
 #include "platform/headless_ui.h"
 #include "playback/playback_window.h"
 #include "playback/timeline.h"
@@ -27,10 +28,11 @@ std::int64_t first_frame_at(std::int64_t milliseconds, std::int32_t fps) {
 // The timeline's clock and its window, both played by the frame count.
 struct OffscreenPlayback::State final : HeadlessUi, PlaybackWindow {
     State(const SlideShow& show, std::int32_t w, std::int32_t h, std::int32_t frames_per_second, std::int32_t motion,
-          bool pixels)
-        : fps(frames_per_second), width(pixels ? w : 1), height(pixels ? h : 1) {
+          const ColourTransform* to_srgb, bool pixels)
+        : original(show), transform(to_srgb), fps(frames_per_second), width(pixels ? w : 1), height(pixels ? h : 1) {
         if (pixels) picture.resize(4 * static_cast<std::size_t>(width) * static_cast<std::size_t>(height));
         context.show = show_borrow(show);
+        converted.resize(show.slides.size());
         // Once through, on its own, whatever the show's own mode.
         context.show.settings.autorun = autorun_run;
         context.show.settings.loop = 1;
@@ -69,10 +71,38 @@ struct OffscreenPlayback::State final : HeadlessUi, PlaybackWindow {
     void set_title(const std::u16string&) override {}
     void close_window() override {}
 
-    void tick() {
+    // A tick draws the slide shown, the one going in a transition and the next one:
+    // those are converted before it, the others let go. True when one cannot be.
+    bool convert_pictures() {
+        if (!transform) return false;
+        const std::int32_t count = context.show.slide_count();
+        const std::int32_t shown = context.playback.displayed_slide;
+        const std::int32_t current = std::clamp(context.current_slide, 0, count - 1);
+        for (std::int32_t i = 0; i < count; ++i) {
+            const bool needed = i == shown || i == current || i == (current + 1) % count;
+            ImageBuffer& own = converted[static_cast<std::size_t>(i)];
+            ImageBuffer& image = context.show.slides[static_cast<std::size_t>(i)].image;
+            if (!needed && !own.empty()) {
+                image_free(own);
+                image = image_borrow(original.slides[static_cast<std::size_t>(i)].image);
+            } else if (needed && own.empty() && !image.empty()) {
+                if (colour_transform_apply(image, own, transform)) {
+                    image_free(own);
+                    problem = u"Out of Memory";
+                    return true;
+                }
+                image = image_borrow(own);
+            }
+        }
+        return false;
+    }
+
+    bool tick() {
+        if (convert_pictures()) return true;
         const bool on_last = context.current_slide == context.show.slide_count() - 1;
         playback_tick(context);
         note_end(on_last);
+        return false;
     }
 
     // The tick that ends the last slide goes on to the first one: the show has been
@@ -87,6 +117,9 @@ struct OffscreenPlayback::State final : HeadlessUi, PlaybackWindow {
         }
     }
 
+    const SlideShow& original;
+    const ColourTransform* transform;
+    std::vector<ImageBuffer> converted;  // the pictures converted by transform, by slide
     AppContext context{*this};
     const std::int32_t fps;
     const std::int32_t width;
@@ -102,8 +135,9 @@ struct OffscreenPlayback::State final : HeadlessUi, PlaybackWindow {
 };
 
 OffscreenPlayback::OffscreenPlayback(const SlideShow& show, std::int32_t width, std::int32_t height,
-                                     std::int32_t frames_per_second, std::int32_t motion, bool pixels)
-    : state_(std::make_unique<State>(show, width, height, frames_per_second, motion, pixels)) {}
+                                     std::int32_t frames_per_second, std::int32_t motion,
+                                     const ColourTransform* to_srgb, bool pixels)
+    : state_(std::make_unique<State>(show, width, height, frames_per_second, motion, to_srgb, pixels)) {}
 
 OffscreenPlayback::~OffscreenPlayback() = default;
 
@@ -117,6 +151,10 @@ bool OffscreenPlayback::start(std::u16string& message) {
     context.current_slide = 0;
     context.playback.from_black = true;
     const bool one_slide = context.show.slide_count() == 1;
+    if (s.convert_pictures()) {
+        message = s.problem;
+        return true;
+    }
     run_show(context);  // the first tick, at frame 0
     s.note_end(one_slide);
     if (!s.problem.empty() || !context.playback.window) {
@@ -126,11 +164,14 @@ bool OffscreenPlayback::start(std::u16string& message) {
     return false;
 }
 
-bool OffscreenPlayback::next_frame() {
+bool OffscreenPlayback::next_frame(std::u16string& message) {
     State& s = *state_;
     if (s.end_frame >= 0 && s.frame + 1 >= s.end_frame) return false;
     ++s.frame;
-    if (s.tick_frame >= 0 && s.tick_frame <= s.frame) s.tick();
+    if (s.tick_frame >= 0 && s.tick_frame <= s.frame && s.tick()) {
+        message = s.problem;
+        return false;
+    }
     return true;
 }
 
@@ -138,8 +179,7 @@ bool OffscreenPlayback::next_tick() {
     State& s = *state_;
     if (s.tick_frame < 0 || (s.end_frame >= 0 && s.tick_frame >= s.end_frame)) return false;
     s.frame = s.tick_frame;
-    s.tick();
-    return true;
+    return !s.tick();
 }
 
 std::int64_t OffscreenPlayback::frame() const { return state_->frame; }
@@ -155,7 +195,7 @@ const std::u16string& OffscreenPlayback::caption() const { return state_->captio
 std::int32_t OffscreenPlayback::show_captions() const { return state_->show_captions; }
 
 std::int64_t show_frame_count(const SlideShow& show, std::int32_t frames_per_second, std::int64_t limit) {
-    OffscreenPlayback playback(show, 1, 1, frames_per_second, 0, false);
+    OffscreenPlayback playback(show, 1, 1, frames_per_second, 0, nullptr, false);
     std::u16string message;
     if (playback.start(message)) return 0;
     while (playback.frame_count() < 0 && playback.frame() < limit && playback.next_tick()) {

@@ -19,25 +19,30 @@
 
 namespace lumivane {
 
+struct ColourTransform;
 struct SlideShow;
 
 class OffscreenPlayback {
 public:
     // Plays a borrowed copy of show (show_borrow; its pictures must stay as they are
-    // meanwhile) into a picture of width x height. Without pixels only the timing is
-    // played, which is all counting the frames needs. motion is the sampling mode
-    // (AppContext::motion).
+    // meanwhile) into a picture of width x height. motion is the sampling mode
+    // (AppContext::motion). With to_srgb the pictures are converted by it slide by slide
+    // as the show reaches them, and let go once it has passed them: at most three at a
+    // time (the one shown, the one going and the next). Without pixels only the timing
+    // is played, which is all counting the frames needs.
     OffscreenPlayback(const SlideShow& show, std::int32_t width, std::int32_t height,
-                      std::int32_t frames_per_second, std::int32_t motion, bool pixels = true);
+                      std::int32_t frames_per_second, std::int32_t motion, const ColourTransform* to_srgb = nullptr,
+                      bool pixels = true);
     ~OffscreenPlayback();
     OffscreenPlayback(const OffscreenPlayback&) = delete;
     OffscreenPlayback& operator=(const OffscreenPlayback&) = delete;
 
-    // Starts the show: frame 0. True on failure (a show without slides, frames that
-    // cannot be allocated), with the message.
+    // Starts the show: frame 0. True on failure (a show without slides, frames or
+    // pictures that cannot be allocated), with the message.
     bool start(std::u16string& message);
-    // Moves on to the next frame; false once the show has been played through.
-    bool next_frame();
+    // Moves on to the next frame; false once the show has been played through, and
+    // when a picture cannot be converted (with the message).
+    bool next_frame(std::u16string& message);
     // Moves on to the next frame at which the timeline ticks, skipping frames that
     // only repeat the picture; false once the show has been played through.
     bool next_tick();

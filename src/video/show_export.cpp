@@ -24,35 +24,14 @@ double seconds_since(Clock::time_point start) { return std::chrono::duration<dou
 
 void add(std::atomic<double>& total, double seconds) { total.store(total.load() + seconds); }
 
-// The frame as the video shows it: in sRGB, with its caption.
-class FrameMaker {
-public:
-    FrameMaker(std::int32_t width, std::int32_t height, const ColourTransform* to_srgb, const CaptionDrawer& draw)
-        : to_srgb_(to_srgb), draw_(draw) {
-        if (to_srgb_) {
-            pixels_.resize(4 * static_cast<std::size_t>(width) * static_cast<std::size_t>(height));
-            converted_ = {pixels_.data(), width, height, 4 * std::int64_t{width}};
-        }
+// The frame as the video shows it, with its caption.
+MemoryBitmap captioned_frame(OffscreenPlayback& playback, const CaptionDrawer& draw) {
+    MemoryBitmap picture = playback.picture();
+    if (draw && playback.show_captions() != 0 && !playback.caption().empty()) {
+        draw(picture, playback.caption(), playback.show_captions());
     }
-
-    MemoryBitmap make(OffscreenPlayback& playback) {
-        MemoryBitmap picture = playback.picture();
-        if (to_srgb_) {
-            colour_transform_apply_picture(picture, converted_, to_srgb_);
-            picture = converted_;
-        }
-        if (draw_ && playback.show_captions() != 0 && !playback.caption().empty()) {
-            draw_(picture, playback.caption(), playback.show_captions());
-        }
-        return picture;
-    }
-
-private:
-    const ColourTransform* to_srgb_;
-    const CaptionDrawer& draw_;
-    std::vector<std::uint8_t> pixels_;
-    MemoryBitmap converted_;
-};
+    return picture;
+}
 
 std::u16string clock_text(double seconds) {
     const auto whole = static_cast<std::int32_t>(std::lround(std::max(seconds, 0.0)));
@@ -88,21 +67,20 @@ ExportResult export_show_video(const SlideShow& show, std::int32_t pictures_prof
     const bool music = !options.audio.empty();
     if (music && track.open(options.audio, frames * audio_sample_rate / fps, message)) return ExportResult::Failed;
 
-    OffscreenPlayback playback(show, options.width, options.height, fps, options.motion);
+    OffscreenPlayback playback(show, options.width, options.height, fps, options.motion, to_srgb.get());
     if (playback.start(message)) return ExportResult::Failed;
     VideoWriter writer;
     const VideoSettings settings{options.width, options.height, fps, options.crf};
     if (writer.open(options.output, *video_format_for(options.output), settings, music ? &track : nullptr, message)) {
         return ExportResult::Failed;
     }
-    FrameMaker maker(options.width, options.height, to_srgb.get(), draw_caption);
     MemoryBitmap frame;
     for (std::int64_t n = 0; n < frames; ++n) {
         if (progress.cancel) return ExportResult::Cancelled;
         Clock::time_point start = Clock::now();
-        if (n > 0) playback.next_frame();
+        if (n > 0 && !playback.next_frame(message) && !message.empty()) return ExportResult::Failed;
         const bool changed = playback.take_changed() || n == 0;
-        if (changed) frame = maker.make(playback);
+        if (changed) frame = captioned_frame(playback, draw_caption);
         add(progress.render_seconds, seconds_since(start));
         start = Clock::now();
         if (writer.write_frame(frame, !changed, message)) return ExportResult::Failed;

@@ -35,7 +35,7 @@ using CaptionDrawer =
 
 // Writes the video of the show with resolved options (resolved_export_options).
 // pictures_profile is the monitor profile the show's pictures were converted to: frames
-// of any other than sRGB are converted to sRGB before their captions are drawn. The show
+// of any other than sRGB are made from its pictures converted back to sRGB. The show
 // and its pictures must not change meanwhile. Failed comes with the message; a cancelled
 // or failed export leaves no file behind.
 ExportResult export_show_video(const SlideShow& show, std::int32_t pictures_profile, const ExportOptions& options,

@@ -67,7 +67,7 @@ TEST(OffscreenPlayback, AShowIsPlayedOnceThroughOnItsOwnWithItsLastSlideForItsDe
         std::int64_t frames = 1;
         do {
             if (playback.take_changed()) new_pictures.push_back(playback.frame());
-        } while (playback.next_frame() && ++frames);
+        } while (playback.next_frame(message) && ++frames);
         EXPECT_EQ(frames, c.frames) << c.name;
         EXPECT_EQ(playback.frame_count(), c.frames) << c.name;
         if (c.new_pictures.empty()) {
