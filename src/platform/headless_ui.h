@@ -49,10 +49,14 @@ public:
         return true;
     }
     bool show_properties_dialog() override { return true; }
+    bool preferences_dialog() override { return true; }
+    void about_dialog() override {}
+    bool slide_properties_dialog() override { return true; }
     void export_video_dialog() override {}
     void show_help_page(const std::u16string&) override {}
     bool download(const std::u16string&, std::string&, std::int32_t) override { return true; }
     void open_web_page(const std::u16string&) override {}
+    bool move_to_trash(const std::u16string&) override { return true; }
 };
 
 }  // namespace lumivane

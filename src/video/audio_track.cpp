@@ -172,6 +172,9 @@ AudioTrack::AudioTrack() = default;
 AudioTrack::~AudioTrack() = default;
 
 bool AudioTrack::open(const std::u16string& path, std::int64_t length, std::u16string& message) {
+    // The messages here say what went wrong; the libraries' notes on odd files would only
+    // clutter the terminal.
+    av_log_set_level(AV_LOG_QUIET);
     state_ = std::make_unique<State>();
     State& s = *state_;
     s.path = path;
