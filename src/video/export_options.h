@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "playback/pan_zoom.h"
+
 namespace lumivane {
 
 struct ShowSettings;
@@ -21,8 +23,6 @@ inline constexpr std::int32_t max_video_width = 7680;
 inline constexpr std::int32_t max_video_height = 4320;
 // The longest video made.
 inline constexpr std::int32_t max_video_hours = 24;
-
-enum MotionMode : std::int32_t { motion_exact = 0, motion_smooth = 1 };
 
 struct ExportOptions {
     std::u16string output;  // the video file; its extension chooses the format

@@ -70,21 +70,23 @@ SlideShow test_show() {
 
 using Picture = std::vector<std::uint8_t>;
 
-Picture slide_picture(const SlideShow& show, std::int32_t slide, std::int32_t key_frame, double progress) {
+Picture slide_picture(const SlideShow& show, std::int32_t slide, std::int32_t key_frame, double progress,
+                      std::int32_t motion = motion_exact) {
     Picture pixels(4 * video_width * video_height);
     MemoryBitmap picture{pixels.data(), video_width, video_height, 4 * video_width};
-    render_slide_picture(show, slide, key_frame, progress, picture);
+    render_slide_picture(show, slide, key_frame, progress, motion, picture);
     return pixels;
 }
 
 // A crossfade from a slide (or black, slide -1) into the next at progress x.
-Picture crossfade(const SlideShow& show, std::int32_t from, double from_progress, std::int32_t to, double x) {
+Picture crossfade(const SlideShow& show, std::int32_t from, double from_progress, std::int32_t to, double x,
+                  std::int32_t motion = motion_exact) {
     testing::SilentUi ui;
     FrameBitmap outgoing, incoming;
     frame_create(ui, outgoing, video_width, video_height);
     frame_create(ui, incoming, video_width, video_height);
-    if (from >= 0) render_slide_frame(show, from, 0, from_progress, outgoing);
-    render_slide_frame(show, to, 0, 0.0, incoming);
+    if (from >= 0) render_slide_frame(show, from, 0, from_progress, motion, outgoing);
+    render_slide_frame(show, to, 0, 0.0, motion, incoming);
     Picture pixels(4 * video_width * video_height);
     MemoryBitmap picture{pixels.data(), video_width, video_height, 4 * video_width};
     compose_transition(transition_crossfade, outgoing, incoming, picture, x);
@@ -102,19 +104,19 @@ Picture crossfade(const SlideShow& show, std::int32_t from, double from_progress
 //   46..54  C at rest from 1533 ms for 0.3 s: the video ends at 1833 ms, 55 frames.
 constexpr std::int64_t expected_frames = 55;
 
-Picture screen_frame(const SlideShow& show, std::int64_t n) {
+Picture screen_frame(const SlideShow& show, std::int64_t n, std::int32_t motion) {
     const double t = static_cast<double>((2000 * n + 30) / 60);  // milliseconds, rounded
-    if (n <= 6) return crossfade(show, -1, 0.0, 0, t / 200.0);
-    if (n <= 15) return slide_picture(show, 0, 0, 0.0);
-    if (n <= 22) return crossfade(show, 0, 0.0, 1, (t - 533.0) / 200.0);
-    if (n <= 38) return slide_picture(show, 1, 0, std::min(1.0, (t - 767.0) / 500.0));
-    if (n <= 45) return crossfade(show, 1, 1.0, 2, (t - 1300.0) / 200.0);
-    return slide_picture(show, 2, 0, 0.0);
+    if (n <= 6) return crossfade(show, -1, 0.0, 0, t / 200.0, motion);
+    if (n <= 15) return slide_picture(show, 0, 0, 0.0, motion);
+    if (n <= 22) return crossfade(show, 0, 0.0, 1, (t - 533.0) / 200.0, motion);
+    if (n <= 38) return slide_picture(show, 1, 0, std::min(1.0, (t - 767.0) / 500.0), motion);
+    if (n <= 45) return crossfade(show, 1, 1.0, 2, (t - 1300.0) / 200.0, motion);
+    return slide_picture(show, 2, 0, 0.0, motion);
 }
 
 // The same in the video's colour sampling (4:2:0), which the comparison should not count.
-Picture expected_frame(const SlideShow& show, std::int64_t n) {
-    return testing::through_video_colours(screen_frame(show, n), video_width, video_height);
+Picture expected_frame(const SlideShow& show, std::int64_t n, std::int32_t motion = motion_exact) {
+    return testing::through_video_colours(screen_frame(show, n, motion), video_width, video_height);
 }
 
 ExportOptions small_options(const TempFolder& folder, const char* name) {
@@ -126,10 +128,14 @@ ExportOptions small_options(const TempFolder& folder, const char* name) {
     return options;
 }
 
-TEST(ShowExport, FramesAreTheRenderersFramesAtTheirTimes) {
+TEST(ShowExport, FramesAreTheRenderersFramesAtTheirTimesInEitherMotion) {
+  for (const std::int32_t motion : {motion_exact, motion_smooth}) {
+    SCOPED_TRACE(motion == motion_smooth ? "smooth" : "exact");
     TempFolder folder;
     const SlideShow show = test_show();
-    const ExportOptions options = resolved_export_options(show.settings, small_options(folder, "show.mp4"));
+    ExportOptions options = small_options(folder, "show.mp4");
+    options.motion = motion;
+    options = resolved_export_options(show.settings, options);
     ExportProgress progress;
     std::u16string message;
     ASSERT_EQ(export_show_video(show, monitor_srgb, options, nullptr, progress, message), ExportResult::Done)
@@ -148,15 +154,16 @@ TEST(ShowExport, FramesAreTheRenderersFramesAtTheirTimes) {
         const auto i = static_cast<std::size_t>(n);
         // Frame n is shown at n / 30 s.
         EXPECT_EQ(video.time_num[i] * 30, n * video.time_den) << "frame " << n;
-        const Picture expected = expected_frame(show, n);
+        const Picture expected = expected_frame(show, n, motion);
         EXPECT_GE(testing::psnr(video.frames[i], expected), 35.0) << "frame " << n;
         // Where the picture moves, the frames next to it are told apart: a frame late
         // or early would fail above.
         const bool moving = (n >= 1 && n <= 6) || (n >= 17 && n <= 22) || (n >= 24 && n <= 38) || (n >= 40 && n <= 45);
         if (moving) {
-            EXPECT_LT(testing::psnr(video.frames[i], expected_frame(show, n - 1)), 35.0) << "frame " << n;
+            EXPECT_LT(testing::psnr(video.frames[i], expected_frame(show, n - 1, motion)), 35.0) << "frame " << n;
         }
     }
+  }
 }
 
 TEST(ShowExport, EachFormatWritesItsCodecsWithMusicRepeatedAndFadedToTheVideo) {
