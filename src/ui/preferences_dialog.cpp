@@ -7,6 +7,7 @@
 #include <QVBoxLayout>
 
 #include "document/app_context.h"
+#include "playback/motion.h"
 #include "playback/timeline.h"
 #include "ui/dialog_colours.h"
 
@@ -52,11 +53,14 @@ PreferencesDialog::PreferencesDialog(AppContext& context, QWidget* owner) : QDia
     apply_dialog_colours(*this);
     monitor_profile_ = make_list(this, "monitor_profile", {"sRGB", "Adobe RGB", "DCI-P3"}, context.monitor_profile);
     frame_rate_ = make_list(this, "frame_rate", {"60 fps", "50 fps"}, context.frame_rate);
+    motion_ = make_list(this, "motion", {"Exact", "Smooth"}, context.motion);
     auto* grid = new QGridLayout;
     grid->addWidget(new QLabel(QStringLiteral("Monitor Profile: "), this), 0, 0, Qt::AlignRight);
     grid->addWidget(monitor_profile_, 0, 1);
     grid->addWidget(new QLabel(QStringLiteral("Frame Rate: "), this), 1, 0, Qt::AlignRight);
     grid->addWidget(frame_rate_, 1, 1);
+    grid->addWidget(new QLabel(QStringLiteral("Motion: "), this), 2, 0, Qt::AlignRight);
+    grid->addWidget(motion_, 2, 1);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(grid);
     layout->addSpacing(8);
@@ -67,7 +71,10 @@ PreferencesDialog::PreferencesDialog(AppContext& context, QWidget* owner) : QDia
 void PreferencesDialog::accept() {
     take_row(monitor_profile_, context_.monitor_profile);
     take_row(frame_rate_, context_.frame_rate);
+    std::int32_t motion = context_.motion;
+    take_row(motion_, motion);
     QDialog::accept();
+    if (motion != context_.motion) set_motion(context_, motion);
 }
 
 }  // namespace lumivane

@@ -1,7 +1,7 @@
 #pragma once
-// The "Preferences" dialog: the monitor profile and the frame rate, program settings
-// kept in the session state file. OK stores them and nothing more: the profile applies
-// to pictures read afterwards, the rate to playback started afterwards.
+// The "Preferences" dialog: the monitor profile, the frame rate and the motion, program
+// settings kept in the session state file. OK stores them: the profile applies to
+// pictures read afterwards, the rate to playback started afterwards, a new motion at once.
 
 #include <QDialog>
 
@@ -22,6 +22,7 @@ private:
     AppContext& context_;
     QComboBox* monitor_profile_;
     QComboBox* frame_rate_;
+    QComboBox* motion_;
 };
 
 }  // namespace lumivane

@@ -10,6 +10,8 @@
 #include <QPushButton>
 
 #include "document/app_context.h"
+#include "imaging/image_buffer.h"
+#include "playback/pan_zoom.h"
 #include "support/person.h"
 #include "support/recording_ui.h"
 #include "support/temp_folder.h"
@@ -103,22 +105,29 @@ TEST(PreferencesDialog, OkStoresCancelKeepsAndARestartFindsThem) {
     testing::TempFolder session;
     Program p;
     p.context.session_folder = session.path();
-    const auto choose = [](const char* profile, const char* rate, const char* button) {
+    ASSERT_FALSE(image_allocate(p.context.show.slides[0].image, PixelFormat::Colour8, 16, 16, 72.0));
+    const auto choose = [](const char* profile, const char* rate, const char* motion, const char* button) {
         return Person::Act([=](QWidget& d) {
             EXPECT_EQ(colour_inside(d, d), qRgb(128, 128, 128));
             control<QComboBox>(d, "monitor_profile").setCurrentText(profile);
             control<QComboBox>(d, "frame_rate").setCurrentText(rate);
+            control<QComboBox>(d, "motion").setCurrentText(motion);
             click(d, button);
         });
     };
-    Person person({choose("DCI-P3", "50 fps", "ok"), choose("sRGB", "60 fps", "cancel")});
+    Person person({choose("DCI-P3", "50 fps", "Smooth", "ok"), choose("sRGB", "60 fps", "Exact", "cancel")});
+    // The levels show the motion was switched, not only stored.
     p.run(command_preferences);
     EXPECT_EQ(p.context.monitor_profile, 2);
     EXPECT_EQ(p.context.frame_rate, 1);
+    EXPECT_EQ(p.context.motion, motion_smooth);
+    EXPECT_FALSE(p.context.show.slides[0].levels.empty());
     p.run(command_preferences);
     EXPECT_TRUE(person.done());
     EXPECT_EQ(p.context.monitor_profile, 2);
     EXPECT_EQ(p.context.frame_rate, 1);
+    EXPECT_EQ(p.context.motion, motion_smooth);
+    EXPECT_FALSE(p.context.show.slides[0].levels.empty());
 
     EXPECT_FALSE(write_session_state(p.context));
     testing::RecordingUi ui;
@@ -127,6 +136,7 @@ TEST(PreferencesDialog, OkStoresCancelKeepsAndARestartFindsThem) {
     read_session_state(again, u"/pictures");
     EXPECT_EQ(again.monitor_profile, 2);
     EXPECT_EQ(again.frame_rate, 1);
+    EXPECT_EQ(again.motion, motion_smooth);
 }
 
 TEST(AboutDialog, ShowsTheTitleWithItsVersion) {
