@@ -1,12 +1,14 @@
 // What a new user does, through the real windows: start with no show, make a show of a
-// folder of five photographs, set its properties, save, quit, start again, open it
-// from the File menu's recent entries and play it, on a clock the test moves.
+// folder of five photographs, set its properties, give one slide a caption and a path,
+// move a slide, save, quit, start again, open it from the File menu's recent entries and
+// play it, on a clock the test moves.
 #include <gtest/gtest.h>
 
 #include <QApplication>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QMenuBar>
+#include <QMouseEvent>
 #include <QPushButton>
 #include <QTest>
 
@@ -17,10 +19,15 @@
 #include "support/person.h"
 #include "support/temp_folder.h"
 #include "ui/main_window.h"
+#include "ui/grid_layout.h"
+#include "ui/image_bar.h"
 #include "ui/main_window_commands.h"
 #include "ui/playback_widget.h"
 #include "ui/qt_user_interface.h"
+#include "ui/slide_properties.h"
+#include "ui/slide_properties_dialog.h"
 #include "ui/start_up.h"
+#include "ui/thumbnail_grid.h"
 
 namespace lumivane {
 namespace {
@@ -114,6 +121,50 @@ private:
 
 PlaybackWidget* FakeTimeUi::make_playback_widget(const QRect& screen) { return new FakeTimePlayback(*this, screen); }
 
+// A left button event at a point of the widget.
+void mouse(QWidget& widget, QEvent::Type type, QPoint at) {
+    const Qt::MouseButton button = type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton;
+    QMouseEvent event(type, at, widget.mapToGlobal(at), button,
+                      type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(&widget, &event);
+}
+
+void drag(QWidget& widget, QPoint from, QPoint to) {
+    mouse(widget, QEvent::MouseButtonPress, from);
+    mouse(widget, QEvent::MouseMove, to);
+    mouse(widget, QEvent::MouseButtonRelease, to);
+}
+
+void click_button(ImageBar& bar, std::int32_t index) {
+    const ButtonSquare square = image_bar_button_square(bar.grid(), index);
+    const QPoint at(1 + square.x + square.size / 2, 1 + square.y + square.size / 2);
+    mouse(bar, QEvent::MouseButtonPress, at);
+    mouse(bar, QEvent::MouseButtonRelease, at);
+}
+
+// The centre of slide index's cell with the grid at the top.
+QPoint cell_centre(const ThumbnailGrid& grid, int index) {
+    const GridArea a = grid.area();
+    const int k = grid_columns(a);
+    return {a.left + (index % k) * grid_cell_size + grid_cell_size / 2,
+            a.top + (index / k) * grid_cell_size + grid_cell_size / 2};
+}
+
+// In the slide's dialog: a caption, two frames inserted after the first, the last one
+// made smaller by pulling its top-left corner inwards.
+void give_caption_and_path(QWidget& widget) {
+    auto& d = dynamic_cast<SlidePropertiesDialog&>(widget);
+    d.grab();
+    d.caption_edit()->setText("Sunflower at noon");
+    click_button(*d.bar(bar_frame_tools), tool_insert_after);
+    click_button(*d.bar(bar_frame_tools), tool_insert_after);
+    const PreviewBox b = preview_box(d.editor().box(), d.place());
+    drag(d, {b.x0 + 2, b.y0 + 2}, {b.x0 + 40, b.y0 + 40});
+    for (QPushButton* button : d.findChildren<QPushButton*>()) {
+        if (button->text() == "OK") button->click();
+    }
+}
+
 struct Program {
     FakeTimeUi ui;
     AppContext context{ui};
@@ -144,8 +195,12 @@ TEST(WholeProgram, ANewUsersShowMadeSavedOpenedAgainAndPlayed) {
             first.menu(command_create_show);
         }
         ASSERT_EQ(first.context.show.slide_count(), 5);
+        first.window.resize(1200, 800);
+        first.window.show();
+        first.window.update_layout();
+        ThumbnailGrid& grid = *first.window.grid();
 
-        Person properties({Person::Act([](QWidget& d) {
+        Person person({Person::Act([](QWidget& d) {
                                // Manual mode stops at the end of each slide; this show plays on.
                                control<QComboBox>(d, "autorun").setCurrentText("Auto - Don't run on startup");
                                control<QComboBox>(d, "transition").setCurrentText("Crossfade");
@@ -153,13 +208,17 @@ TEST(WholeProgram, ANewUsersShowMadeSavedOpenedAgainAndPlayed) {
                                control<QLineEdit>(d, "default_delay").setText("1");
                                control<QLineEdit>(d, "transition_time").setText("0.5");
                                control<QPushButton>(d, "ok").click();
-                           }),
-                           QStringLiteral("index.ssi"), QMessageBox::Yes});
-        first.menu(command_show_properties);
+                       }),
+                       Person::Act(give_caption_and_path), QStringLiteral("index.ssi"), QMessageBox::Yes});
+        click_button(*grid.tool_bar(), 4);  // Settings
         EXPECT_TRUE(first.context.show.modified);
+        mouse(grid, QEvent::MouseButtonDblClick, cell_centre(grid, 4));
+        EXPECT_EQ(first.context.show.slides[4].frame_count(), 3);
+        // Aqua, the first slide, dragged before the third.
+        drag(grid, cell_centre(grid, 0), cell_centre(grid, 2));
         QApplication::setActiveWindow(&first.window);
         QTest::keyClick(&first.window, Qt::Key_S, Qt::ControlModifier);
-        EXPECT_TRUE(properties.done());
+        EXPECT_TRUE(person.done());
         EXPECT_FALSE(first.context.show.modified);
         saved = show_index_lines(first.context);
         EXPECT_TRUE(first.window.close());
@@ -172,6 +231,16 @@ TEST(WholeProgram, ANewUsersShowMadeSavedOpenedAgainAndPlayed) {
     const ShowSettings& settings = again.context.show.settings;
     EXPECT_EQ(settings.transition, transition_crossfade);
     EXPECT_EQ(settings.show_captions, captions_medium);
+    const std::vector<Slide>& slides = again.context.show.slides;
+    ASSERT_EQ(slides.size(), 5u);
+    const std::vector<std::u16string> files{u"Dune.jpg", u"Aqua.jpg", u"GreenMeadow.jpg", u"Storm.jpg",
+                                            u"YellowFlower.jpg"};
+    for (std::size_t i = 0; i < files.size(); ++i) EXPECT_EQ(slides[i].file, files[i]) << i;
+    EXPECT_EQ(slides[4].caption, u"Sunflower at noon");
+    ASSERT_EQ(slides[4].frame_count(), 3);
+    EXPECT_EQ(slides[4].style, style_path);
+    EXPECT_LT(slides[4].frames[2].right - slides[4].frames[2].left,
+              slides[4].frames[1].right - slides[4].frames[1].left);
 
     // Space runs the show from the first slide; six seconds of its clock go by.
     again.window.show();
@@ -181,7 +250,8 @@ TEST(WholeProgram, ANewUsersShowMadeSavedOpenedAgainAndPlayed) {
     QTest::keyClick(&again.window, Qt::Key_Space);
 
     // A crossfade from black, then each slide stays a second followed by a half-second
-    // crossfade: slides 0 to 3 are shown in order, each picture outside a crossfade looks like its own photograph.
+    // crossfade: slides 0 to 3, Dune, Aqua, GreenMeadow and Storm, are shown in order,
+    // each picture outside a crossfade looks like its own photograph.
     std::vector<std::int32_t> order;
     int crossfade_pictures = 0;
     for (const Shown& s : again.ui.shown) {
