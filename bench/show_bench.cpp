@@ -187,6 +187,7 @@ BENCHMARK(BM_OpenLargeShow)->Name("open show of 40 photographs of 6000x4000")->U
 void BM_OpenManySlides(benchmark::State& state) {
     const std::string small = std::string(LUMIVANE_BENCH_PICTURES) + "/small.jpg";
     if (!std::filesystem::exists(small)) {
+        std::filesystem::create_directories(LUMIVANE_BENCH_PICTURES);
         const testing::JpegPicture source = testing::libjpeg_decode(photograph_paths().front());
         std::vector<std::uint8_t> bgr(320 * 240 * 3);
         for (int y = 0; y < 240; ++y) {
