@@ -20,8 +20,9 @@
 #include <unistd.h>
 
 #include "bench_support.h"
-#include "document/app_context.h"
-#include "document/show_images.h"
+#include "app/app_context.h"
+#include "app/show_folder.h"
+#include "app/show_images.h"
 #include "document/show_index.h"
 #include "imaging/colour_transform.h"
 #include "imaging/memory_bitmap.h"
@@ -72,7 +73,7 @@ void BM_Export(benchmark::State& state) {
     AppContext context(ui);
     context.monitor_profile = profile;
     context.show.show_folder = utf8_to_utf16(folder);
-    read_show_index(context, context.show.show_folder, u"index.ssi");
+    read_show(context, context.show.show_folder, u"index.ssi");
     load_show_images(context);
     double picture_bytes = 0.0;
     for (const Slide& slide : context.show.slides) picture_bytes += double(slide.image.stride) * slide.image.height;

@@ -7,7 +7,7 @@
 #include <QPainter>
 
 #include "bench_support.h"
-#include "document/app_context.h"
+#include "app/app_context.h"
 #include "support/silent_ui.h"
 #include "ui/thumbnail_grid.h"
 

@@ -15,7 +15,7 @@
 
 #include "bench_show.h"
 #include "bench_support.h"
-#include "document/app_context.h"
+#include "app/app_context.h"
 #include "playback/timeline.h"
 #include "support/silent_ui.h"
 #include "ui/captions.h"
@@ -94,12 +94,12 @@ void BM_PlayWindow(benchmark::State& state) {
         application->paint_seconds.clear();
         application->window = widget;
         context.playback.from_black = true;
-        go_to_slide(context, 0, true);
-        run_show(context);
+        go_to_slide(context.player, 0, true);
+        run_show(context.player);
         while (application->tick_seconds.size() < ticks && context.playback.running) {
             QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
         }
-        stop_show(context, false);
+        stop_show(context.player, false);
         application->window = nullptr;
         delete widget;
 

@@ -18,8 +18,9 @@
 #include <unistd.h>
 
 #include "bench_support.h"
-#include "document/app_context.h"
-#include "document/show_images.h"
+#include "app/app_context.h"
+#include "app/show_folder.h"
+#include "app/show_images.h"
 #include "document/show_index.h"
 #include "platform/text_encoding.h"
 #include "support/jpeg_files.h"
@@ -73,7 +74,7 @@ public:
 
     void open(AppContext& context) const {
         context.show.show_folder = utf8_to_utf16(folder_);
-        read_show_index(context, context.show.show_folder, u"index.ssi");
+        read_show(context, context.show.show_folder, u"index.ssi");
         load_show_images(context);
     }
 

@@ -5,7 +5,7 @@
 #include <string>
 
 #include "bench_support.h"
-#include "document/value_formatter.h"
+#include "platform/value_formatter.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 #include <cstring>
 #include <vector>
 
-#include "document/app_context.h"
+#include "document/slide_show.h"
 #include "fuzz_support.h"
 #include "imaging/frame_bitmap.h"
 #include "imaging/memory_bitmap.h"
@@ -38,22 +38,14 @@ private:
     std::size_t position_ = 0;
 };
 
-// Shift held or not, as the input says.
-class ShiftUi : public lumivane::fuzz::SilentUi {
-public:
-    bool shift_held() override { return shift; }
-    bool shift = false;
-};
-
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     using namespace lumivane;
-    static ShiftUi ui;
+    static fuzz::SilentUi ui;
     Input in(data, size);
 
-    AppContext context(ui);
-    SlideShow& show = context.show;
+    SlideShow show;
     show.slides.resize(1);
     Slide& slide = show.slides[0];
     const std::int32_t width = in.size(48);
@@ -79,7 +71,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (PanFrame& box : slide.frames) {
         box = {in.next<double>(), in.next<double>(), in.next<double>(), in.next<double>(), in.next<double>()};
     }
-    ui.shift = in.next<std::uint8_t>() & 1;
+    const bool shift = in.next<std::uint8_t>() & 1;  // the box may leave the picture
     const double factor = in.next<double>();
     const double dx = in.next<double>();
     const double dy = in.next<double>();
@@ -95,9 +87,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     render_slide_picture(show, 0, key_frame, progress, motion, picture);
     compose_transition(transition, other, frame, picture, progress);
     if (!slide.frames.empty()) {
-        zoom_crop_box(context, slide.frames[0], box_shape(slide.frames[0]), factor);
+        PanFrame& box = slide.frames[0];
+        if (const auto zoomed = zoom_crop_box(box, box_shape(box), factor, shift)) box = *zoomed;
         render_slide_frame(show, 0, key_frame, progress, motion, frame);
-        pan_crop_box(context, slide.frames[0], box_shape(slide.frames[0]), dx, dy);
+        box = pan_crop_box(box, box_shape(box), dx, dy, shift);
         render_slide_frame(show, 0, key_frame, progress, motion, frame);
     }
     for (PanFrame& box : slide.frames) fit_box_to_proportions(show, box, width, height);

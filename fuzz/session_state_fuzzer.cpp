@@ -2,10 +2,10 @@
 
 #include <string>
 
-#include "document/app_context.h"
+#include "app/app_context.h"
 #include "fuzz_support.h"
 #include "platform/text_encoding.h"
-#include "ui/session_state.h"
+#include "ui/shell/session_state.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     using namespace lumivane;

@@ -2,8 +2,8 @@
 
 #include <string>
 
-#include "document/app_context.h"
 #include "document/show_index.h"
+#include "document/slide_show.h"
 #include "fuzz_support.h"
 #include "platform/text_encoding.h"
 
@@ -12,9 +12,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     static fuzz::SilentUi ui;
     FileHandle file = fuzz::memory_file(data, size);
     if (!file.is_open()) return 0;
-    AppContext context(ui);
-    read_show_index(context, u"/proc/self/fd", utf8_to_utf16(std::to_string(file.descriptor())));
+    SlideShow show;
+    read_show_index(show, ui, u"/proc/self/fd", utf8_to_utf16(std::to_string(file.descriptor())));
     // Whatever was read must write out again.
-    show_index_lines(context);
+    show_index_lines(show);
     return 0;
 }

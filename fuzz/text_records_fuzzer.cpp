@@ -6,7 +6,7 @@
 #include "document/number_parsing.h"
 #include "document/record_tokenizer.h"
 #include "document/text_file.h"
-#include "document/value_formatter.h"
+#include "platform/value_formatter.h"
 #include "fuzz_support.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {

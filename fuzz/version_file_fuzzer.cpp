@@ -2,7 +2,7 @@
 
 #include "document/text_file.h"
 #include "fuzz_support.h"
-#include "ui/update_check.h"
+#include "ui/shell/update_check.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     using namespace lumivane;

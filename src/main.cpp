@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "document/app_context.h"
+#include "app/app_context.h"
 #include "platform/text_encoding.h"
 #include "ui/export_command.h"
 #include "ui/start_up.h"

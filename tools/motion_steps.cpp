@@ -15,8 +15,10 @@
 #include <string>
 #include <vector>
 
-#include "document/app_context.h"
-#include "document/show_images.h"
+#include "app/app_context.h"
+#include "app/motion_setting.h"
+#include "app/show_folder.h"
+#include "app/show_images.h"
 #include "document/show_index.h"
 #include "imaging/frame_bitmap.h"
 #include "playback/motion.h"
@@ -90,7 +92,7 @@ int main(int argc, char** argv) {
     testing::SilentUi ui;
     AppContext context(ui);
     context.show.show_folder = std::u16string(folder.begin(), folder.end());
-    if (read_show_index(context, context.show.show_folder, u"index.ssi")) return 1;
+    if (read_show(context, context.show.show_folder, u"index.ssi")) return 1;
     load_show_images(context);
     if (slide < 0 || slide >= context.show.slide_count() || width < 100 || height < 100) return 2;
     const Slide& shown = context.show.slides[static_cast<std::size_t>(slide)];

@@ -16,9 +16,10 @@
 #include <unordered_map>
 #include <vector>
 
-#include "document/app_context.h"
-#include "document/command_line.h"
-#include "document/show_folder.h"
+#include "app/app_context.h"
+#include "app/command_line.h"
+#include "app/motion_setting.h"
+#include "app/show_folder.h"
 #include "imaging/memory_bitmap.h"
 #include "playback/motion.h"
 #include "playback/timeline.h"
@@ -28,9 +29,9 @@
 #include "ui/playback_widget.h"
 #include "ui/preferences_dialog.h"
 #include "ui/qt_user_interface.h"
+#include "ui/shell/update_check.h"
 #include "ui/show_properties_dialog.h"
 #include "ui/slide_properties_dialog.h"
-#include "ui/update_check.h"
 
 using namespace lumivane;
 
@@ -171,7 +172,7 @@ int main(int argc, char** argv) {
         recent_add(context.recent_files, path);
     }
     // The grid with the first slide shown (white) and the last one selected (light grey).
-    go_to_slide(context, 0, true);
+    go_to_slide(context.player, 0, true);
     if (!context.show.slides.empty()) context.show.slides.back().selected = true;
     window.update_layout();
     save(window.grab().toImage(), QStringLiteral("main_window.jpg"));
@@ -186,7 +187,7 @@ int main(int argc, char** argv) {
 
     // The playback window as on a 1920 x 1080 screen, at a slide with a caption.
     auto* playback = new PlaybackWidget(context, ui.caption_fonts(), QRect(0, 0, 1920, 1080));
-    go_to_slide(context, 1, true);
+    go_to_slide(context.player, 1, true);
     save(playback->picture(), QStringLiteral("playback_window.jpg"));
     save_motion_pictures(context, 1, QRect(290, 105, 150, 90));
 

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "document/message_boxes.h"
+#include "platform/message_boxes.h"
 
 namespace lumivane {
 

@@ -16,29 +16,24 @@
 
 namespace lumivane {
 
-struct AppContext;
+struct ShowSettings;
+struct SlideShow;
+class UserInterface;
 
 inline constexpr char16_t default_index_name[] = u"index.ssi";
 
-// Reads folder/name into the show. A file that ends without "end" is read but not
-// remembered as the show's index file. Lines out of the format's order or counts
-// are ignored.
-bool read_show_index(AppContext& context, const std::u16string& folder, const std::u16string& name);
+// Reads folder/name into the show; ui hears of the numbers it cannot take. A file that
+// ends without "end" is read but not taken as the show's index file (its index_path).
+// Lines out of the format's order or counts are ignored.
+bool read_show_index(SlideShow& show, UserInterface& ui, const std::u16string& folder, const std::u16string& name);
 
 // Writes a fresh index listing the images of a folder in the order given, each as a
 // slide of the default style showing the whole picture.
-bool write_new_index(AppContext& context, const std::u16string& index_path, const std::u16string& show_folder,
+// The settings are the show's.
+bool write_new_index(const ShowSettings& settings, const std::u16string& index_path, const std::u16string& show_folder,
                      const std::vector<std::u16string>& image_names);
 
-// Saves the show, asking where (suggested: the current index path, or none). The index
-// must lie in the show folder; a show without slides is not saved. True when not saved.
-bool save_show(AppContext& context, const std::u16string& suggested_path);
-
-// Before a modified show is closed: offers to save it. True when the user cancelled,
-// or chose to save and the save failed.
-bool offer_save(AppContext& context);
-
 // The lines of the show as it would be saved.
-std::vector<std::u16string> show_index_lines(const AppContext& context);
+std::vector<std::u16string> show_index_lines(const SlideShow& show);
 
 }  // namespace lumivane

@@ -2,12 +2,12 @@
 
 #include <new>
 
-#include "document/app_context.h"
-#include "document/message_boxes.h"
 #include "document/number_parsing.h"
 #include "document/record_tokenizer.h"
+#include "document/slide_show.h"
 #include "document/text_file.h"
 #include "document/version_check.h"
+#include "platform/message_boxes.h"
 #include "platform/paths.h"
 
 namespace lumivane {
@@ -30,7 +30,7 @@ enum class LineResult { Next, Failed, End };
 
 class IndexReader {
 public:
-    explicit IndexReader(AppContext& context) : context_(context), show_(context.show) {}
+    IndexReader(SlideShow& show, UserInterface& ui) : show_(show), ui_(ui) {}
 
     LineResult read(const std::vector<std::u16string>& t) {
         const std::u16string& keyword = t[0];
@@ -74,7 +74,7 @@ public:
 private:
     LineResult read_slide_count(std::int32_t count) {
         if (count < 1 || count > max_slides) {
-            error_box(context_.ui, u"Illegal number of slides: %d", count);
+            error_box(ui_, u"Illegal number of slides: %d", count);
             return LineResult::Failed;
         }
         // Only the first count of a file makes the slides; a second one is outside the format.
@@ -83,7 +83,7 @@ private:
         try {
             show_.slides = std::vector<Slide>(static_cast<std::size_t>(count));
         } catch (const std::bad_alloc&) {
-            error_box(context_.ui, u"Cannot allocate slides");
+            error_box(ui_, u"Cannot allocate slides");
             return LineResult::Failed;
         }
         return LineResult::Next;
@@ -100,7 +100,7 @@ private:
         if (!slide) return LineResult::Next;
         const std::int32_t frames = integer(t[4]);
         if (frames < 1 || frames > max_frames) {
-            error_box(context_.ui, u"Illegal number of frames: %d", frames);
+            error_box(ui_, u"Illegal number of frames: %d", frames);
             return LineResult::Failed;
         }
         slide->style = integer(t[2]);
@@ -108,7 +108,7 @@ private:
         try {
             slide->frames.assign(static_cast<std::size_t>(frames), PanFrame{});
         } catch (const std::bad_alloc&) {
-            error_box(context_.ui, u"Cannot allocate slides");
+            error_box(ui_, u"Cannot allocate slides");
             return LineResult::Failed;
         }
         slide->caption = cut_text(t[5], max_caption_length);
@@ -129,12 +129,12 @@ private:
         frame.bottom = real(t[7]);
     }
 
-    AppContext& context_;
     SlideShow& show_;
+    UserInterface& ui_;
     bool counted_ = false;
 };
 
-bool read_records(AppContext& context, const std::u16string& path) {
+bool read_records(SlideShow& show, UserInterface& ui, const std::u16string& path) {
     FileHandle file;
     std::u16string text;
     if (file_open_read(path, file) || read_text_file(std::move(file), text)) return true;
@@ -143,20 +143,19 @@ bool read_records(AppContext& context, const std::u16string& path) {
     std::u16string_view line;
     TokenRecord record;
     if (next_record_line(text, position, line)) return true;
-    tokenize_line(context.ui, record, line);
+    tokenize_line(ui, record, line);
     if (record.count() != 2 || record.tokens[0] != u"SlideShow") return true;
-    version_check(context.ui, record.tokens[1], 1.0, u"SlideShow");
+    version_check(ui, record.tokens[1], 1.0, u"SlideShow");
 
-    IndexReader reader(context);
+    IndexReader reader(show, ui);
     while (!next_record_line(text, position, line)) {
-        tokenize_line(context.ui, record, line);
+        tokenize_line(ui, record, line);
         if (record.count() == 0) continue;
         switch (reader.read(record.tokens)) {
         case LineResult::Next: break;
         case LineResult::Failed: return true;
         case LineResult::End:
-            context.show.index_path = path;
-            recent_add(context.recent_files, path);
+            show.index_path = path;
             return false;
         }
     }
@@ -167,11 +166,9 @@ bool read_records(AppContext& context, const std::u16string& path) {
 
 }  // namespace
 
-bool read_show_index(AppContext& context, const std::u16string& folder, const std::u16string& name) {
+bool read_show_index(SlideShow& show, UserInterface& ui, const std::u16string& folder, const std::u16string& name) {
     std::u16string path;
-    const bool failed = path_join(context.ui, path, folder, name) || read_records(context, path);
-    context.ui.update_tool_buttons();
-    return failed;
+    return path_join(ui, path, folder, name) || read_records(show, ui, path);
 }
 
 }  // namespace lumivane

@@ -1,15 +1,13 @@
 #include "document/show_index.h"
 
-#include "document/app_context.h"
-#include "document/message_boxes.h"
-#include "document/show_folder.h"
+#include "document/slide_show.h"
 #include "document/text_file.h"
+#include "platform/message_boxes.h"
 #include "platform/paths.h"
 
 namespace lumivane {
 
-std::vector<std::u16string> show_index_lines(const AppContext& context) {
-    const SlideShow& show = context.show;
+std::vector<std::u16string> show_index_lines(const SlideShow& show) {
     const ShowSettings& s = show.settings;
     std::vector<std::u16string> lines = {
         u"SlideShow 1.0",
@@ -39,9 +37,8 @@ std::vector<std::u16string> show_index_lines(const AppContext& context) {
     return lines;
 }
 
-bool write_new_index(AppContext& context, const std::u16string& index_path, const std::u16string& show_folder,
+bool write_new_index(const ShowSettings& s, const std::u16string& index_path, const std::u16string& show_folder,
                      const std::vector<std::u16string>& image_names) {
-    const ShowSettings& s = context.show.settings;
     const auto count = static_cast<std::int32_t>(image_names.size());
     std::vector<std::u16string> lines = {
         u"SlideShow 1.0",
@@ -64,57 +61,6 @@ bool write_new_index(AppContext& context, const std::u16string& index_path, cons
     }
     lines.push_back(u"end");
     return write_text_file(index_path, lines);
-}
-
-bool save_show(AppContext& context, const std::u16string& suggested_path) {
-    SlideShow& show = context.show;
-    // The reader takes 1 to 10000 slides: a file without any could not be opened again.
-    if (show.slide_count() == 0) {
-        error_box(context.ui, u"Cannot save a slide show without slides");
-        return true;
-    }
-    if (ensure_show_folder(context)) return true;
-    std::u16string file_name = default_index_name;
-    if (!suggested_path.empty()) {
-        std::u16string folder = suggested_path;
-        path_folder(folder);
-        if (!folders_equal(folder, show.show_folder)) {
-            show.show_folder = folder;
-            update_window_title(context);
-        }
-        file_name = path_file_name(suggested_path);
-    }
-    std::u16string chosen;
-    if (context.ui.save_index_file_dialog(chosen, file_name, show.show_folder, u"Save Slide Show Settings")) return true;
-
-    std::u16string chosen_folder = chosen;
-    path_folder(chosen_folder);
-    if (!folders_equal(chosen_folder, show.show_folder)) {
-        error_box(context.ui,
-                  u"Index file must be in the same folder as the image files.\nimage folder: %s\nindex folder: %s",
-                  show.show_folder, chosen_folder);
-        return true;
-    }
-    // The old file is replaced only once the new one is completely on the disk; a
-    // failed save leaves both the old file and the unsaved changes as they were.
-    if (write_text_file(chosen, show_index_lines(context))) {
-        error_box(context.ui, u"Cannot create slide show file: %s", chosen);
-        return true;
-    }
-    show.index_path = chosen;
-    show.modified = false;
-    recent_add(context.recent_files, chosen);
-    return false;
-}
-
-bool offer_save(AppContext& context) {
-    if (!context.show.modified) return false;
-    switch (context.ui.message_box(confirm_title, u"Save modified slide show settings?", BoxButtons::YesNoCancel,
-                                   BoxOwner::MainWindow)) {
-    case BoxAnswer::Yes: return save_show(context, context.show.index_path);
-    case BoxAnswer::No: return false;
-    default: return true;
-    }
 }
 
 }  // namespace lumivane

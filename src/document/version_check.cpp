@@ -1,7 +1,7 @@
 #include "document/version_check.h"
 
-#include "document/message_boxes.h"
 #include "document/number_parsing.h"
+#include "platform/message_boxes.h"
 
 namespace lumivane {
 

@@ -1,9 +1,9 @@
 #include "imaging/button_bitmaps.h"
 
-#include "document/message_boxes.h"
 #include "imaging/bmp_reader.h"
 #include "imaging/resample.h"
 #include "platform/files.h"
+#include "platform/message_boxes.h"
 #include "platform/paths.h"
 #include "platform/resources.h"
 

@@ -7,10 +7,10 @@
 
 #include <lcms2.h>
 
-#include "document/message_boxes.h"
 #include "imaging/image_copy.h"
 #include "imaging/monitor_profiles.h"
 #include "imaging/worker_pool.h"
+#include "platform/message_boxes.h"
 
 namespace lumivane {
 

@@ -3,8 +3,8 @@
 #include <cstring>
 #include <new>
 
-#include "document/message_boxes.h"
 #include "imaging/image_buffer.h"
+#include "platform/message_boxes.h"
 
 namespace lumivane {
 

@@ -1,6 +1,5 @@
 #include "imaging/image_loader.h"
 
-#include "document/value_formatter.h"
 #include "imaging/jpeg_icc.h"
 #include "imaging/orientation.h"
 #include "imaging/pixel_conversion.h"
@@ -9,6 +8,7 @@
 #include "platform/paths.h"
 #include "platform/shortcuts.h"
 #include "platform/user_interface.h"
+#include "platform/value_formatter.h"
 
 namespace lumivane {
 

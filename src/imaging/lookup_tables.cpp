@@ -12,15 +12,8 @@ constexpr Mul8Table build_mul8() {
     return table;
 }
 
-constexpr std::array<std::uint8_t, 65536> build_16_to_8() {
-    std::array<std::uint8_t, 65536> table{};
-    for (std::uint32_t v = 0; v < 65536; ++v) table[v] = static_cast<std::uint8_t>((v * 255 + 32767) / 65535);
-    return table;
-}
-
 }  // namespace
 
 constinit const Mul8Table mul8 = build_mul8();
-constinit const std::array<std::uint8_t, 65536> table_16_to_8 = build_16_to_8();
 
 }  // namespace lumivane

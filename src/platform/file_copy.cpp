@@ -2,9 +2,9 @@
 
 #include <vector>
 
-#include "document/message_boxes.h"
 #include "platform/file_replacement.h"
 #include "platform/files.h"
+#include "platform/message_boxes.h"
 
 namespace lumivane {
 

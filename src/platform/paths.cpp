@@ -1,6 +1,6 @@
 #include "platform/paths.h"
 
-#include "document/message_boxes.h"
+#include "platform/message_boxes.h"
 
 namespace lumivane {
 

@@ -7,7 +7,7 @@
 
 #include <tiffio.h>
 
-#include "imaging/lookup_tables.h"
+#include "platform/sample_table.h"
 
 namespace lumivane {
 

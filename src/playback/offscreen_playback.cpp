@@ -4,9 +4,10 @@
 #include <utility>
 #include <vector>
 
-#include "document/app_context.h"
+#include "document/slide_show.h"
 #include "imaging/colour_transform.h"
 #include "platform/headless_ui.h"
+#include "playback/playback_record.h"
 #include "playback/playback_window.h"
 #include "playback/timeline.h"
 
@@ -29,14 +30,18 @@ std::int64_t first_frame_at(std::int64_t milliseconds, std::int32_t fps) {
 struct OffscreenPlayback::State final : HeadlessUi, PlaybackWindow {
     State(const SlideShow& show, std::int32_t w, std::int32_t h, std::int32_t frames_per_second, std::int32_t motion,
           const ColourTransform* to_srgb, bool pixels)
-        : original(show), transform(to_srgb), fps(frames_per_second), width(pixels ? w : 1), height(pixels ? h : 1) {
+        : original(show),
+          transform(to_srgb),
+          motion(motion),
+          fps(frames_per_second),
+          width(pixels ? w : 1),
+          height(pixels ? h : 1) {
         if (pixels) picture.resize(4 * static_cast<std::size_t>(width) * static_cast<std::size_t>(height));
-        context.show = show_borrow(show);
+        played = show_borrow(show);
         converted.resize(show.slides.size());
         // Once through, on its own, whatever the show's own mode.
-        context.show.settings.autorun = autorun_run;
-        context.show.settings.loop = 1;
-        context.motion = motion;
+        played.settings.autorun = autorun_run;
+        played.settings.loop = 1;
     }
 
     // The clock and the messages.
@@ -44,10 +49,6 @@ struct OffscreenPlayback::State final : HeadlessUi, PlaybackWindow {
         if (problem.empty()) problem = text;
     }
     std::int64_t now_milliseconds() override { return frame_time(frame, fps); }
-    PlaybackWindow* create_playback_window() override {
-        playback_window_created(context, *this);
-        return this;
-    }
 
     // The window.
     std::int32_t client_width() const override { return width; }
@@ -75,13 +76,13 @@ struct OffscreenPlayback::State final : HeadlessUi, PlaybackWindow {
     // those are converted before it, the others let go. True when one cannot be.
     bool convert_pictures() {
         if (!transform) return false;
-        const std::int32_t count = context.show.slide_count();
-        const std::int32_t shown = context.playback.displayed_slide;
-        const std::int32_t current = std::clamp(context.current_slide, 0, count - 1);
+        const std::int32_t count = played.slide_count();
+        const std::int32_t shown = playback.displayed_slide;
+        const std::int32_t current = std::clamp(current_slide, 0, count - 1);
         for (std::int32_t i = 0; i < count; ++i) {
             const bool needed = i == shown || i == current || i == (current + 1) % count;
             ImageBuffer& own = converted[static_cast<std::size_t>(i)];
-            ImageBuffer& image = context.show.slides[static_cast<std::size_t>(i)].image;
+            ImageBuffer& image = played.slides[static_cast<std::size_t>(i)].image;
             if (!needed && !own.empty()) {
                 image_free(own);
                 image = image_borrow(original.slides[static_cast<std::size_t>(i)].image);
@@ -99,8 +100,8 @@ struct OffscreenPlayback::State final : HeadlessUi, PlaybackWindow {
 
     bool tick() {
         if (convert_pictures()) return true;
-        const bool on_last = context.current_slide == context.show.slide_count() - 1;
-        playback_tick(context);
+        const bool on_last = current_slide == played.slide_count() - 1;
+        playback_tick(player);
         note_end(on_last);
         return false;
     }
@@ -109,10 +110,10 @@ struct OffscreenPlayback::State final : HeadlessUi, PlaybackWindow {
     // played through once its timer would start the transition back.
     void note_end(bool was_on_last) {
         if (end_frame >= 0) return;
-        const PlaybackState& pb = context.playback;
+        const PlaybackState& pb = playback;
         if (!pb.running || tick_frame < 0) {
             end_frame = frame + 1;
-        } else if (pb.restart_pending && was_on_last && context.current_slide == 0) {
+        } else if (pb.restart_pending && was_on_last && current_slide == 0) {
             end_frame = tick_frame;
         }
     }
@@ -120,7 +121,22 @@ struct OffscreenPlayback::State final : HeadlessUi, PlaybackWindow {
     const SlideShow& original;
     const ColourTransform* transform;
     std::vector<ImageBuffer> converted;  // the pictures converted by transform, by slide
-    AppContext context{*this};
+    SlideShow played;  // the show borrowed, as the timeline plays it
+    PlaybackState playback;
+    std::int32_t current_slide = 0;
+    const std::int32_t motion;
+    const std::int32_t frame_rate = 0;  // the timer's cadence; the clock is the video's
+    PlaybackRecord player{played,
+                          playback,
+                          current_slide,
+                          *this,
+                          motion,
+                          frame_rate,
+                          [this]() -> PlaybackWindow* {
+                              playback_window_created(player, *this);
+                              return this;
+                          },
+                          [](Change) {}};
     const std::int32_t fps;
     const std::int32_t width;
     const std::int32_t height;
@@ -143,21 +159,20 @@ OffscreenPlayback::~OffscreenPlayback() = default;
 
 bool OffscreenPlayback::start(std::u16string& message) {
     State& s = *state_;
-    AppContext& context = s.context;
-    if (context.show.slide_count() == 0) {
+    if (s.played.slide_count() == 0) {
         message = u"The show has no slides";
         return true;
     }
-    context.current_slide = 0;
-    context.playback.from_black = true;
-    const bool one_slide = context.show.slide_count() == 1;
+    s.current_slide = 0;
+    s.playback.from_black = true;
+    const bool one_slide = s.played.slide_count() == 1;
     if (s.convert_pictures()) {
         message = s.problem;
         return true;
     }
-    run_show(context);  // the first tick, at frame 0
+    run_show(s.player);  // the first tick, at frame 0
     s.note_end(one_slide);
-    if (!s.problem.empty() || !context.playback.window) {
+    if (!s.problem.empty() || !s.playback.window) {
         message = s.problem.empty() ? u"Cannot play the show" : s.problem;
         return true;
     }

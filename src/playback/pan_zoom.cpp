@@ -7,7 +7,6 @@
 #include <new>
 #include <numbers>
 
-#include "document/app_context.h"
 #include "document/slide_show.h"
 #include "imaging/frame_bitmap.h"
 #include "imaging/memory_bitmap.h"
@@ -268,15 +267,15 @@ bool box_outside_image(const PanFrame& box) {
     return box.left < 0.0 || box.right > 1.0 || box.top < 0.0 || box.bottom > 1.0;
 }
 
-bool shift_held(UserInterface& ui) { return ui.shift_held(); }
-
-void zoom_crop_box(AppContext& context, PanFrame& box, const BoxShape& start, double factor) {
+std::optional<PanFrame> zoom_crop_box(PanFrame box, const BoxShape& start, double factor, bool may_leave) {
     const double cx = start.centre_x;
     const double cy = start.centre_y;
     const double w = start.width;
     const double h = start.height;
     // A box without area (possible in a hand-edited file) has no proportions to keep.
-    if (!(w > 0.0 && h > 0.0) || !std::isfinite(w) || !std::isfinite(h) || !std::isfinite(factor)) return;
+    if (!(w > 0.0 && h > 0.0) || !std::isfinite(w) || !std::isfinite(h) || !std::isfinite(factor)) {
+        return std::nullopt;
+    }
 
     double g = factor * w / 2.0;
     double f = factor * h / 2.0;
@@ -290,7 +289,7 @@ void zoom_crop_box(AppContext& context, PanFrame& box, const BoxShape& start, do
             g = 0.1;
         }
     }
-    if (!shift_held(context.ui) && !box_outside_image(box)) {
+    if (!may_leave && !box_outside_image(box)) {
         if (cx - g < 0.0) {
             g = cx;
             f = (cx / (w / 2.0)) * h / 2.0;
@@ -312,15 +311,15 @@ void zoom_crop_box(AppContext& context, PanFrame& box, const BoxShape& start, do
     box.right = cx + g;
     box.top = cy - f;
     box.bottom = cy + f;
-    context.show.modified = true;
+    return box;
 }
 
-void pan_crop_box(AppContext& context, PanFrame& box, const BoxShape& start, double dx, double dy) {
+PanFrame pan_crop_box(PanFrame box, const BoxShape& start, double dx, double dy, bool may_leave) {
     const double cx = start.centre_x;
     const double cy = start.centre_y;
     const double w = start.width;
     const double h = start.height;
-    if (!shift_held(context.ui) && !box_outside_image(box)) {
+    if (!may_leave && !box_outside_image(box)) {
         if (cx + dx - w / 2.0 < 0.0) dx = w / 2.0 - cx;
         if (cx + dx + w / 2.0 > 1.0) dx = 1.0 - w / 2.0 - cx;
         if (cy + dy - h / 2.0 < 0.0) dy = h / 2.0 - cy;
@@ -330,7 +329,7 @@ void pan_crop_box(AppContext& context, PanFrame& box, const BoxShape& start, dou
     box.right = cx + dx + w / 2.0;
     box.top = cy + dy - h / 2.0;
     box.bottom = cy + dy + h / 2.0;
-    context.show.modified = true;
+    return box;
 }
 
 namespace {

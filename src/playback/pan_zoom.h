@@ -8,18 +8,18 @@
 // beyond it, and what lies outside is shown black.
 
 #include <cstdint>
+#include <optional>
 
+#include "document/slide_show.h"
 #include "imaging/smooth_sampling.h"
 
 namespace lumivane {
 
-struct AppContext;
 struct FrameBitmap;
 struct MemoryBitmap;
 struct PanFrame;
 struct Slide;
 struct SlideShow;
-class UserInterface;
 
 // How displayed pictures are sampled (the session's `motion`). Exact takes the nearest
 // picture pixel on boxes rounded to whole pixels; smooth filters each pixel at its
@@ -77,16 +77,15 @@ struct BoxShape {
 BoxShape box_shape(const PanFrame& box);
 
 bool box_outside_image(const PanFrame& box);
-bool shift_held(UserInterface& ui);
 
-// Scales the starting box about its centre by factor, no smaller than 0.2 on its smaller
-// side, and (unless Shift is held or the box already reaches outside the picture) no
-// larger than the picture. Sets the show's modified flag. A starting box without area
-// cannot be scaled and is left alone.
-void zoom_crop_box(AppContext& context, PanFrame& box, const BoxShape& start, double factor);
-// Moves the starting box by (dx, dy), kept inside the picture under the same rule as the
-// zoom. Sets the show's modified flag.
-void pan_crop_box(AppContext& context, PanFrame& box, const BoxShape& start, double dx, double dy);
+// The starting box scaled about its centre by factor, no smaller than 0.2 on its smaller
+// side, and (unless it may leave the picture, as while Shift is held, or box already
+// reaches outside it) no larger than the picture; box gives the delay. None when the
+// starting box has no area and cannot be scaled.
+std::optional<PanFrame> zoom_crop_box(PanFrame box, const BoxShape& start, double factor, bool may_leave);
+// The starting box moved by (dx, dy), kept inside the picture under the same rule as the
+// zoom.
+PanFrame pan_crop_box(PanFrame box, const BoxShape& start, double dx, double dy, bool may_leave);
 
 // The box becomes the smallest centred box of the frame's proportions that holds the
 // whole picture of w by h, reaching beyond it on two sides when their proportions differ.

@@ -4,9 +4,9 @@
 #include <climits>
 #include <cmath>
 
-#include "document/app_context.h"
 #include "imaging/frame_bitmap.h"
 #include "playback/motion.h"
+#include "playback/pan_zoom.h"
 #include "playback/playback_window.h"
 #include "playback/transitions.h"
 
@@ -14,21 +14,19 @@ namespace lumivane {
 
 namespace {
 
-PlaybackState& state(AppContext& context) { return context.playback; }
+bool has_slides(const PlaybackRecord& player) { return player.show.slide_count() > 0; }
 
-bool has_slides(const AppContext& context) { return context.show.slide_count() > 0; }
+std::int64_t now(PlaybackRecord& player) { return player.ui.now_milliseconds(); }
 
-std::int64_t now(AppContext& context) { return context.ui.now_milliseconds(); }
-
-double elapsed_seconds(AppContext& context) {
-    return static_cast<double>(now(context) - state(context).time_base) / 1000.0;
+double elapsed_seconds(PlaybackRecord& player) {
+    return static_cast<double>(now(player) - player.state.time_base) / 1000.0;
 }
 
-const Slide& slide_at(const AppContext& context, std::int32_t index) {
-    return context.show.slides[static_cast<std::size_t>(index)];
+const Slide& slide_at(const PlaybackRecord& player, std::int32_t index) {
+    return player.show.slides[static_cast<std::size_t>(index)];
 }
 
-double frame_period(const AppContext& context) { return context.frame_rate == frame_rate_50 ? 1.0 / 50 : 1.0 / 60; }
+double frame_period(const PlaybackRecord& player) { return player.frame_rate == frame_rate_50 ? 1.0 / 50 : 1.0 / 60; }
 
 // The transitions the program knows; anything else a hand-edited file holds plays none.
 bool plays_transition(const ShowSettings& settings) {
@@ -36,74 +34,74 @@ bool plays_transition(const ShowSettings& settings) {
            settings.transition_time > 0.0;
 }
 
-bool manual_mode(const AppContext& context) { return context.show.settings.autorun == autorun_manual; }
+bool manual_mode(const PlaybackRecord& player) { return player.show.settings.autorun == autorun_manual; }
 
 // The segment's time over the speed factor.
-double segment_seconds(const AppContext& context, std::int32_t slide, std::int32_t key_frame) {
-    return key_frame_delay(context, slide, key_frame) / context.show.speed_factor;
+double segment_seconds(const PlaybackRecord& player, std::int32_t slide, std::int32_t key_frame) {
+    return key_frame_delay(player.show, slide, key_frame) / player.show.speed_factor;
 }
 
 bool has_picture(PlaybackWindow* window) { return window && window->memory_bitmap().pixels; }
 
 // Shows the window's memory bitmap with the caption of the given slide.
-void present(AppContext& context, std::int32_t caption_slide) {
-    PlaybackWindow* window = state(context).window;
+void present(PlaybackRecord& player, std::int32_t caption_slide) {
+    PlaybackWindow* window = player.state.window;
     if (!has_picture(window)) return;
-    const bool captioned = caption_slide >= 0 && caption_slide < context.show.slide_count();
-    window->present(captioned ? slide_at(context, caption_slide).caption : std::u16string(),
-                    context.show.settings.show_captions);
+    const bool captioned = caption_slide >= 0 && caption_slide < player.show.slide_count();
+    window->present(captioned ? slide_at(player, caption_slide).caption : std::u16string(),
+                    player.show.settings.show_captions);
 }
 
-std::int32_t last_slide(const AppContext& context) { return context.show.slide_count() - 1; }
+std::int32_t last_slide(const PlaybackRecord& player) { return player.show.slide_count() - 1; }
 
 // A program that renders frames itself may set the motion without set_motion: a slide
 // then gets its levels when it is first shown in smooth motion.
-void levels_for(AppContext& context, std::int32_t slide) {
-    if (context.motion != motion_smooth || slide < 0 || slide > last_slide(context)) return;
-    Slide& s = context.show.slides[static_cast<std::size_t>(slide)];
-    if (s.levels.empty()) prepare_slide_levels(context, s);
+void levels_for(PlaybackRecord& player, std::int32_t slide) {
+    if (player.motion != motion_smooth || slide < 0 || slide > last_slide(player)) return;
+    Slide& s = player.show.slides[static_cast<std::size_t>(slide)];
+    if (s.levels.empty()) prepare_slide_levels(player.motion, s);
 }
 
 // Renders a slide straight into the memory bitmap, and keeps where it stands, so that
 // the picture can be made again: at another size, or as where a transition starts.
-bool render_shown(AppContext& context, std::int32_t slide, std::int32_t key_frame, double progress) {
-    levels_for(context, slide);
-    PlaybackState& pb = state(context);
+bool render_shown(PlaybackRecord& player, std::int32_t slide, std::int32_t key_frame, double progress) {
+    levels_for(player, slide);
+    PlaybackState& pb = player.state;
     MemoryBitmap picture = pb.window->memory_bitmap();
     pb.shown_key_frame = key_frame;
     pb.shown_progress = progress;
-    return render_slide_picture(context.show, slide, key_frame, progress, context.motion, picture);
+    return render_slide_picture(player.show, slide, key_frame, progress, player.motion, picture);
 }
 
 // Stops the timer. A show stopped while it runs shows its slide at rest (draw_at_rest);
 // one that has stopped by itself at the end of a slide keeps the picture on the screen,
 // which is where that slide ended.
-void halt_show(AppContext& context, bool keep_in_place, bool draw_at_rest) {
-    PlaybackState& pb = state(context);
+void halt_show(PlaybackRecord& player, bool keep_in_place, bool draw_at_rest) {
+    PlaybackState& pb = player.state;
     if (pb.window) pb.window->kill_timer();
     pb.running = false;
     if (!pb.window) return;
     if (!keep_in_place) pb.window->to_bottom();
-    go_to_slide(context, pb.displayed_slide, draw_at_rest);
+    go_to_slide(player, pb.displayed_slide, draw_at_rest);
     pb.from_black = true;
 }
 
 // Makes the frames again at the window's client size, black.
-void create_frames(AppContext& context, PlaybackWindow& window) {
+void create_frames(PlaybackRecord& player, PlaybackWindow& window) {
     const std::int32_t w = window.client_width();
     const std::int32_t h = window.client_height();
     for (FrameBitmap* frame : {&window.outgoing, &window.incoming}) {
-        if (!frame_create(context.ui, *frame, w, h)) frame_clear(*frame);
+        if (!frame_create(player.ui, *frame, w, h)) frame_clear(*frame);
     }
 }
 
 }  // namespace
 
-double key_frame_delay(const AppContext& context, std::int32_t slide, std::int32_t key_frame) {
-    const Slide& s = slide_at(context, slide);
-    if (key_frame < 0 || key_frame >= s.frame_count()) return context.show.settings.default_delay;
+double key_frame_delay(const SlideShow& show, std::int32_t slide, std::int32_t key_frame) {
+    const Slide& s = show.slides[static_cast<std::size_t>(slide)];
+    if (key_frame < 0 || key_frame >= s.frame_count()) return show.settings.default_delay;
     const double delay = s.frames[static_cast<std::size_t>(key_frame)].delay;
-    return delay < 0.0 ? context.show.settings.default_delay : delay;
+    return delay < 0.0 ? show.settings.default_delay : delay;
 }
 
 std::int32_t timer_milliseconds(double seconds) {
@@ -112,8 +110,7 @@ std::int32_t timer_milliseconds(double seconds) {
     return static_cast<std::int32_t>(ms + 0.5);
 }
 
-ClientSize playback_client_size(const AppContext& context, std::int32_t screen_width, std::int32_t screen_height) {
-    const ShowSettings& s = context.show.settings;
+ClientSize playback_client_size(const ShowSettings& s, std::int32_t screen_width, std::int32_t screen_height) {
     if (s.size < 1 || s.size > 8) return {screen_width, screen_height};
     const double f = 1.0 - 0.1 * s.size;
     const auto w = static_cast<std::int64_t>(f * screen_width + 0.5);
@@ -134,187 +131,187 @@ WindowOrigin centred_window_origin(std::int32_t screen_x, std::int32_t screen_y,
     return {screen_x + (screen_width - window_width) / 2, screen_y + (screen_height - window_height) / 2};
 }
 
-void playback_window_created(AppContext& context, PlaybackWindow& window) {
-    state(context).window = &window;
-    state(context).dragging = false;
-    create_frames(context, window);
-    begin_transition(context);
+void playback_window_created(PlaybackRecord& player, PlaybackWindow& window) {
+    player.state.window = &window;
+    player.state.dragging = false;
+    create_frames(player, window);
+    begin_transition(player);
 }
 
-void playback_window_resized(AppContext& context) {
-    PlaybackState& pb = state(context);
+void playback_window_resized(PlaybackRecord& player) {
+    PlaybackState& pb = player.state;
     if (!pb.window) return;
-    create_frames(context, *pb.window);
-    playback_redraw(context);
+    create_frames(player, *pb.window);
+    playback_redraw(player);
 }
 
-void playback_redraw(AppContext& context) {
-    PlaybackState& pb = state(context);
+void playback_redraw(PlaybackRecord& player) {
+    PlaybackState& pb = player.state;
     if (!pb.window) return;
     MemoryBitmap picture = pb.window->memory_bitmap();
-    const bool shown = has_slides(context) && pb.displayed_slide >= 0 && pb.displayed_slide <= last_slide(context);
+    const bool shown = has_slides(player) && pb.displayed_slide >= 0 && pb.displayed_slide <= last_slide(player);
     // The picture the viewer saw, made again from the photograph.
-    if (!shown || render_shown(context, pb.displayed_slide, pb.shown_key_frame, pb.shown_progress)) {
+    if (!shown || render_shown(player, pb.displayed_slide, pb.shown_key_frame, pb.shown_progress)) {
         memory_bitmap_clear(picture);
     }
-    if (pb.in_transition) prepare_transition(context);
-    present(context, shown ? pb.displayed_slide : -1);
+    if (pb.in_transition) prepare_transition(player);
+    present(player, shown ? pb.displayed_slide : -1);
 }
 
-void playback_window_destroyed(AppContext& context) {
-    PlaybackState& pb = state(context);
+void playback_window_destroyed(PlaybackRecord& player) {
+    PlaybackState& pb = player.state;
     pb.running = false;
     pb.dragging = false;
     pb.window = nullptr;
 }
 
-void recreate_playback_window(AppContext& context) {
-    if (state(context).window) state(context).window->close_window();
-    context.ui.create_playback_window();
+void recreate_playback_window(PlaybackRecord& player) {
+    if (player.state.window) player.state.window->close_window();
+    player.open_window();
 }
 
-void go_to_slide(AppContext& context, std::int32_t index, bool draw_now) {
-    PlaybackState& pb = state(context);
-    context.current_slide = index;
+void go_to_slide(PlaybackRecord& player, std::int32_t index, bool draw_now) {
+    PlaybackState& pb = player.state;
+    player.current_slide = index;
     pb.key_frame = 0;
-    if (has_slides(context) && index >= 0 && index <= last_slide(context)) {
-        pb.path_active = slide_at(context, index).frame_count() >= 2;
-        if (pb.path_active) pb.segment_duration = segment_seconds(context, index, 0);
+    if (has_slides(player) && index >= 0 && index <= last_slide(player)) {
+        pb.path_active = slide_at(player, index).frame_count() >= 2;
+        if (pb.path_active) pb.segment_duration = segment_seconds(player, index, 0);
     }
     pb.segment_ticks = 0;
     pb.in_transition = false;
     if (draw_now) {
-        draw_current_slide(context);
-        pb.displayed_slide = context.current_slide;
+        draw_current_slide(player);
+        pb.displayed_slide = player.current_slide;
     }
-    context.ui.refresh_main_window();
+    player.changed(Change::CurrentSlide);
 }
 
-void draw_current_slide(AppContext& context) {
-    if (!has_picture(state(context).window)) return;
-    if (render_shown(context, context.current_slide, 0, 0.0) && has_slides(context)) return;
-    present(context, context.current_slide);
+void draw_current_slide(PlaybackRecord& player) {
+    if (!has_picture(player.state.window)) return;
+    if (render_shown(player, player.current_slide, 0, 0.0) && has_slides(player)) return;
+    present(player, player.current_slide);
 }
 
-void run_show(AppContext& context) {
-    PlaybackState& pb = state(context);
+void run_show(PlaybackRecord& player) {
+    PlaybackState& pb = player.state;
     if (pb.running) return;
-    if (!pb.window) context.ui.create_playback_window();
+    if (!pb.window) player.open_window();
     if (!pb.window) return;
-    pb.window->set_visible(has_slides(context));
-    go_to_slide(context, context.current_slide, true);
-    refresh_playback(context);
+    pb.window->set_visible(has_slides(player));
+    go_to_slide(player, player.current_slide, true);
+    refresh_playback(player);
     pb.from_black = true;
     if (pb.window) pb.window->to_top();
 }
 
-void stop_show(AppContext& context, bool keep_in_place) {
+void stop_show(PlaybackRecord& player, bool keep_in_place) {
     // Ticks clear running while they work, so a show that ends itself inside a tick
     // keeps its last picture.
-    halt_show(context, keep_in_place, state(context).running);
+    halt_show(player, keep_in_place, player.state.running);
 }
 
-void stop_show_for_key(AppContext& context, PlaybackKey key, bool keep_in_place) {
+void stop_show_for_key(PlaybackRecord& player, PlaybackKey key, bool keep_in_place) {
     // The arrows, Home and End move the show on at once: the picture stays until the
     // next one replaces it, and the right arrow's transition starts from it.
-    halt_show(context, keep_in_place, key == PlaybackKey::Other && state(context).running);
+    halt_show(player, keep_in_place, key == PlaybackKey::Other && player.state.running);
 }
 
-void toggle_show(AppContext& context) {
-    if (state(context).running) {
-        stop_show(context, false);
+void toggle_show(PlaybackRecord& player) {
+    if (player.state.running) {
+        stop_show(player, false);
     } else {
-        run_show(context);
+        run_show(player);
     }
 }
 
-void refresh_playback(AppContext& context) {
-    context.ui.refresh_main_window();
-    if (!state(context).running && state(context).window) playback_start(context);
+void refresh_playback(PlaybackRecord& player) {
+    player.changed(Change::CurrentSlide);
+    if (!player.state.running && player.state.window) playback_start(player);
 }
 
-void begin_transition(AppContext& context) {
-    PlaybackState& pb = state(context);
-    if (!has_slides(context)) return;
-    if (plays_transition(context.show.settings)) {
-        prepare_transition(context);
+void begin_transition(PlaybackRecord& player) {
+    PlaybackState& pb = player.state;
+    if (!has_slides(player)) return;
+    if (plays_transition(player.show.settings)) {
+        prepare_transition(player);
         pb.in_transition = true;
-        pb.time_base = now(context);
+        pb.time_base = now(player);
     } else {
         pb.in_transition = false;
     }
 }
 
-void prepare_transition(AppContext& context) {
-    PlaybackState& pb = state(context);
-    if (!pb.window || !has_slides(context)) return;
-    levels_for(context, pb.displayed_slide);
-    levels_for(context, context.current_slide);
+void prepare_transition(PlaybackRecord& player) {
+    PlaybackState& pb = player.state;
+    if (!pb.window || !has_slides(player)) return;
+    levels_for(player, pb.displayed_slide);
+    levels_for(player, player.current_slide);
     // The transition leaves the slide shown where the viewer last saw it, which after a
     // path is the end of the path.
-    if (pb.from_black || render_slide_frame(context.show, pb.displayed_slide, pb.shown_key_frame, pb.shown_progress,
-                                            context.motion, pb.window->outgoing)) {
+    if (pb.from_black || render_slide_frame(player.show, pb.displayed_slide, pb.shown_key_frame, pb.shown_progress,
+                                            player.motion, pb.window->outgoing)) {
         frame_clear(pb.window->outgoing);
     }
-    render_slide_frame(context.show, context.current_slide, 0, 0.0, context.motion, pb.window->incoming);
+    render_slide_frame(player.show, player.current_slide, 0, 0.0, player.motion, pb.window->incoming);
 }
 
-void next_slide(AppContext& context, bool& stopped) {
-    std::int32_t next = context.current_slide + 1;
-    if (next > last_slide(context)) {
-        if (context.show.settings.loop) {
+void next_slide(PlaybackRecord& player, bool& stopped) {
+    std::int32_t next = player.current_slide + 1;
+    if (next > last_slide(player)) {
+        if (player.show.settings.loop) {
             next = 0;
         } else {
-            stop_show(context, false);  // makes the displayed slide current again
+            stop_show(player, false);  // makes the displayed slide current again
             stopped = true;
-            next = context.current_slide;
+            next = player.current_slide;
         }
     }
-    go_to_slide(context, next, false);
-    context.ui.refresh_main_window();
-    begin_transition(context);
+    go_to_slide(player, next, false);
+    player.changed(Change::CurrentSlide);
+    begin_transition(player);
 }
 
-bool step_path(AppContext& context, bool& stopped) {
-    PlaybackState& pb = state(context);
+bool step_path(PlaybackRecord& player, bool& stopped) {
+    PlaybackState& pb = player.state;
     stopped = false;
     if (pb.path_active) {
         if (pb.segment_ticks == 0) {
-            pb.time_base = now(context);
-            pb.segment_duration = segment_seconds(context, context.current_slide, pb.key_frame);
+            pb.time_base = now(player);
+            pb.segment_duration = segment_seconds(player, player.current_slide, pb.key_frame);
         }
         ++pb.segment_ticks;
-        if (elapsed_seconds(context) < pb.segment_duration) return false;
+        if (elapsed_seconds(player) < pb.segment_duration) return false;
         ++pb.key_frame;
         pb.segment_ticks = 0;
-        if (pb.key_frame < slide_at(context, context.current_slide).frame_count() - 1) return false;
+        if (pb.key_frame < slide_at(player, player.current_slide).frame_count() - 1) return false;
     }
-    if (manual_mode(context)) {
-        stop_show(context, true);
+    if (manual_mode(player)) {
+        stop_show(player, true);
         stopped = true;
     } else {
-        next_slide(context, stopped);
+        next_slide(player, stopped);
     }
     return true;
 }
 
-void playback_tick(AppContext& context) {
-    PlaybackState& pb = state(context);
+void playback_tick(PlaybackRecord& player) {
+    PlaybackState& pb = player.state;
     // A tick more than a period late starts the cadence again from now rather than
     // hurrying to catch up.
-    if (now(context) - pb.tick_due > pb.tick_period) pb.tick_due = now(context);
+    if (now(player) - pb.tick_due > pb.tick_period) pb.tick_due = now(player);
     if (pb.running) {
         if (pb.window) pb.window->kill_timer();
         pb.running = false;
     }
-    if (!has_slides(context) || !pb.window) return;
-    if (context.current_slide < 0 || context.current_slide > last_slide(context)) context.current_slide = 0;
-    if (pb.restart_pending) begin_transition(context);
+    if (!has_slides(player) || !pb.window) return;
+    if (player.current_slide < 0 || player.current_slide > last_slide(player)) player.current_slide = 0;
+    if (pb.restart_pending) begin_transition(player);
 
-    const ShowSettings& settings = context.show.settings;
+    const ShowSettings& settings = player.show.settings;
     bool composed = false;
     if (pb.in_transition) {
-        const double e = elapsed_seconds(context);
+        const double e = elapsed_seconds(player);
         if (e <= settings.transition_time) {
             // Nothing but the screen needs the composed picture.
             MemoryBitmap picture = pb.window->memory_bitmap();
@@ -323,151 +320,152 @@ void playback_tick(AppContext& context) {
             composed = true;
         } else {
             pb.in_transition = false;
-            pb.time_base = now(context);
+            pb.time_base = now(player);
         }
     }
     if (!composed) {
-        const std::int32_t current = context.current_slide;
-        if (slide_at(context, current).frame_count() >= 2) {
-            if (pb.segment_ticks == 0) pb.time_base = now(context);
-            pb.segment_duration = segment_seconds(context, current, pb.key_frame);
+        const std::int32_t current = player.current_slide;
+        if (slide_at(player, current).frame_count() >= 2) {
+            if (pb.segment_ticks == 0) pb.time_base = now(player);
+            pb.segment_duration = segment_seconds(player, current, pb.key_frame);
         }
         pb.displayed_slide = current;
-        const double e = std::min(elapsed_seconds(context), pb.segment_duration);
+        const double e = std::min(elapsed_seconds(player), pb.segment_duration);
         // A segment of no length is already at its end.
         const double progress = !pb.path_active ? 0.0 : pb.segment_duration > 0.0 ? e / pb.segment_duration : 1.0;
-        render_shown(context, current, pb.key_frame, progress);
+        render_shown(player, current, pb.key_frame, progress);
     }
-    present(context, pb.displayed_slide);
+    present(player, pb.displayed_slide);
 
-    double period = frame_period(context);
+    double period = frame_period(player);
     if (pb.in_transition) {
         pb.restart_pending = false;
     } else {
         bool stopped = false;
-        const bool ended = step_path(context, stopped);
+        const bool ended = step_path(player, stopped);
         pb.restart_pending = ended;
         if (ended) pb.from_black = false;
         if (stopped || !pb.window) return;
         const std::int32_t shown = pb.displayed_slide;
-        if (slide_at(context, shown).frame_count() < 2) period = segment_seconds(context, shown, 0);
+        if (slide_at(player, shown).frame_count() < 2) period = segment_seconds(player, shown, 0);
     }
     // The next tick is due one period after this one was, however long this one took.
     pb.tick_period = timer_milliseconds(period);
     pb.tick_due += pb.tick_period;
-    const std::int64_t wait = std::clamp<std::int64_t>(pb.tick_due - now(context), 0, pb.tick_period);
+    const std::int64_t wait = std::clamp<std::int64_t>(pb.tick_due - now(player), 0, pb.tick_period);
     pb.window->set_timer(static_cast<std::int32_t>(wait));
     pb.running = true;
 }
 
-void playback_start(AppContext& context) {
-    PlaybackState& pb = state(context);
+void playback_start(PlaybackRecord& player) {
+    PlaybackState& pb = player.state;
     pb.restart_pending = true;
-    pb.tick_due = now(context);
+    pb.tick_due = now(player);
     pb.tick_period = 0;
-    playback_tick(context);
+    playback_tick(player);
 }
 
-void playback_clear(AppContext& context) {
-    PlaybackWindow* window = state(context).window;
+void playback_clear(PlaybackRecord& player) {
+    PlaybackWindow* window = player.state.window;
     if (!window) return;
     frame_clear(window->outgoing);
     MemoryBitmap picture = window->memory_bitmap();
     memory_bitmap_clear(picture);
     // What the viewer sees now is black, so that is where the next transition starts.
-    state(context).from_black = true;
-    present(context, -1);
+    player.state.from_black = true;
+    present(player, -1);
 }
 
-void playback_key_down(AppContext& context, PlaybackKey key) {
-    stop_show_for_key(context, key, true);
-    move_by_key(context, key);
+void playback_key_down(PlaybackRecord& player, PlaybackKey key) {
+    stop_show_for_key(player, key, true);
+    move_by_key(player, key);
 }
 
-void move_by_key(AppContext& context, PlaybackKey key) {
-    PlaybackState& pb = state(context);
-    if (key == PlaybackKey::Other || !has_slides(context)) return;
+void move_by_key(PlaybackRecord& player, PlaybackKey key) {
+    PlaybackState& pb = player.state;
+    if (key == PlaybackKey::Other || !has_slides(player)) return;
     switch (key) {
-    case PlaybackKey::End: go_to_slide(context, last_slide(context), true); break;
-    case PlaybackKey::Home: go_to_slide(context, 0, true); break;
+    case PlaybackKey::End: go_to_slide(player, last_slide(player), true); break;
+    case PlaybackKey::Home: go_to_slide(player, 0, true); break;
     case PlaybackKey::Left:
-        go_to_slide(context, pb.displayed_slide - 1 < 0 ? last_slide(context) : pb.displayed_slide - 1, false);
+        go_to_slide(player, pb.displayed_slide - 1 < 0 ? last_slide(player) : pb.displayed_slide - 1, false);
         break;
     case PlaybackKey::Right:
-        go_to_slide(context, pb.displayed_slide + 1 > last_slide(context) ? 0 : pb.displayed_slide + 1, false);
+        go_to_slide(player, pb.displayed_slide + 1 > last_slide(player) ? 0 : pb.displayed_slide + 1, false);
         pb.from_black = false;
-        begin_transition(context);
+        begin_transition(player);
         break;
     case PlaybackKey::Other: break;
     }
-    refresh_playback(context);
-    context.ui.refresh_main_window();
+    refresh_playback(player);
+    player.changed(Change::CurrentSlide);
 }
 
-void playback_character(AppContext& context, char16_t character) {
-    PlaybackState& pb = state(context);
+void playback_character(PlaybackRecord& player, char16_t character) {
+    PlaybackState& pb = player.state;
     if (character == u'\x1b') {
-        stop_show(context, false);
+        stop_show(player, false);
         if (pb.window) pb.window->close_window();
     } else if (character == u' ') {
-        stop_show(context, false);
-    } else if (manual_mode(context) && has_slides(context) && (character == u'c' || character == u'C')) {
-        crop_to_proportions(context.show, context.current_slide);
-        draw_current_slide(context);
-    } else if (manual_mode(context) && has_slides(context) && pb.window && (character == u'f' || character == u'F')) {
-        fit_to_window(context.show, context.current_slide, pb.window->client_width(), pb.window->client_height());
-        draw_current_slide(context);
+        stop_show(player, false);
+    } else if (manual_mode(player) && has_slides(player) && (character == u'c' || character == u'C')) {
+        crop_to_proportions(player.show, player.current_slide);
+        draw_current_slide(player);
+    } else if (manual_mode(player) && has_slides(player) && pb.window && (character == u'f' || character == u'F')) {
+        fit_to_window(player.show, player.current_slide, pb.window->client_width(), pb.window->client_height());
+        draw_current_slide(player);
     }
 }
 
 namespace {
 
 // The slide the mouse edits: the current one, in Manual mode, unless it is a path.
-Slide* editable_slide(AppContext& context) {
-    if (!manual_mode(context) || !has_slides(context)) return nullptr;
-    if (context.current_slide < 0 || context.current_slide > last_slide(context)) return nullptr;
-    Slide& slide = context.show.slides[static_cast<std::size_t>(context.current_slide)];
-    if (effective_style(context.show, slide) == style_path || slide.frames.empty()) return nullptr;
+Slide* editable_slide(PlaybackRecord& player) {
+    if (!manual_mode(player) || !has_slides(player)) return nullptr;
+    if (player.current_slide < 0 || player.current_slide > last_slide(player)) return nullptr;
+    Slide& slide = player.show.slides[static_cast<std::size_t>(player.current_slide)];
+    if (effective_style(player.show, slide) == style_path || slide.frames.empty()) return nullptr;
     return &slide;
 }
 
 // Moving or zooming the box shows the slide cropped.
-void make_cropped(AppContext& context, Slide& slide) {
+void make_cropped(PlaybackRecord& player, Slide& slide) {
     if (slide.style != style_crop) {
         slide.style = style_crop;
-        context.show.modified = true;
+        player.show.modified = true;
     }
 }
 
 }  // namespace
 
-void playback_mouse_move(AppContext& context, std::int32_t x, std::int32_t y) {
-    PlaybackState& pb = state(context);
-    Slide* slide = editable_slide(context);
+void playback_mouse_move(PlaybackRecord& player, std::int32_t x, std::int32_t y) {
+    PlaybackState& pb = player.state;
+    Slide* slide = editable_slide(player);
     if (!slide) {
         const std::int32_t w = pb.window ? pb.window->client_width() : 0;
         const std::int32_t h = pb.window ? pb.window->client_height() : 0;
         const bool near_edge = x < 10 || x > w - 10 || y < 10 || y > h - 10;
-        context.ui.set_cursor(near_edge ? CursorShape::None : CursorShape::Arrow);
+        player.ui.set_cursor(near_edge ? CursorShape::None : CursorShape::Arrow);
         return;
     }
-    context.ui.set_cursor(CursorShape::Hand);
+    player.ui.set_cursor(CursorShape::Hand);
     if (!pb.dragging || !pb.window) return;
     const std::int32_t w = pb.window->client_width();
     const std::int32_t h = pb.window->client_height();
     const double dx = w > 1 ? static_cast<double>(pb.press_x - x) / (w - 1) : 0.0;
     const double dy = h > 1 ? static_cast<double>(pb.press_y - y) / (h - 1) : 0.0;
     if (dx == 0.0 && dy == 0.0) return;
-    make_cropped(context, *slide);
-    pan_crop_box(context, slide->frames[0], pb.press_box, dx, dy);
-    draw_current_slide(context);
+    make_cropped(player, *slide);
+    slide->frames[0] = pan_crop_box(slide->frames[0], pb.press_box, dx, dy, player.ui.shift_held());
+    player.show.modified = true;
+    draw_current_slide(player);
 }
 
-void playback_mouse_press(AppContext& context, std::int32_t x, std::int32_t y) {
-    PlaybackState& pb = state(context);
-    Slide* slide = editable_slide(context);
+void playback_mouse_press(PlaybackRecord& player, std::int32_t x, std::int32_t y) {
+    PlaybackState& pb = player.state;
+    Slide* slide = editable_slide(player);
     if (!slide) {
-        stop_show(context, false);
+        stop_show(player, false);
         return;
     }
     pb.press_x = x;
@@ -476,29 +474,33 @@ void playback_mouse_press(AppContext& context, std::int32_t x, std::int32_t y) {
     pb.dragging = true;
 }
 
-void playback_mouse_release(AppContext& context) { state(context).dragging = false; }
+void playback_mouse_release(PlaybackRecord& player) { player.state.dragging = false; }
 
-void playback_mouse_wheel(AppContext& context, std::int32_t delta) {
-    Slide* slide = editable_slide(context);
+void playback_mouse_wheel(PlaybackRecord& player, std::int32_t delta) {
+    Slide* slide = editable_slide(player);
     if (!slide || delta == 0) return;
-    make_cropped(context, *slide);
-    zoom_crop_box(context, slide->frames[0], box_shape(slide->frames[0]), delta < 0 ? 1.03 : 0.97);
-    draw_current_slide(context);
+    make_cropped(player, *slide);
+    PanFrame& box = slide->frames[0];
+    if (const auto zoomed = zoom_crop_box(box, box_shape(box), delta < 0 ? 1.03 : 0.97, player.ui.shift_held())) {
+        box = *zoomed;
+        player.show.modified = true;
+    }
+    draw_current_slide(player);
 }
 
-void playback_double_click(AppContext& context) {
-    PlaybackState& pb = state(context);
-    if (!has_slides(context) || context.current_slide < 0 || context.current_slide > last_slide(context)) return;
-    const std::int32_t style = effective_style(context.show, slide_at(context, context.current_slide));
+void playback_double_click(PlaybackRecord& player) {
+    PlaybackState& pb = player.state;
+    if (!has_slides(player) || player.current_slide < 0 || player.current_slide > last_slide(player)) return;
+    const std::int32_t style = effective_style(player.show, slide_at(player, player.current_slide));
     if (style == style_crop) {
-        fit_to_window(context.show, context.current_slide, pb.window ? pb.window->client_width() : 0,
+        fit_to_window(player.show, player.current_slide, pb.window ? pb.window->client_width() : 0,
                       pb.window ? pb.window->client_height() : 0);
     } else if (style == style_fit) {
-        crop_to_proportions(context.show, context.current_slide);
+        crop_to_proportions(player.show, player.current_slide);
     } else {
         return;
     }
-    draw_current_slide(context);
+    draw_current_slide(player);
 }
 
 }  // namespace lumivane

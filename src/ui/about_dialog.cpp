@@ -5,7 +5,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "document/app_context.h"
+#include "app/app_context.h"
 #include "ui/dialog_colours.h"
 
 namespace lumivane {

@@ -10,14 +10,15 @@
 #include <thread>
 #include <unistd.h>
 
-#include "document/app_context.h"
-#include "document/message_boxes.h"
+#include "app/app_context.h"
+#include "app/show_folder.h"
+#include "app/show_images.h"
 #include "document/show_index.h"
-#include "document/show_images.h"
 #include "imaging/colour_transform.h"
 #include "imaging/memory_bitmap.h"
 #include "platform/files.h"
 #include "platform/headless_ui.h"
+#include "platform/message_boxes.h"
 #include "platform/paths.h"
 #include "platform/text_encoding.h"
 #include "ui/captions.h"
@@ -67,7 +68,7 @@ bool load_show(AppContext& context, ConsoleUi& ui, const std::u16string& path) {
         return true;
     }
     context.monitor_profile = monitor_srgb;
-    if (read_show_index(context, show.show_folder, name)) {
+    if (read_show(context, show.show_folder, name)) {
         say(formatted(u"Cannot open slide show: %s", index));
         return true;
     }

@@ -7,8 +7,8 @@
 #include <QHBoxLayout>
 #include <QPushButton>
 
-#include "document/message_boxes.h"
 #include "document/slide_show.h"
+#include "platform/message_boxes.h"
 #include "video/video_format.h"
 
 namespace lumivane {

@@ -5,7 +5,7 @@
 #include <QUrl>
 #include <QVBoxLayout>
 
-#include "ui/help.h"
+#include "ui/shell/help.h"
 #include "ui/window_placement.h"
 
 namespace lumivane {

@@ -13,7 +13,7 @@
 
 #include "imaging/image_buffer.h"
 #include "ui/captions.h"
-#include "ui/image_bar_geometry.h"
+#include "ui/shell/image_bar_geometry.h"
 
 namespace lumivane {
 

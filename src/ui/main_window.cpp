@@ -9,12 +9,13 @@
 #include <QShortcut>
 #include <QUrl>
 
-#include "document/app_context.h"
+#include "app/app_context.h"
+#include "app/show_saving.h"
 #include "document/show_index.h"
 #include "playback/playback_window.h"
 #include "playback/timeline.h"
-#include "ui/main_window_commands.h"
-#include "ui/session_state.h"
+#include "ui/shell/main_window_commands.h"
+#include "ui/shell/session_state.h"
 #include "ui/thumbnail_grid.h"
 #include "ui/window_placement.h"
 
@@ -121,7 +122,7 @@ void MainWindow::keyPressEvent(QKeyEvent* event) {
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
-    stop_show(context_, false);
+    stop_show(context_.player, false);
     if (!closed_ && offer_save(context_)) {
         event->ignore();
         return;
@@ -132,7 +133,7 @@ void MainWindow::closeEvent(QCloseEvent* event) {
 
 void MainWindow::shut_down() {
     closed_ = true;
-    stop_show(context_, false);
+    stop_show(context_.player, false);
     if (context_.playback.window) context_.playback.window->close_window();
     context_.placement = placement_of(*this, context_.placement);
     write_session_state(context_);

@@ -6,7 +6,7 @@
 #include <QWindow>
 #include <QtMath>
 
-#include "document/app_context.h"
+#include "app/app_context.h"
 #include "playback/timeline.h"
 
 namespace lumivane {
@@ -24,21 +24,21 @@ PlaybackWidget::PlaybackWidget(AppContext& context, const CaptionFonts& fonts, c
         setGeometry(screen);
     } else {
         setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
-        const ClientSize size = playback_client_size(context, screen.width(), screen.height());
+        const ClientSize size = playback_client_size(context.show.settings, screen.width(), screen.height());
         setFixedSize(size.width, size.height);
         centre_on_screen();
         set_title(context.show.settings.name);
     }
     timer_.setSingleShot(true);
     timer_.setTimerType(Qt::PreciseTimer);
-    QObject::connect(&timer_, &QTimer::timeout, this, [this] { playback_tick(context_); });
+    QObject::connect(&timer_, &QTimer::timeout, this, [this] { playback_tick(context_.player); });
     size_picture();
-    playback_window_created(context, *this);
+    playback_window_created(context.player, *this);
 }
 
 PlaybackWidget::~PlaybackWidget() {
     timer_.stop();
-    if (context_.playback.window == this) playback_window_destroyed(context_);
+    if (context_.playback.window == this) playback_window_destroyed(context_.player);
 }
 
 bool PlaybackWidget::size_picture() {
@@ -53,7 +53,7 @@ bool PlaybackWidget::size_picture() {
 }
 
 void PlaybackWidget::follow_device_pixels() {
-    if (size_picture()) playback_window_resized(context_);
+    if (size_picture()) playback_window_resized(context_.player);
 }
 
 void PlaybackWidget::centre_on_screen() {
@@ -156,42 +156,42 @@ void PlaybackWidget::keyPressEvent(QKeyEvent* event) {
     case Qt::Key_Right: key = PlaybackKey::Right; break;
     default: break;
     }
-    playback_key_down(context_, key);
+    playback_key_down(context_.player, key);
     if (event->key() == Qt::Key_Escape) {
-        playback_character(context_, u'\x1b');
+        playback_character(context_.player, u'\x1b');
     } else {
-        for (QChar c : event->text()) playback_character(context_, c.unicode());
+        for (QChar c : event->text()) playback_character(context_.player, c.unicode());
     }
 }
 
 void PlaybackWidget::mouseMoveEvent(QMouseEvent* event) {
     const QPoint p = device_point(event->position());
-    playback_mouse_move(context_, p.x(), p.y());
+    playback_mouse_move(context_.player, p.x(), p.y());
 }
 
 void PlaybackWidget::mousePressEvent(QMouseEvent* event) {
     if (event->button() != Qt::LeftButton) return;
     const QPoint p = device_point(event->position());
-    playback_mouse_press(context_, p.x(), p.y());
+    playback_mouse_press(context_.player, p.x(), p.y());
 }
 
 void PlaybackWidget::mouseReleaseEvent(QMouseEvent* event) {
-    if (event->button() == Qt::LeftButton) playback_mouse_release(context_);
+    if (event->button() == Qt::LeftButton) playback_mouse_release(context_.player);
 }
 
 void PlaybackWidget::mouseDoubleClickEvent(QMouseEvent* event) {
-    if (event->button() == Qt::LeftButton) playback_double_click(context_);
+    if (event->button() == Qt::LeftButton) playback_double_click(context_.player);
 }
 
 void PlaybackWidget::wheelEvent(QWheelEvent* event) {
     // Wheel away from the user (positive) zooms in.
-    playback_mouse_wheel(context_, event->angleDelta().y());
+    playback_mouse_wheel(context_.player, event->angleDelta().y());
 }
 
 void PlaybackWidget::closeEvent(QCloseEvent* event) {
     // Closed is gone for the timeline, even before Qt deletes the window.
     timer_.stop();
-    if (context_.playback.window == this) playback_window_destroyed(context_);
+    if (context_.playback.window == this) playback_window_destroyed(context_.player);
     event->accept();
 }
 

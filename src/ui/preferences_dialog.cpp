@@ -6,7 +6,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "document/app_context.h"
+#include "app/app_context.h"
+#include "app/motion_setting.h"
 #include "playback/motion.h"
 #include "playback/timeline.h"
 #include "ui/dialog_colours.h"
@@ -48,7 +49,7 @@ QHBoxLayout* ok_cancel_row(QDialog* dialog) {
 }  // namespace
 
 PreferencesDialog::PreferencesDialog(AppContext& context, QWidget* owner) : QDialog(owner), context_(context) {
-    stop_show(context, false);
+    stop_show(context.player, false);
     setWindowTitle(QStringLiteral("Preferences"));
     apply_dialog_colours(*this);
     monitor_profile_ = make_list(this, "monitor_profile", {"sRGB", "Adobe RGB", "DCI-P3"}, context.monitor_profile);

@@ -8,7 +8,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-#include "document/app_context.h"
+#include "app/app_context.h"
 #include "ui/dialog_colours.h"
 
 namespace lumivane {

@@ -5,7 +5,7 @@
 #include <QDialog>
 
 #include "document/slide_show.h"
-#include "ui/show_properties.h"
+#include "ui/shell/show_properties.h"
 
 class QCheckBox;
 class QComboBox;

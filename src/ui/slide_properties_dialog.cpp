@@ -11,7 +11,7 @@
 
 #include <cmath>
 
-#include "document/app_context.h"
+#include "app/app_context.h"
 #include "imaging/memory_bitmap.h"
 #include "imaging/resample.h"
 #include "playback/playback_window.h"

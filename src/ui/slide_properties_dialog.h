@@ -17,7 +17,7 @@
 
 #include "imaging/image_buffer.h"
 #include "ui/captions.h"
-#include "ui/slide_properties.h"
+#include "ui/shell/slide_properties.h"
 
 namespace lumivane {
 

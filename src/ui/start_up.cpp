@@ -3,19 +3,19 @@
 #include <QApplication>
 #include <QFileInfo>
 
-#include "document/app_context.h"
-#include "document/command_line.h"
-#include "document/show_folder.h"
+#include "app/app_context.h"
+#include "app/command_line.h"
+#include "app/show_folder.h"
 #include "platform/files.h"
-#include "platform/quit_signal.h"
-#include "platform/single_instance.h"
-#include "platform/user_folders.h"
+#include "platform/qt/quit_signal.h"
+#include "platform/qt/single_instance.h"
+#include "platform/qt/user_folders.h"
 #include "playback/timeline.h"
 #include "ui/main_window.h"
-#include "ui/main_window_commands.h"
 #include "ui/program_icon.h"
 #include "ui/qt_user_interface.h"
-#include "ui/session_state.h"
+#include "ui/shell/main_window_commands.h"
+#include "ui/shell/session_state.h"
 #include "ui/window_placement.h"
 
 namespace lumivane {
@@ -80,8 +80,8 @@ bool start_program(QtUserInterface& ui, AppContext& context, MainWindow& window,
     update_window_title(context);
     ui.create_playback_window();
     context.playback.running = false;
-    go_to_slide(context, 0, true);
-    if (context.show.settings.autorun == autorun_run) run_show(context);
+    go_to_slide(context.player, 0, true);
+    if (context.show.settings.autorun == autorun_run) run_show(context.player);
     return true;
 }
 

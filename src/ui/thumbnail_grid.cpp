@@ -8,11 +8,11 @@
 
 #include <cmath>
 
-#include "document/app_context.h"
+#include "app/app_context.h"
 #include "ui/image_bar.h"
 #include "ui/image_drawing.h"
 #include "ui/interface_drawing.h"
-#include "ui/main_window_commands.h"
+#include "ui/shell/main_window_commands.h"
 
 namespace lumivane {
 

@@ -7,8 +7,8 @@
 #include <QWidget>
 
 #include "ui/captions.h"
-#include "ui/grid_gestures.h"
-#include "ui/grid_layout.h"
+#include "ui/shell/grid_gestures.h"
+#include "ui/shell/grid_layout.h"
 
 class QMenu;
 

@@ -8,7 +8,7 @@
 
 #include <vector>
 
-#include "document/app_context.h"
+#include "app/app_context.h"
 
 namespace lumivane {
 

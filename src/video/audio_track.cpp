@@ -10,8 +10,8 @@ extern "C" {
 #include <libswresample/swresample.h>
 }
 
-#include "document/value_formatter.h"
 #include "platform/files.h"
+#include "platform/value_formatter.h"
 
 namespace lumivane {
 

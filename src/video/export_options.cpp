@@ -4,9 +4,9 @@
 #include <cmath>
 
 #include "document/slide_show.h"
-#include "document/value_formatter.h"
 #include "platform/files.h"
 #include "platform/paths.h"
+#include "platform/value_formatter.h"
 #include "video/video_format.h"
 
 extern "C" {

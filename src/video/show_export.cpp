@@ -6,9 +6,9 @@
 #include <vector>
 
 #include "document/slide_show.h"
-#include "document/value_formatter.h"
 #include "imaging/colour_transform.h"
 #include "imaging/memory_bitmap.h"
+#include "platform/value_formatter.h"
 #include "playback/offscreen_playback.h"
 #include "video/audio_track.h"
 #include "video/video_format.h"

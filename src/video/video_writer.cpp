@@ -14,10 +14,10 @@ extern "C" {
 #include <libswscale/swscale.h>
 }
 
-#include "document/value_formatter.h"
 #include "imaging/memory_bitmap.h"
 #include "platform/file_replacement.h"
 #include "platform/text_encoding.h"
+#include "platform/value_formatter.h"
 #include "video/audio_track.h"
 #include "video/video_format.h"
 

@@ -9,8 +9,9 @@
 #include <csignal>
 #include <filesystem>
 
-#include "document/app_context.h"
-#include "document/show_folder.h"
+#include "app/app_context.h"
+#include "app/show_folder.h"
+#include "app/show_saving.h"
 #include "platform/files.h"
 #include "platform/text_encoding.h"
 #include "support/recording_ui.h"
@@ -32,7 +33,7 @@ struct Fixture {
 
     bool read(std::string_view bytes, const std::string& name = "index.ssi") {
         folder.write(name, bytes);
-        return read_show_index(context, folder.path(), u16(name));
+        return read_show(context, folder.path(), u16(name));
     }
 };
 
@@ -121,7 +122,7 @@ TEST(ReadShowIndex, VersionsAndHeaders) {
         EXPECT_EQ(f.ui.tool_button_updates, 1) << c.header;
     }
     Fixture missing;
-    EXPECT_TRUE(read_show_index(missing.context, missing.folder.path(), u"none.ssi"));
+    EXPECT_TRUE(read_show(missing.context, missing.folder.path(), u"none.ssi"));
     EXPECT_TRUE(missing.ui.boxes.empty());
 }
 
@@ -271,7 +272,7 @@ TEST(SaveShow, WritesEveryLineAndReadsBackTheSameShow) {
     EXPECT_EQ(testing::read_bytes(f.folder.native_file("show.ssi")), utf8(expected));
 
     Fixture back;
-    ASSERT_FALSE(read_show_index(back.context, f.folder.path(), u"show.ssi"));
+    ASSERT_FALSE(read_show(back.context, f.folder.path(), u"show.ssi"));
     const SlideShow& a = f.context.show;
     const SlideShow& b = back.context.show;
     EXPECT_EQ(b.settings.name, a.settings.name);
@@ -382,7 +383,7 @@ TEST(WriteNewIndex, ListsTheImagesWithQuotationMarks) {
     f.context.show.settings.default_delay = 5.0;
     f.context.show.settings.transition_time = 2.5;
     const std::u16string path = f.folder.file(u"index.ssi");
-    ASSERT_FALSE(write_new_index(f.context, path, u"/photos/trip", {u"a.jpg", u"b c.tif"}));
+    ASSERT_FALSE(write_new_index(f.context.show.settings, path, u"/photos/trip", {u"a.jpg", u"b c.tif"}));
     EXPECT_EQ(testing::read_bytes(f.folder.native_file("index.ssi")),
               "\xEF\xBB\xBFSlideShow 1.0\r\nproportions 16 9\r\nn_slides 2\r\nautorun 2\r\nshow_captions 0\r\nloop 1\r\n"
               "size 0\r\nname \"/photos/trip\"\r\ndefault_style 1\r\ndefault_delay 5\r\ntransition 1\r\n"
@@ -390,13 +391,13 @@ TEST(WriteNewIndex, ListsTheImagesWithQuotationMarks) {
               "slide 0 0 1 1 \"a.jpg\" \"a.jpg\"\r\nframe 0 0 -1.0 0.0 0.0 1.0 1.0\r\n"
               "slide 1 0 1 1 \"b c.tif\" \"b c.tif\"\r\nframe 1 0 -1.0 0.0 0.0 1.0 1.0\r\nend\r\n");
     Fixture back;
-    ASSERT_FALSE(read_show_index(back.context, f.folder.path(), u"index.ssi"));
+    ASSERT_FALSE(read_show(back.context, f.folder.path(), u"index.ssi"));
     ASSERT_EQ(back.context.show.slide_count(), 2);
     EXPECT_EQ(back.context.show.slides[1].caption, u"b c.tif");
     EXPECT_EQ(back.context.show.slides[1].style, 0);
     EXPECT_EQ(back.context.show.slides[1].frames[0].delay, -1.0);
 
-    EXPECT_TRUE(write_new_index(f.context, f.folder.file(u"missing/index.ssi"), u"/x", {u"a.jpg"}));
+    EXPECT_TRUE(write_new_index(f.context.show.settings, f.folder.file(u"missing/index.ssi"), u"/x", {u"a.jpg"}));
 }
 
 TEST(OfferSave, AsksOnlyForModifiedShows) {

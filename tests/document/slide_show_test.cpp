@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "document/app_context.h"
+#include "app/app_context.h"
 #include "support/fake_playback_window.h"
 #include "support/recording_ui.h"
 

@@ -5,7 +5,8 @@
 #include <cstring>
 #include <memory>
 
-#include "document/app_context.h"
+#include "app/app_context.h"
+#include "app/motion_setting.h"
 #include "imaging/memory_bitmap.h"
 #include "playback/motion.h"
 #include "support/fake_playback_window.h"
@@ -47,7 +48,7 @@ struct Player {
         }
         ui.playback_window_factory = [this, width, height] {
             window = std::make_unique<FakePlaybackWindow>(width, height);
-            playback_window_created(context, *window);
+            playback_window_created(context.player, *window);
             return window.get();
         };
     }
@@ -56,7 +57,7 @@ struct Player {
     void next_tick() {
         ASSERT_GE(window->timer, 0) << "no timer is set";
         ui.clock += window->timer;
-        playback_tick(context);
+        playback_tick(context.player);
     }
     const std::u16string& shown() const { return window->presented.back(); }
     int centre_grey() const { return window->pixel(16, 9)[0]; }
@@ -77,7 +78,7 @@ TEST(Timeline, SpeedDividesDelaysButNotTransitions) {
     Player p({{{still(2.0)}, 50}, {{still(2.0)}, 200}});
     p.context.show.settings.transition = transition_crossfade;
     set_speed(p.context.show, 2);  // 4 X
-    run_show(p.context);
+    run_show(p.context.player);
     ASSERT_TRUE(p.context.playback.running);
     EXPECT_EQ(p.window->timer, 17);  // the transition from black plays at 60 frames a second
     EXPECT_EQ(p.window->placement.back(), u"top");
@@ -85,11 +86,11 @@ TEST(Timeline, SpeedDividesDelaysButNotTransitions) {
 
     // The one-second transition takes one second of the clock at any speed.
     p.ui.clock += 990;
-    playback_tick(p.context);
+    playback_tick(p.context.player);
     EXPECT_EQ(p.window->timer, 17);
     EXPECT_TRUE(p.context.playback.in_transition);
     p.ui.clock += 20;
-    playback_tick(p.context);
+    playback_tick(p.context.player);
     // Its end shows slide 0 at rest for 2 s / 4 and prepares the next transition. That
     // tick was due at 990 + 17 and ran 3 ms late; the 500 ms count from when it was due.
     EXPECT_EQ(p.window->timer, 500 - 3);
@@ -99,14 +100,14 @@ TEST(Timeline, SpeedDividesDelaysButNotTransitions) {
     p.next_tick();  // the crossfade towards slide 1 starts
     EXPECT_EQ(p.window->timer, 17);
     p.ui.clock += 500;
-    playback_tick(p.context);  // halfway
+    playback_tick(p.context.player);  // halfway
     EXPECT_NEAR(p.centre_grey(), 125, 2);
 }
 
 TEST(Timeline, NegativeDelaysTakeTheDefaultAndZeroIsNoWait) {
     Player p({{{still(-1.0)}, 10}, {{still(0.0)}, 20}});
     p.context.show.settings.default_delay = 3.0;
-    run_show(p.context);
+    run_show(p.context.player);
     EXPECT_EQ(p.window->timer, 3000);
     EXPECT_EQ(p.shown(), u"slide 0");
     p.next_tick();
@@ -117,7 +118,7 @@ TEST(Timeline, NegativeDelaysTakeTheDefaultAndZeroIsNoWait) {
 TEST(Timeline, WithoutLoopTheShowStopsAfterItsLastSlide) {
     Player p({{{still(1.0)}, 10}, {{still(1.0)}, 20}});
     p.context.show.settings.loop = 0;
-    run_show(p.context);
+    run_show(p.context.player);
     p.next_tick();
     EXPECT_EQ(p.shown(), u"slide 1");
     // Slide 1 has ended at its first picture (no transition): the show stops.
@@ -134,7 +135,7 @@ TEST(Timeline, ManualModePlaysOneSlideAndStops) {
     p.context.show.settings.transition = transition_fade_to_black;
     p.context.show.settings.transition_time = 0.5;
     p.context.current_slide = 1;
-    run_show(p.context);
+    run_show(p.context.player);
     int ticks = 0;
     while (p.context.playback.running && ticks < 1000) {
         p.next_tick();
@@ -153,7 +154,7 @@ TEST(Timeline, ManualModePlaysOneSlideAndStops) {
 
 TEST(Timeline, TicksKeepTheirCadenceHoweverLongTheirWorkTakes) {
     Player p({{{{1.0, 0, 0, 1, 1}, {1.0, 0.25, 0.25, 0.75, 0.75}}, 90}});  // a path: ticks at 60 a second
-    run_show(p.context);
+    run_show(p.context.player);
     p.window->on_present = [&p] { p.ui.clock += 10; };
     for (int i = 0; i < 5; ++i) {
         p.next_tick();
@@ -162,10 +163,10 @@ TEST(Timeline, TicksKeepTheirCadenceHoweverLongTheirWorkTakes) {
     // A tick 5 ms late keeps the beat; one more than a period late starts a new beat
     // from itself instead of hurrying the next one.
     p.ui.clock += p.window->timer + 5;
-    playback_tick(p.context);
+    playback_tick(p.context.player);
     EXPECT_EQ(p.window->timer, 2);
     p.ui.clock += p.window->timer + 30;
-    playback_tick(p.context);
+    playback_tick(p.context.player);
     EXPECT_EQ(p.window->timer, 7);
 }
 
@@ -200,7 +201,7 @@ TEST(Timeline, APathEndsWhereTheViewerLastSawIt) {
         p.context.show.settings.loop = c.loop;
         p.context.show.settings.transition = c.transition;
         p.context.current_slide = 1;
-        run_show(p.context);
+        run_show(p.context.player);
 
         FrameBitmap path_end, path_start;
         ASSERT_FALSE(frame_create(p.ui, path_end, 32, 18));
@@ -232,7 +233,7 @@ TEST(Timeline, APathEndsWhereTheViewerLastSawIt) {
 TEST(Timeline, OneSlideWithLoopFollowsItself) {
     Player p({{{still(2.0)}, 77}});
     p.context.show.settings.transition = transition_crossfade;
-    run_show(p.context);
+    run_show(p.context.player);
     for (int i = 0; i < 200; ++i) p.next_tick();
     EXPECT_TRUE(p.context.playback.running);
     EXPECT_EQ(p.context.current_slide, 0);
@@ -243,25 +244,25 @@ TEST(Timeline, OneSlideWithLoopFollowsItself) {
 
 TEST(Timeline, ArrowKeysRepositionARunningShowOtherKeysStopIt) {
     Player p({{{still(5.0)}, 10}, {{still(5.0)}, 20}, {{still(5.0)}, 30}});
-    run_show(p.context);
+    run_show(p.context.player);
     ASSERT_TRUE(p.context.playback.running);
-    playback_key_down(p.context, PlaybackKey::Right);
+    playback_key_down(p.context.player, PlaybackKey::Right);
     EXPECT_TRUE(p.context.playback.running);
     EXPECT_EQ(p.shown(), u"slide 1");
-    playback_key_down(p.context, PlaybackKey::End);
+    playback_key_down(p.context.player, PlaybackKey::End);
     EXPECT_TRUE(p.context.playback.running);
     EXPECT_EQ(p.context.playback.displayed_slide, 2);
-    playback_key_down(p.context, PlaybackKey::Right);  // past the end: slide 0
+    playback_key_down(p.context.player, PlaybackKey::Right);  // past the end: slide 0
     EXPECT_EQ(p.shown(), u"slide 0");
-    playback_key_down(p.context, PlaybackKey::Left);   // before the start: the last slide
+    playback_key_down(p.context.player, PlaybackKey::Left);   // before the start: the last slide
     EXPECT_EQ(p.shown(), u"slide 2");
-    playback_key_down(p.context, PlaybackKey::Other);
+    playback_key_down(p.context.player, PlaybackKey::Other);
     EXPECT_FALSE(p.context.playback.running);
     EXPECT_EQ(p.window->timer, -1);
 
-    playback_character(p.context, u' ');
+    playback_character(p.context.player, u' ');
     EXPECT_EQ(p.window->placement.back(), u"bottom");
-    playback_character(p.context, u'\x1b');
+    playback_character(p.context.player, u'\x1b');
     EXPECT_TRUE(p.window->closed);
 }
 
@@ -269,29 +270,29 @@ TEST(Timeline, RightArrowTransitionsFromTheSlideLeftArrowFromBlack) {
     Player p({{{still(5.0)}, 100}, {{still(5.0)}, 200}});
     p.context.show.settings.autorun = autorun_manual;
     p.context.show.settings.transition = transition_crossfade;
-    run_show(p.context);
+    run_show(p.context.player);
     while (p.context.playback.running) p.next_tick();
-    playback_key_down(p.context, PlaybackKey::Right);
+    playback_key_down(p.context.player, PlaybackKey::Right);
     p.ui.clock += 500;
-    playback_tick(p.context);  // halfway from slide 0 to slide 1
+    playback_tick(p.context.player);  // halfway from slide 0 to slide 1
     EXPECT_NEAR(p.centre_grey(), 150, 2);
     while (p.context.playback.running) p.next_tick();
-    playback_key_down(p.context, PlaybackKey::Left);
+    playback_key_down(p.context.player, PlaybackKey::Left);
     p.ui.clock += 500;
-    playback_tick(p.context);  // halfway from black to slide 0
+    playback_tick(p.context.player);  // halfway from black to slide 0
     EXPECT_NEAR(p.centre_grey(), 50, 2);
 }
 
 TEST(Timeline, AShowWithoutSlidesDoesNothing) {
     Player p({});
-    run_show(p.context);
+    run_show(p.context.player);
     ASSERT_NE(p.window, nullptr);
     EXPECT_FALSE(p.window->visible);
     EXPECT_FALSE(p.context.playback.running);
     EXPECT_EQ(p.window->timer, -1);
-    playback_key_down(p.context, PlaybackKey::End);
-    playback_double_click(p.context);
-    playback_mouse_wheel(p.context, 120);
+    playback_key_down(p.context.player, PlaybackKey::End);
+    playback_double_click(p.context.player);
+    playback_mouse_wheel(p.context.player, 120);
     EXPECT_FALSE(p.context.playback.running);
 }
 
@@ -299,31 +300,34 @@ TEST(Timeline, ManualModeMouseEditsTheCropBox) {
     Player p({{{still(5.0)}, 10}}, 64, 36);
     p.context.show.settings.autorun = autorun_manual;
     p.context.show.slides[0].frames[0] = {5.0, 0.25, 0.25, 0.75, 0.75};
-    run_show(p.context);
-    playback_mouse_move(p.context, 30, 18);
+    run_show(p.context.player);
+    playback_mouse_move(p.context.player, 30, 18);
     EXPECT_EQ(p.ui.cursors.back(), CursorShape::Hand);
-    playback_mouse_press(p.context, 40, 18);
-    playback_mouse_move(p.context, 30, 18);  // ten pixels to the left
+    playback_mouse_press(p.context.player, 40, 18);
+    playback_mouse_move(p.context.player, 30, 18);  // ten pixels to the left
     const PanFrame& box = p.context.show.slides[0].frames[0];
     EXPECT_EQ(p.context.show.slides[0].style, style_crop);
     EXPECT_TRUE(p.context.show.modified);
     EXPECT_NEAR(box.left, 0.25 + 10.0 / 63, 1e-9);  // the picture follows the pointer
     EXPECT_NEAR(box.right - box.left, 0.5, 1e-9);
-    playback_mouse_release(p.context);
-    playback_mouse_wheel(p.context, 120);  // zoom in
+    p.context.show.modified = false;
+    playback_mouse_move(p.context.player, 35, 18);  // a drag of a cropped slide marks the show too
+    EXPECT_TRUE(p.context.show.modified);
+    playback_mouse_release(p.context.player);
+    playback_mouse_wheel(p.context.player, 120);  // zoom in
     EXPECT_NEAR(box.right - box.left, 0.5 * 0.97, 1e-9);
 
     // Outside Manual mode the pointer hides near the edges and a click stops the show.
     p.context.show.settings.autorun = autorun_run;
-    playback_mouse_move(p.context, 3, 18);
+    playback_mouse_move(p.context.player, 3, 18);
     EXPECT_EQ(p.ui.cursors.back(), CursorShape::None);
-    playback_mouse_move(p.context, 30, 30);
+    playback_mouse_move(p.context.player, 30, 30);
     EXPECT_EQ(p.ui.cursors.back(), CursorShape::None);
-    playback_mouse_move(p.context, 30, 18);
+    playback_mouse_move(p.context.player, 30, 18);
     EXPECT_EQ(p.ui.cursors.back(), CursorShape::Arrow);
-    run_show(p.context);
+    run_show(p.context.player);
     ASSERT_TRUE(p.context.playback.running);
-    playback_mouse_press(p.context, 30, 18);
+    playback_mouse_press(p.context.player, 30, 18);
     EXPECT_FALSE(p.context.playback.running);
 }
 
@@ -342,7 +346,7 @@ TEST(Timeline, WindowSizes) {
                           {-1, 1920, 1200}};
     for (const Case& c : cases) {
         context.show.settings.size = c.size;
-        const ClientSize size = playback_client_size(context, 1920, 1200);
+        const ClientSize size = playback_client_size(context.show.settings, 1920, 1200);
         EXPECT_EQ(size.width, c.width) << c.size;
         EXPECT_EQ(size.height, c.height) << c.size;
     }
@@ -350,7 +354,7 @@ TEST(Timeline, WindowSizes) {
     context.show.settings.size = 1;
     context.show.settings.proportions_width = 3;
     context.show.settings.proportions_height = 4;
-    const ClientSize tall = playback_client_size(context, 1920, 1080);
+    const ClientSize tall = playback_client_size(context.show.settings, 1920, 1080);
     EXPECT_EQ(tall.height, 972);
     EXPECT_EQ(tall.width, 972 * 3 / 4);
 }
@@ -376,10 +380,10 @@ TEST(Timeline, SwitchingTheMotionRedrawsWithoutReloading) {
         return pixels;
     };
     p.context.current_slide = 1;
-    run_show(p.context);
+    run_show(p.context.player);
     p.ui.clock += 1100;
-    playback_tick(p.context);  // the path, a little way in
-    stop_show(p.context, true);
+    playback_tick(p.context.player);  // the path, a little way in
+    stop_show(p.context.player, true);
     ASSERT_EQ(p.window->picture(), rendered(motion_exact));
 
     const std::size_t shown = p.window->presented.size();
@@ -393,7 +397,7 @@ TEST(Timeline, SwitchingTheMotionRedrawsWithoutReloading) {
     EXPECT_TRUE(p.ui.boxes.empty());
 
     // A transition plays between pictures rendered in the motion of the moment.
-    run_show(p.context);
+    run_show(p.context.player);
     ASSERT_TRUE(p.context.playback.in_transition);
     for (const std::int32_t motion : {motion_smooth, motion_exact}) {
         if (motion != p.context.motion) {
@@ -409,7 +413,7 @@ TEST(Timeline, SwitchingTheMotionRedrawsWithoutReloading) {
 
     // A program that sets the motion itself gets a slide's levels when it is shown.
     p.context.motion = motion_smooth;
-    draw_current_slide(p.context);
+    draw_current_slide(p.context.player);
     EXPECT_FALSE(p.context.show.slides[static_cast<std::size_t>(p.context.current_slide)].levels.empty());
     EXPECT_EQ(p.window->picture(), rendered(motion_smooth));
 }

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "document/app_context.h"
+#include "app/app_context.h"
 #include "playback/playback_window.h"
 #include "playback/timeline.h"
 

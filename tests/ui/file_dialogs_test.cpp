@@ -12,8 +12,8 @@
 
 #include "support/recording_ui.h"
 #include "support/temp_folder.h"
-#include "ui/image_list.h"
 #include "ui/qt_user_interface.h"
+#include "ui/shell/image_list.h"
 
 namespace lumivane {
 namespace {

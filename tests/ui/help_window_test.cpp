@@ -8,11 +8,11 @@
 
 #include <set>
 
-#include "document/app_context.h"
+#include "app/app_context.h"
 #include "platform/resources.h"
 #include "support/recording_ui.h"
-#include "ui/help.h"
 #include "ui/qt_user_interface.h"
+#include "ui/shell/help.h"
 
 namespace lumivane {
 namespace {

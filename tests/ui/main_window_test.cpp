@@ -7,9 +7,9 @@
 #include <QTest>
 #include <QUrl>
 
-#include "document/app_context.h"
+#include "app/app_context.h"
 #include "support/recording_ui.h"
-#include "ui/main_window_commands.h"
+#include "ui/shell/main_window_commands.h"
 #include "ui/window_placement.h"
 
 namespace lumivane {

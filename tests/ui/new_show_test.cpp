@@ -8,14 +8,14 @@
 
 #include <filesystem>
 
-#include "document/app_context.h"
+#include "app/app_context.h"
 #include "document/show_index.h"
 #include "platform/text_encoding.h"
 #include "support/person.h"
 #include "support/temp_folder.h"
 #include "ui/main_window.h"
-#include "ui/main_window_commands.h"
 #include "ui/qt_user_interface.h"
+#include "ui/shell/main_window_commands.h"
 #include "ui/start_up.h"
 
 namespace lumivane {
@@ -72,14 +72,14 @@ TEST(NewShow, MadeFromAFolderSavedAndFoundAgainAfterARestart) {
         EXPECT_EQ(person.seen.at(1), "Save Slide Show Settings");
         EXPECT_FALSE(show.modified);
         EXPECT_EQ(show.slides[0].style, style_crop);
-        made = show_index_lines(first.context);
+        made = show_index_lines(first.context.show);
         EXPECT_TRUE(first.window.close());
     }
     Program again;
     Person person({QMessageBox::Yes});
     ASSERT_TRUE(start_program(again.ui, again.context, again.window, {utf8_to_utf16(folder)}));
     EXPECT_EQ(person.seen.at(0).left(45), "Warning: Open existing index file: index.ssi?");
-    EXPECT_EQ(show_index_lines(again.context), made);
+    EXPECT_EQ(show_index_lines(again.context.show), made);
     EXPECT_EQ(again.context.recent_files[0], utf8_to_utf16(folder + "/index.ssi"));
     EXPECT_EQ(again.context.last_image_folder, utf8_to_utf16(folder));  // from the session state file
     EXPECT_EQ(again.window.windowTitle(), title);

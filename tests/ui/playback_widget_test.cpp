@@ -9,8 +9,9 @@
 
 #include <filesystem>
 
-#include "document/app_context.h"
-#include "document/show_images.h"
+#include "app/app_context.h"
+#include "app/show_folder.h"
+#include "app/show_images.h"
 #include "document/show_index.h"
 #include "platform/text_encoding.h"
 #include "playback/timeline.h"
@@ -59,7 +60,7 @@ struct QtPlayer {
     void next_tick() {
         ASSERT_GE(widget->timer_period(), 0);
         ui.clock += widget->timer_period();
-        playback_tick(context);
+        playback_tick(context.player);
     }
 };
 
@@ -79,7 +80,7 @@ TEST(PlaybackWidget, SizeAndPlaceFollowTheSetting) {
     for (std::int32_t size = 1; size <= 8; ++size) {
         p.context.show.settings.size = size;
         ASSERT_TRUE(p.ui.create_playback_window());
-        const ClientSize expected = playback_client_size(p.context, 1280, 800);
+        const ClientSize expected = playback_client_size(p.context.show.settings, 1280, 800);
         EXPECT_EQ(p.widget->size(), QSize(expected.width, expected.height)) << size;
         // The whole window, frame included, is centred once it is shown and framed.
         p.widget->show();
@@ -100,12 +101,12 @@ TEST(PlaybackWidget, PicturesCarryTheirCaptions) {
     p.add_slide(60, u"Beach && sea", {{-1, 0, 0, 1, 1}});
     p.add_slide(60, u"", {{-1, 0, 0, 1, 1}});
     ASSERT_TRUE(p.ui.create_playback_window());
-    go_to_slide(p.context, 0, true);
+    go_to_slide(p.context.player, 0, true);
     const QImage& picture = p.widget->picture();
     const int band_top = picture.height() - 2 * p.fonts.text_heights[1];
     EXPECT_EQ(picture.pixel(picture.width() / 2, band_top), qRgb(128, 128, 128));
     EXPECT_EQ(picture.pixel(picture.width() / 2, band_top - 1), qRgb(60, 60, 60));
-    go_to_slide(p.context, 1, true);  // an empty caption draws nothing
+    go_to_slide(p.context.player, 1, true);  // an empty caption draws nothing
     EXPECT_EQ(p.widget->picture().pixel(picture.width() / 2, band_top), qRgb(60, 60, 60));
 }
 
@@ -138,9 +139,9 @@ TEST(PlaybackWidget, StaysOnTopOnlyWhileRunning) {
         return p.widget->windowFlags().testFlag(Qt::WindowStaysOnTopHint) &&
                p.widget->windowHandle()->flags().testFlag(Qt::WindowStaysOnTopHint);
     };
-    run_show(p.context);
+    run_show(p.context.player);
     EXPECT_TRUE(on_top());
-    stop_show(p.context, true);  // kept in place: still above the others
+    stop_show(p.context.player, true);  // kept in place: still above the others
     EXPECT_TRUE(on_top());
     QTest::keyClick(p.widget, Qt::Key_Space);
     EXPECT_FALSE(on_top());
@@ -190,15 +191,15 @@ TEST(PlaybackWidget, PlaysTheDemoShow) {
     }
     QtPlayer p;
     p.context.show.show_folder = folder.path();
-    ASSERT_FALSE(read_show_index(p.context, folder.path(), u"index.ssi"));
+    ASSERT_FALSE(read_show(p.context, folder.path(), u"index.ssi"));
     load_show_images(p.context);
     ASSERT_TRUE(p.ui.texts().empty());
     ASSERT_EQ(p.context.show.settings.autorun, autorun_run);
     p.context.show.settings.size = 6;  // a small window keeps the test quick
     ASSERT_TRUE(p.ui.create_playback_window());
     p.context.playback.from_black = true;
-    go_to_slide(p.context, 0, true);
-    run_show(p.context);
+    go_to_slide(p.context.player, 0, true);
+    run_show(p.context.player);
 
     std::vector<int> shown;  // the displayed slide after each tick, without repeats
     std::vector<QImage> pictures;

@@ -9,17 +9,17 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-#include "document/app_context.h"
+#include "app/app_context.h"
 #include "imaging/image_buffer.h"
 #include "playback/pan_zoom.h"
 #include "support/person.h"
 #include "support/recording_ui.h"
 #include "support/temp_folder.h"
 #include "ui/main_window.h"
-#include "ui/main_window_commands.h"
 #include "ui/playback_widget.h"
 #include "ui/qt_user_interface.h"
-#include "ui/session_state.h"
+#include "ui/shell/main_window_commands.h"
+#include "ui/shell/session_state.h"
 
 namespace lumivane {
 namespace {

@@ -11,7 +11,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include "document/command_line.h"
+#include "app/command_line.h"
 #include "platform/text_encoding.h"
 #include "support/temp_folder.h"
 

@@ -9,7 +9,7 @@
 
 #include <cmath>
 
-#include "document/app_context.h"
+#include "app/app_context.h"
 #include "support/recording_ui.h"
 #include "ui/image_bar.h"
 

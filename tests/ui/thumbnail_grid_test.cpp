@@ -7,8 +7,9 @@
 
 #include <filesystem>
 
-#include "document/app_context.h"
-#include "document/show_images.h"
+#include "app/app_context.h"
+#include "app/show_folder.h"
+#include "app/show_images.h"
 #include "document/show_index.h"
 #include "support/recording_ui.h"
 #include "support/temp_folder.h"
@@ -52,7 +53,7 @@ TEST(ThumbnailGrid, DrawsTheDemoShowInItsColours) {
     const InterfaceFont& font = w.grid.interface_font();
     EXPECT_EQ(w.context.thumbnail_margin, font.margin);  // the loader's margin is the window's
     w.context.show.show_folder = folder.path();
-    ASSERT_FALSE(read_show_index(w.context, folder.path(), u"index.ssi"));
+    ASSERT_FALSE(read_show(w.context, folder.path(), u"index.ssi"));
     load_show_images(w.context);
     ASSERT_TRUE(w.ui.texts().empty());
     w.context.show.slides[2].selected = true;

@@ -3,8 +3,8 @@
 #include <cstdlib>
 #include <filesystem>
 
-#include "document/app_context.h"
-#include "document/slide_editing.h"
+#include "app/app_context.h"
+#include "app/slide_editing.h"
 #include "support/temp_folder.h"
 #include "ui/qt_user_interface.h"
 

@@ -1,6 +1,6 @@
 // The update check against a real HTTP server on 127.0.0.1, run by the test itself in
 // the same event loop that the download waits in.
-#include "ui/update_check.h"
+#include "ui/shell/update_check.h"
 
 #include <gtest/gtest.h>
 
@@ -12,8 +12,8 @@
 #include <map>
 #include <memory>
 
-#include "document/app_context.h"
-#include "platform/download.h"
+#include "app/app_context.h"
+#include "platform/qt/download.h"
 #include "support/recording_ui.h"
 #include "support/temp_folder.h"
 

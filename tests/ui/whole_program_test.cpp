@@ -14,17 +14,17 @@
 
 #include <filesystem>
 
-#include "document/app_context.h"
+#include "app/app_context.h"
 #include "document/show_index.h"
 #include "support/person.h"
 #include "support/temp_folder.h"
-#include "ui/main_window.h"
-#include "ui/grid_layout.h"
 #include "ui/image_bar.h"
-#include "ui/main_window_commands.h"
+#include "ui/main_window.h"
 #include "ui/playback_widget.h"
 #include "ui/qt_user_interface.h"
-#include "ui/slide_properties.h"
+#include "ui/shell/grid_layout.h"
+#include "ui/shell/main_window_commands.h"
+#include "ui/shell/slide_properties.h"
 #include "ui/slide_properties_dialog.h"
 #include "ui/start_up.h"
 #include "ui/thumbnail_grid.h"
@@ -220,14 +220,14 @@ TEST(WholeProgram, ANewUsersShowMadeSavedOpenedAgainAndPlayed) {
         QTest::keyClick(&first.window, Qt::Key_S, Qt::ControlModifier);
         EXPECT_TRUE(person.done());
         EXPECT_FALSE(first.context.show.modified);
-        saved = show_index_lines(first.context);
+        saved = show_index_lines(first.context.show);
         EXPECT_TRUE(first.window.close());
     }
 
     Program again;
     ASSERT_TRUE(start_program(again.ui, again.context, again.window, {}));
     again.menu(command_recent_first);
-    ASSERT_EQ(show_index_lines(again.context), saved);
+    ASSERT_EQ(show_index_lines(again.context.show), saved);
     const ShowSettings& settings = again.context.show.settings;
     EXPECT_EQ(settings.transition, transition_crossfade);
     EXPECT_EQ(settings.show_captions, captions_medium);

@@ -1,0 +1,17 @@
+#pragma once
+// Exact or smooth motion (AppContext::motion) for the whole program: the playback
+// window, transitions, Manual mode and anything else that renders through the timeline.
+
+#include <cstdint>
+
+namespace lumivane {
+
+struct AppContext;
+
+// Switches to the motion (0 exact, 1 smooth; anything else counts as exact) without
+// reloading the show: every slide's levels are made or freed, with the status window
+// up while they are made, and the picture on the screen is made again at once. Slides
+// whose levels do not fit are named in one warning. True when some did not fit.
+bool set_motion(AppContext& context, std::int32_t motion);
+
+}  // namespace lumivane

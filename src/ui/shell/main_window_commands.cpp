@@ -1,0 +1,369 @@
+#include "ui/shell/main_window_commands.h"
+
+#include <algorithm>
+
+#include "app/app_context.h"
+#include "app/command_line.h"
+#include "app/show_folder.h"
+#include "app/show_saving.h"
+#include "app/slide_editing.h"
+#include "document/show_index.h"
+#include "platform/files.h"
+#include "platform/message_boxes.h"
+#include "platform/paths.h"
+#include "ui/shell/help.h"
+#include "ui/shell/update_check.h"
+
+namespace lumivane {
+
+namespace {
+
+bool has_slides(const AppContext& context) { return context.show.slide_count() > 0; }
+
+// After a show has been opened (or not): the main window shows it, and a show that
+// runs on start-up starts.
+void after_open(AppContext& context) {
+    context.ui.refresh_main_window();
+    if (context.show.settings.autorun == autorun_run) run_show(context.player);
+}
+
+// Opens path as the program's command line does, in a playback window made for the show.
+void open_like_command_line(AppContext& context, const std::u16string& path) {
+    if (open_command_line_show(context, path) != CommandLineOpen::Opened) return;
+    recreate_playback_window(context.player);
+    go_to_slide(context.player, 0, true);
+}
+
+void new_show(AppContext& context) {
+    if (close_show(context)) return;
+    context.ui.refresh_main_window();
+}
+
+void open_show(AppContext& context) {
+    open_show_file(context, {});
+    after_open(context);
+}
+
+void open_folder(AppContext& context) {
+    open_show_folder(context, {}, false);
+    after_open(context);
+}
+
+void create_show(AppContext& context) {
+    open_show_folder(context, {}, true);
+    after_open(context);
+}
+
+void save_show_as(AppContext& context) { save_show(context, context.show.index_path); }
+
+// The dialogs change settings the main window may show.
+void show_properties(AppContext& context) {
+    context.ui.show_properties_dialog();
+    context.ui.refresh_main_window();
+}
+
+void preferences(AppContext& context) { context.ui.preferences_dialog(); }
+
+void about(AppContext& context) { context.ui.about_dialog(); }
+void export_video(AppContext& context) { context.ui.export_video_dialog(); }
+
+void exit_program(AppContext& context) { context.ui.close_main_window(); }
+
+void restart_here(AppContext& context) { toggle_show(context.player); }
+
+// After OK the picture on the screen follows the slide's new box and key frames.
+void edit_slide(AppContext& context) {
+    if (context.ui.slide_properties_dialog()) return;
+    go_to_slide(context.player, context.current_slide, true);
+}
+
+void help_contents(AppContext& context) { open_help(context, help_contents_topic); }
+
+void check_updates(AppContext& context) { check_for_update(context, update_server(), update_timeout_milliseconds); }
+
+void add_images(AppContext& context) {
+    if (ensure_show_folder(context)) return;
+    std::vector<std::u16string> paths;
+    if (context.ui.pick_image_files_dialog(paths, context.last_image_folder, u"Add images to slide show") ||
+        paths.empty()) {
+        return;
+    }
+    context.last_image_folder = paths.front();
+    path_folder(context.last_image_folder);
+    add_image_files(context, paths);
+    context.ui.refresh_main_window();
+}
+
+// Yes, No or Cancel to a question of the main window.
+BoxAnswer confirm(AppContext& context, const char16_t* question) {
+    return context.ui.message_box(confirm_title, question, BoxButtons::YesNoCancel, BoxOwner::MainWindow);
+}
+
+bool deleting(BoxAnswer answer) { return answer == BoxAnswer::Yes; }
+bool cancelled(BoxAnswer answer) { return answer != BoxAnswer::Yes && answer != BoxAnswer::No; }
+
+const char16_t* delete_question(std::int32_t count) {
+    return count == 1 ? u"Delete image file as well as slide?" : u"Delete image files as well as slides?";
+}
+
+void copy_slides(AppContext& context) { copy_addressed_slides(context); }
+
+void cut_slides(AppContext& context) {
+    const BoxAnswer answer = confirm(context, u"Delete image file(s)?");
+    if (!cancelled(answer)) cut_addressed_slides(context, deleting(answer));
+}
+
+void paste_before(AppContext& context) { paste_slides(context, true); }
+void paste_after(AppContext& context) { paste_slides(context, false); }
+void insert_before(AppContext& context) { insert_image_files(context, context.current_slide, true); }
+void insert_after(AppContext& context) { insert_image_files(context, context.current_slide, false); }
+
+// The context menu counts the current slide and the selected ones apart, so a selected
+// current slide asks in the plural; the deletion addresses the same set either way.
+void remove_current_slide(AppContext& context) {
+    const std::vector<Slide>& slides = context.show.slides;
+    std::int32_t count = context.current_slide >= 0 && context.current_slide < context.show.slide_count() ? 1 : 0;
+    count += static_cast<std::int32_t>(std::count_if(slides.begin(), slides.end(), [](const Slide& s) { return s.selected; }));
+    if (count == 0) {
+        context.ui.message_box(alert_title, u"No slides selected", BoxButtons::Ok, BoxOwner::MainWindow);
+        return;
+    }
+    const BoxAnswer answer = confirm(context, delete_question(count));
+    if (!cancelled(answer)) delete_addressed_slides(context, deleting(answer));
+}
+
+// The "Delete selected slide(s)" tool button.
+void delete_selected_slides(AppContext& context) {
+    const std::int32_t count = count_addressed_slides(context);
+    if (count == 0) return;
+    const BoxAnswer answer = confirm(context, delete_question(count));
+    if (cancelled(answer)) return;
+    if (count == 1) {
+        delete_slide(context, context.current_slide, deleting(answer));
+    } else {
+        delete_addressed_slides(context, deleting(answer));
+    }
+}
+
+// The features each entry needs are filled in here as the program gains them.
+const std::vector<Command> commands = {
+    {command_new_show, u"New Slide Show...", new_show},
+    {command_open_show, u"Open Slide Show...", open_show},
+    {command_open_show_folder, u"Open Slide Show Folder...", open_folder},
+    {command_create_show, u"Create Slide Show from Folder...", create_show},
+    {command_add_images, u"Add Image Files...", add_images},
+    {command_save_show, u"Save Slide Show As...Ctrl-S", save_show_as},
+    {command_show_properties, u"Slide Show Properties...", show_properties},
+    {command_preferences, u"Preferences...", preferences},
+    {command_export_video, u"Export Video...", export_video},
+    {command_exit, u"Exit\tCtrl-Q", exit_program},
+    {command_copy_slides, u"Copy Slides", copy_slides},
+    {command_cut_slides, u"Cut Slides", cut_slides},
+    {command_paste_before, u"Paste Slides Before", paste_before},
+    {command_paste_after, u"Paste Slides After", paste_after},
+    {command_slide_properties, u"Slide Properties...", edit_slide},
+    {command_help, u"Open Help File", help_contents},
+    {command_check_updates, u"Check for &Updates", check_updates},
+    {command_about, u"About Lumivane", about},
+    {command_insert_before, u"Insert one or more new slides before this one", insert_before},
+    {command_insert_after, u"Insert one or more new slides after this one", insert_after},
+    {command_remove_slide, u"Remove current slide", remove_current_slide},
+    {command_edit_slide, u"Edit current slide's settings", edit_slide},
+    {command_restart_here, u"Restart the slide show starting here", restart_here},
+};
+
+constexpr std::int32_t sep = menu_separator;
+
+const std::vector<MenuDefinition> menus = {
+    {u"&File",
+     {command_new_show, sep, command_open_show, command_open_show_folder, command_create_show, command_add_images, sep,
+      command_save_show, command_export_video, sep, command_show_properties, sep, command_preferences, sep, command_exit}},
+    {u"&Edit",
+     {command_copy_slides, command_cut_slides, command_paste_before, command_paste_after, sep,
+      command_slide_properties}},
+    {u"Help", {command_help, sep, command_check_updates, sep, command_about}},
+};
+
+const MenuDefinition context_menu = {
+    u"", {command_insert_before, command_insert_after, command_remove_slide, sep, command_edit_slide, sep,
+          command_restart_here}};
+
+bool is_recent_command(std::int32_t id) {
+    return id >= command_recent_first && id < command_recent_first + static_cast<std::int32_t>(recent_files_count);
+}
+
+void step_slide(AppContext& context, std::int32_t step) {
+    const std::int32_t count = context.show.slide_count();
+    if (count == 0) return;
+    go_to_slide(context.player, (context.current_slide + step + count) % count, true);
+    refresh_playback(context.player);
+    context.ui.refresh_main_window();
+}
+
+// Buttons 4 and up run the menu command that does the same.
+struct ToolButtonAction {
+    ToolButton button;
+    std::int32_t command;  // 0 for the playback buttons 0 to 3
+};
+
+const ToolButtonAction tool_buttons[tool_button_count] = {
+    {{u"Run.bmp", u"Run slide show"}, 0},
+    {{u"Pause.bmp", u"Pause slide show"}, 0},
+    {{u"Prev.bmp", u"Show previous image"}, 0},
+    {{u"Next.bmp", u"Show next image"}, 0},
+    {{u"Settings.bmp", u"Settings"}, command_show_properties},
+    {{u"Trash.bmp", u"Delete selected slide(s)"}, command_remove_slide},
+    {{u"Cut.bmp", u"Cut selected slide(s) to clipboard"}, command_cut_slides},
+    {{u"Copy.bmp", u"Copy selected slide(s) to clipboard"}, command_copy_slides},
+    {{u"Insert Before.bmp", u"Paste clipboard before current slide"}, command_paste_before},
+    {{u"Insert After.bmp", u"Paste clipboard after current slide"}, command_paste_after},
+    {{u"Help.bmp", u"Help"}, command_help},
+};
+
+}  // namespace
+
+const std::vector<Command>& command_table() { return commands; }
+
+const Command* find_command(std::int32_t id) {
+    const auto found = std::find_if(commands.begin(), commands.end(), [id](const Command& c) { return c.id == id; });
+    return found == commands.end() ? nullptr : &*found;
+}
+
+const std::vector<MenuDefinition>& main_menus() { return menus; }
+
+const MenuDefinition& grid_context_menu() { return context_menu; }
+
+bool command_enabled(const AppContext& context, std::int32_t id) {
+    if (is_recent_command(id)) return true;
+    const Command* command = find_command(id);
+    if (!command || !command->run) return false;
+    switch (id) {
+    case command_new_show:
+    case command_export_video:
+    case command_copy_slides:
+    case command_cut_slides:
+    case command_slide_properties:
+    case command_edit_slide: return has_slides(context);
+    case command_paste_before:
+    case command_paste_after: return !context.clipboard.empty();
+    default: return true;
+    }
+}
+
+void run_command(AppContext& context, std::int32_t id) {
+    if (id != command_restart_here) stop_show(context.player, false);
+    if (is_recent_command(id)) {
+        open_recent_entry(context, id - command_recent_first);
+        return;
+    }
+    const Command* command = find_command(id);
+    if (command && command->run) command->run(context);
+}
+
+std::u16string recent_label(std::int32_t i, const std::u16string& path) {
+    if (path.size() <= 50) return formatted(u"%d: %s", i + 1, path);
+    return formatted(u"%d: %s...%s", i + 1, path.substr(0, 25), path.substr(path.size() - 25));
+}
+
+void open_recent_entry(AppContext& context, std::int32_t i) {
+    if (i < 0 || i >= static_cast<std::int32_t>(recent_files_count)) return;
+    // A copy: opening a show changes the list.
+    const std::u16string path = context.recent_files[static_cast<std::size_t>(i)];
+    if (path.empty()) return;
+    if (!file_exists(path) && !folder_exists(path)) {
+        error_box(context.ui, u"No such file: %s", path);
+        recent_remove(context.recent_files, path);
+        return;
+    }
+    if (folder_exists(path)) {
+        open_show_folder(context, path, false);
+    } else if (file_exists(path)) {
+        open_show_file(context, path);
+    } else {
+        error_box(context.ui, u"File does not exist: %s", path);
+        recent_remove(context.recent_files, path);
+        return;
+    }
+    after_open(context);
+}
+
+const ToolButton& tool_button(std::int32_t index) { return tool_buttons[index].button; }
+
+bool tool_button_enabled(const AppContext& context, std::int32_t index) {
+    if (index < 0 || index >= tool_button_count) return false;
+    const std::int32_t command = tool_buttons[index].command;
+    if (command != 0) {
+        const Command* c = find_command(command);
+        if (!c || !c->run) return false;
+    }
+    switch (index) {
+    case 4:
+    case 10: return true;
+    case 8:
+    case 9: return !context.clipboard.empty();
+    default: return has_slides(context);
+    }
+}
+
+void tool_button_pressed(AppContext& context, std::int32_t index) {
+    switch (index) {
+    case 0: toggle_show(context.player); break;
+    case 1:
+        if (context.playback.running) stop_show(context.player, false);
+        break;
+    case 2: step_slide(context, -1); break;
+    case 3: step_slide(context, 1); break;
+    case 5:
+        // Its own question: one addressed slide is deleted alone, and none asks nothing.
+        if (tool_button_enabled(context, index)) {
+            stop_show(context.player, false);
+            delete_selected_slides(context);
+        }
+        break;
+    default:
+        if (index < tool_button_count && tool_button_enabled(context, index)) run_command(context, tool_buttons[index].command);
+        break;
+    }
+}
+
+void main_window_key_down(AppContext& context, PlaybackKey key) {
+    stop_show_for_key(context.player, key, false);
+    move_by_key(context.player, key);
+}
+
+void main_window_character(AppContext& context, char16_t character) {
+    stop_show(context.player, false);
+    switch (character) {
+    case u'\x1b': context.ui.close_main_window(); break;
+    case u' ': toggle_show(context.player); break;
+    case u'C':
+    case u'c':
+    case u'F':
+    case u'f':
+        playback_character(context.player, character);
+        context.ui.refresh_main_window();
+        break;
+    default: break;
+    }
+}
+
+void drop_files(AppContext& context, const std::vector<std::u16string>& paths) {
+    stop_show(context.player, false);
+    std::vector<std::u16string> files;
+    for (const std::u16string& path : paths) files.push_back(cut_text(path, 1000));
+    add_image_files(context, files);
+    context.ui.refresh_main_window();
+}
+
+void open_passed_command_line(AppContext& context, const std::u16string& text) {
+    const std::u16string path = show_path_of_text(context, text);
+    if (path.empty()) return;
+    stop_show(context.player, false);
+    if (close_show(context)) return;
+    apply_default_settings(context.show, context.default_settings);
+    context.show.settings.autorun = autorun_manual;  // until the show is read
+    open_like_command_line(context, path);
+    after_open(context);
+}
+
+}  // namespace lumivane

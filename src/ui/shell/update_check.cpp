@@ -1,0 +1,102 @@
+#include "ui/shell/update_check.h"
+
+#include <cstdlib>
+
+#include "app/app_context.h"
+#include "document/number_parsing.h"
+#include "document/record_tokenizer.h"
+#include "document/text_file.h"
+#include "document/version_check.h"
+#include "platform/files.h"
+#include "platform/message_boxes.h"
+#include "platform/text_encoding.h"
+
+namespace lumivane {
+
+namespace {
+
+std::u16string with_slash(std::u16string address) {
+    if (address.empty() || address.back() != u'/') address += u'/';
+    return address;
+}
+
+// Writes the downloaded bytes where the version file is read from; a file that cannot
+// be written is simply not there to read.
+void write_bytes(const std::u16string& path, const std::string& data) {
+    FileHandle file;
+    if (file_create_write(path, file)) return;
+    if (file_write(file, static_cast<std::uint32_t>(data.size()), data.data())) {
+        file_close(file);
+        file_delete(path);
+        return;
+    }
+    file_close(file);
+}
+
+}  // namespace
+
+std::u16string update_server() {
+    const char* named = std::getenv("LUMIVANE_UPDATE_SERVER");
+    return with_slash(named && *named ? utf8_to_utf16(named) : std::u16string(default_update_server));
+}
+
+LatestVersion read_version_text(UserInterface& ui, std::u16string& text) {
+    LatestVersion latest;
+    std::size_t position = 0;
+    std::u16string_view line;
+    TokenRecord record;
+    if (next_record_line(text, position, line)) return latest;
+    tokenize_line(ui, record, line);
+    if (record.count() != 2 || record.tokens[0] != u"Version") return latest;
+    version_check(ui, record.tokens[1], 1.0, u"Version Information");
+    while (!next_record_line(text, position, line)) {
+        tokenize_line(ui, record, line);
+        if (record.count() == 0) continue;
+        const std::u16string& key = record.tokens[0];
+        if (key == u"end") {
+            latest.text = formatted(u"Lumivane %d.%d.%d", latest.major, latest.minor, latest.build);
+            return latest;
+        }
+        if (record.count() < 2) continue;
+        // Whatever converts counts, as in the program's other files.
+        if (key == u"major") parse_int(record.tokens[1], latest.major);
+        if (key == u"minor") parse_int(record.tokens[1], latest.minor);
+        if (key == u"build") parse_int(record.tokens[1], latest.build);
+    }
+    return latest;
+}
+
+void check_for_update(AppContext& context, const std::u16string& server, std::int32_t timeout_milliseconds) {
+    UserInterface& ui = context.ui;
+    const std::u16string local = context.settings_folder + u"/" + version_file_name;
+    file_delete(local);
+
+    std::string data;
+    if (ui.download(with_slash(server) + version_file_name, data, timeout_milliseconds)) {
+        error_box(ui, u"Could not access version information - please check your internet connection");
+        return;
+    }
+    write_bytes(local, data);
+    FileHandle file;
+    std::u16string text;
+    if (file_open_read(local, file)) {
+        error_box(ui, u"Error downloading version information");
+        return;
+    }
+    LatestVersion latest;
+    if (!read_text_file(std::move(file), text)) latest = read_version_text(ui, text);
+    file_delete(local);
+
+    if (latest.major == version_major && latest.minor == version_minor && latest.build == version_build) {
+        ui.message_box(update_title, u"Lumivane is up to date", BoxButtons::Ok, BoxOwner::MainWindow);
+        return;
+    }
+    const std::u16string question = formatted(
+        u"Another version available.\n\nCurrent version -- %s\n\nLatest downloadable version -- %s\n\nLaunch Download Page?",
+        program_title(), latest.text);
+    if (ui.message_box(update_title, question, BoxButtons::YesNo, BoxOwner::MainWindow) == BoxAnswer::Yes) {
+        ui.open_web_page(with_slash(server) + download_page_name);
+    }
+}
+
+}  // namespace lumivane

@@ -1,0 +1,313 @@
+#include "app/show_images.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+
+#include <malloc.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include "app/app_context.h"
+#include "app/show_folder.h"
+#include "app/slide_messages.h"
+#include "app/slide_pictures.h"
+#include "document/show_index.h"
+#include "imaging/colour_transform.h"
+#include "imaging/image_loader.h"
+#include "imaging/monitor_profiles.h"
+#include "imaging/picture_levels.h"
+#include "platform/paths.h"
+#include "platform/system_memory.h"
+#include "platform/value_formatter.h"
+#include "playback/pan_zoom.h"
+#include "support/jpeg_files.h"
+#include "support/recording_ui.h"
+#include "support/temp_folder.h"
+
+namespace lumivane {
+namespace {
+
+using testing::RecordingUi;
+using testing::TempFolder;
+
+const std::string testdata = LUMIVANE_TESTDATA;
+
+TEST(LoadShowImages, LoadsConvertsThumbnailsAndFitsEverySlide) {
+    TempFolder folder;
+    std::filesystem::copy_file(testdata + "/orientation/Landscape_1.jpg", folder.native_file("landscape.jpg"));
+    std::filesystem::copy_file(testdata + "/orientation/Portrait_6.jpg", folder.native_file("portrait.jpg"));
+    folder.write("broken.jpg", "\xFF\xD8\xFF\xE0 not really a picture");
+    folder.write("index.ssi",
+                 "SlideShow 1.0\r\nproportions 16 9\r\nn_slides 4\r\n"
+                 "slide 0 2 0 1 \"a\" \"landscape.jpg\"\r\nframe 0 0 -1 0 0 1 1\r\n"
+                 "slide 1 3 0 2 \"b\" \"missing.jpg\"\r\nframe 1 0 -1 0 0 1 1\r\nframe 1 1 -1 0 0 1 1\r\n"
+                 "slide 2 1 0 1 \"c\" \"broken.jpg\"\r\nframe 2 0 -1 0 0 1 1\r\n"
+                 "slide 3 3 0 2 \"d\" \"portrait.jpg\"\r\nframe 3 0 -1 0 0 1 1\r\nframe 3 1 2 0.25 0.25 0.75 0.75\r\n"
+                 "end\r\n");
+    RecordingUi ui;
+    AppContext context(ui);
+    context.thumbnail_margin = 5;
+    context.show.show_folder = folder.path();
+    ASSERT_FALSE(read_show(context, folder.path(), u"index.ssi"));
+    load_show_images(context);
+
+    EXPECT_EQ(ui.texts(), (std::vector<std::u16string>{u"Slide file does not exist: " + folder.file(u"missing.jpg"),
+                                                       u"Error reading slide file: " + folder.file(u"broken.jpg")}));
+    EXPECT_EQ(ui.status_log.front(), u"show: Loading image files");
+    EXPECT_EQ(ui.status_log.back(), u"hide");
+    EXPECT_EQ(ui.status_depth, 0);
+
+    const auto& slides = context.show.slides;
+    EXPECT_EQ(slides[0].image.width, 1800);
+    EXPECT_EQ(slides[0].image.height, 1200);
+    EXPECT_NE(slides[0].transform, nullptr);
+    EXPECT_EQ(slides[0].thumbnail.width, 190);
+    EXPECT_EQ(slides[0].thumbnail.height, 126);
+    EXPECT_EQ(slides[3].image.width, 1200);  // turned upright from its orientation tag
+    EXPECT_EQ(slides[3].image.height, 1800);
+    for (std::size_t i : {1u, 2u}) {
+        EXPECT_TRUE(slides[i].image.empty()) << i;
+        EXPECT_TRUE(slides[i].thumbnail.empty()) << i;
+        EXPECT_EQ(slides[i].transform, nullptr) << i;
+    }
+
+    // The whole 1800 x 1200 picture, cut to 16 : 9 about its centre: 1800 x 1012.5.
+    const PanFrame& fitted = slides[0].frames[0];
+    EXPECT_DOUBLE_EQ(fitted.left, 0.0);
+    EXPECT_DOUBLE_EQ(fitted.right, 1.0);
+    EXPECT_DOUBLE_EQ(fitted.top, (600.0 - 1012.5 / 2) / 1200);
+    EXPECT_DOUBLE_EQ(fitted.bottom, (600.0 + 1012.5 / 2) / 1200);
+    // On the upright portrait the half-size box is 600 wide, so 337.5 high.
+    const PanFrame& path = slides[3].frames[1];
+    EXPECT_DOUBLE_EQ(path.left, 0.25);
+    EXPECT_DOUBLE_EQ(path.right, 0.75);
+    EXPECT_DOUBLE_EQ(path.top, (900.0 - 337.5 / 2) / 1800);
+    EXPECT_DOUBLE_EQ(path.bottom, (900.0 + 337.5 / 2) / 1800);
+    // Slides without a picture keep their boxes.
+    EXPECT_DOUBLE_EQ(slides[1].frames[0].top, 0.0);
+}
+
+// A show of slides naming these files, frames and all, as the index reader makes them.
+void add_slides(SlideShow& show, const std::u16string& folder, std::initializer_list<std::u16string> files) {
+    show.show_folder = folder;
+    for (const std::u16string& file : files) {
+        Slide& slide = show.slides.emplace_back();
+        slide.file = file;
+        slide.frames = {{-1.0, 0.0, 0.0, 1.0, 1.0}};
+    }
+}
+
+// A folder that lost its photographs must not put up a box per slide: the first file
+// of each kind gets its box at once, in the order met, and the others are counted and
+// the first ten named in one box at the end. Every slide stays in the show, and a file
+// cut short shows what it holds.
+TEST(LoadShowImages, ProblemFilesOfManySlidesShareOneBoxPerKind) {
+    TempFolder folder;
+    testing::write_jpeg(folder.native_file("whole.jpg"), 320, 240, false,
+                        [](int x, int y, int c) { return static_cast<std::uint8_t>(x * 7 + y * 13 + c * 50); });
+    const std::vector<std::uint8_t> bytes = testing::file_bytes(folder.native_file("whole.jpg"));
+    folder.write("cut.jpg", std::string(bytes.begin(), bytes.begin() + static_cast<std::ptrdiff_t>(bytes.size() / 2)));
+    folder.write("broken.jpg", "\xFF\xD8\xFF\xE0 not really a picture");
+    RecordingUi ui;
+    AppContext context(ui);
+    std::vector<std::u16string> files, missing;
+    for (int i = 0; i < 14; ++i) {
+        missing.push_back(testing::u16("gone" + std::to_string(i) + ".jpg"));
+        files.push_back(missing.back());
+        if (i % 5 == 2) files.insert(files.end(), {u"broken.jpg", u"cut.jpg"});
+    }
+    add_slides(context.show, folder.path(), {});
+    for (const std::u16string& file : files) add_slides(context.show, folder.path(), {file});
+    load_show_images(context);
+
+    std::u16string others = u"More slide files do not exist (13):";
+    for (int i = 1; i <= 10; ++i) others += u"\n" + folder.file(missing[static_cast<std::size_t>(i)]);
+    others += u"\nand 3 more";
+    const std::u16string cut = folder.file(u"cut.jpg");
+    ASSERT_EQ(ui.texts(),
+              (std::vector<std::u16string>{
+                  u"Slide file does not exist: " + folder.file(missing[0]),
+                  u"Error reading slide file: " + folder.file(u"broken.jpg"),
+                  u"Slide file is damaged or incomplete; the missing part of the picture is black: " + cut,
+                  others,
+                  u"More slide files could not be read (2):\n" + folder.file(u"broken.jpg") + u"\n" + folder.file(u"broken.jpg"),
+                  u"More slide files are damaged or incomplete (2); the missing parts of their pictures are black:\n" + cut +
+                      u"\n" + cut}));
+    EXPECT_EQ(ui.boxes[2].title, u"Warning");
+    ASSERT_EQ(context.show.slide_count(), 20);
+    for (const Slide& slide : context.show.slides) EXPECT_EQ(slide.image.empty(), slide.file != u"cut.jpg");
+    EXPECT_EQ(ui.status_log.back(), u"hide");
+}
+
+// A pipe would block the program in open() for ever; a device is no picture either. A
+// path too long, and a slide without a file name, get one message each.
+TEST(LoadShowImages, SlidesWithoutAReadableFileGetOneMessageEach) {
+    TempFolder folder;
+    ASSERT_EQ(::mkfifo(folder.native_file("pipe.jpg").c_str(), 0644), 0);
+    ASSERT_EQ(::symlink("/dev/zero", folder.native_file("device.jpg").c_str()), 0);
+    RecordingUi ui;
+    AppContext context(ui);
+    add_slides(context.show, folder.path(), {u"pipe.jpg", u"device.jpg", u"", std::u16string(path_limit, u'a')});
+    load_show_images(context);
+    EXPECT_EQ(ui.texts(), (std::vector<std::u16string>{u"Slide file does not exist: " + folder.file(u"pipe.jpg"),
+                                                       u"Slide 3 has no image file name", u"Pathname too long",
+                                                       u"More slide files do not exist (1):\n" + folder.file(u"device.jpg")}));
+    for (const Slide& slide : context.show.slides) EXPECT_TRUE(slide.image.empty());
+}
+
+// Slides whose profiles are byte for byte the same, or that have none, share one
+// transform: three kinds of picture make three transforms, however many slides there
+// are, and every slide is converted exactly as with a transform of its own.
+TEST(LoadShowImages, SlidesWithTheSameProfileShareOneTransform) {
+    TempFolder folder;
+    const auto gradient = [](int x, int y, int c) { return static_cast<std::uint8_t>(x * 4 + y * 2 + c * 70); };
+    testing::write_jpeg(folder.native_file("plain.jpg"), 40, 30, false, gradient);
+    testing::write_jpeg(folder.native_file("adobe.jpg"), 40, 30, false, gradient, testing::icc_markers(adobe_rgb_profile(), 300));
+    testing::write_jpeg(folder.native_file("p3.jpg"), 40, 30, false, gradient, testing::icc_markers(dci_p3_profile(), 60000));
+    RecordingUi ui;
+    AppContext context(ui);
+    const std::initializer_list<std::u16string> files = {u"plain.jpg", u"adobe.jpg", u"p3.jpg", u"plain.jpg",
+                                                         u"adobe.jpg", u"plain.jpg"};
+    add_slides(context.show, folder.path(), files);
+    load_show_images(context);
+    EXPECT_TRUE(ui.texts().empty());
+    EXPECT_EQ(context.colour_transforms.created, 3);
+    const auto& slides = context.show.slides;
+    EXPECT_EQ(slides[0].transform, slides[3].transform);
+    EXPECT_EQ(slides[0].transform, slides[5].transform);
+    EXPECT_EQ(slides[1].transform, slides[4].transform);
+    EXPECT_NE(slides[0].transform, slides[1].transform);
+    EXPECT_NE(slides[1].transform, slides[2].transform);
+
+    // A slide added later is prepared the same way, through the same transforms.
+    Slide& added = context.show.slides.emplace_back();
+    added.file = u"adobe.jpg";
+    SlideMessages messages(ui);
+    ASSERT_EQ(prepare_slide(context, 6, added, messages), SlidePrepared::Done);
+    EXPECT_EQ(ui.status_log.back(), u"text: Reading " + folder.file(u"adobe.jpg"));
+    EXPECT_EQ(added.transform, slides[1].transform);
+    EXPECT_EQ(added.thumbnail.width, 200);
+    EXPECT_EQ(context.colour_transforms.created, 3);
+
+    for (const Slide& slide : slides) {
+        ImageBuffer own;
+        std::vector<std::uint8_t> profile;
+        ColourTransformHandle transform;
+        ASSERT_FALSE(image_load(ui, folder.file(slide.file), own, profile));
+        ASSERT_FALSE(colour_transform_create(ui, profile, own, context.monitor_profile, transform));
+        ASSERT_FALSE(colour_transform_apply(own, own, transform.get()));
+        ASSERT_EQ(slide.image.height, own.height);
+        for (std::int32_t r = 0; r < own.height; ++r) {
+            ASSERT_EQ(std::memcmp(slide.image.rows[r], own.rows[r], static_cast<std::size_t>(own.stride)), 0);
+        }
+    }
+}
+
+void write_index(const std::string& path, const std::vector<std::u16string>& lines) {
+    std::ofstream out(path, std::ios::binary);
+    for (const std::u16string& line : lines) out << testing::u8(line) << "\r\n";
+}
+
+// Opening a show whose pictures do not all fit in the memory the program may use stops
+// with one message, keeps the slides loaded so far, and leaves the others in the show
+// as they were, so that saving loses none. The address space limit is set in a fresh
+// process (the test runs again alone, told the folder by the environment), where it
+// cannot disturb other tests; its exit code tells what it saw, and that it lived.
+// In smooth motion every slide's picture gets its levels as it is prepared, when their
+// bytes fit; a picture whose levels do not fit is shown without them and named, the
+// first at once and the others in one box at the end.
+TEST(LoadShowImages, SmoothMotionPreparesLevelsWhereTheyFit) {
+    TempFolder folder;
+    testing::write_jpeg(folder.native_file("a.jpg"), 64, 48, false, [](int x, int y, int c) { return x + y + c; });
+    RecordingUi ui;
+    AppContext context(ui);
+    context.motion = motion_smooth;
+    add_slides(context.show, folder.path(), {u"a.jpg", u"a.jpg"});
+    load_show_images(context);
+    EXPECT_TRUE(ui.texts().empty());
+    for (const Slide& slide : context.show.slides) ASSERT_EQ(slide.levels.size(), 6u);  // 32 x 24 down to 1 x 1
+
+    std::uint64_t asked = 0;
+    const auto no_room = [&](std::uint64_t bytes) { return asked = bytes, false; };
+    SlideMessages messages(ui);
+    for (std::int32_t i = 0; i < 2; ++i) {
+        Slide& added = context.show.slides.emplace_back();
+        added.file = u"a.jpg";
+        ASSERT_EQ(prepare_slide(context, 2 + i, added, messages, nullptr, nullptr, no_room), SlidePrepared::Done);
+        EXPECT_EQ(added.image.width, 64);
+        EXPECT_TRUE(added.levels.empty());
+    }
+    EXPECT_EQ(asked, picture_levels_bytes(64, 48));
+    messages.finish();
+    const std::u16string path = folder.file(u"a.jpg");
+    EXPECT_EQ(ui.texts(), (std::vector<std::u16string>{
+                              u"Not enough memory for smooth motion; this picture moves with less filtering: " + path,
+                              u"More pictures have no memory for smooth motion (1); they move with less filtering:\n" +
+                                  path}));
+}
+
+TEST(LoadShowImages, PicturesThatDoNotFitStopLoadingWithOneMessage) {
+#if defined(__SANITIZE_ADDRESS__)
+    GTEST_SKIP() << "AddressSanitizer's own reservations do not fit under an address space limit";
+#endif
+    constexpr int slide_count = 8;
+    if (const char* folder = std::getenv("LUMIVANE_LIMITED_LOAD_FOLDER")) {
+        // Large blocks straight from the system, and one heap for every thread, so that
+        // the address space grows by the pictures and little else.
+        ::mallopt(M_MMAP_THRESHOLD, 1 << 20);
+        ::mallopt(M_ARENA_MAX, 1);
+        RecordingUi ui;
+        AppContext context(ui);
+        context.show.show_folder = testing::u16(folder);
+        if (read_show(context, context.show.show_folder, u"index.ssi")) ::_exit(2);
+        const std::vector<std::u16string> saved = show_index_lines(context.show);
+        std::uint64_t pages = 0;
+        std::ifstream("/proc/self/statm") >> pages;
+        const std::uint64_t picture = image_bytes(PixelFormat::Colour8, 4000, 3000);
+        const std::uint64_t limit = pages * static_cast<std::uint64_t>(::sysconf(_SC_PAGESIZE)) + memory_reserve + picture * 7 / 2;
+        const rlimit address_space{limit, limit};
+        ::setrlimit(RLIMIT_AS, &address_space);
+        load_show_images(context);
+
+        std::int32_t loaded = 0;
+        while (loaded < slide_count && !context.show.slides[static_cast<std::size_t>(loaded)].image.empty()) ++loaded;
+        bool right = loaded >= 1 && loaded < slide_count && ui.boxes.size() == 1 && ui.boxes[0].title == u"Error";
+        const std::u16string text = right ? ui.boxes[0].text : u"";
+        right = right && text.find(formatted(u"Out of memory: %d of %d slides were loaded.\n", loaded, slide_count)) == 0 &&
+                text.find(u"The pictures of the whole show need 288\u00A0MB;") != std::u16string::npos;
+        // The slides not loaded are as the index made them; the others only had their
+        // key frames fitted to the pictures.
+        const std::vector<std::u16string> lines = show_index_lines(context.show);
+        for (std::size_t i = 0; right && i < lines.size(); ++i) {
+            const bool fitted = lines[i].rfind(u"frame ", 0) == 0 && lines[i][6] - u'0' < loaded;
+            right = lines.size() == saved.size() && (fitted || lines[i] == saved[i]);
+        }
+        for (std::int32_t i = loaded; right && i < slide_count; ++i) {
+            right = context.show.slides[static_cast<std::size_t>(i)].thumbnail.empty();
+        }
+        ::_exit(right ? 0 : 1);
+    }
+    TempFolder folder;
+    testing::write_jpeg(folder.native_file("big.jpg"), 4000, 3000, false,
+                        [](int x, int y, int c) { return static_cast<std::uint8_t>(c == 2 ? 230 : (x + y) / 40); });
+    std::vector<std::u16string> index = {u"SlideShow 1.0", u"n_slides 8"};
+    for (int i = 0; i < slide_count; ++i) {
+        index.push_back(formatted(u"slide %d 1 0 1 \"\" \"big.jpg\"", i));
+        index.push_back(formatted(u"frame %d 0 -1 0 0 1 1", i));
+    }
+    index.push_back(u"end");
+    write_index(folder.native_file("index.ssi"), index);
+    const ::testing::TestInfo* test = ::testing::UnitTest::GetInstance()->current_test_info();
+    const std::string command = "LUMIVANE_LIMITED_LOAD_FOLDER='" + folder.native() + "' '" +
+                                std::filesystem::read_symlink("/proc/self/exe").string() + "' --gtest_filter=" +
+                                test->test_suite_name() + "." + test->name() + " >/dev/null";
+    EXPECT_EQ(std::system(command.c_str()), 0);
+}
+
+}  // namespace
+}  // namespace lumivane

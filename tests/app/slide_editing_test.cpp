@@ -1,0 +1,206 @@
+#include "app/slide_editing.h"
+
+#include <gtest/gtest.h>
+
+#include <cctype>
+#include <filesystem>
+#include <functional>
+
+#include "app/app_context.h"
+#include "playback/pan_zoom.h"
+#include "support/jpeg_files.h"
+#include "support/recording_ui.h"
+#include "support/temp_folder.h"
+
+namespace lumivane {
+namespace {
+
+using testing::TempFolder;
+
+// A show in folder whose slides are named by one letter each ("a.jpg" with the extension);
+// upper-case letters are selected.
+struct Program {
+    testing::RecordingUi ui;
+    AppContext context{ui};
+    Program(const std::u16string& folder, const std::string& files, std::int32_t current, const char16_t* extension = u"") {
+        context.show.show_folder = folder;
+        for (char c : files) {
+            context.show.slides.push_back(new_blank_slide());
+            context.show.slides.back().file = char16_t(std::tolower(c)) + std::u16string(extension);
+            context.show.slides.back().selected = std::isupper(c);
+        }
+        context.current_slide = current;
+    }
+    std::string letters() const {
+        std::string text;
+        for (const Slide& slide : context.show.slides) text += slide.file.empty() ? '-' : char(slide.file[0]);
+        return text;
+    }
+};
+
+// A JPEG whose width tells the picture apart; half as high as wide.
+void write_picture(const TempFolder& folder, const std::string& name, int width) {
+    testing::write_jpeg(folder.native_file(name), width, width / 2, false, [](int, int, int) { return 128; });
+}
+
+TEST(SlideEditing, CurrentIndexAfterDeletesPastesAndMoves) {
+    using Edit = std::function<void(AppContext&)>;
+    const auto remove = [](std::int32_t i) -> Edit { return [i](AppContext& c) { delete_slide(c, i, false); }; };
+    const auto paste = [](bool before) -> Edit { return [before](AppContext& c) { paste_slides(c, before); }; };
+    const auto move = [](std::int32_t from, std::int32_t to) -> Edit { return [=](AppContext& c) { move_slide(c, from, to); }; };
+    const struct {
+        std::string show;
+        std::int32_t current;
+        Edit edit;
+        std::string result;
+        std::int32_t result_current;
+    } cases[] = {
+        {"abcde", 4, remove(4), "abcd", 3},  // the last one current: the one before it
+        {"abcde", 3, remove(1), "acde", 3},  // an earlier one: the number stays
+        {"a", 0, remove(0), "", 0},
+        {"aBCde", 4, [](AppContext& c) { delete_addressed_slides(c, false); }, "ad", 1},
+        {"", 0, paste(true), "xy", 0},
+        {"abc", 2, paste(false), "abcxy", 3},  // after the last: the first copy
+        {"abc", 1, paste(false), "abxyc", 3},  // in the middle: the last copy
+        {"abc", 1, paste(true), "axybc", 2},
+        // A selected current slide is copied once.
+        {"aBC", 1, [](AppContext& c) { copy_addressed_slides(c), paste_slides(c, false); }, "abbcc", 3},
+        {"abcde", 1, move(1, 1), "abcde", 1},
+        {"abcde", 1, move(1, 2), "abcde", 1},
+        {"abcde", 1, move(1, 5), "acdeb", 4},
+        {"abcde", 1, move(3, 0), "dabce", 0},
+    };
+    for (const auto& c : cases) {
+        Program p(u"/shows/one", "xY", 0);
+        copy_addressed_slides(p.context);
+        Program show(u"/shows/one", c.show, c.current);
+        show.context.clipboard = std::move(p.context.clipboard);
+        c.edit(show.context);
+        const std::string name = c.show + " " + std::to_string(c.current);
+        EXPECT_EQ(show.letters(), c.result) << name;
+        EXPECT_EQ(show.context.current_slide, c.result_current) << name;
+        EXPECT_EQ(show.context.show.modified, show.letters() != c.show) << name;
+    }
+}
+
+TEST(SlideEditing, InsertCopiesWithoutAskingAndLeavesBlanksForOtherFiles) {
+    TempFolder show;
+    TempFolder other;
+    write_picture(show, "keep.jpg", 40);
+    write_picture(show, "same.jpg", 50);
+    write_picture(other, "keep.jpg", 60);
+    other.write("note.jpg", "not a picture");
+    Program p(show.path(), "ab", 1);
+    p.context.show.settings.default_style = style_crop;
+    p.context.motion = motion_smooth;
+    p.ui.dialog_answers = {std::vector{other.file(u"keep.jpg"), other.file(u"note.jpg"), show.file(u"same.jpg")}};
+    ASSERT_FALSE(insert_image_files(p.context, 1, true));
+
+    EXPECT_EQ(p.ui.texts(), std::vector<std::u16string>{u"Only JPEG or TIFF files can be processed: note.jpg"});
+    EXPECT_EQ(p.ui.trashed, std::vector{show.file(u"keep.jpg")});  // replaced, but kept in the trash
+    EXPECT_EQ(testing::read_bytes(show.native_file("keep.jpg")), testing::read_bytes(other.native_file("keep.jpg")));
+    EXPECT_EQ(p.letters(), "ak-sb");
+    EXPECT_EQ(p.context.current_slide, 1);
+    EXPECT_EQ(p.context.last_image_folder, other.path());
+    EXPECT_EQ(p.ui.status_depth, 0);
+    EXPECT_EQ(p.ui.status_log[0], u"show: Reading file: " + show.file(u"keep.jpg"));
+    const auto& slides = p.context.show.slides;
+    EXPECT_EQ(slides[1].caption, u"keep.jpg");
+    EXPECT_EQ(slides[1].image.width, 60);
+    EXPECT_EQ(slides[3].image.width, 50);
+    EXPECT_TRUE(slides[2].image.empty());
+    // A cropped 60 x 30 picture: the centred 53 pixels of width, cut to 16 : 9.
+    EXPECT_NEAR(slides[1].frames[0].left, (60 - 53) / 2.0 / 60, 1e-9);
+    EXPECT_NEAR(slides[1].frames[0].top, (30 - 53 * 9 / 16.0) / 2.0 / 30, 1e-9);
+    // Its copy on the clipboard shares the transform but owns its pixels, equal to the slide's.
+    copy_addressed_slides(p.context);
+    const Slide& copy = p.context.clipboard.slides.at(0);
+    EXPECT_TRUE(copy.transform && copy.transform == slides[1].transform);
+    ASSERT_EQ(copy.image.height, 30);
+    EXPECT_NE(copy.image.rows[7], slides[1].image.rows[7]);
+    EXPECT_EQ(std::vector(copy.image.rows[7], copy.image.rows[7] + 180),
+              std::vector(slides[1].image.rows[7], slides[1].image.rows[7] + 180));
+    EXPECT_EQ(copy.thumbnail.width, slides[1].thumbnail.width);
+    EXPECT_NE(copy.thumbnail.rows, slides[1].thumbnail.rows);
+    // In smooth motion inserted and pasted slides have their picture levels; the clipboard has none.
+    EXPECT_FALSE(slides[1].levels.empty());
+    EXPECT_TRUE(copy.levels.empty());
+    ASSERT_FALSE(paste_slides(p.context, false));
+    EXPECT_EQ(slides[2].image.width, 60);
+    EXPECT_EQ(slides[2].levels.size(), slides[1].levels.size());
+}
+
+TEST(SlideEditing, AddAsksBeforeReplacingAFileOfTheSameName) {
+    TempFolder show;
+    TempFolder other;
+    write_picture(show, "dup.jpg", 40);
+    write_picture(other, "dup.jpg", 60);
+    write_picture(other, "new.jpg", 70);
+    std::filesystem::create_directory_symlink(show.native(), other.native_file("link"));
+    Program p(show.path(), "", 0);
+    const auto last_width = [&p] { return p.context.show.slides.back().image.width; };
+
+    p.ui.answers = {BoxAnswer::No};
+    ASSERT_FALSE(add_image_file(p.context, other.file(u"dup.jpg")));
+    EXPECT_EQ(p.ui.texts().back(), u"File already exists: dup.jpg\nOverwrite with new file?");
+    EXPECT_EQ(last_width(), 40);  // the file already there
+    p.ui.answers = {BoxAnswer::Cancel};  // stops the rest too
+    EXPECT_TRUE(add_image_files(p.context, {other.file(u"dup.jpg"), other.file(u"new.jpg")}));
+    p.ui.answers = {BoxAnswer::Yes};
+    ASSERT_FALSE(add_image_file(p.context, other.file(u"dup.jpg")));
+    EXPECT_EQ(last_width(), 60);
+    EXPECT_EQ(p.ui.trashed.size(), 1u);
+    // The same file reached through another path: no question, and not emptied.
+    ASSERT_FALSE(add_image_file(p.context, other.file(u"link/dup.jpg")));
+    EXPECT_EQ(last_width(), 60);
+    EXPECT_EQ(p.ui.boxes.size(), 3u);
+    // A damaged copy is named by the file the user chose; its slide stays, without a picture.
+    other.write("bad.jpg", "\xFF\xD8\xFF\xE0 no picture");
+    ASSERT_FALSE(add_image_file(p.context, other.file(u"bad.jpg")));
+    EXPECT_EQ(p.ui.texts().back(), u"Error reading slide file: " + other.file(u"bad.jpg"));
+    EXPECT_TRUE(p.context.show.slides.back().image.empty());
+    EXPECT_EQ(p.letters(), "dddb");
+    EXPECT_EQ(p.context.current_slide, 3);
+    EXPECT_EQ(p.ui.status_depth, 0);
+}
+
+TEST(SlideEditing, DeletedFilesGoToTheTrashUnlessShownOrMissing) {
+    TempFolder show;
+    write_picture(show, "s.jpg", 40);
+    write_picture(show, "o.jpg", 40);
+    Program p(show.path(), "ssog", 0, u".jpg");
+    delete_slide(p.context, 0, true);
+    delete_slide(p.context, 0, true);
+    p.ui.trash_fails = true;
+    delete_slide(p.context, 0, true);
+    delete_slide(p.context, 0, true);
+    EXPECT_EQ(p.ui.texts(), (std::vector<std::u16string>{u"Image file is used by another slide will not be deleted: s.jpg",
+                                                         u"Cannot move file to the trash: " + show.file(u"o.jpg"),
+                                                         u"File not found: " + show.file(u"g.jpg")}));
+    EXPECT_EQ(p.ui.trashed, std::vector{show.file(u"s.jpg")});
+    EXPECT_TRUE(std::filesystem::exists(show.native_file("o.jpg")));
+    EXPECT_EQ(p.context.show.slide_count(), 0);
+}
+
+TEST(SlideEditing, PasteCopiesFilesFromAnotherFolderAndNeverPassesTheLargestShow) {
+    TempFolder first;
+    TempFolder second;
+    write_picture(first, "a.jpg", 40);
+    Program p(first.path(), "a", 0, u".jpg");
+    copy_addressed_slides(p.context);
+    p.context.show.show_folder = second.path();
+    ASSERT_FALSE(paste_slides(p.context, true));
+    EXPECT_EQ(testing::read_bytes(second.native_file("a.jpg")), testing::read_bytes(first.native_file("a.jpg")));
+    std::filesystem::remove(first.native_file("a.jpg"));
+    EXPECT_TRUE(paste_slides(p.context, true));
+    EXPECT_EQ(p.ui.texts(), std::vector<std::u16string>{u"Cannot copy file: a.jpg"});
+    EXPECT_EQ(p.context.show.slide_count(), 2);
+
+    p.context.show.slides.resize(max_slides);
+    EXPECT_TRUE(add_image_files(p.context, {second.file(u"a.jpg")}));
+    EXPECT_EQ(p.ui.texts().back(), u"A slide show holds at most 10000 slides: this one has 10000, and 1 more cannot be added");
+    EXPECT_EQ(p.context.show.slide_count(), max_slides);
+}
+
+}  // namespace
+}  // namespace lumivane
