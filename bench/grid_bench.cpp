@@ -33,7 +33,7 @@ void BM_GridScroll(benchmark::State& state) {
         context.show.slides[static_cast<std::size_t>(i)].thumbnail = thumbnail(i);
         context.show.slides[static_cast<std::size_t>(i)].selected = i % 3 == 0;
     }
-    ThumbnailGrid grid(context, nullptr);
+    ThumbnailGrid grid(context, ui, nullptr);
     grid.resize(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)));
     grid.update_layout();
     QImage picture(grid.size(), QImage::Format_RGB32);

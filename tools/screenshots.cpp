@@ -151,7 +151,7 @@ int main(int argc, char** argv) {
     context.settings_folder = context.session_folder = settings.path().toStdU16String();
     reset_to_untitled(context);
     apply_default_settings(context.show, context.default_settings);
-    MainWindow window(context);
+    MainWindow window(context, ui);
     ui.set_main_window(&window);
     window.resize(900, 600);
     window.show();

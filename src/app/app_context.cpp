@@ -33,7 +33,7 @@ void reset_to_untitled(AppContext& context) {
     show.settings.name = u"Untitled";
     if (playback.window) playback.window->set_title(show.settings.name);
     show.modified = false;
-    context.ui.update_tool_buttons();
+    context.ui.changed(Change::Slides | Change::CurrentSlide | Change::Settings);
 }
 
 }  // namespace lumivane

@@ -6,11 +6,11 @@
 #include <cstdint>
 #include <string>
 
+#include "app/flow_interface.h"
 #include "document/recent_files.h"
 #include "document/slide_clipboard.h"
 #include "document/slide_show.h"
 #include "imaging/colour_transform.h"
-#include "platform/user_interface.h"
 #include "playback/playback_record.h"
 #include "playback/playback_state.h"
 
@@ -42,11 +42,11 @@ struct WindowPlacement {
 };
 
 struct AppContext {
-    explicit AppContext(UserInterface& user_interface) : ui(user_interface) {}
+    explicit AppContext(FlowInterface& user_interface) : ui(user_interface) {}
     AppContext(const AppContext&) = delete;
     AppContext& operator=(const AppContext&) = delete;
 
-    UserInterface& ui;
+    FlowInterface& ui;
     SlideShow show;
     ShowSettings default_settings = builtin_default_settings();
     std::int32_t current_slide = 0;  // the slide single-slide commands address
@@ -80,7 +80,7 @@ struct AppContext {
                           motion,
                           frame_rate,
                           [this] { return ui.create_playback_window(); },
-                          [this](Change) { ui.refresh_main_window(); }};
+                          [this](Change what) { ui.changed(what); }};
 };
 
 // The first slide addressed and shown, from the start of its first key frame.

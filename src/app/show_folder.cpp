@@ -26,7 +26,7 @@ bool fits_in_a_show(std::size_t count) { return count >= 1 && count <= static_ca
 
 // Whether the show folder has pictures enough for a show; reports why not.
 bool check_folder_images(AppContext& context) {
-    UserInterface& ui = context.ui;
+    FlowInterface& ui = context.ui;
     std::int32_t count = 0;
     if (count_image_files(context.show.show_folder, count)) {
         error_box(ui, u"Error scanning for image files");
@@ -48,7 +48,7 @@ bool check_folder_images(AppContext& context) {
 // Makes a new index file for the show folder's pictures and names it in index_name.
 // True on failure or when the user cancelled.
 bool make_new_index(AppContext& context, std::u16string& index_name, bool create, bool replace_index) {
-    UserInterface& ui = context.ui;
+    FlowInterface& ui = context.ui;
     SlideShow& show = context.show;
     if (!create && ui.message_box(warning_title, u"Create a slide show index file?", BoxButtons::OkCancel,
                                   BoxOwner::None) != BoxAnswer::Ok) {
@@ -82,7 +82,7 @@ bool make_new_index(AppContext& context, std::u16string& index_name, bool create
         return true;
     }
     show.modified = false;
-    ui.update_tool_buttons();
+    ui.changed(Change::Settings);
     return false;
 }
 
@@ -94,7 +94,7 @@ void show_opened(AppContext& context) {
     context.playback.displayed_slide = 0;
     context.playback.key_frame = 0;
     context.playback.segment_ticks = 0;
-    context.ui.update_tool_buttons();
+    context.ui.changed(Change::Slides | Change::CurrentSlide);
 }
 
 enum class IndexChoice { Open, Stop };
@@ -102,7 +102,7 @@ enum class IndexChoice { Open, Stop };
 // Which index file of the show folder to open, or that a new one is made (index_name
 // empty, or "index.ssi" with create).
 IndexChoice choose_index(AppContext& context, bool create, std::u16string& index_name, bool& replace_index) {
-    UserInterface& ui = context.ui;
+    FlowInterface& ui = context.ui;
     SlideShow& show = context.show;
     index_name.clear();
     replace_index = false;
@@ -182,7 +182,7 @@ bool create_index_from_folder(AppContext& context, const std::u16string& index_p
 }
 
 bool open_show_in_folder(AppContext& context, std::u16string index_name, bool create, bool replace_index) {
-    UserInterface& ui = context.ui;
+    FlowInterface& ui = context.ui;
     SlideShow& show = context.show;
     if (ensure_show_folder(context)) {
         error_box(ui, u"No slide show folder specified");
@@ -208,7 +208,7 @@ bool read_show(AppContext& context, const std::u16string& folder, const std::u16
     } else {
         recent_add(context.recent_files, show.index_path);
     }
-    context.ui.update_tool_buttons();
+    context.ui.changed(Change::Slides | Change::Settings);
     return failed;
 }
 

@@ -210,7 +210,7 @@ void report_out_of_memory(AppContext& context, std::int32_t stopped_at, std::uin
 }  // namespace
 
 void load_show_images(AppContext& context) {
-    UserInterface& ui = context.ui;
+    FlowInterface& ui = context.ui;
     SlideShow& show = context.show;
     ui.show_status(u"Loading image files");
     SlideMessages messages(ui);
@@ -234,7 +234,7 @@ void load_show_images(AppContext& context) {
     messages.finish();
     ui.set_cursor(CursorShape::Arrow);
     ui.hide_status();
-    ui.update_tool_buttons();
+    ui.changed(Change::Slides);
 }
 
 }  // namespace lumivane

@@ -44,8 +44,7 @@ bool too_many_slides(AppContext& context, std::size_t adding) {
 
 void list_changed(AppContext& context) {
     context.show.modified = true;
-    context.ui.update_tool_buttons();
-    context.ui.refresh_main_window();
+    context.ui.changed(Change::Slides | Change::CurrentSlide);
 }
 
 enum class Placed { Ready, Skipped, Cancelled };
@@ -54,7 +53,7 @@ enum class Placed { Ready, Skipped, Cancelled };
 // elsewhere. With ask, a different file of its name already there is replaced only when
 // the user says so, and kept and used when the user says No.
 Placed place_in_show_folder(AppContext& context, const std::u16string& chosen, std::u16string& target, bool ask) {
-    UserInterface& ui = context.ui;
+    FlowInterface& ui = context.ui;
     const std::u16string name = path_file_name(chosen);
     if (!is_image_file(chosen)) {
         error_box(ui, u"Only JPEG or TIFF files can be processed: %s", name);
@@ -82,7 +81,7 @@ Placed place_in_show_folder(AppContext& context, const std::u16string& chosen, s
 // is named after it; a file that cannot be read is reported with reported_path.
 void prepare_new_slide(AppContext& context, std::int32_t index, const std::u16string& path,
                        const std::u16string& reported_path, SlideMessages& messages) {
-    UserInterface& ui = context.ui;
+    FlowInterface& ui = context.ui;
     ui.show_status(formatted(u"Reading file: %s", path));
     Slide& slide = context.show.slides[static_cast<std::size_t>(index)];
     const std::u16string name = path_file_name(path);
@@ -113,7 +112,7 @@ Placed add_file(AppContext& context, const std::u16string& path) {
 }
 
 void delete_image_file(AppContext& context, std::int32_t index) {
-    UserInterface& ui = context.ui;
+    FlowInterface& ui = context.ui;
     const std::vector<Slide>& slides = context.show.slides;
     const std::u16string& file = slides[static_cast<std::size_t>(index)].file;
     for (std::int32_t i = 0; i < context.show.slide_count(); ++i) {
@@ -255,7 +254,7 @@ bool copy_addressed_slides(AppContext& context) {
     clipboard = SlideClipboard{};
     const bool failed = copy_slides(context, context.show.slides, indices, clipboard.slides);
     clipboard.source_folder = context.show.show_folder;
-    context.ui.update_tool_buttons();
+    context.ui.changed(Change::Clipboard);
     return failed;
 }
 
@@ -268,7 +267,7 @@ void cut_addressed_slides(AppContext& context, bool delete_files) {
 bool paste_slides(AppContext& context, bool before) {
     const SlideClipboard& clipboard = context.clipboard;
     if (clipboard.empty()) return false;
-    UserInterface& ui = context.ui;
+    FlowInterface& ui = context.ui;
     SlideShow& show = context.show;
     if (ensure_show_folder(context) || too_many_slides(context, clipboard.slides.size())) return true;
     std::vector<std::int32_t> all(clipboard.slides.size());

@@ -52,7 +52,7 @@ void read_slide_file(SlideFile& file, const MemoryCheck& fits) {
 
 SlidePrepared prepare_slide(AppContext& context, std::int32_t index, Slide& slide, SlideMessages& messages,
                             SlideFile* read_ahead, const NewSlide* new_slide, const MemoryCheck& fits) {
-    UserInterface& ui = context.ui;
+    FlowInterface& ui = context.ui;
     SlideFile read_here;
     if (!read_ahead) read_here = locate_slide_file(context.show.show_folder, slide.file);
     SlideFile& file = read_ahead ? *read_ahead : read_here;

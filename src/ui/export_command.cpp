@@ -11,13 +11,13 @@
 #include <unistd.h>
 
 #include "app/app_context.h"
+#include "app/headless_flows.h"
 #include "app/show_folder.h"
 #include "app/show_images.h"
 #include "document/show_index.h"
 #include "imaging/colour_transform.h"
 #include "imaging/memory_bitmap.h"
 #include "platform/files.h"
-#include "platform/headless_ui.h"
 #include "platform/message_boxes.h"
 #include "platform/paths.h"
 #include "platform/text_encoding.h"
@@ -31,7 +31,7 @@ namespace {
 constexpr char16_t export_switch[] = u"--export";
 
 // Messages go to the terminal; an error while the show is read stops the export.
-class ConsoleUi final : public HeadlessUi {
+class ConsoleUi final : public HeadlessFlows {
 public:
     void message(const std::u16string& title, const std::u16string& text) override {
         std::fprintf(stderr, "%s: %s\n", utf16_to_utf8(title).c_str(), utf16_to_utf8(text).c_str());

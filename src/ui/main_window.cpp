@@ -30,10 +30,10 @@ QString literal_menu_text(const std::u16string& text) { return qt(text).replace(
 
 }  // namespace
 
-MainWindow::MainWindow(AppContext& context) : context_(context) {
+MainWindow::MainWindow(AppContext& context, ShellInterface& shell) : context_(context), shell_(shell) {
     setObjectName(QStringLiteral("Lumivane"));
     setFocusPolicy(Qt::StrongFocus);
-    grid_ = new ThumbnailGrid(context_, this);
+    grid_ = new ThumbnailGrid(context_, shell_, this);
     setCentralWidget(grid_);
 
     for (const MenuDefinition& definition : main_menus()) {
@@ -46,7 +46,7 @@ MainWindow::MainWindow(AppContext& context) : context_(context) {
             }
             QAction* action = menu->addAction(qt(find_command(id)->text));
             action->setData(id);
-            connect(action, &QAction::triggered, this, [this, id] { run_command(context_, id); });
+            connect(action, &QAction::triggered, this, [this, id] { run_command(context_, shell_, id); });
         }
         connect(menu, &QMenu::aboutToShow, this, [this, menu] { prepare_menu(menu); });
     }
@@ -54,12 +54,12 @@ MainWindow::MainWindow(AppContext& context) : context_(context) {
     for (const auto& [key, id] : {std::pair{Qt::CTRL | Qt::Key_S, command_save_show}, std::pair{Qt::CTRL | Qt::Key_Q, command_exit}}) {
         const std::int32_t command = id;
         connect(new QShortcut(QKeySequence(key), this), &QShortcut::activated, this, [this, command] {
-            if (command_enabled(context_, command)) run_command(context_, command);
+            if (command_enabled(context_, command)) run_command(context_, shell_, command);
         });
     }
     // F1 opens the help, as the Help menu's first entry does.
     connect(new QShortcut(QKeySequence(Qt::Key_F1), this), &QShortcut::activated, this,
-            [this] { run_command(context_, command_help); });
+            [this] { run_command(context_, shell_, command_help); });
     setAcceptDrops(true);
 }
 
@@ -87,7 +87,7 @@ void MainWindow::prepare_menu(QMenu* menu) {
             const std::int32_t id = command_recent_first + i;
             QAction* action = menu->addAction(literal_menu_text(recent_label(i, path)));
             action->setData(id);
-            connect(action, &QAction::triggered, this, [this, id] { run_command(context_, id); });
+            connect(action, &QAction::triggered, this, [this, id] { run_command(context_, shell_, id); });
             recent_actions_.push_back(action);
         }
     }
@@ -115,9 +115,9 @@ void MainWindow::keyPressEvent(QKeyEvent* event) {
     }
     main_window_key_down(context_, key);
     if (event->key() == Qt::Key_Escape) {
-        main_window_character(context_, u'\x1b');
+        main_window_character(context_, shell_, u'\x1b');
     } else {
-        for (QChar c : event->text()) main_window_character(context_, c.unicode());
+        for (QChar c : event->text()) main_window_character(context_, shell_, c.unicode());
     }
 }
 

@@ -10,11 +10,12 @@
 namespace lumivane {
 
 struct AppContext;
+class ShellInterface;
 class ThumbnailGrid;
 
 class MainWindow : public QMainWindow {
 public:
-    explicit MainWindow(AppContext& context);
+    MainWindow(AppContext& context, ShellInterface& shell);
 
     // The menu entry of a command, or none (the recent-files entries come and go).
     QAction* command_action(int id) const;
@@ -39,6 +40,7 @@ private:
     void shut_down();
 
     AppContext& context_;
+    ShellInterface& shell_;
     ThumbnailGrid* grid_ = nullptr;
     QMenu* file_menu_ = nullptr;
     std::vector<QAction*> recent_actions_;

@@ -82,12 +82,13 @@ void QtUserInterface::set_main_window_title(const std::u16string& title) {
     if (main_window_) main_window_->setWindowTitle(qt(title));
 }
 
-void QtUserInterface::update_tool_buttons() {
-    if (auto* window = dynamic_cast<MainWindow*>(main_window_.data())) window->grid()->update_command_availability();
-}
-
-void QtUserInterface::refresh_main_window() {
-    if (auto* window = dynamic_cast<MainWindow*>(main_window_.data())) window->update_layout();
+void QtUserInterface::changed(Change) {
+    // Every change may touch what the grid shows and which buttons apply: both follow it
+    // at once, and the window is painted again when Qt next paints.
+    if (auto* window = dynamic_cast<MainWindow*>(main_window_.data())) {
+        window->grid()->update_command_availability();
+        window->update_layout();
+    }
     if (main_window_) main_window_->update();
 }
 

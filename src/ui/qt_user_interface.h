@@ -8,9 +8,9 @@
 
 #include <memory>
 
-#include "platform/user_interface.h"
 #include "ui/captions.h"
 #include "ui/help_window.h"
+#include "ui/shell/shell_interface.h"
 #include "ui/status_window.h"
 #include "video/export_options.h"
 
@@ -24,7 +24,7 @@ class PlaybackWidget;
 std::unique_ptr<QMessageBox> make_message_box(const std::u16string& title, const std::u16string& text,
                                               BoxButtons buttons, QWidget* parent);
 
-class QtUserInterface : public UserInterface {
+class QtUserInterface : public ShellInterface {
 public:
     QtUserInterface();
     // The program's state, which the windows this interface makes work on.
@@ -32,12 +32,11 @@ public:
 
     BoxAnswer message_box(const std::u16string& title, const std::u16string& text, BoxButtons buttons,
                           BoxOwner owner) override;
-    // The window that owns questions, shows the title and is refreshed.
+    // The window that owns questions, shows the title and the changes.
     void set_main_window(QWidget* window) { main_window_ = window; }
 
-    void update_tool_buttons() override;
+    void changed(Change what) override;
     void set_main_window_title(const std::u16string& title) override;
-    void refresh_main_window() override;
     void close_main_window() override;
     void show_status(const std::u16string& text) override;
     void set_status_text(const std::u16string& text) override;

@@ -101,7 +101,7 @@ int run_program(int& argc, char** argv, const std::vector<std::u16string>& typed
     AppContext context(ui);
     // The tool buttons made with the window take a user's own pictures from the settings folder.
     context.settings_folder = find_user_folders(program_folder()).settings;
-    MainWindow window(context);
+    MainWindow window(context, ui);
     // A running export reads the show's pictures: it stops before the show is closed.
     on_quit_signal(&window, [&window, &ui] {
         ui.cancel_export();

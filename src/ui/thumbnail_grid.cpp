@@ -57,7 +57,8 @@ void paint_cell(QPainter& painter, const GridCell& cell, const Slide& slide, con
 
 }  // namespace
 
-ThumbnailGrid::ThumbnailGrid(AppContext& context, QWidget* parent) : QWidget(parent), context_(context) {
+ThumbnailGrid::ThumbnailGrid(AppContext& context, ShellInterface& shell, QWidget* parent)
+    : QWidget(parent), context_(context), shell_(shell) {
     setObjectName(QStringLiteral("thumbnail grid"));
     setAutoFillBackground(true);
     QPalette palette = this->palette();
@@ -85,7 +86,7 @@ ThumbnailGrid::ThumbnailGrid(AppContext& context, QWidget* parent) : QWidget(par
     tools.parent = this;
     tools.identifier = tool_bar_identifier;
     tools.notify = [this](std::int32_t identifier, std::int32_t index) {
-        if (identifier == tool_bar_identifier) tool_button_pressed(context_, index);
+        if (identifier == tool_bar_identifier) tool_button_pressed(context_, shell_, index);
     };
     tool_bar_ = new ImageBar(font_.margin, font_.margin, tools, context_.ui, context_.settings_folder);
 
@@ -134,7 +135,7 @@ void ThumbnailGrid::fill_context_menu(QMenu& menu) {
         QAction* action = menu.addAction(QString::fromStdU16String(find_command(id)->text).replace(u'&', "&&"));
         action->setData(id);
         action->setEnabled(command_enabled(context_, id));
-        connect(action, &QAction::triggered, this, [this, id] { run_command(context_, id); });
+        connect(action, &QAction::triggered, this, [this, id] { run_command(context_, shell_, id); });
     }
 }
 
@@ -200,7 +201,7 @@ void ThumbnailGrid::mouseReleaseEvent(QMouseEvent* event) {
 }
 
 void ThumbnailGrid::mouseDoubleClickEvent(QMouseEvent* event) {
-    if (event->button() == Qt::LeftButton) grid_double_click(context_, slide_at(event->position()));
+    if (event->button() == Qt::LeftButton) grid_double_click(context_, shell_, slide_at(event->position()));
 }
 
 void ThumbnailGrid::contextMenuEvent(QContextMenuEvent* event) {

@@ -15,13 +15,14 @@ class QMenu;
 namespace lumivane {
 
 struct AppContext;
+class ShellInterface;
 class ImageBar;
 
 inline constexpr std::int32_t tool_bar_identifier = 101;
 
 class ThumbnailGrid : public QWidget {
 public:
-    ThumbnailGrid(AppContext& context, QWidget* parent);
+    ThumbnailGrid(AppContext& context, ShellInterface& shell, QWidget* parent);
 
     // After a change of the slides, of the current slide or of the size: the buttons'
     // states, the number of cells and the scroll bar.
@@ -52,6 +53,7 @@ private:
     std::int32_t slide_at(QPointF position) const;
 
     AppContext& context_;
+    ShellInterface& shell_;
     InterfaceFont font_;
     ImageBar* tool_bar_ = nullptr;
     QScrollBar* scroll_bar_ = nullptr;

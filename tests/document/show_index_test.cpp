@@ -88,7 +88,7 @@ TEST(ReadShowIndex, ReadsEveryKeyword) {
     EXPECT_EQ(show.index_path, f.folder.file(u"index.ssi"));
     EXPECT_EQ(f.context.recent_files[0], f.folder.file(u"index.ssi"));
     EXPECT_TRUE(f.ui.boxes.empty());
-    EXPECT_EQ(f.ui.tool_button_updates, 1);
+    EXPECT_EQ(f.ui.changes, std::vector<Change>{Change::Slides | Change::Settings});
 }
 
 TEST(ReadShowIndex, VersionsAndHeaders) {
@@ -119,7 +119,7 @@ TEST(ReadShowIndex, VersionsAndHeaders) {
             EXPECT_EQ(f.ui.boxes[0].text, c.warning);
         }
         EXPECT_EQ(f.context.show.settings.name == u"Read", !c.failed) << c.header;
-        EXPECT_EQ(f.ui.tool_button_updates, 1) << c.header;
+        EXPECT_EQ(f.ui.changes, std::vector<Change>{Change::Slides | Change::Settings}) << c.header;
     }
     Fixture missing;
     EXPECT_TRUE(read_show(missing.context, missing.folder.path(), u"none.ssi"));

@@ -126,7 +126,7 @@ TEST(SlideShowModel, ResetToUntitledKeepsSettingsButTheName) {
     EXPECT_EQ(context.playback.key_frame, 0);
     EXPECT_EQ(context.clipboard.slides.size(), 1u);  // the clipboard survives
     EXPECT_EQ(ui.main_window_title, u"Lumivane 1.0.15");
-    EXPECT_EQ(ui.tool_button_updates, 1);
+    EXPECT_EQ(ui.changes, std::vector<Change>{Change::Slides | Change::CurrentSlide | Change::Settings});
 
     // An open playback window is titled with the new name.
     testing::FakePlaybackWindow window(64, 36);

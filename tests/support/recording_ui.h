@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/user_interface.h"
+#include "ui/shell/shell_interface.h"
 
 namespace lumivane::testing {
 
@@ -27,13 +27,12 @@ struct RecordedDialog {
     std::u16string file_name;  // save dialogs only
 };
 
-class RecordingUi : public UserInterface {
+class RecordingUi : public ShellInterface {
 public:
     BoxAnswer message_box(const std::u16string& title, const std::u16string& text, BoxButtons buttons,
                           BoxOwner owner) override;
-    void update_tool_buttons() override { ++tool_button_updates; }
+    void changed(Change what) override { changes.push_back(what); }
     void set_main_window_title(const std::u16string& title) override { main_window_title = title; }
-    void refresh_main_window() override { ++main_window_refreshes; }
     void close_main_window() override { ++main_window_close_requests; }
 
     void show_status(const std::u16string& text) override;
@@ -76,9 +75,8 @@ public:
     std::vector<RecordedBox> boxes;
     // Answers for boxes that ask a question; an OK-only box needs none.
     std::deque<BoxAnswer> answers;
-    int tool_button_updates = 0;
+    std::vector<Change> changes;  // every change notice, in order
     std::u16string main_window_title;
-    int main_window_refreshes = 0;
     int main_window_close_requests = 0;
 
     // The status window: every call in order ("show: text", "text: text", "hide"), and

@@ -27,9 +27,9 @@ QString read_page(const QString& name) {
 TEST(Help, TopicsOpenTheirPagesAndTopicMinusOneIsReported) {
     testing::RecordingUi ui;
     AppContext context(ui);
-    open_help(context, help_contents_topic);
-    open_help(context, help_no_topic);
-    open_help(context, 12345);
+    open_help(ui, help_contents_topic);
+    open_help(ui, help_no_topic);
+    open_help(ui, 12345);
     EXPECT_EQ(ui.help_pages, std::vector<std::u16string>{u"index.html"});
     EXPECT_EQ(ui.texts(), std::vector<std::u16string>(2, u"This help topic currently unavailable"));
 }
@@ -37,14 +37,14 @@ TEST(Help, TopicsOpenTheirPagesAndTopicMinusOneIsReported) {
 TEST(Help, WindowOpensAtTheContentsPage) {
     QtUserInterface ui;
     AppContext context(ui);
-    open_help(context, help_contents_topic);
+    open_help(ui, help_contents_topic);
     HelpWindow* window = ui.help_window();
     ASSERT_NE(window, nullptr);
     EXPECT_TRUE(window->isVisible());
     EXPECT_EQ(window->browser()->source().fileName(), "index.html");
     EXPECT_FALSE(window->browser()->documentTitle().isEmpty());
     EXPECT_TRUE(window->windowTitle().endsWith("Lumivane Help"));
-    open_help(context, help_playback_topic);  // the same window shows the next page
+    open_help(ui, help_playback_topic);  // the same window shows the next page
     EXPECT_EQ(ui.help_window(), window);
     EXPECT_EQ(window->browser()->source().fileName(), "playback.html");
     delete window;

@@ -20,7 +20,7 @@ using testing::RecordingUi;
 struct Window {
     RecordingUi ui;
     AppContext context{ui};
-    MainWindow window{context};
+    MainWindow window{context, ui};
 };
 
 TEST(MainWindow, MenuBarTextsAndIdentifiers) {

@@ -27,7 +27,7 @@ using testing::PrivateHome;
 struct Program {
     QtUserInterface ui;
     AppContext context{ui};
-    MainWindow window{context};
+    MainWindow window{context, ui};
     ~Program() { ui.destroy_playback_window(); }
 };
 

@@ -30,7 +30,7 @@ using testing::Person;
 struct Program {
     QtUserInterface ui;
     AppContext context{ui};
-    MainWindow window{context};
+    MainWindow window{context, ui};
     Program() {
         ui.attach(context);
         ui.set_main_window(&window);

@@ -25,7 +25,7 @@ using testing::TempFolder;
 struct Window {
     RecordingUi ui;
     AppContext context{ui};
-    MainWindow window{context};
+    MainWindow window{context, ui};
     ThumbnailGrid& grid = *window.grid();
 
     void send(QEvent::Type type, QPoint at, Qt::KeyboardModifiers keys = Qt::NoModifier) {

@@ -113,7 +113,7 @@ TEST(UpdateCheck, AnswersFromARealServer) {
         Program p;
         p.settings.write("LMV_Version.txt", "Version 1.0\nmajor 1\nminor 0\nbuild 15\nend\n");  // an old copy
         if (c.buttons != BoxButtons::Ok) p.ui.answers = {c.answer};
-        check_for_update(p.context, server.address(), 5000);
+        check_for_update(p.context, p.ui, server.address(), 5000);
 
         ASSERT_EQ(p.ui.boxes.size(), 1u);
         EXPECT_EQ(p.ui.boxes[0].title, c.title);
@@ -141,7 +141,7 @@ TEST(UpdateCheck, ServerThatIsGoneOrSilentFailsWithinTheTimeout) {
         Program p;
         QElapsedTimer clock;
         clock.start();
-        check_for_update(p.context, address, 300);
+        check_for_update(p.context, p.ui, address, 300);
         EXPECT_LT(clock.elapsed(), 5000);
         EXPECT_EQ(p.ui.texts(), std::vector<std::u16string>{could_not_access});
     }
@@ -152,7 +152,7 @@ TEST(UpdateCheck, DownloadThatCannotBeStoredIsReported) {
     server.files["/LMV_Version.txt"] = "Version 1.0\nmajor 1\nminor 0\nbuild 15\nend\n";
     Program p;
     p.context.settings_folder = p.settings.file(u"missing");
-    check_for_update(p.context, server.address(), 5000);
+    check_for_update(p.context, p.ui, server.address(), 5000);
     EXPECT_EQ(p.ui.texts(), std::vector<std::u16string>{u"Error downloading version information"});
 }
 

@@ -168,7 +168,7 @@ void give_caption_and_path(QWidget& widget) {
 struct Program {
     FakeTimeUi ui;
     AppContext context{ui};
-    MainWindow window{context};
+    MainWindow window{context, ui};
     Program() { ui.context = &context; }
     ~Program() { ui.destroy_playback_window(); }
     void menu(std::int32_t command) {

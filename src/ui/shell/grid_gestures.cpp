@@ -31,7 +31,7 @@ bool grid_left_press(AppContext& context, GridDrag& drag, std::int32_t index, bo
         drag.active = true;
         return true;
     }
-    context.ui.refresh_main_window();
+    context.ui.changed(Change::Slides);
     return false;
 }
 
@@ -42,11 +42,11 @@ void grid_left_release(AppContext& context, GridDrag& drag) {
     if (moves) move_slide(context, context.current_slide, to);
 }
 
-void grid_double_click(AppContext& context, std::int32_t index) {
+void grid_double_click(AppContext& context, ShellInterface& shell, std::int32_t index) {
     stop_show(context.player, false);
     if (!is_slide(context, index)) return;
     go_to_slide(context.player, index, true);
-    run_command(context, command_slide_properties);
+    run_command(context, shell, command_slide_properties);
 }
 
 bool grid_right_press(AppContext& context, std::int32_t index) {

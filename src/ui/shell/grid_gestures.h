@@ -8,6 +8,7 @@
 namespace lumivane {
 
 struct AppContext;
+class ShellInterface;
 
 struct GridDrag {
     bool active = false;
@@ -22,7 +23,7 @@ bool grid_left_press(AppContext& context, GridDrag& drag, std::int32_t index, bo
 // The left button released: a drag that has a drop position moves the current slide there.
 void grid_left_release(AppContext& context, GridDrag& drag);
 // A double click on a slide makes it current and opens its properties.
-void grid_double_click(AppContext& context, std::int32_t index);
+void grid_double_click(AppContext& context, ShellInterface& shell, std::int32_t index);
 // The right button pressed on a slide makes it current; the result tells whether the
 // grid's menu opens (only on a slide).
 bool grid_right_press(AppContext& context, std::int32_t index);

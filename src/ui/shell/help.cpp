@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "app/app_context.h"
 #include "platform/message_boxes.h"
+#include "ui/shell/shell_interface.h"
 
 namespace lumivane {
 
@@ -31,13 +31,13 @@ const char16_t* help_topic_page(std::int32_t topic) {
     return found == topics.end() ? nullptr : found->page;
 }
 
-void open_help(AppContext& context, std::int32_t topic) {
+void open_help(ShellInterface& shell, std::int32_t topic) {
     const char16_t* page = help_topic_page(topic);
     if (!page) {
-        error_box(context.ui, u"This help topic currently unavailable");
+        error_box(shell, u"This help topic currently unavailable");
         return;
     }
-    context.ui.show_help_page(page);
+    shell.show_help_page(page);
 }
 
 }  // namespace lumivane

@@ -7,7 +7,7 @@
 
 namespace lumivane {
 
-struct AppContext;
+class ShellInterface;
 
 // The topics, one per page; the windows open their own page.
 enum HelpTopicId : std::int32_t {
@@ -35,6 +35,6 @@ const char16_t* help_topic_page(std::int32_t topic);
 
 // Opens the help window at the topic's page; a topic without a page reports "This help
 // topic currently unavailable".
-void open_help(AppContext& context, std::int32_t topic);
+void open_help(ShellInterface& shell, std::int32_t topic);
 
 }  // namespace lumivane

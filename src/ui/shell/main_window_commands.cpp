@@ -12,6 +12,7 @@
 #include "platform/message_boxes.h"
 #include "platform/paths.h"
 #include "ui/shell/help.h"
+#include "ui/shell/shell_interface.h"
 #include "ui/shell/update_check.h"
 
 namespace lumivane {
@@ -23,7 +24,6 @@ bool has_slides(const AppContext& context) { return context.show.slide_count() >
 // After a show has been opened (or not): the main window shows it, and a show that
 // runs on start-up starts.
 void after_open(AppContext& context) {
-    context.ui.refresh_main_window();
     if (context.show.settings.autorun == autorun_run) run_show(context.player);
 }
 
@@ -34,54 +34,52 @@ void open_like_command_line(AppContext& context, const std::u16string& path) {
     go_to_slide(context.player, 0, true);
 }
 
-void new_show(AppContext& context) {
-    if (close_show(context)) return;
-    context.ui.refresh_main_window();
-}
+void new_show(AppContext& context, ShellInterface&) { close_show(context); }
 
-void open_show(AppContext& context) {
+void open_show(AppContext& context, ShellInterface&) {
     open_show_file(context, {});
     after_open(context);
 }
 
-void open_folder(AppContext& context) {
+void open_folder(AppContext& context, ShellInterface&) {
     open_show_folder(context, {}, false);
     after_open(context);
 }
 
-void create_show(AppContext& context) {
+void create_show(AppContext& context, ShellInterface&) {
     open_show_folder(context, {}, true);
     after_open(context);
 }
 
-void save_show_as(AppContext& context) { save_show(context, context.show.index_path); }
+void save_show_as(AppContext& context, ShellInterface&) { save_show(context, context.show.index_path); }
 
-// The dialogs change settings the main window may show.
-void show_properties(AppContext& context) {
-    context.ui.show_properties_dialog();
-    context.ui.refresh_main_window();
+// The dialog changes settings the main window may show.
+void show_properties(AppContext& context, ShellInterface&) {
+    if (!context.ui.show_properties_dialog()) context.ui.changed(Change::Settings);
 }
 
-void preferences(AppContext& context) { context.ui.preferences_dialog(); }
+void preferences(AppContext&, ShellInterface& shell) { shell.preferences_dialog(); }
 
-void about(AppContext& context) { context.ui.about_dialog(); }
-void export_video(AppContext& context) { context.ui.export_video_dialog(); }
+void about(AppContext&, ShellInterface& shell) { shell.about_dialog(); }
+void export_video(AppContext&, ShellInterface& shell) { shell.export_video_dialog(); }
 
-void exit_program(AppContext& context) { context.ui.close_main_window(); }
+void exit_program(AppContext&, ShellInterface& shell) { shell.close_main_window(); }
 
-void restart_here(AppContext& context) { toggle_show(context.player); }
+void restart_here(AppContext& context, ShellInterface&) { toggle_show(context.player); }
 
 // After OK the picture on the screen follows the slide's new box and key frames.
-void edit_slide(AppContext& context) {
-    if (context.ui.slide_properties_dialog()) return;
+void edit_slide(AppContext& context, ShellInterface& shell) {
+    if (shell.slide_properties_dialog()) return;
     go_to_slide(context.player, context.current_slide, true);
 }
 
-void help_contents(AppContext& context) { open_help(context, help_contents_topic); }
+void help_contents(AppContext&, ShellInterface& shell) { open_help(shell, help_contents_topic); }
 
-void check_updates(AppContext& context) { check_for_update(context, update_server(), update_timeout_milliseconds); }
+void check_updates(AppContext& context, ShellInterface& shell) {
+    check_for_update(context, shell, update_server(), update_timeout_milliseconds);
+}
 
-void add_images(AppContext& context) {
+void add_images(AppContext& context, ShellInterface&) {
     if (ensure_show_folder(context)) return;
     std::vector<std::u16string> paths;
     if (context.ui.pick_image_files_dialog(paths, context.last_image_folder, u"Add images to slide show") ||
@@ -91,7 +89,6 @@ void add_images(AppContext& context) {
     context.last_image_folder = paths.front();
     path_folder(context.last_image_folder);
     add_image_files(context, paths);
-    context.ui.refresh_main_window();
 }
 
 // Yes, No or Cancel to a question of the main window.
@@ -106,21 +103,21 @@ const char16_t* delete_question(std::int32_t count) {
     return count == 1 ? u"Delete image file as well as slide?" : u"Delete image files as well as slides?";
 }
 
-void copy_slides(AppContext& context) { copy_addressed_slides(context); }
+void copy_slides(AppContext& context, ShellInterface&) { copy_addressed_slides(context); }
 
-void cut_slides(AppContext& context) {
+void cut_slides(AppContext& context, ShellInterface&) {
     const BoxAnswer answer = confirm(context, u"Delete image file(s)?");
     if (!cancelled(answer)) cut_addressed_slides(context, deleting(answer));
 }
 
-void paste_before(AppContext& context) { paste_slides(context, true); }
-void paste_after(AppContext& context) { paste_slides(context, false); }
-void insert_before(AppContext& context) { insert_image_files(context, context.current_slide, true); }
-void insert_after(AppContext& context) { insert_image_files(context, context.current_slide, false); }
+void paste_before(AppContext& context, ShellInterface&) { paste_slides(context, true); }
+void paste_after(AppContext& context, ShellInterface&) { paste_slides(context, false); }
+void insert_before(AppContext& context, ShellInterface&) { insert_image_files(context, context.current_slide, true); }
+void insert_after(AppContext& context, ShellInterface&) { insert_image_files(context, context.current_slide, false); }
 
 // The context menu counts the current slide and the selected ones apart, so a selected
 // current slide asks in the plural; the deletion addresses the same set either way.
-void remove_current_slide(AppContext& context) {
+void remove_current_slide(AppContext& context, ShellInterface&) {
     const std::vector<Slide>& slides = context.show.slides;
     std::int32_t count = context.current_slide >= 0 && context.current_slide < context.show.slide_count() ? 1 : 0;
     count += static_cast<std::int32_t>(std::count_if(slides.begin(), slides.end(), [](const Slide& s) { return s.selected; }));
@@ -197,7 +194,6 @@ void step_slide(AppContext& context, std::int32_t step) {
     if (count == 0) return;
     go_to_slide(context.player, (context.current_slide + step + count) % count, true);
     refresh_playback(context.player);
-    context.ui.refresh_main_window();
 }
 
 // Buttons 4 and up run the menu command that does the same.
@@ -250,14 +246,14 @@ bool command_enabled(const AppContext& context, std::int32_t id) {
     }
 }
 
-void run_command(AppContext& context, std::int32_t id) {
+void run_command(AppContext& context, ShellInterface& shell, std::int32_t id) {
     if (id != command_restart_here) stop_show(context.player, false);
     if (is_recent_command(id)) {
         open_recent_entry(context, id - command_recent_first);
         return;
     }
     const Command* command = find_command(id);
-    if (command && command->run) command->run(context);
+    if (command && command->run) command->run(context, shell);
 }
 
 std::u16string recent_label(std::int32_t i, const std::u16string& path) {
@@ -305,7 +301,7 @@ bool tool_button_enabled(const AppContext& context, std::int32_t index) {
     }
 }
 
-void tool_button_pressed(AppContext& context, std::int32_t index) {
+void tool_button_pressed(AppContext& context, ShellInterface& shell, std::int32_t index) {
     switch (index) {
     case 0: toggle_show(context.player); break;
     case 1:
@@ -321,7 +317,7 @@ void tool_button_pressed(AppContext& context, std::int32_t index) {
         }
         break;
     default:
-        if (index < tool_button_count && tool_button_enabled(context, index)) run_command(context, tool_buttons[index].command);
+        if (index < tool_button_count && tool_button_enabled(context, index)) run_command(context, shell, tool_buttons[index].command);
         break;
     }
 }
@@ -331,17 +327,17 @@ void main_window_key_down(AppContext& context, PlaybackKey key) {
     move_by_key(context.player, key);
 }
 
-void main_window_character(AppContext& context, char16_t character) {
+void main_window_character(AppContext& context, ShellInterface& shell, char16_t character) {
     stop_show(context.player, false);
     switch (character) {
-    case u'\x1b': context.ui.close_main_window(); break;
+    case u'\x1b': shell.close_main_window(); break;
     case u' ': toggle_show(context.player); break;
     case u'C':
     case u'c':
     case u'F':
     case u'f':
         playback_character(context.player, character);
-        context.ui.refresh_main_window();
+        context.ui.changed(Change::Slides);
         break;
     default: break;
     }
@@ -352,7 +348,6 @@ void drop_files(AppContext& context, const std::vector<std::u16string>& paths) {
     std::vector<std::u16string> files;
     for (const std::u16string& path : paths) files.push_back(cut_text(path, 1000));
     add_image_files(context, files);
-    context.ui.refresh_main_window();
 }
 
 void open_passed_command_line(AppContext& context, const std::u16string& text) {

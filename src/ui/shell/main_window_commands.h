@@ -15,6 +15,7 @@
 namespace lumivane {
 
 struct AppContext;
+class ShellInterface;
 
 enum CommandId : std::int32_t {
     command_new_show = 1000,
@@ -45,7 +46,7 @@ enum CommandId : std::int32_t {
 };
 inline constexpr std::int32_t menu_separator = 0;
 
-using Operation = void (*)(AppContext& context);
+using Operation = void (*)(AppContext& context, ShellInterface& shell);
 
 struct Command {
     std::int32_t id;
@@ -69,7 +70,7 @@ const MenuDefinition& grid_context_menu();
 // or the clipboard holds some where the command needs them.
 bool command_enabled(const AppContext& context, std::int32_t id);
 // Runs a command: first stops the show (except 204, which restarts it from here).
-void run_command(AppContext& context, std::int32_t id);
+void run_command(AppContext& context, ShellInterface& shell, std::int32_t id);
 
 // The recent-files entry for list index i: "1: /path", or the first and last 25
 // characters of a path longer than 50 with "..." between them.
@@ -85,13 +86,13 @@ struct ToolButton {
 };
 const ToolButton& tool_button(std::int32_t index);
 bool tool_button_enabled(const AppContext& context, std::int32_t index);
-void tool_button_pressed(AppContext& context, std::int32_t index);
+void tool_button_pressed(AppContext& context, ShellInterface& shell, std::int32_t index);
 
 // The keyboard in the main window. Keys (End, Home, arrows) and characters each stop
 // the show first; Esc closes the main window, Space restarts the show, C and F crop or
 // fit the current slide in Manual mode.
 void main_window_key_down(AppContext& context, PlaybackKey key);
-void main_window_character(AppContext& context, char16_t character);
+void main_window_character(AppContext& context, ShellInterface& shell, char16_t character);
 
 // Files dropped on the main window, added to the show one by one.
 void drop_files(AppContext& context, const std::vector<std::u16string>& paths);

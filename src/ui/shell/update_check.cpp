@@ -10,6 +10,7 @@
 #include "platform/files.h"
 #include "platform/message_boxes.h"
 #include "platform/text_encoding.h"
+#include "ui/shell/shell_interface.h"
 
 namespace lumivane {
 
@@ -66,8 +67,8 @@ LatestVersion read_version_text(UserInterface& ui, std::u16string& text) {
     return latest;
 }
 
-void check_for_update(AppContext& context, const std::u16string& server, std::int32_t timeout_milliseconds) {
-    UserInterface& ui = context.ui;
+void check_for_update(AppContext& context, ShellInterface& ui, const std::u16string& server,
+                      std::int32_t timeout_milliseconds) {
     const std::u16string local = context.settings_folder + u"/" + version_file_name;
     file_delete(local);
 

@@ -16,6 +16,7 @@
 namespace lumivane {
 
 struct AppContext;
+class ShellInterface;
 class UserInterface;
 
 inline constexpr char16_t version_file_name[] = u"LMV_Version.txt";
@@ -44,6 +45,7 @@ LatestVersion read_version_text(UserInterface& ui, std::u16string& text);
 // The Help menu's "Check for Updates": downloads the version file from server into the
 // settings folder, reads and deletes it, and tells the user whether this is the latest
 // version, offering the download page when it is not.
-void check_for_update(AppContext& context, const std::u16string& server, std::int32_t timeout_milliseconds);
+void check_for_update(AppContext& context, ShellInterface& shell, const std::u16string& server,
+                      std::int32_t timeout_milliseconds);
 
 }  // namespace lumivane

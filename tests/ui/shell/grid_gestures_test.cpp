@@ -95,7 +95,7 @@ TEST(GridGestures, RightPressAndDoubleClickMakeTheSlideCurrent) {
     EXPECT_EQ(g.context.current_slide, 4);
     g.context.playback.running = true;
     g.ui.dialog_answers.push_back(std::nullopt);  // the slide's dialog opens; Cancel
-    grid_double_click(g.context, 1);
+    grid_double_click(g.context, g.ui, 1);
     EXPECT_EQ(g.context.current_slide, 1);
     EXPECT_FALSE(g.context.playback.running);
     ASSERT_EQ(g.ui.dialogs.size(), 1u);

@@ -73,18 +73,18 @@ TEST(MainWindowCommands, GreyingFollowsSlidesClipboardAndFeatures) {
 TEST(MainWindowCommands, DeletingAndCuttingAskFirst) {
     Program p;
     p.context.show.show_folder = u"/shows/one";
-    run_command(p.context, command_remove_slide);
+    run_command(p.context, p.ui, command_remove_slide);
     p.context.show.slides.resize(3);
     p.ui.answers = {BoxAnswer::Cancel, BoxAnswer::Cancel, BoxAnswer::No, BoxAnswer::No};
-    tool_button_pressed(p.context, 5);  // the current slide alone
+    tool_button_pressed(p.context, p.ui, 5);  // the current slide alone
     p.context.show.slides[1].selected = true;
-    run_command(p.context, command_cut_slides);
+    run_command(p.context, p.ui, command_cut_slides);
     EXPECT_EQ(p.context.show.slide_count(), 3);
-    run_command(p.context, command_cut_slides);
+    run_command(p.context, p.ui, command_cut_slides);
     EXPECT_EQ(p.context.show.slide_count(), 1);
     EXPECT_EQ(p.context.clipboard.slides.size(), 2u);
     p.context.show.slides[0].selected = true;  // the current slide, flagged too: the plural
-    run_command(p.context, command_remove_slide);
+    run_command(p.context, p.ui, command_remove_slide);
     EXPECT_EQ(p.context.show.slide_count(), 0);
     std::vector<std::u16string> questions;
     for (const auto& box : p.ui.boxes) questions.push_back(box.title + u": " + box.text);
@@ -99,7 +99,7 @@ TEST(MainWindowCommands, PrevAndNextWrapAround) {
     p.context.show.slides.resize(3);
     const std::pair<std::int32_t, std::int32_t> steps[] = {{2, 2}, {3, 0}, {3, 1}, {2, 0}, {2, 2}};
     for (const auto& [button, expected] : steps) {
-        tool_button_pressed(p.context, button);
+        tool_button_pressed(p.context, p.ui, button);
         EXPECT_EQ(p.context.current_slide, expected);
     }
 }
@@ -107,9 +107,9 @@ TEST(MainWindowCommands, PrevAndNextWrapAround) {
 TEST(MainWindowCommands, TheSettingsButtonAndTheMenuOpenTheDialogs) {
     Program p;
     p.ui.dialog_answers = {std::vector<std::u16string>{}, std::nullopt};
-    tool_button_pressed(p.context, 4);
-    run_command(p.context, command_preferences);
-    run_command(p.context, command_about);
+    tool_button_pressed(p.context, p.ui, 4);
+    run_command(p.context, p.ui, command_preferences);
+    run_command(p.context, p.ui, command_about);
     std::vector<std::u16string> kinds;
     for (const auto& dialog : p.ui.dialogs) kinds.push_back(dialog.kind);
     EXPECT_EQ(kinds, (std::vector<std::u16string>{u"properties", u"preferences", u"about"}));
@@ -119,11 +119,11 @@ TEST(MainWindowCommands, RecentEntriesThatAreGoneAreDropped) {
     Program p;
     ShowFolder show(true);
     p.context.recent_files = {u"/nowhere/index.ssi", show.index()};
-    run_command(p.context, command_recent_first);
+    run_command(p.context, p.ui, command_recent_first);
     EXPECT_EQ(p.ui.texts(), std::vector<std::u16string>({u"No such file: /nowhere/index.ssi"}));
     EXPECT_EQ(p.context.recent_files[0], show.index());
 
-    run_command(p.context, command_recent_first);
+    run_command(p.context, p.ui, command_recent_first);
     EXPECT_EQ(p.ui.texts().size(), 1u);
     EXPECT_EQ(p.context.show.settings.name, u"Shown");
     EXPECT_EQ(p.context.show.slide_count(), 1);
@@ -132,7 +132,7 @@ TEST(MainWindowCommands, RecentEntriesThatAreGoneAreDropped) {
     // A folder opens as "Open Slide Show Folder..." does.
     p.context.recent_files = {show.folder.path()};
     p.ui.answers = {BoxAnswer::Yes};
-    run_command(p.context, command_recent_first);
+    run_command(p.context, p.ui, command_recent_first);
     EXPECT_EQ(p.ui.texts().back(), u"Open existing slide show index file: index.ssi?");
     EXPECT_EQ(p.context.show.index_path, show.index());
 }
@@ -142,15 +142,15 @@ TEST(MainWindowCommands, EscClosesAndNewShowOffersToSave) {
     ShowFolder show(true);
     p.context.show.show_folder = show.folder.path();
     ASSERT_EQ(open_command_line_show(p.context, show.index()), CommandLineOpen::Opened);
-    main_window_character(p.context, u'\x1b');
+    main_window_character(p.context, p.ui, u'\x1b');
     EXPECT_EQ(p.ui.main_window_close_requests, 1);
 
     p.context.show.modified = true;
     p.ui.answers = {BoxAnswer::Cancel};
-    run_command(p.context, command_new_show);
+    run_command(p.context, p.ui, command_new_show);
     EXPECT_EQ(p.context.show.slide_count(), 1);  // kept
     p.ui.answers = {BoxAnswer::No};
-    run_command(p.context, command_new_show);
+    run_command(p.context, p.ui, command_new_show);
     EXPECT_EQ(p.context.show.slide_count(), 0);
     EXPECT_EQ(p.context.show.settings.name, u"Untitled");
     EXPECT_EQ(p.ui.texts().back(), u"Save modified slide show settings?");
