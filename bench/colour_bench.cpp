@@ -22,7 +22,7 @@ constexpr std::int32_t height = 4000;
 
 void BM_ColourTransformApply(benchmark::State& state) {
     ImageBuffer picture;
-    image_allocate(picture, PixelFormat::Colour8, width, height, 300.0);
+    static_cast<void>(image_allocate(picture, PixelFormat::Colour8, width, height, 300.0));
     std::mt19937 random(3);
     for (std::uint8_t* row : picture.rows) {
         for (std::int32_t i = 0; i < 3 * width; ++i) row[i] = static_cast<std::uint8_t>(random());
@@ -43,9 +43,9 @@ void BM_ColourTransformApply(benchmark::State& state) {
 
     testing::SilentUi ui;
     ColourTransformHandle transform;
-    colour_transform_create(ui, adobe, picture, monitor_srgb, transform);
+    static_cast<void>(colour_transform_create(ui, adobe, picture, monitor_srgb, transform));
     ImageBuffer converted;
-    bench::run_against_baseline(state, baseline, [&] { colour_transform_apply(picture, converted, transform.get()); });
+    bench::run_against_baseline(state, baseline, [&] { static_cast<void>(colour_transform_apply(picture, converted, transform.get())); });
 }
 BENCHMARK(BM_ColourTransformApply)
     ->Name("colour_transform_apply 6000x4000 Adobe RGB to sRGB")

@@ -73,7 +73,7 @@ void BM_Export(benchmark::State& state) {
     AppContext context(ui);
     context.monitor_profile = profile;
     context.show.show_folder = utf8_to_utf16(folder);
-    read_show(context, context.show.show_folder, u"index.ssi");
+    static_cast<void>(read_show(context, context.show.show_folder, u"index.ssi"));
     load_show_images(context);
     double picture_bytes = 0.0;
     for (const Slide& slide : context.show.slides) picture_bytes += double(slide.image.stride) * slide.image.height;

@@ -18,7 +18,7 @@ using namespace lumivane;
 // A landscape thumbnail as the loader makes them for a cell with a margin of 8.
 ImageBuffer thumbnail(std::int32_t seed) {
     ImageBuffer picture;
-    image_allocate(picture, PixelFormat::Colour8, 184, 123, 96.0);
+    static_cast<void>(image_allocate(picture, PixelFormat::Colour8, 184, 123, 96.0));
     for (std::int32_t y = 0; y < picture.height; ++y) {
         for (std::int32_t x = 0; x < picture.stride; ++x) picture.rows[y][x] = static_cast<std::uint8_t>(x + y + seed);
     }

@@ -23,7 +23,7 @@ constexpr std::int32_t source_height = 4000;
 const ImageBuffer& photograph() {
     static const ImageBuffer image = [] {
         ImageBuffer picture;
-        image_allocate(picture, PixelFormat::Colour8, source_width, source_height, 300.0);
+        static_cast<void>(image_allocate(picture, PixelFormat::Colour8, source_width, source_height, 300.0));
         for (std::int32_t y = 0; y < picture.height; ++y) {
             std::uint8_t* row = picture.rows[static_cast<std::size_t>(y)];
             for (std::int32_t x = 0; x < picture.width; ++x) {
@@ -58,13 +58,13 @@ void BM_Linear(benchmark::State& state) {
     const auto width = static_cast<std::int32_t>(state.range(0));
     const auto height = static_cast<std::int32_t>(state.range(1));
     ImageBuffer destination;
-    image_resample(photograph(), destination, width, height, 100.0, ResampleFilter::Linear);  // warm destination
+    static_cast<void>(image_resample(photograph(), destination, width, height, 100.0, ResampleFilter::Linear));  // warm destination
     const double baseline = bench::memcpy_seconds(static_cast<std::size_t>(destination.stride) * height);
     const QImage picture = qt_picture(QImage::Format_RGB32);
     double ours = 0.0, qt = 0.0;
     for (auto _ : state) {
         auto start = std::chrono::steady_clock::now();
-        image_resample(photograph(), destination, width, height, 100.0, ResampleFilter::Linear);
+        static_cast<void>(image_resample(photograph(), destination, width, height, 100.0, ResampleFilter::Linear));
         const double elapsed = seconds_since(start);
         state.SetIterationTime(elapsed);
         ours += elapsed;
@@ -87,10 +87,10 @@ void BM_Nearest(benchmark::State& state) {
     const auto width = static_cast<std::int32_t>(state.range(0));
     const auto height = static_cast<std::int32_t>(state.range(1));
     ImageBuffer destination;
-    image_resample(photograph(), destination, width, height, 100.0, ResampleFilter::Nearest);
+    static_cast<void>(image_resample(photograph(), destination, width, height, 100.0, ResampleFilter::Nearest));
     const double baseline = bench::memcpy_seconds(static_cast<std::size_t>(destination.stride) * height);
     bench::run_against_baseline(state, baseline, [&] {
-        image_resample(photograph(), destination, width, height, 100.0, ResampleFilter::Nearest);
+        static_cast<void>(image_resample(photograph(), destination, width, height, 100.0, ResampleFilter::Nearest));
     });
 }
 BENCHMARK(BM_Nearest)->Name("image_resample nearest 960x640")->Args({960, 640})->UseManualTime()->Unit(benchmark::kMillisecond);

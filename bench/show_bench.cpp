@@ -74,7 +74,7 @@ public:
 
     void open(AppContext& context) const {
         context.show.show_folder = utf8_to_utf16(folder_);
-        read_show(context, context.show.show_folder, u"index.ssi");
+        static_cast<void>(read_show(context, context.show.show_folder, u"index.ssi"));
         load_show_images(context);
     }
 

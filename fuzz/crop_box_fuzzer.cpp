@@ -56,7 +56,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     FrameBitmap other;
     const std::int32_t frame_width = in.size(48);
     const std::int32_t frame_height = in.size(48);
-    if (frame_create(ui, frame, frame_width, frame_height) || frame_create(ui, other, frame_width, frame_height)) {
+    if (frame_create(frame, frame_width, frame_height) || frame_create(other, frame_width, frame_height)) {
         return 0;
     }
 
@@ -79,25 +79,25 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::int32_t motion = in.next<std::uint8_t>() & 1;
     if (motion == motion_smooth && make_picture_levels(slide.image, slide.levels)) return 0;
 
-    render_slide_frame(show, 0, key_frame, progress, motion, frame);
-    compose_transition(transition, other, frame, other, progress);
+    static_cast<void>(render_slide_frame(show, 0, key_frame, progress, motion, frame));
+    static_cast<void>(compose_transition(transition, other, frame, other, progress));
     // The window's picture, with no room to spare after its last pixel.
     std::vector<std::uint8_t> pixels(4 * static_cast<std::size_t>(frame_width) * frame_height);
     MemoryBitmap picture{pixels.data(), frame_width, frame_height, 4 * std::int64_t{frame_width}};
-    render_slide_picture(show, 0, key_frame, progress, motion, picture);
-    compose_transition(transition, other, frame, picture, progress);
+    static_cast<void>(render_slide_picture(show, 0, key_frame, progress, motion, picture));
+    static_cast<void>(compose_transition(transition, other, frame, picture, progress));
     if (!slide.frames.empty()) {
         PanFrame& box = slide.frames[0];
         if (const auto zoomed = zoom_crop_box(box, box_shape(box), factor, shift)) box = *zoomed;
-        render_slide_frame(show, 0, key_frame, progress, motion, frame);
+        static_cast<void>(render_slide_frame(show, 0, key_frame, progress, motion, frame));
         box = pan_crop_box(box, box_shape(box), dx, dy, shift);
-        render_slide_frame(show, 0, key_frame, progress, motion, frame);
+        static_cast<void>(render_slide_frame(show, 0, key_frame, progress, motion, frame));
     }
     for (PanFrame& box : slide.frames) fit_box_to_proportions(show, box, width, height);
-    render_slide_frame(show, 0, key_frame, progress, motion, frame);
+    static_cast<void>(render_slide_frame(show, 0, key_frame, progress, motion, frame));
     crop_to_proportions(show, 0);
-    render_slide_frame(show, 0, 0, progress, motion, frame);
+    static_cast<void>(render_slide_frame(show, 0, 0, progress, motion, frame));
     fit_to_window(show, 0, frame_width, frame_height);
-    render_slide_frame(show, 0, 0, progress, motion, frame);
+    static_cast<void>(render_slide_frame(show, 0, 0, progress, motion, frame));
     return 0;
 }

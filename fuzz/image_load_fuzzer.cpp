@@ -16,6 +16,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::u16string path = utf8_to_utf16("/proc/self/fd/" + std::to_string(file.descriptor()));
     ImageBuffer image;
     std::vector<std::uint8_t> profile;
-    image_load(ui, path, image, profile);
+    static_cast<void>(image_load(ui, path, image, profile));
     return 0;
 }

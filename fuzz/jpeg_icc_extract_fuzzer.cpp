@@ -11,6 +11,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     FileHandle file = fuzz::memory_file(data, size);
     if (!file.is_open()) return 0;
     std::vector<std::uint8_t> profile;
-    jpeg_icc_extract(utf8_to_utf16("/proc/self/fd/" + std::to_string(file.descriptor())), profile);
+    static_cast<void>(jpeg_icc_extract(utf8_to_utf16("/proc/self/fd/" + std::to_string(file.descriptor())), profile));
     return 0;
 }

@@ -102,12 +102,12 @@ int main(int argc, char** argv) {
 
     std::vector<double> wanted, measured[2];
     for (const std::int32_t motion : {motion_exact, motion_smooth}) {
-        set_motion(context, motion);
+        static_cast<void>(set_motion(context, motion));
         FrameBitmap frame;
-        if (frame_create(ui, frame, width, height)) return 1;
+        if (frame_create(frame, width, height)) return 1;
         Brightness before;
         for (std::int32_t k = 0; k <= frames; ++k) {
-            render_slide_frame(context.show, slide, 0, k * step, motion, frame);
+            static_cast<void>(render_slide_frame(context.show, slide, 0, k * step, motion, frame));
             Brightness after = brightness(frame);
             if (k > 0) {
                 const PictureBox a = slide_picture_box(context.show, shown, 0, (k - 1) * step, width, height);

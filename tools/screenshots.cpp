@@ -123,13 +123,13 @@ void save_motion_pictures(AppContext& context, std::int32_t slide, QRect part) {
     const std::pair<std::int32_t, QString> motions[] = {{motion_exact, QStringLiteral("motion_exact.jpg")},
                                                         {motion_smooth, QStringLiteral("motion_smooth.jpg")}};
     for (const auto& [motion, name] : motions) {
-        set_motion(context, motion);
+        static_cast<void>(set_motion(context, motion));
         QImage frame(480, 270, QImage::Format_RGB32);
         MemoryBitmap bitmap{frame.bits(), frame.width(), frame.height(), frame.bytesPerLine()};
-        render_slide_picture(context.show, slide, 0, 0.0, motion, bitmap);
+        static_cast<void>(render_slide_picture(context.show, slide, 0, 0.0, motion, bitmap));
         save(frame.copy(part).scaled(part.size() * 4), name);
     }
-    set_motion(context, motion_exact);
+    static_cast<void>(set_motion(context, motion_exact));
 }
 
 }  // namespace

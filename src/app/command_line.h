@@ -21,8 +21,8 @@ std::u16string show_path_of_text(AppContext& context, const std::u16string& text
 // little-endian characters ending with a NUL, without a byte order mark. Reading stops at
 // the first NUL. Both true on failure.
 inline constexpr char16_t command_line_file_name[] = u"cmdline";
-bool write_command_line_file(const std::u16string& path, const std::u16string& text);
-bool read_command_line_file(const std::u16string& path, std::u16string& text);
+[[nodiscard]] bool write_command_line_file(const std::u16string& path, const std::u16string& text);
+[[nodiscard]] bool read_command_line_file(const std::u16string& path, std::u16string& text);
 
 enum class CommandLineOpen { Nothing, Opened, Failed, Cancelled };
 

@@ -18,7 +18,7 @@ bool set_motion(AppContext& context, std::int32_t motion) {
         if (!prepare_slide_levels(context.motion, slide)) continue;
         missing = true;
         std::u16string path;
-        path_join(path, context.show.show_folder, slide.file);
+        static_cast<void>(path_join(path, context.show.show_folder, slide.file));  // named as far as it goes
         messages.report(SlideProblem::NoSmoothMotion, path);
     }
     if (making) context.ui.hide_status();

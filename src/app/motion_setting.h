@@ -12,6 +12,6 @@ struct AppContext;
 // reloading the show: every slide's levels are made or freed, with the status window
 // up while they are made, and the picture on the screen is made again at once. Slides
 // whose levels do not fit are named in one warning. True when some did not fit.
-bool set_motion(AppContext& context, std::int32_t motion);
+[[nodiscard]] bool set_motion(AppContext& context, std::int32_t motion);
 
 }  // namespace lumivane

@@ -243,7 +243,8 @@ bool delete_slide(AppContext& context, std::int32_t index, bool delete_file) {
 void delete_addressed_slides(AppContext& context, bool delete_files) {
     // Fixed first: moving the current index as slides go never addresses more of them.
     const std::vector<std::int32_t> indices = addressed_indices(context);
-    for (auto i = indices.rbegin(); i != indices.rend(); ++i) delete_slide(context, *i, delete_files);
+    // Each slide's failure is reported with it; the others are deleted all the same.
+    for (auto i = indices.rbegin(); i != indices.rend(); ++i) static_cast<void>(delete_slide(context, *i, delete_files));
 }
 
 bool copy_addressed_slides(AppContext& context) {
@@ -289,7 +290,8 @@ bool paste_slides(AppContext& context, bool before) {
 
     // The clipboard keeps no picture levels; in smooth motion the copies get theirs now
     // (when they do not fit, the timeline tries again as it shows the slide).
-    for (Slide& copy : copies) prepare_slide_levels(context.motion, copy);
+    // A copy whose levels do not fit is sampled from its picture alone, as its original may be.
+    for (Slide& copy : copies) static_cast<void>(prepare_slide_levels(context.motion, copy));
     const std::int32_t count = show.slide_count();
     const std::int32_t n = static_cast<std::int32_t>(copies.size());
     std::int32_t position = std::clamp(before ? context.current_slide : context.current_slide + 1, 0, count);

@@ -27,32 +27,32 @@ Slide new_blank_slide();
 // The destination becomes a copy of the source with pictures, profile and key frames of
 // its own, sharing the source's colour transform, and not selected. True when memory
 // for the pictures ran out; the destination then has none.
-bool deep_copy_slide(const Slide& source, Slide& destination);
+[[nodiscard]] bool deep_copy_slide(const Slide& source, Slide& destination);
 
 // Asks for image files and inserts them before or after the slide at index, copying
 // files from other folders into the show folder. A file that is no JPEG or TIFF picture
 // leaves a blank slide in its place.
-bool insert_image_files(AppContext& context, std::int32_t index, bool before);
+[[nodiscard]] bool insert_image_files(AppContext& context, std::int32_t index, bool before);
 
 // Appends the image file at path as a new current slide, copying it into the show folder
 // when it lies elsewhere (asking before a file of its name there is replaced).
-bool add_image_file(AppContext& context, const std::u16string& path);
+[[nodiscard]] bool add_image_file(AppContext& context, const std::u16string& path);
 // Adds each file in order, after making sure there is a show folder; stops when the user
 // cancels. Files that would take the show past its largest size add nothing.
-bool add_image_files(AppContext& context, const std::vector<std::u16string>& paths);
+[[nodiscard]] bool add_image_files(AppContext& context, const std::vector<std::u16string>& paths);
 
 // Removes one slide, and with delete_file its image file unless another slide shows it.
-bool delete_slide(AppContext& context, std::int32_t index, bool delete_file);
+[[nodiscard]] bool delete_slide(AppContext& context, std::int32_t index, bool delete_file);
 // Removes the addressed set, from the highest index down.
 void delete_addressed_slides(AppContext& context, bool delete_files);
 
 // The slide clipboard becomes copies of the addressed set, in order.
-bool copy_addressed_slides(AppContext& context);
+[[nodiscard]] bool copy_addressed_slides(AppContext& context);
 // Copies the addressed set, then deletes it (with its files when delete_files).
 void cut_addressed_slides(AppContext& context, bool delete_files);
 // Inserts copies of the clipboard before or after the current slide, copying their
 // files first when they come from another show folder.
-bool paste_slides(AppContext& context, bool before);
+[[nodiscard]] bool paste_slides(AppContext& context, bool before);
 
 // Moves the slide at from into the gap before the slide at to (the slide count for the
 // end) and makes it current.

@@ -38,7 +38,8 @@ void read_slide_file(SlideFile& file, const MemoryCheck& fits) {
             // In place the conversion needs no memory and cannot fail.
             file.converted = file.known_transform && file.profile == file.known_profile;
             if (file.converted) {
-                colour_transform_apply_rows(file.picture, file.known_transform.get(), file.report.rows_with_data);
+                static_cast<void>(
+                    colour_transform_apply_rows(file.picture, file.known_transform.get(), file.report.rows_with_data));
             }
             return;
         }
@@ -83,16 +84,18 @@ SlidePrepared prepare_slide(AppContext& context, std::int32_t index, Slide& slid
     if (file.converted) {
         slide.transform = file.known_transform;
     } else {
-        colour_transform_shared(context.colour_transforms, ui, slide.profile, file.picture, context.monitor_profile,
-                                slide.transform);
+        // A profile that cannot be used has been reported; the picture keeps its own colours.
+        static_cast<void>(colour_transform_shared(context.colour_transforms, ui, slide.profile, file.picture,
+                                                  context.monitor_profile, slide.transform));
         // Converted where it lies: the picture needs no second copy of itself.
         if (colour_transform_apply_rows(file.picture, slide.transform.get(), file.report.rows_with_data)) {
             error_box(ui, u"Cannot convert slide file to the monitor color space: %s", file.path);
         }
     }
     slide.image = std::move(file.picture);
-    image_make_preview(slide.image, slide.thumbnail, context.thumbnail_box, context.thumbnail_box,
-                       context.thumbnail_margin);
+    // Without memory for it the slide has no thumbnail, and its cell stays empty.
+    static_cast<void>(image_make_preview(slide.image, slide.thumbnail, context.thumbnail_box, context.thumbnail_box,
+                                         context.thumbnail_margin));
     if (prepare_slide_levels(context.motion, slide, fits)) messages.report(SlideProblem::NoSmoothMotion, file.path);
     if (!slide.image.empty()) {
         // A new slide's first key frame covers the whole picture; a cropped one's is cut.

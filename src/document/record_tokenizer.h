@@ -29,7 +29,7 @@ struct TokenRecord {
 
 // Finds the next record in text, starting at position, and ends it with NUL in
 // place. Returns true when no record is left.
-bool next_record_line(std::u16string& text, std::size_t& position, std::u16string_view& line);
+[[nodiscard]] bool next_record_line(std::u16string& text, std::size_t& position, std::u16string_view& line);
 
 // Splits a line (which ends at its first NUL or at its end) into tokens. An
 // unterminated quote reports "Missing quote" and the token takes the rest of the line.

@@ -25,12 +25,12 @@ inline constexpr char16_t default_index_name[] = u"index.ssi";
 // Reads folder/name into the show; ui hears of the numbers it cannot take. A file that
 // ends without "end" is read but not taken as the show's index file (its index_path).
 // Lines out of the format's order or counts are ignored.
-bool read_show_index(SlideShow& show, UserInterface& ui, const std::u16string& folder, const std::u16string& name);
+[[nodiscard]] bool read_show_index(SlideShow& show, UserInterface& ui, const std::u16string& folder, const std::u16string& name);
 
 // Writes a fresh index listing the images of a folder in the order given, each as a
 // slide of the default style showing the whole picture.
 // The settings are the show's.
-bool write_new_index(const ShowSettings& settings, const std::u16string& index_path, const std::u16string& show_folder,
+[[nodiscard]] bool write_new_index(const ShowSettings& settings, const std::u16string& index_path, const std::u16string& show_folder,
                      const std::vector<std::u16string>& image_names);
 
 // The lines of the show as it would be saved.

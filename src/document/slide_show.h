@@ -104,7 +104,7 @@ void set_speed(SlideShow& show, std::int32_t speed);
 
 // A style of 0 stands for the show's default style.
 std::int32_t effective_style(const SlideShow& show, const Slide& slide);
-bool any_slide_not_fitted(const SlideShow& show);
+[[nodiscard]] bool any_slide_not_fitted(const SlideShow& show);
 
 void release_slide(Slide& slide, bool release_transform);
 void release_all_slides(SlideShow& show);

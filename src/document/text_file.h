@@ -13,14 +13,14 @@ namespace lumivane {
 // Reads the whole file as 16-bit text: UTF-8 with or without a mark, UTF-16 in either
 // byte order (marked, or guessed from a zero byte). 32-bit text is refused. The file is
 // closed in every case.
-bool read_text_file(FileHandle file, std::u16string& text);
+[[nodiscard]] bool read_text_file(FileHandle file, std::u16string& text);
 
-bool start_text_file(FileHandle& file);
+[[nodiscard]] bool start_text_file(FileHandle& file);
 
 // Writes a whole text file of lines, replacing path only when every byte is safely
 // written (see file_replace_start: links, permissions and closed folders). On failure
 // the old file is left as it was.
-bool write_text_file(const std::u16string& path, const std::vector<std::u16string>& lines);
-bool write_text_line(FileHandle& file, std::u16string_view text);
+[[nodiscard]] bool write_text_file(const std::u16string& path, const std::vector<std::u16string>& lines);
+[[nodiscard]] bool write_text_line(FileHandle& file, std::u16string_view text);
 
 }  // namespace lumivane

@@ -15,8 +15,8 @@ namespace lumivane {
 // white (set bits are the white ones), Grey8 when every entry is grey, else Colour8;
 // 24- and 32-bit pictures are Colour8. Top-down files (a negative height), compressed
 // ones and any file whose parts do not fit in it fail and leave the image empty.
-bool read_bmp(const std::u16string& path, ImageBuffer& image);
+[[nodiscard]] bool read_bmp(const std::u16string& path, ImageBuffer& image);
 // The same from position 0 of an open file, which stays open.
-bool read_bmp(FileHandle& file, ImageBuffer& image);
+[[nodiscard]] bool read_bmp(FileHandle& file, ImageBuffer& image);
 
 }  // namespace lumivane

@@ -22,7 +22,7 @@ std::u16string shipped_bitmap_folder();
 // names it and the shipped picture is used; when neither can be read the error
 // "Error loading bitmap file: %s" names the path in the settings folder and the
 // destination stays as it was (the result is then true).
-bool load_bitmap_file(UserInterface& ui, ImageBuffer& destination, std::u16string_view file_name, std::int32_t width,
+[[nodiscard]] bool load_bitmap_file(UserInterface& ui, ImageBuffer& destination, std::u16string_view file_name, std::int32_t width,
                       std::int32_t height, const std::u16string& settings_folder,
                       const std::u16string& shipped_folder = shipped_bitmap_folder());
 

@@ -25,17 +25,17 @@ enum MonitorProfile : std::int32_t { monitor_srgb = 0, monitor_adobe_rgb = 1, mo
 // An empty picture gets no transform and no message; a profile the library refuses
 // (a grey or CMYK one, say) gets "Problem converting from working color space to
 // monitor color space", no transform, and failure.
-bool colour_transform_create(UserInterface& ui, const std::vector<std::uint8_t>& profile, const ImageBuffer& picture,
+[[nodiscard]] bool colour_transform_create(UserInterface& ui, const std::vector<std::uint8_t>& profile, const ImageBuffer& picture,
                              std::int32_t monitor_profile, ColourTransformHandle& transform);
 
 // The destination becomes the source converted row by row on the worker pool, or a
 // plain copy when there is no transform; an empty source empties the destination.
 // Source and destination may be the same picture, converted in place.
-bool colour_transform_apply(const ImageBuffer& source, ImageBuffer& destination, const ColourTransform* transform);
+[[nodiscard]] bool colour_transform_apply(const ImageBuffer& source, ImageBuffer& destination, const ColourTransform* transform);
 
 // Converts the top rows of a Colour8 picture in place and leaves the rows below as they
 // are: the part of a picture whose file ended early is black on every monitor.
-bool colour_transform_apply_rows(ImageBuffer& picture, const ColourTransform* transform, std::int32_t rows_from_top);
+[[nodiscard]] bool colour_transform_apply_rows(ImageBuffer& picture, const ColourTransform* transform, std::int32_t rows_from_top);
 
 // The transforms made so far, by monitor profile and embedded profile bytes (none for
 // sRGB pictures). A show of thousands of slides needs only a handful, and building one
@@ -53,13 +53,13 @@ struct ColourTransformCache {
 // colour_transform_create through the cache: slides whose profiles are byte for byte
 // the same share one transform. A profile the library refused is refused again without
 // a second message.
-bool colour_transform_shared(ColourTransformCache& cache, UserInterface& ui, const std::vector<std::uint8_t>& profile,
+[[nodiscard]] bool colour_transform_shared(ColourTransformCache& cache, UserInterface& ui, const std::vector<std::uint8_t>& profile,
                              const ImageBuffer& picture, std::int32_t monitor_profile, ColourTransformHandle& transform);
 
 // The transform from a monitor colour space back to sRGB for pictures converted to it
 // (colour_transform_apply): a video of what the monitor showed, in the colours every
 // player takes for granted. The sRGB monitor needs none. True when the library cannot
 // build it.
-bool colour_transform_to_srgb(std::int32_t monitor_profile, ColourTransformHandle& transform);
+[[nodiscard]] bool colour_transform_to_srgb(std::int32_t monitor_profile, ColourTransformHandle& transform);
 
 }  // namespace lumivane

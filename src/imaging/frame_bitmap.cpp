@@ -4,23 +4,16 @@
 #include <new>
 
 #include "imaging/image_buffer.h"
-#include "platform/message_boxes.h"
 
 namespace lumivane {
 
-bool frame_create(UserInterface& ui, FrameBitmap& frame, std::int32_t width, std::int32_t height) {
+bool frame_create(FrameBitmap& frame, std::int32_t width, std::int32_t height) {
     frame_free(frame);
     const std::int64_t stride = row_stride(3 * static_cast<std::int64_t>(width));
     const std::int64_t size = stride * height;
-    if (width < 0 || height < 0 || size > INT32_MAX) {
-        error_box(ui, u"Out of Memory");
-        return true;
-    }
+    if (width < 0 || height < 0 || size > INT32_MAX) return true;
     frame.pixels.reset(new (std::nothrow) std::uint8_t[static_cast<std::size_t>(size)]());
-    if (!frame.pixels && size > 0) {
-        error_box(ui, u"Out of Memory");
-        return true;
-    }
+    if (!frame.pixels && size > 0) return true;
     frame.width = width;
     frame.height = height;
     frame.stride = static_cast<std::int32_t>(stride);

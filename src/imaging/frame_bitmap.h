@@ -20,9 +20,9 @@ struct FrameBitmap {
     const std::uint8_t* row(std::int32_t r) const { return pixels.get() + static_cast<std::size_t>(r) * stride; }
 };
 
-// Replaces the frame's pixels by black ones of the given size; "Out of Memory" when
-// they cannot be allocated.
-bool frame_create(UserInterface& ui, FrameBitmap& frame, std::int32_t width, std::int32_t height);
+// Replaces the frame's pixels by black ones of the given size. True when they cannot be
+// allocated: the frame is then empty, and the caller reports it.
+[[nodiscard]] bool frame_create(FrameBitmap& frame, std::int32_t width, std::int32_t height);
 void frame_clear(FrameBitmap& frame);
 void frame_free(FrameBitmap& frame);
 

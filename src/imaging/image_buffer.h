@@ -70,11 +70,11 @@ void image_free(ImageBuffer& image);
 // Frees the buffer, then allocates zeroed storage. Empty or unknown kinds and zero
 // sizes give no storage and succeed; a negative height, a row longer than 4 MiB or a
 // failed allocation leave the buffer empty and fail.
-bool image_allocate(ImageBuffer& image, PixelFormat kind, std::int32_t width, std::int32_t height,
+[[nodiscard]] bool image_allocate(ImageBuffer& image, PixelFormat kind, std::int32_t width, std::int32_t height,
                     double resolution);
 // The same, with the pixel bytes left as they are, for operations that write every
 // byte of every row themselves (padding included).
-bool image_allocate_for_overwrite(ImageBuffer& image, PixelFormat kind, std::int32_t width, std::int32_t height,
+[[nodiscard]] bool image_allocate_for_overwrite(ImageBuffer& image, PixelFormat kind, std::int32_t width, std::int32_t height,
                                   double resolution);
 
 // A picture that reads the rows of another without owning them, for work elsewhere

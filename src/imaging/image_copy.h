@@ -6,6 +6,6 @@ namespace lumivane {
 
 // The destination becomes a copy of the source: same kind, size and resolution, every
 // row (padding included) copied on the worker pool.
-bool image_copy(const ImageBuffer& source, ImageBuffer& destination);
+[[nodiscard]] bool image_copy(const ImageBuffer& source, ImageBuffer& destination);
 
 }  // namespace lumivane

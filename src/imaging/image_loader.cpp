@@ -98,7 +98,8 @@ bool load_through_tiff_reader(const std::u16string& path, ImageBuffer& image, st
 std::u16string image_working_path(const std::u16string& path) {
     std::u16string working;
     if (is_shortcut(path)) {
-        shortcut_resolve(path, working, path_limit + 1);
+        // A link that leads nowhere leaves no working path, and reading it fails as missing.
+        static_cast<void>(shortcut_resolve(path, working, path_limit + 1));
     } else {
         working = cut_text(path, path_limit);
     }

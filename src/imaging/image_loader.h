@@ -41,7 +41,7 @@ using MemoryCheck = std::function<bool(std::uint64_t bytes)>;
 // program's own TIFF reader tries the same file. Grey pictures carry no profile. Memory
 // for the picture is taken only when fits allows it, and a file cut short gives what
 // it holds. Touches no user interface, so it may run on any thread.
-bool image_read(const std::u16string& working_path, ImageBuffer& image, std::vector<std::uint8_t>& profile,
+[[nodiscard]] bool image_read(const std::u16string& working_path, ImageBuffer& image, std::vector<std::uint8_t>& profile,
                 LoadReport& report, const MemoryCheck& fits = memory_fits);
 
 // The bytes the picture of a file will take, from its header alone; 0 when the platform
@@ -50,9 +50,9 @@ std::uint64_t image_measure(const std::u16string& working_path);
 
 // image_read of a path or shortcut, showing "Reading <file>" in the status window and
 // ending with the arrow cursor.
-bool image_load(UserInterface& ui, const std::u16string& path, ImageBuffer& image, std::vector<std::uint8_t>& profile,
+[[nodiscard]] bool image_load(UserInterface& ui, const std::u16string& path, ImageBuffer& image, std::vector<std::uint8_t>& profile,
                 LoadReport& report);
-bool image_load(UserInterface& ui, const std::u16string& path, ImageBuffer& image, std::vector<std::uint8_t>& profile);
+[[nodiscard]] bool image_load(UserInterface& ui, const std::u16string& path, ImageBuffer& image, std::vector<std::uint8_t>& profile);
 
 // The orientation (tag 274) and the profile (tag 34675) from the IFD0, EXIF and GPS
 // blocks, in that order; a later tag overrides an earlier one.

@@ -15,6 +15,6 @@ namespace lumivane {
 // the older least-significant-bit-first variant, on data that does not start with a
 // Clear code, on a code the table does not hold yet and on a table that overflows
 // without a Clear.
-bool lzw_decode(std::span<const std::uint8_t> input, std::span<std::uint8_t> output, std::size_t& written);
+[[nodiscard]] bool lzw_decode(std::span<const std::uint8_t> input, std::span<std::uint8_t> output, std::size_t& written);
 
 }  // namespace lumivane

@@ -24,7 +24,7 @@ struct MemoryBitmap {
 void memory_bitmap_clear(MemoryBitmap& picture);
 
 // Whether the picture can take a frame of the given size.
-bool fits_memory_bitmap(const MemoryBitmap& picture, std::int32_t width, std::int32_t height);
+[[nodiscard]] bool fits_memory_bitmap(const MemoryBitmap& picture, std::int32_t width, std::int32_t height);
 
 // Expands count 24-bit pixels (blue, green, red) into 32-bit ones. Reads exactly
 // 3 count bytes and writes exactly 4 count.
@@ -37,6 +37,6 @@ std::vector<ExpandFunction> expand_functions();
 
 // Copies the whole frame into the picture, turning its bottom-up rows top-down. Fails,
 // writing nothing, unless both have pixels and the same size.
-bool frame_draw(MemoryBitmap& picture, const FrameBitmap& frame);
+[[nodiscard]] bool frame_draw(MemoryBitmap& picture, const FrameBitmap& frame);
 
 }  // namespace lumivane

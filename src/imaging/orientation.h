@@ -14,13 +14,13 @@
 
 namespace lumivane {
 
-bool image_mirror_left_right(const ImageBuffer& source, ImageBuffer& destination);
-bool image_rotate_180(const ImageBuffer& source, ImageBuffer& destination);
-bool image_mirror_top_bottom(const ImageBuffer& source, ImageBuffer& destination);
-bool image_transpose(const ImageBuffer& source, ImageBuffer& destination);
-bool image_rotate_cw(const ImageBuffer& source, ImageBuffer& destination);
-bool image_transverse(const ImageBuffer& source, ImageBuffer& destination);
-bool image_rotate_ccw(const ImageBuffer& source, ImageBuffer& destination);
+[[nodiscard]] bool image_mirror_left_right(const ImageBuffer& source, ImageBuffer& destination);
+[[nodiscard]] bool image_rotate_180(const ImageBuffer& source, ImageBuffer& destination);
+[[nodiscard]] bool image_mirror_top_bottom(const ImageBuffer& source, ImageBuffer& destination);
+[[nodiscard]] bool image_transpose(const ImageBuffer& source, ImageBuffer& destination);
+[[nodiscard]] bool image_rotate_cw(const ImageBuffer& source, ImageBuffer& destination);
+[[nodiscard]] bool image_transverse(const ImageBuffer& source, ImageBuffer& destination);
+[[nodiscard]] bool image_rotate_ccw(const ImageBuffer& source, ImageBuffer& destination);
 
 using OrientationOperation = bool (*)(const ImageBuffer& source, ImageBuffer& destination);
 // The operation that turns a picture stored with this TIFF/EXIF Orientation value
@@ -29,6 +29,6 @@ OrientationOperation orientation_operation(std::uint32_t orientation);
 
 // Turns the picture upright for its Orientation value; 1 and unknown values leave it.
 // On failure the picture stays as it was rather than half turned.
-bool apply_orientation(ImageBuffer& image, std::uint32_t orientation);
+[[nodiscard]] bool apply_orientation(ImageBuffer& image, std::uint32_t orientation);
 
 }  // namespace lumivane

@@ -55,13 +55,14 @@ bool make_picture_levels(const ImageBuffer& picture, std::vector<ImageBuffer>& l
             levels.clear();
             return true;
         }
-        pool_run_rows(
+        // Halving rows cannot fail.
+        static_cast<void>(pool_run_rows(
             processor_count(),
             [&](std::int32_t first, std::int32_t last) {
                 halve_rows(above, level, first, last);
                 return false;
             },
-            level.height);
+            level.height));
         levels.push_back(std::move(level));
     }
 }

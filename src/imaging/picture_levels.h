@@ -19,6 +19,6 @@ std::uint64_t picture_levels_bytes(std::int32_t width, std::int32_t height);
 
 // Makes levels 1, 2, ... of a Colour8 picture, on the worker pool. Any other picture
 // gets none. Fails, leaving no levels, when one cannot be allocated.
-bool make_picture_levels(const ImageBuffer& picture, std::vector<ImageBuffer>& levels);
+[[nodiscard]] bool make_picture_levels(const ImageBuffer& picture, std::vector<ImageBuffer>& levels);
 
 }  // namespace lumivane

@@ -15,6 +15,6 @@ void convert_row(PixelLayout layout, const std::vector<std::uint32_t>& palette, 
 
 // Grey pictures: grey layouts, and palettes whose every entry is grey (an empty
 // palette counts as grey). Their embedded profiles are not used.
-bool is_grey_source(PixelLayout layout, const std::vector<std::uint32_t>& palette);
+[[nodiscard]] bool is_grey_source(PixelLayout layout, const std::vector<std::uint32_t>& palette);
 
 }  // namespace lumivane

@@ -11,10 +11,10 @@ namespace lumivane {
 // Nearest lower sampling into the largest picture of the source's proportions that
 // fits the box less a margin on every side (at least 2 x 2). Colour8 sources give a
 // Colour8 thumbnail, others Grey8; an empty source gives an empty one.
-bool image_make_preview(const ImageBuffer& source, ImageBuffer& destination, std::int32_t box_width,
+[[nodiscard]] bool image_make_preview(const ImageBuffer& source, ImageBuffer& destination, std::int32_t box_width,
                         std::int32_t box_height, std::int32_t margin);
 
 // Every byte v (padding included) becomes (v + 768) / 5.
-bool image_make_dimmed(const ImageBuffer& source, ImageBuffer& destination);
+[[nodiscard]] bool image_make_dimmed(const ImageBuffer& source, ImageBuffer& destination);
 
 }  // namespace lumivane

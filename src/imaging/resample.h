@@ -16,7 +16,7 @@ enum class ResampleFilter : std::int32_t { Nearest = 0, Linear = 1 };
 // same size, or an empty source, gives a copy. Every kind is handled; a Bilevel
 // source stays Bilevel under Nearest and becomes Grey8 under Linear. Destination rows
 // are spread over the worker pool.
-bool image_resample(const ImageBuffer& source, ImageBuffer& destination, std::int32_t width, std::int32_t height,
+[[nodiscard]] bool image_resample(const ImageBuffer& source, ImageBuffer& destination, std::int32_t width, std::int32_t height,
                     double resolution, ResampleFilter filter);
 
 }  // namespace lumivane

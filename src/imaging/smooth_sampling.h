@@ -40,9 +40,9 @@ struct PictureBox {
 // is then sampled bilinear at any reduction) into the frame or the window's picture.
 // Outside the picture is black. Fails, leaving the target as it was, when the picture
 // is not Colour8, the target has no pixels or working memory cannot be allocated.
-bool smooth_render(const ImageBuffer& picture, const std::vector<ImageBuffer>& levels, const PictureBox& box,
+[[nodiscard]] bool smooth_render(const ImageBuffer& picture, const std::vector<ImageBuffer>& levels, const PictureBox& box,
                    FrameBitmap& frame);
-bool smooth_render(const ImageBuffer& picture, const std::vector<ImageBuffer>& levels, const PictureBox& box,
+[[nodiscard]] bool smooth_render(const ImageBuffer& picture, const std::vector<ImageBuffer>& levels, const PictureBox& box,
                    MemoryBitmap& target);
 
 // The weights of one frame pixel along one axis: four neighbouring pixels of a level

@@ -516,7 +516,7 @@ struct RowFiller {
         if (rows * static_cast<std::uint64_t>(image.width) < parallel_pixels) {
             work(0, count - 1);
         } else {
-            pool_run_rows(processor_count(), work, count);
+            static_cast<void>(pool_run_rows(processor_count(), work, count));  // the rows' work cannot fail
         }
     }
 
@@ -647,7 +647,7 @@ bool tiff_read(FileHandle& file, ImageBuffer& image) {
     } catch (const std::bad_alloc&) {
         failed = true;
     }
-    if (failed) image_allocate(image, PixelFormat::Empty, 0, 0, 0.0);
+    if (failed) static_cast<void>(image_allocate(image, PixelFormat::Empty, 0, 0, 0.0));  // takes no memory
     return failed;
 }
 

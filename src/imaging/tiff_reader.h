@@ -15,10 +15,10 @@ namespace lumivane {
 // Reads the picture from position 0 of an open file, which stays open. On success the
 // image is Colour8, turned upright by the Orientation tag, with its resolution in dots
 // per inch; on failure it is Empty. Nothing is shown to the user either way.
-bool tiff_read(FileHandle& file, ImageBuffer& image);
+[[nodiscard]] bool tiff_read(FileHandle& file, ImageBuffer& image);
 
 // The ICC profile of the first image (tag 34675). A file without one succeeds with an
 // empty profile.
-bool tiff_icc_extract(const std::u16string& path, std::vector<std::uint8_t>& profile);
+[[nodiscard]] bool tiff_icc_extract(const std::u16string& path, std::vector<std::uint8_t>& profile);
 
 }  // namespace lumivane

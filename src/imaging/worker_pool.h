@@ -31,17 +31,17 @@ std::int32_t item_worker_count(std::int32_t budget, std::int32_t items);
 std::vector<std::pair<std::int32_t, std::int32_t>> pool_ranges(std::int32_t workers, std::int32_t last_index);
 
 // Runs callback over pieces of 0..last_index on the given number of threads.
-bool pool_dispatch(std::int32_t workers, std::int32_t last_index, const RangeCallback& callback);
+[[nodiscard]] bool pool_dispatch(std::int32_t workers, std::int32_t last_index, const RangeCallback& callback);
 
 // Rows 0..rows - 1 of the image being processed.
-bool pool_run_rows(std::int32_t budget, const RangeCallback& callback, std::int32_t rows);
+[[nodiscard]] bool pool_run_rows(std::int32_t budget, const RangeCallback& callback, std::int32_t rows);
 // Rows of the destination image.
-bool pool_run_images(const std::function<bool(const ImageBuffer&, ImageBuffer&, std::int32_t, std::int32_t)>& callback,
+[[nodiscard]] bool pool_run_images(const std::function<bool(const ImageBuffer&, ImageBuffer&, std::int32_t, std::int32_t)>& callback,
                      const ImageBuffer& source, ImageBuffer& destination);
 // Rows of the frame.
-bool pool_run_frame(const std::function<bool(const ImageBuffer&, FrameBitmap&, std::int32_t, std::int32_t)>& callback,
+[[nodiscard]] bool pool_run_frame(const std::function<bool(const ImageBuffer&, FrameBitmap&, std::int32_t, std::int32_t)>& callback,
                     const ImageBuffer& source, FrameBitmap& frame);
 // Items 0..items - 1, for example the bytes of a frame.
-bool pool_run_items(const RangeCallback& callback, std::int32_t items);
+[[nodiscard]] bool pool_run_items(const RangeCallback& callback, std::int32_t items);
 
 }  // namespace lumivane

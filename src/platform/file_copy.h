@@ -20,6 +20,6 @@ inline constexpr char16_t trash_failed_text[] = u"Cannot move file to the trash:
 // the source itself, nothing is done. A failed read reports "Read error copying file",
 // a failed write "Write error copying file)"; a file that cannot be opened fails without
 // a message. True on failure.
-bool file_copy(UserInterface& ui, const std::u16string& source, const std::u16string& target);
+[[nodiscard]] bool file_copy(UserInterface& ui, const std::u16string& source, const std::u16string& target);
 
 }  // namespace lumivane

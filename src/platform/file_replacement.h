@@ -28,7 +28,7 @@ enum class ReplaceWhat { LinkTarget, Name };
 // - An old file that may not be written, or one that is not a regular file, fails.
 // - When the folder lets no file be created in it but the old file may be written,
 //   the new content is written over the old one in place; never with Name.
-bool file_replace_start(const std::u16string& path, FileReplacement& replacement,
+[[nodiscard]] bool file_replace_start(const std::u16string& path, FileReplacement& replacement,
                         ReplaceWhat what = ReplaceWhat::LinkTarget);
 
 // Makes sure the new content is on the disk, closes it and puts it in the place of the
@@ -36,6 +36,6 @@ bool file_replace_start(const std::u16string& path, FileReplacement& replacement
 // stays as it was and no temporary file is left. A successful replacement also removes
 // the temporary files that earlier replacements of the same file left behind when the
 // program was killed while writing.
-bool file_replace_finish(FileReplacement& replacement, bool failed);
+[[nodiscard]] bool file_replace_finish(FileReplacement& replacement, bool failed);
 
 }  // namespace lumivane

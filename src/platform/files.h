@@ -36,28 +36,28 @@ enum class ReadResult { Read = 0, EndOfFile = 1, Failed = 2 };
 // The platform's form of a path held by the program.
 std::string native_path(const std::u16string& path);
 
-bool file_open_read(const std::u16string& path, FileHandle& handle);
-bool file_create_write(const std::u16string& path, FileHandle& handle);
+[[nodiscard]] bool file_open_read(const std::u16string& path, FileHandle& handle);
+[[nodiscard]] bool file_create_write(const std::u16string& path, FileHandle& handle);
 bool file_close(FileHandle& handle);
 // Reads up to length bytes and sets length to the number read. At the end of the
 // file: EndOfFile with length 0. A request of 0 bytes reads nothing.
 ReadResult file_read(FileHandle& handle, std::uint32_t& length, void* buffer);
 // Writes all length bytes; a length of 0 writes nothing.
-bool file_write(FileHandle& handle, std::uint32_t length, const void* buffer);
+[[nodiscard]] bool file_write(FileHandle& handle, std::uint32_t length, const void* buffer);
 // Fails for files of 4 GiB or more.
-bool file_size(FileHandle& handle, std::uint32_t& size);
-bool file_tell(FileHandle& handle, std::uint32_t& position);
-bool file_seek(FileHandle& handle, std::uint32_t position);
+[[nodiscard]] bool file_size(FileHandle& handle, std::uint32_t& size);
+[[nodiscard]] bool file_tell(FileHandle& handle, std::uint32_t& position);
+[[nodiscard]] bool file_seek(FileHandle& handle, std::uint32_t position);
 // Makes sure everything written so far is on the disk.
-bool file_flush(FileHandle& handle);
+[[nodiscard]] bool file_flush(FileHandle& handle);
 // Answers yes or no: whether file_open_read would succeed.
-bool file_exists(const std::u16string& path);
-bool folder_exists(const std::u16string& path);
+[[nodiscard]] bool file_exists(const std::u16string& path);
+[[nodiscard]] bool folder_exists(const std::u16string& path);
 // Whether both paths lead to one and the same file (its device and inode), through
 // links or another path to its folder. No when either does not exist.
-bool same_file(const std::u16string& a, const std::u16string& b);
+[[nodiscard]] bool same_file(const std::u16string& a, const std::u16string& b);
 // Creates the folder (its parent must exist); an existing folder is no failure.
-bool folder_create(const std::u16string& path);
+[[nodiscard]] bool folder_create(const std::u16string& path);
 // One entry of a folder: its name and whether it is a symbolic link (the link itself,
 // whatever it leads to).
 struct FolderEntry {
@@ -67,7 +67,7 @@ struct FolderEntry {
 // Every entry of the folder except "." and "..", in the file system's order. True when
 // the folder cannot be opened or read to its end; an empty folder is no failure.
 // Nothing in the folder is opened.
-bool folder_entries(const std::u16string& folder, std::vector<FolderEntry>& entries);
+[[nodiscard]] bool folder_entries(const std::u16string& folder, std::vector<FolderEntry>& entries);
 // A missing file is no failure.
 bool file_delete(const std::u16string& path);
 

@@ -16,22 +16,22 @@ inline constexpr char16_t path_separator = u'/';
 
 // output = folder + "/" (unless folder ends with one) + name. A result longer than
 // path_limit reports "Pathname too long", leaves output as folder and separator and fails.
-bool path_join(UserInterface& ui, std::u16string& output, std::u16string_view folder, std::u16string_view name);
+[[nodiscard]] bool path_join(UserInterface& ui, std::u16string& output, std::u16string_view folder, std::u16string_view name);
 // The same without the message.
-bool path_join(std::u16string& output, std::u16string_view folder, std::u16string_view name);
+[[nodiscard]] bool path_join(std::u16string& output, std::u16string_view folder, std::u16string_view name);
 // The folder part of path, in place: "/a/b.jpg" gives "/a", "/b.jpg" gives "/", "b.jpg" gives ".".
 void path_folder(std::u16string& path);
 std::u16string path_file_name(std::u16string_view path);
 // From the last "." of the last name to the end; empty when the last name has no dot.
 std::u16string path_extension(std::u16string_view path);
-bool names_equal(std::u16string_view a, std::u16string_view b);
+[[nodiscard]] bool names_equal(std::u16string_view a, std::u16string_view b);
 // Two folder paths name the same folder text, whether or not either ends with "/".
-bool folders_equal(std::u16string_view a, std::u16string_view b);
-bool names_equal_nocase(std::u16string_view a, std::u16string_view b);
+[[nodiscard]] bool folders_equal(std::u16string_view a, std::u16string_view b);
+[[nodiscard]] bool names_equal_nocase(std::u16string_view a, std::u16string_view b);
 // The order in which a person lists file names: letter case does not count, and a run of
 // digits counts as its number, so "img_9.jpg" comes before "IMG_10.jpg". Names that
 // differ only in case or in leading zeros keep a fixed order among themselves.
-bool names_natural_less(std::u16string_view a, std::u16string_view b);
+[[nodiscard]] bool names_natural_less(std::u16string_view a, std::u16string_view b);
 
 // A text cut to at most limit characters, as the program's fixed-size fields hold it.
 std::u16string cut_text(std::u16string_view text, std::size_t limit);

@@ -30,6 +30,6 @@ inline constexpr std::uint64_t memory_reserve = std::uint64_t{256} << 20;
 // Whether this many bytes more may be taken now, the reserve left over. A few bytes of
 // a file can announce a picture larger than the machine; such an allocation can succeed
 // only to end the process when its pages are touched.
-bool memory_fits(std::uint64_t bytes);
+[[nodiscard]] bool memory_fits(std::uint64_t bytes);
 
 }  // namespace lumivane

@@ -39,10 +39,10 @@ public:
 
     // Starts the show: frame 0. True on failure (a show without slides, frames or
     // pictures that cannot be allocated), with the message.
-    bool start(std::u16string& message);
+    [[nodiscard]] bool start(std::u16string& message);
     // Moves on to the next frame; false once the show has been played through, and
     // when a picture cannot be converted (with the message).
-    bool next_frame(std::u16string& message);
+    [[nodiscard]] bool next_frame(std::u16string& message);
     // Moves on to the next frame at which the timeline ticks, skipping frames that
     // only repeat the picture; false once the show has been played through.
     bool next_tick();

@@ -54,17 +54,17 @@ PictureBox slide_picture_box(const SlideShow& show, const Slide& slide, std::int
 // rounded to whole pixels. Without slides the frame is cleared to black; a slide
 // without a picture shows black. Fails, leaving the frame as it was, when the frame has
 // no pixels, the slide index is outside the show or working memory cannot be allocated.
-bool render_slide_frame(const SlideShow& show, std::int32_t slide_index, std::int32_t key_frame, double progress,
+[[nodiscard]] bool render_slide_frame(const SlideShow& show, std::int32_t slide_index, std::int32_t key_frame, double progress,
                         std::int32_t motion, FrameBitmap& frame);
 // The same straight into the window's picture, in one pass: the pixels the frame would
 // hold, turned top-down into 32-bit ones.
-bool render_slide_picture(const SlideShow& show, std::int32_t slide_index, std::int32_t key_frame, double progress,
+[[nodiscard]] bool render_slide_picture(const SlideShow& show, std::int32_t slide_index, std::int32_t key_frame, double progress,
                           std::int32_t motion, MemoryBitmap& picture);
 // Any box of a slide's picture, at the frame's or picture's size: what the slides'
 // paths show, and what a preview of a path can show. A slide without a picture gives
 // black.
-bool render_box_frame(const Slide& slide, const PictureBox& box, std::int32_t motion, FrameBitmap& frame);
-bool render_box_picture(const Slide& slide, const PictureBox& box, std::int32_t motion, MemoryBitmap& picture);
+[[nodiscard]] bool render_box_frame(const Slide& slide, const PictureBox& box, std::int32_t motion, FrameBitmap& frame);
+[[nodiscard]] bool render_box_picture(const Slide& slide, const PictureBox& box, std::int32_t motion, MemoryBitmap& picture);
 
 // A box's centre and size, recorded when a mouse gesture begins so that the whole
 // gesture is applied to that starting box.
@@ -76,7 +76,7 @@ struct BoxShape {
 };
 BoxShape box_shape(const PanFrame& box);
 
-bool box_outside_image(const PanFrame& box);
+[[nodiscard]] bool box_outside_image(const PanFrame& box);
 
 // The starting box scaled about its centre by factor, no smaller than 0.2 on its smaller
 // side, and (unless it may leave the picture, as while Shift is held, or box already

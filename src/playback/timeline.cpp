@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "imaging/frame_bitmap.h"
+#include "platform/message_boxes.h"
 #include "playback/motion.h"
 #include "playback/pan_zoom.h"
 #include "playback/playback_window.h"
@@ -59,7 +60,8 @@ std::int32_t last_slide(const PlaybackRecord& player) { return player.show.slide
 void levels_for(PlaybackRecord& player, std::int32_t slide) {
     if (player.motion != motion_smooth || slide < 0 || slide > last_slide(player)) return;
     Slide& s = player.show.slides[static_cast<std::size_t>(slide)];
-    if (s.levels.empty()) prepare_slide_levels(player.motion, s);
+    // Levels that do not fit leave the slide sampled from its picture alone.
+    if (s.levels.empty()) static_cast<void>(prepare_slide_levels(player.motion, s));
 }
 
 // Renders a slide straight into the memory bitmap, and keeps where it stands, so that
@@ -86,13 +88,13 @@ void halt_show(PlaybackRecord& player, bool keep_in_place, bool draw_at_rest) {
     pb.from_black = true;
 }
 
-// Makes the frames again at the window's client size, black.
+// Makes the frames again at the window's client size, black; says once when they do
+// not fit in memory (the transitions then show nothing but the slide they go to).
 void create_frames(PlaybackRecord& player, PlaybackWindow& window) {
     const std::int32_t w = window.client_width();
     const std::int32_t h = window.client_height();
-    for (FrameBitmap* frame : {&window.outgoing, &window.incoming}) {
-        if (!frame_create(player.ui, *frame, w, h)) frame_clear(*frame);
-    }
+    const bool failed = frame_create(window.outgoing, w, h) | frame_create(window.incoming, w, h);
+    if (failed) error_box(player.ui, u"Out of Memory");
 }
 
 }  // namespace
@@ -253,7 +255,10 @@ void prepare_transition(PlaybackRecord& player) {
                                             player.motion, pb.window->outgoing)) {
         frame_clear(pb.window->outgoing);
     }
-    render_slide_frame(player.show, player.current_slide, 0, 0.0, player.motion, pb.window->incoming);
+    // A slide that cannot be rendered comes in as black, never as the picture before it.
+    if (render_slide_frame(player.show, player.current_slide, 0, 0.0, player.motion, pb.window->incoming)) {
+        frame_clear(pb.window->incoming);
+    }
 }
 
 void next_slide(PlaybackRecord& player, bool& stopped) {
@@ -314,9 +319,11 @@ void playback_tick(PlaybackRecord& player) {
         const double e = elapsed_seconds(player);
         if (e <= settings.transition_time) {
             // Nothing but the screen needs the composed picture.
+            // Composing fails only without pixels: a window played for its timing alone, or
+            // ends that did not fit in memory, which has been reported.
             MemoryBitmap picture = pb.window->memory_bitmap();
-            compose_transition(settings.transition, pb.window->outgoing, pb.window->incoming, picture,
-                               e / settings.transition_time);
+            static_cast<void>(compose_transition(settings.transition, pb.window->outgoing, pb.window->incoming,
+                                                 picture, e / settings.transition_time));
             composed = true;
         } else {
             pb.in_transition = false;

@@ -57,7 +57,7 @@ void refresh_playback(PlaybackRecord& player);
 void begin_transition(PlaybackRecord& player);
 void prepare_transition(PlaybackRecord& player);
 // Returns true when the slide has ended; stopped tells whether that ended the show.
-bool step_path(PlaybackRecord& player, bool& stopped);
+[[nodiscard]] bool step_path(PlaybackRecord& player, bool& stopped);
 void next_slide(PlaybackRecord& player, bool& stopped);
 
 // The timer's tick, and the start message (a tick that first starts a transition).

@@ -13,7 +13,7 @@
 namespace lumivane {
 
 // Whether the arguments ask for an export.
-bool is_export_command(const std::vector<std::u16string>& arguments);
+[[nodiscard]] bool is_export_command(const std::vector<std::u16string>& arguments);
 
 int run_export_command(int& argc, char** argv, const std::vector<std::u16string>& arguments);
 

@@ -47,7 +47,7 @@ void frame_draw(QImage& picture, const FrameBitmap& frame) {
         picture = QImage(frame.width, frame.height, QImage::Format_RGB32);
     }
     MemoryBitmap target{picture.bits(), picture.width(), picture.height(), picture.bytesPerLine()};
-    frame_draw(target, frame);
+    static_cast<void>(frame_draw(target, frame));  // the picture was made to the frame's size
 }
 
 }  // namespace lumivane

@@ -31,7 +31,7 @@ void draw_bevel(QPainter& painter, int x, int y, int width, int height, int ring
 
 // Whether (x, y) lies between x0 and x1 and between y0 and y1, both ends included,
 // whichever end of each pair is the larger.
-bool point_in_rectangle(int x, int y, int x0, int y0, int x1, int y1);
+[[nodiscard]] bool point_in_rectangle(int x, int y, int x0, int y0, int x1, int y1);
 
 // The width in pixels of text in the record's font on the window's screen.
 int text_width(const QString& text, const QWidget* window, const InterfaceFont& font);

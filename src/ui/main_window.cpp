@@ -136,7 +136,7 @@ void MainWindow::shut_down() {
     stop_show(context_.player, false);
     if (context_.playback.window) context_.playback.window->close_window();
     context_.placement = placement_of(*this, context_.placement);
-    write_session_state(context_);
+    static_cast<void>(write_session_state(context_));  // not reported: the program ends all the same
     release_all_slides(context_.show);
     context_.show.slides.clear();
     context_.clipboard = SlideClipboard{};

@@ -75,7 +75,7 @@ void PreferencesDialog::accept() {
     std::int32_t motion = context_.motion;
     take_row(motion_, motion);
     QDialog::accept();
-    if (motion != context_.motion) set_motion(context_, motion);
+    if (motion != context_.motion) static_cast<void>(set_motion(context_, motion));  // slides left out are named
 }
 
 }  // namespace lumivane

@@ -150,6 +150,9 @@ void ShowPropertiesDialog::reject() {
     QDialog::reject();
 }
 
-void ShowPropertiesDialog::save_as_default() { save_show_properties_as_default(context_, form(), at_opening_); }
+// A wrong field has been reported; the dialog stays open either way.
+void ShowPropertiesDialog::save_as_default() {
+    static_cast<void>(save_show_properties_as_default(context_, form(), at_opening_));
+}
 
 }  // namespace lumivane

@@ -16,7 +16,7 @@ class QtUserInterface;
 // the session state, the main window in its place, the show named by the arguments and
 // the playback window. False when the user cancelled the folder the arguments asked
 // for: the program then ends.
-bool start_program(QtUserInterface& ui, AppContext& context, MainWindow& window,
+[[nodiscard]] bool start_program(QtUserInterface& ui, AppContext& context, MainWindow& window,
                    const std::vector<std::u16string>& arguments);
 
 // The exit code: 0 normally, 1 for a second start.

@@ -60,11 +60,11 @@ std::u16string default_video_path(const SlideShow& show, const std::u16string& f
 std::u16string export_options_problem(const ExportOptions& options);
 
 // "1920x1080" (or with a capital X): two whole numbers of at most five digits.
-bool parse_video_size(const std::u16string& text, VideoSize& size);
+[[nodiscard]] bool parse_video_size(const std::u16string& text, VideoSize& size);
 
 // The command line of an export after "--export": the show, then -o OUT and the
 // options. True on failure, with the message.
-bool parse_export_arguments(const std::vector<std::u16string>& arguments, std::u16string& show,
+[[nodiscard]] bool parse_export_arguments(const std::vector<std::u16string>& arguments, std::u16string& show,
                             ExportOptions& options, std::u16string& message);
 
 }  // namespace lumivane

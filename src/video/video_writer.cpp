@@ -69,7 +69,7 @@ struct VideoWriter::State {
             avformat_free_context(muxer);
         }
         // A file not finished goes, with its temporary name.
-        if (started) file_replace_finish(replacement, true);
+        if (started) static_cast<void>(file_replace_finish(replacement, true));
     }
 
     bool fail(std::u16string& message, int code) {

@@ -86,7 +86,7 @@ TEST(ImageAllocate, EmptyZeroAndRefusedSizes) {
 
     // Copying an image without storage gives another one.
     ImageBuffer copy;
-    image_allocate(image, PixelFormat::Grey8, 0, 5, 1.0);
+    EXPECT_FALSE(image_allocate(image, PixelFormat::Grey8, 0, 5, 1.0));
     EXPECT_FALSE(image_copy(image, copy));
     EXPECT_TRUE(copy.empty());
 }

@@ -106,7 +106,7 @@ TEST(WorkerPool, ImageAndFrameDispatchersCoverTheDestinationRows) {
 
     testing::RecordingUi ui;
     FrameBitmap frame;
-    ASSERT_FALSE(frame_create(ui, frame, 10, 33));
+    ASSERT_FALSE(frame_create(frame, 10, 33));
     std::vector<int> frame_rows(33, 0);
     EXPECT_TRUE(pool_run_frame(
         [&](const ImageBuffer&, FrameBitmap& f, std::int32_t first, std::int32_t last) {

@@ -106,7 +106,7 @@ TEST(Files, NonAsciiNamesReachTheFileSystemAsUtf8) {
     TempFolder folder;
     FileHandle file;
     ASSERT_FALSE(file_create_write(folder.file(u"Caf\u00e9 \u2034.jpg"), file));
-    file_close(file);
+    static_cast<void>(file_close(file));
     EXPECT_EQ(testing::read_bytes(folder.native_file("Caf\xC3\xA9 \xE2\x80\xB4.jpg")), "");
     EXPECT_TRUE(file_exists(folder.file(u"Caf\u00e9 \u2034.jpg")));
 }

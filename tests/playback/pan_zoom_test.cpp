@@ -57,7 +57,7 @@ Slide patterned_slide(std::int32_t width, std::int32_t height, std::int32_t styl
 FrameBitmap make_frame(std::int32_t width, std::int32_t height, std::uint8_t fill) {
     RecordingUi ui;
     FrameBitmap frame;
-    EXPECT_FALSE(frame_create(ui, frame, width, height));
+    EXPECT_FALSE(frame_create(frame, width, height));
     std::memset(frame.pixels.get(), fill, static_cast<std::size_t>(frame.image_size));
     return frame;
 }

@@ -42,7 +42,7 @@ struct Player {
             slide.caption = u"slide " + std::u16string(1, static_cast<char16_t>(u'0' + i));
             slide.style = slides[i].frames.size() >= 2 ? style_path : style_fit;
             slide.frames = slides[i].frames;
-            image_allocate(slide.image, PixelFormat::Colour8, 16, 9, 72.0);
+            EXPECT_FALSE(image_allocate(slide.image, PixelFormat::Colour8, 16, 9, 72.0));
             for (std::uint8_t* row : slide.image.rows) std::fill(row, row + 48, slides[i].grey);
             context.show.slides.push_back(std::move(slide));
         }
@@ -204,13 +204,13 @@ TEST(Timeline, APathEndsWhereTheViewerLastSawIt) {
         run_show(p.context.player);
 
         FrameBitmap path_end, path_start;
-        ASSERT_FALSE(frame_create(p.ui, path_end, 32, 18));
-        ASSERT_FALSE(frame_create(p.ui, path_start, 32, 18));
-        render_slide_frame(p.context.show, 1, 1, 0.0, motion_exact, path_end);
-        render_slide_frame(p.context.show, 1, 0, 0.0, motion_exact, path_start);
+        ASSERT_FALSE(frame_create(path_end, 32, 18));
+        ASSERT_FALSE(frame_create(path_start, 32, 18));
+        EXPECT_FALSE(render_slide_frame(p.context.show, 1, 1, 0.0, motion_exact, path_end));
+        EXPECT_FALSE(render_slide_frame(p.context.show, 1, 0, 0.0, motion_exact, path_start));
         std::vector<std::uint8_t> shown_end(4 * 32 * 18);
         MemoryBitmap end_picture{shown_end.data(), 32, 18, 4 * 32};
-        frame_draw(end_picture, path_end);
+        EXPECT_FALSE(frame_draw(end_picture, path_end));
 
         for (int ticks = 0; ticks < 1000 && p.context.playback.running; ++ticks) {
             p.next_tick();
@@ -404,7 +404,7 @@ TEST(Timeline, SwitchingTheMotionRedrawsWithoutReloading) {
             EXPECT_FALSE(set_motion(p.context, motion));
         }
         FrameBitmap incoming;
-        ASSERT_FALSE(frame_create(p.ui, incoming, 64, 36));
+        ASSERT_FALSE(frame_create(incoming, 64, 36));
         ASSERT_FALSE(render_slide_frame(p.context.show, p.context.current_slide, 0, 0.0, motion, incoming));
         EXPECT_TRUE(std::equal(incoming.pixels.get(), incoming.pixels.get() + incoming.image_size,
                                p.window->incoming.pixels.get()));
@@ -416,6 +416,23 @@ TEST(Timeline, SwitchingTheMotionRedrawsWithoutReloading) {
     draw_current_slide(p.context.player);
     EXPECT_FALSE(p.context.show.slides[static_cast<std::size_t>(p.context.current_slide)].levels.empty());
     EXPECT_EQ(p.window->picture(), rendered(motion_smooth));
+}
+
+// A window too large for its frames: the transitions lose their ends, and the person
+// hears of it once.
+TEST(Timeline, FramesThatDoNotFitAreReportedOnce) {
+    struct HugeWindow : FakePlaybackWindow {
+        using FakePlaybackWindow::FakePlaybackWindow;
+        std::int32_t client_width() const override { return 100000; }
+        std::int32_t client_height() const override { return 100000; }
+    };
+    RecordingUi ui;
+    AppContext context{ui};
+    HugeWindow window(8, 8);
+    playback_window_created(context.player, window);
+    EXPECT_EQ(ui.texts(), std::vector<std::u16string>{u"Out of Memory"});
+    EXPECT_EQ(window.outgoing.pixels, nullptr);
+    EXPECT_EQ(window.incoming.pixels, nullptr);
 }
 
 }  // namespace

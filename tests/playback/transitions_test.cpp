@@ -18,7 +18,7 @@ namespace {
 FrameBitmap make_frame(std::int32_t width, std::int32_t height, const std::function<std::uint8_t(std::int32_t)>& byte) {
     testing::RecordingUi ui;
     FrameBitmap frame;
-    EXPECT_FALSE(frame_create(ui, frame, width, height));
+    EXPECT_FALSE(frame_create(frame, width, height));
     for (std::int32_t i = 0; i < frame.image_size; ++i) frame.pixels[i] = byte(i);
     return frame;
 }

@@ -10,7 +10,7 @@ namespace {
 TEST(FrameDraw, FlipsBottomUpBgrRowsIntoTheWindowPicture) {
     testing::RecordingUi ui;
     FrameBitmap frame;
-    ASSERT_FALSE(frame_create(ui, frame, 3, 2));
+    ASSERT_FALSE(frame_create(frame, 3, 2));
     // Bottom row: blue, green, red pixel bytes (B, G, R order in storage).
     std::uint8_t* bottom = frame.row(0);
     bottom[0] = 255;                 // pixel 0 blue

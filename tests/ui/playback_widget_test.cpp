@@ -45,7 +45,7 @@ struct QtPlayer {
         Slide slide;
         slide.caption = caption;
         slide.frames = std::move(frames);
-        image_allocate(slide.image, PixelFormat::Colour8, 160, 90, 72.0);
+        EXPECT_FALSE(image_allocate(slide.image, PixelFormat::Colour8, 160, 90, 72.0));
         for (std::uint8_t* row : slide.image.rows) std::fill(row, row + 480, grey);
         context.show.slides.push_back(std::move(slide));
     }

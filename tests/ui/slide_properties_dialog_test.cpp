@@ -27,7 +27,7 @@ struct Dialog {
         slide.style = style;
         slide.frames = std::move(frames);
         slide.caption = u"Dunes";
-        image_allocate(slide.image, PixelFormat::Colour8, 401, 301, 72.0);
+        EXPECT_FALSE(image_allocate(slide.image, PixelFormat::Colour8, 401, 301, 72.0));
         for (std::uint8_t* row : slide.image.rows) {
             for (int x = 0; x < 401; ++x) std::copy_n(colour, 3, row + 3 * x);
         }

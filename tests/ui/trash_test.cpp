@@ -23,7 +23,7 @@ TEST(Trash, ADeletedImageFileCanBeRestoredFromTheUsersTrash) {
     context.show.show_folder = show.path();
     context.show.slides.resize(1);
     context.show.slides[0].file = u"photo.jpg";
-    delete_slide(context, 0, true);
+    static_cast<void>(delete_slide(context, 0, true));
     previous.empty() ? ::unsetenv("XDG_DATA_HOME") : ::setenv("XDG_DATA_HOME", previous.c_str(), 1);
 
     EXPECT_FALSE(std::filesystem::exists(show.native_file("photo.jpg")));

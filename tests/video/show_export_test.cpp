@@ -28,7 +28,7 @@ constexpr std::int32_t video_height = 90;
 // moving part differ by far more than the codec's noise.
 ImageBuffer ramp_picture(std::int32_t width, std::int32_t height, int slide) {
     ImageBuffer image;
-    image_allocate(image, PixelFormat::Colour8, width, height, 72.0);
+    EXPECT_FALSE(image_allocate(image, PixelFormat::Colour8, width, height, 72.0));
     for (std::int32_t y = 0; y < height; ++y) {
         std::uint8_t* row = image.rows[static_cast<std::size_t>(height - 1 - y)];  // rows bottom first
         for (std::int32_t x = 0; x < width; ++x) {
@@ -74,7 +74,7 @@ Picture slide_picture(const SlideShow& show, std::int32_t slide, std::int32_t ke
                       std::int32_t motion = motion_exact) {
     Picture pixels(4 * video_width * video_height);
     MemoryBitmap picture{pixels.data(), video_width, video_height, 4 * video_width};
-    render_slide_picture(show, slide, key_frame, progress, motion, picture);
+    EXPECT_FALSE(render_slide_picture(show, slide, key_frame, progress, motion, picture));
     return pixels;
 }
 
@@ -83,13 +83,13 @@ Picture crossfade(const SlideShow& show, std::int32_t from, double from_progress
                   std::int32_t motion = motion_exact) {
     testing::SilentUi ui;
     FrameBitmap outgoing, incoming;
-    frame_create(ui, outgoing, video_width, video_height);
-    frame_create(ui, incoming, video_width, video_height);
-    if (from >= 0) render_slide_frame(show, from, 0, from_progress, motion, outgoing);
-    render_slide_frame(show, to, 0, 0.0, motion, incoming);
+    EXPECT_FALSE(frame_create(outgoing, video_width, video_height));
+    EXPECT_FALSE(frame_create(incoming, video_width, video_height));
+    if (from >= 0) static_cast<void>(render_slide_frame(show, from, 0, from_progress, motion, outgoing));
+    EXPECT_FALSE(render_slide_frame(show, to, 0, 0.0, motion, incoming));
     Picture pixels(4 * video_width * video_height);
     MemoryBitmap picture{pixels.data(), video_width, video_height, 4 * video_width};
-    compose_transition(transition_crossfade, outgoing, incoming, picture, x);
+    EXPECT_FALSE(compose_transition(transition_crossfade, outgoing, incoming, picture, x));
     return pixels;
 }
 

@@ -26,6 +26,6 @@ void grid_left_release(AppContext& context, GridDrag& drag);
 void grid_double_click(AppContext& context, ShellInterface& shell, std::int32_t index);
 // The right button pressed on a slide makes it current; the result tells whether the
 // grid's menu opens (only on a slide).
-bool grid_right_press(AppContext& context, std::int32_t index);
+[[nodiscard]] bool grid_right_press(AppContext& context, std::int32_t index);
 
 }  // namespace lumivane

@@ -19,6 +19,9 @@ namespace lumivane {
 
 namespace {
 
+// The commands run the flows, which tell the user of their own failures and
+// cancellations: a command has nothing to add to a flow's result.
+
 bool has_slides(const AppContext& context) { return context.show.slide_count() > 0; }
 
 // After a show has been opened (or not): the main window shows it, and a show that
@@ -34,24 +37,26 @@ void open_like_command_line(AppContext& context, const std::u16string& path) {
     go_to_slide(context.player, 0, true);
 }
 
-void new_show(AppContext& context, ShellInterface&) { close_show(context); }
+void new_show(AppContext& context, ShellInterface&) { static_cast<void>(close_show(context)); }
 
 void open_show(AppContext& context, ShellInterface&) {
-    open_show_file(context, {});
+    static_cast<void>(open_show_file(context, {}));
     after_open(context);
 }
 
 void open_folder(AppContext& context, ShellInterface&) {
-    open_show_folder(context, {}, false);
+    static_cast<void>(open_show_folder(context, {}, false));
     after_open(context);
 }
 
 void create_show(AppContext& context, ShellInterface&) {
-    open_show_folder(context, {}, true);
+    static_cast<void>(open_show_folder(context, {}, true));
     after_open(context);
 }
 
-void save_show_as(AppContext& context, ShellInterface&) { save_show(context, context.show.index_path); }
+void save_show_as(AppContext& context, ShellInterface&) {
+    static_cast<void>(save_show(context, context.show.index_path));
+}
 
 // The dialog changes settings the main window may show.
 void show_properties(AppContext& context, ShellInterface&) {
@@ -88,7 +93,7 @@ void add_images(AppContext& context, ShellInterface&) {
     }
     context.last_image_folder = paths.front();
     path_folder(context.last_image_folder);
-    add_image_files(context, paths);
+    static_cast<void>(add_image_files(context, paths));
 }
 
 // Yes, No or Cancel to a question of the main window.
@@ -103,17 +108,21 @@ const char16_t* delete_question(std::int32_t count) {
     return count == 1 ? u"Delete image file as well as slide?" : u"Delete image files as well as slides?";
 }
 
-void copy_slides(AppContext& context, ShellInterface&) { copy_addressed_slides(context); }
+void copy_slides(AppContext& context, ShellInterface&) { static_cast<void>(copy_addressed_slides(context)); }
 
 void cut_slides(AppContext& context, ShellInterface&) {
     const BoxAnswer answer = confirm(context, u"Delete image file(s)?");
     if (!cancelled(answer)) cut_addressed_slides(context, deleting(answer));
 }
 
-void paste_before(AppContext& context, ShellInterface&) { paste_slides(context, true); }
-void paste_after(AppContext& context, ShellInterface&) { paste_slides(context, false); }
-void insert_before(AppContext& context, ShellInterface&) { insert_image_files(context, context.current_slide, true); }
-void insert_after(AppContext& context, ShellInterface&) { insert_image_files(context, context.current_slide, false); }
+void paste_before(AppContext& context, ShellInterface&) { static_cast<void>(paste_slides(context, true)); }
+void paste_after(AppContext& context, ShellInterface&) { static_cast<void>(paste_slides(context, false)); }
+void insert_before(AppContext& context, ShellInterface&) {
+    static_cast<void>(insert_image_files(context, context.current_slide, true));
+}
+void insert_after(AppContext& context, ShellInterface&) {
+    static_cast<void>(insert_image_files(context, context.current_slide, false));
+}
 
 // The context menu counts the current slide and the selected ones apart, so a selected
 // current slide asks in the plural; the deletion addresses the same set either way.
@@ -136,7 +145,7 @@ void delete_selected_slides(AppContext& context) {
     const BoxAnswer answer = confirm(context, delete_question(count));
     if (cancelled(answer)) return;
     if (count == 1) {
-        delete_slide(context, context.current_slide, deleting(answer));
+        static_cast<void>(delete_slide(context, context.current_slide, deleting(answer)));
     } else {
         delete_addressed_slides(context, deleting(answer));
     }
@@ -272,9 +281,9 @@ void open_recent_entry(AppContext& context, std::int32_t i) {
         return;
     }
     if (folder_exists(path)) {
-        open_show_folder(context, path, false);
+        static_cast<void>(open_show_folder(context, path, false));
     } else if (file_exists(path)) {
-        open_show_file(context, path);
+        static_cast<void>(open_show_file(context, path));
     } else {
         error_box(context.ui, u"File does not exist: %s", path);
         recent_remove(context.recent_files, path);
@@ -347,7 +356,7 @@ void drop_files(AppContext& context, const std::vector<std::u16string>& paths) {
     stop_show(context.player, false);
     std::vector<std::u16string> files;
     for (const std::u16string& path : paths) files.push_back(cut_text(path, 1000));
-    add_image_files(context, files);
+    static_cast<void>(add_image_files(context, files));
 }
 
 void open_passed_command_line(AppContext& context, const std::u16string& text) {

@@ -68,7 +68,7 @@ const MenuDefinition& grid_context_menu();
 
 // Whether the menu entry is enabled now: its feature exists, and the show has slides
 // or the clipboard holds some where the command needs them.
-bool command_enabled(const AppContext& context, std::int32_t id);
+[[nodiscard]] bool command_enabled(const AppContext& context, std::int32_t id);
 // Runs a command: first stops the show (except 204, which restarts it from here).
 void run_command(AppContext& context, ShellInterface& shell, std::int32_t id);
 
@@ -85,7 +85,7 @@ struct ToolButton {
     const char16_t* popup;
 };
 const ToolButton& tool_button(std::int32_t index);
-bool tool_button_enabled(const AppContext& context, std::int32_t index);
+[[nodiscard]] bool tool_button_enabled(const AppContext& context, std::int32_t index);
 void tool_button_pressed(AppContext& context, ShellInterface& shell, std::int32_t index);
 
 // The keyboard in the main window. Keys (End, Home, arrows) and characters each stop

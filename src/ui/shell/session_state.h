@@ -32,6 +32,6 @@ std::vector<std::u16string> session_state_lines(const AppContext& context);
 // Writes the file into the session folder (creating "Session State"), replacing the old
 // one only when the new one is completely written. The recent files list is empty
 // afterwards. True on failure, which the program does not report.
-bool write_session_state(AppContext& context);
+[[nodiscard]] bool write_session_state(AppContext& context);
 
 }  // namespace lumivane

@@ -48,11 +48,11 @@ ShowSettings begin_show_properties(AppContext& context);
 // error box and ends the taking; the fields before it stay in effect. A show whose
 // settings now differ from those at opening is marked modified (the speed does not
 // count). True on failure.
-bool take_show_properties(AppContext& context, const ShowPropertiesForm& form, const ShowSettings& at_opening);
+[[nodiscard]] bool take_show_properties(AppContext& context, const ShowPropertiesForm& form, const ShowSettings& at_opening);
 // OK: takes the values; a playback window whose shape has changed is made again.
-bool accept_show_properties(AppContext& context, const ShowPropertiesForm& form, const ShowSettings& at_opening);
+[[nodiscard]] bool accept_show_properties(AppContext& context, const ShowPropertiesForm& form, const ShowSettings& at_opening);
 // "Save as Default": takes the values and makes them the settings for new shows.
-bool save_show_properties_as_default(AppContext& context, const ShowPropertiesForm& form,
+[[nodiscard]] bool save_show_properties_as_default(AppContext& context, const ShowPropertiesForm& form,
                                      const ShowSettings& at_opening);
 // Cancel: every setting as it was at opening, the speed factor with them.
 void cancel_show_properties(AppContext& context, const ShowSettings& at_opening);

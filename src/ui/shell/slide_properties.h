@@ -36,10 +36,10 @@ struct SlideEditor {
 // a picture of its own, sharing the slide's colour transform; frame 0. A slide without
 // key frames gets one of the default delay over the whole picture. True when there is
 // no current slide or no memory for the copy (reported).
-bool open_slide_editor(AppContext& context, SlideEditor& editor);
+[[nodiscard]] bool open_slide_editor(AppContext& context, SlideEditor& editor);
 // Whether the working copy differs from the slide in caption, style, speed choice or
 // any number of any key frame.
-bool slide_edits_differ(const Slide& slide, const Slide& working);
+[[nodiscard]] bool slide_edits_differ(const Slide& slide, const Slide& working);
 // OK: the working copy's edits go into the current slide when they differ from it, and
 // the show is marked modified. The slide keeps its picture and colour transform.
 void save_slide_edits(AppContext& context, const SlideEditor& editor);
@@ -51,7 +51,7 @@ std::u16string delay_text(const PanFrame& frame);
 // Reads the delay edit into the current key frame: empty or "default" in any case is
 // -1, otherwise a number from 0 to under 100000. True (after "Illegal delay: %s") for
 // anything else; the frame is then unchanged.
-bool read_delay(AppContext& context, SlideEditor& editor, const std::u16string& text);
+[[nodiscard]] bool read_delay(AppContext& context, SlideEditor& editor, const std::u16string& text);
 
 // Where the preview lies in the client area and its size.
 struct PreviewPlace {
@@ -77,7 +77,7 @@ struct PreviewBox {
 // Each edge times (preview size - 1), rounded half away from zero, plus the origin.
 PreviewBox preview_box(const PanFrame& box, const PreviewPlace& place);
 // Whether the box is drawn: not while the effective style is Fit.
-bool box_shown(const SlideEditor& editor);
+[[nodiscard]] bool box_shown(const SlideEditor& editor);
 
 enum BoxDragKind : std::int32_t {
     drag_none = -1,
@@ -143,7 +143,7 @@ SlideButtonStates slide_button_states(const SlideEditor& editor);
 // A new choice in the style list. Leaving Path with several key frames first asks
 // "Changing the style will remove all but the first frame."; after Cancel nothing changes
 // and true is returned, so that the list shows the old style again.
-bool change_style(AppContext& context, SlideEditor& editor, std::int32_t style);
+[[nodiscard]] bool change_style(AppContext& context, SlideEditor& editor, std::int32_t style);
 
 // Where a played preview of the working copy stands after seconds: the key frame and
 // the progress towards the next one, starting at key frame first and going on to the
