@@ -53,6 +53,10 @@ bool file_flush(FileHandle& handle);
 // Answers yes or no: whether file_open_read would succeed.
 bool file_exists(const std::u16string& path);
 bool folder_exists(const std::u16string& path);
+// Whether anything has this name: a file of any kind, or a link even where it leads nowhere.
+bool name_taken(const std::u16string& path);
+// Whether both paths can be read as files and hold the same bytes.
+bool files_equal(const std::u16string& a, const std::u16string& b);
 // Whether both paths lead to one and the same file (its device and inode), through
 // links or another path to its folder. No when either does not exist.
 bool same_file(const std::u16string& a, const std::u16string& b);

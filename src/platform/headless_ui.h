@@ -56,7 +56,7 @@ public:
     void show_help_page(const std::u16string&) override {}
     bool download(const std::u16string&, std::string&, std::int32_t) override { return true; }
     void open_web_page(const std::u16string&) override {}
-    bool move_to_trash(const std::u16string&) override { return true; }
+    bool move_to_trash(const std::u16string&, std::u16string&) override { return true; }
 };
 
 }  // namespace lumivane

@@ -101,8 +101,9 @@ public:
     // Opens a web page in the user's browser.
     virtual void open_web_page(const std::u16string& url) = 0;
     // Moves a file (or a link itself) to the user's trash, from where the user can
-    // restore it. True on failure: the file stays where it was.
-    virtual bool move_to_trash(const std::u16string& path) = 0;
+    // restore it, and sets trashed_path to its place there. True on failure: the file
+    // stays where it was.
+    virtual bool move_to_trash(const std::u16string& path, std::u16string& trashed_path) = 0;
 };
 
 }  // namespace lumivane

@@ -3,7 +3,6 @@
 #include <QApplication>
 #include <QDesktopServices>
 #include <QDir>
-#include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QGuiApplication>
@@ -16,6 +15,7 @@
 #include "document/message_boxes.h"
 #include "platform/download.h"
 #include "platform/resources.h"
+#include "platform/trash.h"
 #include "imaging/memory_bitmap.h"
 #include "ui/export_dialog.h"
 #include "ui/export_progress.h"
@@ -273,7 +273,9 @@ void QtUserInterface::open_web_page(const std::u16string& url) {
     if (!QDesktopServices::openUrl(QUrl(qt(url)))) error_box(*this, u"Cannot open the web page %s", url);
 }
 
-bool QtUserInterface::move_to_trash(const std::u16string& path) { return !QFile::moveToTrash(qt(path)); }
+bool QtUserInterface::move_to_trash(const std::u16string& path, std::u16string& trashed_path) {
+    return trash_file(path, trashed_path);
+}
 
 QWidget* QtUserInterface::dialog_owner() const {
     return main_window_ ? main_window_.data() : QApplication::activeWindow();
