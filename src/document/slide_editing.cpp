@@ -253,13 +253,15 @@ bool insert_image_files(AppContext& context, std::int32_t index, bool before) {
     // The files first, as Add places them: a file that is no picture gets no slide, and
     // Cancel inserts those placed before it.
     std::vector<std::u16string> targets;
+    bool cancelled = false;
     for (const std::u16string& path : paths) {
         std::u16string target;
         const Placed placed = place_in_show_folder(context, path, target);
-        if (placed == Placed::Cancelled) break;
+        cancelled = placed == Placed::Cancelled;
+        if (cancelled) break;
         if (placed != Placed::Skipped) targets.push_back(target);
     }
-    if (targets.empty()) return false;
+    if (targets.empty()) return cancelled;
     std::vector<Slide>& slides = context.show.slides;
     const std::int32_t position = std::clamp(before ? index : index + 1, 0, context.show.slide_count());
     SlideMessages messages(context.ui);
@@ -274,7 +276,7 @@ bool insert_image_files(AppContext& context, std::int32_t index, bool before) {
     // The current index stays; the window shows the slide it now addresses.
     go_to_slide(context, context.current_slide, true);
     list_changed(context);
-    return false;
+    return cancelled;
 }
 
 bool add_image_file(AppContext& context, const std::u16string& path) {
