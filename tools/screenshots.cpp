@@ -1,8 +1,9 @@
 // Makes the pictures of the help pages from the program's own windows, drawn off
 // screen: scripts/screenshots runs it as
 //   screenshots OUTPUT_FOLDER SHOW_INDEX_FILE
-// and again with QT_SCALE_FACTOR=2 for the pictures of screens with two device pixels
-// to a pixel (name@2x.png beside name.png). Pictures with photographs in them are JPEG
+// and again with QT_SCALE_FACTOR=2 on a virtual display (QT_QPA_PLATFORM=xcb; offscreen
+// otherwise) for the pictures of screens with two device pixels to a pixel
+// (name@2x.png beside name.png). Pictures with photographs in them are JPEG
 // files, the others PNG; none is wider than 800 pixels, its sharp one twice that.
 
 #include <QApplication>
@@ -153,7 +154,7 @@ void save_motion_pictures(AppContext& context, std::int32_t slide, QRect part) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
+    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication application(argc, argv);
     if (argc != 3) {
         std::fprintf(stderr, "usage: screenshots OUTPUT_FOLDER SHOW_INDEX_FILE\n");
