@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QHBoxLayout>
+#include <QPixmap>
 #include <QUrl>
 #include <QVBoxLayout>
 
