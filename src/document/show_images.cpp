@@ -219,8 +219,7 @@ void load_show_images(AppContext& context) {
     for (std::int32_t i = 0; i < show.slide_count(); ++i) {
         Slide& slide = show.slides[static_cast<std::size_t>(i)];
         // The file the loading waits for now.
-        const SlideFile next = locate_slide_file(show.show_folder, slide.file);
-        if (next.outcome == SlideFile::Outcome::Located) ui.set_status_text(formatted(u"Reading %s", next.working_path));
+        show_reading(ui, locate_slide_file(show.show_folder, slide.file));
         SlideFile file = readers.take(i);
         const auto fits = [&readers](std::uint64_t bytes) { return readers.fits(bytes); };
         if (prepare_slide(context, i, slide, messages, &file, nullptr, fits) == SlidePrepared::OutOfMemory) {
