@@ -47,9 +47,6 @@ struct ShowSettings {
 ShowSettings builtin_default_settings();
 
 inline constexpr std::int32_t max_proportion = 10000;
-// The longest default delay and transition time a show takes, in seconds.
-inline constexpr double max_default_delay = 100000.0;
-inline constexpr double max_transition_time = 600.0;
 
 struct Proportions {
     std::int32_t width = 16;

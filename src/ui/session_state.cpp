@@ -8,6 +8,7 @@
 #include "document/version_check.h"
 #include "platform/files.h"
 #include "platform/paths.h"
+#include "ui/show_properties.h"
 
 namespace lumivane {
 
