@@ -61,6 +61,9 @@ void emit_message(j_common_ptr info, int level) {
         }
         return;
     }
+    // Bytes skipped to reach a restart marker are data the picture lost.
+    const int skipped_to = info->err->msg_parm.i[1];
+    if (code == JWRN_EXTRANEOUS_DATA && skipped_to >= JPEG_RST0 && skipped_to <= JPEG_RST0 + 7) errors->damaged = true;
     switch (code) {
     case JWRN_HIT_MARKER:
     case JWRN_MUST_RESYNC:

@@ -310,13 +310,14 @@ TEST(SaveShow, EveryNameAndCaptionReadsBackExactly) {
     f.context.show.slides[3].caption = u"He said \u2034hi\u2034,\r\nshe \u2033bye\u2033 \"x\"";
     f.ui.dialog_answers.push_back(std::vector<std::u16string>{f.folder.file(u"index.ssi")});
     ASSERT_FALSE(save_show(f.context, u""));
-    EXPECT_NE(testing::read_bytes(f.folder.native_file("index.ssi")).find("\xE2\x80\xB3Caf\xE9 \xC0t\xE9.jpg\xE2\x80\xB3"),
+    EXPECT_NE(testing::read_bytes(f.folder.native_file("index.ssi")).find("\xE2\x80\xB4" "Caf\xE9 \xC0t\xE9.jpg\xE2\x80\xB4"),
               std::string::npos);
 
     Fixture back;
     ASSERT_FALSE(read_show_index(back.context, f.folder.path(), u"index.ssi"));
+    back.context.show.show_folder = f.folder.path();
     load_show_images(back.context);
-    EXPECT_TRUE(back.ui.boxes.empty());
+    EXPECT_TRUE(back.ui.boxes.empty()) << utf8(back.ui.texts().front());
     EXPECT_EQ(back.context.show.settings.name, f.context.show.settings.name);
     ASSERT_EQ(back.context.show.slide_count(), 4);
     for (std::size_t i = 0; i < 4; ++i) {
