@@ -122,13 +122,6 @@ std::string utf16_to_utf8(std::u16string_view text) {
     return out;
 }
 
-bool holds_undecoded_bytes(std::u16string_view text) {
-    for (const char16_t c : text) {
-        if (is_undecoded_byte(c)) return true;
-    }
-    return false;
-}
-
 std::u16string ascii_to_utf16(std::string_view ascii) {
     return std::u16string(ascii.begin(), ascii.end());
 }

@@ -15,8 +15,6 @@ std::u16string utf8_to_utf16(std::string_view bytes);
 // become U+FFFD.
 std::string utf16_to_utf8(std::u16string_view text);
 
-// Whether the text holds a byte that was no valid UTF-8.
-bool holds_undecoded_bytes(std::u16string_view text);
 
 // Plain ASCII text, for literals and numbers built with the standard library.
 std::u16string ascii_to_utf16(std::string_view ascii);

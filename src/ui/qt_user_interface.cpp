@@ -15,9 +15,7 @@
 #include "document/app_context.h"
 #include "document/message_boxes.h"
 #include "platform/download.h"
-#include "platform/files.h"
 #include "platform/resources.h"
-#include "platform/text_encoding.h"
 #include "imaging/memory_bitmap.h"
 #include "ui/export_dialog.h"
 #include "ui/export_progress.h"
@@ -42,29 +40,11 @@ QString qt(const std::u16string& text) { return QString::fromStdU16String(text);
 const QString index_file_type = QStringLiteral("Slide Show Index File (*.ssi)");
 const QString image_file_type = QStringLiteral("TIFF/JPEG (*.tif *.tiff *.jpg *.jpeg)");
 
-// A name of bytes that are no UTF-8 (an old camera's Latin-1) leaves the dialog with
-// those bytes replaced: the file chosen is the folder's entry that Qt shows so.
-QString program_path(const QString& chosen) {
-    if (!chosen.contains(QChar::ReplacementCharacter)) return chosen;
-    const QFileInfo info(chosen);
-    std::vector<FolderEntry> entries;
-    if (folder_entries(info.path().toStdU16String(), entries)) return chosen;
-    for (const FolderEntry& entry : entries) {
-        const std::string bytes = utf16_to_utf8(entry.name);
-        if (QFile::decodeName(QByteArray(bytes.data(), static_cast<qsizetype>(bytes.size()))) == info.fileName()) {
-            return info.path() + u'/' + QString::fromStdU16String(entry.name);
-        }
-    }
-    return chosen;
-}
-
 // Runs a file dialog; the paths chosen, or none after Cancel.
 QStringList chosen_files(QFileDialog& dialog) {
     dialog.setWindowModality(Qt::ApplicationModal);
     if (dialog.exec() != QDialog::Accepted) return {};
-    QStringList chosen = dialog.selectedFiles();
-    for (QString& path : chosen) path = program_path(path);
-    return chosen;
+    return dialog.selectedFiles();
 }
 
 }  // namespace
