@@ -34,6 +34,8 @@ constexpr int first_format_marker = 0xC0;
 // real files have a dozen or so.
 constexpr int max_scans = 1000;
 
+bool is_restart_marker(int marker) { return marker >= JPEG_RST0 && marker <= JPEG_RST0 + 7; }
+
 [[noreturn]] void error_exit(j_common_ptr info) { std::longjmp(reinterpret_cast<ErrorManager*>(info->err)->jump, 1); }
 
 void emit_message(j_common_ptr info, int level) {
@@ -46,9 +48,8 @@ void emit_message(j_common_ptr info, int level) {
     // restart markers, a damaged byte pair that is no marker of the format at all, from
     // which the library skips to the next restart marker.
     const int marker = decompress->unread_marker;
-    const bool restart = marker >= JPEG_RST0 && marker <= JPEG_RST0 + 7;
     const bool skipped = decompress->restart_interval > 0 && marker < first_format_marker;
-    if (code == JWRN_JPEG_EOF || (code == JWRN_HIT_MARKER && !restart && !skipped)) {
+    if (code == JWRN_JPEG_EOF || (code == JWRN_HIT_MARKER && !is_restart_marker(marker) && !skipped)) {
         errors->damaged = true;
         errors->data_ended = true;
         // The library goes on as if the rest of the data were zeros, which shows as a
@@ -62,8 +63,7 @@ void emit_message(j_common_ptr info, int level) {
         return;
     }
     // Bytes skipped to reach a restart marker are data the picture lost.
-    const int skipped_to = info->err->msg_parm.i[1];
-    if (code == JWRN_EXTRANEOUS_DATA && skipped_to >= JPEG_RST0 && skipped_to <= JPEG_RST0 + 7) errors->damaged = true;
+    if (code == JWRN_EXTRANEOUS_DATA && is_restart_marker(info->err->msg_parm.i[1])) errors->damaged = true;
     switch (code) {
     case JWRN_HIT_MARKER:
     case JWRN_MUST_RESYNC:

@@ -1,7 +1,5 @@
 #include "ui/main_window.h"
 
-#include "platform/text_encoding.h"
-
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
@@ -13,6 +11,7 @@
 
 #include "document/app_context.h"
 #include "document/show_index.h"
+#include "platform/text_encoding.h"
 #include "playback/playback_window.h"
 #include "playback/timeline.h"
 #include "ui/main_window_commands.h"

@@ -8,6 +8,7 @@
 #include "document/version_check.h"
 #include "platform/files.h"
 #include "platform/paths.h"
+#include "playback/pan_zoom.h"
 #include "ui/show_properties.h"
 
 namespace lumivane {
@@ -70,7 +71,7 @@ bool read_line(AppContext& context, const std::vector<std::u16string>& t) {
     } else if (key == u"frame_rate") {
         read_integer(t[1], 0, 1, context.frame_rate);
     } else if (key == u"motion") {
-        read_integer(t[1], 0, 1, context.motion);
+        read_integer(t[1], motion_exact, motion_smooth, context.motion);
     } else if (key == u"last_file_open_folder") {
         context.last_image_folder = cut_text(t[1], path_limit);
     } else if (key == u"slide_show_name") {
