@@ -2,6 +2,7 @@
 
 #include "document/app_context.h"
 #include "document/message_boxes.h"
+#include "document/record_tokenizer.h"
 #include "document/show_folder.h"
 #include "document/text_file.h"
 #include "platform/paths.h"
@@ -13,7 +14,7 @@ std::vector<std::u16string> show_index_lines(const AppContext& context) {
     const ShowSettings& s = show.settings;
     std::vector<std::u16string> lines = {
         u"SlideShow 1.0",
-        formatted(u"name \u2034%s\u2034", s.name),
+        u"name " + quoted_token(s.name, triple_prime),
         formatted(u"proportions %d %d", s.proportions_width, s.proportions_height),
         formatted(u"show_captions %d", s.show_captions),
         formatted(u"size %d", s.size),
@@ -27,8 +28,8 @@ std::vector<std::u16string> show_index_lines(const AppContext& context) {
     };
     for (std::int32_t i = 0; i < show.slide_count(); ++i) {
         const Slide& slide = show.slides[static_cast<std::size_t>(i)];
-        lines.push_back(formatted(u"slide %d %d %d %d \u2034%s\u2034 \u2034%s\u2034", i, slide.style, slide.interpolation,
-                                  slide.frame_count(), slide.caption, slide.file));
+        lines.push_back(formatted(u"slide %d %d %d %d %s %s", i, slide.style, slide.interpolation, slide.frame_count(),
+                                  quoted_token(slide.caption, triple_prime), quoted_token(slide.file, triple_prime)));
         for (std::int32_t k = 0; k < slide.frame_count(); ++k) {
             const PanFrame& f = slide.frames[static_cast<std::size_t>(k)];
             lines.push_back(formatted(u"frame %d %d %4zf %4zf %4zf %4zf %4zf", i, k, f.delay, f.left, f.top, f.right,
@@ -51,15 +52,15 @@ bool write_new_index(AppContext& context, const std::u16string& index_path, cons
         formatted(u"show_captions %d", s.show_captions),
         formatted(u"loop %d", s.loop),
         formatted(u"size %d", s.size),
-        formatted(u"name \"%s\"", show_folder),
+        u"name " + quoted_token(show_folder, quotation_mark),
         formatted(u"default_style %d", s.default_style),
         formatted(u"default_delay %2zf", s.default_delay),
         formatted(u"transition %d", s.transition),
         formatted(u"transition_time %2zf", s.transition_time),
     };
     for (std::int32_t i = 0; i < count; ++i) {
-        const std::u16string& name = image_names[static_cast<std::size_t>(i)];
-        lines.push_back(formatted(u"slide %d 0 1 1 \"%s\" \"%s\"", i, name, name));
+        const std::u16string name = quoted_token(image_names[static_cast<std::size_t>(i)], quotation_mark);
+        lines.push_back(formatted(u"slide %d 0 1 1 %s %s", i, name, name));
         lines.push_back(formatted(u"frame %d 0 -1.0 0.0 0.0 1.0 1.0", i));
     }
     lines.push_back(u"end");

@@ -89,7 +89,7 @@ Placed copy_to_show_folder(AppContext& context, const std::u16string& source, co
         error_box(ui, copy_failed, name);
         return Placed::Skipped;
     }
-    const bool replacing = name_taken(target);
+    const bool replacing = path_exists(target);
     if (replacing) {
         if (files_equal(source, target)) return Placed::Ready;
         switch (ui.message_box(warning_title, formatted(u"File already exists: %s\nOverwrite with new file?", name),
@@ -113,7 +113,7 @@ Placed place_in_show_folder(AppContext& context, const std::u16string& chosen, s
     UserInterface& ui = context.ui;
     const std::u16string name = path_file_name(chosen);
     // Gone since it was chosen: named, as nothing of it can be processed.
-    if (!name_taken(chosen)) {
+    if (!path_exists(chosen)) {
         error_box(ui, u"File not found: %s", chosen);
         return Placed::Skipped;
     }

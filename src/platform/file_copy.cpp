@@ -34,7 +34,7 @@ bool file_copy(UserInterface& ui, const std::u16string& source, const std::u16st
     }
     file_close(input);
     std::u16string trashed;
-    if (!failed && name_taken(target) && ui.move_to_trash(target, trashed)) {
+    if (!failed && path_exists(target) && ui.move_to_trash(target, trashed)) {
         error_box(ui, trash_failed_text, target);
         failed = true;
     }

@@ -51,6 +51,14 @@ bool file_create_write(const std::u16string& path, FileHandle& handle) {
     return false;
 }
 
+bool file_create_new(const std::u16string& path, FileHandle& handle) {
+    // With O_EXCL, open() follows no link, dangling or not.
+    const int d = ::open(native_path(path).c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+    if (d < 0) return true;
+    handle = FileHandle(d);
+    return false;
+}
+
 bool file_flush(FileHandle& handle) { return ::fsync(handle.descriptor()) != 0; }
 
 bool file_close(FileHandle& handle) {
@@ -120,7 +128,7 @@ bool folder_exists(const std::u16string& path) {
     return ::stat(native_path(path).c_str(), &info) == 0 && S_ISDIR(info.st_mode);
 }
 
-bool name_taken(const std::u16string& path) {
+bool path_exists(const std::u16string& path) {
     struct stat info {};
     return ::lstat(native_path(path).c_str(), &info) == 0;
 }

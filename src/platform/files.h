@@ -38,6 +38,9 @@ std::string native_path(const std::u16string& path);
 
 bool file_open_read(const std::u16string& path, FileHandle& handle);
 bool file_create_write(const std::u16string& path, FileHandle& handle);
+// Creates a file only this user may read, failing when anything, a link included,
+// already stands at path.
+bool file_create_new(const std::u16string& path, FileHandle& handle);
 bool file_close(FileHandle& handle);
 // Reads up to length bytes and sets length to the number read. At the end of the
 // file: EndOfFile with length 0. A request of 0 bytes reads nothing.
@@ -53,8 +56,9 @@ bool file_flush(FileHandle& handle);
 // Answers yes or no: whether file_open_read would succeed.
 bool file_exists(const std::u16string& path);
 bool folder_exists(const std::u16string& path);
-// Whether anything has this name: a file of any kind, or a link even where it leads nowhere.
-bool name_taken(const std::u16string& path);
+// Whether anything at all stands at path: a file that cannot be read, a folder, a pipe,
+// or a link, whether or not it leads anywhere.
+bool path_exists(const std::u16string& path);
 // Whether both paths can be read as files and hold the same bytes.
 bool files_equal(const std::u16string& a, const std::u16string& b);
 // Whether both paths lead to one and the same file (its device and inode), through

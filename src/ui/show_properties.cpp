@@ -12,9 +12,6 @@ namespace lumivane {
 
 namespace {
 
-constexpr double max_default_delay = 100000.0;
-constexpr double max_transition_time = 600.0;
-
 // A list's row for a value, or -1 when the list has no such row.
 std::int32_t row_of(std::int32_t value, std::int32_t rows) { return value >= 0 && value < rows ? value : -1; }
 

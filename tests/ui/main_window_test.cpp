@@ -86,9 +86,12 @@ TEST(MainWindow, ExitMenuEntryAndKeysRunTheirCommands) {
 }
 
 TEST(MainWindow, DroppedFilesInTheirOrder) {
+    // As a file manager sends them: the names' bytes percent-encoded, a Latin-1 one included.
     const QList<QUrl> urls = {QUrl::fromLocalFile("/p/b.jpg"), QUrl("https://example.invalid/x.jpg"),
-                              QUrl::fromLocalFile("/p/a b.jpg")};
-    EXPECT_EQ(MainWindow::dropped_paths(urls), std::vector<std::u16string>({u"/p/b.jpg", u"/p/a b.jpg"}));
+                              QUrl::fromLocalFile("/p/a b 100%.jpg"), QUrl::fromEncoded("file:///p/Caf%E9.jpg"),
+                              QUrl::fromEncoded("file:///p/quote%E2%80%B4name.jpg")};
+    EXPECT_EQ(MainWindow::dropped_paths(urls), std::vector<std::u16string>({u"/p/b.jpg", u"/p/a b 100%.jpg",
+                                                                            u"/p/Caf\xDCE9.jpg", u"/p/quote\u2034name.jpg"}));
 }
 
 // A normal window keeps its title bar on the screen, below the room the window manager
