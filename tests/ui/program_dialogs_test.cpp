@@ -163,7 +163,7 @@ TEST(ExportDialog, HasTheColoursOfTheOtherDialogs) {
         SCOPED_TRACE(window->windowTitle().toStdString());
         window->show();
         EXPECT_EQ(colour_inside(*window, *window), qRgb(128, 128, 128));
-        if (field) EXPECT_EQ(colour_inside(*window, *field), qRgb(192, 192, 192));
+        if (field) { EXPECT_EQ(colour_inside(*window, *field), qRgb(192, 192, 192)); }
     }
 }
 

@@ -212,7 +212,7 @@ TEST(UpdateCheck, NeverWritesThroughALink) {
         // A link to a file is the old copy's name, and goes; a dangling one leads nowhere to write.
         EXPECT_EQ(p.ui.texts(), std::vector<std::u16string>{dangling ? download_error : u"Lumivane is up to date"});
         EXPECT_EQ(std::filesystem::exists(target), !dangling);
-        if (!dangling) EXPECT_EQ(testing::read_bytes(target), "mine");
+        if (!dangling) { EXPECT_EQ(testing::read_bytes(target), "mine"); }
     }
 }
 
