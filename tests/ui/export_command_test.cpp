@@ -149,6 +149,27 @@ TEST(ExportCommand, PlaysTheShowWithTheUsersDefaults) {
     }
 }
 
+// Ctrl-C, a request to end and a closed terminal stop an export that is writing its
+// video; it ends with 130 and leaves nothing behind.
+TEST(ExportCommand, InterruptedLeavesNoFile) {
+    User user;
+    const std::string show = make_show(user.home);
+    const std::string out = user.home.native_file("out");
+    std::filesystem::create_directory(out);
+    for (const int signal : {SIGINT, SIGTERM, SIGHUP}) {
+        QProcess process;
+        user.start(process, {"--export", QString::fromStdString(show), "-o", QString::fromStdString(out + "/a.mp4"),
+                             "--size", "3840x2160", "--fps", "60"});
+        for (int i = 0; i < 400 && names_in(out).empty(); ++i) QThread::msleep(25);
+        ASSERT_FALSE(names_in(out).empty()) << signal << ": the video was not started";
+        ::kill(static_cast<pid_t>(process.processId()), signal);
+        ASSERT_TRUE(process.waitForFinished(60000));
+        EXPECT_EQ(process.exitStatus(), QProcess::NormalExit) << signal;
+        EXPECT_EQ(process.exitCode(), 130) << signal;
+        EXPECT_TRUE(names_in(out).empty()) << signal;
+    }
+}
+
 TEST(ExportCommand, BadInputEndsWithAMessageAndLeavesNoFile) {
     User user;
     const std::string show = make_show(user.home);
