@@ -87,7 +87,8 @@ ShowPropertiesOpening begin_show_properties(AppContext& context) {
     return {context.show.settings, context.show.modified};
 }
 
-bool take_show_properties(AppContext& context, const ShowPropertiesForm& form, const ShowPropertiesOpening& at_opening) {
+bool take_show_properties(AppContext& context, const ShowPropertiesForm& form,
+                          const ShowPropertiesOpening& at_opening) {
     ShowSettings& s = context.show.settings;
     if (read_proportion(context, form.proportions_width, s.proportions_width, u"Illegal proportions width: %s") ||
         read_proportion(context, form.proportions_height, s.proportions_height, u"Illegal proportions height: %s") ||
@@ -111,7 +112,8 @@ bool take_show_properties(AppContext& context, const ShowPropertiesForm& form, c
     return false;
 }
 
-bool accept_show_properties(AppContext& context, const ShowPropertiesForm& form, const ShowPropertiesOpening& at_opening) {
+bool accept_show_properties(AppContext& context, const ShowPropertiesForm& form,
+                            const ShowPropertiesOpening& at_opening) {
     if (take_show_properties(context, form, at_opening)) return true;
     if (window_shape_changed(context.show.settings, at_opening.settings)) recreate_playback_window(context);
     return false;

@@ -55,9 +55,11 @@ ShowPropertiesOpening begin_show_properties(AppContext& context);
 // modified when it was at opening or its settings now differ from those at opening (the
 // speed does not count), so values taken and then put back leave it as it was. True on
 // failure.
-bool take_show_properties(AppContext& context, const ShowPropertiesForm& form, const ShowPropertiesOpening& at_opening);
+bool take_show_properties(AppContext& context, const ShowPropertiesForm& form,
+                          const ShowPropertiesOpening& at_opening);
 // OK: takes the values; a playback window whose shape has changed is made again.
-bool accept_show_properties(AppContext& context, const ShowPropertiesForm& form, const ShowPropertiesOpening& at_opening);
+bool accept_show_properties(AppContext& context, const ShowPropertiesForm& form,
+                            const ShowPropertiesOpening& at_opening);
 // "Save as Default": takes the values and makes them the settings for new shows.
 bool save_show_properties_as_default(AppContext& context, const ShowPropertiesForm& form,
                                      const ShowPropertiesOpening& at_opening);

@@ -78,7 +78,7 @@ struct AudioTrack::State {
             message = formatted(u"Cannot read the music file %s", path);
             return true;
         }
-        cut = false;
+        cut = false;  // a probe cut short has not ended the sound
         heard_sound();
         if (pass_bytes >= 0) read_limit = pass_bytes;
         stream = -1;

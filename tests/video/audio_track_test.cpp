@@ -34,7 +34,8 @@ std::vector<float> track_samples(const std::u16string& path, std::int64_t count,
     if (track.open(path, count, message)) return {};
     std::vector<float> left(static_cast<std::size_t>(count));
     std::vector<float> right(left.size());
-    EXPECT_FALSE(track.read(left.data(), right.data(), static_cast<std::int32_t>(count), message)) << testing::u8(message);
+    EXPECT_FALSE(track.read(left.data(), right.data(), static_cast<std::int32_t>(count), message))
+        << testing::u8(message);
     left.insert(left.end(), right.begin(), right.end());
     return left;
 }
