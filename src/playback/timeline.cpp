@@ -313,7 +313,9 @@ void playback_tick(AppContext& context) {
     // A tick more than a period late starts the cadence again from now rather than
     // hurrying to catch up.
     if (now(context) - pb.tick_due > pb.tick_period) pb.tick_due = now(context);
-    // A window minimised or hidden while it played stops the show at the slide last seen.
+    // A window minimised or hidden while it played stops the show at the slide last
+    // seen. It keeps its place: a window system may not take a change of stacking for
+    // a window it does not show.
     if (pb.window && !pb.window->on_screen()) {
         stop_show(context, true);
         return;
