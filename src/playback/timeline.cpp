@@ -203,9 +203,10 @@ void run_show(AppContext& context) {
     if (!pb.window) return;
     pb.window->set_visible(has_slides(context));
     go_to_slide(context, context.current_slide, true);
+    // In front before the first tick, which plays only in a window the viewer sees.
+    pb.window->to_top();
     refresh_playback(context);
     pb.from_black = true;
-    if (pb.window) pb.window->to_top();
 }
 
 void stop_show(AppContext& context, bool keep_in_place) {
@@ -230,7 +231,16 @@ void toggle_show(AppContext& context) {
 
 void refresh_playback(AppContext& context) {
     context.ui.refresh_main_window();
-    if (!state(context).running && state(context).window) playback_start(context);
+    PlaybackState& pb = state(context);
+    if (pb.running) return;
+    if (pb.window && pb.window->on_screen()) {
+        playback_start(context);
+        return;
+    }
+    // A window the viewer cannot see (closed, or sent behind the main window) plays
+    // nothing: a show that moved on unseen would leave the commands addressing a slide
+    // the viewer never saw. The slide moved to is drawn at rest and shown as current.
+    if (pb.displayed_slide != context.current_slide) go_to_slide(context, context.current_slide, true);
 }
 
 void begin_transition(AppContext& context) {
@@ -303,6 +313,13 @@ void playback_tick(AppContext& context) {
     // A tick more than a period late starts the cadence again from now rather than
     // hurrying to catch up.
     if (now(context) - pb.tick_due > pb.tick_period) pb.tick_due = now(context);
+    // A window minimised or hidden while it played stops the show at the slide last
+    // seen. It keeps its place: a window system may not take a change of stacking for
+    // a window it does not show.
+    if (pb.window && !pb.window->on_screen()) {
+        stop_show(context, true);
+        return;
+    }
     if (pb.running) {
         if (pb.window) pb.window->kill_timer();
         pb.running = false;
