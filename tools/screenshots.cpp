@@ -1,11 +1,15 @@
 // Makes the pictures of the help pages from the program's own windows, drawn off
 // screen: scripts/screenshots runs it as
 //   screenshots OUTPUT_FOLDER SHOW_INDEX_FILE
-// Pictures with photographs in them are JPEG files, the others PNG; none is wider
-// than 800 pixels.
+// and again with QT_SCALE_FACTOR=2 on a virtual display (QT_QPA_PLATFORM=xcb; offscreen
+// otherwise) for the pictures of screens with two device pixels to a pixel
+// (name@2x.png beside name.png). Pictures with photographs in them are JPEG
+// files, the others PNG; none is wider than 800 pixels, its sharp one twice that.
 
 #include <QApplication>
 #include <QDir>
+#include <QFileInfo>
+#include <QImageReader>
 #include <QMenuBar>
 #include <QPainter>
 #include <QTemporaryDir>
@@ -38,6 +42,7 @@ using namespace lumivane;
 namespace {
 
 QString output;
+qreal ratio = 1.0;  // device pixels to a pixel
 
 // The picture in its 256 most frequent colours, every other colour replaced by the
 // nearest of them: windows have few colours, so the PNG files stay small and look the same.
@@ -77,9 +82,22 @@ QImage in_few_colours(const QImage& picture) {
     return indexed;
 }
 
+// At ratio 2 the picture becomes exactly twice the size of the one made at ratio 1, so
+// that the help window shows both at the same size.
 void save(QImage picture, const QString& name) {
-    if (picture.width() > 800) picture = picture.scaledToWidth(800, Qt::SmoothTransformation);
-    const QString path = QDir(output).filePath(name);
+    QString path = QDir(output).filePath(name);
+    if (ratio == 1.0) {
+        if (picture.width() > 800) picture = picture.scaledToWidth(800, Qt::SmoothTransformation);
+    } else {
+        const QSize plain = QImageReader(path).size();
+        if (!plain.isValid()) {
+            std::fprintf(stderr, "make %s at scale 1 first\n", qPrintable(path));
+            return;
+        }
+        const QFileInfo file(path);
+        path = QDir(output).filePath(file.completeBaseName() + QStringLiteral("@2x.") + file.suffix());
+        if (picture.size() != plain * 2) picture = picture.scaled(plain * 2, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    }
     const bool photo = name.endsWith(QStringLiteral(".jpg"));
     if (!photo) picture = in_few_colours(picture);
     if (!picture.save(path, nullptr, photo ? 80 : 0)) std::fprintf(stderr, "cannot write %s\n", qPrintable(path));
@@ -99,8 +117,10 @@ QImage with_menu(MainWindow& window, int index) {
     painter.drawImage(corner, opened);
     painter.end();
     window.menuBar()->setActiveAction(nullptr);
-    // The menu with a little of the window around it.
-    return picture.copy(0, 0, std::max(corner.x() + opened.width() + 40, 280), corner.y() + opened.height() + 16);
+    // The menu with a little of the window around it; the copy counts device pixels.
+    const QSize opened_size = opened.deviceIndependentSize().toSize();
+    const QSize part(std::max(corner.x() + opened_size.width() + 40, 280), corner.y() + opened_size.height() + 16);
+    return picture.copy(QRect(QPoint(0, 0), part * picture.devicePixelRatio()));
 }
 
 // A dialog as it opens, without waiting for an answer.
@@ -127,7 +147,7 @@ void save_motion_pictures(AppContext& context, std::int32_t slide, QRect part) {
         QImage frame(480, 270, QImage::Format_RGB32);
         MemoryBitmap bitmap{frame.bits(), frame.width(), frame.height(), frame.bytesPerLine()};
         static_cast<void>(render_slide_picture(context.show, slide, 0, 0.0, motion, bitmap));
-        save(frame.copy(part).scaled(part.size() * 4), name);
+        save(frame.copy(part).scaled(part.size() * 4 * ratio), name);
     }
     static_cast<void>(set_motion(context, motion_exact));
 }
@@ -135,13 +155,18 @@ void save_motion_pictures(AppContext& context, std::int32_t slide, QRect part) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
+    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication application(argc, argv);
     if (argc != 3) {
         std::fprintf(stderr, "usage: screenshots OUTPUT_FOLDER SHOW_INDEX_FILE\n");
         return 2;
     }
     output = QString::fromLocal8Bit(argv[1]);
+    ratio = application.devicePixelRatio();
+    if (ratio != 1.0 && ratio != 2.0) {
+        std::fprintf(stderr, "screenshots: QT_SCALE_FACTOR 1 or 2, not %g\n", ratio);
+        return 2;
+    }
     QDir().mkpath(output);
     const QTemporaryDir settings;
 

@@ -8,6 +8,7 @@
 #include "app/show_saving.h"
 #include "document/folder_scan.h"
 #include "document/show_index.h"
+#include "platform/file_replacement.h"
 #include "platform/files.h"
 #include "platform/message_boxes.h"
 #include "platform/paths.h"
@@ -192,6 +193,8 @@ bool open_show_in_folder(AppContext& context, std::u16string index_name, bool cr
         error_box(ui, u"Slide show folder does not exist: %s", show.show_folder);
         return true;
     }
+    // What a save or an export killed while writing here left behind.
+    remove_replacement_leftovers(show.show_folder);
     std::u16string index_path;
     const bool has_index = !replace_index && !index_name.empty() &&
                            !path_join(ui, index_path, show.show_folder, index_name) && file_exists(index_path);

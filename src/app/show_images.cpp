@@ -166,12 +166,6 @@ private:
     std::thread threads_[2];
 };
 
-// An amount of memory as people read it; the number and its unit stay on one line.
-std::u16string memory_text(std::uint64_t bytes) {
-    if (bytes >= 1'000'000'000) return formatted(u"%1f\u00A0GB", static_cast<double>(bytes) / 1e9);
-    return formatted(u"%d\u00A0MB", static_cast<std::int32_t>((bytes + 999'999) / 1'000'000));
-}
-
 // Loading stopped at the slide stopped_at, whose picture of picture_bytes did not fit:
 // how many slides have their pictures, what the whole show's pictures would take (the
 // others' as their files tell), and what the program may have for them.
@@ -209,6 +203,11 @@ void report_out_of_memory(AppContext& context, std::int32_t stopped_at, std::uin
 
 }  // namespace
 
+std::u16string memory_text(std::uint64_t bytes) {
+    if (bytes >= 1'000'000'000) return formatted(u"%1f\u00A0GB", static_cast<double>(bytes) / 1e9);
+    return formatted(u"%d\u00A0MB", static_cast<std::int32_t>((bytes + 999'999) / 1'000'000));
+}
+
 void load_show_images(AppContext& context) {
     FlowInterface& ui = context.ui;
     SlideShow& show = context.show;
@@ -220,8 +219,7 @@ void load_show_images(AppContext& context) {
     for (std::int32_t i = 0; i < show.slide_count(); ++i) {
         Slide& slide = show.slides[static_cast<std::size_t>(i)];
         // The file the loading waits for now.
-        const SlideFile next = locate_slide_file(show.show_folder, slide.file);
-        if (next.outcome == SlideFile::Outcome::Located) ui.set_status_text(formatted(u"Reading %s", next.working_path));
+        show_reading(ui, locate_slide_file(show.show_folder, slide.file));
         SlideFile file = readers.take(i);
         const auto fits = [&readers](std::uint64_t bytes) { return readers.fits(bytes); };
         if (prepare_slide(context, i, slide, messages, &file, nullptr, fits) == SlidePrepared::OutOfMemory) {

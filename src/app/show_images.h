@@ -1,5 +1,8 @@
 #pragma once
 
+#include <cstdint>
+#include <string>
+
 namespace lumivane {
 
 struct AppContext;
@@ -10,5 +13,8 @@ struct AppContext;
 // without a picture. When the next picture does not fit in the memory the program may
 // use, loading stops with one message and the show keeps the slides not loaded.
 void load_show_images(AppContext& context);
+
+// An amount of memory as people read it; the number and its unit stay on one line.
+std::u16string memory_text(std::uint64_t bytes);
 
 }  // namespace lumivane

@@ -5,6 +5,7 @@
 
 #include "app/app_context.h"
 #include "app/show_folder.h"
+#include "app/show_images.h"
 #include "app/slide_messages.h"
 #include "app/slide_pictures.h"
 #include "document/folder_scan.h"
@@ -22,6 +23,7 @@ namespace {
 
 constexpr char16_t copy_failed[] = u"Cannot copy file: %s";
 constexpr char16_t no_memory[] = u"Cannot allocate slides";
+constexpr char16_t no_memory_for_picture[] = u"Out of memory: the picture of %s does not fit; the slide stays without it";
 
 // The indices of the addressed set, lowest first.
 std::vector<std::int32_t> addressed_indices(const AppContext& context) {
@@ -47,34 +49,79 @@ void list_changed(AppContext& context) {
     context.ui.changed(Change::Slides | Change::CurrentSlide);
 }
 
-enum class Placed { Ready, Skipped, Cancelled };
+// Kept: a different file of the name stays in the show folder, and is used.
+enum class Placed { Ready, Kept, Skipped, Cancelled };
+
+// The slides from first up to end that show the file name read it again: it was just
+// replaced, and every slide of it shows the new picture at once.
+void reload_pictures(AppContext& context, const std::u16string& name, std::int32_t first, std::int32_t end) {
+    FlowInterface& ui = context.ui;
+    SlideMessages messages(ui);
+    bool reloaded = false;
+    for (std::int32_t i = first; i < end; ++i) {
+        Slide& slide = context.show.slides[static_cast<std::size_t>(i)];
+        if (!names_equal(slide.file, name)) continue;
+        ui.show_status(formatted(u"Reading file: %s", name));
+        slide.image = ImageBuffer();
+        slide.thumbnail = ImageBuffer();
+        slide.levels.clear();
+        if (prepare_slide(context, i, slide, messages) == SlidePrepared::OutOfMemory) {
+            error_box(ui, no_memory_for_picture, name);
+        }
+        ui.hide_status();
+        reloaded = true;
+    }
+    messages.finish();
+    if (!reloaded) return;
+    ui.changed(Change::Slides);
+    refresh_playback(context.player);
+}
+
+// Puts the file at source into the show folder at target, under name. The same bytes
+// there already need no copy and no question; a different file (or anything else of
+// that name) is replaced only when the user says so, and kept and used after No.
+Placed copy_to_show_folder(AppContext& context, const std::u16string& source, const std::u16string& target,
+                           const std::u16string& name) {
+    FlowInterface& ui = context.ui;
+    if (same_file(source, target)) return Placed::Ready;
+    if (!file_exists(source)) {
+        error_box(ui, copy_failed, name);
+        return Placed::Skipped;
+    }
+    const bool replacing = path_exists(target);
+    if (replacing) {
+        if (files_equal(source, target)) return Placed::Ready;
+        switch (ui.message_box(warning_title, formatted(u"File already exists: %s\nOverwrite with new file?", name),
+                               BoxButtons::YesNoCancel, BoxOwner::MainWindow)) {
+        case BoxAnswer::Yes: break;
+        case BoxAnswer::No: return Placed::Kept;
+        default: return Placed::Cancelled;
+        }
+    }
+    if (file_copy(ui, source, target)) {
+        error_box(ui, copy_failed, name);
+        return Placed::Skipped;
+    }
+    if (replacing) reload_pictures(context, name, 0, context.show.slide_count());
+    return Placed::Ready;
+}
 
 // Finds the chosen picture's place in the show folder, copying it there when it lies
-// elsewhere. With ask, a different file of its name already there is replaced only when
-// the user says so, and kept and used when the user says No.
-Placed place_in_show_folder(AppContext& context, const std::u16string& chosen, std::u16string& target, bool ask) {
+// elsewhere (see copy_to_show_folder).
+Placed place_in_show_folder(AppContext& context, const std::u16string& chosen, std::u16string& target) {
     FlowInterface& ui = context.ui;
     const std::u16string name = path_file_name(chosen);
+    // Gone since it was chosen: named, as nothing of it can be processed.
+    if (!path_exists(chosen)) {
+        error_box(ui, u"File not found: %s", chosen);
+        return Placed::Skipped;
+    }
     if (!is_image_file(chosen)) {
         error_box(ui, u"Only JPEG or TIFF files can be processed: %s", name);
         return Placed::Skipped;
     }
     if (path_join(ui, target, context.show.show_folder, name)) return Placed::Skipped;
-    // The same file, in the show folder already or reached through another path to it.
-    if (same_file(chosen, target)) return Placed::Ready;
-    if (ask && file_exists(target)) {
-        switch (ui.message_box(warning_title, formatted(u"File already exists: %s\nOverwrite with new file?", name),
-                               BoxButtons::YesNoCancel, BoxOwner::MainWindow)) {
-        case BoxAnswer::Yes: break;
-        case BoxAnswer::No: return Placed::Ready;
-        default: return Placed::Cancelled;
-        }
-    }
-    if (file_copy(ui, chosen, target)) {
-        error_box(ui, copy_failed, name);
-        return Placed::Skipped;
-    }
-    return Placed::Ready;
+    return copy_to_show_folder(context, chosen, target, name);
 }
 
 // The blank slide at index gets the picture of the file at path in the show folder, and
@@ -89,7 +136,7 @@ void prepare_new_slide(AppContext& context, std::int32_t index, const std::u16st
     slide.caption = cut_text(name, max_caption_length);
     const NewSlide made{reported_path};
     if (prepare_slide(context, index, slide, messages, nullptr, &made) == SlidePrepared::OutOfMemory) {
-        error_box(ui, u"Out of memory: the picture of %s does not fit; the slide stays without it", path);
+        error_box(ui, no_memory_for_picture, path);
     }
     ui.hide_status();
     context.show.modified = true;
@@ -99,8 +146,8 @@ Placed add_file(AppContext& context, const std::u16string& path) {
     if (ensure_show_folder(context)) return Placed::Cancelled;
     if (too_many_slides(context, 1)) return Placed::Skipped;
     std::u16string target;
-    const Placed placed = place_in_show_folder(context, path, target, true);
-    if (placed != Placed::Ready) return placed;
+    const Placed placed = place_in_show_folder(context, path, target);
+    if (placed == Placed::Skipped || placed == Placed::Cancelled) return placed;
     context.show.slides.push_back(new_blank_slide());
     const std::int32_t index = context.show.slide_count() - 1;
     go_to_slide(context.player, index, true);
@@ -111,7 +158,9 @@ Placed add_file(AppContext& context, const std::u16string& path) {
     return Placed::Ready;
 }
 
-void delete_image_file(AppContext& context, std::int32_t index) {
+// Moves the image file of the slide at index to the trash, setting trashed_path to its
+// place there, unless another slide shows it.
+void delete_image_file(AppContext& context, std::int32_t index, std::u16string& trashed_path) {
     FlowInterface& ui = context.ui;
     const std::vector<Slide>& slides = context.show.slides;
     const std::u16string& file = slides[static_cast<std::size_t>(index)].file;
@@ -125,15 +174,28 @@ void delete_image_file(AppContext& context, std::int32_t index) {
     if (path_join(ui, path, context.show.show_folder, file)) return;
     if (!file_exists(path)) {
         error_box(ui, u"File not found: %s", path);
-    } else if (ui.move_to_trash(path)) {
+    } else if (ui.move_to_trash(path, trashed_path)) {
         error_box(ui, trash_failed_text, path);
     }
 }
 
 // Copies of the slides at the indices; none when memory runs out, which is reported.
+// Their pictures are copied only when fits allows their bytes: memory taken past the
+// system's limits would end the program without a word.
 bool copy_slides(AppContext& context, const std::vector<Slide>& from, const std::vector<std::int32_t>& indices,
-                 std::vector<Slide>& copies) {
+                 std::vector<Slide>& copies, const MemoryCheck& fits) {
     copies.clear();
+    std::uint64_t bytes = 0;
+    for (std::int32_t i : indices) {
+        const Slide& slide = from[static_cast<std::size_t>(i)];
+        bytes += image_bytes(slide.image.kind, slide.image.width, slide.image.height) +
+                 image_bytes(slide.thumbnail.kind, slide.thumbnail.width, slide.thumbnail.height);
+    }
+    if (!fits(bytes)) {
+        error_box(context.ui, u"Out of memory: the pictures of %d slides need %s, more than the program may use now; nothing was copied",
+                  static_cast<std::int32_t>(indices.size()), memory_text(bytes));
+        return true;
+    }
     copies.resize(indices.size());
     for (std::size_t k = 0; k < indices.size(); ++k) {
         if (deep_copy_slide(from[static_cast<std::size_t>(indices[k])], copies[k])) {
@@ -187,24 +249,33 @@ bool insert_image_files(AppContext& context, std::int32_t index, bool before) {
     path_folder(context.last_image_folder);
     if (too_many_slides(context, paths.size())) return true;
 
+    // The files first, as Add places them: a file that is no picture gets no slide, and
+    // Cancel inserts those placed before it.
+    std::vector<std::u16string> targets;
+    bool cancelled = false;
+    for (const std::u16string& path : paths) {
+        std::u16string target;
+        const Placed placed = place_in_show_folder(context, path, target);
+        cancelled = placed == Placed::Cancelled;
+        if (cancelled) break;
+        if (placed != Placed::Skipped) targets.push_back(target);
+    }
+    if (targets.empty()) return cancelled;
     std::vector<Slide>& slides = context.show.slides;
     const std::int32_t position = std::clamp(before ? index : index + 1, 0, context.show.slide_count());
     SlideMessages messages(context.ui);
-    std::vector<Slide> blanks(paths.size());
+    std::vector<Slide> blanks(targets.size());
     std::generate(blanks.begin(), blanks.end(), new_blank_slide);
     slides.insert(slides.begin() + position, std::make_move_iterator(blanks.begin()),
                   std::make_move_iterator(blanks.end()));
-    context.show.modified = true;
-    for (std::size_t k = 0; k < paths.size(); ++k) {
-        std::u16string target;
-        if (place_in_show_folder(context, paths[k], target, false) != Placed::Ready) continue;
-        prepare_new_slide(context, position + static_cast<std::int32_t>(k), target, target, messages);
+    for (std::size_t k = 0; k < targets.size(); ++k) {
+        prepare_new_slide(context, position + static_cast<std::int32_t>(k), targets[k], targets[k], messages);
     }
     messages.finish();
     // The current index stays; the window shows the slide it now addresses.
     go_to_slide(context.player, context.current_slide, true);
     list_changed(context);
-    return false;
+    return cancelled;
 }
 
 bool add_image_file(AppContext& context, const std::u16string& path) {
@@ -220,11 +291,15 @@ bool add_image_files(AppContext& context, const std::vector<std::u16string>& pat
     return false;
 }
 
-bool delete_slide(AppContext& context, std::int32_t index, bool delete_file) {
+bool delete_slide(AppContext& context, std::int32_t index, bool delete_file, std::u16string* trashed_path) {
     SlideShow& show = context.show;
     if (index < 0 || index >= show.slide_count()) return true;
     std::vector<Slide>& slides = show.slides;
-    if (delete_file && !slides[static_cast<std::size_t>(index)].file.empty()) delete_image_file(context, index);
+    if (delete_file && !slides[static_cast<std::size_t>(index)].file.empty()) {
+        std::u16string trashed;
+        delete_image_file(context, index, trashed);
+        if (trashed_path) *trashed_path = trashed;
+    }
     release_slide(slides[static_cast<std::size_t>(index)], true);
     slides.erase(slides.begin() + index);
     if (!slides.empty()) {
@@ -247,25 +322,42 @@ void delete_addressed_slides(AppContext& context, bool delete_files) {
     for (auto i = indices.rbegin(); i != indices.rend(); ++i) static_cast<void>(delete_slide(context, *i, delete_files));
 }
 
-bool copy_addressed_slides(AppContext& context) {
+bool copy_addressed_slides(AppContext& context, const MemoryCheck& fits) {
     const std::vector<std::int32_t> indices = addressed_indices(context);
     if (indices.empty()) return false;
     SlideClipboard& clipboard = context.clipboard;
     // The old entries go first, for the new ones may need their memory.
     clipboard = SlideClipboard{};
-    const bool failed = copy_slides(context, context.show.slides, indices, clipboard.slides);
-    clipboard.source_folder = context.show.show_folder;
+    const bool failed = copy_slides(context, context.show.slides, indices, clipboard.slides, fits);
+    for (const Slide& slide : clipboard.slides) {
+        // A path too long to join stays empty: the paste then finds no file to copy.
+        std::u16string path;
+        if (!slide.file.empty() && path_join(path, context.show.show_folder, slide.file)) path.clear();
+        clipboard.file_paths.push_back(path);
+    }
     context.ui.changed(Change::Clipboard);
     return failed;
 }
 
-void cut_addressed_slides(AppContext& context, bool delete_files) {
+void cut_addressed_slides(AppContext& context, bool delete_files, const MemoryCheck& fits) {
     // Slides that could not be kept on the clipboard stay in the show.
-    if (copy_addressed_slides(context)) return;
-    delete_addressed_slides(context, delete_files);
+    if (copy_addressed_slides(context, fits)) return;
+    const std::vector<std::int32_t> indices = addressed_indices(context);
+    SlideClipboard& clipboard = context.clipboard;
+    for (auto i = indices.rbegin(); i != indices.rend(); ++i) {
+        const std::u16string name = context.show.slides[static_cast<std::size_t>(*i)].file;
+        std::u16string trashed;
+        // A file that stayed (reported with its slide) leaves no place in the trash.
+        static_cast<void>(delete_slide(context, *i, delete_files, &trashed));
+        if (trashed.empty()) continue;
+        // A paste takes the file from the trash, for every cut slide of its name.
+        for (std::size_t k = 0; k < clipboard.slides.size(); ++k) {
+            if (names_equal(clipboard.slides[k].file, name)) clipboard.file_paths[k] = trashed;
+        }
+    }
 }
 
-bool paste_slides(AppContext& context, bool before) {
+bool paste_slides(AppContext& context, bool before, const MemoryCheck& fits) {
     const SlideClipboard& clipboard = context.clipboard;
     if (clipboard.empty()) return false;
     FlowInterface& ui = context.ui;
@@ -274,17 +366,20 @@ bool paste_slides(AppContext& context, bool before) {
     std::vector<std::int32_t> all(clipboard.slides.size());
     for (std::size_t k = 0; k < all.size(); ++k) all[k] = static_cast<std::int32_t>(k);
     std::vector<Slide> copies;
-    if (copy_slides(context, clipboard.slides, all, copies)) return true;
-    if (!folders_equal(clipboard.source_folder, show.show_folder)) {
-        for (const Slide& slide : clipboard.slides) {
-            if (slide.file.empty()) continue;
-            std::u16string source;
-            std::u16string target;
-            if (path_join(ui, source, clipboard.source_folder, slide.file) ||
-                path_join(ui, target, show.show_folder, slide.file) || file_copy(ui, source, target)) {
-                error_box(ui, copy_failed, slide.file);
-                return true;
-            }
+    if (copy_slides(context, clipboard.slides, all, copies, fits)) return true;
+    // Each pasted slide's file must be in the show folder as the slide shows it: copied
+    // from another show folder, or from the trash after a cut.
+    std::vector<std::u16string> kept;  // names whose file in the show folder stays, and is shown
+    for (std::size_t k = 0; k < copies.size(); ++k) {
+        const std::u16string& name = copies[k].file;
+        if (name.empty()) continue;
+        std::u16string target;
+        if (path_join(ui, target, show.show_folder, name)) return true;
+        if (target == clipboard.file_paths[k]) continue;
+        switch (copy_to_show_folder(context, clipboard.file_paths[k], target, name)) {
+        case Placed::Ready: break;
+        case Placed::Kept: kept.push_back(name); break;
+        default: return true;
         }
     }
 
@@ -303,6 +398,7 @@ bool paste_slides(AppContext& context, bool before) {
     }
     show.slides.insert(show.slides.begin() + position, std::make_move_iterator(copies.begin()),
                        std::make_move_iterator(copies.end()));
+    for (const std::u16string& name : kept) reload_pictures(context, name, position, position + n);
     // Drawn and displayed at once: stopping playback before the next command returns
     // to the displayed slide, which would undo the new current index.
     go_to_slide(context.player, current, true);

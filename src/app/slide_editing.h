@@ -6,11 +6,17 @@
 // cancelled, or a failure was reported).
 //
 // The addressed set is the current slide together with every selected slide. Image
-// files are never erased: a deleted or replaced file goes to the user's trash.
+// files are never erased: a deleted or replaced file goes to the user's trash. A file
+// copied into the show folder never replaces a different one there unless the user says
+// so ("File already exists: %s\nOverwrite with new file?"), and every slide of a
+// replaced file then shows the new picture.
 
 #include <cstdint>
 #include <string>
 #include <vector>
+
+#include "imaging/image_loader.h"
+#include "platform/system_memory.h"
 
 namespace lumivane {
 
@@ -30,8 +36,8 @@ Slide new_blank_slide();
 [[nodiscard]] bool deep_copy_slide(const Slide& source, Slide& destination);
 
 // Asks for image files and inserts them before or after the slide at index, copying
-// files from other folders into the show folder. A file that is no JPEG or TIFF picture
-// leaves a blank slide in its place.
+// files from other folders into the show folder as Add does. A file that is gone or is
+// no JPEG or TIFF picture is reported and gets no slide; Cancel inserts the files before.
 [[nodiscard]] bool insert_image_files(AppContext& context, std::int32_t index, bool before);
 
 // Appends the image file at path as a new current slide, copying it into the show folder
@@ -41,18 +47,23 @@ Slide new_blank_slide();
 // cancels. Files that would take the show past its largest size add nothing.
 [[nodiscard]] bool add_image_files(AppContext& context, const std::vector<std::u16string>& paths);
 
-// Removes one slide, and with delete_file its image file unless another slide shows it.
-[[nodiscard]] bool delete_slide(AppContext& context, std::int32_t index, bool delete_file);
+// Removes one slide, and with delete_file its image file unless another slide shows it;
+// trashed_path, when given, becomes the file's place in the trash (empty when it stayed).
+[[nodiscard]] bool delete_slide(AppContext& context, std::int32_t index, bool delete_file, std::u16string* trashed_path = nullptr);
 // Removes the addressed set, from the highest index down.
 void delete_addressed_slides(AppContext& context, bool delete_files);
 
-// The slide clipboard becomes copies of the addressed set, in order.
-[[nodiscard]] bool copy_addressed_slides(AppContext& context);
-// Copies the addressed set, then deletes it (with its files when delete_files).
-void cut_addressed_slides(AppContext& context, bool delete_files);
-// Inserts copies of the clipboard before or after the current slide, copying their
-// files first when they come from another show folder.
-[[nodiscard]] bool paste_slides(AppContext& context, bool before);
+// The slide clipboard becomes copies of the addressed set, in order. Pictures are copied
+// only when fits allows their bytes; otherwise that is reported and the clipboard is empty.
+[[nodiscard]] bool copy_addressed_slides(AppContext& context, const MemoryCheck& fits = memory_fits);
+// Copies the addressed set, then deletes it (with its files when delete_files); nothing
+// is deleted when the copy failed.
+void cut_addressed_slides(AppContext& context, bool delete_files, const MemoryCheck& fits = memory_fits);
+// Inserts copies of the clipboard before or after the current slide (when fits allows
+// their pictures' bytes). A slide's file is copied into the show folder first when it
+// lies elsewhere: in another show folder, or in the trash after a cut with its files.
+// A failed copy or Cancel leaves the list as it was.
+[[nodiscard]] bool paste_slides(AppContext& context, bool before, const MemoryCheck& fits = memory_fits);
 
 // Moves the slide at from into the gap before the slide at to (the slide count for the
 // end) and makes it current.

@@ -51,6 +51,12 @@ void read_slide_file(SlideFile& file, const MemoryCheck& fits) {
     file.outcome = file.report.out_of_memory ? SlideFile::Outcome::OutOfMemory : SlideFile::Outcome::Unreadable;
 }
 
+void show_reading(UserInterface& ui, const SlideFile& file) {
+    if (file.outcome == SlideFile::Outcome::Located && file_exists(file.path)) {
+        ui.set_status_text(formatted(u"Reading %s", file.working_path));
+    }
+}
+
 SlidePrepared prepare_slide(AppContext& context, std::int32_t index, Slide& slide, SlideMessages& messages,
                             SlideFile* read_ahead, const NewSlide* new_slide, const MemoryCheck& fits) {
     FlowInterface& ui = context.ui;
@@ -58,7 +64,7 @@ SlidePrepared prepare_slide(AppContext& context, std::int32_t index, Slide& slid
     if (!read_ahead) read_here = locate_slide_file(context.show.show_folder, slide.file);
     SlideFile& file = read_ahead ? *read_ahead : read_here;
     if (file.outcome == SlideFile::Outcome::Located) {
-        if (!new_slide) ui.set_status_text(formatted(u"Reading %s", file.working_path));
+        if (!new_slide) show_reading(ui, file);
         read_slide_file(file);
         ui.set_cursor(CursorShape::Arrow);
     }

@@ -17,6 +17,7 @@ namespace lumivane {
 struct AppContext;
 struct Slide;
 class SlideMessages;
+class UserInterface;
 
 // A slide's file and what reading it gave.
 struct SlideFile {
@@ -41,6 +42,10 @@ SlideFile locate_slide_file(const std::u16string& show_folder, const std::u16str
 // user interface and nothing shared, so it may run on a thread of its own while the
 // user interface thread finishes the slide before.
 void read_slide_file(SlideFile& file, const MemoryCheck& fits = memory_fits);
+
+// Names a Located file in the status window ("Reading %s") when it is there to be read;
+// a missing file is reported, never read.
+void show_reading(UserInterface& ui, const SlideFile& file);
 
 enum class SlidePrepared { Done, OutOfMemory };
 

@@ -39,33 +39,66 @@ bool next_record_line(std::u16string& text, std::size_t& position, std::u16strin
 }
 
 void tokenize_line(UserInterface& ui, TokenRecord& record, std::u16string_view line) {
+    if (tokenize_line(record, line)) error_box(ui, u"Missing quote");
+}
+
+bool tokenize_line(TokenRecord& record, std::u16string_view line) {
     record.tokens.clear();
+    bool missing_quote = false;
     const std::size_t end = std::min(line.find(u'\0'), line.size());
     std::size_t i = 0;
     while (true) {
         while (i < end && is_separator(line[i])) ++i;
         if (i >= end) break;
-        std::size_t token_start = i;
-        std::size_t token_end;
         if (is_quote_character(line[i])) {
-            const char16_t quote = line[i];
-            token_start = i + 1;
-            token_end = line.find(quote, token_start);
-            if (token_end >= end) {
-                error_box(ui, u"Missing quote");
-                token_end = end;
-                i = end;
-            } else {
-                i = token_end + 1;
+            std::u16string token;
+            char16_t previous = 0;
+            while (i < end && is_quote_character(line[i]) && line[i] != previous) {
+                previous = line[i];
+                const std::size_t close = line.find(previous, i + 1);
+                if (close >= end) {
+                    missing_quote = true;
+                    token += line.substr(i + 1, end - i - 1);
+                    i = end;
+                } else {
+                    token += line.substr(i + 1, close - i - 1);
+                    i = close + 1;
+                }
             }
+            record.tokens.push_back(std::move(token));
         } else {
+            const std::size_t start = i;
             while (i < end && !is_separator(line[i])) ++i;
-            token_end = i;
+            record.tokens.emplace_back(line.substr(start, i - start));
         }
-        record.tokens.emplace_back(line.substr(token_start, token_end - token_start));
     }
+    return missing_quote;
 }
 
 void free_tokens(TokenRecord& record) { record.tokens.clear(); }
+
+std::u16string quoted_token(std::u16string_view text, char16_t preferred) {
+    const char16_t choices[] = {preferred, triple_prime, double_prime, quotation_mark};
+    std::u16string token;
+    std::size_t i = 0;
+    do {
+        // The quote character that takes the text furthest: the character just ended
+        // on is the one found at i, so each part moves on.
+        char16_t quote = preferred;
+        std::size_t part_end = i;
+        for (const char16_t c : choices) {
+            const std::size_t next = std::min(text.find(c, i), text.size());
+            if (next > part_end) {
+                part_end = next;
+                quote = c;
+            }
+        }
+        token += quote;
+        token += text.substr(i, part_end - i);
+        token += quote;
+        i = part_end;
+    } while (i < text.size());
+    return token;
+}
 
 }  // namespace lumivane

@@ -4,6 +4,9 @@
 // Tokens are separated by spaces and tabs. A token may be quoted with U+0022,
 // U+2033 or U+2034; only the character that opened the quote closes it, and
 // inside quotes line ends are ordinary characters, so a caption may span lines.
+// Quoted parts written one right after the other, each with another quote character
+// than the part before it, make one token: so a text holding all three quote
+// characters is written too. The program wrote no such parts before it needed them.
 
 #include <cstddef>
 #include <string>
@@ -34,7 +37,13 @@ struct TokenRecord {
 // Splits a line (which ends at its first NUL or at its end) into tokens. An
 // unterminated quote reports "Missing quote" and the token takes the rest of the line.
 void tokenize_line(UserInterface& ui, TokenRecord& record, std::u16string_view line);
+// The same without a message: true when a quote is missing.
+[[nodiscard]] bool tokenize_line(TokenRecord& record, std::u16string_view line);
 
 void free_tokens(TokenRecord& record);
+
+// The text as one token: between preferred quote characters when it holds none, else in
+// as few parts as the quote characters it holds need.
+std::u16string quoted_token(std::u16string_view text, char16_t preferred);
 
 }  // namespace lumivane

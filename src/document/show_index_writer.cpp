@@ -1,5 +1,6 @@
 #include "document/show_index.h"
 
+#include "document/record_tokenizer.h"
 #include "document/slide_show.h"
 #include "document/text_file.h"
 #include "platform/message_boxes.h"
@@ -11,7 +12,7 @@ std::vector<std::u16string> show_index_lines(const SlideShow& show) {
     const ShowSettings& s = show.settings;
     std::vector<std::u16string> lines = {
         u"SlideShow 1.0",
-        formatted(u"name \u2034%s\u2034", s.name),
+        u"name " + quoted_token(s.name, triple_prime),
         formatted(u"proportions %d %d", s.proportions_width, s.proportions_height),
         formatted(u"show_captions %d", s.show_captions),
         formatted(u"size %d", s.size),
@@ -25,8 +26,8 @@ std::vector<std::u16string> show_index_lines(const SlideShow& show) {
     };
     for (std::int32_t i = 0; i < show.slide_count(); ++i) {
         const Slide& slide = show.slides[static_cast<std::size_t>(i)];
-        lines.push_back(formatted(u"slide %d %d %d %d \u2034%s\u2034 \u2034%s\u2034", i, slide.style, slide.interpolation,
-                                  slide.frame_count(), slide.caption, slide.file));
+        lines.push_back(formatted(u"slide %d %d %d %d %s %s", i, slide.style, slide.interpolation, slide.frame_count(),
+                                  quoted_token(slide.caption, triple_prime), quoted_token(slide.file, triple_prime)));
         for (std::int32_t k = 0; k < slide.frame_count(); ++k) {
             const PanFrame& f = slide.frames[static_cast<std::size_t>(k)];
             lines.push_back(formatted(u"frame %d %d %4zf %4zf %4zf %4zf %4zf", i, k, f.delay, f.left, f.top, f.right,
@@ -48,15 +49,15 @@ bool write_new_index(const ShowSettings& s, const std::u16string& index_path, co
         formatted(u"show_captions %d", s.show_captions),
         formatted(u"loop %d", s.loop),
         formatted(u"size %d", s.size),
-        formatted(u"name \"%s\"", show_folder),
+        u"name " + quoted_token(show_folder, quotation_mark),
         formatted(u"default_style %d", s.default_style),
         formatted(u"default_delay %2zf", s.default_delay),
         formatted(u"transition %d", s.transition),
         formatted(u"transition_time %2zf", s.transition_time),
     };
     for (std::int32_t i = 0; i < count; ++i) {
-        const std::u16string& name = image_names[static_cast<std::size_t>(i)];
-        lines.push_back(formatted(u"slide %d 0 1 1 \"%s\" \"%s\"", i, name, name));
+        const std::u16string name = quoted_token(image_names[static_cast<std::size_t>(i)], quotation_mark);
+        lines.push_back(formatted(u"slide %d 0 1 1 %s %s", i, name, name));
         lines.push_back(formatted(u"frame %d 0 -1.0 0.0 0.0 1.0 1.0", i));
     }
     lines.push_back(u"end");

@@ -11,7 +11,9 @@ namespace lumivane {
 
 struct SlideClipboard {
     std::vector<Slide> slides;
-    std::u16string source_folder;  // show folder the slides were copied from
+    // Where each slide's image file lies: in the show folder the slides were copied from,
+    // or in the trash once its slide was cut with its file. Empty for a slide without one.
+    std::vector<std::u16string> file_paths;
 
     bool empty() const { return slides.empty(); }
 };

@@ -30,7 +30,8 @@ bool load_bitmap_file(UserInterface& ui, ImageBuffer& destination, std::u16strin
     std::u16string folder, user_path, shipped_path;
     const bool user_path_failed =
         path_join(ui, folder, settings_folder, user_bitmaps_folder) || path_join(ui, user_path, folder, file_name);
-    const bool user_has_it = !user_path_failed && file_exists(user_path);
+    // A file the user put there but that cannot be read is named, not passed over.
+    const bool user_has_it = !user_path_failed && path_exists(user_path);
     if (user_has_it) {
         if (!read_bmp(user_path, picture)) return fit();
         error_box(ui, load_error, user_path);  // and the program's own picture takes its place

@@ -18,7 +18,8 @@ std::u16string shipped_bitmap_folder();
 
 // Reads the picture file_name ("Run.bmp") from the settings folder's "Bitmaps" when it
 // is there, else from the shipped pictures, and scales it linearly to width x height
-// (resolution 100) into destination. When the user's file cannot be read the error
+// (resolution 100) into destination. When the user's file cannot be read (damaged, no
+// permission, a folder, a pipe, a link that leads nowhere) the error
 // names it and the shipped picture is used; when neither can be read the error
 // "Error loading bitmap file: %s" names the path in the settings folder and the
 // destination stays as it was (the result is then true).

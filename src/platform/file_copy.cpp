@@ -22,7 +22,7 @@ bool file_copy(UserInterface& ui, const std::u16string& source, const std::u16st
         const ReadResult read = file_read(input, length, block.data());
         if (read == ReadResult::EndOfFile) break;
         if (read == ReadResult::Failed) {
-            error_box(ui, u"Read error copying file");
+            error_box(ui, u"Read error copying file: %s", source);
             failed = true;
             break;
         }
@@ -33,7 +33,8 @@ bool file_copy(UserInterface& ui, const std::u16string& source, const std::u16st
         }
     }
     file_close(input);
-    if (!failed && file_exists(target) && ui.move_to_trash(target)) {
+    std::u16string trashed;
+    if (!failed && path_exists(target) && ui.move_to_trash(target, trashed)) {
         error_box(ui, trash_failed_text, target);
         failed = true;
     }

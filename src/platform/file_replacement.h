@@ -12,7 +12,7 @@ namespace lumivane {
 struct FileReplacement {
     FileHandle file;        // where the new content is written
     std::string target;     // the file replaced: the path, or the file its links lead to
-    std::string temporary;  // empty when the new content is written over the old in place
+    std::string temporary;  // where the new content is written
 };
 
 // What a path that is a symbolic link names: the file the link leads to (an index file
@@ -25,17 +25,23 @@ enum class ReplaceWhat { LinkTarget, Name };
 // - With LinkTarget a symbolic link stays a link: the file it leads to is replaced.
 // - The new file gets the old one's permission bits and, where the system allows,
 //   its owner and group; a new file gets the bits an ordinary created file would.
-// - An old file that may not be written, or one that is not a regular file, fails.
-// - When the folder lets no file be created in it but the old file may be written,
-//   the new content is written over the old one in place; never with Name.
+// - An old file that may not be written, or one that is not a regular file, fails; so
+//   does a folder that lets no file be created in it: the old file is never written
+//   over in place, where a full disk or a kill would leave it broken.
+// - Temporary files that earlier replacements of the same file left behind when the
+//   program was killed go first, even when this one then fails.
 [[nodiscard]] bool file_replace_start(const std::u16string& path, FileReplacement& replacement,
                         ReplaceWhat what = ReplaceWhat::LinkTarget);
 
 // Makes sure the new content is on the disk, closes it and puts it in the place of the
 // old file; with failed set (a write went wrong) or on any failure here, the old file
-// stays as it was and no temporary file is left. A successful replacement also removes
-// the temporary files that earlier replacements of the same file left behind when the
-// program was killed while writing.
+// stays as it was and no temporary file is left.
 [[nodiscard]] bool file_replace_finish(FileReplacement& replacement, bool failed);
+
+// Removes the temporary files that replacements of any file of folder left behind when
+// the program was killed while writing (a save or an export), except those of names cut
+// to fit, which only the next replacement of their file finds; files that a running
+// replacement is writing stay.
+void remove_replacement_leftovers(const std::u16string& folder);
 
 }  // namespace lumivane

@@ -1,5 +1,6 @@
 #include "platform/files.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <dirent.h>
 #include <fcntl.h>
@@ -45,6 +46,14 @@ bool file_open_read(const std::u16string& path, FileHandle& handle) {
 
 bool file_create_write(const std::u16string& path, FileHandle& handle) {
     const int d = ::open(native_path(path).c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+    if (d < 0) return true;
+    handle = FileHandle(d);
+    return false;
+}
+
+bool file_create_new(const std::u16string& path, FileHandle& handle) {
+    // With O_EXCL, open() follows no link, dangling or not.
+    const int d = ::open(native_path(path).c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
     if (d < 0) return true;
     handle = FileHandle(d);
     return false;
@@ -117,6 +126,35 @@ bool file_exists(const std::u16string& path) {
 bool folder_exists(const std::u16string& path) {
     struct stat info {};
     return ::stat(native_path(path).c_str(), &info) == 0 && S_ISDIR(info.st_mode);
+}
+
+bool path_exists(const std::u16string& path) {
+    struct stat info {};
+    return ::lstat(native_path(path).c_str(), &info) == 0;
+}
+
+bool files_equal(const std::u16string& a, const std::u16string& b) {
+    FileHandle first;
+    FileHandle second;
+    std::uint32_t first_size = 0;
+    std::uint32_t second_size = 0;
+    if (file_open_read(a, first) || file_open_read(b, second) || file_size(first, first_size) ||
+        file_size(second, second_size) || first_size != second_size) {
+        return false;
+    }
+    std::vector<unsigned char> first_block(65536);
+    std::vector<unsigned char> second_block(first_block.size());
+    for (;;) {
+        std::uint32_t first_length = static_cast<std::uint32_t>(first_block.size());
+        std::uint32_t second_length = first_length;
+        const ReadResult read = file_read(first, first_length, first_block.data());
+        if (read == ReadResult::Failed || file_read(second, second_length, second_block.data()) == ReadResult::Failed ||
+            first_length != second_length) {
+            return false;
+        }
+        if (read == ReadResult::EndOfFile) return true;
+        if (!std::equal(first_block.begin(), first_block.begin() + first_length, second_block.begin())) return false;
+    }
 }
 
 bool same_file(const std::u16string& a, const std::u16string& b) {

@@ -38,6 +38,9 @@ std::string native_path(const std::u16string& path);
 
 [[nodiscard]] bool file_open_read(const std::u16string& path, FileHandle& handle);
 [[nodiscard]] bool file_create_write(const std::u16string& path, FileHandle& handle);
+// Creates a file only this user may read, failing when anything, a link included,
+// already stands at path.
+[[nodiscard]] bool file_create_new(const std::u16string& path, FileHandle& handle);
 bool file_close(FileHandle& handle);
 // Reads up to length bytes and sets length to the number read. At the end of the
 // file: EndOfFile with length 0. A request of 0 bytes reads nothing.
@@ -53,6 +56,11 @@ ReadResult file_read(FileHandle& handle, std::uint32_t& length, void* buffer);
 // Answers yes or no: whether file_open_read would succeed.
 [[nodiscard]] bool file_exists(const std::u16string& path);
 [[nodiscard]] bool folder_exists(const std::u16string& path);
+// Whether anything at all stands at path: a file that cannot be read, a folder, a pipe,
+// or a link, whether or not it leads anywhere.
+[[nodiscard]] bool path_exists(const std::u16string& path);
+// Whether both paths can be read as files and hold the same bytes.
+[[nodiscard]] bool files_equal(const std::u16string& a, const std::u16string& b);
 // Whether both paths lead to one and the same file (its device and inode), through
 // links or another path to its folder. No when either does not exist.
 [[nodiscard]] bool same_file(const std::u16string& a, const std::u16string& b);

@@ -32,7 +32,7 @@ public:
         const auto now = std::chrono::steady_clock::now().time_since_epoch();
         return std::chrono::duration_cast<std::chrono::milliseconds>(now).count();
     }
-    bool move_to_trash(const std::u16string&) override { return true; }
+    bool move_to_trash(const std::u16string&, std::u16string&) override { return true; }
 };
 
 using HeadlessUi = Headless<UserInterface>;

@@ -27,9 +27,14 @@ struct ErrorManager {
     JDIMENSION data_end_row = ~JDIMENSION{0};
 };
 
+// The lowest marker code the format uses (SOF0); codes below it are damage.
+constexpr int first_format_marker = 0xC0;
+
 // A progressive file can hold any number of scans, each a pass over the whole picture;
 // real files have a dozen or so.
 constexpr int max_scans = 1000;
+
+bool is_restart_marker(int marker) { return marker >= JPEG_RST0 && marker <= JPEG_RST0 + 7; }
 
 [[noreturn]] void error_exit(j_common_ptr info) { std::longjmp(reinterpret_cast<ErrorManager*>(info->err)->jump, 1); }
 
@@ -38,10 +43,13 @@ void emit_message(j_common_ptr info, int level) {
     auto* errors = reinterpret_cast<ErrorManager*>(info->err);
     const auto* decompress = reinterpret_cast<j_decompress_ptr>(info);
     const int code = info->err->msg_code;
-    // A marker met inside a scan's data, other than a restart marker the library can
-    // pick up from, ends the scan just as the end of the file does.
-    const bool restart = decompress->unread_marker >= JPEG_RST0 && decompress->unread_marker <= JPEG_RST0 + 7;
-    if (code == JWRN_JPEG_EOF || (code == JWRN_HIT_MARKER && !restart)) {
+    // A marker met inside a scan's data ends the scan just as the end of the file does,
+    // unless the library picks up again from it: a restart marker, or, in a scan with
+    // restart markers, a damaged byte pair that is no marker of the format at all, from
+    // which the library skips to the next restart marker.
+    const int marker = decompress->unread_marker;
+    const bool skipped = decompress->restart_interval > 0 && marker < first_format_marker;
+    if (code == JWRN_JPEG_EOF || (code == JWRN_HIT_MARKER && !is_restart_marker(marker) && !skipped)) {
         errors->damaged = true;
         errors->data_ended = true;
         // The library goes on as if the rest of the data were zeros, which shows as a
@@ -54,6 +62,8 @@ void emit_message(j_common_ptr info, int level) {
         }
         return;
     }
+    // Bytes skipped to reach a restart marker are data the picture lost.
+    if (code == JWRN_EXTRANEOUS_DATA && is_restart_marker(info->err->msg_parm.i[1])) errors->damaged = true;
     switch (code) {
     case JWRN_HIT_MARKER:
     case JWRN_MUST_RESYNC:

@@ -7,6 +7,10 @@ namespace lumivane {
 namespace {
 
 constexpr char16_t replacement_character = 0xFFFD;
+// Bytes 0x80..0xFF that do not decode stand as U+DC80..U+DCFF.
+constexpr char16_t undecoded_byte_base = 0xDC00;
+
+bool is_undecoded_byte(char16_t c) { return c >= 0xDC80 && c <= 0xDCFF; }
 
 void append_code_point(std::u16string& out, std::uint32_t cp) {
     if (cp < 0x10000) {
@@ -53,7 +57,7 @@ std::u16string utf8_to_utf16(std::string_view bytes) {
             if (b0 == 0xF0) low = 0x90;
             if (b0 == 0xF4) high = 0x8F;
         } else {
-            out.push_back(replacement_character);
+            out.push_back(static_cast<char16_t>(undecoded_byte_base + b0));
             ++i;
             continue;
         }
@@ -74,10 +78,12 @@ std::u16string utf8_to_utf16(std::string_view bytes) {
         }
         if (complete) {
             append_code_point(out, cp);
+            i = j;
         } else {
-            out.push_back(replacement_character);
+            // Only the first byte is taken: the next ones may start a valid sequence.
+            out.push_back(static_cast<char16_t>(undecoded_byte_base + b0));
+            ++i;
         }
-        i = j;
     }
     return out;
 }
@@ -91,6 +97,9 @@ std::string utf16_to_utf8(std::u16string_view text) {
             text[i + 1] <= 0xDFFF) {
             cp = 0x10000 + ((cp - 0xD800) << 10) + (text[i + 1] - 0xDC00);
             ++i;
+        } else if (is_undecoded_byte(text[i])) {
+            out.push_back(static_cast<char>(text[i] - undecoded_byte_base));
+            continue;
         } else if (cp >= 0xD800 && cp <= 0xDFFF) {
             cp = replacement_character;
         }

@@ -6,10 +6,13 @@
 
 namespace lumivane {
 
-// Invalid sequences become U+FFFD, one for each maximal invalid part.
+// Each byte that is no part of a valid sequence (of a Latin-1 file name, say) becomes
+// the unpaired surrogate U+DC00 + its value (U+DC80..U+DCFF), which no valid text
+// decodes to, so that utf16_to_utf8 gives every byte back.
 std::u16string utf8_to_utf16(std::string_view bytes);
 
-// Unpaired surrogates become U+FFFD.
+// U+DC80..U+DCFF unpaired give back the byte they stand for; other unpaired surrogates
+// become U+FFFD.
 std::string utf16_to_utf8(std::u16string_view text);
 
 // Plain ASCII text, for literals and numbers built with the standard library.

@@ -40,8 +40,9 @@ public:
     virtual std::int64_t now_milliseconds() = 0;
 
     // Moves a file (or a link itself) to the user's trash, from where the user can
-    // restore it. True on failure: the file stays where it was.
-    virtual bool move_to_trash(const std::u16string& path) = 0;
+    // restore it, and sets trashed_path to its place there. True on failure: the file
+    // stays where it was.
+    virtual bool move_to_trash(const std::u16string& path, std::u16string& trashed_path) = 0;
 };
 
 }  // namespace lumivane

@@ -67,6 +67,7 @@ struct OffscreenPlayback::State final : HeadlessUi, PlaybackWindow {
     }
     void kill_timer() override { tick_frame = -1; }
     void set_visible(bool) override {}
+    bool on_screen() const override { return true; }
     void to_top() override {}
     void to_bottom() override {}
     void set_title(const std::u16string&) override {}

@@ -35,6 +35,9 @@ public:
     virtual void kill_timer() = 0;
 
     virtual void set_visible(bool visible) = 0;
+    // Whether the viewer can see the window: shown, not minimised, and not sent behind
+    // a window of the program that covers it whole. A show plays only while it is.
+    virtual bool on_screen() const = 0;
     // Kept above every other window from the start of a show until it is stopped and
     // sent behind them.
     virtual void to_top() = 0;

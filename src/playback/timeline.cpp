@@ -202,9 +202,10 @@ void run_show(PlaybackRecord& player) {
     if (!pb.window) return;
     pb.window->set_visible(has_slides(player));
     go_to_slide(player, player.current_slide, true);
+    // In front before the first tick, which plays only in a window the viewer sees.
+    pb.window->to_top();
     refresh_playback(player);
     pb.from_black = true;
-    if (pb.window) pb.window->to_top();
 }
 
 void stop_show(PlaybackRecord& player, bool keep_in_place) {
@@ -229,7 +230,16 @@ void toggle_show(PlaybackRecord& player) {
 
 void refresh_playback(PlaybackRecord& player) {
     player.changed(Change::CurrentSlide);
-    if (!player.state.running && player.state.window) playback_start(player);
+    PlaybackState& pb = player.state;
+    if (pb.running) return;
+    if (pb.window && pb.window->on_screen()) {
+        playback_start(player);
+        return;
+    }
+    // A window the viewer cannot see (closed, or sent behind the main window) plays
+    // nothing: a show that moved on unseen would leave the commands addressing a slide
+    // the viewer never saw. The slide moved to is drawn at rest and shown as current.
+    if (pb.displayed_slide != player.current_slide) go_to_slide(player, player.current_slide, true);
 }
 
 void begin_transition(PlaybackRecord& player) {
@@ -305,6 +315,13 @@ void playback_tick(PlaybackRecord& player) {
     // A tick more than a period late starts the cadence again from now rather than
     // hurrying to catch up.
     if (now(player) - pb.tick_due > pb.tick_period) pb.tick_due = now(player);
+    // A window minimised or hidden while it played stops the show at the slide last
+    // seen. It keeps its place: a window system may not take a change of stacking for
+    // a window it does not show.
+    if (pb.window && !pb.window->on_screen()) {
+        stop_show(player, true);
+        return;
+    }
     if (pb.running) {
         if (pb.window) pb.window->kill_timer();
         pb.running = false;

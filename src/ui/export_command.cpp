@@ -20,8 +20,10 @@
 #include "platform/files.h"
 #include "platform/message_boxes.h"
 #include "platform/paths.h"
+#include "platform/qt/user_folders.h"
 #include "platform/text_encoding.h"
 #include "ui/captions.h"
+#include "ui/shell/session_state.h"
 #include "video/show_export.h"
 
 namespace lumivane {
@@ -42,7 +44,7 @@ public:
 
 void say(const std::u16string& text) { std::fprintf(stderr, "lumivane: %s\n", utf16_to_utf8(text).c_str()); }
 
-// Ctrl-C and a request to end stop the export at its next frame.
+// Ctrl-C, a request to end and a closed terminal stop the export at its next frame.
 std::atomic<bool>* interrupt_flag = nullptr;
 
 extern "C" void on_interrupt(int) {
@@ -76,6 +78,15 @@ bool load_show(AppContext& context, ConsoleUi& ui, const std::u16string& path) {
     return ui.errors > 0;
 }
 
+// The user's preferences from the session state file, as the program starts with them:
+// the defaults for what a show's index file leaves out (its speed, for one) and the
+// motion.
+void read_user_preferences(AppContext& context) {
+    const UserFolders folders = find_user_folders(QCoreApplication::applicationDirPath().toStdU16String());
+    read_session_state_file(context, session_state_path(folders.session));
+    apply_default_settings(context.show, context.default_settings);
+}
+
 // Shows the progress on one line of the terminal until the export ends.
 void show_progress(const ExportProgress& progress, const std::atomic<bool>& finished) {
     const bool terminal = ::isatty(STDERR_FILENO) == 1;
@@ -103,21 +114,22 @@ int run_export_command(int& argc, char** argv, const std::vector<std::u16string>
     for (const std::u16string& argument : arguments) {
         if (argument != export_switch) rest.push_back(argument);
     }
-    std::u16string show_path;
-    ExportOptions options;
-    std::u16string message;
-    if (parse_export_arguments(rest, show_path, options, message)) {
-        say(message);
-        std::fputs("Try lumivane --help.\n", stderr);
-        return 2;
-    }
     // Captions are drawn with the program's fonts; no window is ever shown.
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication application(argc, argv);
 
     ConsoleUi ui;
     AppContext context(ui);
-    context.show.settings = builtin_default_settings();
+    read_user_preferences(context);
+    std::u16string show_path;
+    ExportOptions options;
+    options.motion = context.motion;  // unless the command line names one
+    std::u16string message;
+    if (parse_export_arguments(rest, show_path, options, message)) {
+        say(message);
+        std::fputs("Try lumivane --help.\n", stderr);
+        return 2;
+    }
     if (load_show(context, ui, show_path)) return 1;
     options = resolved_export_options(context.show.settings, options);
 
@@ -125,6 +137,7 @@ int run_export_command(int& argc, char** argv, const std::vector<std::u16string>
     interrupt_flag = &progress.cancel;
     std::signal(SIGINT, on_interrupt);
     std::signal(SIGTERM, on_interrupt);
+    std::signal(SIGHUP, on_interrupt);
     // Past a file size limit a write fails and says so, rather than ending the program.
     std::signal(SIGXFSZ, SIG_IGN);
 

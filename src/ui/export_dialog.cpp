@@ -9,6 +9,7 @@
 
 #include "document/slide_show.h"
 #include "platform/message_boxes.h"
+#include "ui/dialog_colours.h"
 #include "video/video_format.h"
 
 namespace lumivane {
@@ -39,6 +40,7 @@ ExportDialog::ExportDialog(QWidget* parent, UserInterface& ui, const ShowSetting
                            const ExportOptions& options)
     : QDialog(parent), ui_(ui) {
     setWindowTitle(QStringLiteral("Export Video"));
+    apply_dialog_colours(*this);
     auto* form = new QFormLayout;
 
     output_ = new QLineEdit(qt(options.output));

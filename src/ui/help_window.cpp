@@ -1,7 +1,9 @@
 #include "ui/help_window.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QHBoxLayout>
+#include <QPixmap>
 #include <QUrl>
 #include <QVBoxLayout>
 
@@ -10,10 +12,43 @@
 
 namespace lumivane {
 
+namespace {
+
+const QString help_title = QStringLiteral("Lumivane Help");
+
+// Shows each picture in as many device pixels as the screen has for it.
+class HelpBrowser : public QTextBrowser {
+public:
+    using QTextBrowser::QTextBrowser;
+
+    QVariant loadResource(int type, const QUrl& name) override {
+        const QUrl url = source().resolved(name);
+        if (type == QTextDocument::ImageResource && url.isLocalFile()) {
+            const QString plain = url.toLocalFile();
+            const QString file = help_picture_file(plain, devicePixelRatioF());
+            QPixmap picture;
+            if (file != plain && picture.load(file)) {
+                picture.setDevicePixelRatio(2.0);
+                return picture;
+            }
+        }
+        return QTextBrowser::loadResource(type, name);
+    }
+};
+
+}  // namespace
+
+QString help_picture_file(const QString& file, qreal ratio) {
+    if (ratio <= 1.0) return file;
+    const QFileInfo plain(file);
+    const QString sharp = plain.dir().filePath(plain.completeBaseName() + QStringLiteral("@2x.") + plain.suffix());
+    return QFileInfo(sharp).isFile() ? sharp : file;
+}
+
 HelpWindow::HelpWindow(const QString& folder, QWidget* parent)
-    : QWidget(parent, Qt::Window), folder_(folder), browser_(new QTextBrowser(this)) {
+    : QWidget(parent, Qt::Window), folder_(folder), browser_(new HelpBrowser(this)) {
     setObjectName(QStringLiteral("Help"));
-    setWindowTitle(QStringLiteral("Lumivane Help"));
+    setWindowTitle(help_title);
     // Links between the pages open here; addresses on the web open in the browser.
     browser_->setOpenExternalLinks(true);
 
@@ -31,8 +66,9 @@ HelpWindow::HelpWindow(const QString& folder, QWidget* parent)
     connect(contents, &QPushButton::clicked, this,
             [this] { show_page(QString::fromStdU16String(help_topic_page(help_contents_topic))); });
     connect(browser_, &QTextBrowser::sourceChanged, this, [this] {
+        // The contents page is called "Lumivane Help" itself.
         const QString title = browser_->documentTitle();
-        setWindowTitle(title.isEmpty() ? QStringLiteral("Lumivane Help") : title + QStringLiteral(" - Lumivane Help"));
+        setWindowTitle(title.isEmpty() || title == help_title ? help_title : title + QStringLiteral(" - ") + help_title);
     });
 
     auto* buttons = new QHBoxLayout;
@@ -56,8 +92,7 @@ void HelpWindow::show_page(const QString& page) {
     QUrl url = QUrl::fromLocalFile(QDir(folder_).filePath(page.left(hash)));
     if (hash >= 0) url.setFragment(page.mid(hash + 1));
     browser_->setSource(url);
-    show();
-    if (isMinimized()) showNormal();
+    restore_minimised(*this);
     raise();
     activateWindow();
 }

@@ -8,6 +8,11 @@
 
 namespace lumivane {
 
+// The file of a help picture for a screen of ratio device pixels to a pixel: above 1
+// the picture drawn at twice the size beside it ("main_window@2x.jpg" for
+// "main_window.jpg") where there is one, else the picture itself.
+QString help_picture_file(const QString& file, qreal ratio);
+
 class HelpWindow : public QWidget {
 public:
     // Pages come from folder; the window belongs to parent and closes with it.

@@ -12,6 +12,7 @@
 #include "app/app_context.h"
 #include "app/show_saving.h"
 #include "document/show_index.h"
+#include "platform/text_encoding.h"
 #include "playback/playback_window.h"
 #include "playback/timeline.h"
 #include "ui/shell/main_window_commands.h"
@@ -99,7 +100,11 @@ void MainWindow::prepare_menu(QMenu* menu) {
 std::vector<std::u16string> MainWindow::dropped_paths(const QList<QUrl>& urls) {
     std::vector<std::u16string> paths;
     for (const QUrl& url : urls) {
-        if (url.isLocalFile()) paths.push_back(url.toLocalFile().toStdU16String());
+        if (!url.isLocalFile()) continue;
+        // The path's bytes as the file system has them: toLocalFile() would replace the
+        // bytes of a name that is no valid UTF-8 (an old camera's Latin-1).
+        const QByteArray bytes = QByteArray::fromPercentEncoding(url.path(QUrl::FullyEncoded).toLatin1());
+        paths.push_back(utf8_to_utf16(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size()))));
     }
     return paths;
 }

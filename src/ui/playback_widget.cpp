@@ -1,8 +1,10 @@
 #include "ui/playback_widget.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QKeyEvent>
 #include <QPainter>
+#include <QScreen>
 #include <QWindow>
 #include <QtMath>
 
@@ -88,6 +90,20 @@ void PlaybackWidget::kill_timer() { timer_.stop(); }
 
 void PlaybackWidget::set_visible(bool visible) { setVisible(visible); }
 
+bool PlaybackWidget::on_screen() const {
+    if (!isVisible() || isMinimized()) return false;
+    if (!lowered_) return true;
+    // Only the part of the screen that panels leave free can show it.
+    QRect seen = frameGeometry();
+    if (const QScreen* where = screen()) seen &= where->availableGeometry();
+    for (const QWidget* other : QApplication::topLevelWidgets()) {
+        if (other != this && other->isVisible() && !other->isMinimized() && other->frameGeometry().contains(seen)) {
+            return false;
+        }
+    }
+    return true;
+}
+
 void PlaybackWidget::set_stays_on_top(bool on) {
     if (windowFlags().testFlag(Qt::WindowStaysOnTopHint) == on) return;
     const Qt::WindowFlags flags = windowFlags().setFlag(Qt::WindowStaysOnTopHint, on);
@@ -103,12 +119,14 @@ void PlaybackWidget::set_stays_on_top(bool on) {
 }
 
 void PlaybackWidget::to_top() {
+    lowered_ = false;
     set_stays_on_top(true);
     raise();
     activateWindow();
 }
 
 void PlaybackWidget::to_bottom() {
+    lowered_ = true;
     set_stays_on_top(false);
     lower();
 }
@@ -121,6 +139,8 @@ bool PlaybackWidget::event(QEvent* event) {
     const bool handled = QWidget::event(event);
     // A move to a screen of another pixel ratio.
     if (event->type() == QEvent::ScreenChangeInternal) follow_device_pixels();
+    // The viewer brought it to the front.
+    if (event->type() == QEvent::WindowActivate) lowered_ = false;
     return handled;
 }
 

@@ -28,6 +28,7 @@ public:
     void set_timer(std::int32_t milliseconds) override;
     void kill_timer() override;
     void set_visible(bool visible) override;
+    bool on_screen() const override;
     void to_top() override;
     void to_bottom() override;
     void set_title(const std::u16string& title) override;
@@ -69,6 +70,7 @@ private:
     QRect screen_;
     bool windowed_ = false;
     bool centred_with_frame_ = false;
+    bool lowered_ = false;  // sent behind the other windows, and not brought back since
     QSize client_;
     QImage picture_;
     QTimer timer_;

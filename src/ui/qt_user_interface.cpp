@@ -3,7 +3,6 @@
 #include <QApplication>
 #include <QDesktopServices>
 #include <QDir>
-#include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QGuiApplication>
@@ -17,6 +16,7 @@
 #include "platform/message_boxes.h"
 #include "platform/qt/download.h"
 #include "platform/resources.h"
+#include "platform/trash.h"
 #include "ui/about_dialog.h"
 #include "ui/export_dialog.h"
 #include "ui/export_progress.h"
@@ -39,6 +39,20 @@ QString qt(const std::u16string& text) { return QString::fromStdU16String(text);
 // "*.tif;*.tiff;*.jpg;*.jpeg"; letter case does not count.
 const QString index_file_type = QStringLiteral("Slide Show Index File (*.ssi)");
 const QString image_file_type = QStringLiteral("TIFF/JPEG (*.tif *.tiff *.jpg *.jpeg)");
+
+// The folder a file dialog opens in: the given one, or the nearest folder above it that
+// exists, else the home folder. A folder that does not exist would open the dialog in
+// the one above with the missing folder's name typed into its name box.
+QString existing_folder(const std::u16string& folder) {
+    if (folder.empty()) return QDir::homePath();
+    QString path = QFileInfo(qt(folder)).absoluteFilePath();
+    while (!QFileInfo(path).isDir()) {
+        const QString above = QFileInfo(path).path();
+        if (above == path) return QDir::homePath();
+        path = above;
+    }
+    return path;
+}
 
 // Runs a file dialog; the paths chosen, or none after Cancel.
 QStringList chosen_files(QFileDialog& dialog) {
@@ -140,7 +154,7 @@ bool QtUserInterface::open_index_file_dialog(std::u16string& path, const std::u1
                                              const std::u16string& title) {
     path.clear();
     if (!start_folder.empty()) QDir().mkpath(qt(start_folder));
-    QFileDialog dialog(dialog_owner(), qt(title), qt(start_folder), index_file_type);
+    QFileDialog dialog(dialog_owner(), qt(title), existing_folder(start_folder), index_file_type);
     dialog.setFileMode(QFileDialog::ExistingFile);
     const QStringList chosen = chosen_files(dialog);
     if (chosen.isEmpty()) return true;
@@ -150,7 +164,7 @@ bool QtUserInterface::open_index_file_dialog(std::u16string& path, const std::u1
 
 bool QtUserInterface::save_index_file_dialog(std::u16string& path, const std::u16string& file_name,
                                              const std::u16string& start_folder, const std::u16string& title) {
-    QFileDialog dialog(dialog_owner(), qt(title), qt(start_folder), index_file_type);
+    QFileDialog dialog(dialog_owner(), qt(title), existing_folder(start_folder), index_file_type);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
     // A name typed without its extension gets ".ssi".
@@ -165,7 +179,7 @@ bool QtUserInterface::save_index_file_dialog(std::u16string& path, const std::u1
 bool QtUserInterface::pick_folder_dialog(std::u16string& folder, const std::u16string& start_folder,
                                          const std::u16string& title) {
     folder.clear();
-    QFileDialog dialog(dialog_owner(), qt(title), start_folder.empty() ? QDir::homePath() : qt(start_folder));
+    QFileDialog dialog(dialog_owner(), qt(title), existing_folder(start_folder));
     dialog.setFileMode(QFileDialog::Directory);
     dialog.setOption(QFileDialog::ShowDirsOnly);
     const QStringList chosen = chosen_files(dialog);
@@ -177,7 +191,7 @@ bool QtUserInterface::pick_folder_dialog(std::u16string& folder, const std::u16s
 bool QtUserInterface::pick_image_files_dialog(std::vector<std::u16string>& paths, const std::u16string& start_folder,
                                               const std::u16string& title) {
     paths.clear();
-    QFileDialog dialog(dialog_owner(), qt(title), qt(start_folder), image_file_type);
+    QFileDialog dialog(dialog_owner(), qt(title), existing_folder(start_folder), image_file_type);
     dialog.setFileMode(QFileDialog::ExistingFiles);
     const QStringList chosen = chosen_files(dialog);
     if (chosen.isEmpty()) return true;
@@ -274,7 +288,9 @@ void QtUserInterface::open_web_page(const std::u16string& url) {
     if (!QDesktopServices::openUrl(QUrl(qt(url)))) error_box(*this, u"Cannot open the web page %s", url);
 }
 
-bool QtUserInterface::move_to_trash(const std::u16string& path) { return !QFile::moveToTrash(qt(path)); }
+bool QtUserInterface::move_to_trash(const std::u16string& path, std::u16string& trashed_path) {
+    return trash_file(path, trashed_path);
+}
 
 QWidget* QtUserInterface::dialog_owner() const {
     return main_window_ ? main_window_.data() : QApplication::activeWindow();

@@ -61,7 +61,7 @@ public:
     void show_help_page(const std::u16string& page) override;
     bool download(const std::u16string& url, std::string& data, std::int32_t timeout_milliseconds) override;
     void open_web_page(const std::u16string& url) override;
-    bool move_to_trash(const std::u16string& path) override;
+    bool move_to_trash(const std::u16string& path, std::u16string& trashed_path) override;
 
     const CaptionFonts& caption_fonts() const { return caption_fonts_; }
     const StatusWindow& status_window() const { return status_; }

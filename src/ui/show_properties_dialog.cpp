@@ -41,7 +41,7 @@ ShowPropertiesDialog::ShowPropertiesDialog(AppContext& context, QWidget* owner)
     : QDialog(owner), context_(context), at_opening_(begin_show_properties(context)) {
     setWindowTitle(QStringLiteral("Slide Show Properties"));
     apply_dialog_colours(*this);
-    const ShowPropertiesForm f = show_properties_form(at_opening_);
+    const ShowPropertiesForm f = show_properties_form(at_opening_.settings);
 
     name_ = make_edit(this, "name", f.name, 0);
     name_->setMinimumWidth(name_->fontMetrics().horizontalAdvance(QString(32, u'x')));

@@ -31,7 +31,7 @@ private:
     void save_as_default();
 
     AppContext& context_;
-    ShowSettings at_opening_;
+    ShowPropertiesOpening at_opening_;
     QLineEdit* name_;
     QLineEdit* proportions_width_;
     QLineEdit* proportions_height_;

@@ -49,7 +49,7 @@ int pass_on(SingleInstance& instance, const std::vector<std::u16string>& argumen
 }
 
 void bring_to_front(QWidget& window) {
-    if (window.isMinimized()) window.showNormal();
+    restore_minimised(window);
     window.raise();
     window.activateWindow();
 }

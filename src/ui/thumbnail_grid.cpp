@@ -113,7 +113,11 @@ void ThumbnailGrid::update_command_availability() {
 void ThumbnailGrid::update_layout() {
     update_command_availability();
     const GridArea grid = area();
-    scroll_ = grid_scroll(grid, context_.show.slide_count(), context_.current_slide, scroll_.position);
+    const std::int32_t count = context_.show.slide_count();
+    const Followed now{context_.current_slide, count, grid_columns(grid), grid_rows(grid)};
+    const bool follow = now != followed_;
+    followed_ = now;
+    scroll_ = grid_scroll(grid, count, follow ? context_.current_slide : -1, scroll_.position);
     if (scroll_.shown) {
         const int s = font_.vertical_scroll_width;
         scroll_bar_->setGeometry(width() - s, grid.top, s, height() - grid.top);

@@ -58,6 +58,13 @@ private:
     ImageBar* tool_bar_ = nullptr;
     QScrollBar* scroll_bar_ = nullptr;
     GridScroll scroll_;
+    // What the view last followed. It moves to the current slide only when one of these
+    // changes, never for a change of the selection or of the show's state: a Shift or
+    // Ctrl click in a scrolled grid lands on the slide under the pointer.
+    struct Followed {
+        std::int32_t current = -1, count = -1, columns = 0, rows = 0;
+        bool operator==(const Followed&) const = default;
+    } followed_;
     GridDrag drag_;
 };
 

@@ -48,22 +48,22 @@ const ScreenArea* nearest_screen(const std::vector<ScreenArea>& screens, const Q
 PlacementPlan placement_plan(const WindowPlacement& p, const std::vector<ScreenArea>& screens) {
     PlacementPlan plan;
     const QRect normal(QPoint(p.normal_left, p.normal_top), QPoint(p.normal_right - 1, p.normal_bottom - 1));
-    const ScreenArea* screen = nearest_screen(screens, normal);
-    if (p.length != window_placement_length || normal.isEmpty() || !screen) {
-        plan.maximised = true;
-        plan.geometry = screens.empty() ? QRect() : screens.front().work;
-        return plan;
-    }
-    plan.geometry = normal;
-    if (p.show_command == show_maximised) {
-        if (screen->geometry.contains(QPoint(0, 0))) {
-            plan.maximised = true;
-        } else {
-            plan.geometry = screen->work;
-        }
-    } else if (!screen->work.intersects(normal)) {
+    const bool recorded = p.length == window_placement_length && !normal.isEmpty();
+    const ScreenArea* screen = nearest_screen(screens, recorded ? normal : QRect(0, 0, 1, 1));
+    plan.maximised = !recorded || p.show_command == show_maximised;
+    if (!screen) return plan;
+    // Below the title bar's room, the window's title bar can be reached to move it.
+    const QRect work = screen->work;
+    const QRect room(work.left(), work.top() + title_bar_room, work.width(), work.height() - title_bar_room);
+    if (!recorded || normal.width() > room.width() || normal.height() > room.height()) {
+        plan.geometry = QRect(0, 0, work.width() * 3 / 4, work.height() * 3 / 4);
+        plan.geometry.moveCenter(room.center());
+    } else if (!work.intersects(normal)) {
         // A monitor that is gone or moved leaves the window nowhere: bring it back.
-        plan.geometry.moveTopLeft(kept_on_monitor(normal, screen->work, 0));
+        plan.geometry = QRect(kept_on_monitor(normal, room, 0), normal.size());
+    } else {
+        plan.geometry = normal;
+        if (normal.top() < room.top()) plan.geometry.moveTop(room.top());
     }
     return plan;
 }
@@ -84,6 +84,11 @@ void restore_placement(QWidget& window, const WindowPlacement& placement) {
     } else {
         window.showNormal();
     }
+}
+
+void restore_minimised(QWidget& window) {
+    if (window.isMinimized()) window.setWindowState(window.windowState() & ~Qt::WindowMinimized);
+    window.show();
 }
 
 WindowPlacement placement_of(const QWidget& window, WindowPlacement previous) {

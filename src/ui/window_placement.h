@@ -23,12 +23,20 @@ struct PlacementPlan {
     QRect geometry;
 };
 
-// No record (or an empty rectangle): maximised. Show command 3: maximised on the monitor
-// that holds (0, 0), else covering the work area of its own monitor. Any other command:
-// the normal rectangle, moved onto the nearest monitor when it lies off every screen.
+// Room left above a normal window for the title bar the window manager adds, which
+// Qt knows only once the window is on the screen.
+inline constexpr int title_bar_room = 40;
+
+// No record (or an empty rectangle): maximised. Show command 3: maximised. Any other
+// command: normal. geometry is the normal rectangle, which a maximised window returns
+// to: where it leaves no room above it for the title bar on its monitor, moved down;
+// where it does not fit below that room, three quarters of the work area, centred; off
+// every screen, moved onto the nearest monitor.
 PlacementPlan placement_plan(const WindowPlacement& placement, const std::vector<ScreenArea>& screens);
 std::vector<ScreenArea> screen_areas();
 void restore_placement(QWidget& window, const WindowPlacement& placement);
+// Brings a minimised window back as it was before: a maximised one stays maximised.
+void restore_minimised(QWidget& window);
 // The window's placement now; flags and the minimised and maximised positions stay
 // as they were in previous.
 WindowPlacement placement_of(const QWidget& window, WindowPlacement previous);

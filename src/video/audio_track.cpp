@@ -15,6 +15,17 @@ extern "C" {
 
 namespace lumivane {
 
+namespace {
+
+// Reading that goes this far past the last sound without finding more ends the sound:
+// a file padded with zeros or other junk costs no more than this, however large.
+constexpr std::int64_t max_bytes_without_sound = std::int64_t{8} << 20;
+// The packets the probe reads to learn the sound's kind; it stops there by itself, where
+// the limit above would cut it off midway.
+constexpr std::int64_t probe_bytes = std::int64_t{1} << 20;
+
+}  // namespace
+
 struct AudioTrack::State {
     ~State() {
         close_file();
@@ -29,14 +40,47 @@ struct AudioTrack::State {
         avformat_close_input(&format);
     }
 
+    // The libraries' reading asks this before each read from the file: past the limit
+    // it ends, as the end of the file would.
+    static int past_limit(void* opaque) {
+        State& s = *static_cast<State*>(opaque);
+        if (s.bytes_read() <= s.read_limit) return 0;
+        s.cut = true;
+        return 1;
+    }
+
+    std::int64_t bytes_read() const { return format && format->pb ? format->pb->bytes_read : 0; }
+
+    // The sound goes on: the first pass may read max_bytes_without_sound more, a later
+    // pass reads what the first one did.
+    void heard_sound() {
+        sound_bytes = bytes_read();
+        if (pass_bytes < 0) read_limit = sound_bytes + max_bytes_without_sound;
+    }
+
     // Opens the file at its start with a decoder for its first sound stream.
     bool open_file(std::u16string& message) {
         close_file();
+        format = avformat_alloc_context();
+        if (!format) {
+            message = u"Out of Memory";
+            return true;
+        }
+        format->interrupt_callback = {&State::past_limit, this};
+        format->probesize = probe_bytes;
+        // The probe has an allowance of its own, the same in every pass, so that every
+        // pass reads the file alike; a probe that looks for more in the junk (for the
+        // chunks of a WAV file) ends there as at the end of the file.
+        read_limit = max_bytes_without_sound;
+        cut = false;
         if (avformat_open_input(&format, native_path(path).c_str(), nullptr, nullptr) < 0 ||
             avformat_find_stream_info(format, nullptr) < 0) {
             message = formatted(u"Cannot read the music file %s", path);
             return true;
         }
+        cut = false;  // a probe cut short has not ended the sound
+        heard_sound();
+        if (pass_bytes >= 0) read_limit = pass_bytes;
         stream = -1;
         for (unsigned i = 0; i < format->nb_streams && stream < 0; ++i) {
             if (format->streams[i]->codecpar->codec_type == AVMEDIA_TYPE_AUDIO) stream = static_cast<int>(i);
@@ -117,26 +161,32 @@ struct AudioTrack::State {
     // Decodes until count samples wait to be read; at the file's end it starts again.
     bool decode(std::size_t count, std::u16string& message) {
         while (left.size() - taken < count) {
-            if (av_read_frame(format, packet) < 0) {
+            const bool read = av_read_frame(format, packet) >= 0;
+            if (!read || cut) {
                 // The end (or a read error, which ends the sound too): what the decoder
-                // and the resampler hold, then the file again from its start.
+                // and the resampler hold, then the file again from its start. A packet
+                // made of what lies past the limit is junk, not sound.
+                av_packet_unref(packet);
                 avcodec_send_packet(decoder, nullptr);
                 if (drain_decoder() || resample(nullptr)) return fail(message);
                 if (pass_samples == 0) {
                     message = formatted(u"The music file %s holds no sound that can be played", path);
                     return true;
                 }
+                if (pass_bytes < 0) pass_bytes = sound_bytes;
                 pass_samples = 0;
                 swr_free(&resampler);
                 if (open_file(message)) return true;
                 continue;
             }
             if (packet->stream_index == stream) {
+                const std::int64_t made = pass_samples;
                 // A damaged packet is skipped, as players skip it.
                 if (avcodec_send_packet(decoder, packet) == 0 && drain_decoder()) {
                     av_packet_unref(packet);
                     return fail(message);
                 }
+                if (pass_samples > made) heard_sound();
             }
             av_packet_unref(packet);
         }
@@ -163,6 +213,13 @@ struct AudioTrack::State {
     std::vector<float> right;
     std::size_t taken = 0;
     std::int64_t pass_samples = 0;  // made since the file was last opened
+    // What reading the file costs, in bytes of this pass: the most it may read now, what
+    // it had read when the last sound came, and what the first pass read up to its last
+    // sound (-1 until it has ended), which is all a later pass needs.
+    std::int64_t read_limit = 0;
+    std::int64_t sound_bytes = 0;
+    std::int64_t pass_bytes = -1;
+    bool cut = false;  // reading has gone past the limit
     std::int64_t length = 0;
     std::int64_t position = 0;  // samples read
 };

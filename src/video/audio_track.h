@@ -1,7 +1,9 @@
 #pragma once
 // The music of a video: the first sound stream of a file, decoded and resampled to
 // 48 kHz stereo, played again from its start while it is shorter than the video, and
-// cut to the video's length with a fade-out over its last two seconds.
+// cut to the video's length with a fade-out over its last two seconds. The file is read
+// as the sound is needed, and no further than its sound goes: a sound that ends in
+// megabytes of zeros or junk ends where they start.
 
 #include <cstdint>
 #include <memory>

@@ -49,6 +49,36 @@ std::u16string no_encoder(const char16_t* what) {
     return formatted(u"The video libraries on this machine have no %s encoder", what);
 }
 
+// The problems of single values, which the command line reports before any work.
+std::u16string frame_rate_problem(std::int32_t fps) {
+    if (known_frame_rate(fps)) return {};
+    return u"The frame rate must be 24, 25, 30, 50 or 60 frames a second";
+}
+
+std::u16string size_problem(std::int32_t width, std::int32_t height) {
+    const bool even = width % 2 == 0 && height % 2 == 0;
+    if (even && width >= min_video_side && height >= min_video_side && width <= max_video_width &&
+        height <= max_video_height) {
+        return {};
+    }
+    return formatted(u"The video size must be even numbers from %d x %d to %d x %d, such as 1920x1080", min_video_side,
+                     min_video_side, max_video_width, max_video_height);
+}
+
+constexpr char16_t motion_problem[] = u"The motion must be exact or smooth";
+
+std::u16string output_name_problem(const std::u16string& output) {
+    if (output.empty()) return u"Name the video file to write";
+    if (video_format_for(output)) return {};
+    return formatted(u"Cannot make a video named %s: the name must end in %s", output, extensions_text());
+}
+
+std::u16string quality_problem(const VideoFormat& format, std::int32_t crf) {
+    if (crf >= format.crf_min && crf <= format.crf_max) return {};
+    return formatted(u"The quality (CRF) of a %s video must be from %d to %d", format.codec_name, format.crf_min,
+                     format.crf_max);
+}
+
 }  // namespace
 
 VideoSize export_size(const ShowSettings& settings, std::int32_t height) {
@@ -86,21 +116,12 @@ std::u16string default_video_path(const SlideShow& show, const std::u16string& f
 }
 
 std::u16string export_options_problem(const ExportOptions& options) {
-    if (!known_frame_rate(options.frames_per_second)) {
-        return u"The frame rate must be 24, 25, 30, 50 or 60 frames a second";
-    }
-    const bool even = options.width % 2 == 0 && options.height % 2 == 0;
-    if (!even || options.width < min_video_side || options.height < min_video_side ||
-        options.width > max_video_width || options.height > max_video_height) {
-        return formatted(u"The video size must be even numbers from %d x %d to %d x %d, such as 1920x1080",
-                         min_video_side, min_video_side, max_video_width, max_video_height);
-    }
-    if (options.motion != motion_exact && options.motion != motion_smooth) return u"The motion must be exact or smooth";
-    if (options.output.empty()) return u"Name the video file to write";
+    std::u16string problem = frame_rate_problem(options.frames_per_second);
+    if (problem.empty()) problem = size_problem(options.width, options.height);
+    if (problem.empty() && options.motion != motion_exact && options.motion != motion_smooth) problem = motion_problem;
+    if (problem.empty()) problem = output_name_problem(options.output);
+    if (!problem.empty()) return problem;
     const VideoFormat* format = video_format_for(options.output);
-    if (!format) {
-        return formatted(u"Cannot make a video named %s: the name must end in %s", options.output, extensions_text());
-    }
     if (folder_exists(options.output)) return formatted(u"Cannot make the video %s: it is a folder", options.output);
     std::u16string folder = options.output;
     path_folder(folder);
@@ -108,10 +129,8 @@ std::u16string export_options_problem(const ExportOptions& options) {
         return formatted(u"Cannot make the video %s: the folder %s does not exist", options.output, folder);
     }
     if (!available_video_encoder(*format)) return no_encoder(format->codec_name);
-    if (options.crf < format->crf_min || options.crf > format->crf_max) {
-        return formatted(u"The quality (CRF) of a %s video must be from %d to %d", format->codec_name, format->crf_min,
-                         format->crf_max);
-    }
+    problem = quality_problem(*format, options.crf);
+    if (!problem.empty()) return problem;
     if (!options.audio.empty()) {
         if (!file_exists(options.audio)) return formatted(u"The music file %s does not exist", options.audio);
         if (!avcodec_find_encoder_by_name(format->audio_encoder)) {
@@ -131,6 +150,7 @@ bool parse_video_size(const std::u16string& text, VideoSize& size) {
 bool parse_export_arguments(const std::vector<std::u16string>& arguments, std::u16string& show,
                             ExportOptions& options, std::u16string& message) {
     show.clear();
+    message.clear();
     for (std::size_t i = 0; i < arguments.size(); ++i) {
         const std::u16string& name = arguments[i];
         const bool option = name.size() > 1 && name[0] == u'-';
@@ -157,10 +177,12 @@ bool parse_export_arguments(const std::vector<std::u16string>& arguments, std::u
                 message = formatted(u"The video size is width x height, such as 1920x1080, not %s", value);
                 return true;
             }
+            message = size_problem(size.width, size.height);
             options.width = size.width;
             options.height = size.height;
         } else if (name == u"--fps") {
             if (parse_count(value, 3, options.frames_per_second)) options.frames_per_second = 0;
+            message = frame_rate_problem(options.frames_per_second);
         } else if (name == u"--crf") {
             if (parse_count(value, 3, options.crf)) {
                 message = formatted(u"The quality (CRF) is a whole number, not %s", value);
@@ -168,10 +190,12 @@ bool parse_export_arguments(const std::vector<std::u16string>& arguments, std::u
             }
         } else if (name == u"--motion") {
             options.motion = value == u"exact" ? motion_exact : value == u"smooth" ? motion_smooth : -1;
+            if (options.motion < 0) message = motion_problem;
         } else {
             message = formatted(u"Unknown option: %s", name);
             return true;
         }
+        if (!message.empty()) return true;
     }
     if (show.empty()) {
         message = u"Name the show to export: lumivane --export SHOW -o VIDEO.mp4";
@@ -181,7 +205,9 @@ bool parse_export_arguments(const std::vector<std::u16string>& arguments, std::u
         message = u"Name the video file to write with -o, such as -o show.mp4";
         return true;
     }
-    return false;
+    message = output_name_problem(options.output);
+    if (message.empty() && options.crf >= 0) message = quality_problem(*video_format_for(options.output), options.crf);
+    return !message.empty();
 }
 
 }  // namespace lumivane

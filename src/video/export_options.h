@@ -63,7 +63,9 @@ std::u16string export_options_problem(const ExportOptions& options);
 [[nodiscard]] bool parse_video_size(const std::u16string& text, VideoSize& size);
 
 // The command line of an export after "--export": the show, then -o OUT and the
-// options. True on failure, with the message.
+// options, which change only the options given. True on failure, with the message: a
+// value no export can take (frame rate, size, motion, the video's kind or quality)
+// fails here, before anything is read.
 [[nodiscard]] bool parse_export_arguments(const std::vector<std::u16string>& arguments, std::u16string& show,
                             ExportOptions& options, std::u16string& message);
 

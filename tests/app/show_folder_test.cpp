@@ -104,12 +104,12 @@ TEST(NewShow, OpenAndCreateFromFolders) {
         }
         EXPECT_EQ(files, c.opened);
         for (const auto& dialog : ui.dialogs) {
-            if (dialog.kind != u"properties") EXPECT_EQ(dialog.start_folder, folder.path()) << testing::u8(dialog.title);
+            if (dialog.kind != u"properties") { EXPECT_EQ(dialog.start_folder, folder.path()) << testing::u8(dialog.title); }
         }
         if (c.opened.empty()) {
             EXPECT_TRUE(context.show.index_path.empty());
             for (const std::string& name : c.files) {
-                if (name.ends_with(".ssi")) EXPECT_EQ(testing::read_bytes(folder.native_file(name)), old_index);
+                if (name.ends_with(".ssi")) { EXPECT_EQ(testing::read_bytes(folder.native_file(name)), old_index); }
             }
         } else {
             EXPECT_EQ(context.recent_files[0], context.show.index_path);

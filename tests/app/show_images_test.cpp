@@ -61,6 +61,13 @@ TEST(LoadShowImages, LoadsConvertsThumbnailsAndFitsEverySlide) {
     EXPECT_EQ(ui.status_log.front(), u"show: Loading image files");
     EXPECT_EQ(ui.status_log.back(), u"hide");
     EXPECT_EQ(ui.status_depth, 0);
+    // Only the files that are there are read.
+    std::vector<std::u16string> reading;
+    for (const std::u16string& line : ui.status_log) {
+        if (line.starts_with(u"text: Reading ")) reading.push_back(line.substr(14));
+    }
+    EXPECT_EQ(reading, (std::vector<std::u16string>{folder.file(u"landscape.jpg"), folder.file(u"broken.jpg"),
+                                                    folder.file(u"portrait.jpg")}));
 
     const auto& slides = context.show.slides;
     EXPECT_EQ(slides[0].image.width, 1800);

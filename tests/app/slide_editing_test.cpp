@@ -86,7 +86,7 @@ TEST(SlideEditing, CurrentIndexAfterDeletesPastesAndMoves) {
     }
 }
 
-TEST(SlideEditing, InsertCopiesWithoutAskingAndLeavesBlanksForOtherFiles) {
+TEST(SlideEditing, InsertAsksAsAddDoesAndSkipsFilesThatAreNoPictures) {
     TempFolder show;
     TempFolder other;
     write_picture(show, "keep.jpg", 40);
@@ -96,13 +96,17 @@ TEST(SlideEditing, InsertCopiesWithoutAskingAndLeavesBlanksForOtherFiles) {
     Program p(show.path(), "ab", 1);
     p.context.show.settings.default_style = style_crop;
     p.context.motion = motion_smooth;
-    p.ui.dialog_answers = {std::vector{other.file(u"keep.jpg"), other.file(u"note.jpg"), show.file(u"same.jpg")}};
+    p.ui.dialog_answers = {std::vector{other.file(u"keep.jpg"), other.file(u"note.jpg"), other.file(u"gone.jpg"),
+                                       show.file(u"same.jpg")}};
+    p.ui.answers = {BoxAnswer::Yes};
     ASSERT_FALSE(insert_image_files(p.context, 1, true));
 
-    EXPECT_EQ(p.ui.texts(), std::vector<std::u16string>{u"Only JPEG or TIFF files can be processed: note.jpg"});
+    EXPECT_EQ(p.ui.texts(), (std::vector<std::u16string>{u"File already exists: keep.jpg\nOverwrite with new file?",
+                                                         u"Only JPEG or TIFF files can be processed: note.jpg",
+                                                         u"File not found: " + other.file(u"gone.jpg")}));
     EXPECT_EQ(p.ui.trashed, std::vector{show.file(u"keep.jpg")});  // replaced, but kept in the trash
     EXPECT_EQ(testing::read_bytes(show.native_file("keep.jpg")), testing::read_bytes(other.native_file("keep.jpg")));
-    EXPECT_EQ(p.letters(), "ak-sb");
+    EXPECT_EQ(p.letters(), "aksb");
     EXPECT_EQ(p.context.current_slide, 1);
     EXPECT_EQ(p.context.last_image_folder, other.path());
     EXPECT_EQ(p.ui.status_depth, 0);
@@ -110,8 +114,7 @@ TEST(SlideEditing, InsertCopiesWithoutAskingAndLeavesBlanksForOtherFiles) {
     const auto& slides = p.context.show.slides;
     EXPECT_EQ(slides[1].caption, u"keep.jpg");
     EXPECT_EQ(slides[1].image.width, 60);
-    EXPECT_EQ(slides[3].image.width, 50);
-    EXPECT_TRUE(slides[2].image.empty());
+    EXPECT_EQ(slides[2].image.width, 50);
     // A cropped 60 x 30 picture: the centred 53 pixels of width, cut to 16 : 9.
     EXPECT_NEAR(slides[1].frames[0].left, (60 - 53) / 2.0 / 60, 1e-9);
     EXPECT_NEAR(slides[1].frames[0].top, (30 - 53 * 9 / 16.0) / 2.0 / 30, 1e-9);
@@ -203,6 +206,144 @@ TEST(SlideEditing, PasteCopiesFilesFromAnotherFolderAndNeverPassesTheLargestShow
     EXPECT_TRUE(add_image_files(p.context, {second.file(u"a.jpg")}));
     EXPECT_EQ(p.ui.texts().back(), u"A slide show holds at most 10000 slides: this one has 10000, and 1 more cannot be added");
     EXPECT_EQ(p.context.show.slide_count(), max_slides);
+}
+
+// A file copied into the show folder by Add, Insert or Paste from another show meets a
+// file of its name there, which a slide already shows: the same bytes need no copy and
+// no question; different ones are replaced only after Yes, and then every slide shows
+// the new picture; No keeps and shows the old one; Cancel adds nothing. A replaced file
+// that the trash cannot take stays, and nothing is added.
+TEST(SlideEditing, AFileOfTheSameNameIsReplacedOnlyWhenTheUserSaysSo) {
+    using Command = std::function<bool(Program&, const TempFolder& other)>;
+    const struct {
+        const char* name;
+        Command command;
+    } commands[] = {
+        {"add", [](Program& p, const TempFolder& other) { return add_image_file(p.context, other.file(u"dup.jpg")); }},
+        {"insert",
+         [](Program& p, const TempFolder& other) {
+             p.ui.dialog_answers = {std::vector{other.file(u"dup.jpg")}};
+             return insert_image_files(p.context, 0, false);
+         }},
+        {"paste",
+         [](Program& p, const TempFolder& other) {
+             Program source(other.path(), "", 0);
+             static_cast<void>(add_image_file(source.context, other.file(u"dup.jpg")));
+             static_cast<void>(copy_addressed_slides(source.context));
+             p.context.clipboard = std::move(source.context.clipboard);
+             return paste_slides(p.context, false);
+         }},
+    };
+    const struct {
+        const char* name;
+        bool identical;
+        BoxAnswer answer;
+        bool trash_fails;
+        std::vector<std::int32_t> widths;  // of the slides afterwards
+        bool replaced;
+    } situations[] = {
+        {"identical", true, BoxAnswer::Ok, false, {40, 40}, false},
+        {"Yes", false, BoxAnswer::Yes, false, {60, 60}, true},
+        {"No", false, BoxAnswer::No, false, {40, 40}, false},
+        {"Cancel", false, BoxAnswer::Cancel, false, {40}, false},
+        {"Yes, no trash", false, BoxAnswer::Yes, true, {40}, false},
+    };
+    for (const auto& command : commands) {
+        for (const auto& situation : situations) {
+            const std::string name = std::string(command.name) + ", " + situation.name;
+            TempFolder show;
+            TempFolder other;
+            write_picture(show, "dup.jpg", 40);
+            if (situation.identical) {
+                other.write("dup.jpg", testing::read_bytes(show.native_file("dup.jpg")));
+            } else {
+                write_picture(other, "dup.jpg", 60);
+            }
+            const std::string old_bytes = testing::read_bytes(show.native_file("dup.jpg"));
+            Program p(show.path(), "", 0);
+            ASSERT_FALSE(add_image_file(p.context, show.file(u"dup.jpg"))) << name;
+            if (!situation.identical) p.ui.answers = {situation.answer};
+            p.ui.trash_fails = situation.trash_fails;
+            command.command(p, other);
+
+            std::vector<std::int32_t> widths;
+            for (const Slide& slide : p.context.show.slides) widths.push_back(slide.image.width);
+            EXPECT_EQ(widths, situation.widths) << name;
+            EXPECT_EQ(p.ui.boxes.empty(), situation.identical) << name;
+            EXPECT_EQ(testing::read_bytes(show.native_file("dup.jpg")),
+                      situation.replaced ? testing::read_bytes(other.native_file("dup.jpg")) : old_bytes)
+                << name;
+            EXPECT_EQ(p.ui.trashed.size(), situation.replaced ? 1u : 0u) << name;
+        }
+    }
+}
+
+// After Cut with its files, Paste finds each file in the trash and copies it back into
+// the show folder, byte for byte: into the same show or another, also when two cut
+// slides share the file. A file gone from the trash too stops the paste.
+TEST(SlideEditing, PastedSlidesHaveTheirFilesAfterACutWithTheFiles) {
+    const struct {
+        const char* name;
+        std::string show;  // upper case: cut
+        bool other_show;
+        bool trash_emptied;
+    } cases[] = {
+        {"the same show", "Ab", false, false},
+        {"another show", "Ab", true, false},
+        {"two slides of one file", "AAb", false, false},
+        {"an emptied trash", "Ab", false, true},
+    };
+    for (const auto& c : cases) {
+        TempFolder first;
+        TempFolder second;
+        write_picture(first, "a.jpg", 40);
+        write_picture(first, "b.jpg", 50);
+        const std::string bytes = testing::read_bytes(first.native_file("a.jpg"));
+        Program p(first.path(), c.show, 0, u".jpg");
+        cut_addressed_slides(p.context, true);
+        ASSERT_FALSE(std::filesystem::exists(first.native_file("a.jpg"))) << c.name;
+        if (c.trash_emptied) std::filesystem::remove_all(p.ui.trash_bin.native());
+        const TempFolder& target = c.other_show ? second : first;
+        p.context.show.show_folder = target.path();
+        p.ui.boxes.clear();
+
+        EXPECT_EQ(paste_slides(p.context, true), c.trash_emptied) << c.name;
+        EXPECT_EQ(testing::read_bytes(target.native_file("a.jpg")), c.trash_emptied ? "" : bytes) << c.name;
+        EXPECT_EQ(p.letters(), c.trash_emptied ? "b" : std::string(c.show.size() - 1, 'a') + "b") << c.name;
+        if (c.trash_emptied) {
+            EXPECT_EQ(p.ui.texts(), std::vector<std::u16string>{u"Cannot copy file: a.jpg"}) << c.name;
+        }
+    }
+}
+
+// Copies of whole pictures are made only when the memory they need fits: otherwise the
+// user is told and nothing changes, where the system would end the program unasked.
+TEST(SlideEditing, CopiesOfPicturesThatDoNotFitAreRefused) {
+    TempFolder show;
+    write_picture(show, "a.jpg", 40);
+    write_picture(show, "b.jpg", 60);
+    const auto nothing_fits = [](std::uint64_t) { return false; };
+    using Command = std::function<bool(AppContext&)>;
+    const struct {
+        const char* name;
+        Command command;
+        std::string letters;
+    } cases[] = {
+        {"copy", [&](AppContext& c) { return copy_addressed_slides(c, nothing_fits); }, "ab"},
+        {"cut", [&](AppContext& c) { return cut_addressed_slides(c, true, nothing_fits), true; }, "ab"},
+        {"paste", [&](AppContext& c) { return static_cast<void>(copy_addressed_slides(c)), paste_slides(c, false, nothing_fits); }, "ab"},
+    };
+    for (const auto& c : cases) {
+        Program p(show.path(), "", 0);
+        ASSERT_FALSE(add_image_files(p.context, {show.file(u"a.jpg"), show.file(u"b.jpg")}));
+        p.context.show.slides[0].selected = true;
+        EXPECT_TRUE(c.command(p.context)) << c.name;
+        EXPECT_EQ(p.letters(), c.letters) << c.name;
+        ASSERT_EQ(p.ui.boxes.size(), 1u) << c.name;
+        EXPECT_TRUE(p.ui.texts()[0].starts_with(u"Out of memory: the pictures of 2 slides need")) << c.name;
+        EXPECT_EQ(p.context.clipboard.empty(), std::string(c.name) != "paste") << c.name;
+        EXPECT_TRUE(p.ui.trashed.empty()) << c.name;
+    }
 }
 
 }  // namespace

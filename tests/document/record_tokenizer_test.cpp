@@ -39,6 +39,37 @@ TEST(TokenizeLine, QuoteCharactersOnlyCloseThemselves) {
     EXPECT_TRUE(ui.boxes.empty());
 }
 
+// Any text, whatever quote characters it holds, is written as one token that reads back
+// exactly; the writer's own quote character stands alone whenever the text allows.
+TEST(QuotedToken, EveryTextReadsBackAsOneToken) {
+    struct Case {
+        std::u16string text;
+        std::u16string written;
+    };
+    const Case cases[] = {
+        {u"Paris", u"\u2034Paris\u2034"},
+        {u"", u"\u2034\u2034"},
+        {u"quote\u2034name.jpg", u"\u2033quote\u2034name.jpg\u2033"},
+        {u"\u2034\u2033", u"\"\u2034\u2033\""},
+        {u"a\"b\u2033c\u2034d", u"\u2034a\"b\u2033c\u2034\u2033\u2034d\u2033"},
+        {u"\u2034\u2033\"\u2034\u2033\"", u"\"\u2034\u2033\"\u2033\"\u2034\u2033\u2034\u2033\"\u2034"},
+        {u" two\r\nlines\t", u"\u2034 two\r\nlines\t\u2034"},
+    };
+    for (const Case& c : cases) {
+        RecordingUi ui;
+        const std::u16string written = quoted_token(c.text, triple_prime);
+        EXPECT_EQ(written, c.written);
+        std::u16string text = u"slide " + written + u" " + quoted_token(u"f.jpg", triple_prime) + u"\r\nend\r\n";
+        const auto lines = lines_of(text);
+        ASSERT_EQ(lines.size(), 2u);
+        EXPECT_EQ(tokens_of(ui, lines[0]), (std::vector<std::u16string>{u"slide", c.text, u"f.jpg"}));
+        EXPECT_TRUE(ui.boxes.empty());
+    }
+    // Parts with the same quote character one after the other stay two tokens, as ever.
+    RecordingUi ui;
+    EXPECT_EQ(tokens_of(ui, u"\"a\"\"b\""), (std::vector<std::u16string>{u"a", u"b"}));
+}
+
 TEST(TokenizeLine, SeparatorsAndEnds) {
     RecordingUi ui;
     EXPECT_TRUE(tokens_of(ui, u" \t  \t").empty());

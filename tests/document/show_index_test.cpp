@@ -11,9 +11,12 @@
 
 #include "app/app_context.h"
 #include "app/show_folder.h"
+#include "app/show_images.h"
 #include "app/show_saving.h"
+#include "app/slide_editing.h"
 #include "platform/files.h"
 #include "platform/text_encoding.h"
+#include "support/jpeg_files.h"
 #include "support/recording_ui.h"
 #include "support/temp_folder.h"
 
@@ -288,6 +291,42 @@ TEST(SaveShow, WritesEveryLineAndReadsBackTheSameShow) {
     }
     EXPECT_EQ(b.slides[0].frames[1].left, 0.1235);  // four decimals
     EXPECT_EQ(b.slides[1].frames[0].left, -0.5);
+}
+
+// Pictures added from elsewhere under any name a file system holds, with captions and a
+// show name holding every quote character, are saved and read back exactly, pictures
+// included; a name of bytes that are no UTF-8 keeps those bytes in the file.
+TEST(SaveShow, EveryNameAndCaptionReadsBackExactly) {
+    const std::string names[] = {"quote\xE2\x80\xB4name.jpg", "Caf\xE9 \xC0t\xE9.jpg",
+                                 "all \" \xE2\x80\xB3 \xE2\x80\xB4.jpg", "plain.jpg"};
+    TempFolder elsewhere;
+    Fixture f;
+    f.context.show.show_folder = f.folder.path();
+    for (const std::string& name : names) {
+        testing::write_jpeg(elsewhere.native_file(name), 16, 8, false, [](int, int, int) { return 90; });
+        ASSERT_FALSE(add_image_file(f.context, utf8_to_utf16(elsewhere.native() + "/" + name))) << name;
+    }
+    ASSERT_TRUE(f.ui.boxes.empty()) << utf8(f.ui.texts().front());
+    f.context.show.settings.name = u"\u2034Best\u2033 of \"2026\"";
+    f.context.show.slides[3].caption = u"He said \u2034hi\u2034,\r\nshe \u2033bye\u2033 \"x\"";
+    f.ui.dialog_answers.push_back(std::vector<std::u16string>{f.folder.file(u"index.ssi")});
+    ASSERT_FALSE(save_show(f.context, u""));
+    EXPECT_NE(testing::read_bytes(f.folder.native_file("index.ssi")).find("\xE2\x80\xB4" "Caf\xE9 \xC0t\xE9.jpg\xE2\x80\xB4"),
+              std::string::npos);
+
+    Fixture back;
+    ASSERT_FALSE(read_show(back.context, f.folder.path(), u"index.ssi"));
+    back.context.show.show_folder = f.folder.path();
+    load_show_images(back.context);
+    EXPECT_TRUE(back.ui.boxes.empty()) << utf8(back.ui.texts().front());
+    EXPECT_EQ(back.context.show.settings.name, f.context.show.settings.name);
+    ASSERT_EQ(back.context.show.slide_count(), 4);
+    for (std::size_t i = 0; i < 4; ++i) {
+        const Slide& slide = back.context.show.slides[i];
+        EXPECT_EQ(slide.file, utf8_to_utf16(names[i]));
+        EXPECT_EQ(slide.caption, f.context.show.slides[i].caption);
+        EXPECT_EQ(slide.image.width, 16) << names[i];
+    }
 }
 
 TEST(SaveShow, RefusesAnotherFolderAndCancelledDialogs) {

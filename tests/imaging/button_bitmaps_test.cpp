@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <filesystem>
 
 #include "imaging/bmp_reader.h"
@@ -17,7 +20,8 @@ using testing::RecordingUi;
 using testing::TempFolder;
 using testing::u8;
 
-enum class Copy { None, Good, Broken };
+// Broken: cut short; the others stand where the user's picture goes but cannot be read.
+enum class Copy { None, Good, Broken, Unreadable, Folder, Pipe, LinkLoop };
 
 TEST(LoadBitmapFile, TheUsersPictureFirstThenTheProgramsOwn) {
     constexpr std::uint32_t user_colour = 0xC00000;     // red
@@ -35,15 +39,28 @@ TEST(LoadBitmapFile, TheUsersPictureFirstThenTheProgramsOwn) {
         {Copy::None, Copy::Broken, true, 0, {"shipped"}},
         {Copy::None, Copy::None, true, 0, {"settings/Bitmaps"}},
         {Copy::Broken, Copy::None, true, 0, {"settings/Bitmaps"}},
+        {Copy::Unreadable, Copy::Good, false, shipped_colour, {"settings/Bitmaps"}},
+        {Copy::Folder, Copy::Good, false, shipped_colour, {"settings/Bitmaps"}},
+        {Copy::Pipe, Copy::Good, false, shipped_colour, {"settings/Bitmaps"}},
+        {Copy::LinkLoop, Copy::Good, false, shipped_colour, {"settings/Bitmaps"}},
     };
     for (const Case& c : cases) {
+        if (c.user == Copy::Unreadable && ::geteuid() == 0) continue;  // root reads it all the same
         TempFolder root;
         std::filesystem::create_directories(root.native_file("settings/Bitmaps"));
         std::filesystem::create_directories(root.native_file("shipped"));
         auto place = [&](Copy copy, const char* folder, std::uint32_t colour) {
-            if (copy == Copy::None) return;
+            const std::string path = root.native_file(std::string(folder) + "/Run.bmp");
+            switch (copy) {
+            case Copy::None: return;
+            case Copy::Folder: std::filesystem::create_directory(path); return;
+            case Copy::Pipe: ASSERT_EQ(::mkfifo(path.c_str(), 0600), 0); return;
+            case Copy::LinkLoop: std::filesystem::create_symlink("Run.bmp", path); return;
+            default: break;
+            }
             const std::string bytes = plain_bmp(64, 64, colour);
-            root.write(std::string(folder) + "/Run.bmp", copy == Copy::Good ? bytes : bytes.substr(0, 100));
+            root.write(std::string(folder) + "/Run.bmp", copy == Copy::Broken ? bytes.substr(0, 100) : bytes);
+            if (copy == Copy::Unreadable) ::chmod(path.c_str(), 0);
         };
         place(c.user, "settings/Bitmaps", user_colour);
         place(c.shipped, "shipped", shipped_colour);

@@ -12,10 +12,10 @@
 #include <tiffio.h>
 #include <unistd.h>
 
-#include "imaging/jpeg_icc.h"
-#include "imaging/pixel_conversion.h"
 #include "imaging/image_copy.h"
+#include "imaging/jpeg_icc.h"
 #include "imaging/orientation.h"
+#include "imaging/pixel_conversion.h"
 #include "platform/text_encoding.h"
 #include "support/jpeg_files.h"
 #include "support/recording_ui.h"
@@ -292,6 +292,61 @@ TEST(ImageLoad, FilesCutShortShowWhatTheyHold) {
         EXPECT_EQ(claimed.width, 6000);
         EXPECT_EQ(claimed.height, 8000);
         EXPECT_TRUE(row_is_black(claimed, 4000));
+    }
+}
+
+// Damage inside data with restart markers: where the library picks up again at the next
+// restart marker, the whole picture shows as the library decodes it, with the warning
+// for a damaged file; an end-of-picture marker in the middle ends the picture there.
+TEST(ImageLoad, DamagedDataWithRestartMarkersShowsWhatTheLibraryRecovers) {
+    struct Case {
+        const char* name;
+        std::uint8_t first, second;  // the damaged byte pair
+        bool progressive;
+        bool whole;
+    };
+    const Case cases[] = {
+        {"no marker of the format", 0xFF, 0x3A, false, true},
+        {"no marker, progressive", 0xFF, 0x05, true, true},
+        {"bits changed", 0x12, 0x34, false, true},
+        {"end of picture", 0xFF, 0xD9, false, false},
+    };
+    TempFolder folder;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        testing::write_jpeg(folder.native_file("whole.jpg"), 320, 240, false, pattern, {}, 95, c.progressive, 1);
+        std::vector<std::uint8_t> bytes = testing::file_bytes(folder.native_file("whole.jpg"));
+        // Halfway into the first scan's data, away from any marker.
+        std::size_t scan = 2;
+        while (scan + 3 < bytes.size() && !(bytes[scan] == 0xFF && bytes[scan + 1] == 0xDA)) ++scan;
+        std::size_t end = scan + 2 + (bytes[scan + 2] << 8 | bytes[scan + 3]);
+        while (end + 1 < bytes.size() && !(bytes[end] == 0xFF && (bytes[end + 1] & 0xF8) != 0xD0 && bytes[end + 1] != 0))
+            ++end;
+        std::size_t at = (scan + end) / 2;
+        while (bytes[at - 1] == 0xFF || bytes[at] == 0xFF || bytes[at + 1] == 0xFF || bytes[at + 2] == 0xFF) ++at;
+        ASSERT_LT(at + 2, end);
+        bytes[at] = c.first;
+        bytes[at + 1] = c.second;
+        folder.write("damaged.jpg", std::string(bytes.begin(), bytes.end()));
+
+        RecordingUi ui;
+        ImageBuffer image;
+        std::vector<std::uint8_t> profile;
+        LoadReport report;
+        ASSERT_FALSE(image_load(ui, folder.file(u"damaged.jpg"), image, profile, report));
+        EXPECT_TRUE(report.incomplete);
+        ASSERT_EQ(image.height, 240);
+        if (!c.whole) {
+            EXPECT_LT(report.rows_with_data, 200);
+            EXPECT_TRUE(row_is_black(image, 239));
+            continue;
+        }
+        EXPECT_EQ(report.rows_with_data, 240);
+        const testing::JpegPicture library = testing::libjpeg_decode(folder.native_file("damaged.jpg"));
+        for (std::int32_t y = 0; y < 240; ++y) {
+            ASSERT_EQ(std::memcmp(image.rows[static_cast<std::size_t>(239 - y)], library.bgr.data() + 3 * 320 * y, 3 * 320), 0)
+                << y;
+        }
     }
 }
 

@@ -3,19 +3,19 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <functional>
-#include <iostream>
+#include <vector>
 
-#include <grp.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include "support/ordinary_user.h"
 #include "support/temp_folder.h"
 
 namespace lumivane {
 namespace {
 
+using testing::as_ordinary_user;
 using testing::TempFolder;
 
 bool replace(const std::string& path, std::string_view text) {
@@ -32,21 +32,6 @@ struct stat status_of(const std::string& path) {
 
 std::size_t files_in(const std::string& folder) {
     return static_cast<std::size_t>(std::distance(std::filesystem::directory_iterator(folder), {}));
-}
-
-// Runs check as an ordinary user: here, or, when the tests run as root, in a child
-// process that hands the folder to the user nobody and becomes that user.
-bool as_ordinary_user(const TempFolder& folder, const std::function<bool()>& check) {
-    if (::geteuid() != 0) return check();
-    std::cout << "[   NOTE   ] runs as root: the ordinary user's case runs as nobody\n";
-    const pid_t child = ::fork();
-    if (child == 0) {
-        const bool dropped = ::chown(folder.native().c_str(), 65534, 65534) == 0 && ::setgroups(0, nullptr) == 0 &&
-                             ::setgid(65534) == 0 && ::setuid(65534) == 0;
-        ::_exit(dropped && check() ? 0 : 1);
-    }
-    int status = 0;
-    return child > 0 && ::waitpid(child, &status, 0) == child && WIFEXITED(status) && WEXITSTATUS(status) == 0;
 }
 
 TEST(FileReplacement, KeepsPermissionBitsAndOwner) {
@@ -92,43 +77,62 @@ TEST(FileReplacement, LinksStayLinksAndTheirTargetsAreReplaced) {
     EXPECT_EQ(files_in(folder.native()), 4u);
 }
 
-// A folder that lets no file be created in it: its writable index is written in place,
-// the same file (inode) with the new content. Root may create files anywhere, so for
-// root the file is replaced by a new one as usual.
-TEST(FileReplacement, AClosedFolderIsWrittenInPlace) {
+// A folder that lets no file be created in it: its index, writable or not, is never
+// written over in place, where a full disk or a kill would leave it broken; the save
+// fails and the index stays as it was. Root may create files anywhere, so for root the
+// file is replaced by a new one as usual.
+TEST(FileReplacement, AClosedFolderKeepsItsOldFile) {
     TempFolder folder;
     const std::string path = folder.native_file("index.ssi");
-    const auto save_into_closed_folder = [&](bool same_file) {
+    const auto save_into_closed_folder = [&](bool replaced) {
         folder.write("index.ssi", "old");
         const ino_t inode = status_of(path).st_ino;
         ::chmod(folder.native().c_str(), 0555);
         const bool failed = replace(path, "new");
         ::chmod(folder.native().c_str(), 0755);
-        return !failed && testing::read_bytes(path) == "new" && (status_of(path).st_ino == inode) == same_file &&
-               files_in(folder.native()) == 1;
+        return failed != replaced && testing::read_bytes(path) == (replaced ? "new" : "old") &&
+               (status_of(path).st_ino == inode) != replaced && files_in(folder.native()) == 1;
     };
-    EXPECT_TRUE(as_ordinary_user(folder, [&] { return save_into_closed_folder(true); }));
+    EXPECT_TRUE(as_ordinary_user(folder, [&] { return save_into_closed_folder(false); }));
     if (::geteuid() == 0) {
-        EXPECT_TRUE(save_into_closed_folder(false));
+        EXPECT_TRUE(save_into_closed_folder(true));
     }
 }
 
-// A save killed while writing leaves its temporary file; the next save of the same file
-// removes it, and nothing of another file. Names at the file system's 255-byte limit,
-// one cut inside a two-byte character, save as well.
-TEST(FileReplacement, TemporaryFilesOfKilledSavesAreRemovedByTheNext) {
+// A save or an export killed while writing leaves its temporary file. The next
+// replacement of the same file removes it, even one that fails; cleaning the folder
+// removes every other one whose name was not cut to fit. A replacement still being
+// written stays, and so does a hidden file of the user's of a similar name. Names at
+// the file system's 255-byte limit, one cut inside a two-byte character, save as well.
+TEST(FileReplacement, TemporaryFilesOfKilledSavesAreRemoved) {
     TempFolder folder;
     const std::string names[] = {"other.ssi", "index.ssi", std::string(251, 'n') + ".ssi",
-                                 std::string(237, 'n') + "\u00e9\u00e9\u00e9\u00e9\u00e9\u00e9\u00e9.ssi"};
-    for (const std::string& name : names) {
-        for (int killed_saves = 0; killed_saves < 2; ++killed_saves) {
-            FileReplacement killed;
-            ASSERT_FALSE(file_replace_start(testing::u16(folder.native_file(name)), killed)) << name.size();
-        }
+                                 std::string(237, 'n') + "\u00e9\u00e9\u00e9\u00e9\u00e9\u00e9\u00e9.ssi", "video.mp4"};
+    const pid_t child = ::fork();
+    if (child == 0) {
+        std::vector<FileReplacement> killed(std::size(names));
+        for (std::size_t i = 0; i < killed.size(); ++i) static_cast<void>(file_replace_start(testing::u16(folder.native_file(names[i])), killed[i]));
+        ::_exit(0);
     }
-    ASSERT_EQ(files_in(folder.native()), 8u);
-    for (std::size_t i = 1; i < 4; ++i) EXPECT_FALSE(replace(folder.native_file(names[i]), "saved")) << names[i].size();
-    EXPECT_EQ(files_in(folder.native()), 5u);  // the three saved and other.ssi's two
+    int status = 1;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    ASSERT_EQ(files_in(folder.native()), std::size(names));
+    folder.write(".notes~12345678.abcdef", "the user's");
+    FileReplacement running;
+    ASSERT_FALSE(file_replace_start(testing::u16(folder.native_file("video.mp4")), running));
+    EXPECT_EQ(files_in(folder.native()), std::size(names) + 1);  // the killed export's went
+
+    EXPECT_FALSE(replace(folder.native_file(names[2]), "saved"));
+    EXPECT_FALSE(replace(folder.native_file(names[3]), "saved"));
+    folder.write("index.ssi", "kept");
+    ::chmod(folder.native_file("index.ssi").c_str(), 0444);
+    EXPECT_TRUE(as_ordinary_user(folder, [&] { return replace(folder.native_file("index.ssi"), "saved"); }));
+    EXPECT_EQ(files_in(folder.native()), 6u);  // the three files, other.ssi's and the export's, the user's
+    remove_replacement_leftovers(folder.path());
+    EXPECT_EQ(files_in(folder.native()), 5u);
+    EXPECT_TRUE(std::filesystem::exists(running.temporary));
+    EXPECT_FALSE(file_replace_finish(running, false));
+    EXPECT_EQ(testing::read_bytes(folder.native_file(".notes~12345678.abcdef")), "the user's");
 }
 
 }  // namespace

@@ -29,6 +29,7 @@ public:
     }
     void kill_timer() override { timer = -1; }
     void set_visible(bool v) override { visible = v; }
+    bool on_screen() const override { return seen; }
     void to_top() override { placement.push_back(u"top"); }
     void to_bottom() override { placement.push_back(u"bottom"); }
     void set_title(const std::u16string& t) override { title = t; }
@@ -47,6 +48,7 @@ public:
     std::int32_t timer = -1;  // the timer now set, -1 for none
     std::vector<std::u16string> placement;
     bool visible = false;
+    bool seen = true;  // what on_screen answers
     bool closed = false;
     std::u16string title;
     std::function<void()> on_present;  // runs as each picture is shown, as if showing took time

@@ -11,7 +11,7 @@ namespace lumivane::testing {
 
 void write_jpeg(const std::string& path, int width, int height, bool grey,
                 const std::function<std::uint8_t(int x, int y, int channel)>& pixel,
-                const std::vector<JpegMarker>& markers, int quality, bool progressive) {
+                const std::vector<JpegMarker>& markers, int quality, bool progressive, int restart_rows) {
     const int channels = grey ? 1 : 3;
     write_jpeg_rows(
         path, width, height, grey,
@@ -20,12 +20,12 @@ void write_jpeg(const std::string& path, int width, int height, bool grey,
                 for (int c = 0; c < channels; ++c) row[x * channels + c] = pixel(x, y, c);
             }
         },
-        markers, quality, progressive);
+        markers, quality, progressive, restart_rows);
 }
 
 void write_jpeg_rows(const std::string& path, int width, int height, bool grey,
                      const std::function<void(int y, std::uint8_t* row)>& fill, const std::vector<JpegMarker>& markers,
-                     int quality, bool progressive) {
+                     int quality, bool progressive, int restart_rows) {
     std::FILE* file = std::fopen(path.c_str(), "wb");
     if (!file) throw std::runtime_error("cannot write " + path);
     jpeg_compress_struct info{};
@@ -40,6 +40,7 @@ void write_jpeg_rows(const std::string& path, int width, int height, bool grey,
     jpeg_set_defaults(&info);
     jpeg_set_quality(&info, quality, TRUE);
     if (progressive) jpeg_simple_progression(&info);
+    info.restart_in_rows = restart_rows;
     jpeg_start_compress(&info, TRUE);
     for (const JpegMarker& marker : markers) {
         jpeg_write_marker(&info, marker.code, marker.bytes.data(), static_cast<unsigned>(marker.bytes.size()));

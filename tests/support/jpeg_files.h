@@ -18,11 +18,13 @@ struct JpegMarker {
 // the top-left, channels red, green, blue (or one grey channel).
 void write_jpeg(const std::string& path, int width, int height, bool grey,
                 const std::function<std::uint8_t(int x, int y, int channel)>& pixel,
-                const std::vector<JpegMarker>& markers = {}, int quality = 95, bool progressive = false);
-// The same with whole rows: fill(y, row) writes row y, counted from the top.
+                const std::vector<JpegMarker>& markers = {}, int quality = 95, bool progressive = false,
+                int restart_rows = 0);
+// The same with whole rows: fill(y, row) writes row y, counted from the top. With
+// restart_rows, a restart marker follows every that many rows of blocks.
 void write_jpeg_rows(const std::string& path, int width, int height, bool grey,
                      const std::function<void(int y, std::uint8_t* row)>& fill, const std::vector<JpegMarker>& markers,
-                     int quality, bool progressive);
+                     int quality, bool progressive, int restart_rows = 0);
 
 // The APP2 markers that carry profile split into chunks of at most chunk_size bytes,
 // numbered 1 to n of n.

@@ -20,10 +20,12 @@ BoxAnswer RecordingUi::message_box(const std::u16string& title, const std::u16st
     return buttons == BoxButtons::Ok ? BoxAnswer::Ok : BoxAnswer::Cancel;
 }
 
-bool RecordingUi::move_to_trash(const std::u16string& path) {
+bool RecordingUi::move_to_trash(const std::u16string& path, std::u16string& trashed_path) {
     if (trash_fails) return true;
     trashed.push_back(path);
-    return std::remove(native_path(path).c_str()) != 0;
+    // Numbered, as names may repeat in the trash.
+    trashed_path = trash_bin.file(u16(std::to_string(trashed.size()) + "-") + path.substr(path.rfind(u'/') + 1));
+    return std::rename(native_path(path).c_str(), native_path(trashed_path).c_str()) != 0;
 }
 
 std::vector<std::u16string> RecordingUi::texts() const {

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "support/temp_folder.h"
 #include "ui/shell/shell_interface.h"
 
 namespace lumivane::testing {
@@ -66,8 +67,8 @@ public:
         return downloader ? downloader(url, data, timeout_milliseconds) : true;
     }
     void open_web_page(const std::u16string& url) override { web_pages.push_back(url); }
-    // Records the path and removes the file, unless trash_fails.
-    bool move_to_trash(const std::u16string& path) override;
+    // Records the path and moves the file into trash_bin, unless trash_fails.
+    bool move_to_trash(const std::u16string& path, std::u16string& trashed_path) override;
 
     // Texts of all boxes shown so far, in order.
     std::vector<std::u16string> texts() const;
@@ -102,6 +103,7 @@ public:
     std::function<bool(const std::u16string&, std::string&, std::int32_t)> downloader;
     std::vector<std::u16string> trashed;
     bool trash_fails = false;
+    TempFolder trash_bin;
 
 private:
     std::optional<std::vector<std::u16string>> next_dialog_answer();

@@ -121,6 +121,55 @@ TEST(ExportCommand, MakesAVideoWhileTheProgramRuns) {
     EXPECT_TRUE(editor.waitForFinished(20000));
 }
 
+// The show plays as the program plays it, with the user's defaults for new shows from the
+// session state file: the show's index keeps no speed, so the default speed sets it.
+TEST(ExportCommand, PlaysTheShowWithTheUsersDefaults) {
+    struct Case {
+        const char* session;  // the session state file, or none
+        const char* length;   // as the export reports it
+    };
+    // Fade in 0.5 s, Dune 1 s, crossfade 0.5 s, Aqua's path 1 s and a frame; the
+    // transitions keep their time at any speed.
+    const Case cases[] = {
+        {nullptr, " 93 frames (3.1 s)"},
+        {"Session 1.0\nspeed -2\nend\n", " 273 frames (9.1 s)"},
+        {"Session 1.0\nspeed 1\nmotion 1\nend\n", " 63 frames (2.1 s)"},
+    };
+    for (const Case& c : cases) {
+        User user;
+        const std::string show = make_show(user.home);
+        if (c.session) {
+            std::filesystem::create_directories(user.home.native_file(".local/share/Lumivane/Session State"));
+            user.home.write(".local/share/Lumivane/Session State/Slide Show.state", c.session);
+        }
+        const Outcome run = user.run({"--export", QString::fromStdString(show), "-o",
+                                      QString::fromStdString(user.home.native_file("show.mp4")), "--size", "64x36"});
+        EXPECT_EQ(run.code, 0) << run.output;
+        EXPECT_NE(run.output.find(c.length), std::string::npos) << c.length << " in " << run.output;
+    }
+}
+
+// Ctrl-C, a request to end and a closed terminal stop an export that is writing its
+// video; it ends with 130 and leaves nothing behind.
+TEST(ExportCommand, InterruptedLeavesNoFile) {
+    User user;
+    const std::string show = make_show(user.home);
+    const std::string out = user.home.native_file("out");
+    std::filesystem::create_directory(out);
+    for (const int signal : {SIGINT, SIGTERM, SIGHUP}) {
+        QProcess process;
+        user.start(process, {"--export", QString::fromStdString(show), "-o", QString::fromStdString(out + "/a.mp4"),
+                             "--size", "3840x2160", "--fps", "60"});
+        for (int i = 0; i < 400 && names_in(out).empty(); ++i) QThread::msleep(25);
+        ASSERT_FALSE(names_in(out).empty()) << signal << ": the video was not started";
+        ::kill(static_cast<pid_t>(process.processId()), signal);
+        ASSERT_TRUE(process.waitForFinished(60000));
+        EXPECT_EQ(process.exitStatus(), QProcess::NormalExit) << signal;
+        EXPECT_EQ(process.exitCode(), 130) << signal;
+        EXPECT_TRUE(names_in(out).empty()) << signal;
+    }
+}
+
 TEST(ExportCommand, BadInputEndsWithAMessageAndLeavesNoFile) {
     User user;
     const std::string show = make_show(user.home);
@@ -142,10 +191,14 @@ TEST(ExportCommand, BadInputEndsWithAMessageAndLeavesNoFile) {
         {"a full disk", {s, "-o", o + "/a.mp4"}, 20000, 1, "File too large"},
         {"music that is not sound", {s, "-o", o + "/a.mp4", "--audio", QString::fromStdString(user.home.native_file("noise.ogg"))},
          RLIM_INFINITY, 1, "music file"},
-        {"size 0x0", {s, "-o", o + "/a.mp4", "--size", "0x0"}, RLIM_INFINITY, 1, "even numbers from 32 x 32"},
-        {"an unknown extension", {s, "-o", o + "/a.avi"}, RLIM_INFINITY, 1, "must end in .mp4"},
         {"a show without index", {o, "-o", o + "/a.mp4"}, RLIM_INFINITY, 1, "No slide show index file"},
+        // Command lines no export can follow.
+        {"size 0x0", {s, "-o", o + "/a.mp4", "--size", "0x0"}, RLIM_INFINITY, 2, "even numbers from 32 x 32"},
+        {"an unknown extension", {s, "-o", o + "/a.avi"}, RLIM_INFINITY, 2, "must end in .mp4"},
         {"an unknown option", {s, "-o", o + "/a.mp4", "--colour", "red"}, RLIM_INFINITY, 2, "Unknown option: --colour"},
+        {"a frame rate in words", {s, "-o", o + "/a.mp4", "--fps", "abc"}, RLIM_INFINITY, 2, "24, 25, 30, 50 or 60"},
+        {"an unknown motion", {s, "-o", o + "/a.mp4", "--motion", "fast"}, RLIM_INFINITY, 2, "exact or smooth"},
+        {"a quality out of range", {s, "-o", o + "/a.webm", "--crf", "64"}, RLIM_INFINITY, 2, "from 0 to 63"},
     };
     for (const Case& c : cases) {
         const Outcome run = user.run(QStringList{"--export"} << c.arguments, c.file_size_limit);

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QDir>
 #include <QFileDialog>
 #include <QLineEdit>
 #include <QTimer>
@@ -70,6 +71,31 @@ TEST(FileDialogs, ImageFilesComeInTheOrderChosen) {
     }, "\"b.jpg\" \"a.TIF\"");
     EXPECT_FALSE(ui.pick_image_files_dialog(paths, folder.path(), u"Add images to slide show"));
     EXPECT_EQ(paths, (std::vector<std::u16string>{folder.file(u"b.jpg"), folder.file(u"a.TIF")}));
+}
+
+// A start folder that is not there (a first run's Pictures folder, a folder since
+// removed) opens the dialog in the nearest folder above it, with the name box empty.
+TEST(FileDialogs, ImageFilesStartInAFolderThatExists) {
+    TempFolder folder;
+    std::filesystem::create_directory(folder.native_file("Photos"));
+    struct Case {
+        std::u16string start, opened;
+    };
+    const Case cases[] = {
+        {folder.file(u"Pictures"), folder.path()},
+        {folder.file(u"Photos/2026/May"), folder.file(u"Photos")},
+        {u"", QDir::homePath().toStdU16String()},
+    };
+    QtUserInterface ui;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::u8(c.start));
+        std::vector<std::u16string> paths;
+        answer_dialog([&](QFileDialog& d) {
+            EXPECT_EQ(d.directory().absolutePath().toStdU16String(), c.opened);
+            EXPECT_EQ(d.findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))->text(), "");
+        }, {});
+        EXPECT_TRUE(ui.pick_image_files_dialog(paths, c.start, u"Add images to slide show"));
+    }
 }
 
 TEST(ImageList, PathsPastTheCapacityAreReportedOneByOne) {

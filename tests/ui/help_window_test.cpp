@@ -4,6 +4,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QImage>
 #include <QRegularExpression>
 
 #include <set>
@@ -43,11 +44,30 @@ TEST(Help, WindowOpensAtTheContentsPage) {
     EXPECT_TRUE(window->isVisible());
     EXPECT_EQ(window->browser()->source().fileName(), "index.html");
     EXPECT_FALSE(window->browser()->documentTitle().isEmpty());
-    EXPECT_TRUE(window->windowTitle().endsWith("Lumivane Help"));
+    EXPECT_EQ(window->windowTitle(), "Lumivane Help");
     open_help(ui, help_playback_topic);  // the same window shows the next page
     EXPECT_EQ(ui.help_window(), window);
     EXPECT_EQ(window->browser()->source().fileName(), "playback.html");
+    EXPECT_EQ(window->windowTitle(), "Playing a show - Lumivane Help");
     delete window;
+}
+
+// Every picture of the pages is shipped for both pixel ratios, the sharp one twice the
+// size, and a screen of ratio 2 (or 1.5) gets the sharp one.
+TEST(Help, PicturesComeForBothPixelRatios) {
+    const QDir images(help_folder() + QStringLiteral("/images"));
+    const QStringList pictures = images.entryList({QStringLiteral("*.png"), QStringLiteral("*.jpg")}, QDir::Files);
+    ASSERT_FALSE(pictures.isEmpty());
+    for (const QString& name : pictures) {
+        if (name.contains(QStringLiteral("@2x"))) continue;
+        SCOPED_TRACE(name.toStdString());
+        const QString plain = images.filePath(name);
+        const QString sharp = help_picture_file(plain, 2.0);
+        EXPECT_NE(sharp, plain);
+        EXPECT_EQ(help_picture_file(plain, 1.5), sharp);
+        EXPECT_EQ(help_picture_file(plain, 1.0), plain);
+        EXPECT_EQ(QImage(sharp).size(), QImage(plain).size() * 2);
+    }
 }
 
 // Every link and picture of every page leads somewhere that exists, anchors included,

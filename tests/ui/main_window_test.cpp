@@ -86,32 +86,45 @@ TEST(MainWindow, ExitMenuEntryAndKeysRunTheirCommands) {
 }
 
 TEST(MainWindow, DroppedFilesInTheirOrder) {
+    // As a file manager sends them: the names' bytes percent-encoded, a Latin-1 one included.
     const QList<QUrl> urls = {QUrl::fromLocalFile("/p/b.jpg"), QUrl("https://example.invalid/x.jpg"),
-                              QUrl::fromLocalFile("/p/a b.jpg")};
-    EXPECT_EQ(MainWindow::dropped_paths(urls), std::vector<std::u16string>({u"/p/b.jpg", u"/p/a b.jpg"}));
+                              QUrl::fromLocalFile("/p/a b 100%.jpg"), QUrl::fromEncoded("file:///p/Caf%E9.jpg"),
+                              QUrl::fromEncoded("file:///p/quote%E2%80%B4name.jpg")};
+    EXPECT_EQ(MainWindow::dropped_paths(urls), std::vector<std::u16string>({u"/p/b.jpg", u"/p/a b 100%.jpg",
+                                                                            u"/p/Caf\xDCE9.jpg", u"/p/quote\u2034name.jpg"}));
 }
 
+// A normal window keeps its title bar on the screen, below the room the window manager
+// needs for it, and a maximised one stays maximised wherever it is.
 TEST(WindowPlacement, RestorePlans) {
     const std::vector<ScreenArea> screens = {{QRect(0, 0, 1920, 1080), QRect(0, 0, 1920, 1040)},
                                              {QRect(1920, 0, 1280, 1024), QRect(1920, 30, 1280, 994)}};
+    // Three quarters of the first work area, centred below the room for the title bar.
+    const QRect first_run(240, 150, 1440, 780);
     struct Case {
         WindowPlacement placement;
         bool maximised;
         QRect geometry;
     };
     const Case cases[] = {
-        {{}, true, QRect(0, 0, 1920, 1040)},  // first run
+        {{}, true, first_run},
         {{44, 0, show_normal, 0, 0, 0, 0, 100, 50, 900, 650}, false, QRect(100, 50, 800, 600)},
         {{44, 0, show_minimised, 0, 0, 0, 0, 100, 50, 900, 650}, false, QRect(100, 50, 800, 600)},
         {{44, 0, show_maximised, 0, 0, 0, 0, 100, 50, 900, 650}, true, QRect(100, 50, 800, 600)},
-        {{44, 0, show_maximised, 0, 0, 0, 0, 2000, 100, 2800, 700}, false, QRect(1920, 30, 1280, 994)},
+        {{44, 0, show_maximised, 0, 0, 0, 0, 2000, 100, 2800, 700}, true, QRect(2000, 100, 800, 600)},
         {{44, 0, show_normal, 0, 0, 0, 0, 5000, 100, 5800, 700}, false, QRect(2400, 100, 800, 600)},  // gone monitor
-        {{44, 0, show_normal, 0, 0, 0, 0, 100, 50, 100, 650}, true, QRect(0, 0, 1920, 1040)},  // empty rectangle
+        {{44, 0, show_normal, 0, 0, 0, 0, 100, 50, 100, 650}, true, first_run},  // empty rectangle
+        {{44, 0, show_normal, 0, 0, 0, 0, 100, 10, 900, 610}, false, QRect(100, 40, 800, 600)},  // title bar above
+        {{44, 0, show_normal, 0, 0, 0, 0, 2000, 0, 2800, 600}, false, QRect(2000, 70, 800, 600)},
+        // The whole work area, as an earlier first run stored it: no room for a title bar.
+        {{44, 0, show_maximised, 0, 0, 0, 0, 0, 0, 1920, 1040}, true, first_run},
+        {{44, 0, show_normal, 0, 0, 0, 0, 0, 0, 1920, 1040}, false, first_run},
+        {{44, 0, show_normal, 0, 0, 0, 0, 1920, 30, 3200, 1024}, false, QRect(2080, 174, 960, 745)},
     };
     for (const Case& c : cases) {
         const PlacementPlan plan = placement_plan(c.placement, screens);
-        EXPECT_EQ(plan.maximised, c.maximised) << c.placement.normal_left;
-        EXPECT_EQ(plan.geometry, c.geometry) << c.placement.normal_left;
+        EXPECT_EQ(plan.maximised, c.maximised) << c.placement.normal_left << " " << c.placement.normal_top;
+        EXPECT_EQ(plan.geometry, c.geometry) << c.placement.normal_left << " " << c.placement.normal_top;
     }
 }
 

@@ -15,6 +15,8 @@
 #include "support/person.h"
 #include "support/recording_ui.h"
 #include "support/temp_folder.h"
+#include "ui/export_dialog.h"
+#include "ui/export_progress.h"
 #include "ui/main_window.h"
 #include "ui/playback_widget.h"
 #include "ui/qt_user_interface.h"
@@ -148,6 +150,21 @@ TEST(AboutDialog, ShowsTheTitleWithItsVersion) {
     })});
     p.run(command_about);
     EXPECT_EQ(person.seen, std::vector<QString>{"About Lumivane"});
+}
+
+// The export's two windows in the colours of the other dialogs: grey, fields light grey.
+TEST(ExportDialog, HasTheColoursOfTheOtherDialogs) {
+    Program p;
+    ExportDialog dialog(&p.window, p.ui, p.context.show.settings,
+                        resolved_export_options(p.context.show.settings, ExportOptions{}));
+    ExportProgressWindow progress(&p.window, QStringLiteral("/videos/Holiday.mp4"));
+    const std::pair<QWidget*, QWidget*> windows[] = {{&dialog, dialog.output_field()}, {&progress, nullptr}};
+    for (const auto& [window, field] : windows) {
+        SCOPED_TRACE(window->windowTitle().toStdString());
+        window->show();
+        EXPECT_EQ(colour_inside(*window, *window), qRgb(128, 128, 128));
+        if (field) { EXPECT_EQ(colour_inside(*window, *field), qRgb(192, 192, 192)); }
+    }
 }
 
 }  // namespace

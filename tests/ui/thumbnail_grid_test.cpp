@@ -3,18 +3,23 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QKeyEvent>
 #include <QMouseEvent>
 
+#include <algorithm>
 #include <filesystem>
+#include <functional>
 
 #include "app/app_context.h"
 #include "app/show_folder.h"
 #include "app/show_images.h"
 #include "document/show_index.h"
+#include "playback/timeline.h"
 #include "support/recording_ui.h"
 #include "support/temp_folder.h"
 #include "ui/image_bar.h"
 #include "ui/main_window.h"
+#include "ui/qt_user_interface.h"
 
 namespace lumivane {
 namespace {
@@ -111,6 +116,72 @@ TEST(ThumbnailGrid, DraggingShowsTheDropBarOnlyWhereTheSlideWouldMove) {
     w.send(QEvent::MouseButtonRelease, w.centre(3));
     EXPECT_FALSE(w.grid.drag().active);
     EXPECT_EQ(w.context.current_slide, 2);
+}
+
+// In a scrolled grid the view moves only to a new current slide. A Shift or Ctrl pressed
+// before a click, and the selection the click makes, leave the slides under the pointer
+// where they are, in the program's own chain of refreshes (a key stops the playback,
+// which refreshes the main window).
+TEST(ThumbnailGrid, OnlyANewCurrentSlideScrollsTheView) {
+    struct Program {
+        QtUserInterface ui;
+        AppContext context{ui};
+        MainWindow window{context, ui};
+        ThumbnailGrid& grid = *window.grid();
+        void key(Qt::Key key, Qt::KeyboardModifiers keys) {
+            QKeyEvent press(QEvent::KeyPress, key, keys);
+            QApplication::sendEvent(&window, &press);
+        }
+        void click(int index, Qt::KeyboardModifiers keys) {
+            const GridArea a = grid.area();
+            const int k = grid_columns(a);
+            const QPoint p(a.left + index % k * grid_cell_size + 100,
+                           a.top + (index / k - grid.scroll().position) * grid_cell_size + 100);
+            for (const QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
+                QMouseEvent event(type, p, grid.mapToGlobal(p), Qt::LeftButton,
+                                  type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton, keys);
+                QApplication::sendEvent(&grid, &event);
+            }
+        }
+    };
+    struct Case {
+        const char* gesture;
+        std::function<void(Program&, int aimed)> act;  // aimed: the second slide in view
+        bool at_end;                                     // the view ends at the last row
+        int current;                                     // -1: the aimed slide
+        std::vector<int> selected;                       // from the aimed slide on
+    };
+    const Case cases[] = {
+        {"Shift", [](Program& p, int) { p.key(Qt::Key_Shift, Qt::ShiftModifier); }, false, 0, {}},
+        {"Ctrl-click", [](Program& p, int aimed) { p.click(aimed, Qt::ControlModifier); }, false, 0, {0}},
+        {"click, Shift-click", [](Program& p, int aimed) {
+             p.click(aimed, Qt::NoModifier);
+             p.key(Qt::Key_Shift, Qt::ShiftModifier);
+             p.click(aimed + 1, Qt::ShiftModifier);
+         }, false, -1, {0, 1}},
+        {"End", [](Program& p, int) { p.key(Qt::Key_End, Qt::NoModifier); }, true, 99, {}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.gesture);
+        Program p;
+        p.ui.attach(p.context);
+        p.ui.set_main_window(&p.window);
+        p.context.show.slides.resize(100);
+        p.window.resize(1000, 700);
+        p.window.show();
+        p.ui.create_playback_window();
+        go_to_slide(p.context.player, 0, true);
+        p.grid.scroll_bar()->setValue(10);
+        const int aimed = 10 * grid_columns(p.grid.area()) + 1;
+        c.act(p, aimed);
+        EXPECT_EQ(p.grid.scroll().position, c.at_end ? p.grid.scroll().maximum : 10);
+        EXPECT_EQ(p.context.current_slide, c.current < 0 ? aimed : c.current);
+        for (int i = 0; i < p.context.show.slide_count(); ++i) {
+            const bool aimed_at = std::count(c.selected.begin(), c.selected.end(), i - aimed) > 0;
+            EXPECT_EQ(p.context.show.slides[static_cast<std::size_t>(i)].selected, aimed_at) << i;
+        }
+        p.ui.destroy_playback_window();
+    }
 }
 
 }  // namespace

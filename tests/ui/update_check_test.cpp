@@ -11,6 +11,7 @@
 #include <filesystem>
 #include <map>
 #include <memory>
+#include <optional>
 
 #include "app/app_context.h"
 #include "platform/qt/download.h"
@@ -22,6 +23,7 @@ namespace {
 
 using testing::RecordingUi;
 using testing::TempFolder;
+using namespace std::string_literals;
 
 // Answers GET requests for the files it holds, 404 for others; or, when silent, takes
 // the connection and never answers.
@@ -37,8 +39,10 @@ public:
         });
     }
     std::u16string address() const { return u"http://127.0.0.1:" + port_text() + u"/"; }
+    QByteArray port() const { return QByteArray::number(server_.serverPort()); }
 
     std::map<QByteArray, QByteArray> files;
+    std::map<QByteArray, QByteArray> redirects;  // path, where it moved to
     bool silent = false;
     QByteArray last_request;
 
@@ -51,6 +55,12 @@ private:
         if (!request.contains("\r\n\r\n") || silent) return;
         last_request = request;
         const QByteArray path = request.split(' ').value(1);
+        if (const auto moved = redirects.find(path); moved != redirects.end()) {
+            socket.write("HTTP/1.1 302 Found\r\nLocation: " + moved->second +
+                         "\r\nContent-Length: 0\r\nConnection: close\r\n\r\n");
+            socket.disconnectFromHost();
+            return;
+        }
         const auto file = files.find(path);
         const QByteArray status = file == files.end() ? "404 Not Found" : "200 OK";
         const QByteArray body = file == files.end() ? QByteArray("not here") : file->second;
@@ -84,10 +94,16 @@ std::u16string another_version(const std::u16string& latest) {
            latest + u"\n\nLaunch Download Page?";
 }
 
+const std::u16string download_error = u"Error downloading version information";
+
 TEST(UpdateCheck, AnswersFromARealServer) {
+    // Each quote holds a NUL, where the record's tokens end: a missing quote in every record.
+    std::string broken_records = "Version 2.0\r\n";
+    for (int i = 0; i < 5000; ++i) broken_records += "major \"1\0\"\r\n"s;
+    broken_records += "end\r\n";
     struct Case {
         const char* name;
-        const char* file;  // nullptr: the server has none (404)
+        std::optional<std::string> file;  // none: the server has none (404)
         BoxAnswer answer;  // for a question
         std::u16string title;
         std::u16string text;
@@ -101,15 +117,21 @@ TEST(UpdateCheck, AnswersFromARealServer) {
          BoxAnswer::Yes, u"Check for Update", another_version(u"Lumivane 1.0.16"), BoxButtons::YesNo, true},
         {"older, No", "Version 1.0\nbuild 14\nminor 0\nmajor 1\nend\n", BoxAnswer::No, u"Check for Update",
          another_version(u"Lumivane 1.0.14"), BoxButtons::YesNo, false},
-        {"without end", "Version 1.0\r\nmajor 2\r\nminor 0\r\nbuild 0\r\n", BoxAnswer::No, u"Check for Update",
-         another_version(u""), BoxButtons::YesNo, false},
-        {"empty", "", BoxAnswer::No, u"Check for Update", another_version(u""), BoxButtons::YesNo, false},
-        {"404", nullptr, BoxAnswer::Ok, u"Error", could_not_access, BoxButtons::Ok, false},
+        // A file that names no version is a failed download, reported once.
+        {"without end", "Version 1.0\r\nmajor 2\r\nminor 0\r\nbuild 0\r\n", BoxAnswer::Ok, u"Error",
+         download_error, BoxButtons::Ok, false},
+        {"empty", "", BoxAnswer::Ok, u"Error", download_error, BoxButtons::Ok, false},
+        {"binary", "\x89PNG\r\n\x1A\n\0\0\0\rIHDR\xFF\xD8"s, BoxAnswer::Ok, u"Error", download_error, BoxButtons::Ok,
+         false},
+        {"page instead", "<html><body>Moved</body></html>", BoxAnswer::Ok, u"Error", download_error, BoxButtons::Ok,
+         false},
+        {"broken records", broken_records, BoxAnswer::Ok, u"Error", download_error, BoxButtons::Ok, false},
+        {"404", std::nullopt, BoxAnswer::Ok, u"Error", could_not_access, BoxButtons::Ok, false},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         HttpServer server;
-        if (c.file) server.files["/LMV_Version.txt"] = c.file;
+        if (c.file) server.files["/LMV_Version.txt"] = QByteArray::fromStdString(*c.file);
         Program p;
         p.settings.write("LMV_Version.txt", "Version 1.0\nmajor 1\nminor 0\nbuild 15\nend\n");  // an old copy
         if (c.buttons != BoxButtons::Ok) p.ui.answers = {c.answer};
@@ -156,6 +178,44 @@ TEST(UpdateCheck, DownloadThatCannotBeStoredIsReported) {
     EXPECT_EQ(p.ui.texts(), std::vector<std::u16string>{u"Error downloading version information"});
 }
 
+TEST(UpdateCheck, FollowsRedirectsOnlyWithinTheServer) {
+    struct Case {
+        const char* name;
+        QByteArray location;  // after http:// and the port
+        std::u16string text;
+    };
+    const Case cases[] = {
+        {"same server", "127.0.0.1:PORT/now/LMV_Version.txt", u"Lumivane is up to date"},
+        {"another host name", "localhost:PORT/now/LMV_Version.txt", could_not_access},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        HttpServer server;
+        server.files["/now/LMV_Version.txt"] = "Version 1.0\nmajor 1\nminor 0\nbuild 15\nend\n";
+        server.redirects["/LMV_Version.txt"] = "http://" + QByteArray(c.location).replace("PORT", server.port());
+        Program p;
+        check_for_update(p.context, p.ui, server.address(), 5000);
+        EXPECT_EQ(p.ui.texts(), std::vector<std::u16string>{c.text});
+    }
+}
+
+TEST(UpdateCheck, NeverWritesThroughALink) {
+    for (const bool dangling : {true, false}) {
+        SCOPED_TRACE(dangling ? "dangling link" : "link to a file");
+        HttpServer server;
+        server.files["/LMV_Version.txt"] = "Version 1.0\nmajor 1\nminor 0\nbuild 15\nend\n";
+        Program p;
+        const std::string target = p.settings.native_file("target.txt");
+        if (!dangling) p.settings.write("target.txt", "mine");
+        std::filesystem::create_symlink(target, p.local_file());
+        check_for_update(p.context, p.ui, server.address(), 5000);
+        // A link to a file is the old copy's name, and goes; a dangling one leads nowhere to write.
+        EXPECT_EQ(p.ui.texts(), std::vector<std::u16string>{dangling ? download_error : u"Lumivane is up to date"});
+        EXPECT_EQ(std::filesystem::exists(target), !dangling);
+        if (!dangling) { EXPECT_EQ(testing::read_bytes(target), "mine"); }
+    }
+}
+
 TEST(UpdateCheck, ServerAddressComesFromTheEnvironment) {
     setenv("LUMIVANE_UPDATE_SERVER", "http://127.0.0.1:8080", 1);
     EXPECT_EQ(update_server(), u"http://127.0.0.1:8080/");
@@ -179,6 +239,8 @@ TEST(VersionFile, ReadsItsRecords) {
         {"Version 2.0\nmajor 2\nend\n", 2, 0, 0, u"Lumivane 2.0.0",
          {u"Version Information file was created for a newer version of Lumivane -- some settings may be ignored"}},
         {"Version x\nend\n", 0, 0, 0, u"Lumivane 0.0.0", {u"Version Information file has invalid version number"}},
+        // An unclosed quote damages the file: no version, and no warning about it either.
+        {"Version 2.0\nmajor 1\nnotes \xE2\x80\xB3open\nend\n", 1, 0, 0, u"", {}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.text);

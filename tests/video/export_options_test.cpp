@@ -47,6 +47,13 @@ TEST(ExportOptions, CommandLine) {
         {{"show", "-o", "a.mp4", "--size", "1280 by 720"}, "width x height"},
         {{"show", "-o", "a.mp4", "--size", "123456x2"}, "width x height"},
         {{"show", "-o", "a.mp4", "--crf", "-3"}, "whole number"},
+        // Values no export takes fail with the command line.
+        {{"show", "-o", "a.mp4", "--fps", "abc"}, "24, 25, 30, 50 or 60"},
+        {{"show", "-o", "a.mp4", "--fps", "29"}, "24, 25, 30, 50 or 60"},
+        {{"show", "-o", "a.mp4", "--size", "1281x720"}, "even numbers"},
+        {{"show", "-o", "a.mp4", "--motion", "fast"}, "exact or smooth"},
+        {{"show", "-o", "a.avi"}, "must end in .mp4"},
+        {{"show", "-o", "a.mp4", "--crf", "52"}, "from 0 to 51"},
         {{"show", "-o", "a.mp4", "--speed", "2"}, "Unknown option: --speed"},
     };
     for (const Case& c : cases) {

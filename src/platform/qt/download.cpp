@@ -16,6 +16,8 @@ bool download(const std::u16string& url, std::string& data, std::int32_t timeout
     QNetworkRequest request(QUrl(QString::fromStdU16String(url)));
     request.setAttribute(QNetworkRequest::CacheLoadControlAttribute, QNetworkRequest::AlwaysNetwork);
     request.setAttribute(QNetworkRequest::CacheSaveControlAttribute, false);
+    // A redirect may move within the server, never to another host, port or scheme.
+    request.setAttribute(QNetworkRequest::RedirectPolicyAttribute, QNetworkRequest::SameOriginRedirectPolicy);
     request.setRawHeader("Cache-Control", "no-cache");
     request.setRawHeader("Pragma", "no-cache");
     const std::unique_ptr<QNetworkReply> reply(manager.get(request));

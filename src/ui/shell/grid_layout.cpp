@@ -35,8 +35,10 @@ GridScroll grid_scroll(const GridArea& area, std::int32_t count, std::int32_t cu
     GridScroll scroll;
     scroll.shown = true;
     scroll.maximum = (count - 1) / columns - rows + 1;
-    const std::int32_t row = std::clamp(current, 0, count - 1) / columns;
-    if (row < position || row >= position + rows) position = row - rows + 1;
+    if (current >= 0) {
+        const std::int32_t row = std::min(current, count - 1) / columns;
+        if (row < position || row >= position + rows) position = row - rows + 1;
+    }
     scroll.position = std::clamp(position, 0, scroll.maximum);
     return scroll;
 }

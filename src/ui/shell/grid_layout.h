@@ -35,7 +35,7 @@ struct GridScroll {
 
 // The scroll state for count slides with current the current one. The view stays
 // where it was (position) while the current slide's row is in it; otherwise that row
-// becomes the last one in view.
+// becomes the last one in view. A current of -1 brings no slide into view.
 GridScroll grid_scroll(const GridArea& area, std::int32_t count, std::int32_t current, std::int32_t position);
 
 struct GridCell {

@@ -8,6 +8,8 @@
 #include "platform/files.h"
 #include "platform/paths.h"
 #include "platform/value_formatter.h"
+#include "playback/pan_zoom.h"
+#include "ui/shell/show_properties.h"
 
 namespace lumivane {
 
@@ -16,16 +18,36 @@ namespace {
 constexpr char16_t session_folder_name[] = u"Session State";
 constexpr char16_t session_file_name[] = u"Slide Show.state";
 
-std::int32_t integer(const std::u16string& token) {
-    std::int32_t value = 0;
-    parse_int(token, value);  // whatever converts; the file is the user's
-    return value;
+// The most a session file of this program can hold is a few kilobytes; anything much
+// larger is not one, and is not read.
+constexpr std::uint32_t session_file_limit = 1 << 20;
+
+// Window coordinates as the screens have them, and the least normal window worth restoring.
+constexpr std::int32_t coordinate_limit = 32767;
+constexpr std::int32_t smallest_window_width = 200;
+constexpr std::int32_t smallest_window_height = 150;
+
+// A number in low..high; true otherwise, value left as it was.
+bool read_integer(const std::u16string& token, std::int32_t low, std::int32_t high, std::int32_t& value) {
+    std::int32_t read = 0;
+    if (parse_int(token, read) || read < low || read > high) return true;
+    value = read;
+    return false;
 }
 
-double real(const std::u16string& token) {
-    double value = 0.0;
-    parse_real(token, value);
-    return value;
+void read_seconds(const std::u16string& token, double high, double& value) {
+    double read = 0.0;
+    if (!parse_real(token, read) && read >= 0.0 && read <= high) value = read;
+}
+
+// Ten integers as written, taken only when they describe a window that fits on screens.
+void take_placement(const std::vector<std::u16string>& t, WindowPlacement& placement) {
+    std::int32_t v[10] = {};
+    for (std::size_t i = 0; i < 10; ++i) {
+        if (read_integer(t[i + 1], -coordinate_limit, coordinate_limit, v[i])) return;
+    }
+    if (v[7] - v[5] < smallest_window_width || v[8] - v[6] < smallest_window_height) return;
+    placement = {window_placement_length, v[0], v[9], v[3], v[4], v[1], v[2], v[5], v[6], v[7], v[8]};
 }
 
 // One line of the file; false at "end".
@@ -36,62 +58,54 @@ bool read_line(AppContext& context, const std::vector<std::u16string>& t) {
     if (key == u"end") return false;
     // Lines with fewer arguments than their key takes are outside the format.
     if (key == u"openfile" && n >= 3) {
-        const std::int32_t i = integer(t[1]);
-        if (i >= 0 && i < static_cast<std::int32_t>(recent_files_count)) {
+        std::int32_t i = 0;
+        if (!read_integer(t[1], 0, static_cast<std::int32_t>(recent_files_count) - 1, i)) {
             context.recent_files[static_cast<std::size_t>(i)] = cut_text(t[2], path_limit);
         }
     } else if (key == u"window_placement" && n >= 11) {
-        WindowPlacement& p = context.placement;
-        p.length = window_placement_length;
-        p.flags = integer(t[1]);
-        p.maximised_x = integer(t[2]);
-        p.maximised_y = integer(t[3]);
-        p.minimised_x = integer(t[4]);
-        p.minimised_y = integer(t[5]);
-        p.normal_left = integer(t[6]);
-        p.normal_top = integer(t[7]);
-        p.normal_right = integer(t[8]);
-        p.normal_bottom = integer(t[9]);
-        p.show_command = integer(t[10]);
+        take_placement(t, context.placement);
     } else if (n < 2) {
         return true;
     } else if (key == u"monitor_profile") {
-        context.monitor_profile = integer(t[1]);
+        read_integer(t[1], 0, 2, context.monitor_profile);
     } else if (key == u"frame_rate") {
-        context.frame_rate = integer(t[1]);
+        read_integer(t[1], 0, 1, context.frame_rate);
     } else if (key == u"motion") {
-        context.motion = integer(t[1]);
+        read_integer(t[1], motion_exact, motion_smooth, context.motion);
     } else if (key == u"last_file_open_folder") {
         context.last_image_folder = cut_text(t[1], path_limit);
     } else if (key == u"slide_show_name") {
         d.name = cut_text(t[1], max_name_length);
     } else if (key == u"window_size") {
-        d.size = integer(t[1]);
+        read_integer(t[1], 0, 8, d.size);
     } else if (key == u"window_proportions" && n >= 3) {
-        d.proportions_width = integer(t[1]);
-        d.proportions_height = integer(t[2]);
+        std::int32_t width = 0, height = 0;
+        if (!read_integer(t[1], 1, max_proportion, width) && !read_integer(t[2], 1, max_proportion, height)) {
+            d.proportions_width = width;
+            d.proportions_height = height;
+        }
     } else if (key == u"autorun") {
-        d.autorun = integer(t[1]);
+        read_integer(t[1], autorun_run, autorun_manual, d.autorun);
     } else if (key == u"show_captions") {
-        d.show_captions = integer(t[1]);
+        read_integer(t[1], captions_none, captions_large, d.show_captions);
     } else if (key == u"loop") {
-        d.loop = integer(t[1]);
+        read_integer(t[1], 0, 1, d.loop);
     } else if (key == u"speed") {
-        d.speed = integer(t[1]);  // the speed factor follows when the defaults are applied
+        read_integer(t[1], -2, 2, d.speed);  // the speed factor follows when the defaults are applied
     } else if (key == u"default_delay" || key == u"delay") {
-        d.default_delay = real(t[1]);
+        read_seconds(t[1], max_default_delay, d.default_delay);
     } else if (key == u"default_style" || key == u"style") {
-        d.default_style = integer(t[1]);
+        read_integer(t[1], style_fit, style_crop, d.default_style);
     } else if (key == u"transition") {
-        d.transition = integer(t[1]);
+        read_integer(t[1], transition_none, transition_curtain, d.transition);
     } else if (key == u"transition_time") {
-        d.transition_time = real(t[1]);
+        read_seconds(t[1], max_transition_time, d.transition_time);
     }
     return true;
 }
 
 std::u16string quoted(const char16_t* key, const std::u16string& text) {
-    return formatted(u"%s \u2033%s\u2033", key, text);
+    return std::u16string(key) + u" " + quoted_token(text, double_prime);
 }
 
 }  // namespace
@@ -110,7 +124,11 @@ void read_session_state(AppContext& context, const std::u16string& pictures_fold
 void read_session_state_file(AppContext& context, const std::u16string& path) {
     FileHandle file;
     std::u16string text;
-    if (file_open_read(path, file) || read_text_file(std::move(file), text)) return;
+    std::uint32_t size = 0;
+    if (file_open_read(path, file) || file_size(file, size) || size > session_file_limit ||
+        read_text_file(std::move(file), text)) {
+        return;
+    }
 
     std::size_t position = 0;
     std::u16string_view line;
@@ -132,7 +150,9 @@ std::vector<std::u16string> session_state_lines(const AppContext& context) {
     std::vector<std::u16string> lines = {u"Session 1.0"};
     for (std::size_t i = 0; i < recent_files_count; ++i) {
         const std::u16string& entry = context.recent_files[i];
-        if (!entry.empty()) lines.push_back(formatted(u"openfile %d \u2033%s\u2033", static_cast<std::int32_t>(i), entry));
+        if (!entry.empty()) {
+            lines.push_back(formatted(u"openfile %d %s", static_cast<std::int32_t>(i), quoted_token(entry, double_prime)));
+        }
     }
     lines.push_back(formatted(u"window_placement %d %d %d %d %d %d %d %d %d %d", p.flags, p.maximised_x, p.maximised_y,
                               p.minimised_x, p.minimised_y, p.normal_left, p.normal_top, p.normal_right,

@@ -12,9 +12,6 @@ namespace lumivane {
 
 namespace {
 
-constexpr double max_default_delay = 100000.0;
-constexpr double max_transition_time = 600.0;
-
 // A list's row for a value, or -1 when the list has no such row.
 std::int32_t row_of(std::int32_t value, std::int32_t rows) { return value >= 0 && value < rows ? value : -1; }
 
@@ -82,12 +79,13 @@ ShowPropertiesForm show_properties_form(const ShowSettings& settings) {
     return form;
 }
 
-ShowSettings begin_show_properties(AppContext& context) {
+ShowPropertiesOpening begin_show_properties(AppContext& context) {
     stop_show(context.player, false);
-    return context.show.settings;
+    return {context.show.settings, context.show.modified};
 }
 
-bool take_show_properties(AppContext& context, const ShowPropertiesForm& form, const ShowSettings& at_opening) {
+bool take_show_properties(AppContext& context, const ShowPropertiesForm& form,
+                          const ShowPropertiesOpening& at_opening) {
     ShowSettings& s = context.show.settings;
     if (read_proportion(context, form.proportions_width, s.proportions_width, u"Illegal proportions width: %s") ||
         read_proportion(context, form.proportions_height, s.proportions_height, u"Illegal proportions height: %s") ||
@@ -107,27 +105,29 @@ bool take_show_properties(AppContext& context, const ShowPropertiesForm& form, c
                      u"Illegal transition time: %s")) {
         return true;
     }
-    if (settings_changed(s, at_opening)) context.show.modified = true;
+    context.show.modified = at_opening.modified || settings_changed(s, at_opening.settings);
     return false;
 }
 
-bool accept_show_properties(AppContext& context, const ShowPropertiesForm& form, const ShowSettings& at_opening) {
+bool accept_show_properties(AppContext& context, const ShowPropertiesForm& form,
+                            const ShowPropertiesOpening& at_opening) {
     if (take_show_properties(context, form, at_opening)) return true;
-    if (window_shape_changed(context.show.settings, at_opening)) recreate_playback_window(context.player);
+    if (window_shape_changed(context.show.settings, at_opening.settings)) recreate_playback_window(context.player);
     return false;
 }
 
 bool save_show_properties_as_default(AppContext& context, const ShowPropertiesForm& form,
-                                     const ShowSettings& at_opening) {
+                                     const ShowPropertiesOpening& at_opening) {
     if (take_show_properties(context, form, at_opening)) return true;
     context.default_settings = context.show.settings;
     return false;
 }
 
-void cancel_show_properties(AppContext& context, const ShowSettings& at_opening) {
-    context.show.settings = at_opening;
-    set_speed(context.show, at_opening.speed);
-    if (context.playback.window) context.playback.window->set_title(at_opening.name);
+void cancel_show_properties(AppContext& context, const ShowPropertiesOpening& at_opening) {
+    context.show.settings = at_opening.settings;
+    context.show.modified = at_opening.modified;
+    set_speed(context.show, at_opening.settings.speed);
+    if (context.playback.window) context.playback.window->set_title(at_opening.settings.name);
 }
 
 }  // namespace lumivane

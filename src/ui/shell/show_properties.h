@@ -12,6 +12,11 @@ namespace lumivane {
 
 struct AppContext;
 
+// The longest default delay and transition time the dialog takes, in seconds; the
+// default settings for new shows keep to them too.
+inline constexpr double max_default_delay = 100000.0;
+inline constexpr double max_transition_time = 600.0;
+
 // The dialog's controls: the texts of its edits and the rows chosen in its lists, -1
 // for a list without a choice. The lists' rows are the settings' values, except the
 // speed (row = speed + 2) and the default style (row 0 "Fit", 1 "Crop").
@@ -40,21 +45,31 @@ inline constexpr std::int32_t properties_text_limit = 254;
 
 ShowPropertiesForm show_properties_form(const ShowSettings& settings);
 
-// Opening: stops the show and returns the settings to restore on Cancel and to find
-// changes against.
-ShowSettings begin_show_properties(AppContext& context);
+// What the dialog remembers at opening: the settings to restore on Cancel and to find
+// changes against, and whether the show was modified then.
+struct ShowPropertiesOpening {
+    ShowSettings settings;
+    bool modified = false;
+};
+
+// Opening: stops the show and remembers it as it is.
+ShowPropertiesOpening begin_show_properties(AppContext& context);
 
 // Takes the form's values into the open show. The first wrong field is reported in an
-// error box and ends the taking; the fields before it stay in effect. A show whose
-// settings now differ from those at opening is marked modified (the speed does not
-// count). True on failure.
-[[nodiscard]] bool take_show_properties(AppContext& context, const ShowPropertiesForm& form, const ShowSettings& at_opening);
+// error box and ends the taking; the fields before it stay in effect. The show is
+// modified when it was at opening or its settings now differ from those at opening (the
+// speed does not count), so values taken and then put back leave it as it was. True on
+// failure.
+[[nodiscard]] bool take_show_properties(AppContext& context, const ShowPropertiesForm& form,
+                          const ShowPropertiesOpening& at_opening);
 // OK: takes the values; a playback window whose shape has changed is made again.
-[[nodiscard]] bool accept_show_properties(AppContext& context, const ShowPropertiesForm& form, const ShowSettings& at_opening);
+[[nodiscard]] bool accept_show_properties(AppContext& context, const ShowPropertiesForm& form,
+                            const ShowPropertiesOpening& at_opening);
 // "Save as Default": takes the values and makes them the settings for new shows.
 [[nodiscard]] bool save_show_properties_as_default(AppContext& context, const ShowPropertiesForm& form,
-                                     const ShowSettings& at_opening);
-// Cancel: every setting as it was at opening, the speed factor with them.
-void cancel_show_properties(AppContext& context, const ShowSettings& at_opening);
+                                     const ShowPropertiesOpening& at_opening);
+// Cancel: every setting as it was at opening, the speed factor with them, and the
+// modified flag: values taken by "Save as Default" no longer count as a change.
+void cancel_show_properties(AppContext& context, const ShowPropertiesOpening& at_opening);
 
 }  // namespace lumivane

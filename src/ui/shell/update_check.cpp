@@ -21,11 +21,12 @@ std::u16string with_slash(std::u16string address) {
     return address;
 }
 
-// Writes the downloaded bytes where the version file is read from; a file that cannot
-// be written is simply not there to read.
+// Writes the downloaded bytes where the version file is read from, into a new file
+// only: whatever still stands there (a link above all) is never written through. A
+// file that cannot be written is simply not there to read.
 void write_bytes(const std::u16string& path, const std::string& data) {
     FileHandle file;
-    if (file_create_write(path, file)) return;
+    if (file_create_new(path, file)) return;
     if (file_write(file, static_cast<std::uint32_t>(data.size()), data.data())) {
         file_close(file);
         file_delete(path);
@@ -46,15 +47,17 @@ LatestVersion read_version_text(UserInterface& ui, std::u16string& text) {
     std::size_t position = 0;
     std::u16string_view line;
     TokenRecord record;
-    if (next_record_line(text, position, line)) return latest;
-    tokenize_line(ui, record, line);
+    // A damaged file gives no version and no message of its own: the check reports it once.
+    if (next_record_line(text, position, line) || tokenize_line(record, line)) return latest;
     if (record.count() != 2 || record.tokens[0] != u"Version") return latest;
-    version_check(ui, record.tokens[1], 1.0, u"Version Information");
+    // Checked once the file proves whole, so that a damaged one gets one message only.
+    const std::u16string version = record.tokens[1];
     while (!next_record_line(text, position, line)) {
-        tokenize_line(ui, record, line);
+        if (tokenize_line(record, line)) return latest;
         if (record.count() == 0) continue;
         const std::u16string& key = record.tokens[0];
         if (key == u"end") {
+            version_check(ui, version, 1.0, u"Version Information");
             latest.text = formatted(u"Lumivane %d.%d.%d", latest.major, latest.minor, latest.build);
             return latest;
         }
@@ -87,6 +90,10 @@ void check_for_update(AppContext& context, ShellInterface& ui, const std::u16str
     LatestVersion latest;
     if (!read_text_file(std::move(file), text)) latest = read_version_text(ui, text);
     file_delete(local);
+    if (latest.text.empty()) {  // empty, cut short or not a version file at all
+        error_box(ui, u"Error downloading version information");
+        return;
+    }
 
     if (latest.major == version_major && latest.minor == version_minor && latest.build == version_build) {
         ui.message_box(update_title, u"Lumivane is up to date", BoxButtons::Ok, BoxOwner::MainWindow);

@@ -30,7 +30,7 @@ inline constexpr char16_t default_update_server[] = u"http://updates.lumivane.or
 std::u16string update_server();
 
 // What the version file says. The text stays empty unless the file was read to its
-// "end"; numbers it does not name stay 0.
+// "end" without a missing quote; numbers it does not name stay 0.
 struct LatestVersion {
     std::int32_t major = 0;
     std::int32_t minor = 0;
@@ -44,7 +44,8 @@ LatestVersion read_version_text(UserInterface& ui, std::u16string& text);
 
 // The Help menu's "Check for Updates": downloads the version file from server into the
 // settings folder, reads and deletes it, and tells the user whether this is the latest
-// version, offering the download page when it is not.
+// version, offering the download page when it is not. A file that names no version is
+// reported as a failed download.
 void check_for_update(AppContext& context, ShellInterface& shell, const std::u16string& server,
                       std::int32_t timeout_milliseconds);
 

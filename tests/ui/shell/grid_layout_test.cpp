@@ -41,6 +41,8 @@ TEST(GridLayout, ScrollRangeFollowsTheCurrentSlidesRow) {
         {1000, 17, 50, {1, 197, true}},   // above the view: the last row in view too
         {1000, 999, 0, {197, 197, true}},
         {20, 18, 3, {1, 1, true}},  // in view, but past the end after slides went
+        {1000, -1, 150, {150, 197, true}},  // no slide to follow: the view stays
+        {20, -1, 3, {1, 1, true}},
     };
     for (const Case& c : cases) {
         const GridScroll s = grid_scroll(a, c.count, c.current, c.position);

@@ -3,9 +3,12 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <functional>
+#include <memory>
 
 #include "app/app_context.h"
 #include "app/command_line.h"
+#include "support/fake_playback_window.h"
 #include "support/recording_ui.h"
 #include "support/temp_folder.h"
 
@@ -101,6 +104,61 @@ TEST(MainWindowCommands, PrevAndNextWrapAround) {
     for (const auto& [button, expected] : steps) {
         tool_button_pressed(p.context, p.ui, button);
         EXPECT_EQ(p.context.current_slide, expected);
+    }
+}
+
+// In the Auto modes a command that moves to another slide plays the show on from there
+// only in a window the viewer sees. One closed, or sent behind the main window, keeps
+// the slide the viewer chose, so that the next command addresses that slide; a window
+// that leaves the screen while it plays stops at the slide last seen.
+TEST(MainWindowCommands, AShowPlaysOnOnlyInAWindowOnTheScreen) {
+    enum class Window { OnScreen, Behind, Closed };
+    struct Case {
+        const char* name;
+        std::function<void(AppContext&, ShellInterface&)> command;
+        std::int32_t current;  // afterwards, of slides 0 to 3 with slide 1 current
+    };
+    const Case cases[] = {
+        {"next", [](AppContext& c, ShellInterface& s) { tool_button_pressed(c, s, 3); }, 2},
+        {"previous", [](AppContext& c, ShellInterface& s) { tool_button_pressed(c, s, 2); }, 0},
+        {"delete", [](AppContext& c, ShellInterface& s) { tool_button_pressed(c, s, 5); }, 1},
+        {"cut", [](AppContext& c, ShellInterface& s) { run_command(c, s, command_cut_slides); }, 1},
+        {"right arrow", [](AppContext& c, ShellInterface&) { main_window_key_down(c, PlaybackKey::Right); }, 2},
+    };
+    for (const Case& c : cases) {
+        for (const Window shown : {Window::OnScreen, Window::Behind, Window::Closed}) {
+            Program p;
+            std::unique_ptr<testing::FakePlaybackWindow> window;
+            p.ui.playback_window_factory = [&] {
+                window = std::make_unique<testing::FakePlaybackWindow>(16, 9);
+                playback_window_created(p.context.player, *window);
+                return window.get();
+            };
+            p.context.show.settings.autorun = autorun_run;
+            p.context.show.settings.transition = transition_none;
+            p.context.show.slides.resize(4);
+            p.ui.answers = {BoxAnswer::No};
+            run_show(p.context.player);
+            go_to_slide(p.context.player, 1, true);
+            stop_show(p.context.player, false);
+            if (shown == Window::Behind) window->seen = false;
+            if (shown == Window::Closed) playback_window_destroyed(p.context.player);
+
+            c.command(p.context, p.ui);
+            const bool plays = shown == Window::OnScreen;
+            EXPECT_EQ(p.context.playback.running, plays) << c.name << " " << static_cast<int>(shown);
+            EXPECT_EQ(p.context.playback.displayed_slide, c.current) << c.name << " " << static_cast<int>(shown);
+            // A show that plays has gone on to its next slide already.
+            EXPECT_EQ(p.context.current_slide, c.current + (plays ? 1 : 0)) << c.name << " " << static_cast<int>(shown);
+            if (!plays) continue;
+            // Minimised while it plays: the next tick stops it at the slide the viewer saw.
+            window->seen = false;
+            p.ui.clock += window->timer;
+            playback_tick(p.context.player);
+            EXPECT_FALSE(p.context.playback.running) << c.name;
+            EXPECT_EQ(window->timer, -1) << c.name;
+            EXPECT_EQ(p.context.current_slide, c.current) << c.name;
+        }
     }
 }
 

@@ -110,7 +110,7 @@ TEST(SessionState, HandEditedFiles) {
         {"Session 1.0\r\nopenfile 0 \u2034/a b.ssi\u2034\r\nend\r\ndefault_delay 9\r\n", 5.0, 1, u"/a b.ssi", 0},
         {"SlideShow 1.0\ndefault_delay 9\n", 5.0, 1, u"", 0},
         {"Session\ndefault_delay 9\n", 5.0, 1, u"", 0},
-        {"\n\nSession 1.0\n\nwindow_placement 0 0 0 0 0 1 2 3 4 1\n", 5.0, 1, u"", 44},
+        {"\n\nSession 1.0\n\nwindow_placement 0 0 0 0 0 1 2 301 404 1\n", 5.0, 1, u"", 44},
     };
     for (const Case& c : cases) {
         Session s;
@@ -120,6 +120,41 @@ TEST(SessionState, HandEditedFiles) {
         EXPECT_EQ(s.context.default_settings.default_style, c.style) << c.text;
         EXPECT_EQ(s.context.recent_files[0], c.recent0) << c.text;
         EXPECT_EQ(s.context.placement.length, c.placement_length) << c.text;
+    }
+}
+
+// Each value outside its range, or not a number, leaves the default; so does a file
+// far larger than any session file.
+TEST(SessionState, ImpossibleValuesKeepTheDefaults) {
+    const std::string huge = "Session 1.0\nwindow_size 3\n" + std::string(1100000, ' ') + "\nend\n";
+    const std::string lines[] = {
+        "window_proportions 0 0", "window_proportions 16 0", "window_proportions 2147483647 9",
+        "window_proportions 16x 9", "default_delay nan", "default_delay -1", "default_delay 1e300",
+        "transition_time 601", "transition_time inf", "window_size 9", "window_size -1", "show_captions 4",
+        "loop 2", "autorun 3", "speed 3", "speed -3", "default_style 0", "default_style 3", "transition 4",
+        "monitor_profile 3", "frame_rate 2", "motion 2", "openfile 1x \"/a.ssi\"",
+        "window_placement 0 -1 -1 -1 -1 0 0 1 1 1", "window_placement 0 -1 -1 -1 -1 0 0 2147483647 900 1",
+        "window_placement 0 -1 -1 -1 -1 900 700 100 100 1", "window_placement 0 -1 -1 -1 -1 0 0 800 nan 1",
+        huge};
+    const Session defaults;
+    const ShowSettings& e = defaults.context.default_settings;
+    for (const std::string& line : lines) {
+        SCOPED_TRACE(line.substr(0, 60));
+        Session s;
+        s.write_file(line == huge ? huge : "Session 1.0\n" + line + "\nend\n");
+        read_session_state(s.context, u"/p");
+        const AppContext& c = s.context;
+        const ShowSettings& d = c.default_settings;
+        EXPECT_EQ(std::vector<int>({d.size, d.show_captions, d.loop, d.autorun, d.speed, d.proportions_width,
+                                    d.proportions_height, d.default_style, d.transition, c.monitor_profile,
+                                    c.frame_rate, c.motion, c.placement.length}),
+                  std::vector<int>({e.size, e.show_captions, e.loop, e.autorun, e.speed, e.proportions_width,
+                                    e.proportions_height, e.default_style, e.transition,
+                                    defaults.context.monitor_profile, defaults.context.frame_rate,
+                                    defaults.context.motion, 0}));
+        EXPECT_EQ(d.default_delay, e.default_delay);
+        EXPECT_EQ(d.transition_time, e.transition_time);
+        EXPECT_TRUE(c.recent_files[1].empty());
     }
 }
 

@@ -56,8 +56,8 @@ TEST(ShowProperties, FieldsAreCheckedInOrderAndEarlierOnesStayTaken) {
     };
     for (const Case& c : cases) {
         Program p;
-        const ShowSettings at_opening = begin_show_properties(p.context);
-        ShowPropertiesForm form = show_properties_form(at_opening);
+        const ShowPropertiesOpening at_opening = begin_show_properties(p.context);
+        ShowPropertiesForm form = show_properties_form(at_opening.settings);
         c.edit(form);
         EXPECT_EQ(take_show_properties(p.context, form, at_opening), !c.message.empty()) << testing::u8(c.message);
         const ShowSettings& s = p.context.show.settings;
@@ -95,12 +95,49 @@ TEST(ShowProperties, TheSpeedAloneLeavesTheShowUnmodified) {
     for (const Case& c : cases) {
         Program p;
         c.stored(p.context.show.settings);
-        const ShowSettings at_opening = begin_show_properties(p.context);
-        ShowPropertiesForm form = show_properties_form(at_opening);
+        const ShowPropertiesOpening at_opening = begin_show_properties(p.context);
+        ShowPropertiesForm form = show_properties_form(at_opening.settings);
         c.edit(form);
         EXPECT_FALSE(accept_show_properties(p.context, form, at_opening));
         EXPECT_EQ(p.context.show.modified, c.modified) << testing::u8(form.name) << form.transition;
         EXPECT_EQ(p.context.show.speed_factor, c.speed_factor);
+    }
+}
+
+// "Save as Default" takes the values into the show for a while; Cancel, or OK with the
+// values put back, leaves the show as modified as it was at opening. The defaults keep
+// what was saved.
+TEST(ShowProperties, SaveAsDefaultThenCancelOrRevertLeavesTheShowAsItWas) {
+    struct Case {
+        const char* name;
+        bool modified_at_opening;
+        bool revert_then_ok;  // else Cancel
+        bool modified;
+    };
+    const Case cases[] = {
+        {"cancel", false, false, false},
+        {"cancel, modified before", true, false, true},
+        {"put back, OK", false, true, false},
+        {"put back, OK, modified before", true, true, true},
+    };
+    for (const Case& c : cases) {
+        Program p;
+        p.context.show.modified = c.modified_at_opening;
+        const ShowPropertiesOpening at_opening = begin_show_properties(p.context);
+        ShowPropertiesForm form = show_properties_form(at_opening.settings);
+        form.transition = transition_curtain;
+        form.name = u"Summer";
+        EXPECT_FALSE(save_show_properties_as_default(p.context, form, at_opening)) << c.name;
+        EXPECT_TRUE(p.context.show.modified) << c.name;
+        if (c.revert_then_ok) {
+            EXPECT_FALSE(accept_show_properties(p.context, show_properties_form(at_opening.settings), at_opening));
+        } else {
+            cancel_show_properties(p.context, at_opening);
+        }
+        EXPECT_EQ(p.context.show.modified, c.modified) << c.name;
+        EXPECT_EQ(p.context.show.settings.name, u"Holiday") << c.name;
+        EXPECT_EQ(p.context.default_settings.transition, transition_curtain) << c.name;
+        EXPECT_EQ(p.context.default_settings.name, u"Summer") << c.name;
     }
 }
 
@@ -120,8 +157,8 @@ TEST(ShowProperties, OkMakesThePlaybackWindowAgainWhenItsShapeChanged) {
     for (const Case& c : cases) {
         Program p;
         p.context.show.settings.size = c.size_at_opening;
-        const ShowSettings at_opening = begin_show_properties(p.context);
-        ShowPropertiesForm form = show_properties_form(at_opening);
+        const ShowPropertiesOpening at_opening = begin_show_properties(p.context);
+        ShowPropertiesForm form = show_properties_form(at_opening.settings);
         c.edit(form);
         EXPECT_FALSE(accept_show_properties(p.context, form, at_opening));
         ASSERT_EQ(p.windows.size(), c.windows) << c.size_at_opening;
