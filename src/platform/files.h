@@ -38,6 +38,9 @@ std::string native_path(const std::u16string& path);
 
 bool file_open_read(const std::u16string& path, FileHandle& handle);
 bool file_create_write(const std::u16string& path, FileHandle& handle);
+// As file_create_write, for a file only its owner may read or write, whatever an
+// existing file allowed before.
+bool file_create_private(const std::u16string& path, FileHandle& handle);
 bool file_close(FileHandle& handle);
 // Reads up to length bytes and sets length to the number read. At the end of the
 // file: EndOfFile with length 0. A request of 0 bytes reads nothing.
