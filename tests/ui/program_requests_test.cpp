@@ -45,19 +45,19 @@ bool run_until(const std::function<bool()>& done) {
 void cancel(QWidget& dialog) { static_cast<QDialog&>(dialog).reject(); }
 
 // The running program with its show "first", listening for later starts; shows
-// "second" and, in a folder whose name holds quotes and a line end, "third".
+// "second" and one in a folder whose name holds quotes and a line end.
 struct Running {
     TempFolder home;
     PrivateHome user{home.native()};
     std::u16string first = make_show("first");
     std::u16string second = make_show("second");
-    std::u16string third = make_show("say \"hi\"\nthere");
     QtUserInterface ui;
     AppContext context{ui};
     MainWindow window{context};
     ProgramRequests requests{ui, context, window};
     SingleInstance instance{QString::fromStdString(home.native())};
 
+    Running() { make_show("say \"hi\"\nthere"); }
     ~Running() { ui.destroy_playback_window(); }
 
     std::u16string make_show(const std::string& name) const {
@@ -68,7 +68,8 @@ struct Running {
                    "SlideShow 1.0\nautorun 2\nn_slides 1\nslide 0 1 0 1 \"a\" \"Dune.jpg\"\nframe 0 0 -1 0 0 1 1\nend\n");
         return utf8_to_utf16(home.native_file(name));
     }
-    void listen() {
+    void start() {
+        ASSERT_TRUE(start_program(ui, context, window, {first + u"/index.ssi"}));
         ASSERT_EQ(instance.claim(), InstanceClaim::Claimed);
         ASSERT_FALSE(instance.set_handler([this](InstanceRequest request) { requests.later_start(request); }));
     }
@@ -81,60 +82,50 @@ struct Running {
 };
 
 TEST(ProgramRequests, ALaterStartsShowOpensWhateverItsCommandLine) {
+    // "~" stands for the test's home folder; an empty show folder is the untitled show.
     struct Case {
-        const char* name;
-        std::function<std::vector<std::u16string>(const Running&)> arguments;
+        std::vector<std::u16string> arguments;
         bool modified;
         std::deque<Person::Answer> answers;
-        std::function<std::u16string(const Running&)> shown;  // the show folder after it
+        std::u16string shown;
     };
-    const auto second_index = [](const Running& r) { return r.second + u"/index.ssi"; };
-    const auto untitled = [](const Running&) { return std::u16string(); };
+    std::vector<std::u16string> many(20000, u"-x \"y\"");
+    many.front() = u"~/second/index.ssi";
     const Case cases[] = {
-        {"an index file", [&](const Running& r) { return std::vector{second_index(r)}; }, false, {},
-         [](const Running& r) { return r.second; }},
-        {"20000 arguments",
-         [&](const Running& r) {
-             std::vector<std::u16string> arguments(20000, u"-x \"y\"");
-             arguments.front() = second_index(r);
-             return arguments;
-         },
-         false, {}, [](const Running& r) { return r.second; }},
-        {"a folder named with quotes and a line end", [](const Running& r) { return std::vector{r.third}; }, false,
-         {QMessageBox::Yes}, [](const Running& r) { return r.third; }},
-        {"a 100000-character path", [](const Running&) { return std::vector{u"/" + std::u16string(99999, u'a')}; },
-         false, {Person::Act(cancel)}, untitled},
-        {"a missing folder, another chosen", [](const Running& r) { return std::vector{r.first + u"/missing"}; }, false,
-         {QString()}, [](const Running& r) { return r.second; }},
-        {"a photograph", [](const Running& r) { return std::vector{r.first + u"/Dune.jpg"}; }, false,
-         {Person::Act(cancel)}, untitled},
-        {"an option", [](const Running&) { return std::vector<std::u16string>{u"--fullscreen"}; }, false,
-         {Person::Act(cancel)}, untitled},
-        {"a changed show, not saved", [&](const Running& r) { return std::vector{second_index(r)}; }, true,
-         {QMessageBox::No}, [](const Running& r) { return r.second; }},
-        {"a changed show, kept", [&](const Running& r) { return std::vector{second_index(r)}; }, true,
-         {QMessageBox::Cancel}, [](const Running& r) { return r.first; }},
+        {{u"~/second/index.ssi"}, false, {}, u"~/second"},
+        {many, false, {}, u"~/second"},
+        {{u"~/say \"hi\"\nthere"}, false, {QMessageBox::Yes}, u"~/say \"hi\"\nthere"},
+        {{u"/" + std::u16string(99999, u'a')}, false, {Person::Act(cancel)}, u""},
+        {{u"~/first/missing"}, false, {QStringLiteral("~/second")}, u"~/second"},  // a folder picked instead
+        {{u"~/first/Dune.jpg"}, false, {Person::Act(cancel)}, u""},
+        {{u"--fullscreen"}, false, {Person::Act(cancel)}, u""},
+        {{u"~/second/index.ssi"}, true, {QMessageBox::No}, u"~/second"},
+        {{u"~/second/index.ssi"}, true, {QMessageBox::Cancel}, u"~/first"},
     };
     for (const Case& c : cases) {
         Running r;
-        ASSERT_TRUE(start_program(r.ui, r.context, r.window, {r.first + u"/index.ssi"})) << c.name;
-        r.listen();
+        const auto in_home = [&](std::u16string text) {
+            return text.starts_with(u'~') ? r.home.path() + text.substr(1) : text;
+        };
+        const std::string name = utf16_to_utf8(c.arguments.front()).substr(0, 40);
+        r.start();
         r.context.show.modified = c.modified;
         std::deque<Person::Answer> answers = c.answers;
-        // The folder picker is given the second show's folder where the case chooses one.
         for (Person::Answer& answer : answers) {
-            if (std::holds_alternative<QString>(answer)) answer = QString::fromStdU16String(r.second);
+            if (const auto* typed = std::get_if<QString>(&answer)) answer = QString::fromStdU16String(in_home(typed->toStdU16String()));
         }
         Person person(answers);
-        r.later_start(c.arguments(r));
-        const std::u16string expected = c.shown(r);
+        std::vector<std::u16string> arguments = c.arguments;
+        arguments.front() = in_home(arguments.front());
+        r.later_start(arguments);
+        const std::u16string expected = in_home(c.shown);
         EXPECT_TRUE(run_until([&] { return person.done() && !QApplication::activeModalWidget() &&
                                            r.context.show.show_folder == expected; }))
-            << c.name << ": " << utf16_to_utf8(r.context.show.show_folder);
-        EXPECT_EQ(r.context.show.slide_count(), expected.empty() ? 0 : 1) << c.name;
-        EXPECT_EQ(r.context.show.modified, c.modified && expected == r.first) << c.name;
+            << name << ": " << utf16_to_utf8(r.context.show.show_folder);
+        EXPECT_EQ(r.context.show.slide_count(), expected.empty() ? 0 : 1) << name;
+        EXPECT_EQ(r.context.show.modified, c.modified && expected == r.first) << name;
         r.context.show.modified = false;
-        EXPECT_TRUE(r.window.close()) << c.name;
+        EXPECT_TRUE(r.window.close()) << name;
     }
 }
 
@@ -153,8 +144,7 @@ TEST(ProgramRequests, ALaterStartWaitsUntilNoWindowAsksAnything) {
     };
     for (const Case& c : cases) {
         Running r;
-        ASSERT_TRUE(start_program(r.ui, r.context, r.window, {r.first + u"/index.ssi"})) << c.name;
-        r.listen();
+        r.start();
         bool kept = false;
         Person person({Person::Act([&](QWidget& dialog) {
             const std::u16string shown = r.context.show.show_folder;

@@ -122,15 +122,12 @@ TEST(SingleInstance, StaleLockAndSessionSurviveARestart) {
 TEST(SingleInstance, ALockOfTheUsersOwnWithoutARuntimeFolder) {
     const std::string runtime = std::string("runtime-") + ::getpwuid(::geteuid())->pw_name;
     std::vector<std::pair<const char*, std::function<void(const std::string&)>>> cases = {
-        {"a file", [](const std::string& path) { std::ofstream(path) << "x"; }},
-    };
+        {"a file", [](const std::string& path) { std::ofstream(path) << "x"; }}};
     // Only the administrator can give a folder to someone else.
-    if (::geteuid() == 0) {
-        cases.emplace_back("another user's folder", [](const std::string& path) {
-            std::filesystem::create_directory(path);
-            ASSERT_EQ(::chown(path.c_str(), 65534, 65534), 0);
-        });
-    }
+    if (::geteuid() == 0) cases.emplace_back("another user's folder", [](const std::string& path) {
+        std::filesystem::create_directory(path);
+        ASSERT_EQ(::chown(path.c_str(), 65534, 65534), 0);
+    });
     for (const auto& [name, take] : cases) {
         User user;
         user.environment.remove("XDG_RUNTIME_DIR");
