@@ -5,6 +5,8 @@
 #include <cstdlib>
 
 #include "document/app_context.h"
+#include "document/show_folder.h"
+#include "document/show_index.h"
 #include "document/slide_editing.h"
 #include "support/jpeg_files.h"
 #include "support/libtiff_files.h"
@@ -66,8 +68,9 @@ TEST(PictureCaptions, TheChosenFieldOrElseTheFileName) {
     }
 }
 
-// Slides made from files take the caption chosen in the preferences.
-TEST(PictureCaptions, AddedSlidesTakeTheChosenCaption) {
+// Slides made from files, added or listed in a new show of their folder, take the
+// caption chosen in the preferences.
+TEST(PictureCaptions, NewSlidesTakeTheChosenCaption) {
     if (std::system("exiftool -ver >/dev/null 2>&1") != 0) GTEST_SKIP() << "exiftool is not installed";
     TempFolder pictures, show;
     const std::string path = pictures.native_file("harbour.jpg");
@@ -80,6 +83,11 @@ TEST(PictureCaptions, AddedSlidesTakeTheChosenCaption) {
     ASSERT_FALSE(add_image_file(context, pictures.file(u"harbour.jpg")));
     EXPECT_EQ(context.show.slides.at(0).caption, u"Harbour at dawn");
     EXPECT_EQ(context.show.slides.at(0).file, u"harbour.jpg");
+
+    ASSERT_FALSE(create_index_from_folder(context, show.file(u"new.ssi"), pictures.path()));
+    ASSERT_FALSE(read_show_index(context, show.path(), u"new.ssi"));
+    ASSERT_EQ(context.show.slide_count(), 1);
+    EXPECT_EQ(context.show.slides[0].caption, u"Harbour at dawn");
 }
 
 }  // namespace
