@@ -26,7 +26,7 @@ inline constexpr char16_t default_index_name[] = u"index.ssi";
 bool read_show_index(AppContext& context, const std::u16string& folder, const std::u16string& name);
 
 // Writes a fresh index listing the images of a folder in the order given, each as a
-// slide of the default style showing the whole picture.
+// slide of the default style showing the whole picture, captioned as new slides are.
 bool write_new_index(AppContext& context, const std::u16string& index_path, const std::u16string& show_folder,
                      const std::vector<std::u16string>& image_names);
 

@@ -2,6 +2,7 @@
 
 #include "document/app_context.h"
 #include "document/message_boxes.h"
+#include "document/picture_captions.h"
 #include "document/record_tokenizer.h"
 #include "document/show_folder.h"
 #include "document/text_file.h"
@@ -59,8 +60,11 @@ bool write_new_index(AppContext& context, const std::u16string& index_path, cons
         formatted(u"transition_time %2zf", s.transition_time),
     };
     for (std::int32_t i = 0; i < count; ++i) {
-        const std::u16string name = quoted_token(image_names[static_cast<std::size_t>(i)], quotation_mark);
-        lines.push_back(formatted(u"slide %d 0 1 1 %s %s", i, name, name));
+        const std::u16string& file = image_names[static_cast<std::size_t>(i)];
+        const std::u16string caption =
+            cut_text(new_slide_caption(context.caption_source, show_folder + u"/" + file), max_caption_length);
+        lines.push_back(formatted(u"slide %d 0 1 1 %s %s", i, quoted_token(caption, quotation_mark),
+                                  quoted_token(file, quotation_mark)));
         lines.push_back(formatted(u"frame %d 0 -1.0 0.0 0.0 1.0 1.0", i));
     }
     lines.push_back(u"end");
