@@ -58,6 +58,7 @@ struct AppContext {
     ColourTransformCache colour_transforms;
     std::int32_t frame_rate = 0;  // 0: 60 frames a second, 1: 50
     std::int32_t motion = 0;      // Motion: 0 exact, 1 smooth
+    std::int32_t caption_source = 0;  // CaptionSource of slides made from files
     RecentFiles recent_files;
     // The folder the image file dialogs open in (session key last_file_open_folder).
     std::u16string last_image_folder;

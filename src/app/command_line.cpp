@@ -50,7 +50,8 @@ bool write_command_line_file(const std::u16string& path, const std::u16string& t
         bytes += static_cast<char>(c >> 8);
     }
     FileHandle file;
-    if (file_create_write(path, file)) return true;
+    // Only the user may learn which shows they open.
+    if (file_create_private(path, file)) return true;
     const bool failed = file_write(file, static_cast<std::uint32_t>(bytes.size()), bytes.data());
     return file_close(file) || failed;
 }

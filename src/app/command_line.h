@@ -19,7 +19,7 @@ std::u16string show_path_of_text(AppContext& context, const std::u16string& text
 
 // The "cmdline" file a second start leaves in the settings folder: the text as 16-bit
 // little-endian characters ending with a NUL, without a byte order mark. Reading stops at
-// the first NUL. Both true on failure.
+// the first NUL. Only the user may read the file. Both true on failure.
 inline constexpr char16_t command_line_file_name[] = u"cmdline";
 [[nodiscard]] bool write_command_line_file(const std::u16string& path, const std::u16string& text);
 [[nodiscard]] bool read_command_line_file(const std::u16string& path, std::u16string& text);

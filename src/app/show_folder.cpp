@@ -179,7 +179,7 @@ bool create_index_from_folder(AppContext& context, const std::u16string& index_p
     // names that follow it even when the folder changed since it was counted.
     std::vector<std::u16string> names;
     if (folder_image_names(folder, names) || !fits_in_a_show(names.size())) return true;
-    return write_new_index(context.show.settings, index_path, folder, names);
+    return write_new_index(context.show.settings, context.caption_source, index_path, folder, names);
 }
 
 bool open_show_in_folder(AppContext& context, std::u16string index_name, bool create, bool replace_index) {

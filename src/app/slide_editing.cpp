@@ -9,6 +9,7 @@
 #include "app/slide_messages.h"
 #include "app/slide_pictures.h"
 #include "document/folder_scan.h"
+#include "document/picture_captions.h"
 #include "imaging/image_copy.h"
 #include "platform/file_copy.h"
 #include "platform/files.h"
@@ -125,7 +126,8 @@ Placed place_in_show_folder(AppContext& context, const std::u16string& chosen, s
 }
 
 // The blank slide at index gets the picture of the file at path in the show folder, and
-// is named after it; a file that cannot be read is reported with reported_path.
+// the caption the user chose for new slides; a file that cannot be read is reported with
+// reported_path.
 void prepare_new_slide(AppContext& context, std::int32_t index, const std::u16string& path,
                        const std::u16string& reported_path, SlideMessages& messages) {
     FlowInterface& ui = context.ui;
@@ -133,7 +135,7 @@ void prepare_new_slide(AppContext& context, std::int32_t index, const std::u16st
     Slide& slide = context.show.slides[static_cast<std::size_t>(index)];
     const std::u16string name = path_file_name(path);
     slide.file = cut_text(name, path_limit);
-    slide.caption = cut_text(name, max_caption_length);
+    slide.caption = cut_text(new_slide_caption(context.caption_source, path), max_caption_length);
     const NewSlide made{reported_path};
     if (prepare_slide(context, index, slide, messages, nullptr, &made) == SlidePrepared::OutOfMemory) {
         error_box(ui, no_memory_for_picture, path);

@@ -11,6 +11,7 @@
 //   ...
 //   end
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -28,10 +29,11 @@ inline constexpr char16_t default_index_name[] = u"index.ssi";
 [[nodiscard]] bool read_show_index(SlideShow& show, UserInterface& ui, const std::u16string& folder, const std::u16string& name);
 
 // Writes a fresh index listing the images of a folder in the order given, each as a
-// slide of the default style showing the whole picture.
-// The settings are the show's.
-[[nodiscard]] bool write_new_index(const ShowSettings& settings, const std::u16string& index_path, const std::u16string& show_folder,
-                     const std::vector<std::u16string>& image_names);
+// slide of the default style showing the whole picture, captioned as new slides are
+// (caption_source, a CaptionSource). The settings are the show's.
+[[nodiscard]] bool write_new_index(const ShowSettings& settings, std::int32_t caption_source,
+                                   const std::u16string& index_path, const std::u16string& show_folder,
+                                   const std::vector<std::u16string>& image_names);
 
 // The lines of the show as it would be saved.
 std::vector<std::u16string> show_index_lines(const SlideShow& show);

@@ -1,5 +1,6 @@
 #include "document/show_index.h"
 
+#include "document/picture_captions.h"
 #include "document/record_tokenizer.h"
 #include "document/slide_show.h"
 #include "document/text_file.h"
@@ -38,8 +39,8 @@ std::vector<std::u16string> show_index_lines(const SlideShow& show) {
     return lines;
 }
 
-bool write_new_index(const ShowSettings& s, const std::u16string& index_path, const std::u16string& show_folder,
-                     const std::vector<std::u16string>& image_names) {
+bool write_new_index(const ShowSettings& s, std::int32_t caption_source, const std::u16string& index_path,
+                     const std::u16string& show_folder, const std::vector<std::u16string>& image_names) {
     const auto count = static_cast<std::int32_t>(image_names.size());
     std::vector<std::u16string> lines = {
         u"SlideShow 1.0",
@@ -56,8 +57,11 @@ bool write_new_index(const ShowSettings& s, const std::u16string& index_path, co
         formatted(u"transition_time %2zf", s.transition_time),
     };
     for (std::int32_t i = 0; i < count; ++i) {
-        const std::u16string name = quoted_token(image_names[static_cast<std::size_t>(i)], quotation_mark);
-        lines.push_back(formatted(u"slide %d 0 1 1 %s %s", i, name, name));
+        const std::u16string& file = image_names[static_cast<std::size_t>(i)];
+        const std::u16string caption =
+            cut_text(new_slide_caption(caption_source, show_folder + u"/" + file), max_caption_length);
+        lines.push_back(formatted(u"slide %d 0 1 1 %s %s", i, quoted_token(caption, quotation_mark),
+                                  quoted_token(file, quotation_mark)));
         lines.push_back(formatted(u"frame %d 0 -1.0 0.0 0.0 1.0 1.0", i));
     }
     lines.push_back(u"end");

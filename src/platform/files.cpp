@@ -59,6 +59,13 @@ bool file_create_new(const std::u16string& path, FileHandle& handle) {
     return false;
 }
 
+bool file_create_private(const std::u16string& path, FileHandle& handle) {
+    const int d = ::open(native_path(path).c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
+    if (d < 0) return true;
+    handle = FileHandle(d);
+    return ::fchmod(d, 0600) != 0;
+}
+
 bool file_flush(FileHandle& handle) { return ::fsync(handle.descriptor()) != 0; }
 
 bool file_close(FileHandle& handle) {

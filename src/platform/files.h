@@ -41,6 +41,9 @@ std::string native_path(const std::u16string& path);
 // Creates a file only this user may read, failing when anything, a link included,
 // already stands at path.
 [[nodiscard]] bool file_create_new(const std::u16string& path, FileHandle& handle);
+// As file_create_write, for a file only its owner may read or write, whatever an
+// existing file allowed before.
+[[nodiscard]] bool file_create_private(const std::u16string& path, FileHandle& handle);
 bool file_close(FileHandle& handle);
 // Reads up to length bytes and sets length to the number read. At the end of the
 // file: EndOfFile with length 0. A request of 0 bytes reads nothing.

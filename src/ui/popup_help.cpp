@@ -60,7 +60,14 @@ void show_popup_help(const QString& text, QWidget* parent, const InterfaceFont& 
     shown->raise();
 }
 
-void remove_popup_help() { delete shown.data(); }
+void remove_popup_help() {
+    if (!shown) return;
+    // Qt may be delivering an event to the popup right now (the pointer moving onto it
+    // leaves the button that removes it): hidden at once, deleted once that is done.
+    shown->hide();
+    shown->deleteLater();
+    shown = nullptr;
+}
 
 QWidget* popup_help_window() { return shown.data(); }
 

@@ -24,6 +24,7 @@ QRect popup_help_rect(QPoint pointer, int client_width, int client_height, int t
 // Shows text for parent at the pointer, drawn in the record's font; an empty text or
 // one longer than popup_help_longest shows nothing (and leaves any popup as it is).
 void show_popup_help(const QString& text, QWidget* parent, const InterfaceFont& font);
+// Hides the popup at once; it is deleted when the event loop next has the chance.
 void remove_popup_help();
 // The popup shown now, or none.
 QWidget* popup_help_window();

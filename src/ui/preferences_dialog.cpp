@@ -55,6 +55,7 @@ PreferencesDialog::PreferencesDialog(AppContext& context, QWidget* owner) : QDia
     monitor_profile_ = make_list(this, "monitor_profile", {"sRGB", "Adobe RGB", "DCI-P3"}, context.monitor_profile);
     frame_rate_ = make_list(this, "frame_rate", {"60 fps", "50 fps"}, context.frame_rate);
     motion_ = make_list(this, "motion", {"Exact", "Smooth"}, context.motion);
+    caption_ = make_list(this, "caption", {"File name", "Title", "Description", "Date taken"}, context.caption_source);
     auto* grid = new QGridLayout;
     grid->addWidget(new QLabel(QStringLiteral("Monitor Profile: "), this), 0, 0, Qt::AlignRight);
     grid->addWidget(monitor_profile_, 0, 1);
@@ -62,6 +63,8 @@ PreferencesDialog::PreferencesDialog(AppContext& context, QWidget* owner) : QDia
     grid->addWidget(frame_rate_, 1, 1);
     grid->addWidget(new QLabel(QStringLiteral("Motion: "), this), 2, 0, Qt::AlignRight);
     grid->addWidget(motion_, 2, 1);
+    grid->addWidget(new QLabel(QStringLiteral("Caption: "), this), 3, 0, Qt::AlignRight);
+    grid->addWidget(caption_, 3, 1);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(grid);
     layout->addSpacing(8);
@@ -72,6 +75,7 @@ PreferencesDialog::PreferencesDialog(AppContext& context, QWidget* owner) : QDia
 void PreferencesDialog::accept() {
     take_row(monitor_profile_, context_.monitor_profile);
     take_row(frame_rate_, context_.frame_rate);
+    take_row(caption_, context_.caption_source);
     std::int32_t motion = context_.motion;
     take_row(motion_, motion);
     QDialog::accept();

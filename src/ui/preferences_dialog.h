@@ -1,7 +1,8 @@
 #pragma once
-// The "Preferences" dialog: the monitor profile, the frame rate and the motion, program
-// settings kept in the session state file. OK stores them: the profile applies to
-// pictures read afterwards, the rate to playback started afterwards, a new motion at once.
+// The "Preferences" dialog: the monitor profile, the frame rate, the motion and the
+// caption of new slides, program settings kept in the session state file. OK stores
+// them: the profile applies to pictures read afterwards, the rate to playback started
+// afterwards, a new motion at once, the caption to slides made afterwards.
 
 #include <QDialog>
 
@@ -23,6 +24,7 @@ private:
     QComboBox* monitor_profile_;
     QComboBox* frame_rate_;
     QComboBox* motion_;
+    QComboBox* caption_;
 };
 
 }  // namespace lumivane

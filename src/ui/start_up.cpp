@@ -7,12 +7,14 @@
 #include "app/command_line.h"
 #include "app/show_folder.h"
 #include "platform/files.h"
+#include "platform/message_boxes.h"
 #include "platform/qt/quit_signal.h"
 #include "platform/qt/single_instance.h"
 #include "platform/qt/user_folders.h"
 #include "playback/timeline.h"
 #include "ui/main_window.h"
 #include "ui/program_icon.h"
+#include "ui/program_requests.h"
 #include "ui/qt_user_interface.h"
 #include "ui/shell/main_window_commands.h"
 #include "ui/shell/session_state.h"
@@ -32,29 +34,24 @@ std::vector<std::u16string> with_absolute_show_path(std::vector<std::u16string> 
     return arguments;
 }
 
-// A later start: the running program comes to the front and, when there is a command
-// line, opens its show.
+}  // namespace
+
 int pass_on(SingleInstance& instance, const std::vector<std::u16string>& arguments) {
     if (arguments.empty()) {
         instance.send(InstanceRequest::Raise);
         return 1;
     }
+    // Only the show path counts, cut as this start would cut it: the file stays small,
+    // whatever the command line holds.
     const UserFolders folders = find_user_folders(program_folder());
-    if (write_command_line_file(folders.settings + u"/" + command_line_file_name, command_line_text(arguments))) {
+    if (write_command_line_file(folders.settings + u"/" + command_line_file_name,
+                                command_line_text({show_path_argument(arguments)}))) {
         instance.send(InstanceRequest::Raise);
     } else {
         instance.send(InstanceRequest::OpenCommandLine);
     }
     return 1;
 }
-
-void bring_to_front(QWidget& window) {
-    restore_minimised(window);
-    window.raise();
-    window.activateWindow();
-}
-
-}  // namespace
 
 bool start_program(QtUserInterface& ui, AppContext& context, MainWindow& window,
                    const std::vector<std::u16string>& arguments) {
@@ -94,32 +91,26 @@ int run_program(int& argc, char** argv, const std::vector<std::u16string>& typed
     // The playback window comes and goes; the program ends with the main window.
     QApplication::setQuitOnLastWindowClosed(false);
 
-    SingleInstance instance(QString::fromStdU16String(runtime_folder()));
-    if (!instance.claim()) return pass_on(instance, arguments);
+    const QString lock_folder = QString::fromStdU16String(runtime_folder());
+    SingleInstance instance(lock_folder);
+    const InstanceClaim claim = instance.claim();
+    if (claim == InstanceClaim::Running) return pass_on(instance, arguments);
 
     QtUserInterface ui;
     AppContext context(ui);
     // The tool buttons made with the window take a user's own pictures from the settings folder.
     context.settings_folder = find_user_folders(program_folder()).settings;
     MainWindow window(context, ui);
-    // A running export reads the show's pictures: it stops before the show is closed.
-    on_quit_signal(&window, [&window, &ui] {
-        ui.cancel_export();
-        window.close();
-    });
+    ProgramRequests requests(ui, context, window);
+    on_quit_signal(&window, [&requests] { requests.quit(); });
     if (!start_program(ui, context, window, arguments)) return 0;
 
-    bool opening = false;
-    instance.set_handler([&](InstanceRequest request) {
-        bring_to_front(window);
-        // A show being exported keeps its pictures until the export ends.
-        if (request != InstanceRequest::OpenCommandLine || opening || ui.exporting()) return;
-        std::u16string text;
-        if (read_command_line_file(context.settings_folder + u"/" + command_line_file_name, text)) return;
-        opening = true;  // a request while a show is being opened is not queued
-        open_passed_command_line(context, text);
-        opening = false;
-    });
+    // Without the lock nothing may listen: the socket may be another program's.
+    if (claim == InstanceClaim::Failed ||
+        instance.set_handler([&requests](InstanceRequest request) { requests.later_start(request); })) {
+        error_box(ui, u"Cannot use the folder %s to keep one program running.\nLater starts will open programs of their own.",
+                  lock_folder.toStdU16String());
+    }
     const int code = application.exec();
     ui.destroy_playback_window();
     return code;

@@ -11,6 +11,11 @@ namespace lumivane {
 struct AppContext;
 class MainWindow;
 class QtUserInterface;
+class SingleInstance;
+
+// A later start: with arguments (the show path already absolute) the running program
+// opens their show, and with none it only comes to the front. The exit code, 1.
+int pass_on(SingleInstance& instance, const std::vector<std::u16string>& arguments);
 
 // Start-up once this program knows it is the only one running: the user's folders and
 // the session state, the main window in its place, the show named by the arguments and

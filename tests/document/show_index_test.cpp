@@ -422,7 +422,7 @@ TEST(WriteNewIndex, ListsTheImagesWithQuotationMarks) {
     f.context.show.settings.default_delay = 5.0;
     f.context.show.settings.transition_time = 2.5;
     const std::u16string path = f.folder.file(u"index.ssi");
-    ASSERT_FALSE(write_new_index(f.context.show.settings, path, u"/photos/trip", {u"a.jpg", u"b c.tif"}));
+    ASSERT_FALSE(write_new_index(f.context.show.settings, f.context.caption_source, path, u"/photos/trip", {u"a.jpg", u"b c.tif"}));
     EXPECT_EQ(testing::read_bytes(f.folder.native_file("index.ssi")),
               "\xEF\xBB\xBFSlideShow 1.0\r\nproportions 16 9\r\nn_slides 2\r\nautorun 2\r\nshow_captions 0\r\nloop 1\r\n"
               "size 0\r\nname \"/photos/trip\"\r\ndefault_style 1\r\ndefault_delay 5\r\ntransition 1\r\n"
@@ -436,7 +436,7 @@ TEST(WriteNewIndex, ListsTheImagesWithQuotationMarks) {
     EXPECT_EQ(back.context.show.slides[1].style, 0);
     EXPECT_EQ(back.context.show.slides[1].frames[0].delay, -1.0);
 
-    EXPECT_TRUE(write_new_index(f.context.show.settings, f.folder.file(u"missing/index.ssi"), u"/x", {u"a.jpg"}));
+    EXPECT_TRUE(write_new_index(f.context.show.settings, f.context.caption_source, f.folder.file(u"missing/index.ssi"), u"/x", {u"a.jpg"}));
 }
 
 TEST(OfferSave, AsksOnlyForModifiedShows) {

@@ -5,6 +5,8 @@
 #include <QApplication>
 #include <QCursor>
 #include <QMouseEvent>
+#include <QPointer>
+#include <QTest>
 
 #include "support/recording_ui.h"
 #include "support/temp_folder.h"
@@ -112,6 +114,27 @@ TEST(ImageBar, HelpAfterRestingEvenOnADisabledButtonGoneAfterFiveSecondsOrAPress
     EXPECT_EQ(b.bar->hover_index(), -1);
     EXPECT_FALSE(b.bar->timer_running(image_bar_rest_timer));
     EXPECT_EQ(b.presses, (std::vector<std::pair<std::int32_t, std::int32_t>>{{1009, 0}}));
+}
+
+// Moving from the button straight onto its popup leaves the button, which removes the
+// popup while the window system's move still has to enter it.
+TEST(ImageBar, ThePointerMovingOntoThePopupRemovesItSafely) {
+    Bar b(image_bar_plain);
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&b.parent));
+    for (int button = 0; button < 3; ++button) {
+        const QPoint on_button = b.bar->pos() + b.centre(button);
+        QCursor::setPos(b.parent.mapToGlobal(on_button));  // where the popup opens
+        QTest::mouseMove(b.parent.windowHandle(), on_button);
+        ASSERT_EQ(b.bar->hover_index(), button);
+        b.bar->timer_elapsed(image_bar_rest_timer);
+        const QPointer<QWidget> popup = popup_help_window();
+        ASSERT_NE(popup, nullptr);
+        QTest::mouseMove(b.parent.windowHandle(), popup->geometry().center());
+        EXPECT_EQ(popup_help_window(), nullptr) << button;
+        EXPECT_EQ(b.bar->hover_index(), -1);
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        EXPECT_EQ(popup, nullptr);
+    }
 }
 
 TEST(ImageBar, AMissingPictureIsReportedAndLeavesItsButtonBlank) {

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QCoreApplication>
 #include <QCursor>
 #include <QImage>
 
@@ -55,6 +56,8 @@ TEST(PopupHelp, OneAtATimeForTextsOfOneToAHundredCharacters) {
     EXPECT_TRUE(first->isVisible());
     show_popup_help(QStringLiteral("Run & stop"), &parent, font_record());
     ASSERT_NE(popup_help_window(), nullptr);
+    EXPECT_FALSE(first->isVisible());
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_EQ(parent.findChildren<QWidget*>().size(), 1);  // the first one is gone
 
     const QImage picture = popup_help_window()->grab().toImage();
@@ -65,6 +68,7 @@ TEST(PopupHelp, OneAtATimeForTextsOfOneToAHundredCharacters) {
 
     remove_popup_help();
     EXPECT_EQ(popup_help_window(), nullptr);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_TRUE(parent.findChildren<QWidget*>().empty());
 }
 

@@ -8,6 +8,9 @@
 
 #include <csignal>
 #include <filesystem>
+#include <fstream>
+#include <functional>
+#include <pwd.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -83,6 +86,8 @@ TEST(SingleInstance, ALaterStartPassesItsShowOn) {
     std::u16string text;
     ASSERT_FALSE(read_command_line_file(utf8_to_utf16(user.command_line_file()), text));
     EXPECT_EQ(text, u"\"" + second + u"\"");
+    const auto others = std::filesystem::perms::group_all | std::filesystem::perms::others_all;
+    EXPECT_EQ(std::filesystem::status(user.command_line_file()).permissions() & others, std::filesystem::perms::none);
 
     QThread::msleep(3000);  // the running program opens the show
     EXPECT_EQ(User::end(program), 0);
@@ -110,6 +115,35 @@ TEST(SingleInstance, StaleLockAndSessionSurviveARestart) {
     const std::string session = testing::read_bytes(user.session_file());
     EXPECT_NE(session.find(kept), std::string::npos) << session;
     EXPECT_NE(session.find("frame_rate 1\r\n"), std::string::npos) << session;
+}
+
+// Without a runtime folder of the user's own (Qt's fallback /tmp/runtime-USER taken by
+// another user or by a file), the lock and the socket go to the user's data folder.
+TEST(SingleInstance, ALockOfTheUsersOwnWithoutARuntimeFolder) {
+    const std::string runtime = std::string("runtime-") + ::getpwuid(::geteuid())->pw_name;
+    std::vector<std::pair<const char*, std::function<void(const std::string&)>>> cases = {
+        {"a file", [](const std::string& path) { std::ofstream(path) << "x"; }}};
+    // Only the administrator can give a folder to someone else.
+    if (::geteuid() == 0) cases.emplace_back("another user's folder", [](const std::string& path) {
+        std::filesystem::create_directory(path);
+        ASSERT_EQ(::chown(path.c_str(), 65534, 65534), 0);
+    });
+    for (const auto& [name, take] : cases) {
+        User user;
+        user.environment.remove("XDG_RUNTIME_DIR");
+        std::filesystem::create_directory(user.home.native_file("tmp"));
+        user.environment.insert("TMPDIR", QString::fromStdString(user.home.native_file("tmp")));
+        take(user.home.native_file("tmp/" + runtime));
+        QProcess program;
+        user.start(program, {});
+        bool listening = false;
+        for (int i = 0; i < 200 && !listening; ++i, QThread::msleep(50)) {
+            listening = std::filesystem::exists(user.home.native_file(".local/share/Lumivane/Lumivane.socket"));
+        }
+        EXPECT_TRUE(listening) << name;
+        EXPECT_EQ(user.run({}), 1) << name;  // a later start finds it
+        EXPECT_EQ(User::end(program), 0) << name;
+    }
 }
 
 }  // namespace

@@ -28,28 +28,31 @@ SingleInstance::~SingleInstance() {
     if (server_) server_->close();
 }
 
-bool SingleInstance::claim() { return lock_.tryLock(0); }
+InstanceClaim SingleInstance::claim() {
+    if (lock_.tryLock(0)) return InstanceClaim::Claimed;
+    return lock_.error() == QLockFile::LockFailedError ? InstanceClaim::Running : InstanceClaim::Failed;
+}
 
-void SingleInstance::set_handler(std::function<void(InstanceRequest)> handler) {
+bool SingleInstance::set_handler(std::function<void(InstanceRequest)> handler) {
     handler_ = std::move(handler);
     // A socket file left by a crashed program would block listening.
     QLocalServer::removeServer(socket_path_);
     server_ = std::make_unique<QLocalServer>();
     server_->setSocketOptions(QLocalServer::UserAccessOption);
-    server_->listen(socket_path_);
     QObject::connect(server_.get(), &QLocalServer::newConnection, this, [this] { accept_connections(); });
+    return !server_->listen(socket_path_);
 }
 
 void SingleInstance::accept_connections() {
     while (QLocalSocket* socket = server_->nextPendingConnection()) {
         QObject::connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
         const auto read = [this, socket] {
-            // The handler may run the event loop (a question to the user), in which the
-            // socket can go: take its bytes first.
-            const QByteArray messages = socket->readAll();
-            for (const char c : messages) {
-                if (c == raise_message && handler_) handler_(InstanceRequest::Raise);
-                if (c == command_line_message && handler_) handler_(InstanceRequest::OpenCommandLine);
+            for (const char c : socket->readAll()) {
+                if (c != raise_message && c != command_line_message) continue;
+                const InstanceRequest request = c == raise_message ? InstanceRequest::Raise : InstanceRequest::OpenCommandLine;
+                // The handler may ask the user, in whose event loop the socket can go:
+                // it runs once the socket's signal has returned.
+                QMetaObject::invokeMethod(this, [this, request] { handler_(request); }, Qt::QueuedConnection);
             }
         };
         QObject::connect(socket, &QLocalSocket::readyRead, socket, read);

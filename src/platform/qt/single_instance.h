@@ -17,18 +17,22 @@ namespace lumivane {
 // What a later start asks of the running program.
 enum class InstanceRequest { Raise, OpenCommandLine };
 
+// Whether this start is the running program, a later start, or cannot tell because the
+// lock file cannot be made.
+enum class InstanceClaim { Claimed, Running, Failed };
+
 class SingleInstance : public QObject {
 public:
     // The lock "Lumivane.mutex" and the socket "Lumivane.socket" in folder.
     explicit SingleInstance(const QString& folder);
     ~SingleInstance() override;
 
-    // Claims the program for this user. False when another running program holds it.
-    bool claim();
+    // Claims the program for this user.
+    InstanceClaim claim();
 
     // Starts listening: requests of later starts go to handler, one call each, on the
-    // event loop.
-    void set_handler(std::function<void(InstanceRequest)> handler);
+    // event loop. True when the socket cannot be made.
+    bool set_handler(std::function<void(InstanceRequest)> handler);
 
     // Sends a request to the running program, waiting for it to listen while it starts
     // up; true on failure (nobody answered).

@@ -28,6 +28,12 @@ std::u16string pictures_folder() {
     return (pictures.isEmpty() ? QDir::homePath() : pictures).toStdU16String();
 }
 
-std::u16string runtime_folder() { return location(QStandardPaths::RuntimeLocation).toStdU16String(); }
+std::u16string runtime_folder() {
+    const QString runtime = location(QStandardPaths::RuntimeLocation);
+    // Qt gives none when $XDG_RUNTIME_DIR is unset or unfit and its own fallback
+    // (/tmp/runtime-USER) is not this user's folder: the data folder is.
+    if (runtime.isEmpty()) return made(location(QStandardPaths::GenericDataLocation) + QStringLiteral("/Lumivane"));
+    return runtime.toStdU16String();
+}
 
 }  // namespace lumivane

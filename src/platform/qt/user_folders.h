@@ -19,7 +19,8 @@ UserFolders find_user_folders(const std::u16string& program_folder);
 // The user's Pictures folder (the home folder when there is none).
 std::u16string pictures_folder();
 
-// The folder for the user's runtime files ($XDG_RUNTIME_DIR), made only for this user.
+// The folder for the user's runtime files ($XDG_RUNTIME_DIR), made only for this user;
+// the user's data folder (~/.local/share)/Lumivane when no such folder can be had.
 std::u16string runtime_folder();
 
 }  // namespace lumivane

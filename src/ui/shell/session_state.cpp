@@ -2,6 +2,7 @@
 
 #include "app/app_context.h"
 #include "document/number_parsing.h"
+#include "document/picture_captions.h"
 #include "document/record_tokenizer.h"
 #include "document/text_file.h"
 #include "document/version_check.h"
@@ -100,6 +101,8 @@ bool read_line(AppContext& context, const std::vector<std::u16string>& t) {
         read_integer(t[1], transition_none, transition_curtain, d.transition);
     } else if (key == u"transition_time") {
         read_seconds(t[1], max_transition_time, d.transition_time);
+    } else if (key == u"caption_source") {
+        read_integer(t[1], caption_file_name, caption_date_taken, context.caption_source);
     }
     return true;
 }
@@ -172,6 +175,7 @@ std::vector<std::u16string> session_state_lines(const AppContext& context) {
     lines.push_back(formatted(u"default_style %d", d.default_style));
     lines.push_back(formatted(u"transition %d", d.transition));
     lines.push_back(formatted(u"transition_time %4zf", d.transition_time));
+    lines.push_back(formatted(u"caption_source %d", context.caption_source));
     lines.push_back(u"end");
     return lines;
 }

@@ -6,6 +6,7 @@
 #include <sstream>
 
 #include "app/app_context.h"
+#include "document/picture_captions.h"
 #include "support/recording_ui.h"
 #include "support/temp_folder.h"
 
@@ -36,6 +37,7 @@ TEST(SessionState, WrittenFileReadsBackEveryValue) {
     c.monitor_profile = 2;
     c.frame_rate = 1;
     c.motion = motion_smooth;
+    c.caption_source = caption_date_taken;
     c.last_image_folder = u"/photos/new";
     c.default_settings = {u"My show", 4, 3, 0, autorun_dont_run, -1, 4, 3, 2.123456, style_crop, transition_curtain,
                           0.25};
@@ -56,6 +58,7 @@ TEST(SessionState, WrittenFileReadsBackEveryValue) {
     EXPECT_EQ(r.monitor_profile, 2);
     EXPECT_EQ(r.frame_rate, 1);
     EXPECT_EQ(r.motion, motion_smooth);
+    EXPECT_EQ(r.caption_source, caption_date_taken);
     EXPECT_EQ(r.last_image_folder, u"/photos/new");
     const ShowSettings& d = r.default_settings;
     EXPECT_EQ(d.name, u"My show");
@@ -74,7 +77,7 @@ TEST(SessionState, WrittenFileReadsBackEveryValue) {
                                               "monitor_profile", "frame_rate", "motion", "last_file_open_folder",
                                               "slide_show_name", "window_size", "window_proportions", "autorun",
                                               "show_captions", "loop", "speed", "default_delay", "default_style",
-                                              "transition", "transition_time", "end"}));
+                                              "transition", "transition_time", "caption_source", "end"}));
 }
 
 TEST(SessionState, WithoutAFileTheDefaultsHold) {
@@ -88,6 +91,7 @@ TEST(SessionState, WithoutAFileTheDefaultsHold) {
     EXPECT_EQ(s.context.monitor_profile, 1);
     EXPECT_EQ(s.context.frame_rate, 0);
     EXPECT_EQ(s.context.motion, motion_exact);  // older files have no motion either
+    EXPECT_EQ(s.context.caption_source, caption_file_name);
     EXPECT_DOUBLE_EQ(s.context.default_settings.default_delay, builtin_default_settings().default_delay);
     EXPECT_TRUE(s.ui.boxes.empty());
 }
@@ -132,7 +136,7 @@ TEST(SessionState, ImpossibleValuesKeepTheDefaults) {
         "window_proportions 16x 9", "default_delay nan", "default_delay -1", "default_delay 1e300",
         "transition_time 601", "transition_time inf", "window_size 9", "window_size -1", "show_captions 4",
         "loop 2", "autorun 3", "speed 3", "speed -3", "default_style 0", "default_style 3", "transition 4",
-        "monitor_profile 3", "frame_rate 2", "motion 2", "openfile 1x \"/a.ssi\"",
+        "monitor_profile 3", "frame_rate 2", "motion 2", "caption_source 4", "caption_source -1", "openfile 1x \"/a.ssi\"",
         "window_placement 0 -1 -1 -1 -1 0 0 1 1 1", "window_placement 0 -1 -1 -1 -1 0 0 2147483647 900 1",
         "window_placement 0 -1 -1 -1 -1 900 700 100 100 1", "window_placement 0 -1 -1 -1 -1 0 0 800 nan 1",
         huge};
@@ -147,11 +151,11 @@ TEST(SessionState, ImpossibleValuesKeepTheDefaults) {
         const ShowSettings& d = c.default_settings;
         EXPECT_EQ(std::vector<int>({d.size, d.show_captions, d.loop, d.autorun, d.speed, d.proportions_width,
                                     d.proportions_height, d.default_style, d.transition, c.monitor_profile,
-                                    c.frame_rate, c.motion, c.placement.length}),
+                                    c.frame_rate, c.motion, c.caption_source, c.placement.length}),
                   std::vector<int>({e.size, e.show_captions, e.loop, e.autorun, e.speed, e.proportions_width,
                                     e.proportions_height, e.default_style, e.transition,
                                     defaults.context.monitor_profile, defaults.context.frame_rate,
-                                    defaults.context.motion, 0}));
+                                    defaults.context.motion, caption_file_name, 0}));
         EXPECT_EQ(d.default_delay, e.default_delay);
         EXPECT_EQ(d.transition_time, e.transition_time);
         EXPECT_TRUE(c.recent_files[1].empty());
