@@ -1,16 +1,17 @@
 #pragma once
-// The platform's picture decoder: opens a JPEG or TIFF container (recognised by its
-// bytes, never by the file name), reports the first frame's size, resolution and pixel
-// layout, delivers its rows top-down, and lists the metadata tags the loader asks for.
+// The platform's picture decoder: opens a JPEG, TIFF, PNG or WebP container (recognised
+// by its bytes, never by the file name), reports the first frame's size, resolution and
+// pixel layout, delivers its rows top-down, and lists the metadata tags the loader asks for.
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
 namespace lumivane {
 
-enum class ContainerFormat { Jpeg, Tiff };
+enum class ContainerFormat { Jpeg, Tiff, Png, Webp };
 
 // How a decoded row is laid out. 16-bit samples are in machine byte order; alpha is
 // never used. P marks premultiplied alpha.
@@ -77,7 +78,11 @@ public:
     virtual std::vector<MetadataItem> metadata() const = 0;
 };
 
-// Opens the first frame of a JPEG or TIFF file and reads what precedes its pixels;
+// The container whose signature a file's first bytes (up to signature_bytes) hold.
+inline constexpr std::size_t signature_bytes = 12;
+std::optional<ContainerFormat> signature_format(const unsigned char* head, std::size_t length);
+
+// Opens the first frame of a JPEG, TIFF, PNG or WebP file and reads what precedes its pixels;
 // nothing is decoded or allocated for the picture yet. Anything else, a file that
 // cannot be read, or a frame in a layout this program does not take gives no decoder.
 std::unique_ptr<ImageDecoder> open_image_decoder(const std::u16string& path);
