@@ -185,11 +185,8 @@ private:
         const int colours = channels_ <= 2 ? 1 : 3;
         if (channels_ == colours) {
             std::copy(from, from + source_.size(), to);
-            return;
-        }
-        for (std::int32_t x = 0; x < width_; ++x, from += channels_, to += colours) {
-            const unsigned alpha = from[colours];
-            for (int c = 0; c < colours; ++c) to[c] = static_cast<std::uint8_t>((from[c] * alpha + 127) / 255);
+        } else {
+            alpha_on_black(from, to, width_, colours);
         }
     }
 

@@ -10,20 +10,6 @@ namespace lumivane {
 
 namespace {
 
-// A file larger than this is no picture the program can hold.
-constexpr std::uint32_t max_file_bytes = 0x7FFFFFFF;
-
-bool read_whole_file(FileHandle& file, std::vector<std::uint8_t>& data) {
-    std::uint32_t size = 0, position = 0;
-    if (file_size(file, size) || file_tell(file, position) || size < position || size - position > max_file_bytes) {
-        return true;
-    }
-    data.resize(size - position);
-    std::uint32_t length = static_cast<std::uint32_t>(data.size());
-    if (length == 0) return true;
-    return file_read(file, length, data.data()) != ReadResult::Read || length != data.size();
-}
-
 // The ICCP chunk, when the file's header reaches it.
 std::vector<std::uint8_t> embedded_profile(const std::vector<std::uint8_t>& data) {
     std::vector<std::uint8_t> profile;
@@ -44,7 +30,7 @@ public:
     ~WebpDecoder() override { WebPFreeDecBuffer(&config_.output); }
 
     bool open(FileHandle& file) {
-        if (read_whole_file(file, data_) || !WebPInitDecoderConfig(&config_)) return false;
+        if (read_rest_of_file(file, data_) || !WebPInitDecoderConfig(&config_)) return false;
         if (WebPGetFeatures(data_.data(), data_.size(), &config_.input) != VP8_STATUS_OK) return false;
         // An animation's frames are laid on a canvas the decoder does not draw.
         if (config_.input.has_animation || config_.input.width <= 0 || config_.input.height <= 0) return false;

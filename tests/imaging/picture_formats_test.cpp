@@ -67,30 +67,38 @@ struct Format {
     const char* make;
     // Decodes it to a PPM file, transparent parts on black.
     const char* reference;
-    // Whether the file carries the wide-gamut picture's profile; otherwise none or grey.
-    bool profile;
+    // The profile the load gives: the wide-gamut picture's, none (a grey picture), or
+    // one the decoder makes for the colour it decodes to.
+    enum { Wide, None, Made } profile;
 };
 
-constexpr const char* magick_reference = "convert {file} -background black -alpha remove -alpha off -depth 8 ppm:{ref}";
+#define ON_BLACK "-background black -alpha remove -alpha off -depth 8 ppm:{ref}"
+constexpr const char* magick_reference = "convert {file} " ON_BLACK;
+constexpr const char* djxl_reference = "djxl {file} {ref}.png && convert {ref}.png " ON_BLACK;
 
 const Format formats[] = {
-    {"PNG 8-bit", "convert {wide}.png {file}", magick_reference, true},
-    {"PNG 16-bit interlaced", "convert {wide}.png -depth 16 -interlace PNG PNG48:{file}", magick_reference, true},
-    {"PNG palette", "convert {wide}.png -colors 40 PNG8:{file}", magick_reference, true},
-    {"PNG grey", "convert {wide}.png -colorspace Gray -depth 8 {file}", magick_reference, false},
-    {"PNG grey 16-bit with alpha", "convert {alpha}.png -colorspace Gray -depth 16 {file}", magick_reference, false},
-    {"PNG alpha", "convert {alpha}.png PNG32:{file}", magick_reference, true},
-    {"PNG 16-bit alpha", "convert {alpha}.png PNG64:{file}", magick_reference, true},
-    {"WebP lossy", "cwebp -quiet -metadata icc -q 80 {wide}.png -o {file}", "dwebp -quiet {file} -ppm -o {ref}", true},
+    {"PNG 8-bit", "convert {wide}.png {file}", magick_reference, Format::Wide},
+    {"PNG 16-bit interlaced", "convert {wide}.png -depth 16 -interlace PNG PNG48:{file}", magick_reference, Format::Wide},
+    {"PNG palette", "convert {wide}.png -colors 40 PNG8:{file}", magick_reference, Format::Wide},
+    {"PNG grey", "convert {wide}.png -colorspace Gray -depth 8 {file}", magick_reference, Format::None},
+    {"PNG grey 16-bit with alpha", "convert {alpha}.png -colorspace Gray -depth 16 {file}", magick_reference, Format::None},
+    {"PNG alpha", "convert {alpha}.png PNG32:{file}", magick_reference, Format::Wide},
+    {"PNG 16-bit alpha", "convert {alpha}.png PNG64:{file}", magick_reference, Format::Wide},
+    {"WebP lossy", "cwebp -quiet -metadata icc -q 80 {wide}.png -o {file}", "dwebp -quiet {file} -ppm -o {ref}", Format::Wide},
     {"WebP lossless", "cwebp -quiet -metadata icc -lossless {wide}.png -o {file}", "dwebp -quiet {file} -ppm -o {ref}",
-     true},
-    {"WebP alpha", "cwebp -quiet -metadata icc -exact -q 90 {alpha}.png -o {file}", magick_reference, true},
-    {"WebP lossless alpha", "cwebp -quiet -metadata icc -exact -lossless {alpha}.png -o {file}", magick_reference, true},
+     Format::Wide},
+    {"WebP alpha", "cwebp -quiet -metadata icc -exact -q 90 {alpha}.png -o {file}", magick_reference, Format::Wide},
+    {"WebP lossless alpha", "cwebp -quiet -metadata icc -exact -lossless {alpha}.png -o {file}", magick_reference, Format::Wide},
+    {"JPEG XL lossless", "cjxl -d 0 {wide}.png {file}", djxl_reference, Format::Wide},
+    {"JPEG XL lossy", "cjxl -d 1 {wide}.png {file}", djxl_reference, Format::Made},
+    {"JPEG XL alpha", "cjxl -d 0 {alpha}.png {file}", djxl_reference, Format::Wide},
+    {"JPEG XL recompressed JPEG turned by its orientation", "cjxl {turned}.jpg {file}", djxl_reference, Format::Made},
 };
 
 std::string filled(std::string text, const TempFolder& folder) {
     for (const auto& [key, value] : {std::pair<std::string, std::string>{"{wide}", folder.native_file("wide")},
                                      {"{alpha}", folder.native_file("alpha")},
+                                     {"{turned}", folder.native_file("turned")},
                                      {"{file}", folder.native_file("picture")},
                                      {"{ref}", folder.native_file("reference")}}) {
         for (std::size_t at; (at = text.find(key)) != std::string::npos;) text.replace(at, key.size(), value);
@@ -99,7 +107,8 @@ std::string filled(std::string text, const TempFolder& folder) {
 }
 
 // Two small pictures with the wide-gamut profile: one opaque, one turned upright from
-// an orientation example with alpha rising from left to right.
+// an orientation example with alpha rising from left to right; and a small JPEG stored
+// on its side with orientation 6.
 void prepare(const TempFolder& folder) {
     const std::string wide = testdata + "/wide-gamut/P3-sRGB-color-ring.jpg";
     ASSERT_FALSE(run("convert " + wide + " " + folder.native_file("wide.icc")));
@@ -108,6 +117,7 @@ void prepare(const TempFolder& folder) {
     ASSERT_FALSE(run("convert " + testdata + "/orientation/Landscape_6.jpg -auto-orient +profile '*' -resize 60x40! -profile " +
                      folder.native_file("wide.icc") + " -alpha set -channel A -fx i/w +channel " +
                      folder.native_file("alpha.png")));
+    ASSERT_FALSE(run("convert " + testdata + "/orientation/Landscape_6.jpg -resize 5% " + folder.native_file("turned.jpg")));
 }
 
 TEST(PictureFormats, DecodeLikeOtherProgramsWithTheirProfiles) {
@@ -128,7 +138,11 @@ TEST(PictureFormats, DecodeLikeOtherProgramsWithTheirProfiles) {
         ASSERT_EQ(image.width, reference.width);
         ASSERT_EQ(image.height, reference.height);
         EXPECT_LE(largest_difference(image, reference), 1);
-        EXPECT_EQ(std::string(profile.begin(), profile.end()), format.profile ? wide_profile : "");
+        if (format.profile == Format::Made) {
+            EXPECT_FALSE(profile.empty());
+        } else {
+            EXPECT_EQ(std::string(profile.begin(), profile.end()), format.profile == Format::Wide ? wide_profile : "");
+        }
 
         // Cut short, the file shows the rows it holds. Damaged, it never brings the
         // program down; lossy data has no check that could find the damage.
