@@ -1,7 +1,6 @@
-// Loading a 24-megapixel picture of each format the platform decoders added to JPEG and
-// TIFF with image_read, beside the bare library decode of the same file into one buffer
-// in the same run. The pictures are made once with Debian's encoders and kept with the
-// build.
+// Loading a 24-megapixel PNG, WebP and JPEG XL picture with image_read, beside the bare
+// library decode of the same file into one buffer in the same run. The pictures are made
+// once with Debian's encoders and kept with the build.
 
 #include <cstdio>
 #include <cstdlib>
@@ -9,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include <jxl/decode.h>
+#include <jxl/thread_parallel_runner.h>
 #include <png.h>
 #include <webp/decode.h>
 
@@ -57,6 +58,26 @@ void libwebp_decode(const std::string& path) {
     WebPFree(pixels);
 }
 
+// The whole picture as 8-bit RGB on the library's thread pool, as the loader decodes it.
+void libjxl_decode(const std::string& path) {
+    const std::string bytes = testing::read_bytes(path);
+    JxlDecoder* decoder = JxlDecoderCreate(nullptr);
+    void* runner = JxlThreadParallelRunnerCreate(nullptr, JxlThreadParallelRunnerDefaultNumWorkerThreads());
+    JxlDecoderSetParallelRunner(decoder, JxlThreadParallelRunner, runner);
+    JxlDecoderSubscribeEvents(decoder, JXL_DEC_FULL_IMAGE);
+    JxlDecoderSetInput(decoder, reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size());
+    const JxlPixelFormat format{3, JXL_TYPE_UINT8, JXL_NATIVE_ENDIAN, 0};
+    std::vector<std::uint8_t> pixels;
+    for (JxlDecoderStatus status; (status = JxlDecoderProcessInput(decoder)) == JXL_DEC_NEED_IMAGE_OUT_BUFFER;) {
+        std::size_t size = 0;
+        JxlDecoderImageOutBufferSize(decoder, &format, &size);
+        pixels.resize(size);
+        JxlDecoderSetImageOutBuffer(decoder, &format, pixels.data(), size);
+    }
+    JxlThreadParallelRunnerDestroy(runner);
+    JxlDecoderDestroy(decoder);
+}
+
 void load_against(benchmark::State& state, const std::string& path, void (*bare)(const std::string&)) {
     const double baseline = bench::seconds_per_call([&] { bare(path); }, 0.5, 3);
     ImageBuffer image;
@@ -82,6 +103,11 @@ BENCHMARK(BM_WebpLossless)
     ->Name("image_read WebP lossless 6000x4000 against libwebp")
     ->UseManualTime()
     ->Unit(benchmark::kMillisecond);
+
+void BM_Jxl(benchmark::State& state) {
+    load_against(state, made("picture.jxl", "cjxl -d 1 -e 3 {in} {out} >/dev/null 2>&1"), libjxl_decode);
+}
+BENCHMARK(BM_Jxl)->Name("image_read JPEG XL 6000x4000 against libjxl")->UseManualTime()->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

@@ -80,13 +80,14 @@ public:
     bool rows_ended() const override { return decoded_ && next_row_ >= rows_; }
     bool damaged() const override { return damaged_; }
     bool failed() const override { return failed_; }
-    std::uint64_t working_bytes() const override {
-        return data_.size() + static_cast<std::uint64_t>(width_) * static_cast<std::uint64_t>(height_) *
-                                  format_.num_channels;
-    }
+    std::uint64_t working_bytes() const override { return data_.size() + pixel_bytes(); }
     std::vector<MetadataItem> metadata() const override { return metadata_; }
 
 private:
+    std::uint64_t pixel_bytes() const {
+        return static_cast<std::uint64_t>(width_) * static_cast<std::uint64_t>(height_) * format_.num_channels;
+    }
+
     // The whole picture at once. Data that ends early leaves the library waiting for
     // more: what it has rendered by then is the picture.
     void decode() {
@@ -96,7 +97,7 @@ private:
             if (status == JXL_DEC_NEED_IMAGE_OUT_BUFFER) {
                 std::size_t size = 0;
                 if (JxlDecoderImageOutBufferSize(decoder_, &format_, &size) != JXL_DEC_SUCCESS ||
-                    size != static_cast<std::size_t>(working_bytes() - data_.size())) {
+                    size != pixel_bytes()) {
                     break;
                 }
                 pixels_.assign(size, 0);

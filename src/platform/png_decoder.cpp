@@ -12,6 +12,9 @@ namespace lumivane {
 
 namespace {
 
+// The largest chunk decompressed into memory; real profiles are a few kilobytes.
+constexpr png_alloc_size_t max_chunk_bytes = 16 << 20;
+
 // libpng reports fatal errors through a callback that must not return; it jumps back to
 // the guarded call that was running. Warnings are dropped.
 [[noreturn]] void error_exit(png_structp png, png_const_charp) { png_longjmp(png, 1); }
@@ -216,6 +219,9 @@ std::unique_ptr<ImageDecoder> open_png_decoder(FileHandle file) {
     file.release();  // closed with the stream from now on
     state->png = png_create_read_struct(PNG_LIBPNG_VER_STRING, nullptr, error_exit, ignore_warning);
     if (!state->png) return nullptr;
+    // A chunk claims its own size: a profile that says it is gigabytes long would have
+    // them taken before its data is found to be short.
+    png_set_chunk_malloc_max(state->png, max_chunk_bytes);
     state->info = png_create_info_struct(state->png);
     if (!state->info) return nullptr;
     auto decoder = std::make_unique<PngDecoder>(std::move(state));
