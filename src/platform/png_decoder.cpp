@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <csetjmp>
 #include <cstdio>
+#include <cstdlib>
 #include <vector>
 
 #include <lcms2.h>
@@ -12,8 +13,14 @@ namespace lumivane {
 
 namespace {
 
-// The largest chunk decompressed into memory; real profiles are a few kilobytes.
-constexpr png_alloc_size_t max_chunk_bytes = 16 << 20;
+// The most libpng may take in one piece. Its own needs are a row or a chunk; a header
+// or a chunk that claims gigabytes is refused before anything is read for it.
+constexpr png_alloc_size_t max_allocation = 64 << 20;
+
+png_voidp limited_malloc(png_structp, png_alloc_size_t size) {
+    return size <= max_allocation ? std::malloc(size) : nullptr;
+}
+void plain_free(png_structp, png_voidp block) { std::free(block); }
 
 // libpng reports fatal errors through a callback that must not return; it jumps back to
 // the guarded call that was running. Warnings are dropped.
@@ -217,11 +224,9 @@ std::unique_ptr<ImageDecoder> open_png_decoder(FileHandle file) {
     state->reader.file = ::fdopen(file.descriptor(), "rb");
     if (!state->reader.file) return nullptr;
     file.release();  // closed with the stream from now on
-    state->png = png_create_read_struct(PNG_LIBPNG_VER_STRING, nullptr, error_exit, ignore_warning);
+    state->png = png_create_read_struct_2(PNG_LIBPNG_VER_STRING, nullptr, error_exit, ignore_warning, nullptr,
+                                          limited_malloc, plain_free);
     if (!state->png) return nullptr;
-    // A chunk claims its own size: a profile that says it is gigabytes long would have
-    // them taken before its data is found to be short.
-    png_set_chunk_malloc_max(state->png, max_chunk_bytes);
     state->info = png_create_info_struct(state->png);
     if (!state->info) return nullptr;
     auto decoder = std::make_unique<PngDecoder>(std::move(state));
