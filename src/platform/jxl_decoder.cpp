@@ -60,7 +60,12 @@ public:
     std::int32_t width() const override { return width_; }
     std::int32_t height() const override { return height_; }
     double resolution() const override { return 96.0; }
-    PixelLayout layout() const override { return colours_ == 1 ? PixelLayout::Gray8 : PixelLayout::RGB24; }
+    // Opaque colour rows are turned to blue, green, red order as they are copied out,
+    // which spares the loader a pass over the picture.
+    PixelLayout layout() const override {
+        if (colours_ == 1) return PixelLayout::Gray8;
+        return static_cast<int>(format_.num_channels) == colours_ ? PixelLayout::BGR24 : PixelLayout::RGB24;
+    }
     const std::vector<std::uint32_t>& palette() const override { return no_palette_; }
 
     bool read_row(std::uint8_t* row) override {
@@ -68,7 +73,13 @@ public:
         if (next_row_ >= rows_) return false;
         const std::size_t source_bytes = static_cast<std::size_t>(width_) * format_.num_channels;
         const std::uint8_t* from = pixels_.data() + static_cast<std::size_t>(next_row_) * source_bytes;
-        if (static_cast<int>(format_.num_channels) == colours_) {
+        if (layout() == PixelLayout::BGR24) {
+            for (std::int32_t x = 0; x < width_; ++x, from += 3, row += 3) {
+                row[0] = from[2];
+                row[1] = from[1];
+                row[2] = from[0];
+            }
+        } else if (static_cast<int>(format_.num_channels) == colours_) {
             std::memcpy(row, from, source_bytes);
         } else {
             alpha_on_black(from, row, width_, colours_);
