@@ -1,7 +1,8 @@
 #pragma once
 // The platform's picture decoder: opens a JPEG, TIFF, PNG, WebP or JPEG XL container
-// (recognised by its bytes, never by the file name), reports the first frame's size, resolution and
-// pixel layout, delivers its rows top-down, and lists the metadata tags the loader asks for.
+// (recognised by its bytes, never by the file name), reports the first frame's size,
+// resolution and pixel layout, delivers its rows top-down, and lists the metadata tags
+// the loader asks for.
 
 #include <cstdint>
 #include <memory>
@@ -84,9 +85,10 @@ public:
 inline constexpr std::size_t signature_bytes = 12;
 std::optional<ContainerFormat> signature_format(const unsigned char* head, std::size_t length);
 
-// Opens the first frame of a JPEG, TIFF, PNG, WebP or JPEG XL file and reads what precedes its pixels;
-// nothing is decoded or allocated for the picture yet. Anything else, a file that
-// cannot be read, or a frame in a layout this program does not take gives no decoder.
+// Opens the first frame of a JPEG, TIFF, PNG, WebP or JPEG XL file and reads what
+// precedes its pixels; nothing is decoded or allocated for the picture yet. Anything
+// else, a file that cannot be read, or a frame in a layout this program does not take
+// gives no decoder.
 std::unique_ptr<ImageDecoder> open_image_decoder(const std::u16string& path);
 
 // For the decoders: the rest of an open file from its current position, which must be

@@ -78,17 +78,21 @@ constexpr const char* djxl_reference = "djxl {file} {ref}.png && convert {ref}.p
 
 const Format formats[] = {
     {"PNG 8-bit", "convert {wide}.png {file}", magick_reference, Format::Wide},
-    {"PNG 16-bit interlaced", "convert {wide}.png -depth 16 -interlace PNG PNG48:{file}", magick_reference, Format::Wide},
+    {"PNG 16-bit interlaced", "convert {wide}.png -depth 16 -interlace PNG PNG48:{file}", magick_reference,
+     Format::Wide},
     {"PNG palette", "convert {wide}.png -colors 40 PNG8:{file}", magick_reference, Format::Wide},
     {"PNG grey", "convert {wide}.png -colorspace Gray -depth 8 {file}", magick_reference, Format::None},
-    {"PNG grey 16-bit with alpha", "convert {alpha}.png -colorspace Gray -depth 16 {file}", magick_reference, Format::None},
+    {"PNG grey 16-bit with alpha", "convert {alpha}.png -colorspace Gray -depth 16 {file}", magick_reference,
+     Format::None},
     {"PNG alpha", "convert {alpha}.png PNG32:{file}", magick_reference, Format::Wide},
     {"PNG 16-bit alpha", "convert {alpha}.png PNG64:{file}", magick_reference, Format::Wide},
-    {"WebP lossy", "cwebp -quiet -metadata icc -q 80 {wide}.png -o {file}", "dwebp -quiet {file} -ppm -o {ref}", Format::Wide},
+    {"WebP lossy", "cwebp -quiet -metadata icc -q 80 {wide}.png -o {file}", "dwebp -quiet {file} -ppm -o {ref}",
+     Format::Wide},
     {"WebP lossless", "cwebp -quiet -metadata icc -lossless {wide}.png -o {file}", "dwebp -quiet {file} -ppm -o {ref}",
      Format::Wide},
     {"WebP alpha", "cwebp -quiet -metadata icc -exact -q 90 {alpha}.png -o {file}", magick_reference, Format::Wide},
-    {"WebP lossless alpha", "cwebp -quiet -metadata icc -exact -lossless {alpha}.png -o {file}", magick_reference, Format::Wide},
+    {"WebP lossless alpha", "cwebp -quiet -metadata icc -exact -lossless {alpha}.png -o {file}", magick_reference,
+     Format::Wide},
     {"JPEG XL lossless", "cjxl -d 0 {wide}.png {file}", djxl_reference, Format::Wide},
     {"JPEG XL lossy", "cjxl -d 1 {wide}.png {file}", djxl_reference, Format::Made},
     {"JPEG XL alpha", "cjxl -d 0 {alpha}.png {file}", djxl_reference, Format::Wide},
@@ -106,18 +110,18 @@ std::string filled(std::string text, const TempFolder& folder) {
     return text;
 }
 
-// Two small pictures with the wide-gamut profile: one opaque, one turned upright from
+// Two small pictures with the wide-gamut profile, one opaque, one turned upright from
 // an orientation example with alpha rising from left to right; and a small JPEG stored
 // on its side with orientation 6.
 void prepare(const TempFolder& folder) {
     const std::string wide = testdata + "/wide-gamut/P3-sRGB-color-ring.jpg";
+    const std::string landscape = testdata + "/orientation/Landscape_6.jpg";
+    const std::string with_profile = " +profile '*' -resize 96x64! -profile " + folder.native_file("wide.icc") + " ";
     ASSERT_FALSE(run("convert " + wide + " " + folder.native_file("wide.icc")));
-    ASSERT_FALSE(run("convert " + wide + " +profile '*' -resize 96x64! -profile " + folder.native_file("wide.icc") + " " +
-                     folder.native_file("wide.png")));
-    ASSERT_FALSE(run("convert " + testdata + "/orientation/Landscape_6.jpg -auto-orient +profile '*' -resize 60x40! -profile " +
-                     folder.native_file("wide.icc") + " -alpha set -channel A -fx i/w +channel " +
-                     folder.native_file("alpha.png")));
-    ASSERT_FALSE(run("convert " + testdata + "/orientation/Landscape_6.jpg -resize 5% " + folder.native_file("turned.jpg")));
+    ASSERT_FALSE(run("convert " + wide + with_profile + folder.native_file("wide.png")));
+    ASSERT_FALSE(run("convert " + landscape + " -auto-orient" + with_profile +
+                     "-alpha set -channel A -fx i/w +channel " + folder.native_file("alpha.png")));
+    ASSERT_FALSE(run("convert " + landscape + " -resize 5% " + folder.native_file("turned.jpg")));
 }
 
 TEST(PictureFormats, DecodeLikeOtherProgramsWithTheirProfiles) {
@@ -152,7 +156,9 @@ TEST(PictureFormats, DecodeLikeOtherProgramsWithTheirProfiles) {
         EXPECT_TRUE(report.incomplete);
         EXPECT_LT(report.rows_with_data, image.height);
         std::string damaged = bytes;
-        for (std::size_t i = damaged.size() / 2; i < damaged.size(); i += 7) damaged[i] = static_cast<char>(~damaged[i]);
+        for (std::size_t i = damaged.size() / 2; i < damaged.size(); i += 7) {
+            damaged[i] = static_cast<char>(~damaged[i]);
+        }
         folder.write("damaged", damaged);
         if (!image_read(folder.file(u"damaged"), image, profile, report)) {
             EXPECT_EQ(image.width, reference.width);
