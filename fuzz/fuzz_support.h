@@ -6,8 +6,11 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
+#include <vector>
 
 #include "platform/files.h"
+#include "platform/image_decoder.h"
 #include "support/silent_ui.h"
 
 namespace lumivane::fuzz {
@@ -27,6 +30,19 @@ inline FileHandle memory_file(const std::uint8_t* data, std::size_t size) {
     }
     ::lseek(descriptor, 0, SEEK_SET);
     return file;
+}
+
+// Every row a decoder gives, as the loader asks for them; a picture larger than the
+// loader would take in the fuzzer's memory is left alone, as the loader leaves it.
+inline void read_all_rows(std::unique_ptr<ImageDecoder> decoder) {
+    if (!decoder) return;
+    const std::uint64_t picture = static_cast<std::uint64_t>(decoder->row_bytes()) * decoder->height();
+    if (picture + decoder->working_bytes() > (std::uint64_t{1} << 28)) return;
+    std::vector<std::uint8_t> row(decoder->row_bytes());
+    for (std::int32_t y = 0; y < decoder->height(); ++y) {
+        if (!decoder->read_row(row.data()) && decoder->rows_ended()) break;
+    }
+    decoder->metadata();
 }
 
 }  // namespace lumivane::fuzz

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "platform/files.h"
+#include "platform/image_decoder.h"
 #include "platform/paths.h"
 #include "platform/shortcuts.h"
 
@@ -38,10 +39,11 @@ bool is_image_entry(const std::u16string& folder, const FolderEntry& entry) {
 bool is_image_file(const std::u16string& path) {
     FileHandle file;
     if (file_open_read(path, file)) return false;
-    unsigned char b[2] = {};
-    std::uint32_t length = 2;
+    unsigned char b[signature_bytes] = {};
+    std::uint32_t length = sizeof b;
     if (file_read(file, length, b) != ReadResult::Read || length < 2) return true;
-    return (b[0] == 'I' && b[1] == 'I') || (b[0] == 'M' && b[1] == 'M') || (b[0] == 0xFF && b[1] == 0xD8);
+    return (b[0] == 'I' && b[1] == 'I') || (b[0] == 'M' && b[1] == 'M') || (b[0] == 0xFF && b[1] == 0xD8) ||
+           signature_format(b, length).has_value();
 }
 
 bool folder_image_names(const std::u16string& folder, std::vector<std::u16string>& names) {

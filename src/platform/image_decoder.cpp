@@ -5,7 +5,10 @@
 
 #include "platform/files.h"
 #include "platform/jpeg_decoder.h"
+#include "platform/jxl_decoder.h"
+#include "platform/png_decoder.h"
 #include "platform/tiff_decoder.h"
+#include "platform/webp_decoder.h"
 
 namespace lumivane {
 
@@ -36,18 +39,59 @@ std::size_t layout_row_bytes(PixelLayout layout, std::int32_t width) {
 
 std::size_t ImageDecoder::row_bytes() const { return layout_row_bytes(layout(), width()); }
 
+bool read_rest_of_file(FileHandle& file, std::vector<std::uint8_t>& data) {
+    std::uint32_t size = 0, position = 0;
+    if (file_size(file, size) || file_tell(file, position) || size <= position || size - position > 0x7FFFFFFF) {
+        return true;
+    }
+    data.resize(size - position);
+    std::uint32_t length = static_cast<std::uint32_t>(data.size());
+    return file_read(file, length, data.data()) != ReadResult::Read || length != data.size();
+}
+
+void alpha_on_black(const std::uint8_t* from, std::uint8_t* to, std::int32_t width, int colours) {
+    for (std::int32_t x = 0; x < width; ++x, from += colours + 1, to += colours) {
+        const unsigned alpha = from[colours];
+        for (int c = 0; c < colours; ++c) to[c] = static_cast<std::uint8_t>((from[c] * alpha + 127) / 255);
+    }
+}
+
+std::optional<ContainerFormat> signature_format(const unsigned char* head, std::size_t length) {
+    static constexpr unsigned char png[8] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
+    if (length >= 3 && head[0] == 0xFF && head[1] == 0xD8 && head[2] == 0xFF) return ContainerFormat::Jpeg;
+    if (length >= 4) {
+        const bool little = head[0] == 'I' && head[1] == 'I' && (head[2] == 42 || head[2] == 43) && head[3] == 0;
+        const bool big = head[0] == 'M' && head[1] == 'M' && head[2] == 0 && (head[3] == 42 || head[3] == 43);
+        if (little || big) return ContainerFormat::Tiff;
+    }
+    if (length >= sizeof png && std::memcmp(head, png, sizeof png) == 0) return ContainerFormat::Png;
+    // A bare code stream, or the box of the ISO media file that holds one.
+    static constexpr unsigned char jxl_box[12] = {0, 0, 0, 12, 'J', 'X', 'L', ' ', 0x0D, 0x0A, 0x87, 0x0A};
+    if (length >= 2 && head[0] == 0xFF && head[1] == 0x0A) return ContainerFormat::JpegXl;
+    if (length >= sizeof jxl_box && std::memcmp(head, jxl_box, sizeof jxl_box) == 0) return ContainerFormat::JpegXl;
+    if (length >= 12 && std::memcmp(head, "RIFF", 4) == 0 && std::memcmp(head + 8, "WEBP", 4) == 0) {
+        return ContainerFormat::Webp;
+    }
+    return std::nullopt;
+}
+
 std::unique_ptr<ImageDecoder> open_image_decoder(const std::u16string& path) {
     // The container is told by the file's first bytes, whatever its name says. The
     // decoders read the file opened here, which is known to be a regular file.
-    unsigned char head[4] = {};
+    unsigned char head[signature_bytes] = {};
     FileHandle file;
     if (file_open_read(path, file)) return nullptr;
     std::uint32_t length = sizeof head;
-    if (file_read(file, length, head) != ReadResult::Read || length < sizeof head || file_seek(file, 0)) return nullptr;
-    if (head[0] == 0xFF && head[1] == 0xD8 && head[2] == 0xFF) return open_jpeg_decoder(std::move(file));
-    const bool little = head[0] == 'I' && head[1] == 'I' && (head[2] == 42 || head[2] == 43) && head[3] == 0;
-    const bool big = head[0] == 'M' && head[1] == 'M' && head[2] == 0 && (head[3] == 42 || head[3] == 43);
-    if (little || big) return open_tiff_decoder(std::move(file), native_path(path));
+    if (file_read(file, length, head) != ReadResult::Read || file_seek(file, 0)) return nullptr;
+    const std::optional<ContainerFormat> format = signature_format(head, length);
+    if (!format) return nullptr;
+    switch (*format) {
+    case ContainerFormat::Jpeg: return open_jpeg_decoder(std::move(file));
+    case ContainerFormat::Tiff: return open_tiff_decoder(std::move(file), native_path(path));
+    case ContainerFormat::Png: return open_png_decoder(std::move(file));
+    case ContainerFormat::Webp: return open_webp_decoder(std::move(file));
+    case ContainerFormat::JpegXl: return open_jxl_decoder(std::move(file));
+    }
     return nullptr;
 }
 

@@ -1,16 +1,20 @@
 #pragma once
-// The platform's picture decoder: opens a JPEG or TIFF container (recognised by its
-// bytes, never by the file name), reports the first frame's size, resolution and pixel
-// layout, delivers its rows top-down, and lists the metadata tags the loader asks for.
+// The platform's picture decoder: opens a JPEG, TIFF, PNG, WebP or JPEG XL container
+// (recognised by its bytes, never by the file name), reports the first frame's size,
+// resolution and pixel layout, delivers its rows top-down, and lists the metadata tags
+// the loader asks for.
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "platform/files.h"
+
 namespace lumivane {
 
-enum class ContainerFormat { Jpeg, Tiff };
+enum class ContainerFormat { Jpeg, Tiff, Png, Webp, JpegXl };
 
 // How a decoded row is laid out. 16-bit samples are in machine byte order; alpha is
 // never used. P marks premultiplied alpha.
@@ -77,10 +81,22 @@ public:
     virtual std::vector<MetadataItem> metadata() const = 0;
 };
 
-// Opens the first frame of a JPEG or TIFF file and reads what precedes its pixels;
-// nothing is decoded or allocated for the picture yet. Anything else, a file that
-// cannot be read, or a frame in a layout this program does not take gives no decoder.
+// The container whose signature a file's first bytes (up to signature_bytes) hold.
+inline constexpr std::size_t signature_bytes = 12;
+std::optional<ContainerFormat> signature_format(const unsigned char* head, std::size_t length);
+
+// Opens the first frame of a JPEG, TIFF, PNG, WebP or JPEG XL file and reads what
+// precedes its pixels; nothing is decoded or allocated for the picture yet. Anything
+// else, a file that cannot be read, or a frame in a layout this program does not take
+// gives no decoder.
 std::unique_ptr<ImageDecoder> open_image_decoder(const std::u16string& path);
+
+// For the decoders: the rest of an open file from its current position, which must be
+// less than 2 GiB and not empty.
+[[nodiscard]] bool read_rest_of_file(FileHandle& file, std::vector<std::uint8_t>& data);
+// Samples of width pixels, each colours samples and then alpha, laid on black: colours
+// samples a pixel, alpha multiplied in.
+void alpha_on_black(const std::uint8_t* from, std::uint8_t* to, std::int32_t width, int colours);
 
 // Bytes per pixel row of a layout.
 std::size_t layout_row_bytes(PixelLayout layout, std::int32_t width);

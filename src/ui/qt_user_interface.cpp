@@ -36,9 +36,11 @@ namespace {
 QString qt(const std::u16string& text) { return QString::fromStdU16String(text); }
 
 // The file types of the dialogs. On Windows the image pattern list is
-// "*.tif;*.tiff;*.jpg;*.jpeg"; letter case does not count.
+// "*.tif;*.tiff;*.jpg;*.jpeg"; letter case does not count. Every kind of picture the
+// loader takes comes first, the chosen type when a dialog opens.
 const QString index_file_type = QStringLiteral("Slide Show Index File (*.ssi)");
-const QString image_file_type = QStringLiteral("TIFF/JPEG (*.tif *.tiff *.jpg *.jpeg)");
+const QStringList image_file_types{QStringLiteral("Pictures (*.tif *.tiff *.jpg *.jpeg *.png *.webp *.jxl)"),
+                                   QStringLiteral("TIFF/JPEG (*.tif *.tiff *.jpg *.jpeg)")};
 
 // The folder a file dialog opens in: the given one, or the nearest folder above it that
 // exists, else the home folder. A folder that does not exist would open the dialog in
@@ -191,7 +193,8 @@ bool QtUserInterface::pick_folder_dialog(std::u16string& folder, const std::u16s
 bool QtUserInterface::pick_image_files_dialog(std::vector<std::u16string>& paths, const std::u16string& start_folder,
                                               const std::u16string& title) {
     paths.clear();
-    QFileDialog dialog(dialog_owner(), qt(title), existing_folder(start_folder), image_file_type);
+    QFileDialog dialog(dialog_owner(), qt(title), existing_folder(start_folder));
+    dialog.setNameFilters(image_file_types);
     dialog.setFileMode(QFileDialog::ExistingFiles);
     const QStringList chosen = chosen_files(dialog);
     if (chosen.isEmpty()) return true;

@@ -140,8 +140,10 @@ TEST(NewShow, NoMorePicturesThanAShowHolds) {
     AppContext context(ui);
     context.show.show_folder = folder.path();
     EXPECT_TRUE(open_show_in_folder(context, u"index.ssi", true));
-    EXPECT_EQ(ui.texts(), std::vector<std::u16string>{
-                              u"Folder contains 10001 JPEG or TIFF files, more than a slide show can hold (10000)"});
+    EXPECT_EQ(ui.texts(),
+              std::vector<std::u16string>{
+                  u"Folder contains 10001 JPEG, TIFF, PNG, WebP or JPEG XL files, more than a slide show can hold "
+                  u"(10000)"});
     EXPECT_FALSE(std::filesystem::exists(folder.native_file("index.ssi")));
 }
 

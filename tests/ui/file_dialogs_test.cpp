@@ -63,14 +63,17 @@ TEST(FileDialogs, ImageFilesComeInTheOrderChosen) {
     TempFolder folder;
     folder.write("b.jpg", "\xFF\xD8");
     folder.write("a.TIF", "II");
+    folder.write("c.png", "\x89PNG\r\n\x1A\n");
     QtUserInterface ui;
     std::vector<std::u16string> paths;
     answer_dialog([](QFileDialog& d) {
         EXPECT_EQ(d.fileMode(), QFileDialog::ExistingFiles);
-        EXPECT_EQ(d.nameFilters(), QStringList{"TIFF/JPEG (*.tif *.tiff *.jpg *.jpeg)"});
-    }, "\"b.jpg\" \"a.TIF\"");
+        EXPECT_EQ(d.nameFilters(), (QStringList{"Pictures (*.tif *.tiff *.jpg *.jpeg *.png *.webp *.jxl)",
+                                               "TIFF/JPEG (*.tif *.tiff *.jpg *.jpeg)"}));
+        EXPECT_EQ(d.selectedNameFilter(), d.nameFilters().front());
+    }, "\"b.jpg\" \"c.png\" \"a.TIF\"");
     EXPECT_FALSE(ui.pick_image_files_dialog(paths, folder.path(), u"Add images to slide show"));
-    EXPECT_EQ(paths, (std::vector<std::u16string>{folder.file(u"b.jpg"), folder.file(u"a.TIF")}));
+    EXPECT_EQ(paths, (std::vector<std::u16string>{folder.file(u"b.jpg"), folder.file(u"c.png"), folder.file(u"a.TIF")}));
 }
 
 // A start folder that is not there (a first run's Pictures folder, a folder since

@@ -1,0 +1,114 @@
+// Loading a 24-megapixel PNG, WebP and JPEG XL picture with image_read, beside the bare
+// library decode of the same file into one buffer in the same run. The pictures are made
+// once with Debian's encoders and kept with the build.
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include <jxl/decode.h>
+#include <jxl/thread_parallel_runner.h>
+#include <png.h>
+#include <webp/decode.h>
+
+#include "bench_support.h"
+#include "imaging/image_loader.h"
+#include "platform/text_encoding.h"
+#include "support/temp_folder.h"
+
+namespace {
+
+using namespace lumivane;
+
+const std::string photograph = "/usr/share/backgrounds/mate/abstract/Elephants_5640x3172.jpg";
+const std::string pictures = LUMIVANE_BENCH_PICTURES;
+
+// The photograph at 6000 x 4000, encoded by command ({in} and {out} filled in).
+std::string made(const std::string& name, std::string command) {
+    const std::string out = pictures + "/" + name;
+    if (std::filesystem::exists(out)) return out;
+    std::filesystem::create_directories(pictures);
+    const std::string source = pictures + "/source.png";
+    if (!std::filesystem::exists(source)) {
+        std::system(("convert " + photograph + " -resize 6000x4000! " + source).c_str());
+    }
+    for (const auto& [key, value] : {std::pair<std::string, std::string>{"{in}", source}, {"{out}", out}}) {
+        command.replace(command.find(key), key.size(), value);
+    }
+    std::system(command.c_str());
+    return out;
+}
+
+void libpng_decode(const std::string& path) {
+    png_image image{};
+    image.version = PNG_IMAGE_VERSION;
+    if (!png_image_begin_read_from_file(&image, path.c_str())) return;
+    image.format = PNG_FORMAT_BGR;
+    std::vector<std::uint8_t> pixels(PNG_IMAGE_SIZE(image));
+    png_image_finish_read(&image, nullptr, pixels.data(), 0, nullptr);
+}
+
+void libwebp_decode(const std::string& path) {
+    const std::string bytes = testing::read_bytes(path);
+    int width = 0, height = 0;
+    std::uint8_t* pixels = WebPDecodeBGR(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size(), &width,
+                                         &height);
+    WebPFree(pixels);
+}
+
+// The whole picture as 8-bit RGB on the library's thread pool, as the loader decodes it.
+void libjxl_decode(const std::string& path) {
+    const std::string bytes = testing::read_bytes(path);
+    JxlDecoder* decoder = JxlDecoderCreate(nullptr);
+    void* runner = JxlThreadParallelRunnerCreate(nullptr, JxlThreadParallelRunnerDefaultNumWorkerThreads());
+    JxlDecoderSetParallelRunner(decoder, JxlThreadParallelRunner, runner);
+    JxlDecoderSubscribeEvents(decoder, JXL_DEC_FULL_IMAGE);
+    JxlDecoderSetInput(decoder, reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size());
+    const JxlPixelFormat format{3, JXL_TYPE_UINT8, JXL_NATIVE_ENDIAN, 0};
+    std::vector<std::uint8_t> pixels;
+    for (JxlDecoderStatus status; (status = JxlDecoderProcessInput(decoder)) == JXL_DEC_NEED_IMAGE_OUT_BUFFER;) {
+        std::size_t size = 0;
+        JxlDecoderImageOutBufferSize(decoder, &format, &size);
+        pixels.resize(size);
+        JxlDecoderSetImageOutBuffer(decoder, &format, pixels.data(), size);
+    }
+    JxlThreadParallelRunnerDestroy(runner);
+    JxlDecoderDestroy(decoder);
+}
+
+void load_against(benchmark::State& state, const std::string& path, void (*bare)(const std::string&)) {
+    const double baseline = bench::seconds_per_call([&] { bare(path); }, 0.5, 3);
+    ImageBuffer image;
+    std::vector<std::uint8_t> profile;
+    LoadReport report;
+    const std::u16string name = utf8_to_utf16(path);
+    bench::run_against_baseline(state, baseline, [&] { static_cast<void>(image_read(name, image, profile, report)); });
+    if (image.width != 6000 || image.height != 4000) state.SkipWithError("the picture did not load");
+}
+
+void BM_Png(benchmark::State& state) { load_against(state, made("picture.png", "convert {in} {out}"), libpng_decode); }
+BENCHMARK(BM_Png)->Name("image_read PNG 6000x4000 against libpng")->UseManualTime()->Unit(benchmark::kMillisecond);
+
+void BM_Webp(benchmark::State& state) {
+    load_against(state, made("picture.webp", "cwebp -quiet -q 85 {in} -o {out}"), libwebp_decode);
+}
+BENCHMARK(BM_Webp)->Name("image_read WebP 6000x4000 against libwebp")->UseManualTime()->Unit(benchmark::kMillisecond);
+
+void BM_WebpLossless(benchmark::State& state) {
+    load_against(state, made("picture-lossless.webp", "cwebp -quiet -lossless -z 1 {in} -o {out}"), libwebp_decode);
+}
+BENCHMARK(BM_WebpLossless)
+    ->Name("image_read WebP lossless 6000x4000 against libwebp")
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond);
+
+void BM_Jxl(benchmark::State& state) {
+    load_against(state, made("picture.jxl", "cjxl -d 1 -e 3 {in} {out} >/dev/null 2>&1"), libjxl_decode);
+}
+BENCHMARK(BM_Jxl)->Name("image_read JPEG XL 6000x4000 against libjxl")->UseManualTime()->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+BENCHMARK_MAIN();
