@@ -249,10 +249,6 @@ bool render_slide_picture(const SlideShow& show, std::int32_t slide_index, std::
                         {nullptr, &picture, picture.width, picture.height});
 }
 
-bool render_box_frame(const Slide& slide, const PictureBox& box, std::int32_t motion, FrameBitmap& frame) {
-    if (!has_pixels(frame)) return true;
-    return render_box(slide, box, motion, {&frame, nullptr, frame.width, frame.height});
-}
 
 bool render_box_picture(const Slide& slide, const PictureBox& box, std::int32_t motion, MemoryBitmap& picture) {
     if (!fits_picture(picture)) return true;

@@ -60,10 +60,8 @@ PictureBox slide_picture_box(const SlideShow& show, const Slide& slide, std::int
 // hold, turned top-down into 32-bit ones.
 [[nodiscard]] bool render_slide_picture(const SlideShow& show, std::int32_t slide_index, std::int32_t key_frame, double progress,
                           std::int32_t motion, MemoryBitmap& picture);
-// Any box of a slide's picture, at the frame's or picture's size: what the slides'
-// paths show, and what a preview of a path can show. A slide without a picture gives
-// black.
-[[nodiscard]] bool render_box_frame(const Slide& slide, const PictureBox& box, std::int32_t motion, FrameBitmap& frame);
+// Any box of a slide's picture, at the picture's size: what the slides' paths show, and
+// what a preview of a path can show. A slide without a picture gives black.
 [[nodiscard]] bool render_box_picture(const Slide& slide, const PictureBox& box, std::int32_t motion, MemoryBitmap& picture);
 
 // A box's centre and size, recorded when a mouse gesture begins so that the whole

@@ -10,13 +10,12 @@
 #include "document/slide_show.h"
 #include "platform/message_boxes.h"
 #include "ui/dialog_colours.h"
+#include "ui/qt_text.h"
 #include "video/video_format.h"
 
 namespace lumivane {
 
 namespace {
-
-QString qt(const std::u16string& text) { return QString::fromStdU16String(text); }
 
 const QString video_file_types = QStringLiteral(
     "MP4 video, H.264 (*.mp4 *.m4v);;WebM video, VP9 (*.webm);;Matroska video, AV1 (*.mkv)");

@@ -86,11 +86,6 @@ bool ImageBar::is_checked(std::int32_t index) const {
     return index >= 0 && index < button_count() && buttons_[index].checked;
 }
 
-void ImageBar::set_checked(std::int32_t index, bool value) {
-    if (index < 0 || index >= button_count()) return;
-    buttons_[index].checked = value;
-    update();
-}
 
 bool ImageBar::is_disabled(std::int32_t index) const {
     return index >= 0 && index < button_count() && buttons_[index].disabled;

@@ -58,7 +58,6 @@ public:
     // A radio group's choice: checks the button alone, unless it is checked already.
     void set_radio_checked(std::int32_t index);
     bool is_checked(std::int32_t index) const;
-    void set_checked(std::int32_t index, bool value);
     bool is_disabled(std::int32_t index) const;
     // Repaints only when the flag changes.
     void set_disabled(std::int32_t index, bool value);

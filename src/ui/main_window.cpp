@@ -15,6 +15,8 @@
 #include "platform/text_encoding.h"
 #include "playback/playback_window.h"
 #include "playback/timeline.h"
+#include "ui/playback_keys.h"
+#include "ui/qt_text.h"
 #include "ui/shell/main_window_commands.h"
 #include "ui/shell/session_state.h"
 #include "ui/thumbnail_grid.h"
@@ -23,8 +25,6 @@
 namespace lumivane {
 
 namespace {
-
-QString qt(const std::u16string& text) { return QString::fromStdU16String(text); }
 
 // Menus take "&" for a mnemonic; a path shows its own.
 QString literal_menu_text(const std::u16string& text) { return qt(text).replace(u'&', QStringLiteral("&&")); }
@@ -110,14 +110,7 @@ std::vector<std::u16string> MainWindow::dropped_paths(const QList<QUrl>& urls) {
 }
 
 void MainWindow::keyPressEvent(QKeyEvent* event) {
-    PlaybackKey key = PlaybackKey::Other;
-    switch (event->key()) {
-    case Qt::Key_End: key = PlaybackKey::End; break;
-    case Qt::Key_Home: key = PlaybackKey::Home; break;
-    case Qt::Key_Left: key = PlaybackKey::Left; break;
-    case Qt::Key_Right: key = PlaybackKey::Right; break;
-    default: break;
-    }
+    const PlaybackKey key = playback_key(event->key());
     main_window_key_down(context_, key);
     if (event->key() == Qt::Key_Escape) {
         main_window_character(context_, shell_, u'\x1b');

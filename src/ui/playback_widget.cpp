@@ -10,6 +10,7 @@
 
 #include "app/app_context.h"
 #include "playback/timeline.h"
+#include "ui/playback_keys.h"
 
 namespace lumivane {
 
@@ -168,14 +169,7 @@ void PlaybackWidget::paintEvent(QPaintEvent*) {
 }
 
 void PlaybackWidget::keyPressEvent(QKeyEvent* event) {
-    PlaybackKey key = PlaybackKey::Other;
-    switch (event->key()) {
-    case Qt::Key_End: key = PlaybackKey::End; break;
-    case Qt::Key_Home: key = PlaybackKey::Home; break;
-    case Qt::Key_Left: key = PlaybackKey::Left; break;
-    case Qt::Key_Right: key = PlaybackKey::Right; break;
-    default: break;
-    }
+    const PlaybackKey key = playback_key(event->key());
     playback_key_down(context_.player, key);
     if (event->key() == Qt::Key_Escape) {
         playback_character(context_.player, u'\x1b');

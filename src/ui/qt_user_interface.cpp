@@ -23,6 +23,7 @@
 #include "ui/main_window.h"
 #include "ui/playback_widget.h"
 #include "ui/preferences_dialog.h"
+#include "ui/qt_text.h"
 #include "ui/shell/image_list.h"
 #include "ui/show_properties_dialog.h"
 #include "ui/slide_properties_dialog.h"
@@ -32,8 +33,6 @@
 namespace lumivane {
 
 namespace {
-
-QString qt(const std::u16string& text) { return QString::fromStdU16String(text); }
 
 // The file types of the dialogs. On Windows the image pattern list is
 // "*.tif;*.tiff;*.jpg;*.jpeg"; letter case does not count. Every kind of picture the

@@ -10,12 +10,11 @@
 
 #include "app/app_context.h"
 #include "ui/dialog_colours.h"
+#include "ui/qt_text.h"
 
 namespace lumivane {
 
 namespace {
-
-QString qt(const std::u16string& text) { return QString::fromStdU16String(text); }
 
 QLineEdit* make_edit(QWidget* parent, const char* name, const std::u16string& text, int characters) {
     auto* edit = new QLineEdit(qt(text), parent);

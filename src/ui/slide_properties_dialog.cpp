@@ -18,6 +18,7 @@
 #include "ui/image_bar.h"
 #include "ui/image_drawing.h"
 #include "ui/interface_drawing.h"
+#include "ui/qt_text.h"
 
 namespace lumivane {
 
@@ -27,8 +28,6 @@ const QColor control_grey(128, 128, 128);
 const QColor edit_grey(192, 192, 192);
 constexpr int play_period_milliseconds = 15;
 constexpr std::int32_t bar_identifiers[] = {bar_previous_frame, bar_next_frame, bar_frame_tools, bar_speed};
-
-QString qt(const std::u16string& text) { return QString::fromStdU16String(text); }
 
 void set_colours(QWidget* widget, const QColor& background) {
     QPalette palette = widget->palette();

@@ -133,11 +133,6 @@ QPoint fitted_in_work_area(QPoint start, int width, int height, const QRect& wor
     return {x, y};
 }
 
-void fit_in_work_area(const QWidget& window, int width, int height, int& x, int& y) {
-    const QPoint p = fitted_in_work_area(window.geometry().topLeft(), width, height, work_area_of(window));
-    x = p.x();
-    y = p.y();
-}
 
 QPoint centred_over(const QRect& window, const QRect& main, int dx, int dy) {
     return {main.left() + (main.width() - window.width()) / 2 + dx, main.top() + (main.height() - window.height()) / 2 + dy};

@@ -50,7 +50,6 @@ QPoint kept_on_monitor(const QRect& window, const QRect& work, int margin);
 void keep_on_monitor(QWidget& window, int margin);
 // Where a window of width x height starting at start fits inside work, 4 pixels in.
 QPoint fitted_in_work_area(QPoint start, int width, int height, const QRect& work);
-void fit_in_work_area(const QWidget& window, int width, int height, int& x, int& y);
 // The position that centres window over main, offset by (dx, dy).
 QPoint centred_over(const QRect& window, const QRect& main, int dx, int dy);
 void centre_over_main(QWidget& window, const QWidget* main, int dx, int dy);

@@ -151,7 +151,6 @@ void delete_selected_slides(AppContext& context) {
     }
 }
 
-// The features each entry needs are filled in here as the program gains them.
 const std::vector<Command> commands = {
     {command_new_show, u"New Slide Show...", new_show},
     {command_open_show, u"Open Slide Show...", open_show},
@@ -241,7 +240,7 @@ const MenuDefinition& grid_context_menu() { return context_menu; }
 bool command_enabled(const AppContext& context, std::int32_t id) {
     if (is_recent_command(id)) return true;
     const Command* command = find_command(id);
-    if (!command || !command->run) return false;
+    if (!command) return false;
     switch (id) {
     case command_new_show:
     case command_export_video:
@@ -262,7 +261,7 @@ void run_command(AppContext& context, ShellInterface& shell, std::int32_t id) {
         return;
     }
     const Command* command = find_command(id);
-    if (command && command->run) command->run(context, shell);
+    if (command) command->run(context, shell);
 }
 
 std::u16string recent_label(std::int32_t i, const std::u16string& path) {
@@ -296,11 +295,6 @@ const ToolButton& tool_button(std::int32_t index) { return tool_buttons[index].b
 
 bool tool_button_enabled(const AppContext& context, std::int32_t index) {
     if (index < 0 || index >= tool_button_count) return false;
-    const std::int32_t command = tool_buttons[index].command;
-    if (command != 0) {
-        const Command* c = find_command(command);
-        if (!c || !c->run) return false;
-    }
     switch (index) {
     case 4:
     case 10: return true;

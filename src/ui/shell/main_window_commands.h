@@ -3,8 +3,7 @@
 // menu, tool buttons), the greying of menu entries, the recent-files entries, the
 // keyboard and dropped files. The window only turns its events into these calls.
 //
-// Every command has one entry in the command table. An entry without an operation
-// belongs to a feature the program does not have yet: its menu entry is shown greyed.
+// Every command has one entry in the command table.
 
 #include <cstdint>
 #include <string>
@@ -51,7 +50,7 @@ using Operation = void (*)(AppContext& context, ShellInterface& shell);
 struct Command {
     std::int32_t id;
     const char16_t* text;  // as its menu shows it
-    Operation run;         // none: not available in this program yet
+    Operation run;
 };
 
 const std::vector<Command>& command_table();
@@ -66,7 +65,7 @@ const std::vector<MenuDefinition>& main_menus();
 // The thumbnail grid's menu for a right click on a slide.
 const MenuDefinition& grid_context_menu();
 
-// Whether the menu entry is enabled now: its feature exists, and the show has slides
+// Whether the menu entry is enabled now: the show has slides
 // or the clipboard holds some where the command needs them.
 [[nodiscard]] bool command_enabled(const AppContext& context, std::int32_t id);
 // Runs a command: first stops the show (except 204, which restarts it from here).
