@@ -87,7 +87,7 @@ int run_program(int& argc, char** argv, const std::vector<std::u16string>& typed
     const std::vector<std::u16string> arguments = with_absolute_show_path(typed_arguments);
     QApplication::setApplicationName(QStringLiteral("Lumivane"));
     QApplication::setWindowIcon(program_icon());
-    QGuiApplication::setDesktopFileName(QStringLiteral("lumivane"));
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.lumivane.Lumivane"));
     // The playback window comes and goes; the program ends with the main window.
     QApplication::setQuitOnLastWindowClosed(false);
 
