@@ -204,10 +204,10 @@ void step_slide(AppContext& context, std::int32_t step) {
     refresh_playback(context.player);
 }
 
-// Buttons 4 and up run the menu command that does the same.
+// Settings and the buttons after it run the menu command that does the same.
 struct ToolButtonAction {
     ToolButton button;
-    std::int32_t command;  // 0 for the playback buttons 0 to 3
+    std::int32_t command;  // 0 for the playback buttons Run, Pause, Previous and Next
 };
 
 const ToolButtonAction tool_buttons[tool_button_count] = {
@@ -295,24 +295,25 @@ const ToolButton& tool_button(std::int32_t index) { return tool_buttons[index].b
 
 bool tool_button_enabled(const AppContext& context, std::int32_t index) {
     if (index < 0 || index >= tool_button_count) return false;
-    switch (index) {
-    case 4:
-    case 10: return true;
-    case 8:
-    case 9: return !context.clipboard.empty();
+    switch (static_cast<ToolButtonId>(index)) {
+    case ToolButtonId::Settings:
+    case ToolButtonId::Help: return true;
+    case ToolButtonId::PasteBefore:
+    case ToolButtonId::PasteAfter: return !context.clipboard.empty();
     default: return has_slides(context);
     }
 }
 
 void tool_button_pressed(AppContext& context, ShellInterface& shell, std::int32_t index) {
-    switch (index) {
-    case 0: toggle_show(context.player); break;
-    case 1:
+    if (index < 0 || index >= tool_button_count) return;
+    switch (static_cast<ToolButtonId>(index)) {
+    case ToolButtonId::Run: toggle_show(context.player); break;
+    case ToolButtonId::Pause:
         if (context.playback.running) stop_show(context.player, false);
         break;
-    case 2: step_slide(context, -1); break;
-    case 3: step_slide(context, 1); break;
-    case 5:
+    case ToolButtonId::Previous: step_slide(context, -1); break;
+    case ToolButtonId::Next: step_slide(context, 1); break;
+    case ToolButtonId::Delete:
         // Its own question: one addressed slide is deleted alone, and none asks nothing.
         if (tool_button_enabled(context, index)) {
             stop_show(context.player, false);
@@ -320,7 +321,7 @@ void tool_button_pressed(AppContext& context, ShellInterface& shell, std::int32_
         }
         break;
     default:
-        if (index < tool_button_count && tool_button_enabled(context, index)) run_command(context, shell, tool_buttons[index].command);
+        if (tool_button_enabled(context, index)) run_command(context, shell, tool_buttons[index].command);
         break;
     }
 }

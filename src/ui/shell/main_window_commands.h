@@ -78,6 +78,19 @@ std::u16string recent_label(std::int32_t i, const std::u16string& path);
 void open_recent_entry(AppContext& context, std::int32_t i);
 
 // The tool buttons, numbered as the image bar lays them out.
+enum class ToolButtonId : std::int32_t {
+    Run,
+    Pause,
+    Previous,
+    Next,
+    Settings,
+    Delete,
+    Cut,
+    Copy,
+    PasteBefore,
+    PasteAfter,
+    Help,
+};
 inline constexpr std::int32_t tool_button_count = 11;
 struct ToolButton {
     const char16_t* bitmap;
