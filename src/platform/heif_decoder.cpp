@@ -1,5 +1,6 @@
 #include "platform/heif_decoder.h"
 
+#include <algorithm>
 #include <cstring>
 #include <vector>
 
@@ -50,7 +51,9 @@ std::vector<std::uint8_t> described_profile(const heif_image_handle* handle) {
     return profile;
 }
 
-// The most a file cut short is made up to, which bounds what its boxes may claim.
+// The most a file cut short is made up to, which bounds what its boxes may claim: 16
+// times its size, and no more than 256 MB.
+constexpr std::size_t max_padding_factor = 16;
 constexpr std::size_t max_padded_size = 256 << 20;
 
 class HeifDecoder final : public ImageDecoder {
@@ -70,7 +73,8 @@ public:
         heif_error error = heif_context_read_from_memory_without_copy(context_, data_.data(), data_.size(), nullptr);
         // A file cut short has boxes that point past its end. Read again with the missing
         // part as zeros, only to learn the picture's size: it shows no rows.
-        while (error.subcode == heif_suberror_End_of_data && data_.size() < max_padded_size) {
+        const std::size_t padded_limit = std::min(data_.size() * max_padding_factor, max_padded_size);
+        while (error.subcode == heif_suberror_End_of_data && data_.size() < padded_limit) {
             cut_ = true;
             data_.resize(data_.size() * 2);
             heif_context_free(context_);
