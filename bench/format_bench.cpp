@@ -78,6 +78,8 @@ void libjxl_decode(const std::string& path) {
     JxlThreadParallelRunnerDestroy(runner);
     JxlDecoderDestroy(decoder);
 }
+
+// The primary image as 8-bit RGB, as the loader decodes it.
 void libheif_decode(const std::string& path) {
     const std::string bytes = testing::read_bytes(path);
     heif_context* context = heif_context_alloc();

@@ -76,8 +76,8 @@ public:
         const std::size_t padded_limit = std::min(data_.size() * max_padding_factor, max_padded_size);
         while (error.subcode == heif_suberror_End_of_data && data_.size() < padded_limit) {
             cut_ = true;
-            data_.resize(data_.size() * 2);
             heif_context_free(context_);
+            data_.resize(data_.size() * 2);
             context_ = heif_context_alloc();
             if (!context_) return false;
             error = heif_context_read_from_memory_without_copy(context_, data_.data(), data_.size(), nullptr);
@@ -108,17 +108,24 @@ public:
     std::int32_t height() const override { return height_; }
     double resolution() const override { return 96.0; }
     // Premultiplied colour is already laid on black: its alpha byte is passed over.
-    PixelLayout layout() const override { return premultiplied_ ? PixelLayout::PRGBA32 : PixelLayout::RGB24; }
+    // Opaque rows are turned to blue, green, red order as they are copied out, which
+    // spares the loader a pass over the picture.
+    PixelLayout layout() const override {
+        if (!alpha_) return PixelLayout::BGR24;
+        return premultiplied_ ? PixelLayout::PRGBA32 : PixelLayout::RGB24;
+    }
     const std::vector<std::uint32_t>& palette() const override { return no_palette_; }
 
     bool read_row(std::uint8_t* row) override {
         if (!decoded_) decode();
         if (next_row_ >= rows_) return false;
         const std::uint8_t* from = pixels_ + static_cast<std::size_t>(next_row_) * static_cast<std::size_t>(stride_);
-        if (alpha_ && !premultiplied_) {
-            alpha_on_black(from, row, width_, 3);
-        } else {
+        if (!alpha_) {
+            rgb_to_bgr(from, row, width_);
+        } else if (premultiplied_) {
             std::memcpy(row, from, row_bytes());
+        } else {
+            alpha_on_black(from, row, width_, 3);
         }
         ++next_row_;
         return true;

@@ -59,6 +59,14 @@ void alpha_on_black(const std::uint8_t* from, std::uint8_t* to, std::int32_t wid
     }
 }
 
+void rgb_to_bgr(const std::uint8_t* from, std::uint8_t* to, std::int32_t width) {
+    for (std::int32_t x = 0; x < width; ++x, from += 3, to += 3) {
+        to[0] = from[2];
+        to[1] = from[1];
+        to[2] = from[0];
+    }
+}
+
 std::vector<std::uint8_t> rgb_profile(const double chromaticities[8], const double curve[5]) {
     std::vector<std::uint8_t> bytes;
     cmsToneCurve* tone = cmsBuildParametricToneCurve(nullptr, 4, curve);

@@ -97,6 +97,8 @@ bool read_rest_of_file(FileHandle& file, std::vector<std::uint8_t>& data);
 // Samples of width pixels, each colours samples and then alpha, laid on black: colours
 // samples a pixel, alpha multiplied in.
 void alpha_on_black(const std::uint8_t* from, std::uint8_t* to, std::int32_t width, int colours);
+// Red, green, blue samples of width pixels copied in blue, green, red order.
+void rgb_to_bgr(const std::uint8_t* from, std::uint8_t* to, std::int32_t width);
 
 // An ICC profile for RGB with the chromaticities of white, red, green and blue (x, y each)
 // and one tone curve, given as Little CMS's parametric curve 4: (a x + b) ^ g from d up,
