@@ -1,4 +1,4 @@
-// Loading a 24-megapixel PNG, WebP and JPEG XL picture with image_read, beside the bare
+// Loading a 24-megapixel PNG, WebP, JPEG XL, HEIC and AVIF picture with image_read, beside the bare
 // library decode of the same file into one buffer in the same run. The pictures are made
 // once with Debian's encoders and kept with the build.
 
@@ -10,6 +10,7 @@
 
 #include <jxl/decode.h>
 #include <jxl/thread_parallel_runner.h>
+#include <libheif/heif.h>
 #include <png.h>
 #include <webp/decode.h>
 
@@ -78,6 +79,22 @@ void libjxl_decode(const std::string& path) {
     JxlDecoderDestroy(decoder);
 }
 
+// The primary image as 8-bit RGB, as the loader decodes it.
+void libheif_decode(const std::string& path) {
+    const std::string bytes = testing::read_bytes(path);
+    heif_context* context = heif_context_alloc();
+    heif_image_handle* handle = nullptr;
+    heif_image* image = nullptr;
+    if (heif_context_read_from_memory_without_copy(context, bytes.data(), bytes.size(), nullptr).code ==
+            heif_error_Ok &&
+        heif_context_get_primary_image_handle(context, &handle).code == heif_error_Ok) {
+        heif_decode_image(handle, &image, heif_colorspace_RGB, heif_chroma_interleaved_RGB, nullptr);
+    }
+    if (image) heif_image_release(image);
+    if (handle) heif_image_handle_release(handle);
+    heif_context_free(context);
+}
+
 void load_against(benchmark::State& state, const std::string& path, void (*bare)(const std::string&)) {
     const double baseline = bench::seconds_per_call([&] { bare(path); }, 0.5, 3);
     ImageBuffer image;
@@ -108,6 +125,16 @@ void BM_Jxl(benchmark::State& state) {
     load_against(state, made("picture.jxl", "cjxl -d 1 -e 3 {in} {out} >/dev/null 2>&1"), libjxl_decode);
 }
 BENCHMARK(BM_Jxl)->Name("image_read JPEG XL 6000x4000 against libjxl")->UseManualTime()->Unit(benchmark::kMillisecond);
+
+void BM_Heic(benchmark::State& state) {
+    load_against(state, made("picture.heic", "heif-enc -q 85 {in} -o {out} >/dev/null 2>&1"), libheif_decode);
+}
+BENCHMARK(BM_Heic)->Name("image_read HEIC 6000x4000 against libheif")->UseManualTime()->Unit(benchmark::kMillisecond);
+
+void BM_Avif(benchmark::State& state) {
+    load_against(state, made("picture.avif", "avifenc -s 10 -j 2 {in} {out} >/dev/null 2>&1"), libheif_decode);
+}
+BENCHMARK(BM_Avif)->Name("image_read AVIF 6000x4000 against libheif")->UseManualTime()->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

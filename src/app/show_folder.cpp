@@ -39,7 +39,9 @@ bool check_folder_images(AppContext& context) {
     }
     // The index file holds at most this many slides: a longer one could not be read.
     if (!fits_in_a_show(static_cast<std::size_t>(count))) {
-        error_box(ui, u"Folder contains %d JPEG, TIFF, PNG, WebP or JPEG XL files, more than a slide show can hold (%d)",
+        error_box(ui,
+                  u"Folder contains %d JPEG, TIFF, PNG, WebP, JPEG XL, HEIF or AVIF files, more than a slide show "
+                  u"can hold (%d)",
                   count, max_slides);
         return true;
     }

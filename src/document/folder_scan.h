@@ -9,9 +9,9 @@
 namespace lumivane {
 
 // Whether the file starts like a TIFF ("II", "MM") or a JPEG (FF D8) file, or with the
-// signature of a PNG, WebP or JPEG XL file; the name's extension plays no part. A file
-// that opens but is shorter than two bytes counts as one (its load reports the fault); a
-// folder, a pipe or a device never does.
+// signature of a PNG, WebP, JPEG XL, HEIF or AVIF file; the name's extension plays no
+// part. A file that opens but is shorter than two bytes counts as one (its load reports
+// the fault); a folder, a pipe or a device never does.
 [[nodiscard]] bool is_image_file(const std::u16string& path);
 
 // The names of the folder's pictures, not looking into subfolders, in the order a person

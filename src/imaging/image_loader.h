@@ -36,10 +36,10 @@ std::u16string image_working_path(const std::u16string& path);
 // Whether this many bytes more may be taken for a picture now.
 using MemoryCheck = std::function<bool(std::uint64_t bytes)>;
 
-// Decodes through the platform decoder (JPEG, TIFF, PNG, WebP or JPEG XL, told by the
-// file's bytes), turns the picture by its orientation tag and collects its profile; when
-// that fails, the program's own TIFF reader tries the same file. Grey pictures carry no
-// profile. Memory for the picture is taken only when fits allows it, and a file cut short
+// Decodes through the platform decoder (JPEG, TIFF, PNG, WebP, JPEG XL, HEIF or AVIF,
+// told by the file's bytes), turns the picture by its orientation tag and collects its
+// profile; when that fails, the program's own TIFF reader tries the same file. Grey
+// pictures carry no profile. Memory for the picture is taken only when fits allows it, and a file cut short
 // gives what it holds. Touches no user interface, so it may run on any thread.
 [[nodiscard]] bool image_read(const std::u16string& working_path, ImageBuffer& image, std::vector<std::uint8_t>& profile,
                 LoadReport& report, const MemoryCheck& fits = memory_fits);

@@ -3,7 +3,10 @@
 #include <cstdio>
 #include <cstring>
 
+#include <lcms2.h>
+
 #include "platform/files.h"
+#include "platform/heif_decoder.h"
 #include "platform/jpeg_decoder.h"
 #include "platform/jxl_decoder.h"
 #include "platform/png_decoder.h"
@@ -56,6 +59,34 @@ void alpha_on_black(const std::uint8_t* from, std::uint8_t* to, std::int32_t wid
     }
 }
 
+void rgb_to_bgr(const std::uint8_t* from, std::uint8_t* to, std::int32_t width) {
+    for (std::int32_t x = 0; x < width; ++x, from += 3, to += 3) {
+        to[0] = from[2];
+        to[1] = from[1];
+        to[2] = from[0];
+    }
+}
+
+std::vector<std::uint8_t> rgb_profile(const double chromaticities[8], const double curve[5]) {
+    std::vector<std::uint8_t> bytes;
+    cmsToneCurve* tone = cmsBuildParametricToneCurve(nullptr, 4, curve);
+    if (!tone) return bytes;
+    const double* c = chromaticities;
+    const cmsCIExyY white{c[0], c[1], 1.0};
+    const cmsCIExyYTRIPLE primaries{{c[2], c[3], 1.0}, {c[4], c[5], 1.0}, {c[6], c[7], 1.0}};
+    cmsToneCurve* curves[3] = {tone, tone, tone};
+    cmsHPROFILE profile = cmsCreateRGBProfile(&white, &primaries, curves);
+    cmsFreeToneCurve(tone);
+    if (!profile) return bytes;
+    cmsUInt32Number size = 0;
+    if (cmsSaveProfileToMem(profile, nullptr, &size) && size > 0) {
+        bytes.resize(size);
+        if (!cmsSaveProfileToMem(profile, bytes.data(), &size)) bytes.clear();
+    }
+    cmsCloseProfile(profile);
+    return bytes;
+}
+
 std::optional<ContainerFormat> signature_format(const unsigned char* head, std::size_t length) {
     static constexpr unsigned char png[8] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
     if (length >= 3 && head[0] == 0xFF && head[1] == 0xD8 && head[2] == 0xFF) return ContainerFormat::Jpeg;
@@ -71,6 +102,14 @@ std::optional<ContainerFormat> signature_format(const unsigned char* head, std::
     if (length >= sizeof jxl_box && std::memcmp(head, jxl_box, sizeof jxl_box) == 0) return ContainerFormat::JpegXl;
     if (length >= 12 && std::memcmp(head, "RIFF", 4) == 0 && std::memcmp(head + 8, "WEBP", 4) == 0) {
         return ContainerFormat::Webp;
+    }
+    // An ISO media file whose major brand is a still picture (or sequence) of HEVC or AV1.
+    static constexpr const char* heif_brands[] = {"heic", "heix", "hevc", "heim", "heis",
+                                                  "hevm", "mif1", "msf1", "avif", "avis"};
+    if (length >= 12 && std::memcmp(head + 4, "ftyp", 4) == 0) {
+        for (const char* brand : heif_brands) {
+            if (std::memcmp(head + 8, brand, 4) == 0) return ContainerFormat::Heif;
+        }
     }
     return std::nullopt;
 }
@@ -91,6 +130,7 @@ std::unique_ptr<ImageDecoder> open_image_decoder(const std::u16string& path) {
     case ContainerFormat::Png: return open_png_decoder(std::move(file));
     case ContainerFormat::Webp: return open_webp_decoder(std::move(file));
     case ContainerFormat::JpegXl: return open_jxl_decoder(std::move(file));
+    case ContainerFormat::Heif: return open_heif_decoder(std::move(file));
     }
     return nullptr;
 }

@@ -1,8 +1,8 @@
 #pragma once
-// The platform's picture decoder: opens a JPEG, TIFF, PNG, WebP or JPEG XL container
-// (recognised by its bytes, never by the file name), reports the first frame's size,
-// resolution and pixel layout, delivers its rows top-down, and lists the metadata tags
-// the loader asks for.
+// The platform's picture decoder: opens a JPEG, TIFF, PNG, WebP, JPEG XL, HEIF or AVIF
+// container (recognised by its bytes, never by the file name), reports the first frame's
+// size, resolution and pixel layout, delivers its rows top-down, and lists the metadata
+// tags the loader asks for.
 
 #include <cstdint>
 #include <memory>
@@ -14,7 +14,7 @@
 
 namespace lumivane {
 
-enum class ContainerFormat { Jpeg, Tiff, Png, Webp, JpegXl };
+enum class ContainerFormat { Jpeg, Tiff, Png, Webp, JpegXl, Heif };
 
 // How a decoded row is laid out. 16-bit samples are in machine byte order; alpha is
 // never used. P marks premultiplied alpha.
@@ -85,8 +85,8 @@ public:
 inline constexpr std::size_t signature_bytes = 12;
 std::optional<ContainerFormat> signature_format(const unsigned char* head, std::size_t length);
 
-// Opens the first frame of a JPEG, TIFF, PNG, WebP or JPEG XL file and reads what
-// precedes its pixels; nothing is decoded or allocated for the picture yet. Anything
+// Opens the first frame of a JPEG, TIFF, PNG, WebP, JPEG XL, HEIF or AVIF file and reads
+// what precedes its pixels; nothing is decoded or allocated for the picture yet. Anything
 // else, a file that cannot be read, or a frame in a layout this program does not take
 // gives no decoder.
 std::unique_ptr<ImageDecoder> open_image_decoder(const std::u16string& path);
@@ -97,6 +97,15 @@ std::unique_ptr<ImageDecoder> open_image_decoder(const std::u16string& path);
 // Samples of width pixels, each colours samples and then alpha, laid on black: colours
 // samples a pixel, alpha multiplied in.
 void alpha_on_black(const std::uint8_t* from, std::uint8_t* to, std::int32_t width, int colours);
+// Red, green, blue samples of width pixels copied in blue, green, red order.
+void rgb_to_bgr(const std::uint8_t* from, std::uint8_t* to, std::int32_t width);
+
+// An ICC profile for RGB with the chromaticities of white, red, green and blue (x, y each)
+// and one tone curve, given as Little CMS's parametric curve 4: (a x + b) ^ g from d up,
+// c x below, as {g, a, b, c, d}. Empty when the profile cannot be made.
+std::vector<std::uint8_t> rgb_profile(const double chromaticities[8], const double curve[5]);
+// sRGB's own curve: a straight piece near black, then a power of 2.4.
+inline constexpr double srgb_curve[5] = {2.4, 1.0 / 1.055, 0.055 / 1.055, 1.0 / 12.92, 0.04045};
 
 // Bytes per pixel row of a layout.
 std::size_t layout_row_bytes(PixelLayout layout, std::int32_t width);

@@ -74,11 +74,7 @@ public:
         const std::size_t source_bytes = static_cast<std::size_t>(width_) * format_.num_channels;
         const std::uint8_t* from = pixels_.data() + static_cast<std::size_t>(next_row_) * source_bytes;
         if (layout() == PixelLayout::BGR24) {
-            for (std::int32_t x = 0; x < width_; ++x, from += 3, row += 3) {
-                row[0] = from[2];
-                row[1] = from[1];
-                row[2] = from[0];
-            }
+            rgb_to_bgr(from, row, width_);
         } else if (static_cast<int>(format_.num_channels) == colours_) {
             std::memcpy(row, from, source_bytes);
         } else {

@@ -6,7 +6,6 @@
 #include <cstdlib>
 #include <vector>
 
-#include <lcms2.h>
 #include <png.h>
 
 namespace lumivane {
@@ -44,31 +43,16 @@ void read_data(png_structp png, png_bytep data, png_size_t length) {
 // A profile for a picture that gives its gamma and primaries in gAMA and cHRM. What one
 // of them leaves out is taken from sRGB.
 std::vector<std::uint8_t> built_profile(png_structp png, png_infop info) {
-    std::vector<std::uint8_t> bytes;
     double white_x = 0.3127, white_y = 0.3290, red_x = 0.64, red_y = 0.33, green_x = 0.30, green_y = 0.60,
            blue_x = 0.15, blue_y = 0.06;
     const bool chrm = png_get_cHRM(png, info, &white_x, &white_y, &red_x, &red_y, &green_x, &green_y, &blue_x,
                                    &blue_y) != 0;
     double gamma = 0.0;
     const bool gama = png_get_gAMA(png, info, &gamma) != 0 && gamma > 0.0;
-    if (!chrm && !gama) return bytes;
-    // sRGB's own curve: a straight piece near black, then a power of 2.4.
-    const double srgb[5] = {2.4, 1.0 / 1.055, 0.055 / 1.055, 1.0 / 12.92, 0.04045};
-    cmsToneCurve* curve = gama ? cmsBuildGamma(nullptr, 1.0 / gamma) : cmsBuildParametricToneCurve(nullptr, 4, srgb);
-    if (!curve) return bytes;
-    const cmsCIExyY white{white_x, white_y, 1.0};
-    const cmsCIExyYTRIPLE primaries{{red_x, red_y, 1.0}, {green_x, green_y, 1.0}, {blue_x, blue_y, 1.0}};
-    cmsToneCurve* curves[3] = {curve, curve, curve};
-    cmsHPROFILE profile = cmsCreateRGBProfile(&white, &primaries, curves);
-    cmsFreeToneCurve(curve);
-    if (!profile) return bytes;
-    cmsUInt32Number size = 0;
-    if (cmsSaveProfileToMem(profile, nullptr, &size) && size > 0) {
-        bytes.resize(size);
-        if (!cmsSaveProfileToMem(profile, bytes.data(), &size)) bytes.clear();
-    }
-    cmsCloseProfile(profile);
-    return bytes;
+    if (!chrm && !gama) return {};
+    const double chromaticities[8] = {white_x, white_y, red_x, red_y, green_x, green_y, blue_x, blue_y};
+    const double power[5] = {1.0 / gamma, 1.0, 0.0, 0.0, 0.0};
+    return rgb_profile(chromaticities, gama ? power : srgb_curve);
 }
 
 // Everything libpng touches, in plain storage: a jump out of the library skips no

@@ -38,7 +38,7 @@ namespace {
 // "*.tif;*.tiff;*.jpg;*.jpeg"; letter case does not count. Every kind of picture the
 // loader takes comes first, the chosen type when a dialog opens.
 const QString index_file_type = QStringLiteral("Slide Show Index File (*.ssi)");
-const QStringList image_file_types{QStringLiteral("Pictures (*.tif *.tiff *.jpg *.jpeg *.png *.webp *.jxl)"),
+const QStringList image_file_types{QStringLiteral("Pictures (*.tif *.tiff *.jpg *.jpeg *.png *.webp *.jxl *.heic *.heif *.avif)"),
                                    QStringLiteral("TIFF/JPEG (*.tif *.tiff *.jpg *.jpeg)")};
 
 // The folder a file dialog opens in: the given one, or the nearest folder above it that

@@ -142,8 +142,8 @@ TEST(NewShow, NoMorePicturesThanAShowHolds) {
     EXPECT_TRUE(open_show_in_folder(context, u"index.ssi", true));
     EXPECT_EQ(ui.texts(),
               std::vector<std::u16string>{
-                  u"Folder contains 10001 JPEG, TIFF, PNG, WebP or JPEG XL files, more than a slide show can hold "
-                  u"(10000)"});
+                  u"Folder contains 10001 JPEG, TIFF, PNG, WebP, JPEG XL, HEIF or AVIF files, more than a slide "
+                  u"show can hold (10000)"});
     EXPECT_FALSE(std::filesystem::exists(folder.native_file("index.ssi")));
 }
 

@@ -25,7 +25,8 @@ TEST(FolderScan, PicturesByTheirFirstBytesLinksByTheirTargets) {
         {"photo.jpg", "text"}, {"a.", "II"},  {".a", "MM"},          {"empty.jpg", ""},
         {"one.jpg", "\xFF"},   {"IMG_10.jpg", "\xFF\xD8"}, {"img_9.jpg", "\xFF\xD8"}, {"index.ssi", "SlideShow 1.0"},
         {"shot", "\x89PNG\r\n\x1A\n\0"sv}, {"cut.png", "\x89PNG"}, {"web", "RIFF\x10\0\0\0WEBPVP8 "sv},
-        {"sound.webp", "RIFF\x10\0\0\0WAVEfmt "sv}, {"xl", "\xFF\x0A"}};
+        {"sound.webp", "RIFF\x10\0\0\0WAVEfmt "sv}, {"xl", "\xFF\x0A"}, {"phone", "\0\0\0\x18" "ftypheic"sv},
+        {"clip.avif", "\0\0\0\x18" "ftypisom"sv}};
     for (const auto& [name, bytes] : files) folder.write(name, bytes);
     std::filesystem::create_directory(folder.native_file("x.jpg"));
     std::filesystem::create_directory(folder.native_file("old.SSI"));
@@ -39,7 +40,7 @@ TEST(FolderScan, PicturesByTheirFirstBytesLinksByTheirTargets) {
     ASSERT_FALSE(folder_image_names(folder.path(), names));
     // An empty or one-byte file counts: its load reports it.
     EXPECT_EQ(names, (std::vector<std::u16string>{u".a", u"a.", u"b.tif", u"c.lnk", u"c.TIFF", u"empty.jpg",
-                                                  u"img_9.jpg", u"IMG_10.jpg", u"one.jpg", u"photo.dat", u"shot",
+                                                  u"img_9.jpg", u"IMG_10.jpg", u"one.jpg", u"phone", u"photo.dat", u"shot",
                                                   u"web", u"xl"}));
     std::int32_t count = 0;
     std::u16string first;

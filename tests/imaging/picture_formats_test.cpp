@@ -1,5 +1,5 @@
-// PNG and WebP pictures made by Debian's encoders, loaded through the platform decoders
-// and compared with the same files decoded by other programs.
+// PNG, WebP, JPEG XL, HEIF and AVIF pictures made by Debian's encoders, loaded through
+// the platform decoders and compared with the same files decoded by other programs.
 
 #include <gtest/gtest.h>
 
@@ -20,6 +20,8 @@ namespace {
 using testing::TempFolder;
 
 const std::string testdata = LUMIVANE_TESTDATA;
+// A profile libpng takes, which the HEIF reference decode writes into its PNG file.
+const std::string adobe_profile = "/usr/share/color/icc/compatibleWithAdobeRGB1998.icc";
 
 bool run(const std::string& command) { return std::system((command + " 2>/dev/null").c_str()) != 0; }
 
@@ -67,14 +69,15 @@ struct Format {
     const char* make;
     // Decodes it to a PPM file, transparent parts on black.
     const char* reference;
-    // The profile the load gives: the wide-gamut picture's, none (a grey picture), or
-    // one the decoder makes for the colour it decodes to.
-    enum { Wide, None, Made } profile;
+    // The profile the load gives: the wide-gamut picture's, none (a grey picture), the
+    // Adobe RGB one, or one the decoder makes for the colour it decodes to.
+    enum { Wide, None, Adobe, Made } profile;
 };
 
 #define ON_BLACK "-background black -alpha remove -alpha off -depth 8 ppm:{ref}"
 constexpr const char* magick_reference = "convert {file} " ON_BLACK;
 constexpr const char* djxl_reference = "djxl {file} {ref}.png && convert {ref}.png " ON_BLACK;
+constexpr const char* heif_reference = "heif-convert {file} {ref}.png >/dev/null && convert {ref}.png " ON_BLACK;
 
 const Format formats[] = {
     {"PNG 8-bit", "convert {wide}.png {file}", magick_reference, Format::Wide},
@@ -97,11 +100,22 @@ const Format formats[] = {
     {"JPEG XL lossy", "cjxl -d 1 {wide}.png {file}", djxl_reference, Format::Made},
     {"JPEG XL alpha", "cjxl -d 0 {alpha}.png {file}", djxl_reference, Format::Wide},
     {"JPEG XL recompressed JPEG turned by its orientation", "cjxl {turned}.jpg {file}", djxl_reference, Format::Made},
+    {"HEIC", "heif-enc -q 90 {adobe}.png -o {file}", heif_reference, Format::Adobe},
+    {"HEIC whose EXIF orientation its own boxes overrule", "heif-enc -q 90 {turned}.jpg -o {file}", heif_reference,
+     Format::None},
+    {"AVIF 10-bit", "avifenc -d 10 {adobe}.png {file}", heif_reference, Format::Adobe},
+    {"AVIF alpha", "avifenc --icc {adobe_icc} {alpha}.png {file}", heif_reference, Format::Adobe},
+    {"AVIF turned and mirrored by its boxes", "avifenc --irot 1 --imir 1 {adobe}.png {file}", heif_reference,
+     Format::Adobe},
+    {"AVIF with a Display P3 colour description", "avifenc --ignore-icc --cicp 12/13/6 {wide}.png {file}",
+     heif_reference, Format::Made},
 };
 
 std::string filled(std::string text, const TempFolder& folder) {
     for (const auto& [key, value] : {std::pair<std::string, std::string>{"{wide}", folder.native_file("wide")},
                                      {"{alpha}", folder.native_file("alpha")},
+                                     {"{adobe}", folder.native_file("adobe")},
+                                     {"{adobe_icc}", adobe_profile},
                                      {"{turned}", folder.native_file("turned")},
                                      {"{file}", folder.native_file("picture")},
                                      {"{ref}", folder.native_file("reference")}}) {
@@ -111,8 +125,8 @@ std::string filled(std::string text, const TempFolder& folder) {
 }
 
 // Two small pictures with the wide-gamut profile, one opaque, one turned upright from
-// an orientation example with alpha rising from left to right; and a small JPEG stored
-// on its side with orientation 6.
+// an orientation example with alpha rising from left to right; the first with the Adobe
+// RGB profile instead; and a small JPEG stored on its side with orientation 6.
 void prepare(const TempFolder& folder) {
     const std::string wide = testdata + "/wide-gamut/P3-sRGB-color-ring.jpg";
     const std::string landscape = testdata + "/orientation/Landscape_6.jpg";
@@ -121,6 +135,8 @@ void prepare(const TempFolder& folder) {
     ASSERT_FALSE(run("convert " + wide + with_profile + folder.native_file("wide.png")));
     ASSERT_FALSE(run("convert " + landscape + " -auto-orient" + with_profile +
                      "-alpha set -channel A -fx i/w +channel " + folder.native_file("alpha.png")));
+    ASSERT_FALSE(run("convert " + folder.native_file("wide.png") + " +profile '*' -profile " + adobe_profile + " " +
+                     folder.native_file("adobe.png")));
     ASSERT_FALSE(run("convert " + landscape + " -resize 5% " + folder.native_file("turned.jpg")));
 }
 
@@ -145,7 +161,10 @@ TEST(PictureFormats, DecodeLikeOtherProgramsWithTheirProfiles) {
         if (format.profile == Format::Made) {
             EXPECT_FALSE(profile.empty());
         } else {
-            EXPECT_EQ(std::string(profile.begin(), profile.end()), format.profile == Format::Wide ? wide_profile : "");
+            const std::string expected = format.profile == Format::Wide    ? wide_profile
+                                         : format.profile == Format::Adobe ? testing::read_bytes(adobe_profile)
+                                                                           : "";
+            EXPECT_EQ(std::string(profile.begin(), profile.end()), expected);
         }
 
         // Cut short, the file shows the rows it holds. Damaged, it never brings the

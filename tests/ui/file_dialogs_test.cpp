@@ -68,7 +68,7 @@ TEST(FileDialogs, ImageFilesComeInTheOrderChosen) {
     std::vector<std::u16string> paths;
     answer_dialog([](QFileDialog& d) {
         EXPECT_EQ(d.fileMode(), QFileDialog::ExistingFiles);
-        EXPECT_EQ(d.nameFilters(), (QStringList{"Pictures (*.tif *.tiff *.jpg *.jpeg *.png *.webp *.jxl)",
+        EXPECT_EQ(d.nameFilters(), (QStringList{"Pictures (*.tif *.tiff *.jpg *.jpeg *.png *.webp *.jxl *.heic *.heif *.avif)",
                                                "TIFF/JPEG (*.tif *.tiff *.jpg *.jpeg)"}));
         EXPECT_EQ(d.selectedNameFilter(), d.nameFilters().front());
     }, "\"b.jpg\" \"c.png\" \"a.TIF\"");
