@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <memory>
 #include <vector>
 
 #include <libheif/heif.h>
@@ -35,7 +36,11 @@ const double* transfer_curve(heif_transfer_characteristics transfer) {
 // the others libheif knows) with its curve. sRGB itself needs none.
 std::vector<std::uint8_t> described_profile(const heif_image_handle* handle) {
     heif_color_profile_nclx* nclx = nullptr;
-    if (heif_image_handle_get_nclx_color_profile(handle, &nclx).code != heif_error_Ok || !nclx) return {};
+    const heif_error error = heif_image_handle_get_nclx_color_profile(handle, &nclx);
+    // A failed read may still have handed out the record.
+    const std::unique_ptr<heif_color_profile_nclx, void (*)(heif_color_profile_nclx*)> owned(
+        nclx, heif_nclx_color_profile_free);
+    if (error.code != heif_error_Ok || !nclx) return {};
     std::vector<std::uint8_t> profile;
     const double* curve = transfer_curve(nclx->transfer_characteristics);
     const bool srgb_primaries = nclx->color_primaries == heif_color_primaries_ITU_R_BT_709_5 ||
@@ -47,7 +52,6 @@ std::vector<std::uint8_t> described_profile(const heif_image_handle* handle) {
                                           nclx->color_primary_blue_x,  nclx->color_primary_blue_y};
         profile = rgb_profile(chromaticities, curve);
     }
-    heif_nclx_color_profile_free(nclx);
     return profile;
 }
 
