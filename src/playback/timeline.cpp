@@ -93,8 +93,10 @@ void halt_show(PlaybackRecord& player, bool keep_in_place, bool draw_at_rest) {
 void create_frames(PlaybackRecord& player, PlaybackWindow& window) {
     const std::int32_t w = window.client_width();
     const std::int32_t h = window.client_height();
-    const bool failed = frame_create(window.outgoing, w, h) | frame_create(window.incoming, w, h);
-    if (failed) error_box(player.ui, u"Out of Memory");
+    // Both are made, even when the first fails.
+    const bool outgoing_failed = frame_create(window.outgoing, w, h);
+    const bool incoming_failed = frame_create(window.incoming, w, h);
+    if (outgoing_failed || incoming_failed) error_box(player.ui, u"Out of Memory");
 }
 
 }  // namespace
