@@ -52,8 +52,8 @@ struct AppContext {
     std::int32_t current_slide = 0;  // the slide single-slide commands address
     PlaybackState playback;
     SlideClipboard clipboard;
-    // The monitor's colour space for pictures loaded from now on (MonitorProfile).
-    std::int32_t monitor_profile = 1;
+    // The monitor's colour space for pictures loaded from now on.
+    MonitorColour monitor;
     // The colour transforms the slides share.
     ColourTransformCache colour_transforms;
     std::int32_t frame_rate = 0;  // 0: 60 frames a second, 1: 50

@@ -92,7 +92,7 @@ SlidePrepared prepare_slide(AppContext& context, std::int32_t index, Slide& slid
     } else {
         // A profile that cannot be used has been reported; the picture keeps its own colours.
         static_cast<void>(colour_transform_shared(context.colour_transforms, ui, slide.profile, file.picture,
-                                                  context.monitor_profile, slide.transform));
+                                                  context.monitor.icc, slide.transform));
         // Converted where it lies: the picture needs no second copy of itself.
         if (colour_transform_apply_rows(file.picture, slide.transform.get(), file.report.rows_with_data)) {
             error_box(ui, u"Cannot convert slide file to the monitor color space: %s", file.path);

@@ -1,12 +1,16 @@
 #include "ui/preferences_dialog.h"
 
 #include <QComboBox>
+#include <QCoreApplication>
+#include <QFileDialog>
+#include <QFileInfo>
 #include <QGridLayout>
 #include <QLabel>
 #include <QPushButton>
 #include <QVBoxLayout>
 
 #include "app/app_context.h"
+#include "app/monitor_setting.h"
 #include "app/motion_setting.h"
 #include "playback/motion.h"
 #include "playback/timeline.h"
@@ -48,11 +52,23 @@ QHBoxLayout* ok_cancel_row(QDialog* dialog) {
 
 }  // namespace
 
-PreferencesDialog::PreferencesDialog(AppContext& context, QWidget* owner) : QDialog(owner), context_(context) {
+PreferencesDialog::PreferencesDialog(AppContext& context, QWidget* owner)
+    : QDialog(owner), context_(context), profile_file_(context.monitor.file), profile_row_(context.monitor.profile) {
     stop_show(context.player, false);
     setWindowTitle(QStringLiteral("Preferences"));
     apply_dialog_colours(*this);
-    monitor_profile_ = make_list(this, "monitor_profile", {"sRGB", "Adobe RGB", "DCI-P3"}, context.monitor_profile);
+    monitor_profile_ = make_list(this, "monitor_profile",
+                                 {QStringLiteral("sRGB"), QStringLiteral("Adobe RGB"), QStringLiteral("DCI-P3"),
+                                  QCoreApplication::translate("PreferencesDialog", "Display profile"), QString()},
+                                 context.monitor.profile);
+    show_profile_file();
+    connect(monitor_profile_, &QComboBox::activated, this, [this](int row) {
+        if (row == monitor_file) {
+            choose_profile_file();
+        } else {
+            profile_row_ = row;
+        }
+    });
     frame_rate_ = make_list(this, "frame_rate", {"60 fps", "50 fps"}, context.frame_rate);
     motion_ = make_list(this, "motion", {"Exact", "Smooth"}, context.motion);
     caption_ = make_list(this, "caption", {"File name", "Title", "Description", "Date taken"}, context.caption_source);
@@ -72,8 +88,35 @@ PreferencesDialog::PreferencesDialog(AppContext& context, QWidget* owner) : QDia
     layout->setSizeConstraint(QLayout::SetFixedSize);
 }
 
+void PreferencesDialog::choose_profile_file() {
+    const QString path = QFileDialog::getOpenFileName(
+        this, QCoreApplication::translate("PreferencesDialog", "Monitor Profile"),
+        QFileInfo(QString::fromStdU16String(profile_file_)).path(),
+        QCoreApplication::translate("PreferencesDialog", "Color profiles (*.icc *.icm *.ICC *.ICM);;All files (*)"));
+    std::vector<std::uint8_t> icc;
+    if (!path.isEmpty() && !read_monitor_profile_file(context_.ui, path.toStdU16String(), icc)) {
+        profile_file_ = path.toStdU16String();
+        profile_row_ = monitor_file;
+        show_profile_file();
+    }
+    monitor_profile_->setCurrentIndex(profile_row_);
+}
+
+// The file's entry names the file once there is one.
+void PreferencesDialog::show_profile_file() {
+    const QString path = QString::fromStdU16String(profile_file_);
+    monitor_profile_->setItemText(
+        monitor_file, path.isEmpty() ? QCoreApplication::translate("PreferencesDialog", "Profile file...")
+                                     : QCoreApplication::translate("PreferencesDialog", "Profile file: %1")
+                                           .arg(QFileInfo(path).fileName()));
+    monitor_profile_->setItemData(monitor_file, path, Qt::ToolTipRole);
+}
+
 void PreferencesDialog::accept() {
-    take_row(monitor_profile_, context_.monitor_profile);
+    // The file's entry counts only with a file.
+    const int profile = monitor_profile_->currentIndex();
+    if (profile >= 0 && (profile != monitor_file || !profile_file_.empty())) context_.monitor.profile = profile;
+    context_.monitor.file = profile_file_;
     take_row(frame_rate_, context_.frame_rate);
     take_row(caption_, context_.caption_source);
     std::int32_t motion = context_.motion;

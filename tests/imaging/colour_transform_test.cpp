@@ -138,7 +138,7 @@ Converted convert(RecordingUi& ui, const ImageBuffer& picture, const std::vector
                   std::int32_t monitor) {
     ColourTransformHandle transform;
     Converted result;
-    result.failed = colour_transform_create(ui, profile, picture, monitor, transform);
+    result.failed = colour_transform_create(ui, profile, picture, builtin_monitor_profile(monitor), transform);
     EXPECT_FALSE(colour_transform_apply(picture, result.image, transform.get()));
     return result;
 }
@@ -226,7 +226,7 @@ TEST(ColourTransform, RefusedProfilesShowTheMessageAndCopyThePicture) {
     ui.boxes.clear();
     ImageBuffer empty, destination = solid({{1, 2, 3}});
     ColourTransformHandle transform;
-    EXPECT_FALSE(colour_transform_create(ui, grey, empty, monitor_srgb, transform));
+    EXPECT_FALSE(colour_transform_create(ui, grey, empty, builtin_monitor_profile(monitor_srgb), transform));
     EXPECT_EQ(transform, nullptr);
     EXPECT_FALSE(colour_transform_apply(empty, destination, nullptr));
     EXPECT_TRUE(destination.empty());
@@ -262,11 +262,28 @@ TEST(ColourTransform, InPlaceConversionMatchesAConversionIntoAnotherPicture) {
     ImageBuffer picture = solid({{0, 0, 255}, {10, 200, 30}, {128, 128, 128}, {3, 2, 1}});
     const Converted separate = convert(ui, picture, {}, monitor_dci_p3);
     ColourTransformHandle transform;
-    ASSERT_FALSE(colour_transform_create(ui, {}, picture, monitor_dci_p3, transform));
+    ASSERT_FALSE(colour_transform_create(ui, {}, picture, builtin_monitor_profile(monitor_dci_p3), transform));
     ASSERT_FALSE(colour_transform_apply(picture, picture, nullptr));  // nothing to do
     ASSERT_FALSE(colour_transform_apply(picture, picture, transform.get()));
     EXPECT_EQ(std::memcmp(picture.rows[0], separate.image.rows[0], 12), 0);
     EXPECT_NE(channel(picture, 0, 2), 255);  // it was converted
+}
+
+// The cache knows a monitor by its profile's bytes: the same bytes read again share the
+// transform, another monitor's get their own.
+TEST(ColourTransform, TheCacheSharesTransformsByTheMonitorProfilesBytes) {
+    RecordingUi ui;
+    const ImageBuffer picture = solid({{0, 0, 255}});
+    const std::vector<std::uint8_t> adobe = testing::file_bytes("/usr/share/color/icc/colord/AdobeRGB1998.icc");
+    ColourTransformCache cache;
+    ColourTransformHandle first, again, other, srgb;
+    ASSERT_FALSE(colour_transform_shared(cache, ui, {}, picture, adobe, first));
+    ASSERT_FALSE(colour_transform_shared(cache, ui, {}, picture, std::vector<std::uint8_t>(adobe), again));
+    ASSERT_FALSE(colour_transform_shared(cache, ui, {}, picture, dci_p3_profile(), other));
+    ASSERT_FALSE(colour_transform_shared(cache, ui, {}, picture, {}, srgb));
+    EXPECT_EQ(first, again);
+    EXPECT_NE(first, other);
+    EXPECT_EQ(cache.created, 3);
 }
 
 TEST(ColourTransform, LargePicturesConvertEveryRow) {
@@ -322,7 +339,7 @@ TEST(ColourTransform, RememberedColoursComeOutAsTheLibraryConvertsThem) {
     cmsCloseProfile(output);
 
     ColourTransformHandle transform;
-    ASSERT_FALSE(colour_transform_create(ui, {}, picture, monitor_adobe_rgb, transform));
+    ASSERT_FALSE(colour_transform_create(ui, {}, picture, builtin_monitor_profile(monitor_adobe_rgb), transform));
     for (int round = 0; round < 3; ++round) {
         ImageBuffer converted;
         if (round < 2) {

@@ -120,13 +120,13 @@ TEST(PreferencesDialog, OkStoresCancelKeepsAndARestartFindsThem) {
     Person person({choose("DCI-P3", "50 fps", "Smooth", "ok"), choose("sRGB", "60 fps", "Exact", "cancel")});
     // The levels show the motion was switched, not only stored.
     p.run(command_preferences);
-    EXPECT_EQ(p.context.monitor_profile, 2);
+    EXPECT_EQ(p.context.monitor.profile, 2);
     EXPECT_EQ(p.context.frame_rate, 1);
     EXPECT_EQ(p.context.motion, motion_smooth);
     EXPECT_FALSE(p.context.show.slides[0].levels.empty());
     p.run(command_preferences);
     EXPECT_TRUE(person.done());
-    EXPECT_EQ(p.context.monitor_profile, 2);
+    EXPECT_EQ(p.context.monitor.profile, 2);
     EXPECT_EQ(p.context.frame_rate, 1);
     EXPECT_EQ(p.context.motion, motion_smooth);
     EXPECT_FALSE(p.context.show.slides[0].levels.empty());
@@ -136,7 +136,7 @@ TEST(PreferencesDialog, OkStoresCancelKeepsAndARestartFindsThem) {
     AppContext again(ui);
     again.session_folder = session.path();
     read_session_state(again, u"/pictures");
-    EXPECT_EQ(again.monitor_profile, 2);
+    EXPECT_EQ(again.monitor.profile, 2);
     EXPECT_EQ(again.frame_rate, 1);
     EXPECT_EQ(again.motion, motion_smooth);
 }

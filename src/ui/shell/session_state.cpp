@@ -68,7 +68,9 @@ bool read_line(AppContext& context, const std::vector<std::u16string>& t) {
     } else if (n < 2) {
         return true;
     } else if (key == u"monitor_profile") {
-        read_integer(t[1], 0, 2, context.monitor_profile);
+        read_integer(t[1], monitor_srgb, monitor_file, context.monitor.profile);
+    } else if (key == u"monitor_profile_file") {
+        context.monitor.file = cut_text(t[1], path_limit);
     } else if (key == u"frame_rate") {
         read_integer(t[1], 0, 1, context.frame_rate);
     } else if (key == u"motion") {
@@ -160,7 +162,8 @@ std::vector<std::u16string> session_state_lines(const AppContext& context) {
     lines.push_back(formatted(u"window_placement %d %d %d %d %d %d %d %d %d %d", p.flags, p.maximised_x, p.maximised_y,
                               p.minimised_x, p.minimised_y, p.normal_left, p.normal_top, p.normal_right,
                               p.normal_bottom, p.show_command));
-    lines.push_back(formatted(u"monitor_profile %d", context.monitor_profile));
+    lines.push_back(formatted(u"monitor_profile %d", context.monitor.profile));
+    if (!context.monitor.file.empty()) lines.push_back(quoted(u"monitor_profile_file", context.monitor.file));
     lines.push_back(formatted(u"frame_rate %d", context.frame_rate));
     lines.push_back(formatted(u"motion %d", context.motion));
     lines.push_back(quoted(u"last_file_open_folder", context.last_image_folder));
