@@ -7,6 +7,7 @@
 #include <QGridLayout>
 #include <QLabel>
 #include <QPushButton>
+#include <QStandardPaths>
 #include <QVBoxLayout>
 
 #include "app/app_context.h"
@@ -61,6 +62,8 @@ PreferencesDialog::PreferencesDialog(AppContext& context, QWidget* owner)
                                  {QStringLiteral("sRGB"), QStringLiteral("Adobe RGB"), QStringLiteral("DCI-P3"),
                                   QCoreApplication::translate("PreferencesDialog", "Display profile"), QString()},
                                  context.monitor.profile);
+    // The file's entry grows with the file's name.
+    monitor_profile_->setSizeAdjustPolicy(QComboBox::AdjustToContents);
     show_profile_file();
     connect(monitor_profile_, &QComboBox::activated, this, [this](int row) {
         if (row == monitor_file) {
@@ -89,9 +92,14 @@ PreferencesDialog::PreferencesDialog(AppContext& context, QWidget* owner)
 }
 
 void PreferencesDialog::choose_profile_file() {
+    // The first time, the folder where the desktop keeps its profiles.
+    const QString folder =
+        profile_file_.empty()
+            ? QStandardPaths::locate(QStandardPaths::GenericDataLocation, QStringLiteral("color/icc"),
+                                     QStandardPaths::LocateDirectory)
+            : QFileInfo(QString::fromStdU16String(profile_file_)).path();
     const QString path = QFileDialog::getOpenFileName(
-        this, QCoreApplication::translate("PreferencesDialog", "Monitor Profile"),
-        QFileInfo(QString::fromStdU16String(profile_file_)).path(),
+        this, QCoreApplication::translate("PreferencesDialog", "Monitor Profile"), folder,
         QCoreApplication::translate("PreferencesDialog", "Color profiles (*.icc *.icm *.ICC *.ICM);;All files (*)"));
     std::vector<std::uint8_t> icc;
     if (!path.isEmpty() && !read_monitor_profile_file(context_.ui, path.toStdU16String(), icc)) {

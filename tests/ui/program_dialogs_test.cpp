@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -139,6 +140,44 @@ TEST(PreferencesDialog, OkStoresCancelKeepsAndARestartFindsThem) {
     EXPECT_EQ(again.monitor.profile, 2);
     EXPECT_EQ(again.frame_rate, 1);
     EXPECT_EQ(again.motion, motion_smooth);
+}
+
+// The display's own profile falls back to sRGB with a warning where there is none (as on
+// the offscreen platform); a profile file is checked as it is chosen, a bad one leaving
+// the choice before it.
+TEST(PreferencesDialog, DisplayProfileAndAProfileFile) {
+    Program p;
+    const QString grey = QStringLiteral("/usr/share/color/icc/Gray.icc");
+    const QString adobe = QStringLiteral("/usr/share/color/icc/colord/AdobeRGB1998.icc");
+    Person person({Person::Act([](QWidget& d) {
+                       control<QComboBox>(d, "monitor_profile").setCurrentText(QStringLiteral("Display profile"));
+                       click(d, "ok");
+                   }),
+                   QMessageBox::Ok,
+                   Person::Act([](QWidget& d) {
+                       auto& list = control<QComboBox>(d, "monitor_profile");
+                       EXPECT_EQ(list.currentText(), QStringLiteral("Display profile"));
+                       EXPECT_EQ(list.itemText(monitor_file), QStringLiteral("Profile file..."));
+                       list.setCurrentIndex(monitor_file);
+                       emit list.activated(monitor_file);
+                       EXPECT_EQ(list.currentText(), QStringLiteral("Display profile"));
+                       list.setCurrentIndex(monitor_file);
+                       emit list.activated(monitor_file);
+                       EXPECT_EQ(list.currentText(), QStringLiteral("Profile file: AdobeRGB1998.icc"));
+                       click(d, "ok");
+                   }),
+                   grey, QMessageBox::Ok, adobe});
+    p.run(command_preferences);
+    EXPECT_EQ(p.context.monitor.profile, monitor_display);
+    EXPECT_TRUE(p.context.monitor.icc.empty());
+    p.run(command_preferences);
+    EXPECT_TRUE(person.done());
+    EXPECT_EQ(p.context.monitor.profile, monitor_file);
+    EXPECT_EQ(p.context.monitor.file, adobe.toStdU16String());
+    EXPECT_EQ(static_cast<qint64>(p.context.monitor.icc.size()), QFileInfo(adobe).size());
+    ASSERT_EQ(person.seen.size(), 6u);
+    EXPECT_EQ(person.seen[1], "Warning: The display has no color profile of its own; pictures are shown in sRGB.");
+    EXPECT_TRUE(person.seen[4].startsWith("Error: The file " + grey + " is not a color profile of a monitor"));
 }
 
 TEST(AboutDialog, ShowsTheTitleWithItsVersion) {
