@@ -84,6 +84,17 @@ public:
         return true;
     }
 
+    // Opaque colour goes straight into the rows, turned to blue, green, red order by the
+    // library's threads as they render it.
+    bool read_picture(const std::vector<std::uint8_t*>& rows, std::int32_t& rows_with_data) override {
+        if (decoded_ || layout() != PixelLayout::BGR24) return true;
+        rows_out_ = &rows;
+        decode();
+        rows_out_ = nullptr;
+        rows_with_data = next_row_ = rows_;
+        return false;
+    }
+
     bool rows_ended() const override { return decoded_ && next_row_ >= rows_; }
     bool damaged() const override { return damaged_; }
     bool failed() const override { return failed_; }
@@ -101,7 +112,9 @@ private:
         decoded_ = true;
         for (;;) {
             const JxlDecoderStatus status = JxlDecoderProcessInput(decoder_);
-            if (status == JXL_DEC_NEED_IMAGE_OUT_BUFFER) {
+            if (status == JXL_DEC_NEED_IMAGE_OUT_BUFFER && rows_out_) {
+                if (JxlDecoderSetImageOutCallback(decoder_, &format_, write_pixels, this) != JXL_DEC_SUCCESS) break;
+            } else if (status == JXL_DEC_NEED_IMAGE_OUT_BUFFER) {
                 std::size_t size = 0;
                 if (JxlDecoderImageOutBufferSize(decoder_, &format_, &size) != JXL_DEC_SUCCESS ||
                     size != pixel_bytes()) {
@@ -114,7 +127,7 @@ private:
                 return;
             } else if (status == JXL_DEC_NEED_MORE_INPUT) {
                 damaged_ = true;
-                if (!pixels_.empty() && JxlDecoderFlushImage(decoder_) == JXL_DEC_SUCCESS) rows_ = height_;
+                if ((rows_out_ || !pixels_.empty()) && JxlDecoderFlushImage(decoder_) == JXL_DEC_SUCCESS) rows_ = height_;
                 return;
             } else {
                 break;
@@ -123,7 +136,15 @@ private:
         damaged_ = failed_ = true;
     }
 
+    // A run of rendered pixels, from any of the library's threads.
+    static void write_pixels(void* opaque, std::size_t x, std::size_t y, std::size_t count, const void* pixels) {
+        const auto* self = static_cast<const JxlDecoder*>(opaque);
+        rgb_to_bgr(static_cast<const std::uint8_t*>(pixels), (*self->rows_out_)[y] + 3 * x,
+                   static_cast<std::int32_t>(count));
+    }
+
     ::JxlDecoder* decoder_;
+    const std::vector<std::uint8_t*>* rows_out_ = nullptr;
     void* runner_ = nullptr;
     std::vector<std::uint8_t> data_;
     JxlPixelFormat format_{};

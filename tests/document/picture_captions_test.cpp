@@ -73,7 +73,9 @@ TEST(PictureCaptions, TheChosenFieldOrElseTheFileName) {
             tag(tagged, c.tags);
             const std::string encode = path.ends_with(".heic") ? "heif-enc -q 50 '" + tagged + "' -o '" + path + "'"
                                                                : "avifenc -s 10 '" + tagged + "' '" + path + "'";
-            if (heif) ASSERT_EQ(std::system((encode + " >/dev/null").c_str()), 0) << encode;
+            if (heif) {
+                ASSERT_EQ(std::system((encode + " >/dev/null").c_str()), 0) << encode;
+            }
         }
         EXPECT_EQ(new_slide_caption(c.source, folder.file(utf8_to_utf16(c.file))), c.caption);
     }
