@@ -51,9 +51,8 @@ bool load_through_decoder(const std::u16string& path, ImageBuffer& image, std::v
 
     const bool straight = layout == PixelLayout::BGR24 || layout == PixelLayout::RGB24;
     std::vector<std::uint8_t> row_buffer(straight ? 0 : decoder->row_bytes());
-    // The decoder counts rows from the top, the picture from the bottom.
-    const bool whole = !decoder->read_picture({image.rows.rbegin(), image.rows.rend()}, report.rows_with_data);
-    for (std::int32_t source_row = 0; !whole && source_row < height; ++source_row) {
+    for (std::int32_t source_row = 0; source_row < height; ++source_row) {
+        // The decoder counts rows from the top, the picture from the bottom.
         std::uint8_t* row = image.rows[static_cast<std::size_t>(height - 1 - source_row)];
         if (decoder->read_row(straight ? row : row_buffer.data())) {
             if (!straight || layout == PixelLayout::RGB24) {

@@ -69,16 +69,6 @@ public:
     // row_bytes()). False when the row could not be decoded; row then keeps what it held.
     virtual bool read_row(std::uint8_t* row) = 0;
     std::size_t row_bytes() const;
-    // A decoder that makes the whole picture at once may write it straight into the
-    // loader's rows (rows[0] the top one, each holding row_bytes()) as it decodes,
-    // instead of handing it out row by row afterwards. False when it did: the top
-    // rows_with_data rows then hold the picture and the others what they held. True when
-    // it hands out rows only; nothing has been read then.
-    virtual bool read_picture(const std::vector<std::uint8_t*>& rows, std::int32_t& rows_with_data) {
-        static_cast<void>(rows);
-        static_cast<void>(rows_with_data);
-        return true;
-    }
     // No later row can be decoded either: the file's data ended before the picture did.
     virtual bool rows_ended() const = 0;
     // The file lacked data or held errors: part of the picture is missing.
@@ -107,7 +97,8 @@ std::unique_ptr<ImageDecoder> open_image_decoder(const std::u16string& path);
 // Samples of width pixels, each colours samples and then alpha, laid on black: colours
 // samples a pixel, alpha multiplied in.
 void alpha_on_black(const std::uint8_t* from, std::uint8_t* to, std::int32_t width, int colours);
-// Red, green, blue samples of width pixels copied in blue, green, red order.
+// Red, green, blue samples of width pixels copied in blue, green, red order; from and
+// to may be the same row.
 void rgb_to_bgr(const std::uint8_t* from, std::uint8_t* to, std::int32_t width);
 
 // An ICC profile for RGB with the chromaticities of white, red, green and blue (x, y each)

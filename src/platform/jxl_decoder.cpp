@@ -1,6 +1,8 @@
 #include "platform/jxl_decoder.h"
 
+#include <cstdlib>
 #include <cstring>
+#include <memory>
 #include <vector>
 
 #include <jxl/decode.h>
@@ -72,7 +74,7 @@ public:
         if (!decoded_) decode();
         if (next_row_ >= rows_) return false;
         const std::size_t source_bytes = static_cast<std::size_t>(width_) * format_.num_channels;
-        const std::uint8_t* from = pixels_.data() + static_cast<std::size_t>(next_row_) * source_bytes;
+        const std::uint8_t* from = pixels_.get() + static_cast<std::size_t>(next_row_) * source_bytes;
         if (layout() == PixelLayout::BGR24) {
             rgb_to_bgr(from, row, width_);
         } else if (static_cast<int>(format_.num_channels) == colours_) {
@@ -82,17 +84,6 @@ public:
         }
         ++next_row_;
         return true;
-    }
-
-    // Opaque colour goes straight into the rows, turned to blue, green, red order by the
-    // library's threads as they render it.
-    bool read_picture(const std::vector<std::uint8_t*>& rows, std::int32_t& rows_with_data) override {
-        if (decoded_ || layout() != PixelLayout::BGR24) return true;
-        rows_out_ = &rows;
-        decode();
-        rows_out_ = nullptr;
-        rows_with_data = next_row_ = rows_;
-        return false;
     }
 
     bool rows_ended() const override { return decoded_ && next_row_ >= rows_; }
@@ -112,22 +103,24 @@ private:
         decoded_ = true;
         for (;;) {
             const JxlDecoderStatus status = JxlDecoderProcessInput(decoder_);
-            if (status == JXL_DEC_NEED_IMAGE_OUT_BUFFER && rows_out_) {
-                if (JxlDecoderSetImageOutCallback(decoder_, &format_, write_pixels, this) != JXL_DEC_SUCCESS) break;
-            } else if (status == JXL_DEC_NEED_IMAGE_OUT_BUFFER) {
+            if (status == JXL_DEC_NEED_IMAGE_OUT_BUFFER) {
                 std::size_t size = 0;
                 if (JxlDecoderImageOutBufferSize(decoder_, &format_, &size) != JXL_DEC_SUCCESS ||
                     size != pixel_bytes()) {
                     break;
                 }
-                pixels_.assign(size, 0);
-                if (JxlDecoderSetImageOutBuffer(decoder_, &format_, pixels_.data(), size) != JXL_DEC_SUCCESS) break;
+                // The system's new pages read as zero: a large picture's pages are zeroed
+                // once, as the library first writes them, not a second time beforehand.
+                pixels_.reset(static_cast<std::uint8_t*>(std::calloc(size, 1)));
+                if (!pixels_ || JxlDecoderSetImageOutBuffer(decoder_, &format_, pixels_.get(), size) != JXL_DEC_SUCCESS) {
+                    break;
+                }
             } else if (status == JXL_DEC_FULL_IMAGE || status == JXL_DEC_SUCCESS) {
                 rows_ = height_;
                 return;
             } else if (status == JXL_DEC_NEED_MORE_INPUT) {
                 damaged_ = true;
-                if ((rows_out_ || !pixels_.empty()) && JxlDecoderFlushImage(decoder_) == JXL_DEC_SUCCESS) rows_ = height_;
+                if (pixels_ && JxlDecoderFlushImage(decoder_) == JXL_DEC_SUCCESS) rows_ = height_;
                 return;
             } else {
                 break;
@@ -136,15 +129,7 @@ private:
         damaged_ = failed_ = true;
     }
 
-    // A run of rendered pixels, from any of the library's threads.
-    static void write_pixels(void* opaque, std::size_t x, std::size_t y, std::size_t count, const void* pixels) {
-        const auto* self = static_cast<const JxlDecoder*>(opaque);
-        rgb_to_bgr(static_cast<const std::uint8_t*>(pixels), (*self->rows_out_)[y] + 3 * x,
-                   static_cast<std::int32_t>(count));
-    }
-
     ::JxlDecoder* decoder_;
-    const std::vector<std::uint8_t*>* rows_out_ = nullptr;
     void* runner_ = nullptr;
     std::vector<std::uint8_t> data_;
     JxlPixelFormat format_{};
@@ -156,7 +141,10 @@ private:
     bool failed_ = false;
     std::int32_t rows_ = 0;
     std::int32_t next_row_ = 0;
-    std::vector<std::uint8_t> pixels_;
+    struct Free {
+        void operator()(std::uint8_t* pixels) const { std::free(pixels); }
+    };
+    std::unique_ptr<std::uint8_t, Free> pixels_;
     std::vector<MetadataItem> metadata_;
     std::vector<std::uint32_t> no_palette_;
 };
