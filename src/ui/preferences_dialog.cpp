@@ -10,7 +10,6 @@
 #include "app/motion_setting.h"
 #include "playback/motion.h"
 #include "playback/timeline.h"
-#include "ui/dialog_colours.h"
 
 namespace lumivane {
 
@@ -51,7 +50,6 @@ QHBoxLayout* ok_cancel_row(QDialog* dialog) {
 PreferencesDialog::PreferencesDialog(AppContext& context, QWidget* owner) : QDialog(owner), context_(context) {
     stop_show(context.player, false);
     setWindowTitle(QStringLiteral("Preferences"));
-    apply_dialog_colours(*this);
     monitor_profile_ = make_list(this, "monitor_profile", {"sRGB", "Adobe RGB", "DCI-P3"}, context.monitor_profile);
     frame_rate_ = make_list(this, "frame_rate", {"60 fps", "50 fps"}, context.frame_rate);
     motion_ = make_list(this, "motion", {"Exact", "Smooth"}, context.motion);
