@@ -12,6 +12,7 @@
 #include "platform/qt/single_instance.h"
 #include "platform/qt/user_folders.h"
 #include "playback/timeline.h"
+#include "ui/accessible_controls.h"
 #include "ui/main_window.h"
 #include "ui/program_icon.h"
 #include "ui/program_requests.h"
@@ -84,6 +85,7 @@ bool start_program(QtUserInterface& ui, AppContext& context, MainWindow& window,
 
 int run_program(int& argc, char** argv, const std::vector<std::u16string>& typed_arguments) {
     QApplication application(argc, argv);
+    install_accessible_controls();
     const std::vector<std::u16string> arguments = with_absolute_show_path(typed_arguments);
     QApplication::setApplicationName(QStringLiteral("Lumivane"));
     QApplication::setWindowIcon(program_icon());

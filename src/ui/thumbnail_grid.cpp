@@ -1,5 +1,6 @@
 #include "ui/thumbnail_grid.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QContextMenuEvent>
 #include <QMenu>
@@ -9,9 +10,11 @@
 #include <cmath>
 
 #include "app/app_context.h"
+#include "ui/accessible_controls.h"
 #include "ui/image_bar.h"
 #include "ui/image_drawing.h"
 #include "ui/interface_drawing.h"
+#include "ui/shell/grid_keys.h"
 #include "ui/shell/main_window_commands.h"
 
 namespace lumivane {
@@ -24,6 +27,8 @@ const QColor selected_frame(192, 192, 192);
 const QColor plain_frame(64, 64, 64);
 const QColor drop_bar(255, 0, 0);
 constexpr int drop_bar_width = 4;
+// The keyboard's focus frame, in the desktop's highlight colour over the cell's edge.
+constexpr int focus_ring_width = 3;
 
 // One cell: the thumbnail centred, or a black square inset by the margin where there is
 // none, and the frame around it.
@@ -66,6 +71,7 @@ ThumbnailGrid::ThumbnailGrid(AppContext& context, ShellInterface& shell, QWidget
     setPalette(palette);
     setCursor(Qt::ArrowCursor);
     setMouseTracking(false);
+    setFocusPolicy(Qt::StrongFocus);
 
     CaptionFonts captions;
     make_interface_font(parent ? parent : this, font_, captions);
@@ -116,8 +122,14 @@ void ThumbnailGrid::update_layout() {
     const std::int32_t count = context_.show.slide_count();
     const Followed now{context_.current_slide, count, grid_columns(grid), grid_rows(grid)};
     const bool follow = now != followed_;
+    if (now.current != followed_.current || focus_ >= count) focus_ = std::max(context_.current_slide, 0);
     followed_ = now;
-    scroll_ = grid_scroll(grid, count, follow ? context_.current_slide : -1, scroll_.position);
+    set_scroll(grid_scroll(grid, count, follow ? context_.current_slide : -1, scroll_.position));
+}
+
+void ThumbnailGrid::set_scroll(const GridScroll& scroll) {
+    const GridArea grid = area();
+    scroll_ = scroll;
     if (scroll_.shown) {
         const int s = font_.vertical_scroll_width;
         scroll_bar_->setGeometry(width() - s, grid.top, s, height() - grid.top);
@@ -159,6 +171,16 @@ void ThumbnailGrid::paintEvent(QPaintEvent* event) {
                                                                                : plain_frame;
             paint_cell(painter, cell, slide, frame, font_.margin, thumbnail_ratio);
         }
+        if (cell.index == focus_ && cell.index < count && hasFocus()) {
+            const QColor ring = palette().color(QPalette::Highlight);
+            for (int i = 0; i < focus_ring_width; ++i) {
+                const QRect edge(cell.x + i, cell.y + i, grid_cell_size - 2 * i, grid_cell_size - 2 * i);
+                fill_rectangle(painter, QRect(edge.x(), edge.y(), edge.width(), 1), ring);
+                fill_rectangle(painter, QRect(edge.x(), edge.bottom(), edge.width(), 1), ring);
+                fill_rectangle(painter, QRect(edge.x(), edge.y(), 1, edge.height()), ring);
+                fill_rectangle(painter, QRect(edge.right(), edge.y(), 1, edge.height()), ring);
+            }
+        }
         if (drag_.active && cell.index == drag_.drop) {
             fill_rectangle(painter, QRect(cell.x - drop_bar_width / 2, cell.y, drop_bar_width, grid_cell_size),
                            drop_bar);
@@ -175,16 +197,21 @@ std::int32_t ThumbnailGrid::slide_at(QPointF position) const {
 
 void ThumbnailGrid::mousePressEvent(QMouseEvent* event) {
     const std::int32_t index = slide_at(event->position());
+    if (index >= 0) focus_ = index;
     if (event->button() == Qt::LeftButton) {
         const Qt::KeyboardModifiers keys = event->modifiers();
         grid_left_press(context_, drag_, index, keys & Qt::ControlModifier, keys & Qt::ShiftModifier);
     } else if (event->button() == Qt::RightButton) {
         if (!grid_right_press(context_, index)) return;
         update();
-        QMenu menu(this);
-        fill_context_menu(menu);
-        menu.exec(event->globalPosition().toPoint());
+        open_menu(event->globalPosition().toPoint());
     }
+}
+
+void ThumbnailGrid::open_menu(QPoint global_position) {
+    QMenu menu(this);
+    fill_context_menu(menu);
+    menu.exec(global_position);
 }
 
 void ThumbnailGrid::mouseMoveEvent(QMouseEvent* event) {
@@ -209,8 +236,87 @@ void ThumbnailGrid::mouseDoubleClickEvent(QMouseEvent* event) {
 }
 
 void ThumbnailGrid::contextMenuEvent(QContextMenuEvent* event) {
-    // The right button's press has opened the grid's menu already.
+    // The right button's press has opened the grid's menu already; the keyboard's menu
+    // request opens it at the focus cell.
     event->accept();
+    if (event->reason() == QContextMenuEvent::Keyboard) open_menu_at_focus();
+}
+
+void ThumbnailGrid::open_menu_at_focus() {
+    if (grid_key_press(context_, shell_, focus_, {GridKey::Menu}, 0, 0) != GridKeyResult::OpenMenu) return;
+    focus_moved();
+    if (const std::optional<QRect> cell = cell_rect(focus_)) open_menu(mapToGlobal(cell->center()));
+}
+
+std::optional<QRect> ThumbnailGrid::cell_rect(std::int32_t index) const {
+    const GridArea grid = area();
+    const std::int32_t first = scroll_.position * grid_columns(grid);
+    if (index < first) return std::nullopt;
+    for (const GridCell& cell : grid_walk(grid, first, std::min(index + 1, context_.show.slide_count()))) {
+        if (cell.index == index) return QRect(cell.x, cell.y, grid_cell_size, grid_cell_size);
+    }
+    return std::nullopt;
+}
+
+namespace {
+
+std::optional<GridMove> grid_move(int key) {
+    switch (key) {
+    case Qt::Key_Left: return GridMove::Left;
+    case Qt::Key_Right: return GridMove::Right;
+    case Qt::Key_Up: return GridMove::Up;
+    case Qt::Key_Down: return GridMove::Down;
+    case Qt::Key_Home: return GridMove::Home;
+    case Qt::Key_End: return GridMove::End;
+    case Qt::Key_PageUp: return GridMove::PageUp;
+    case Qt::Key_PageDown: return GridMove::PageDown;
+    default: return std::nullopt;
+    }
+}
+
+}  // namespace
+
+void ThumbnailGrid::keyPressEvent(QKeyEvent* event) {
+    const Qt::KeyboardModifiers keys = event->modifiers();
+    GridKeyPress press{GridKey::Move, GridMove::Left, (keys & Qt::ControlModifier) != 0, (keys & Qt::ShiftModifier) != 0};
+    if (const std::optional<GridMove> move = grid_move(event->key())) {
+        press.move = *move;
+    } else if (event->key() == Qt::Key_Space) {
+        press.key = GridKey::Space;
+    } else if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+        press.key = GridKey::Enter;
+    } else if (event->key() == Qt::Key_Menu || (event->key() == Qt::Key_F10 && press.shift)) {
+        open_menu_at_focus();
+        return;
+    } else {
+        QWidget::keyPressEvent(event);  // the main window's
+        return;
+    }
+    const GridArea grid = area();
+    if (grid_key_press(context_, shell_, focus_, press, grid_columns(grid), grid_rows(grid)) == GridKeyResult::PassOn) {
+        QWidget::keyPressEvent(event);
+        return;
+    }
+    focus_moved();
+}
+
+void ThumbnailGrid::focus_moved() {
+    set_scroll(grid_scroll(area(), context_.show.slide_count(), focus_, scroll_.position));
+    if (QAccessible::isActive() && hasFocus()) {
+        QAccessibleEvent moved(this, QAccessible::Focus);
+        moved.setChild(accessible_cell_child(*this, focus_));
+        QAccessible::updateAccessibility(&moved);
+    }
+}
+
+void ThumbnailGrid::focusInEvent(QFocusEvent* event) {
+    QWidget::focusInEvent(event);
+    update();
+}
+
+void ThumbnailGrid::focusOutEvent(QFocusEvent* event) {
+    QWidget::focusOutEvent(event);
+    update();
 }
 
 void ThumbnailGrid::wheelEvent(QWheelEvent* event) {
