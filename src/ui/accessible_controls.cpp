@@ -7,6 +7,7 @@
 #include <map>
 
 #include "app/app_context.h"
+#include "ui/captions.h"
 #include "ui/image_bar.h"
 #include "ui/thumbnail_grid.h"
 
@@ -128,11 +129,12 @@ public:
         if (!isValid()) return QString();
         const AppContext& context = grid()->context();
         if (kind == QAccessible::Name) {
+            // The caption as the playback shows it, its lines read as one.
             const Slide& slide = context.show.slides[static_cast<std::size_t>(index_)];
-            const std::u16string& caption = slide.caption.empty() ? slide.file : slide.caption;
-            return QCoreApplication::translate("ThumbnailGrid", "Slide %1: %2")
-                .arg(index_ + 1)
-                .arg(QString::fromStdU16String(caption));
+            const QString caption = slide.caption.empty()
+                                        ? QString::fromStdU16String(slide.file)
+                                        : caption_display_text(QString::fromStdU16String(slide.caption)).simplified();
+            return QCoreApplication::translate("ThumbnailGrid", "Slide %1: %2").arg(index_ + 1).arg(caption);
         }
         if (kind == QAccessible::Description && index_ == context.current_slide) {
             return QCoreApplication::translate("ThumbnailGrid", "Current slide");

@@ -95,6 +95,7 @@ ThumbnailGrid::ThumbnailGrid(AppContext& context, ShellInterface& shell, QWidget
         if (identifier == tool_bar_identifier) tool_button_pressed(context_, shell_, index);
     };
     tool_bar_ = new ImageBar(font_.margin, font_.margin, tools, context_.ui, context_.settings_folder);
+    tool_bar_->setAccessibleName(QCoreApplication::translate("ThumbnailGrid", "Tool buttons"));
 
     scroll_bar_ = new QScrollBar(Qt::Vertical, this);
     scroll_bar_->setSingleStep(1);
