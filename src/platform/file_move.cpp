@@ -8,20 +8,11 @@ namespace lumivane {
 
 namespace fs = std::filesystem;
 
-namespace {
-
-bool present(const fs::path& path) {
-    std::error_code error;
-    return fs::exists(fs::symlink_status(path, error));
-}
-
-}  // namespace
-
 MoveOutcome move_to_new_place(const std::u16string& from_text, const std::u16string& to_text) {
     const fs::path from = native_path(from_text);
     const fs::path to = native_path(to_text);
-    if (!present(from)) return MoveOutcome::NothingToMove;
-    if (present(to)) return MoveOutcome::NewKept;
+    if (!path_exists(from_text)) return MoveOutcome::NothingToMove;
+    if (path_exists(to_text)) return MoveOutcome::NewKept;
     std::error_code error;
     fs::create_directories(to.parent_path(), error);
     if (error) return MoveOutcome::Failed;

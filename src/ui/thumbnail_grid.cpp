@@ -173,14 +173,10 @@ void ThumbnailGrid::paintEvent(QPaintEvent* event) {
             paint_cell(painter, cell, slide, frame, font_.margin, thumbnail_ratio);
         }
         if (cell.index == focus_ && cell.index < count && hasFocus()) {
-            const QColor ring = palette().color(QPalette::Highlight);
-            for (int i = 0; i < focus_ring_width; ++i) {
-                const QRect edge(cell.x + i, cell.y + i, grid_cell_size - 2 * i, grid_cell_size - 2 * i);
-                fill_rectangle(painter, QRect(edge.x(), edge.y(), edge.width(), 1), ring);
-                fill_rectangle(painter, QRect(edge.x(), edge.bottom(), edge.width(), 1), ring);
-                fill_rectangle(painter, QRect(edge.x(), edge.y(), 1, edge.height()), ring);
-                fill_rectangle(painter, QRect(edge.right(), edge.y(), 1, edge.height()), ring);
-            }
+            const qreal inset = focus_ring_width / 2.0;
+            painter.setPen(QPen(palette().color(QPalette::Highlight), focus_ring_width, Qt::SolidLine, Qt::SquareCap,
+                                Qt::MiterJoin));
+            painter.drawRect(QRectF(cell.x, cell.y, grid_cell_size, grid_cell_size).adjusted(inset, inset, -inset, -inset));
         }
         if (drag_.active && cell.index == drag_.drop) {
             fill_rectangle(painter, QRect(cell.x - drop_bar_width / 2, cell.y, drop_bar_width, grid_cell_size),
@@ -279,7 +275,8 @@ std::optional<GridMove> grid_move(int key) {
 
 void ThumbnailGrid::keyPressEvent(QKeyEvent* event) {
     const Qt::KeyboardModifiers keys = event->modifiers();
-    GridKeyPress press{GridKey::Move, GridMove::Left, (keys & Qt::ControlModifier) != 0, (keys & Qt::ShiftModifier) != 0};
+    GridKeyPress press{GridKey::Move, GridMove::Left, (keys & Qt::ControlModifier) != 0,
+                       (keys & Qt::ShiftModifier) != 0};
     if (const std::optional<GridMove> move = grid_move(event->key())) {
         press.move = *move;
     } else if (event->key() == Qt::Key_Space) {

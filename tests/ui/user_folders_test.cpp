@@ -2,11 +2,14 @@
 // kept them, in a home folder of the test's own.
 #include "platform/qt/user_folders.h"
 
+#include <sys/stat.h>
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <fstream>
 
+#include "platform/file_move.h"
 #include "support/person.h"
 #include "support/temp_folder.h"
 
@@ -76,6 +79,24 @@ TEST(UserFolders, EarlierFilesMoveOnceAndNothingIsEverLost) {
         EXPECT_EQ(move_earlier_user_files(program.path()), unmoved);
         EXPECT_EQ(read_bytes(session + "/Session State/Slide Show.state"), c.session_text);
     }
+}
+
+// A folder moved to another file system arrives whole before the old one goes.
+TEST(UserFolders, AMoveAcrossFileSystemsCopiesFirst) {
+    const testing::TempFolder home;
+    const std::string to = "/dev/shm/lumivane-move-" + std::to_string(::getpid());
+    struct stat here {}, there {};
+    if (::stat(home.native().c_str(), &here) != 0 || ::stat("/dev/shm", &there) != 0 || here.st_dev == there.st_dev) {
+        GTEST_SKIP() << "no second file system";
+    }
+    put(home.native_file("Bitmaps/Run.bmp"), "BM run");
+    put(home.native_file("Bitmaps/more/Help.bmp"), "BM help");
+    EXPECT_EQ(move_to_new_place(home.file(u"Bitmaps"), u16(to + "/Bitmaps")), MoveOutcome::Moved);
+    EXPECT_EQ(read_bytes(to + "/Bitmaps/Run.bmp"), "BM run");
+    EXPECT_EQ(read_bytes(to + "/Bitmaps/more/Help.bmp"), "BM help");
+    EXPECT_FALSE(fs::exists(home.native_file("Bitmaps")));
+    EXPECT_FALSE(fs::exists(to + "/Bitmaps.partial"));
+    fs::remove_all(to);
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 #include <QStandardPaths>
 
 #include "platform/file_move.h"
+#include "platform/files.h"
 
 namespace lumivane {
 
@@ -47,7 +48,7 @@ Place session_place() {
             QStringLiteral("Session State/Slide Show.state")};
 }
 
-bool exists(const QString& path) { return QFileInfo::exists(path) || QFileInfo(path).isSymLink(); }
+bool exists(const QString& path) { return path_exists(path.toStdU16String()); }
 
 std::u16string chosen_folder(const Place& place) {
     const bool left_behind = exists(place.earlier + u'/' + place.file) && !exists(place.folder + u'/' + place.file);

