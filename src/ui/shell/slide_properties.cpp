@@ -25,6 +25,12 @@ bool has_frame(const SlideEditor& editor) {
 
 bool fitted(const SlideEditor& editor) { return editor.slide().style == style_fit; }
 
+std::u16string lowered(std::u16string text) {
+    std::transform(text.begin(), text.end(), text.begin(),
+                   [](char16_t c) { return c >= u'A' && c <= u'Z' ? static_cast<char16_t>(c - u'A' + u'a') : c; });
+    return text;
+}
+
 // Half away from zero; boxes far outside the picture (hand-edited files) are held to a
 // range whose pixels still fit in 32 bits.
 std::int32_t nearest(double v) {
@@ -83,16 +89,15 @@ void save_slide_edits(AppContext& context, const SlideEditor& editor) {
 std::u16string frame_label(const SlideEditor& editor) { return formatted(Core::tr("Frame %d"), editor.frame + 1); }
 
 std::u16string delay_text(const PanFrame& frame) {
-    return frame.delay < 0.0 ? std::u16string(Core::tr("Default")) : formatted(u"%2f", frame.delay);
+    return frame.delay < 0.0 ? Core::tr("Default") : formatted(u"%2f", frame.delay);
 }
 
 bool read_delay(AppContext& context, SlideEditor& editor, const std::u16string& text) {
     const std::u16string read = text.substr(0, delay_text_limit);
-    std::u16string lower = read;
-    std::transform(lower.begin(), lower.end(), lower.begin(),
-                   [](char16_t c) { return c >= u'A' && c <= u'Z' ? static_cast<char16_t>(c - u'A' + u'a') : c; });
+    const std::u16string lower = lowered(read);
     double delay = -1.0;
-    if (!read.empty() && lower != u"default") {
+    // The word the field shows for the default, or the English one.
+    if (!read.empty() && lower != u"default" && lower != lowered(Core::tr("Default"))) {
         if (parse_real(read, delay) || !(delay >= 0.0 && delay < delay_limit)) {
             error_box(context.ui, Core::tr("Illegal delay: %s"), read);
             return true;
