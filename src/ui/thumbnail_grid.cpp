@@ -174,7 +174,7 @@ void ThumbnailGrid::paintEvent(QPaintEvent* event) {
                                                                                : plain_frame;
             paint_cell(painter, cell, slide, frame, font_.margin, thumbnail_ratio);
         }
-        if (cell.index == focus_ && cell.index < count && hasFocus()) {
+        if (cell.index == focus_ && cell.index < count && focus_shown_ && hasFocus()) {
             const qreal inset = focus_ring_width / 2.0;
             painter.setPen(QPen(palette().color(QPalette::Highlight), focus_ring_width, Qt::SolidLine, Qt::SquareCap,
                                 Qt::MiterJoin));
@@ -197,6 +197,7 @@ std::int32_t ThumbnailGrid::slide_at(QPointF position) const {
 void ThumbnailGrid::mousePressEvent(QMouseEvent* event) {
     const std::int32_t index = slide_at(event->position());
     if (index >= 0) focus_ = index;
+    focus_shown_ = false;
     if (event->button() == Qt::LeftButton) {
         const Qt::KeyboardModifiers keys = event->modifiers();
         grid_left_press(context_, drag_, index, keys & Qt::ControlModifier, keys & Qt::ShiftModifier);
@@ -294,6 +295,7 @@ void ThumbnailGrid::keyPressEvent(QKeyEvent* event) {
     }
     const GridArea grid = area();
     if (grid_key_press(context_, shell_, focus_, press, grid_columns(grid), grid_rows(grid)) == GridKeyResult::PassOn) {
+        focus_shown_ = true;
         QWidget::keyPressEvent(event);
         return;
     }
@@ -301,6 +303,7 @@ void ThumbnailGrid::keyPressEvent(QKeyEvent* event) {
 }
 
 void ThumbnailGrid::focus_moved() {
+    focus_shown_ = true;
     set_scroll(grid_scroll(area(), context_.show.slide_count(), focus_, scroll_.position));
     if (QAccessible::isActive() && hasFocus()) {
         QAccessibleEvent moved(this, QAccessible::Focus);
@@ -311,6 +314,7 @@ void ThumbnailGrid::focus_moved() {
 
 void ThumbnailGrid::focusInEvent(QFocusEvent* event) {
     QWidget::focusInEvent(event);
+    if (event->reason() == Qt::TabFocusReason || event->reason() == Qt::BacktabFocusReason) focus_shown_ = true;
     update();
 }
 

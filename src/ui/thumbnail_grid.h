@@ -84,6 +84,8 @@ private:
     } followed_;
     GridDrag drag_;
     std::int32_t focus_ = 0;
+    // The focus frame shows once the keyboard is used in the grid, until the next click.
+    bool focus_shown_ = false;
 };
 
 }  // namespace lumivane
