@@ -120,7 +120,7 @@ private:
     mutable Parts parts_;
 };
 
-class GridCellAccessible : public PartAccessible {
+class GridCellAccessible : public PartAccessible, public QAccessibleActionInterface {
 public:
     using PartAccessible::PartAccessible;
 
@@ -157,6 +157,18 @@ public:
         state.invisible = state.offscreen = !grid()->cell_rect(index_);
         return state;
     }
+    void* interface_cast(QAccessible::InterfaceType kind) override {
+        return kind == QAccessible::ActionInterface ? static_cast<QAccessibleActionInterface*>(this) : nullptr;
+    }
+    // Press: a click (the slide becomes current); toggle: a Ctrl-click; the slide's menu.
+    QStringList actionNames() const override { return {pressAction(), toggleAction(), showMenuAction()}; }
+    void doAction(const QString& name) override {
+        if (!isValid()) return;
+        if (name == pressAction()) grid()->key_at_cell(index_, {GridKey::Space});
+        if (name == toggleAction()) grid()->key_at_cell(index_, {GridKey::Space, GridMove::Left, true});
+        if (name == showMenuAction()) grid()->key_at_cell(index_, {GridKey::Menu});
+    }
+    QStringList keyBindingsForAction(const QString&) const override { return {}; }
 
 private:
     ThumbnailGrid* grid() const { return static_cast<ThumbnailGrid*>(control_.data()); }

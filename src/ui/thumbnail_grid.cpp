@@ -15,7 +15,6 @@
 #include "ui/image_bar.h"
 #include "ui/image_drawing.h"
 #include "ui/interface_drawing.h"
-#include "ui/shell/grid_keys.h"
 #include "ui/shell/main_window_commands.h"
 
 namespace lumivane {
@@ -300,6 +299,19 @@ void ThumbnailGrid::keyPressEvent(QKeyEvent* event) {
         return;
     }
     focus_moved();
+}
+
+void ThumbnailGrid::key_at_cell(std::int32_t index, const GridKeyPress& press) {
+    if (index < 0 || index >= context_.show.slide_count()) return;
+    focus_ = index;
+    if (press.key == GridKey::Menu) {
+        open_menu_at_focus();
+        return;
+    }
+    const GridArea grid = area();
+    if (grid_key_press(context_, shell_, focus_, press, grid_columns(grid), grid_rows(grid)) != GridKeyResult::PassOn) {
+        focus_moved();
+    }
 }
 
 void ThumbnailGrid::focus_moved() {

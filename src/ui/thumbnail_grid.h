@@ -11,6 +11,7 @@
 
 #include "ui/captions.h"
 #include "ui/shell/grid_gestures.h"
+#include "ui/shell/grid_keys.h"
 #include "ui/shell/grid_layout.h"
 
 class QMenu;
@@ -44,6 +45,8 @@ public:
     std::int32_t focus_cell() const { return focus_; }
     // Where slide index's cell is, when it is in view.
     std::optional<QRect> cell_rect(std::int32_t index) const;
+    // What a key does with the focus frame on slide index's cell (assistive tools' actions).
+    void key_at_cell(std::int32_t index, const GridKeyPress& press);
 
     // The grid's menu for a right click, its entries enabled as the commands are now.
     void fill_context_menu(QMenu& menu);

@@ -241,6 +241,12 @@ TEST(ThumbnailGrid, TellsAssistiveToolsItsCellsAndTheKeysMoveTheFocus) {
     const GridArea a = w.grid.area();
     EXPECT_EQ(shot.pixel(a.left + 1, a.top + 1), w.grid.palette().color(QPalette::Highlight).rgb());
     EXPECT_EQ(shot.pixel(a.left + grid_cell_size + 1, a.top + 1), qRgb(64, 64, 64));  // the next cell keeps its frame
+    // A screen reader's actions: toggle as a Ctrl-click, press as a click.
+    cell(2)->actionInterface()->doAction(QAccessibleActionInterface::toggleAction());
+    EXPECT_FALSE(w.context.show.slides[2].selected);
+    cell(2)->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+    EXPECT_EQ(w.context.current_slide, 2);
+    EXPECT_TRUE(cell(2)->state().focused);
 }
 
 }  // namespace
