@@ -46,7 +46,7 @@ GridKeyResult grid_key_press(AppContext& context, ShellInterface& shell, std::in
         if (count == 0 || (alone && own_meaning)) return GridKeyResult::PassOn;
         focus = grid_move_target(press.move, focus, count, columns, rows);
         if (alone || press.shift) {
-            static_cast<void>(grid_left_press(context, no_drag, focus, false, press.shift));
+            grid_left_press(context, no_drag, focus, false, press.shift);
         } else {
             stop_show(context.player, false);  // as every key the grid takes
         }
@@ -54,7 +54,7 @@ GridKeyResult grid_key_press(AppContext& context, ShellInterface& shell, std::in
     }
     case GridKey::Space:
         if (count == 0 || (at_current && !press.control && !press.shift)) return GridKeyResult::PassOn;
-        static_cast<void>(grid_left_press(context, no_drag, focus, press.control, press.shift));
+        grid_left_press(context, no_drag, focus, press.control, press.shift);
         return GridKeyResult::Done;
     case GridKey::Enter:
         grid_double_click(context, shell, count == 0 ? -1 : focus);
