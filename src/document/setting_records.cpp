@@ -107,14 +107,17 @@ void read_setting(ShowSettings& s, ShowSetting setting, const std::vector<std::u
     case ShowSetting::Proportions: {
         // Both or neither.
         std::int32_t width = 0, height = 0;
-        if (!read_integer(t[1], file, 1, max_proportion, width) && !read_integer(t[2], file, 1, max_proportion, height)) {
+        if (!read_integer(t[1], file, 1, max_proportion, width) &&
+            !read_integer(t[2], file, 1, max_proportion, height)) {
             s.proportions_width = width;
             s.proportions_height = height;
         }
         break;
     }
     case ShowSetting::Size: read_integer(t[1], file, 0, max_window_size, s.size); break;
-    case ShowSetting::ShowCaptions: read_choice(t[1], file, CaptionSize::None, CaptionSize::Large, s.show_captions); break;
+    case ShowSetting::ShowCaptions:
+        read_choice(t[1], file, CaptionSize::None, CaptionSize::Large, s.show_captions);
+        break;
     case ShowSetting::Loop: read_integer(t[1], file, 0, 1, s.loop); break;
     case ShowSetting::Speed: read_integer(t[1], file, -2, 2, s.speed); break;
     case ShowSetting::Autorun: read_choice(t[1], file, AutorunMode::Run, AutorunMode::Manual, s.autorun); break;
