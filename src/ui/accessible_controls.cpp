@@ -16,8 +16,8 @@ namespace lumivane {
 namespace {
 
 // A part of a control drawn by the control itself: it has no object of its own, so its
-// interface is kept by the control's and named by its index there.
-class PartAccessible : public QAccessibleInterface {
+// interface is kept by the control's and named by its index there. Each part has actions.
+class PartAccessible : public QAccessibleInterface, public QAccessibleActionInterface {
 public:
     PartAccessible(QWidget* control, int index) : control_(control), index_(index) {}
 
@@ -30,6 +30,10 @@ public:
     QAccessibleInterface* childAt(int, int) const override { return nullptr; }
     QAccessibleInterface* focusChild() const override { return nullptr; }
     void setText(QAccessible::Text, const QString&) override {}
+    void* interface_cast(QAccessible::InterfaceType kind) override {
+        return kind == QAccessible::ActionInterface ? static_cast<QAccessibleActionInterface*>(this) : nullptr;
+    }
+    QStringList keyBindingsForAction(const QString&) const override { return {}; }
     int index() const { return index_; }
 
 protected:
@@ -62,7 +66,7 @@ private:
     std::map<int, QAccessible::Id> ids_;
 };
 
-class ImageBarButtonAccessible : public PartAccessible, public QAccessibleActionInterface {
+class ImageBarButtonAccessible : public PartAccessible {
 public:
     using PartAccessible::PartAccessible;
 
@@ -81,14 +85,10 @@ public:
         state.checked = state.pressed = bar()->is_checked(index_);
         return state;
     }
-    void* interface_cast(QAccessible::InterfaceType kind) override {
-        return kind == QAccessible::ActionInterface ? static_cast<QAccessibleActionInterface*>(this) : nullptr;
-    }
     QStringList actionNames() const override { return {pressAction()}; }
     void doAction(const QString& name) override {
         if (name == pressAction() && bar()) bar()->press_button(index_);
     }
-    QStringList keyBindingsForAction(const QString&) const override { return {}; }
 
 private:
     ImageBar* bar() const { return static_cast<ImageBar*>(control_.data()); }
@@ -120,7 +120,7 @@ private:
     mutable Parts parts_;
 };
 
-class GridCellAccessible : public PartAccessible, public QAccessibleActionInterface {
+class GridCellAccessible : public PartAccessible {
 public:
     using PartAccessible::PartAccessible;
 
@@ -157,9 +157,6 @@ public:
         state.invisible = state.offscreen = !grid()->cell_rect(index_);
         return state;
     }
-    void* interface_cast(QAccessible::InterfaceType kind) override {
-        return kind == QAccessible::ActionInterface ? static_cast<QAccessibleActionInterface*>(this) : nullptr;
-    }
     // Press: a click (the slide becomes current); toggle: a Ctrl-click; the slide's menu.
     QStringList actionNames() const override { return {pressAction(), toggleAction(), showMenuAction()}; }
     void doAction(const QString& name) override {
@@ -168,7 +165,6 @@ public:
         if (name == toggleAction()) grid()->key_at_cell(index_, {GridKey::Space, GridMove::Left, true});
         if (name == showMenuAction()) grid()->key_at_cell(index_, {GridKey::Menu});
     }
-    QStringList keyBindingsForAction(const QString&) const override { return {}; }
 
 private:
     ThumbnailGrid* grid() const { return static_cast<ThumbnailGrid*>(control_.data()); }
