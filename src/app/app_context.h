@@ -7,6 +7,7 @@
 #include <string>
 
 #include "app/flow_interface.h"
+#include "document/picture_captions.h"
 #include "document/recent_files.h"
 #include "document/slide_clipboard.h"
 #include "document/slide_show.h"
@@ -56,9 +57,9 @@ struct AppContext {
     MonitorColour monitor;
     // The colour transforms the slides share.
     ColourTransformCache colour_transforms;
-    std::int32_t frame_rate = 0;  // 0: 60 frames a second, 1: 50
-    std::int32_t motion = 0;      // Motion: 0 exact, 1 smooth
-    std::int32_t caption_source = 0;  // CaptionSource of slides made from files
+    FrameRate frame_rate = FrameRate::Fps60;
+    Motion motion = Motion::Exact;
+    CaptionSource caption_source = CaptionSource::FileName;  // of slides made from files
     RecentFiles recent_files;
     // The folder the image file dialogs open in (session key last_file_open_folder).
     std::u16string last_image_folder;

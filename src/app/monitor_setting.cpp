@@ -6,6 +6,7 @@
 #include "imaging/colour_transform.h"
 #include "platform/files.h"
 #include "platform/message_boxes.h"
+#include "platform/translation.h"
 
 namespace lumivane {
 
@@ -33,7 +34,8 @@ bool read_monitor_profile_file(UserInterface& ui, const std::u16string& path, st
     icc.clear();
     if (read_whole_file(path, icc) || monitor_profile_unusable(icc)) {
         icc.clear();
-        error_box(ui, u"The file %s is not a color profile of a monitor; the monitor profile stays as it was.", path);
+        error_box(ui, Core::tr("The file %s is not a color profile of a monitor; the monitor profile stays as it was."),
+                  path);
         return true;
     }
     return false;
@@ -42,19 +44,20 @@ bool read_monitor_profile_file(UserInterface& ui, const std::u16string& path, st
 void use_monitor_profile(AppContext& context, const std::vector<std::uint8_t>& display_icc) {
     MonitorColour& monitor = context.monitor;
     switch (monitor.profile) {
-    case monitor_display:
+    case MonitorProfile::Display:
         monitor.icc = display_icc;
         if (display_icc.empty()) {
-            warning_box(context.ui, u"The display has no color profile of its own; pictures are shown in sRGB.");
+            warning_box(context.ui, Core::tr("The display has no color profile of its own; pictures are shown in sRGB."));
         } else if (monitor_profile_unusable(display_icc)) {
             monitor.icc.clear();
-            warning_box(context.ui, u"The display's color profile cannot be used; pictures are shown in sRGB.");
+            warning_box(context.ui, Core::tr("The display's color profile cannot be used; pictures are shown in sRGB."));
         }
         break;
-    case monitor_file:
+    case MonitorProfile::File:
         if (read_whole_file(monitor.file, monitor.icc) || monitor_profile_unusable(monitor.icc)) {
             monitor.icc.clear();
-            warning_box(context.ui, u"Cannot use the monitor profile %s; pictures are shown in sRGB.", monitor.file);
+            warning_box(context.ui, Core::tr("Cannot use the monitor profile %s; pictures are shown in sRGB."),
+                        monitor.file);
         }
         break;
     default: monitor.icc = builtin_monitor_profile(monitor.profile); break;

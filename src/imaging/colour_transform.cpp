@@ -10,6 +10,7 @@
 #include "imaging/image_copy.h"
 #include "imaging/worker_pool.h"
 #include "platform/message_boxes.h"
+#include "platform/translation.h"
 
 namespace lumivane {
 
@@ -63,7 +64,7 @@ bool colour_transform_create(UserInterface& ui, const std::vector<std::uint8_t>&
     if (picture.kind == PixelFormat::Empty || picture.empty()) return false;
     const cmsHTRANSFORM handle = create_transform(open_or_srgb(profile), open_or_srgb(monitor));
     if (!handle) {
-        error_box(ui, u"Problem converting from working color space to monitor color space");
+        error_box(ui, Core::tr("Problem converting from working color space to monitor color space"));
         return true;
     }
     transform = std::make_shared<ColourTransform>(handle);

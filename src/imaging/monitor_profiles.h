@@ -11,13 +11,7 @@ namespace lumivane {
 
 // The preference's values. The display's profile is the one the desktop sets for the
 // screen of the playback window; the file is a profile of the user's choice.
-enum MonitorProfile : std::int32_t {
-    monitor_srgb = 0,
-    monitor_adobe_rgb = 1,
-    monitor_dci_p3 = 2,
-    monitor_display = 3,
-    monitor_file = 4
-};
+enum class MonitorProfile : std::int32_t { Srgb = 0, AdobeRgb = 1, DciP3 = 2, Display = 3, File = 4 };
 
 // "Adobe RGB (1998)": 560 bytes, gamma 563/256.
 const std::vector<std::uint8_t>& adobe_rgb_profile();
@@ -26,13 +20,13 @@ const std::vector<std::uint8_t>& adobe_rgb_profile();
 const std::vector<std::uint8_t>& dci_p3_profile();
 
 // The profile of a built-in space; none for sRGB and every other value.
-const std::vector<std::uint8_t>& builtin_monitor_profile(std::int32_t profile);
+const std::vector<std::uint8_t>& builtin_monitor_profile(MonitorProfile profile);
 
 // The monitor's colour space as the program uses it: the preference, the user's profile
 // file (kept while another choice is made), and the profile pictures are converted to,
 // none for sRGB.
 struct MonitorColour {
-    std::int32_t profile = monitor_adobe_rgb;
+    MonitorProfile profile = MonitorProfile::AdobeRgb;
     std::u16string file;
     std::vector<std::uint8_t> icc = adobe_rgb_profile();
 };

@@ -2,9 +2,11 @@
 // The "Preferences" dialog: the monitor profile, the frame rate, the motion and the
 // caption of new slides, program settings kept in the session state file. The monitor
 // profile may be the display's own or a profile file, chosen with a file dialog as the
-// list's entry is picked. OK stores them: the profile applies to pictures read afterwards, the rate to playback started
-// afterwards, a new motion at once, the caption to slides made afterwards.
+// list's entry is picked. OK stores them: the profile applies to pictures read
+// afterwards, the rate to playback started afterwards, a new motion at once, the caption
+// to slides made afterwards.
 
+#include <QCoreApplication>
 #include <QDialog>
 
 #include <string>
@@ -16,6 +18,8 @@ namespace lumivane {
 struct AppContext;
 
 class PreferencesDialog : public QDialog {
+    Q_DECLARE_TR_FUNCTIONS(PreferencesDialog)
+
 public:
     // Stops the show and shows the preferences.
     PreferencesDialog(AppContext& context, QWidget* owner);

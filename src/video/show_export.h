@@ -32,7 +32,7 @@ enum class ExportResult { Done, Cancelled, Failed };
 
 // Draws a slide's caption over a frame, in the show's caption size (show_captions).
 using CaptionDrawer =
-    std::function<void(MemoryBitmap& picture, const std::u16string& caption, std::int32_t show_captions)>;
+    std::function<void(MemoryBitmap& picture, const std::u16string& caption, CaptionSize show_captions)>;
 
 // Writes the video of the show with resolved options (resolved_export_options).
 // pictures_profile is the monitor profile the show's pictures were converted to (none for

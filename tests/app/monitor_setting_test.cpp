@@ -20,25 +20,25 @@ TEST(MonitorSetting, EachChoiceGivesItsProfileOrSrgbWithOneWarning) {
     ASSERT_FALSE(adobe.empty());
     ASSERT_FALSE(grey.empty());
     const struct Case {
-        std::int32_t profile;
+        MonitorProfile profile;
         std::u16string file;
         std::vector<std::uint8_t> display;
         std::vector<std::uint8_t> expected;
         std::size_t warnings;
     } cases[] = {
-        {monitor_srgb, {}, adobe, {}, 0},
-        {monitor_adobe_rgb, {}, {}, adobe_rgb_profile(), 0},
-        {monitor_dci_p3, colord_adobe, adobe, dci_p3_profile(), 0},
-        {monitor_display, {}, adobe, adobe, 0},
-        {monitor_display, {}, {}, {}, 1},
-        {monitor_display, {}, grey, {}, 1},
-        {monitor_display, {}, {adobe.begin(), adobe.begin() + 300}, {}, 1},
-        {monitor_file, colord_adobe, dci_p3_profile(), adobe, 0},
-        {monitor_file, grey_profile, {}, {}, 1},
-        {monitor_file, u"/no/such/screen.icc", {}, {}, 1},
+        {MonitorProfile::Srgb, {}, adobe, {}, 0},
+        {MonitorProfile::AdobeRgb, {}, {}, adobe_rgb_profile(), 0},
+        {MonitorProfile::DciP3, colord_adobe, adobe, dci_p3_profile(), 0},
+        {MonitorProfile::Display, {}, adobe, adobe, 0},
+        {MonitorProfile::Display, {}, {}, {}, 1},
+        {MonitorProfile::Display, {}, grey, {}, 1},
+        {MonitorProfile::Display, {}, {adobe.begin(), adobe.begin() + 300}, {}, 1},
+        {MonitorProfile::File, colord_adobe, dci_p3_profile(), adobe, 0},
+        {MonitorProfile::File, grey_profile, {}, {}, 1},
+        {MonitorProfile::File, u"/no/such/screen.icc", {}, {}, 1},
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(::testing::Message() << c.profile << " " << c.display.size());
+        SCOPED_TRACE(::testing::Message() << static_cast<int>(c.profile) << " " << c.display.size());
         testing::RecordingUi ui;
         AppContext context(ui);
         context.monitor.profile = c.profile;
