@@ -5,6 +5,8 @@
 #pragma GCC diagnostic ignored "-Wdeprecated-declarations"
 #include <exiv2/exiv2.hpp>
 
+#include <optional>
+
 #include "platform/files.h"
 #include "platform/heif_metadata.h"
 #include "platform/image_decoder.h"
@@ -91,12 +93,15 @@ void take_fields(const Exiv2::ExifData& exif, const Exiv2::IptcData& iptc, const
         exif, {"Exif.Photo.DateTimeOriginal", "Exif.Image.DateTimeOriginal"}));
 }
 
-bool is_heif(const std::u16string& path) {
+// The kind of picture the file's first bytes name; none for a file the program does not
+// read as a picture, which exiv2 is not given either (its video readers can take seconds
+// over a few odd bytes).
+std::optional<ContainerFormat> picture_container(const std::u16string& path) {
     FileHandle file;
     unsigned char head[signature_bytes] = {};
     std::uint32_t length = sizeof head;
-    return !file_open_read(path, file) && file_read(file, length, head) == ReadResult::Read &&
-           signature_format(head, length) == ContainerFormat::Heif;
+    if (file_open_read(path, file) || file_read(file, length, head) != ReadResult::Read) return std::nullopt;
+    return signature_format(head, length);
 }
 
 // HEIF's blocks as libheif hands them out; such a file has no IPTC.
@@ -123,7 +128,9 @@ bool picture_caption_fields(const std::u16string& path, PictureCaptionFields& fi
     static const bool muted = (Exiv2::LogMsg::setLevel(Exiv2::LogMsg::mute), true);
     (void)muted;
     try {
-        if (is_heif(path)) return read_heif_fields(path, fields);
+        const std::optional<ContainerFormat> container = picture_container(path);
+        if (!container) return true;
+        if (*container == ContainerFormat::Heif) return read_heif_fields(path, fields);
         Exiv2::Image::AutoPtr image = Exiv2::ImageFactory::open(native_path(path));
         if (image.get() == nullptr) return true;
         image->readMetadata();
