@@ -182,7 +182,8 @@ bool colour_transform_apply_rows(ImageBuffer& picture, const ColourTransform* tr
 }
 
 bool colour_transform_shared(ColourTransformCache& cache, UserInterface& ui, const std::vector<std::uint8_t>& profile,
-                             const ImageBuffer& picture, MonitorProfile monitor_profile, ColourTransformHandle& transform) {
+                             const ImageBuffer& picture, MonitorProfile monitor_profile,
+                             ColourTransformHandle& transform) {
     transform.reset();
     if (picture.kind == PixelFormat::Empty || picture.empty()) return false;
     ColourTransformCache::Entry& entry = cache.entries[{monitor_profile, profile}];

@@ -118,7 +118,8 @@ std::u16string default_video_path(const SlideShow& show, const std::u16string& f
 std::u16string export_options_problem(const ExportOptions& options) {
     std::u16string problem = frame_rate_problem(options.frames_per_second);
     if (problem.empty()) problem = size_problem(options.width, options.height);
-    if (problem.empty() && options.motion != Motion::Exact && options.motion != Motion::Smooth) problem = motion_problem;
+    if (problem.empty() && options.motion != Motion::Exact && options.motion != Motion::Smooth)
+        problem = motion_problem;
     if (problem.empty()) problem = output_name_problem(options.output);
     if (!problem.empty()) return problem;
     const VideoFormat* format = video_format_for(options.output);
