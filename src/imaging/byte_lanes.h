@@ -1,11 +1,14 @@
 #pragma once
-// 8-bit samples in lanes: sixteen at a time with SSE2, which every x86-64 processor
-// has, and 32 at a time on processors with AVX2. They make the weighted sums of the
-// linear resampler and turn 16 x 16 blocks of bytes. Where SSE2 is missing nothing but
-// byte_lanes is defined here, and the resampler takes its plain path.
+// The resampler's vector loops (vector_code.h), templates on how the lanes are found:
+// 8-bit samples sixteen at a time with SSE2, which every x86-64 processor has and the
+// compiler may assume, and 32 at a time on processors with AVX2. They make the weighted
+// sums of the linear resampler and turn 16 x 16 blocks of bytes. Where SSE2 is missing
+// nothing but byte_lanes is defined here, and the resampler takes its plain path.
 
 #include <cstddef>
 #include <cstdint>
+
+#include "imaging/vector_code.h"
 
 #if defined(__SSE2__)
 #include <immintrin.h>
@@ -18,13 +21,7 @@ inline constexpr std::size_t byte_lanes = 16;
 #if defined(__SSE2__)
 
 // Whether the 32-lane sums may be used.
-inline bool wide_byte_lanes() {
-    static const bool available = [] {
-        __builtin_cpu_init();
-        return __builtin_cpu_supports("avx2") != 0;
-    }();
-    return available;
-}
+inline bool wide_byte_lanes() { return vector_level() >= VectorLevel::Avx2; }
 
 // out[i] = Σ weights[k] * at(k)[i] divided by divisor and truncated, for the 16 bytes
 // i. Two taps at a time: their bytes interleaved and widened to 16 bits, so that one
