@@ -21,7 +21,10 @@ inline constexpr std::size_t byte_lanes = 16;
 #if defined(__SSE2__)
 
 // Whether the 32-lane sums may be used.
-inline bool wide_byte_lanes() { return vector_level() >= VectorLevel::Avx2; }
+inline bool wide_byte_lanes() {
+    static const bool wide = vector_level() >= VectorLevel::Avx2;
+    return wide;
+}
 
 // out[i] = Σ weights[k] * at(k)[i] divided by divisor and truncated, for the 16 bytes
 // i. Two taps at a time: their bytes interleaved and widened to 16 bits, so that one
