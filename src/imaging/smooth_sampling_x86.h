@@ -13,10 +13,10 @@ namespace lumivane {
 // 255 x 128) fits a signed 16-bit value; column weights in units of 1/16384. A flat
 // picture gives row sums of exactly 128 times its level and pixels of exactly that
 // level again: nothing is lost to rounding on the way.
-constexpr std::int32_t row_one = 128;
-constexpr std::int32_t column_one = 16384;
-constexpr int result_shift = 21;  // 7 + 14 bits
-constexpr std::int32_t result_round = 1 << (result_shift - 1);
+inline constexpr std::int32_t row_one = 128;
+inline constexpr std::int32_t column_one = 16384;
+inline constexpr int result_shift = 21;  // 7 + 14 bits
+inline constexpr std::int32_t result_round = 1 << (result_shift - 1);
 
 void row_sum_plain(const std::uint8_t* const* rows, const std::int16_t* weights, std::int32_t tap_count,
                    std::int32_t bytes, std::int16_t* out);
