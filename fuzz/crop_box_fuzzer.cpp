@@ -60,9 +60,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         return 0;
     }
 
-    slide.style = in.next<std::int8_t>();
-    show.settings.default_style = in.next<std::int8_t>();
-    slide.interpolation = in.next<std::int8_t>();
+    // Any number a file may hold, named or not.
+    slide.style = static_cast<SlideStyle>(in.next<std::int8_t>());
+    show.settings.default_style = static_cast<SlideStyle>(in.next<std::int8_t>());
+    slide.interpolation = static_cast<Interpolation>(in.next<std::int8_t>());
     show.settings.proportions_width = in.next<std::int32_t>();
     show.settings.proportions_height = in.next<std::int32_t>();
     const std::int32_t key_frame = in.next<std::int8_t>();
