@@ -76,7 +76,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const double factor = in.next<double>();
     const double dx = in.next<double>();
     const double dy = in.next<double>();
-    const std::int32_t transition = in.next<std::int8_t>();
+    const auto transition = static_cast<TransitionKind>(in.next<std::int8_t>());
     const auto motion = static_cast<Motion>(in.next<std::uint8_t>() & 1);
     if (motion == Motion::Smooth && make_picture_levels(slide.image, slide.levels)) return 0;
 
