@@ -9,8 +9,6 @@
 
 #include "imaging/image_copy.h"
 #include "imaging/worker_pool.h"
-#include "platform/message_boxes.h"
-#include "platform/translation.h"
 
 namespace lumivane {
 
@@ -58,15 +56,12 @@ cmsHTRANSFORM create_transform(const Profile& input, const Profile& output) {
 
 }  // namespace
 
-bool colour_transform_create(UserInterface& ui, const std::vector<std::uint8_t>& profile, const ImageBuffer& picture,
+bool colour_transform_create(const std::vector<std::uint8_t>& profile, const ImageBuffer& picture,
                              const std::vector<std::uint8_t>& monitor, ColourTransformHandle& transform) {
     transform.reset();
     if (picture.kind == PixelFormat::Empty || picture.empty()) return false;
     const cmsHTRANSFORM handle = create_transform(open_or_srgb(profile), open_or_srgb(monitor));
-    if (!handle) {
-        error_box(ui, Core::tr("Problem converting from working color space to monitor color space"));
-        return true;
-    }
+    if (!handle) return true;
     transform = std::make_shared<ColourTransform>(handle);
     return false;
 }
@@ -176,18 +171,19 @@ bool colour_transform_apply_rows(ImageBuffer& picture, const ColourTransform* tr
         rows);
 }
 
-bool colour_transform_shared(ColourTransformCache& cache, UserInterface& ui, const std::vector<std::uint8_t>& profile,
-                             const ImageBuffer& picture, const std::vector<std::uint8_t>& monitor,
-                             ColourTransformHandle& transform) {
+SharedTransform colour_transform_shared(ColourTransformCache& cache, const std::vector<std::uint8_t>& profile,
+                                        const ImageBuffer& picture, const std::vector<std::uint8_t>& monitor,
+                                        ColourTransformHandle& transform) {
     transform.reset();
-    if (picture.kind == PixelFormat::Empty || picture.empty()) return false;
+    if (picture.kind == PixelFormat::Empty || picture.empty()) return SharedTransform::Ready;
     ColourTransformCache::Entry& entry = cache.entries[{monitor, profile}];
+    if (entry.refused) return SharedTransform::RefusedBefore;
     transform = entry.transform.lock();
-    if (transform || entry.refused) return entry.refused;
-    entry.refused = colour_transform_create(ui, profile, picture, monitor, transform);
+    if (transform) return SharedTransform::Ready;
+    entry.refused = colour_transform_create(profile, picture, monitor, transform);
     entry.transform = transform;
     if (transform) ++cache.created;
-    return entry.refused;
+    return entry.refused ? SharedTransform::Refused : SharedTransform::Ready;
 }
 
 bool colour_transform_to_srgb(const std::vector<std::uint8_t>& monitor, ColourTransformHandle& transform) {
