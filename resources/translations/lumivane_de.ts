@@ -264,15 +264,15 @@ und %d weitere</translation>
     </message>
     <message>
         <source>%s file has invalid version number</source>
-        <translation>Datei %s hat eine ungültige Versionsnummer</translation>
+        <translation>Die Datei „%s“ hat eine ungültige Versionsnummer</translation>
     </message>
     <message>
         <source>%s file was created for a newer version of Lumivane -- some settings may be ignored</source>
-        <translation>Datei %s wurde für eine neuere Version von Lumivane angelegt -- manche Einstellungen werden vielleicht übergangen</translation>
+        <translation>Die Datei „%s“ wurde für eine neuere Version von Lumivane angelegt -- manche Einstellungen werden vielleicht übergangen</translation>
     </message>
     <message>
         <source>%s file was created for an older version of Lumivane -- some settings may assigned default values</source>
-        <translation>Datei %s wurde für eine ältere Version von Lumivane angelegt -- manche Einstellungen erhalten vielleicht ihre Standardwerte</translation>
+        <translation>Die Datei „%s“ wurde für eine ältere Version von Lumivane angelegt -- manche Einstellungen erhalten vielleicht ihre Standardwerte</translation>
     </message>
     <message>
         <source>Error loading bitmap file: %s</source>
