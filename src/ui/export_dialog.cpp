@@ -74,9 +74,9 @@ ExportDialog::ExportDialog(QWidget* parent, UserInterface& ui, const ShowSetting
     form->addRow(tr("Quality (CRF):"), quality_row);
 
     motion_ = new QComboBox;
-    motion_->addItem(tr("Exact"), motion_exact);
-    motion_->addItem(tr("Smooth"), motion_smooth);
-    motion_->setCurrentIndex(std::max(0, motion_->findData(options.motion)));
+    motion_->addItem(tr("Exact"), static_cast<int>(Motion::Exact));
+    motion_->addItem(tr("Smooth"), static_cast<int>(Motion::Smooth));
+    motion_->setCurrentIndex(std::max(0, motion_->findData(static_cast<int>(options.motion))));
     form->addRow(tr("Motion:"), motion_);
 
     music_ = new QLineEdit(qt(options.audio));
@@ -144,7 +144,7 @@ ExportOptions ExportDialog::options() const {
     options.height = size.height();
     options.frames_per_second = rate_->currentData().toInt();
     options.crf = quality_->value();
-    options.motion = motion_->currentData().toInt();
+    options.motion = static_cast<Motion>(motion_->currentData().toInt());
     options.audio = music_->text().trimmed().toStdU16String();
     return options;
 }

@@ -146,7 +146,7 @@ void SlidePropertiesDialog::make_controls() {
         bars_[i] = new ImageBar(0, 0, parameters, context_.ui, context_.settings_folder);
         bars_[i]->installEventFilter(this);
     }
-    bar(bar_speed)->set_radio_checked(editor_.slide().interpolation == interpolation_nonlinear ? 1 : 0);
+    bar(bar_speed)->set_radio_checked(editor_.slide().interpolation == Interpolation::Nonlinear ? 1 : 0);
     update_buttons();
     lay_out();
     image_free(preview_);
@@ -287,7 +287,7 @@ void SlidePropertiesDialog::mouseMoveEvent(QMouseEvent* event) {
         set_cursor_for(drag_.kind);
         drag_box(context_, editor_, drag_, place_, p.x(), p.y());
         update();
-    } else if (editor_.slide().style == style_fit || place_.width <= 0) {
+    } else if (editor_.slide().style == SlideStyle::Fit || place_.width <= 0) {
         set_cursor_for(drag_none);
     } else {
         set_cursor_for(box_hit(preview_box(editor_.box(), place_), p.x(), p.y(), metrics_.margin));
@@ -345,7 +345,7 @@ void SlidePropertiesDialog::bar_pressed(std::int32_t identifier, std::int32_t in
         show_style();
         break;
     case bar_speed:
-        editor_.slide().interpolation = index == 1 ? interpolation_nonlinear : interpolation_constant;
+        editor_.slide().interpolation = index == 1 ? Interpolation::Nonlinear : Interpolation::Constant;
         return;
     default: return;
     }
@@ -373,11 +373,11 @@ void SlidePropertiesDialog::update_buttons() {
 
 void SlidePropertiesDialog::show_style() {
     const QSignalBlocker blocker(style_list_);
-    style_list_->setCurrentIndex(std::clamp(editor_.slide().style, 0, 3));
+    style_list_->setCurrentIndex(std::clamp(static_cast<int>(editor_.slide().style), 0, 3));
 }
 
 void SlidePropertiesDialog::style_chosen(int index) {
-    if (change_style(context_, editor_, index)) {
+    if (change_style(context_, editor_, static_cast<SlideStyle>(index))) {
         show_style();
         return;
     }
@@ -387,7 +387,7 @@ void SlidePropertiesDialog::style_chosen(int index) {
 void SlidePropertiesDialog::accept() {
     if (playing()) stop_playing();
     editor_.slide().caption = caption_->text().toStdU16String().substr(0, max_caption_length);
-    editor_.slide().style = style_list_->currentIndex();
+    editor_.slide().style = static_cast<SlideStyle>(style_list_->currentIndex());
     if (read_delay(context_, editor_, delay_->text().toStdU16String())) return;
     save_slide_edits(context_, editor_);
     QDialog::accept();

@@ -73,14 +73,14 @@ bool start_program(QtUserInterface& ui, AppContext& context, MainWindow& window,
     restore_placement(window, context.placement);
 
     // Until a show is read, nothing starts by itself.
-    context.show.settings.autorun = autorun_manual;
+    context.show.settings.autorun = AutorunMode::Manual;
     if (open_command_line_show(context, show_path_argument(arguments)) == CommandLineOpen::Cancelled) return false;
 
     update_window_title(context);
     ui.create_playback_window();
     context.playback.running = false;
     go_to_slide(context.player, 0, true);
-    if (context.show.settings.autorun == autorun_run) run_show(context.player);
+    if (context.show.settings.autorun == AutorunMode::Run) run_show(context.player);
     return true;
 }
 

@@ -38,7 +38,7 @@ struct Program {
         ui.set_main_window(&window);
         context.show.settings.name = u"Holiday";
         context.show.slides.resize(2);
-        context.show.slides[1].style = style_crop;
+        context.show.slides[1].style = SlideStyle::Crop;
     }
     ~Program() { ui.destroy_playback_window(); }
     void run(std::int32_t command) { window.command_action(command)->trigger(); }
@@ -120,15 +120,15 @@ TEST(PreferencesDialog, OkStoresCancelKeepsAndARestartFindsThem) {
     Person person({choose("DCI-P3", "50 fps", "Smooth", "ok"), choose("sRGB", "60 fps", "Exact", "cancel")});
     // The levels show the motion was switched, not only stored.
     p.run(command_preferences);
-    EXPECT_EQ(p.context.monitor_profile, 2);
-    EXPECT_EQ(p.context.frame_rate, 1);
-    EXPECT_EQ(p.context.motion, motion_smooth);
+    EXPECT_EQ(p.context.monitor_profile, MonitorProfile::DciP3);
+    EXPECT_EQ(p.context.frame_rate, FrameRate::Fps50);
+    EXPECT_EQ(p.context.motion, Motion::Smooth);
     EXPECT_FALSE(p.context.show.slides[0].levels.empty());
     p.run(command_preferences);
     EXPECT_TRUE(person.done());
-    EXPECT_EQ(p.context.monitor_profile, 2);
-    EXPECT_EQ(p.context.frame_rate, 1);
-    EXPECT_EQ(p.context.motion, motion_smooth);
+    EXPECT_EQ(p.context.monitor_profile, MonitorProfile::DciP3);
+    EXPECT_EQ(p.context.frame_rate, FrameRate::Fps50);
+    EXPECT_EQ(p.context.motion, Motion::Smooth);
     EXPECT_FALSE(p.context.show.slides[0].levels.empty());
 
     EXPECT_FALSE(write_session_state(p.context));
@@ -136,9 +136,9 @@ TEST(PreferencesDialog, OkStoresCancelKeepsAndARestartFindsThem) {
     AppContext again(ui);
     again.session_folder = session.path();
     read_session_state(again, u"/pictures");
-    EXPECT_EQ(again.monitor_profile, 2);
-    EXPECT_EQ(again.frame_rate, 1);
-    EXPECT_EQ(again.motion, motion_smooth);
+    EXPECT_EQ(again.monitor_profile, MonitorProfile::DciP3);
+    EXPECT_EQ(again.frame_rate, FrameRate::Fps50);
+    EXPECT_EQ(again.motion, Motion::Smooth);
 }
 
 TEST(AboutDialog, ShowsTheTitleWithItsVersion) {
