@@ -785,6 +785,10 @@ Spätere Starts öffnen eigene Programme.</translation>
         <source>Cannot write the video file %s: %s</source>
         <translation>Die Videodatei %s kann nicht geschrieben werden: %s</translation>
     </message>
+    <message>
+        <source>Cannot move %s to its new folder. The program goes on using it where it is, and nothing is lost.</source>
+        <translation>%s lässt sich nicht in seinen neuen Ordner verschieben. Das Programm verwendet es weiter am bisherigen Ort; nichts geht verloren.</translation>
+    </message>
 </context>
 <context>
     <name>ExportCommand</name>
@@ -1257,6 +1261,25 @@ Spätere Starts öffnen eigene Programme.</translation>
     <message>
         <source>Status</source>
         <translation>Status</translation>
+    </message>
+</context>
+<context>
+    <name>ThumbnailGrid</name>
+    <message>
+        <source>Slide %1: %2</source>
+        <translation>Folie %1: %2</translation>
+    </message>
+    <message>
+        <source>Current slide</source>
+        <translation>Aktuelle Folie</translation>
+    </message>
+    <message>
+        <source>Slides</source>
+        <translation>Folien</translation>
+    </message>
+    <message>
+        <source>Tool buttons</source>
+        <translation>Werkzeugschaltflächen</translation>
     </message>
 </context>
 </TS>

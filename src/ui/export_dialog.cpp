@@ -9,7 +9,6 @@
 
 #include "document/slide_show.h"
 #include "platform/message_boxes.h"
-#include "ui/dialog_colours.h"
 #include "ui/qt_text.h"
 #include "video/video_format.h"
 
@@ -39,7 +38,6 @@ ExportDialog::ExportDialog(QWidget* parent, UserInterface& ui, const ShowSetting
                            const ExportOptions& options)
     : QDialog(parent), ui_(ui) {
     setWindowTitle(tr("Export Video"));
-    apply_dialog_colours(*this);
     auto* form = new QFormLayout;
 
     output_ = new QLineEdit(qt(options.output));

@@ -10,7 +10,6 @@
 #include "app/motion_setting.h"
 #include "playback/motion.h"
 #include "playback/timeline.h"
-#include "ui/dialog_colours.h"
 
 namespace lumivane {
 
@@ -55,7 +54,6 @@ QHBoxLayout* ok_cancel_row(QDialog* dialog) {
 PreferencesDialog::PreferencesDialog(AppContext& context, QWidget* owner) : QDialog(owner), context_(context) {
     stop_show(context.player, false);
     setWindowTitle(tr("Preferences"));
-    apply_dialog_colours(*this);
     monitor_profile_ =
         make_list(this, "monitor_profile", {tr("sRGB"), tr("Adobe RGB"), tr("DCI-P3")}, context.monitor_profile);
     frame_rate_ = make_list(this, "frame_rate", {tr("60 fps"), tr("50 fps")}, context.frame_rate);
