@@ -41,6 +41,12 @@ struct WindowPlacement {
     std::int32_t normal_bottom = 0;
 };
 
+// Where the playback window's pictures are drawn: on the graphics processor where an
+// OpenGL context that can draw them can be made, else by the processor (automatic); on
+// the graphics processor whenever it can; always by the processor.
+enum Drawing : std::int32_t { drawing_automatic = 0, drawing_graphics = 1, drawing_processor = 2 };
+inline constexpr std::int32_t max_playback_screen = 16;
+
 struct AppContext {
     explicit AppContext(FlowInterface& user_interface) : ui(user_interface) {}
     AppContext(const AppContext&) = delete;
@@ -59,6 +65,8 @@ struct AppContext {
     std::int32_t frame_rate = 0;  // 0: 60 frames a second, 1: 50
     std::int32_t motion = 0;      // Motion: 0 exact, 1 smooth
     std::int32_t caption_source = 0;  // CaptionSource of slides made from files
+    std::int32_t drawing = 0;         // Drawing: how the playback window draws its pictures
+    std::int32_t playback_screen = 0;  // the screen the playback window appears on: 0 the primary, n the nth
     RecentFiles recent_files;
     // The folder the image file dialogs open in (session key last_file_open_folder).
     std::u16string last_image_folder;

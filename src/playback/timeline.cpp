@@ -3,9 +3,11 @@
 #include <algorithm>
 #include <climits>
 #include <cmath>
+#include <utility>
 
 #include "imaging/frame_bitmap.h"
 #include "platform/message_boxes.h"
+#include "playback/frame_pacing.h"
 #include "playback/motion.h"
 #include "playback/pan_zoom.h"
 #include "playback/playback_window.h"
@@ -19,8 +21,14 @@ bool has_slides(const PlaybackRecord& player) { return player.show.slide_count()
 
 std::int64_t now(PlaybackRecord& player) { return player.ui.now_milliseconds(); }
 
-double elapsed_seconds(PlaybackRecord& player) {
-    return static_cast<double>(now(player) - player.state.time_base) / 1000.0;
+// Pictures are computed for the moment they are due, not for when their tick runs.
+double moment(const PlaybackRecord& player) { return player.state.tick_due; }
+
+// To the microsecond, so that moments a fraction of a millisecond apart (1000 / 60 ms,
+// 1000 / 30) add up to whole delays: 0.3 s after 233.33 ms is 533.33 ms, not a hair
+// before it.
+double elapsed_seconds(const PlaybackRecord& player) {
+    return std::round(1000.0 * (moment(player) - player.state.time_base)) / 1e6;
 }
 
 const Slide& slide_at(const PlaybackRecord& player, std::int32_t index) {
@@ -153,7 +161,8 @@ void playback_redraw(PlaybackRecord& player) {
     PlaybackState& pb = player.state;
     if (!pb.window) return;
     MemoryBitmap picture = pb.window->memory_bitmap();
-    const bool shown = has_slides(player) && pb.displayed_slide >= 0 && pb.displayed_slide <= last_slide(player);
+    const bool shown = !pb.blanked && has_slides(player) && pb.displayed_slide >= 0 &&
+                       pb.displayed_slide <= last_slide(player);
     // The picture the viewer saw, made again from the photograph.
     if (!shown || render_shown(player, pb.displayed_slide, pb.shown_key_frame, pb.shown_progress)) {
         memory_bitmap_clear(picture);
@@ -250,7 +259,7 @@ void begin_transition(PlaybackRecord& player) {
     if (plays_transition(player.show.settings)) {
         prepare_transition(player);
         pb.in_transition = true;
-        pb.time_base = now(player);
+        pb.time_base = moment(player);
     } else {
         pb.in_transition = false;
     }
@@ -294,7 +303,7 @@ bool step_path(PlaybackRecord& player, bool& stopped) {
     stopped = false;
     if (pb.path_active) {
         if (pb.segment_ticks == 0) {
-            pb.time_base = now(player);
+            pb.time_base = moment(player);
             pb.segment_duration = segment_seconds(player, player.current_slide, pb.key_frame);
         }
         ++pb.segment_ticks;
@@ -314,9 +323,7 @@ bool step_path(PlaybackRecord& player, bool& stopped) {
 
 void playback_tick(PlaybackRecord& player) {
     PlaybackState& pb = player.state;
-    // A tick more than a period late starts the cadence again from now rather than
-    // hurrying to catch up.
-    if (now(player) - pb.tick_due > pb.tick_period) pb.tick_due = now(player);
+    pb.tick_due = tick_moment(pb.tick_due, pb.tick_period, static_cast<double>(now(player)));
     // A window minimised or hidden while it played stops the show at the slide last
     // seen. It keeps its place: a window system may not take a change of stacking for
     // a window it does not show.
@@ -346,13 +353,13 @@ void playback_tick(PlaybackRecord& player) {
             composed = true;
         } else {
             pb.in_transition = false;
-            pb.time_base = now(player);
+            pb.time_base = moment(player);
         }
     }
     if (!composed) {
         const std::int32_t current = player.current_slide;
         if (slide_at(player, current).frame_count() >= 2) {
-            if (pb.segment_ticks == 0) pb.time_base = now(player);
+            if (pb.segment_ticks == 0) pb.time_base = moment(player);
             pb.segment_duration = segment_seconds(player, current, pb.key_frame);
         }
         pb.displayed_slide = current;
@@ -376,18 +383,22 @@ void playback_tick(PlaybackRecord& player) {
         if (slide_at(player, shown).frame_count() < 2) period = segment_seconds(player, shown, 0);
     }
     // The next tick is due one period after this one was, however long this one took.
-    pb.tick_period = timer_milliseconds(period);
+    pb.tick_period = 1000.0 * std::clamp(period, 0.0, static_cast<double>(INT_MAX) / 1000.0);
     pb.tick_due += pb.tick_period;
-    const std::int64_t wait = std::clamp<std::int64_t>(pb.tick_due - now(player), 0, pb.tick_period);
-    pb.window->set_timer(static_cast<std::int32_t>(wait));
+    pb.window->set_timer(wait_until(pb.tick_due, pb.tick_period, static_cast<double>(now(player))));
     pb.running = true;
+}
+
+void playback_tick_at(PlaybackRecord& player, double shown_at) {
+    player.state.tick_due = shown_at;
+    playback_tick(player);
 }
 
 void playback_start(PlaybackRecord& player) {
     PlaybackState& pb = player.state;
     pb.restart_pending = true;
-    pb.tick_due = now(player);
-    pb.tick_period = 0;
+    pb.tick_due = static_cast<double>(now(player));
+    pb.tick_period = 0.0;
     playback_tick(player);
 }
 
@@ -402,6 +413,15 @@ void playback_clear(PlaybackRecord& player) {
     present(player, -1);
 }
 
+void toggle_blackout(PlaybackRecord& player) {
+    PlaybackState& pb = player.state;
+    if (!pb.window) return;
+    // The show pauses while the screen is black, and goes on from its picture.
+    stop_show(player, true);
+    pb.blanked = !pb.blanked;
+    playback_redraw(player);
+}
+
 void playback_key_down(PlaybackRecord& player, PlaybackKey key) {
     stop_show_for_key(player, key, true);
     move_by_key(player, key);
@@ -410,6 +430,8 @@ void playback_key_down(PlaybackRecord& player, PlaybackKey key) {
 void move_by_key(PlaybackRecord& player, PlaybackKey key) {
     PlaybackState& pb = player.state;
     if (key == PlaybackKey::Other || !has_slides(player)) return;
+    // The next picture ends a blackout; a transition then comes in from black.
+    const bool was_blanked = std::exchange(pb.blanked, false);
     switch (key) {
     case PlaybackKey::End: go_to_slide(player, last_slide(player), true); break;
     case PlaybackKey::Home: go_to_slide(player, 0, true); break;
@@ -418,7 +440,7 @@ void move_by_key(PlaybackRecord& player, PlaybackKey key) {
         break;
     case PlaybackKey::Right:
         go_to_slide(player, pb.displayed_slide + 1 > last_slide(player) ? 0 : pb.displayed_slide + 1, false);
-        pb.from_black = false;
+        pb.from_black = was_blanked;
         begin_transition(player);
         break;
     case PlaybackKey::Other: break;
@@ -434,6 +456,8 @@ void playback_character(PlaybackRecord& player, char16_t character) {
         if (pb.window) pb.window->close_window();
     } else if (character == u' ') {
         stop_show(player, false);
+    } else if (character == u'b' || character == u'B' || character == u'.') {
+        toggle_blackout(player);
     } else if (manual_mode(player) && has_slides(player) && (character == u'c' || character == u'C')) {
         crop_to_proportions(player.show, player.current_slide);
         draw_current_slide(player);

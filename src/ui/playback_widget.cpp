@@ -171,7 +171,10 @@ void PlaybackWidget::paintEvent(QPaintEvent*) {
 void PlaybackWidget::keyPressEvent(QKeyEvent* event) {
     const PlaybackKey key = playback_key(event->key());
     playback_key_down(context_.player, key);
-    if (event->key() == Qt::Key_Escape) {
+    if (event->key() == Qt::Key_F5) {
+        // A presentation remote's start key plays the show from where it stands.
+        run_show(context_.player);
+    } else if (event->key() == Qt::Key_Escape) {
         playback_character(context_.player, u'\x1b');
     } else {
         for (QChar c : event->text()) playback_character(context_.player, c.unicode());

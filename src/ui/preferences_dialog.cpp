@@ -1,10 +1,14 @@
 #include "ui/preferences_dialog.h"
 
 #include <QComboBox>
+#include <QCoreApplication>
+#include <QGuiApplication>
 #include <QGridLayout>
 #include <QLabel>
 #include <QPushButton>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 #include "app/app_context.h"
 #include "app/motion_setting.h"
@@ -28,6 +32,16 @@ QComboBox* make_list(QWidget* parent, const char* name, const QStringList& entri
 // A list without a choice keeps the value.
 void take_row(const QComboBox* list, std::int32_t& value) {
     if (list->currentIndex() >= 0) value = list->currentIndex();
+}
+
+QString translated(const char* text) { return QCoreApplication::translate("PreferencesDialog", text); }
+
+// "Primary", then the screens by number.
+QStringList screen_entries() {
+    QStringList entries{translated("Primary")};
+    const auto count = std::min<qsizetype>(QGuiApplication::screens().size(), max_playback_screen);
+    for (qsizetype i = 1; i <= count; ++i) entries.push_back(QString::number(i));
+    return entries;
 }
 
 QHBoxLayout* ok_cancel_row(QDialog* dialog) {
@@ -56,6 +70,10 @@ PreferencesDialog::PreferencesDialog(AppContext& context, QWidget* owner) : QDia
     frame_rate_ = make_list(this, "frame_rate", {"60 fps", "50 fps"}, context.frame_rate);
     motion_ = make_list(this, "motion", {"Exact", "Smooth"}, context.motion);
     caption_ = make_list(this, "caption", {"File name", "Title", "Description", "Date taken"}, context.caption_source);
+    drawing_ = make_list(this, "drawing",
+                         {translated("Automatic"), translated("Graphics processor"), translated("Processor")},
+                         context.drawing);
+    screen_ = make_list(this, "screen", screen_entries(), context.playback_screen);
     auto* grid = new QGridLayout;
     grid->addWidget(new QLabel(QStringLiteral("Monitor Profile: "), this), 0, 0, Qt::AlignRight);
     grid->addWidget(monitor_profile_, 0, 1);
@@ -65,6 +83,10 @@ PreferencesDialog::PreferencesDialog(AppContext& context, QWidget* owner) : QDia
     grid->addWidget(motion_, 2, 1);
     grid->addWidget(new QLabel(QStringLiteral("Caption: "), this), 3, 0, Qt::AlignRight);
     grid->addWidget(caption_, 3, 1);
+    grid->addWidget(new QLabel(translated("Drawing: "), this), 4, 0, Qt::AlignRight);
+    grid->addWidget(drawing_, 4, 1);
+    grid->addWidget(new QLabel(translated("Screen: "), this), 5, 0, Qt::AlignRight);
+    grid->addWidget(screen_, 5, 1);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(grid);
     layout->addSpacing(8);
@@ -78,7 +100,13 @@ void PreferencesDialog::accept() {
     take_row(caption_, context_.caption_source);
     std::int32_t motion = context_.motion;
     take_row(motion_, motion);
+    const std::int32_t drawing = context_.drawing;
+    const std::int32_t screen = context_.playback_screen;
+    take_row(drawing_, context_.drawing);
+    take_row(screen_, context_.playback_screen);
     QDialog::accept();
+    const bool new_window = drawing != context_.drawing || screen != context_.playback_screen;
+    if (new_window && context_.playback.window) recreate_playback_window(context_.player);
     if (motion != context_.motion) static_cast<void>(set_motion(context_, motion));  // slides left out are named
 }
 

@@ -103,6 +103,10 @@ bool read_line(AppContext& context, const std::vector<std::u16string>& t) {
         read_seconds(t[1], max_transition_time, d.transition_time);
     } else if (key == u"caption_source") {
         read_integer(t[1], caption_file_name, caption_date_taken, context.caption_source);
+    } else if (key == u"drawing") {
+        read_integer(t[1], drawing_automatic, drawing_processor, context.drawing);
+    } else if (key == u"playback_screen") {
+        read_integer(t[1], 0, max_playback_screen, context.playback_screen);
     }
     return true;
 }
@@ -176,6 +180,8 @@ std::vector<std::u16string> session_state_lines(const AppContext& context) {
     lines.push_back(formatted(u"transition %d", d.transition));
     lines.push_back(formatted(u"transition_time %4zf", d.transition_time));
     lines.push_back(formatted(u"caption_source %d", context.caption_source));
+    lines.push_back(formatted(u"drawing %d", context.drawing));
+    lines.push_back(formatted(u"playback_screen %d", context.playback_screen));
     lines.push_back(u"end");
     return lines;
 }

@@ -38,6 +38,8 @@ TEST(SessionState, WrittenFileReadsBackEveryValue) {
     c.frame_rate = 1;
     c.motion = motion_smooth;
     c.caption_source = caption_date_taken;
+    c.drawing = drawing_processor;
+    c.playback_screen = 2;
     c.last_image_folder = u"/photos/new";
     c.default_settings = {u"My show", 4, 3, 0, autorun_dont_run, -1, 4, 3, 2.123456, style_crop, transition_curtain,
                           0.25};
@@ -59,6 +61,8 @@ TEST(SessionState, WrittenFileReadsBackEveryValue) {
     EXPECT_EQ(r.frame_rate, 1);
     EXPECT_EQ(r.motion, motion_smooth);
     EXPECT_EQ(r.caption_source, caption_date_taken);
+    EXPECT_EQ(r.drawing, drawing_processor);
+    EXPECT_EQ(r.playback_screen, 2);
     EXPECT_EQ(r.last_image_folder, u"/photos/new");
     const ShowSettings& d = r.default_settings;
     EXPECT_EQ(d.name, u"My show");
@@ -77,7 +81,8 @@ TEST(SessionState, WrittenFileReadsBackEveryValue) {
                                               "monitor_profile", "frame_rate", "motion", "last_file_open_folder",
                                               "slide_show_name", "window_size", "window_proportions", "autorun",
                                               "show_captions", "loop", "speed", "default_delay", "default_style",
-                                              "transition", "transition_time", "caption_source", "end"}));
+                                              "transition", "transition_time", "caption_source", "drawing",
+                                              "playback_screen", "end"}));
 }
 
 TEST(SessionState, WithoutAFileTheDefaultsHold) {
@@ -136,7 +141,8 @@ TEST(SessionState, ImpossibleValuesKeepTheDefaults) {
         "window_proportions 16x 9", "default_delay nan", "default_delay -1", "default_delay 1e300",
         "transition_time 601", "transition_time inf", "window_size 9", "window_size -1", "show_captions 4",
         "loop 2", "autorun 3", "speed 3", "speed -3", "default_style 0", "default_style 3", "transition 4",
-        "monitor_profile 3", "frame_rate 2", "motion 2", "caption_source 4", "caption_source -1", "openfile 1x \"/a.ssi\"",
+        "monitor_profile 3", "frame_rate 2", "motion 2", "caption_source 4", "caption_source -1",
+        "drawing 3", "playback_screen -1", "playback_screen 17", "openfile 1x \"/a.ssi\"",
         "window_placement 0 -1 -1 -1 -1 0 0 1 1 1", "window_placement 0 -1 -1 -1 -1 0 0 2147483647 900 1",
         "window_placement 0 -1 -1 -1 -1 900 700 100 100 1", "window_placement 0 -1 -1 -1 -1 0 0 800 nan 1",
         huge};
@@ -151,11 +157,12 @@ TEST(SessionState, ImpossibleValuesKeepTheDefaults) {
         const ShowSettings& d = c.default_settings;
         EXPECT_EQ(std::vector<int>({d.size, d.show_captions, d.loop, d.autorun, d.speed, d.proportions_width,
                                     d.proportions_height, d.default_style, d.transition, c.monitor_profile,
-                                    c.frame_rate, c.motion, c.caption_source, c.placement.length}),
+                                    c.frame_rate, c.motion, c.caption_source, c.placement.length, c.drawing,
+                                    c.playback_screen}),
                   std::vector<int>({e.size, e.show_captions, e.loop, e.autorun, e.speed, e.proportions_width,
                                     e.proportions_height, e.default_style, e.transition,
                                     defaults.context.monitor_profile, defaults.context.frame_rate,
-                                    defaults.context.motion, caption_file_name, 0}));
+                                    defaults.context.motion, caption_file_name, 0, drawing_automatic, 0}));
         EXPECT_EQ(d.default_delay, e.default_delay);
         EXPECT_EQ(d.transition_time, e.transition_time);
         EXPECT_TRUE(c.recent_files[1].empty());
