@@ -50,7 +50,18 @@ double segment_seconds(const PlaybackRecord& player, std::int32_t slide, std::in
     return key_frame_delay(player.show, slide, key_frame) / player.show.speed_factor;
 }
 
-bool has_picture(PlaybackWindow* window) { return window && window->memory_bitmap().pixels; }
+bool has_picture(PlaybackWindow* window) { return window && (window->draws_scenes() || window->memory_bitmap().pixels); }
+
+bool valid_slide(const PlaybackRecord& player, std::int32_t slide) {
+    return slide >= 0 && slide < player.show.slide_count();
+}
+
+// The window's picture black.
+void clear_picture(PlaybackWindow& window) {
+    window.scene = PlaybackScene{};
+    MemoryBitmap picture = window.memory_bitmap();
+    if (picture.pixels) memory_bitmap_clear(picture);
+}
 
 // Shows the window's memory bitmap with the caption of the given slide.
 void present(PlaybackRecord& player, std::int32_t caption_slide) {
@@ -77,9 +88,15 @@ void levels_for(PlaybackRecord& player, std::int32_t slide) {
 bool render_shown(PlaybackRecord& player, std::int32_t slide, std::int32_t key_frame, double progress) {
     levels_for(player, slide);
     PlaybackState& pb = player.state;
-    MemoryBitmap picture = pb.window->memory_bitmap();
     pb.shown_key_frame = key_frame;
     pb.shown_progress = progress;
+    PlaybackScene& scene = pb.window->scene;
+    scene = PlaybackScene{};
+    if (pb.window->draws_scenes()) {
+        if (valid_slide(player, slide)) scene.shown = {slide, key_frame, progress};
+        return !valid_slide(player, slide) && has_slides(player);
+    }
+    MemoryBitmap picture = pb.window->memory_bitmap();
     return render_slide_picture(player.show, slide, key_frame, progress, player.motion, picture);
 }
 
@@ -99,8 +116,9 @@ void halt_show(PlaybackRecord& player, bool keep_in_place, bool draw_at_rest) {
 // Makes the frames again at the window's client size, black; says once when they do
 // not fit in memory (the transitions then show nothing but the slide they go to).
 void create_frames(PlaybackRecord& player, PlaybackWindow& window) {
-    const std::int32_t w = window.client_width();
-    const std::int32_t h = window.client_height();
+    // A window that draws its own pictures needs none.
+    const std::int32_t w = window.draws_scenes() ? 0 : window.client_width();
+    const std::int32_t h = window.draws_scenes() ? 0 : window.client_height();
     // Both are made, even when the first fails.
     const bool outgoing_failed = frame_create(window.outgoing, w, h);
     const bool incoming_failed = frame_create(window.incoming, w, h);
@@ -160,12 +178,11 @@ void playback_window_resized(PlaybackRecord& player) {
 void playback_redraw(PlaybackRecord& player) {
     PlaybackState& pb = player.state;
     if (!pb.window) return;
-    MemoryBitmap picture = pb.window->memory_bitmap();
     const bool shown = !pb.blanked && has_slides(player) && pb.displayed_slide >= 0 &&
                        pb.displayed_slide <= last_slide(player);
     // The picture the viewer saw, made again from the photograph.
     if (!shown || render_shown(player, pb.displayed_slide, pb.shown_key_frame, pb.shown_progress)) {
-        memory_bitmap_clear(picture);
+        clear_picture(*pb.window);
     }
     if (pb.in_transition) prepare_transition(player);
     present(player, shown ? pb.displayed_slide : -1);
@@ -270,6 +287,15 @@ void prepare_transition(PlaybackRecord& player) {
     if (!pb.window || !has_slides(player)) return;
     levels_for(player, pb.displayed_slide);
     levels_for(player, player.current_slide);
+    if (pb.window->draws_scenes()) {
+        PlaybackScene& scene = pb.window->scene;
+        scene.outgoing = pb.from_black || !valid_slide(player, pb.displayed_slide)
+                             ? SlideView{}
+                             : SlideView{pb.displayed_slide, pb.shown_key_frame, pb.shown_progress};
+        scene.incoming = valid_slide(player, player.current_slide) ? SlideView{player.current_slide, 0, 0.0}
+                                                                   : SlideView{};
+        return;
+    }
     // The transition leaves the slide shown where the viewer last saw it, which after a
     // path is the end of the path.
     if (pb.from_black || render_slide_frame(player.show, pb.displayed_slide, pb.shown_key_frame, pb.shown_progress,
@@ -347,9 +373,14 @@ void playback_tick(PlaybackRecord& player) {
             // Nothing but the screen needs the composed picture.
             // Composing fails only without pixels: a window played for its timing alone, or
             // ends that did not fit in memory, which has been reported.
-            MemoryBitmap picture = pb.window->memory_bitmap();
-            static_cast<void>(compose_transition(settings.transition, pb.window->outgoing, pb.window->incoming,
-                                                 picture, e / settings.transition_time));
+            if (pb.window->draws_scenes()) {
+                pb.window->scene.transition = settings.transition;
+                pb.window->scene.progress = e / settings.transition_time;
+            } else {
+                MemoryBitmap picture = pb.window->memory_bitmap();
+                static_cast<void>(compose_transition(settings.transition, pb.window->outgoing, pb.window->incoming,
+                                                     picture, e / settings.transition_time));
+            }
             composed = true;
         } else {
             pb.in_transition = false;
@@ -406,8 +437,7 @@ void playback_clear(PlaybackRecord& player) {
     PlaybackWindow* window = player.state.window;
     if (!window) return;
     frame_clear(window->outgoing);
-    MemoryBitmap picture = window->memory_bitmap();
-    memory_bitmap_clear(picture);
+    clear_picture(*window);
     // What the viewer sees now is black, so that is where the next transition starts.
     player.state.from_black = true;
     present(player, -1);
