@@ -1,5 +1,6 @@
 #include "ui/gl_playback_view.h"
 
+#include <QGuiApplication>
 #include <QOffscreenSurface>
 #include <QOpenGLContext>
 
@@ -40,6 +41,9 @@ QSurfaceFormat playback_surface_format() {
 
 bool graphics_drawing_available() {
     static const bool available = [] {
+        // Platforms without a screen make contexts but cannot show an OpenGL widget.
+        const QString platform = QGuiApplication::platformName();
+        if (platform == QStringLiteral("offscreen") || platform == QStringLiteral("minimal")) return false;
         QOpenGLContext context;
         context.setFormat(playback_surface_format());
         QOffscreenSurface surface;

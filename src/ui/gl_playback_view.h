@@ -33,8 +33,8 @@ private:
 // picture a refresh.
 QSurfaceFormat playback_surface_format();
 
-// Whether a context of that format that can draw the show can be made here; found out
-// once, the first time it is asked.
+// Whether a context of that format that can draw the show can be made here, on a
+// platform with a screen; found out once, the first time it is asked.
 bool graphics_drawing_available();
 
 }  // namespace lumivane

@@ -3,6 +3,7 @@
 #include <QOpenGLContext>
 
 #include <algorithm>
+#include <string>
 #include <cmath>
 
 #include "document/slide_show.h"
@@ -27,8 +28,11 @@ void main() {
 )";
 
 // Pixels are worked in integers 0..255, as the processor works bytes; a frame pixel
-// (x, y) counts rows bottom row first, as the frames store them.
-const char* const fragment_source = R"(#version 330 core
+// (x, y) counts rows bottom row first, as the frames store them. Made for each motion
+// (SMOOTH 0 or 1) and transition (TRANSITION: 0 none, 1 fade to black, 2 crossfade,
+// 3 curtain): a graphics processor that is the processor's vectors (llvmpipe) pays for
+// both sides of every branch.
+const char* const fragment_source = R"(
 struct View {
     int kind;         // 0 black, 1 exact, 2 smooth
     ivec2 size;       // the picture's
@@ -46,9 +50,7 @@ uniform isampler2D rows1;
 uniform sampler2D caption;
 uniform bool captioned;
 uniform ivec2 frame;
-uniform int transition;  // 0 none, 1 fade to black, 2 crossfade, 3 curtain
 uniform int level;
-uniform bool rising;
 uniform int threshold;
 out vec4 colour;
 
@@ -58,6 +60,9 @@ ivec3 exact_colour(sampler2DArray picture, isampler2D columns, isampler2D rows, 
     int c = texelFetch(columns, ivec2(at.x, 0), 0).r;
     int r = texelFetch(rows, ivec2(at.y, 0), 0).r;
     if (c < 0 || r < 0) return ivec3(0);
+    // Integer division is slow where the graphics processor is the processor's vectors
+    // (llvmpipe): a picture of one tile needs none.
+    if (v.tiles == ivec2(1)) return bytes(texelFetch(picture, ivec3(c, r, 0), 0).rgb);
     int tx = c / v.layer.x;
     int ty = r / v.layer.y;
     return bytes(texelFetch(picture, ivec3(c - tx * v.layer.x, r - ty * v.layer.y, ty * v.tiles.x + tx), 0).rgb);
@@ -72,47 +77,59 @@ ivec3 smooth_colour(sampler2DArray picture, View v, ivec2 at) {
     vec2 q = vec2(p.x + 0.5, float(v.size.y) - 0.5 - p.y);
     ivec2 t = clamp(ivec2(floor(q / vec2(v.layer))), ivec2(0), v.tiles - 1);
     vec2 uv = (q - vec2(t * v.layer)) / vec2(v.layer);
+    if (v.tiles == ivec2(1)) return bytes(texture(picture, vec3(uv, 0.0)).rgb);
+    // Across tiles the steps are told, for the texture coordinates jump at their seams.
     vec2 dx = vec2(span.x / steps.x / float(v.layer.x), 0.0);
     vec2 dy = vec2(0.0, span.y / steps.y / float(v.layer.y));
     return bytes(textureGrad(picture, vec3(uv, float(t.y * v.tiles.x + t.x)), dx, dy).rgb);
 }
 
 ivec3 view0(ivec2 at) {
-    if (views[0].kind == 1) return exact_colour(picture0, columns0, rows0, views[0], at);
-    if (views[0].kind == 2) return smooth_colour(picture0, views[0], at);
-    return ivec3(0);
+    if (views[0].kind == 0) return ivec3(0);
+#if SMOOTH
+    return smooth_colour(picture0, views[0], at);
+#else
+    return exact_colour(picture0, columns0, rows0, views[0], at);
+#endif
 }
 
 ivec3 view1(ivec2 at) {
-    if (views[1].kind == 1) return exact_colour(picture1, columns1, rows1, views[1], at);
-    if (views[1].kind == 2) return smooth_colour(picture1, views[1], at);
-    return ivec3(0);
+    if (views[1].kind == 0) return ivec3(0);
+#if SMOOTH
+    return smooth_colour(picture1, views[1], at);
+#else
+    return exact_colour(picture1, columns1, rows1, views[1], at);
+#endif
 }
 
-// The byte table mul8: (a b + 127) div 255.
-ivec3 mul8(ivec3 a, int b) { return (a * b + 127) / 255; }
+// The byte table mul8: (a b + 127) div 255, which for these numbers equals
+// (x + 1 + (x >> 8)) >> 8 with x = a b + 127.
+ivec3 mul8(ivec3 a, int b) {
+    ivec3 x = a * b + 127;
+    return (x + 1 + (x >> 8)) >> 8;
+}
 
 void main() {
     ivec2 at = ivec2(gl_FragCoord.xy);
-    ivec3 c;
-    if (transition == 0) {
-        c = view0(at);
-    } else if (transition == 1) {
-        c = mul8(rising ? view1(at) : view0(at), level);
-    } else if (transition == 2) {
-        ivec3 a = view0(at);
-        ivec3 b = view1(at);
-        ivec3 down = a - mul8(a - b, level);
-        ivec3 up = a + mul8(b - a, level);
-        c = ivec3(b.r < a.r ? down.r : up.r, b.g < a.g ? down.g : up.g, b.b < a.b ? down.b : up.b);
-    } else {
-        // The curtain uncovers a row byte by byte: blue, green, red of each pixel.
-        ivec3 a = view0(at);
-        ivec3 b = view1(at);
-        ivec3 position = 3 * at.x + ivec3(2, 1, 0);
-        c = ivec3(position.r <= threshold ? b.r : a.r, position.g <= threshold ? b.g : a.g,
-                  position.b <= threshold ? b.b : a.b);
-    }
+#if TRANSITION == 0
+    ivec3 c = view0(at);
+#elif TRANSITION == 1
+    // Fade to black: view 0 is the picture fading, going or coming.
+    ivec3 c = mul8(view0(at), level);
+#elif TRANSITION == 2
+    ivec3 a = view0(at);
+    ivec3 b = view1(at);
+    ivec3 down = a - mul8(a - b, level);
+    ivec3 up = a + mul8(b - a, level);
+    ivec3 c = ivec3(b.r < a.r ? down.r : up.r, b.g < a.g ? down.g : up.g, b.b < a.b ? down.b : up.b);
+#else
+    // The curtain uncovers a row byte by byte: blue, green, red of each pixel.
+    ivec3 a = view0(at);
+    ivec3 b = view1(at);
+    ivec3 position = 3 * at.x + ivec3(2, 1, 0);
+    ivec3 c = ivec3(position.r <= threshold ? b.r : a.r, position.g <= threshold ? b.g : a.g,
+                    position.b <= threshold ? b.b : a.b);
+#endif
     vec3 picture = vec3(c) / 255.0;
     if (captioned) {
         vec4 over = texelFetch(caption, ivec2(at.x, frame.y - 1 - at.y), 0);
@@ -126,9 +143,10 @@ GLint uniform(QOpenGLFunctions_3_3_Core& gl, GLuint program, const char* name) {
     return gl.glGetUniformLocation(program, name);
 }
 
-GLuint compile(QOpenGLFunctions_3_3_Core& gl, GLenum kind, const char* source) {
+GLuint compile(QOpenGLFunctions_3_3_Core& gl, GLenum kind, const char* head, const char* source) {
     const GLuint shader = gl.glCreateShader(kind);
-    gl.glShaderSource(shader, 1, &source, nullptr);
+    const char* parts[] = {head, source};
+    gl.glShaderSource(shader, 2, parts, nullptr);
     gl.glCompileShader(shader);
     GLint ok = GL_FALSE;
     gl.glGetShaderiv(shader, GL_COMPILE_STATUS, &ok);
@@ -139,24 +157,44 @@ GLuint compile(QOpenGLFunctions_3_3_Core& gl, GLenum kind, const char* source) {
 
 }  // namespace
 
-bool GlSceneRenderer::initialise() {
-    const QOpenGLContext* context = QOpenGLContext::currentContext();
-    if (!context || context->format().version() < qMakePair(3, 3) || !initializeOpenGLFunctions()) return true;
-    const GLuint vertex = compile(*this, GL_VERTEX_SHADER, vertex_source);
-    const GLuint fragment = compile(*this, GL_FRAGMENT_SHADER, fragment_source);
+GLuint GlSceneRenderer::program_for(bool smooth, std::int32_t transition) {
+    GLuint& program = programs_[smooth ? 1 : 0][transition];
+    if (program) return program;
+    const std::string head = "#version 330 core\n#define SMOOTH " + std::to_string(smooth ? 1 : 0) +
+                             "\n#define TRANSITION " + std::to_string(transition) + "\n";
+    const GLuint vertex = compile(*this, GL_VERTEX_SHADER, "", vertex_source);
+    const GLuint fragment = compile(*this, GL_FRAGMENT_SHADER, head.c_str(), fragment_source);
     if (vertex && fragment) {
-        program_ = glCreateProgram();
-        glAttachShader(program_, vertex);
-        glAttachShader(program_, fragment);
-        glLinkProgram(program_);
+        program = glCreateProgram();
+        glAttachShader(program, vertex);
+        glAttachShader(program, fragment);
+        glLinkProgram(program);
     }
     if (vertex) glDeleteShader(vertex);
     if (fragment) glDeleteShader(fragment);
     GLint linked = GL_FALSE;
-    if (program_) glGetProgramiv(program_, GL_LINK_STATUS, &linked);
+    if (program) glGetProgramiv(program, GL_LINK_STATUS, &linked);
     if (linked != GL_TRUE) {
-        release();
-        return true;
+        if (program) glDeleteProgram(program);
+        program = 0;
+        return 0;
+    }
+    glUseProgram(program);
+    const char* samplers[] = {"picture0", "picture1", "columns0", "rows0", "columns1", "rows1", "caption"};
+    for (GLint unit = 0; unit < 7; ++unit) glUniform1i(uniform(*this, program, samplers[unit]), unit);
+    return program;
+}
+
+bool GlSceneRenderer::initialise() {
+    const QOpenGLContext* context = QOpenGLContext::currentContext();
+    if (!context || context->format().version() < qMakePair(3, 3) || !initializeOpenGLFunctions()) return true;
+    // All made now: making one when a show first needs it would hold up that picture.
+    for (const bool smooth : {false, true}) {
+        for (std::int32_t transition = transition_none; transition <= transition_curtain; ++transition) {
+            if (program_for(smooth, transition)) continue;
+            release();
+            return true;
+        }
     }
     glGenVertexArrays(1, &vertex_array_);
     glGenTextures(4, maps_);
@@ -170,20 +208,22 @@ bool GlSceneRenderer::initialise() {
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
     glGetIntegerv(GL_MAX_TEXTURE_SIZE, &max_texture_);
-    glUseProgram(program_);
-    const char* samplers[] = {"picture0", "picture1", "columns0", "rows0", "columns1", "rows1", "caption"};
-    for (GLint unit = 0; unit < 7; ++unit) glUniform1i(uniform(*this, program_, samplers[unit]), unit);
     return false;
 }
 
 void GlSceneRenderer::release() {
     for (const PictureTexture& t : textures_) glDeleteTextures(1, &t.texture);
     textures_.clear();
-    if (program_) glDeleteProgram(program_);
+    for (auto& motion : programs_) {
+        for (GLuint& program : motion) {
+            if (program) glDeleteProgram(program);
+            program = 0;
+        }
+    }
     if (vertex_array_) glDeleteVertexArrays(1, &vertex_array_);
     glDeleteTextures(4, maps_);
     if (caption_texture_) glDeleteTextures(1, &caption_texture_);
-    program_ = vertex_array_ = caption_texture_ = 0;
+    vertex_array_ = caption_texture_ = 0;
 }
 
 void GlSceneRenderer::set_caption(const QImage& caption) {
@@ -298,24 +338,23 @@ void GlSceneRenderer::draw(const SlideShow& show, const PlaybackScene& scene, st
     glViewport(0, 0, width, height);
     glDisable(GL_BLEND);
     glDisable(GL_DEPTH_TEST);
+    const bool transition = scene.transition == transition_fade_to_black ||
+                            scene.transition == transition_crossfade || scene.transition == transition_curtain;
+    program_ = program_for(motion == motion_smooth, transition ? scene.transition : transition_none);
+    if (!program_) return;
     glUseProgram(program_);
     glBindVertexArray(vertex_array_);
     glUniform2i(uniform(*this, program_, "frame"), width, height);
-    const bool transition = scene.transition == transition_fade_to_black ||
-                            scene.transition == transition_crossfade || scene.transition == transition_curtain;
     if (transition) {
-        const TransitionStep step =
-            transition_step(scene.transition, scene.progress, static_cast<std::int32_t>(row_stride(3 * std::int64_t{width})));
-        glUniform1i(uniform(*this, program_, "transition"), scene.transition);
+        const TransitionStep step = transition_step(scene.transition, scene.progress,
+                                                    static_cast<std::int32_t>(row_stride(3 * std::int64_t{width})));
         glUniform1i(uniform(*this, program_, "level"), step.level);
-        glUniform1i(uniform(*this, program_, "rising"), step.rising ? 1 : 0);
         glUniform1i(uniform(*this, program_, "threshold"), step.threshold);
-        bind_view(show, scene.outgoing, motion, 0, width, height);
-        bind_view(show, scene.incoming, motion, 1, width, height);
+        // Fade to black draws one picture: the one going, or past the middle the one coming.
+        bind_view(show, step.rising ? scene.incoming : scene.outgoing, motion, 0, width, height);
+        if (scene.transition != transition_fade_to_black) bind_view(show, scene.incoming, motion, 1, width, height);
     } else {
-        glUniform1i(uniform(*this, program_, "transition"), 0);
         bind_view(show, scene.shown, motion, 0, width, height);
-        glUniform1i(uniform(*this, program_, "views[1].kind"), 0);
     }
     glActiveTexture(GL_TEXTURE6);
     glBindTexture(GL_TEXTURE_2D, caption_texture_);

@@ -63,7 +63,12 @@ private:
     bool bind_view(const SlideShow& show, const SlideView& view, std::int32_t motion, std::int32_t index,
                    std::int32_t width, std::int32_t height);
 
-    GLuint program_ = 0;
+    // The program for a motion and a transition, made the first time it is asked for;
+    // 0 when it cannot be.
+    GLuint program_for(bool smooth, std::int32_t transition);
+
+    GLuint programs_[2][4] = {};  // by motion, exact or smooth, and transition kind
+    GLuint program_ = 0;          // the one drawing
     GLuint vertex_array_ = 0;
     GLuint maps_[4] = {};  // columns and rows of views 0 and 1
     GLuint caption_texture_ = 0;

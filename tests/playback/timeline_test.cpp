@@ -194,6 +194,48 @@ TEST(Timeline, BlackingOutPausesTheShowAndTheNextSlideComesFromBlack) {
     EXPECT_NEAR(p.centre_grey(), 100, 2);
 }
 
+TEST(Timeline, AWindowThatDrawsItselfIsToldWhatTheProcessorWouldDraw) {
+    Player p({{{still(1.0)}, 60}, {{{1.0, 0, 0, 1, 1}, {1.0, 0.25, 0.25, 0.75, 0.75}}, 200}});
+    p.context.show.settings.transition = transition_crossfade;
+    p.context.current_slide = 1;
+    p.ui.playback_window_factory = [&p] {
+        p.window = std::make_unique<FakePlaybackWindow>(32, 18);
+        p.window->scenes = true;
+        playback_window_created(p.context.player, *p.window);
+        return p.window.get();
+    };
+    run_show(p.context.player);
+    const PlaybackScene& scene = p.window->scene;
+    struct Step {
+        const char* what;
+        std::int32_t advance;  // milliseconds before the tick
+        std::int32_t transition;
+        std::int32_t outgoing, incoming, shown;  // slides, -1 black
+        double progress;                         // the transition's, or the shown slide's path
+    };
+    const Step steps[] = {
+        {"the crossfade from the picture shown, halfway", 500, transition_crossfade, 1, 1, -1, 0.5},
+        {"its end: the path starts", 510, transition_none, -1, -1, 1, 0.0},
+        {"the path halfway", 500, transition_none, -1, -1, 1, 0.5},
+    };
+    for (const Step& step : steps) {
+        p.ui.clock += step.advance;
+        playback_tick(p.context.player);
+        EXPECT_EQ(scene.transition, step.transition) << step.what;
+        if (step.transition != transition_none) {
+            EXPECT_EQ(scene.outgoing.slide, step.outgoing) << step.what;
+            EXPECT_EQ(scene.incoming.slide, step.incoming) << step.what;
+            EXPECT_NEAR(scene.progress, step.progress, 0.02) << step.what;
+        } else {
+            EXPECT_EQ(scene.shown.slide, step.shown) << step.what;
+            EXPECT_NEAR(scene.shown.progress, step.progress, 0.02) << step.what;
+        }
+    }
+    EXPECT_TRUE(p.window->outgoing.pixels == nullptr || p.window->outgoing.image_size == 0);  // no frames made
+    playback_character(p.context.player, u'b');
+    EXPECT_EQ(scene.shown.slide, -1);  // blacked out
+}
+
 // Paints a picture with a gradient, so that every crop of it looks different.
 void paint_gradient(ImageBuffer& image) {
     for (std::int32_t y = 0; y < image.height; ++y) {

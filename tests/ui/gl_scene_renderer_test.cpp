@@ -39,7 +39,9 @@ Pixels processor_picture(const SlideShow& show, const PlaybackScene& scene, std:
     EXPECT_FALSE(frame_create(outgoing, frame_width, frame_height));
     EXPECT_FALSE(frame_create(incoming, frame_width, frame_height));
     const auto render = [&](const SlideView& view, FrameBitmap& frame) {
-        if (view.slide >= 0) EXPECT_FALSE(render_slide_frame(show, view.slide, view.key_frame, view.progress, motion, frame));
+        if (view.slide >= 0) {
+            EXPECT_FALSE(render_slide_frame(show, view.slide, view.key_frame, view.progress, motion, frame));
+        }
     };
     render(scene.outgoing, outgoing);
     render(scene.incoming, incoming);
@@ -103,7 +105,11 @@ TEST(GlSceneRenderer, DrawsWhatTheProcessorDraws) {
         PlaybackScene scene;
         int most;  // the largest difference of a byte allowed
     };
-    const auto still = [](std::int32_t slide, double t) { return PlaybackScene{{slide, 0, t}}; };
+    const auto still = [](std::int32_t slide, double t) {
+        PlaybackScene scene;
+        scene.shown = {slide, 0, t};
+        return scene;
+    };
     const auto between = [](std::int32_t kind, double x) {
         return PlaybackScene{{}, kind, {0, 0, 0.37}, {1, 0, 0.8}, x};
     };
