@@ -83,14 +83,14 @@ void BM_PlayWindow(benchmark::State& state) {
     ShowSettings& settings = context.show.settings;
     settings.size = 0;  // full screen
     settings.default_delay = 2.0;
-    settings.transition = transition_crossfade;
+    settings.transition = TransitionKind::Crossfade;
     settings.transition_time = 1.0;
     settings.loop = 1;
-    settings.autorun = autorun_run;
+    settings.autorun = AutorunMode::Run;
     const CaptionFonts fonts = make_caption_fonts(base_font_height(nullptr));
 
-    context.motion = static_cast<std::int32_t>(state.range(2));
-    context.drawing = static_cast<std::int32_t>(state.range(3));
+    context.motion = static_cast<Motion>(state.range(2));
+    context.drawing = static_cast<Drawing>(state.range(3));
     for (auto _ : state) {
         const QRect screen(0, 0, static_cast<int>(state.range(0)), static_cast<int>(state.range(1)));
         auto* widget = new PlaybackWidget(context, fonts, screen);
@@ -124,24 +124,29 @@ void BM_PlayWindow(benchmark::State& state) {
         state.counters["ui_median_ms"] = state.counters["tick_median_ms"] + state.counters["paint_median_ms"];
     }
 }
+constexpr auto exact = static_cast<std::int64_t>(Motion::Exact);
+constexpr auto smooth = static_cast<std::int64_t>(Motion::Smooth);
+constexpr auto processor = static_cast<std::int64_t>(Drawing::Processor);
+constexpr auto graphics = static_cast<std::int64_t>(Drawing::GraphicsProcessor);
+
 BENCHMARK(BM_PlayWindow)
     ->Name("playback window, full screen")
     ->ArgNames({"w", "h", "motion", "drawing", "ticks"})
     // Six seconds: two paths and two crossfades.
-    ->Args({1920, 1080, motion_exact, drawing_processor, 360})
-    ->Args({1920, 1080, motion_exact, drawing_graphics, 360})
-    ->Args({1920, 1080, motion_smooth, drawing_processor, 360})
-    ->Args({1920, 1080, motion_smooth, drawing_graphics, 360})
-    ->Args({3840, 2160, motion_exact, drawing_processor, 360})
-    ->Args({3840, 2160, motion_exact, drawing_graphics, 360})
-    ->Args({3840, 2160, motion_smooth, drawing_processor, 360})
-    ->Args({3840, 2160, motion_smooth, drawing_graphics, 360})
+    ->Args({1920, 1080, exact, processor, 360})
+    ->Args({1920, 1080, exact, graphics, 360})
+    ->Args({1920, 1080, smooth, processor, 360})
+    ->Args({1920, 1080, smooth, graphics, 360})
+    ->Args({3840, 2160, exact, processor, 360})
+    ->Args({3840, 2160, exact, graphics, 360})
+    ->Args({3840, 2160, smooth, processor, 360})
+    ->Args({3840, 2160, smooth, graphics, 360})
     // The 60-second pan, full screen and on a screen of a fifth of the size, where the
     // graphics processor's path keeps up even under llvmpipe.
-    ->Args({1920, 1080, motion_exact, drawing_processor, 3600})
-    ->Args({1920, 1080, motion_exact, drawing_graphics, 3600})
-    ->Args({384, 216, motion_exact, drawing_processor, 3600})
-    ->Args({384, 216, motion_exact, drawing_graphics, 3600})
+    ->Args({1920, 1080, exact, processor, 3600})
+    ->Args({1920, 1080, exact, graphics, 3600})
+    ->Args({384, 216, exact, processor, 3600})
+    ->Args({384, 216, exact, graphics, 3600})
     ->Iterations(1)
     ->UseManualTime()
     ->Unit(benchmark::kSecond);

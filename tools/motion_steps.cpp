@@ -85,7 +85,7 @@ struct GraphicsPath {
         pixels.resize(4 * static_cast<std::size_t>(width) * height);
         return target->bind();
     }
-    Brightness draw(const SlideShow& show, std::int32_t slide, double progress, std::int32_t motion, std::int32_t width,
+    Brightness draw(const SlideShow& show, std::int32_t slide, double progress, Motion motion, std::int32_t width,
                     std::int32_t height) {
         PlaybackScene scene;
         scene.shown = {slide, 0, progress};
@@ -148,7 +148,7 @@ int main(int argc, char** argv) {
     const std::int32_t ways = on_graphics ? 4 : 2;
     std::vector<double> wanted, measured[4];
     for (std::int32_t way = 0; way < ways; ++way) {
-        const std::int32_t motion = way % 2 == 0 ? motion_exact : motion_smooth;
+        const Motion motion = way % 2 == 0 ? Motion::Exact : Motion::Smooth;
         static_cast<void>(set_motion(context, motion));
         FrameBitmap frame;
         if (frame_create(frame, width, height)) return 1;

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "app/flow_interface.h"
+#include "document/picture_captions.h"
 #include "document/recent_files.h"
 #include "document/slide_clipboard.h"
 #include "document/slide_show.h"
@@ -44,7 +45,7 @@ struct WindowPlacement {
 // Where the playback window's pictures are drawn: on the graphics processor where an
 // OpenGL context that can draw them can be made, else by the processor (automatic); on
 // the graphics processor whenever it can; always by the processor.
-enum Drawing : std::int32_t { drawing_automatic = 0, drawing_graphics = 1, drawing_processor = 2 };
+enum class Drawing : std::int32_t { Automatic = 0, GraphicsProcessor = 1, Processor = 2 };
 inline constexpr std::int32_t max_playback_screen = 16;
 
 struct AppContext {
@@ -58,14 +59,14 @@ struct AppContext {
     std::int32_t current_slide = 0;  // the slide single-slide commands address
     PlaybackState playback;
     SlideClipboard clipboard;
-    // The monitor's colour space for pictures loaded from now on (MonitorProfile).
-    std::int32_t monitor_profile = 1;
+    // The monitor's colour space for pictures loaded from now on.
+    MonitorProfile monitor_profile = MonitorProfile::AdobeRgb;
     // The colour transforms the slides share.
     ColourTransformCache colour_transforms;
-    std::int32_t frame_rate = 0;  // 0: 60 frames a second, 1: 50
-    std::int32_t motion = 0;      // Motion: 0 exact, 1 smooth
-    std::int32_t caption_source = 0;  // CaptionSource of slides made from files
-    std::int32_t drawing = 0;         // Drawing: how the playback window draws its pictures
+    FrameRate frame_rate = FrameRate::Fps60;
+    Motion motion = Motion::Exact;
+    CaptionSource caption_source = CaptionSource::FileName;  // of slides made from files
+    Drawing drawing = Drawing::Automatic;  // how the playback window draws its pictures
     std::int32_t playback_screen = 0;  // the screen the playback window appears on: 0 the primary, n the nth
     RecentFiles recent_files;
     // The folder the image file dialogs open in (session key last_file_open_folder).

@@ -3,15 +3,16 @@
 #include "app/app_context.h"
 #include "app/slide_messages.h"
 #include "platform/paths.h"
+#include "platform/translation.h"
 #include "playback/motion.h"
 #include "playback/timeline.h"
 
 namespace lumivane {
 
-bool set_motion(AppContext& context, std::int32_t motion) {
+bool set_motion(AppContext& context, Motion motion) {
     context.motion = motion;
-    const bool making = motion == motion_smooth && context.show.slide_count() > 0;
-    if (making) context.ui.show_status(u"Preparing smooth motion");
+    const bool making = motion == Motion::Smooth && context.show.slide_count() > 0;
+    if (making) context.ui.show_status(Core::tr("Preparing smooth motion"));
     SlideMessages messages(context.ui);
     bool missing = false;
     for (Slide& slide : context.show.slides) {

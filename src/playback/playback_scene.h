@@ -19,8 +19,8 @@ struct SlideView {
 struct PlaybackScene {
     SlideView shown;  // without a transition
     // A transition (the show's kind) from outgoing to incoming at its progress, 0 to 1;
-    // transition_none shows `shown`.
-    std::int32_t transition = transition_none;
+    // TransitionKind::None shows `shown`.
+    TransitionKind transition = TransitionKind::None;
     SlideView outgoing;
     SlideView incoming;
     double progress = 0.0;

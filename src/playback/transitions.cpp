@@ -64,19 +64,19 @@ std::int32_t level_of(double v) { return static_cast<std::int32_t>(v + 0.5); }
 
 }  // namespace
 
-TransitionStep transition_step(std::int32_t kind, double progress, std::int32_t stride) {
+TransitionStep transition_step(TransitionKind kind, double progress, std::int32_t stride) {
     const double x = std::isnan(progress) ? 0.0 : std::clamp(progress, 0.0, 1.0);
     TransitionStep step;
     step.kind = kind;
     switch (kind) {
-    case transition_fade_to_black:
+    case TransitionKind::FadeToBlack:
         // The outgoing picture darkens to black over the first half, the incoming one
         // rises from black over the second.
         step.rising = x > 0.5;
         step.level = static_cast<std::uint8_t>(step.rising ? level_of(2.0 * (x - 0.5) * 255.0)
                                                            : 255 - level_of(2.0 * x * 255.0));
         break;
-    case transition_crossfade: step.level = static_cast<std::uint8_t>(level_of(x * 255.0)); break;
+    case TransitionKind::Crossfade: step.level = static_cast<std::uint8_t>(level_of(x * 255.0)); break;
     default:
         // A wipe from the left edge; it may split a pixel's three bytes.
         step.threshold = static_cast<std::int32_t>(static_cast<std::int64_t>(level_of(x * 1000.0)) * stride / 1000);
@@ -91,8 +91,8 @@ namespace {
 void compose_bytes(const TransitionStep& step, const std::uint8_t* from, const std::uint8_t* to, std::uint8_t* out,
                    std::int32_t position, std::int32_t n) {
     switch (step.kind) {
-    case transition_fade_to_black: scale_bytes(step.rising ? to : from, out, n, step.level); break;
-    case transition_crossfade: blend_bytes(from, to, out, n, step.level); break;
+    case TransitionKind::FadeToBlack: scale_bytes(step.rising ? to : from, out, n, step.level); break;
+    case TransitionKind::Crossfade: blend_bytes(from, to, out, n, step.level); break;
     default: {
         const std::int32_t uncovered = std::clamp(step.threshold + 1 - position, 0, n);
         std::memcpy(out, to, static_cast<std::size_t>(uncovered));
@@ -102,8 +102,8 @@ void compose_bytes(const TransitionStep& step, const std::uint8_t* from, const s
     }
 }
 
-bool known_kind(std::int32_t kind) {
-    return kind == transition_fade_to_black || kind == transition_crossfade || kind == transition_curtain;
+bool known_kind(TransitionKind kind) {
+    return kind == TransitionKind::FadeToBlack || kind == TransitionKind::Crossfade || kind == TransitionKind::Curtain;
 }
 
 bool same_frames(const FrameBitmap& a, const FrameBitmap& b) {
@@ -113,7 +113,7 @@ bool same_frames(const FrameBitmap& a, const FrameBitmap& b) {
 
 }  // namespace
 
-bool compose_transition(std::int32_t kind, const FrameBitmap& outgoing, const FrameBitmap& incoming,
+bool compose_transition(TransitionKind kind, const FrameBitmap& outgoing, const FrameBitmap& incoming,
                         FrameBitmap& output, double progress) {
     if (!known_kind(kind)) return false;
     if (!same_frames(outgoing, output) || !same_frames(incoming, output) || output.image_size <= 0) return true;
@@ -129,7 +129,7 @@ bool compose_transition(std::int32_t kind, const FrameBitmap& outgoing, const Fr
         output.height);
 }
 
-bool compose_transition(std::int32_t kind, const FrameBitmap& outgoing, const FrameBitmap& incoming,
+bool compose_transition(TransitionKind kind, const FrameBitmap& outgoing, const FrameBitmap& incoming,
                         MemoryBitmap& picture, double progress) {
     if (!known_kind(kind)) return false;
     if (!same_frames(outgoing, incoming) || outgoing.image_size <= 0 ||

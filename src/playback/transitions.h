@@ -5,6 +5,8 @@
 
 #include <cstdint>
 
+#include "document/slide_show.h"
+
 namespace lumivane {
 
 struct FrameBitmap;
@@ -15,24 +17,24 @@ struct MemoryBitmap;
 // curtain's threshold, the last byte position of a row (bottom-up, 3 bytes a pixel,
 // stride bytes a row) already uncovered. Both ways of drawing a show compose by it.
 struct TransitionStep {
-    std::int32_t kind = 0;
+    TransitionKind kind = TransitionKind::None;
     std::uint8_t level = 0;
     bool rising = false;
     std::int32_t threshold = 0;
 };
-TransitionStep transition_step(std::int32_t kind, double progress, std::int32_t stride);
+TransitionStep transition_step(TransitionKind kind, double progress, std::int32_t stride);
 
 // Writes the output frame over its whole storage (row padding included) for the
 // transition kind (the show's `transition` setting) at progress x, 0 to 1: fade to
 // black, crossfade or curtain. Kind none, or any other value, writes nothing. Fails,
 // writing nothing, unless the three frames have pixels and the same size.
-[[nodiscard]] bool compose_transition(std::int32_t kind, const FrameBitmap& outgoing, const FrameBitmap& incoming,
+[[nodiscard]] bool compose_transition(TransitionKind kind, const FrameBitmap& outgoing, const FrameBitmap& incoming,
                         FrameBitmap& output, double progress);
 
 // The same step written straight into the window's picture, in one pass: the pixels
 // are those the output frame would hold, turned top-down. Fails unless the picture has
 // the frames' size.
-[[nodiscard]] bool compose_transition(std::int32_t kind, const FrameBitmap& outgoing, const FrameBitmap& incoming,
+[[nodiscard]] bool compose_transition(TransitionKind kind, const FrameBitmap& outgoing, const FrameBitmap& incoming,
                         MemoryBitmap& picture, double progress);
 
 }  // namespace lumivane

@@ -6,7 +6,7 @@
 
 namespace lumivane {
 
-GlPlaybackView::GlPlaybackView(const SlideShow& show, const PlaybackScene& scene, const std::int32_t& motion,
+GlPlaybackView::GlPlaybackView(const SlideShow& show, const PlaybackScene& scene, const Motion& motion,
                                QWidget* parent)
     : QOpenGLWidget(parent), show_(show), scene_(scene), motion_(motion) {
     setFormat(playback_surface_format());

@@ -11,7 +11,7 @@ namespace lumivane {
 
 class GlPlaybackView : public QOpenGLWidget {
 public:
-    GlPlaybackView(const SlideShow& show, const PlaybackScene& scene, const std::int32_t& motion, QWidget* parent);
+    GlPlaybackView(const SlideShow& show, const PlaybackScene& scene, const Motion& motion, QWidget* parent);
     ~GlPlaybackView() override;
 
     // The caption laid over the pictures from the next one on (see set_caption).
@@ -24,7 +24,7 @@ protected:
 private:
     const SlideShow& show_;
     const PlaybackScene& scene_;
-    const std::int32_t& motion_;
+    const Motion& motion_;
     GlSceneRenderer renderer_;
     bool ready_ = false;
 };

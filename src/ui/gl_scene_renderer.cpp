@@ -157,11 +157,11 @@ GLuint compile(QOpenGLFunctions_3_3_Core& gl, GLenum kind, const char* head, con
 
 }  // namespace
 
-GLuint GlSceneRenderer::program_for(bool smooth, std::int32_t transition) {
-    GLuint& program = programs_[smooth ? 1 : 0][transition];
+GLuint GlSceneRenderer::program_for(bool smooth, TransitionKind transition) {
+    GLuint& program = programs_[smooth ? 1 : 0][static_cast<std::size_t>(transition)];
     if (program) return program;
     const std::string head = "#version 330 core\n#define SMOOTH " + std::to_string(smooth ? 1 : 0) +
-                             "\n#define TRANSITION " + std::to_string(transition) + "\n";
+                             "\n#define TRANSITION " + std::to_string(static_cast<int>(transition)) + "\n";
     const GLuint vertex = compile(*this, GL_VERTEX_SHADER, "", vertex_source);
     const GLuint fragment = compile(*this, GL_FRAGMENT_SHADER, head.c_str(), fragment_source);
     if (vertex && fragment) {
@@ -190,7 +190,8 @@ bool GlSceneRenderer::initialise() {
     if (!context || context->format().version() < qMakePair(3, 3) || !initializeOpenGLFunctions()) return true;
     // All made now: making one when a show first needs it would hold up that picture.
     for (const bool smooth : {false, true}) {
-        for (std::int32_t transition = transition_none; transition <= transition_curtain; ++transition) {
+        for (const TransitionKind transition : {TransitionKind::None, TransitionKind::FadeToBlack,
+                                                TransitionKind::Crossfade, TransitionKind::Curtain}) {
             if (program_for(smooth, transition)) continue;
             release();
             return true;
@@ -301,14 +302,14 @@ GlSceneRenderer::PictureTexture* GlSceneRenderer::texture_for(const ImageBuffer&
     return &*found;
 }
 
-bool GlSceneRenderer::bind_view(const SlideShow& show, const SlideView& view, std::int32_t motion, std::int32_t index,
+bool GlSceneRenderer::bind_view(const SlideShow& show, const SlideView& view, Motion motion, std::int32_t index,
                                 std::int32_t width, std::int32_t height) {
     const std::string name = "views[" + std::to_string(index) + "].";
     const auto at = [&](const char* field) { return uniform(*this, program_, (name + field).c_str()); };
     glUniform1i(at("kind"), 0);
     if (view.slide < 0 || view.slide >= show.slide_count()) return false;
     const Slide& slide = show.slides[static_cast<std::size_t>(view.slide)];
-    const bool smooth = motion == motion_smooth;
+    const bool smooth = motion == Motion::Smooth;
     glActiveTexture(GL_TEXTURE0 + index);
     const PictureTexture* t = texture_for(slide.image, smooth);
     if (!t) return false;
@@ -333,14 +334,14 @@ bool GlSceneRenderer::bind_view(const SlideShow& show, const SlideView& view, st
     return true;
 }
 
-void GlSceneRenderer::draw(const SlideShow& show, const PlaybackScene& scene, std::int32_t motion, std::int32_t width,
+void GlSceneRenderer::draw(const SlideShow& show, const PlaybackScene& scene, Motion motion, std::int32_t width,
                            std::int32_t height) {
     glViewport(0, 0, width, height);
     glDisable(GL_BLEND);
     glDisable(GL_DEPTH_TEST);
-    const bool transition = scene.transition == transition_fade_to_black ||
-                            scene.transition == transition_crossfade || scene.transition == transition_curtain;
-    program_ = program_for(motion == motion_smooth, transition ? scene.transition : transition_none);
+    const bool transition = scene.transition == TransitionKind::FadeToBlack ||
+                            scene.transition == TransitionKind::Crossfade || scene.transition == TransitionKind::Curtain;
+    program_ = program_for(motion == Motion::Smooth, transition ? scene.transition : TransitionKind::None);
     if (!program_) return;
     glUseProgram(program_);
     glBindVertexArray(vertex_array_);
@@ -352,7 +353,7 @@ void GlSceneRenderer::draw(const SlideShow& show, const PlaybackScene& scene, st
         glUniform1i(uniform(*this, program_, "threshold"), step.threshold);
         // Fade to black draws one picture: the one going, or past the middle the one coming.
         bind_view(show, step.rising ? scene.incoming : scene.outgoing, motion, 0, width, height);
-        if (scene.transition != transition_fade_to_black) bind_view(show, scene.incoming, motion, 1, width, height);
+        if (scene.transition != TransitionKind::FadeToBlack) bind_view(show, scene.incoming, motion, 1, width, height);
     } else {
         bind_view(show, scene.shown, motion, 0, width, height);
     }

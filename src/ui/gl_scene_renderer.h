@@ -13,6 +13,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "playback/pan_zoom.h"
 #include "playback/playback_scene.h"
 
 namespace lumivane {
@@ -36,7 +37,7 @@ public:
     void set_caption(const QImage& caption);
 
     // Draws the scene into the framebuffer bound, of width x height device pixels.
-    void draw(const SlideShow& show, const PlaybackScene& scene, std::int32_t motion, std::int32_t width,
+    void draw(const SlideShow& show, const PlaybackScene& scene, Motion motion, std::int32_t width,
               std::int32_t height);
 
 private:
@@ -60,12 +61,12 @@ private:
     PictureTexture* texture_for(const ImageBuffer& image, bool smooth);
     void upload(const ImageBuffer& image, PictureTexture& texture);
     // Binds the view's picture and sampling to unit slots; false for black.
-    bool bind_view(const SlideShow& show, const SlideView& view, std::int32_t motion, std::int32_t index,
+    bool bind_view(const SlideShow& show, const SlideView& view, Motion motion, std::int32_t index,
                    std::int32_t width, std::int32_t height);
 
     // The program for a motion and a transition, made the first time it is asked for;
     // 0 when it cannot be.
-    GLuint program_for(bool smooth, std::int32_t transition);
+    GLuint program_for(bool smooth, TransitionKind transition);
 
     GLuint programs_[2][4] = {};  // by motion, exact or smooth, and transition kind
     GLuint program_ = 0;          // the one drawing

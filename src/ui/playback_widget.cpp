@@ -20,8 +20,8 @@ namespace lumivane {
 
 namespace {
 
-bool draws_on_graphics(std::int32_t drawing) {
-    return drawing != drawing_processor && graphics_drawing_available();
+bool draws_on_graphics(Drawing drawing) {
+    return drawing != Drawing::Processor && graphics_drawing_available();
 }
 
 // The user interface's clock, with fractions of a millisecond.
@@ -99,9 +99,9 @@ MemoryBitmap PlaybackWidget::memory_bitmap() {
     return {picture_.bits(), picture_.width(), picture_.height(), picture_.bytesPerLine()};
 }
 
-void PlaybackWidget::present(const std::u16string& caption, std::int32_t show_captions) {
+void PlaybackWidget::present(const std::u16string& caption, CaptionSize show_captions) {
     if (view_) {
-        const std::u16string shown = show_captions != 0 ? caption : std::u16string();
+        const std::u16string shown = show_captions != CaptionSize::None ? caption : std::u16string();
         if (shown != caption_ || show_captions != caption_size_ || view_->size() != size()) {
             caption_ = shown;
             caption_size_ = show_captions;
@@ -119,7 +119,7 @@ void PlaybackWidget::present(const std::u16string& caption, std::int32_t show_ca
         view_->update();
         return;
     }
-    if (show_captions != 0 && !caption.empty()) {
+    if (show_captions != CaptionSize::None && !caption.empty()) {
         // The painter works in the window's own units, so the caption keeps its size on
         // a scaled screen and is drawn with all its device pixels.
         QPainter painter(&picture_);

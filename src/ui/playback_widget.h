@@ -29,7 +29,7 @@ public:
     std::int32_t client_width() const override { return client_.width(); }
     std::int32_t client_height() const override { return client_.height(); }
     MemoryBitmap memory_bitmap() override;
-    void present(const std::u16string& caption, std::int32_t show_captions) override;
+    void present(const std::u16string& caption, CaptionSize show_captions) override;
     void set_timer(std::int32_t milliseconds) override;
     void kill_timer() override;
     void set_visible(bool visible) override;
@@ -93,7 +93,7 @@ private:
     // The caption last drawn for the graphics processor, to draw it again only when it
     // changes.
     std::u16string caption_;
-    std::int32_t caption_size_ = 0;
+    CaptionSize caption_size_ = CaptionSize::None;
 };
 
 }  // namespace lumivane

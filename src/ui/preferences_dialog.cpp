@@ -1,7 +1,6 @@
 #include "ui/preferences_dialog.h"
 
 #include <QComboBox>
-#include <QCoreApplication>
 #include <QGuiApplication>
 #include <QGridLayout>
 #include <QLabel>
@@ -14,31 +13,32 @@
 #include "app/motion_setting.h"
 #include "playback/motion.h"
 #include "playback/timeline.h"
-#include "ui/dialog_colours.h"
 
 namespace lumivane {
 
 namespace {
 
 // The list's row for a value, none for a value it does not offer.
-QComboBox* make_list(QWidget* parent, const char* name, const QStringList& entries, std::int32_t value) {
+// The rows are the setting's values.
+template <typename E>
+QComboBox* make_list(QWidget* parent, const char* name, const QStringList& entries, E setting) {
     auto* list = new QComboBox(parent);
     list->setObjectName(QString::fromLatin1(name));
     list->addItems(entries);
+    const auto value = static_cast<int>(setting);
     list->setCurrentIndex(value >= 0 && value < list->count() ? value : -1);
     return list;
 }
 
 // A list without a choice keeps the value.
-void take_row(const QComboBox* list, std::int32_t& value) {
-    if (list->currentIndex() >= 0) value = list->currentIndex();
+template <typename E>
+void take_row(const QComboBox* list, E& value) {
+    if (list->currentIndex() >= 0) value = static_cast<E>(list->currentIndex());
 }
-
-QString translated(const char* text) { return QCoreApplication::translate("PreferencesDialog", text); }
 
 // "Primary", then the screens by number.
 QStringList screen_entries() {
-    QStringList entries{translated("Primary")};
+    QStringList entries{PreferencesDialog::tr("Primary")};
     const auto count = std::min<qsizetype>(QGuiApplication::screens().size(), max_playback_screen);
     for (qsizetype i = 1; i <= count; ++i) entries.push_back(QString::number(i));
     return entries;
@@ -47,11 +47,11 @@ QStringList screen_entries() {
 QHBoxLayout* ok_cancel_row(QDialog* dialog) {
     auto* row = new QHBoxLayout;
     row->addStretch(1);
-    auto* ok = new QPushButton(QStringLiteral("OK"), dialog);
+    auto* ok = new QPushButton(PreferencesDialog::tr("OK"), dialog);
     ok->setObjectName(QStringLiteral("ok"));
     ok->setDefault(true);
     QObject::connect(ok, &QPushButton::clicked, dialog, &QDialog::accept);
-    auto* cancel = new QPushButton(QStringLiteral("Cancel"), dialog);
+    auto* cancel = new QPushButton(PreferencesDialog::tr("Cancel"), dialog);
     cancel->setObjectName(QStringLiteral("cancel"));
     cancel->setAutoDefault(false);
     QObject::connect(cancel, &QPushButton::clicked, dialog, &QDialog::reject);
@@ -64,28 +64,28 @@ QHBoxLayout* ok_cancel_row(QDialog* dialog) {
 
 PreferencesDialog::PreferencesDialog(AppContext& context, QWidget* owner) : QDialog(owner), context_(context) {
     stop_show(context.player, false);
-    setWindowTitle(QStringLiteral("Preferences"));
-    apply_dialog_colours(*this);
-    monitor_profile_ = make_list(this, "monitor_profile", {"sRGB", "Adobe RGB", "DCI-P3"}, context.monitor_profile);
-    frame_rate_ = make_list(this, "frame_rate", {"60 fps", "50 fps"}, context.frame_rate);
-    motion_ = make_list(this, "motion", {"Exact", "Smooth"}, context.motion);
-    caption_ = make_list(this, "caption", {"File name", "Title", "Description", "Date taken"}, context.caption_source);
-    drawing_ = make_list(this, "drawing",
-                         {translated("Automatic"), translated("Graphics processor"), translated("Processor")},
+    setWindowTitle(tr("Preferences"));
+    monitor_profile_ =
+        make_list(this, "monitor_profile", {tr("sRGB"), tr("Adobe RGB"), tr("DCI-P3")}, context.monitor_profile);
+    frame_rate_ = make_list(this, "frame_rate", {tr("60 fps"), tr("50 fps")}, context.frame_rate);
+    motion_ = make_list(this, "motion", {tr("Exact"), tr("Smooth")}, context.motion);
+    caption_ = make_list(this, "caption", {tr("File name"), tr("Title"), tr("Description"), tr("Date taken")},
+                         context.caption_source);
+    drawing_ = make_list(this, "drawing", {tr("Automatic"), tr("Graphics processor"), tr("Processor")},
                          context.drawing);
     screen_ = make_list(this, "screen", screen_entries(), context.playback_screen);
     auto* grid = new QGridLayout;
-    grid->addWidget(new QLabel(QStringLiteral("Monitor Profile: "), this), 0, 0, Qt::AlignRight);
+    grid->addWidget(new QLabel(tr("Monitor Profile: "), this), 0, 0, Qt::AlignRight);
     grid->addWidget(monitor_profile_, 0, 1);
-    grid->addWidget(new QLabel(QStringLiteral("Frame Rate: "), this), 1, 0, Qt::AlignRight);
+    grid->addWidget(new QLabel(tr("Frame Rate: "), this), 1, 0, Qt::AlignRight);
     grid->addWidget(frame_rate_, 1, 1);
-    grid->addWidget(new QLabel(QStringLiteral("Motion: "), this), 2, 0, Qt::AlignRight);
+    grid->addWidget(new QLabel(tr("Motion: "), this), 2, 0, Qt::AlignRight);
     grid->addWidget(motion_, 2, 1);
-    grid->addWidget(new QLabel(QStringLiteral("Caption: "), this), 3, 0, Qt::AlignRight);
+    grid->addWidget(new QLabel(tr("Caption: "), this), 3, 0, Qt::AlignRight);
     grid->addWidget(caption_, 3, 1);
-    grid->addWidget(new QLabel(translated("Drawing: "), this), 4, 0, Qt::AlignRight);
+    grid->addWidget(new QLabel(tr("Drawing: "), this), 4, 0, Qt::AlignRight);
     grid->addWidget(drawing_, 4, 1);
-    grid->addWidget(new QLabel(translated("Screen: "), this), 5, 0, Qt::AlignRight);
+    grid->addWidget(new QLabel(tr("Screen: "), this), 5, 0, Qt::AlignRight);
     grid->addWidget(screen_, 5, 1);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(grid);
@@ -98,9 +98,9 @@ void PreferencesDialog::accept() {
     take_row(monitor_profile_, context_.monitor_profile);
     take_row(frame_rate_, context_.frame_rate);
     take_row(caption_, context_.caption_source);
-    std::int32_t motion = context_.motion;
+    Motion motion = context_.motion;
     take_row(motion_, motion);
-    const std::int32_t drawing = context_.drawing;
+    const Drawing drawing = context_.drawing;
     const std::int32_t screen = context_.playback_screen;
     take_row(drawing_, context_.drawing);
     take_row(screen_, context_.playback_screen);

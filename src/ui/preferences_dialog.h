@@ -6,6 +6,7 @@
 // caption to slides made afterwards, the drawing and the screen to a new playback
 // window, made at once.
 
+#include <QCoreApplication>
 #include <QDialog>
 
 class QComboBox;
@@ -15,6 +16,8 @@ namespace lumivane {
 struct AppContext;
 
 class PreferencesDialog : public QDialog {
+    Q_DECLARE_TR_FUNCTIONS(PreferencesDialog)
+
 public:
     // Stops the show and shows the preferences.
     PreferencesDialog(AppContext& context, QWidget* owner);

@@ -27,10 +27,10 @@ constexpr std::int32_t frame_height = 180;
 using Pixels = std::vector<std::uint8_t>;
 
 // What the processor's path shows for the scene: 32-bit pixels top-down.
-Pixels processor_picture(const SlideShow& show, const PlaybackScene& scene, std::int32_t motion) {
+Pixels processor_picture(const SlideShow& show, const PlaybackScene& scene, Motion motion) {
     Pixels pixels(4 * frame_width * frame_height);
     MemoryBitmap picture{pixels.data(), frame_width, frame_height, 4 * frame_width};
-    if (scene.transition == transition_none) {
+    if (scene.transition == TransitionKind::None) {
         EXPECT_FALSE(render_slide_picture(show, scene.shown.slide, scene.shown.key_frame, scene.shown.progress, motion,
                                           picture));
         return pixels;
@@ -66,7 +66,7 @@ ImageBuffer gradient_image(int w, int h) {
 
 Slide path_slide(ImageBuffer image, PanFrame from, PanFrame to) {
     Slide slide;
-    slide.style = style_path;
+    slide.style = SlideStyle::Path;
     slide.frames = {from, to};
     slide.image = std::move(image);
     return slide;
@@ -101,7 +101,7 @@ TEST(GlSceneRenderer, DrawsWhatTheProcessorDraws) {
 
     struct Case {
         const char* what;
-        std::int32_t motion;
+        Motion motion;
         PlaybackScene scene;
         int most;  // the largest difference of a byte allowed
     };
@@ -110,22 +110,22 @@ TEST(GlSceneRenderer, DrawsWhatTheProcessorDraws) {
         scene.shown = {slide, 0, t};
         return scene;
     };
-    const auto between = [](std::int32_t kind, double x) {
+    const auto between = [](TransitionKind kind, double x) {
         return PlaybackScene{{}, kind, {0, 0, 0.37}, {1, 0, 0.8}, x};
     };
     const Case cases[] = {
-        {"exact, reduced", motion_exact, still(0, 0.0), 0},
-        {"exact, moving", motion_exact, still(0, 0.4321), 0},
-        {"exact, beyond the edges", motion_exact, still(1, 0.1), 0},
-        {"exact, enlarged", motion_exact, still(1, 1.0), 0},
-        {"exact, tiles", motion_exact, still(2, 0.55), 0},
-        {"fade to black, going", motion_exact, between(transition_fade_to_black, 0.3), 0},
-        {"fade to black, coming", motion_exact, between(transition_fade_to_black, 0.8), 0},
-        {"crossfade", motion_exact, between(transition_crossfade, 0.61), 0},
-        {"curtain", motion_exact, between(transition_curtain, 0.4567), 0},
-        {"crossfade from black", motion_exact, PlaybackScene{{}, transition_crossfade, {}, {0, 0, 0.0}, 0.5}, 0},
-        {"smooth, reduced", motion_smooth, still(3, 0.0), 8},
-        {"smooth, moving", motion_smooth, still(3, 0.77), 8},
+        {"exact, reduced", Motion::Exact, still(0, 0.0), 0},
+        {"exact, moving", Motion::Exact, still(0, 0.4321), 0},
+        {"exact, beyond the edges", Motion::Exact, still(1, 0.1), 0},
+        {"exact, enlarged", Motion::Exact, still(1, 1.0), 0},
+        {"exact, tiles", Motion::Exact, still(2, 0.55), 0},
+        {"fade to black, going", Motion::Exact, between(TransitionKind::FadeToBlack, 0.3), 0},
+        {"fade to black, coming", Motion::Exact, between(TransitionKind::FadeToBlack, 0.8), 0},
+        {"crossfade", Motion::Exact, between(TransitionKind::Crossfade, 0.61), 0},
+        {"curtain", Motion::Exact, between(TransitionKind::Curtain, 0.4567), 0},
+        {"crossfade from black", Motion::Exact, PlaybackScene{{}, TransitionKind::Crossfade, {}, {0, 0, 0.0}, 0.5}, 0},
+        {"smooth, reduced", Motion::Smooth, still(3, 0.0), 8},
+        {"smooth, moving", Motion::Smooth, still(3, 0.77), 8},
     };
     QOpenGLFramebufferObject target(frame_width, frame_height);
     ASSERT_TRUE(target.bind());
