@@ -54,12 +54,12 @@ PictureBox slide_picture_box(const SlideShow& show, const Slide& slide, std::int
 // rounded to whole pixels. Without slides the frame is cleared to black; a slide
 // without a picture shows black. Fails, leaving the frame as it was, when the frame has
 // no pixels, the slide index is outside the show or working memory cannot be allocated.
-[[nodiscard]] bool render_slide_frame(const SlideShow& show, std::int32_t slide_index, std::int32_t key_frame, double progress,
-                        Motion motion, FrameBitmap& frame);
+[[nodiscard]] bool render_slide_frame(const SlideShow& show, std::int32_t slide_index, std::int32_t key_frame,
+                                      double progress, Motion motion, FrameBitmap& frame);
 // The same straight into the window's picture, in one pass: the pixels the frame would
 // hold, turned top-down into 32-bit ones.
-[[nodiscard]] bool render_slide_picture(const SlideShow& show, std::int32_t slide_index, std::int32_t key_frame, double progress,
-                          Motion motion, MemoryBitmap& picture);
+[[nodiscard]] bool render_slide_picture(const SlideShow& show, std::int32_t slide_index, std::int32_t key_frame,
+                                        double progress, Motion motion, MemoryBitmap& picture);
 // Exact motion's sampling of a box for a frame of width x height: for each frame
 // column the picture column it shows, for each frame row the picture row, both rows
 // counted bottom row first; -1 where the frame shows black. Both ways of drawing a
