@@ -1,14 +1,23 @@
 // How a slide's path moves from one displayed picture to the next, in exact and in
-// smooth motion: renders the path's first frames as the timeline does, 60 a second
-// (slowed down as asked), and measures the shift between each two pictures by
-// registering them (Lucas-Kanade on their brightness). Prints the shift the box's edges
-// ask for beside the two measured ones, and how far each motion strays from it.
+// smooth motion, drawn by the processor and, where an OpenGL 3.3 context can be made
+// (a display: QT_QPA_PLATFORM=xcb under Xvfb), on the graphics processor: renders the
+// path's first frames as the timeline does, 60 a second (slowed down as asked), and
+// measures the shift between each two pictures by registering them (Lucas-Kanade on
+// their brightness). Prints the shift the box's edges ask for beside the measured ones,
+// and how far each way strays from it.
 //
 //   motion_steps SHOW_FOLDER SLIDE WIDTH HEIGHT [FRAMES [SLOWER]]
 //
 // SLIDE counts from 0; SLOWER stretches the path's first segment that many times.
 
+#include <QGuiApplication>
+#include <QOffscreenSurface>
+#include <QOpenGLContext>
+#include <QOpenGLFramebufferObject>
+#include <QOpenGLFunctions>
+
 #include <algorithm>
+#include <memory>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -24,6 +33,8 @@
 #include "playback/motion.h"
 #include "playback/pan_zoom.h"
 #include "support/silent_ui.h"
+#include "ui/gl_playback_view.h"
+#include "ui/gl_scene_renderer.h"
 
 namespace {
 
@@ -43,17 +54,46 @@ struct Brightness {
     }
 };
 
-Brightness brightness(const FrameBitmap& frame) {
-    Brightness b{frame.width, frame.height, std::vector<double>(static_cast<std::size_t>(frame.width) * frame.height)};
-    for (std::int32_t y = 0; y < frame.height; ++y) {
-        const std::uint8_t* row = frame.row(frame.height - 1 - y);
-        for (std::int32_t x = 0; x < frame.width; ++x) {
-            b.values[static_cast<std::size_t>(y) * frame.width + x] =
-                0.114 * row[3 * x] + 0.587 * row[3 * x + 1] + 0.299 * row[3 * x + 2];
+// Pixels of 3 or 4 bytes, blue, green, red, rows bottom row first.
+Brightness brightness(const std::uint8_t* pixels, std::int32_t width, std::int32_t height, std::int64_t stride,
+                      std::int32_t bytes) {
+    Brightness b{width, height, std::vector<double>(static_cast<std::size_t>(width) * height)};
+    for (std::int32_t y = 0; y < height; ++y) {
+        const std::uint8_t* row = pixels + (height - 1 - y) * stride;
+        for (std::int32_t x = 0; x < width; ++x) {
+            const std::uint8_t* p = row + bytes * x;
+            b.values[static_cast<std::size_t>(y) * width + x] = 0.114 * p[0] + 0.587 * p[1] + 0.299 * p[2];
         }
     }
     return b;
 }
+
+// The graphics processor's pictures, read back; none without an OpenGL 3.3 context.
+struct GraphicsPath {
+    QOpenGLContext context;
+    QOffscreenSurface surface;
+    std::unique_ptr<QOpenGLFramebufferObject> target;
+    GlSceneRenderer renderer;
+    std::vector<std::uint8_t> pixels;
+
+    bool start(std::int32_t width, std::int32_t height) {
+        context.setFormat(playback_surface_format());
+        surface.setFormat(context.format());
+        surface.create();
+        if (!context.create() || !context.makeCurrent(&surface) || renderer.initialise()) return false;
+        target = std::make_unique<QOpenGLFramebufferObject>(width, height);
+        pixels.resize(4 * static_cast<std::size_t>(width) * height);
+        return target->bind();
+    }
+    Brightness draw(const SlideShow& show, std::int32_t slide, double progress, Motion motion, std::int32_t width,
+                    std::int32_t height) {
+        PlaybackScene scene;
+        scene.shown = {slide, 0, progress};
+        renderer.draw(show, scene, motion, width, height);
+        context.functions()->glReadPixels(0, 0, width, height, GL_BGRA, GL_UNSIGNED_BYTE, pixels.data());
+        return brightness(pixels.data(), width, height, 4 * std::int64_t{width}, 4);
+    }
+};
 
 // The shift (dx, dy) for which after(x, y) is before(x + dx, y + dy), refined from the
 // guess given; a margin keeps every sample inside both pictures.
@@ -89,6 +129,7 @@ int main(int argc, char** argv) {
     const std::int32_t slide = std::atoi(argv[2]), width = std::atoi(argv[3]), height = std::atoi(argv[4]);
     const std::int32_t frames = argc > 5 ? std::atoi(argv[5]) : 60;
     const double slower = argc > 6 ? std::atof(argv[6]) : 1.0;
+    QGuiApplication application(argc, argv);
     testing::SilentUi ui;
     AppContext context(ui);
     context.show.show_folder = std::u16string(folder.begin(), folder.end());
@@ -100,43 +141,57 @@ int main(int argc, char** argv) {
     const double delay = shown.frames[0].delay < 0 ? context.show.settings.default_delay : shown.frames[0].delay;
     const double step = 1.0 / (60.0 * delay * slower);
 
-    std::vector<double> wanted, measured[2];
-    for (const Motion motion : {Motion::Exact, Motion::Smooth}) {
+    GraphicsPath graphics;
+    const bool on_graphics = graphics.start(width, height);
+    // By way: the processor's exact and smooth motion, then the graphics processor's.
+    const char* const names[] = {"processor exact", "processor smooth", "graphics exact", "graphics smooth"};
+    const std::int32_t ways = on_graphics ? 4 : 2;
+    std::vector<double> wanted, measured[4];
+    for (std::int32_t way = 0; way < ways; ++way) {
+        const Motion motion = way % 2 == 0 ? Motion::Exact : Motion::Smooth;
         static_cast<void>(set_motion(context, motion));
         FrameBitmap frame;
         if (frame_create(frame, width, height)) return 1;
         Brightness before;
         for (std::int32_t k = 0; k <= frames; ++k) {
-            static_cast<void>(render_slide_frame(context.show, slide, 0, k * step, motion, frame));
-            Brightness after = brightness(frame);
+            Brightness after;
+            if (way < 2) {
+                static_cast<void>(render_slide_frame(context.show, slide, 0, k * step, motion, frame));
+                after = brightness(frame.pixels.get(), width, height, frame.stride, 3);
+            } else {
+                after = graphics.draw(context.show, slide, k * step, motion, width, height);
+            }
             if (k > 0) {
                 const PictureBox a = slide_picture_box(context.show, shown, 0, (k - 1) * step, width, height);
                 const PictureBox b = slide_picture_box(context.show, shown, 0, k * step, width, height);
                 const double scale = (b.right - b.left) / (width - 1);
-                if (motion == Motion::Exact) wanted.push_back((b.left - a.left) / scale);
+                if (way == 0) wanted.push_back((b.left - a.left) / scale);
                 double dx = std::round((b.left - a.left) / scale), dy = std::round((b.top - a.top) / scale);
                 register_shift(before, after, dx, dy);
-                measured[static_cast<std::size_t>(motion)].push_back(dx);
+                measured[way].push_back(dx);
             }
             before = std::move(after);
         }
     }
-    std::printf("frame  wanted_dx  exact_dx  smooth_dx\n");
+    std::printf("frame  wanted_dx  exact_dx  smooth_dx%s\n", on_graphics ? "  gl_exact_dx  gl_smooth_dx" : "");
     for (std::size_t i = 0; i < wanted.size(); ++i) {
-        std::printf("%5zu %10.3f %9.3f %10.3f\n", i + 1, wanted[i], measured[0][i], measured[1][i]);
+        std::printf("%5zu %10.3f %9.3f %10.3f", i + 1, wanted[i], measured[0][i], measured[1][i]);
+        if (on_graphics) std::printf(" %12.3f %13.3f", measured[2][i], measured[3][i]);
+        std::printf("\n");
     }
-    for (const Motion motion : {Motion::Exact, Motion::Smooth}) {
+    if (!on_graphics) std::printf("no OpenGL 3.3 context here: the processor's pictures only\n");
+    for (std::int32_t way = 0; way < ways; ++way) {
         double squares = 0, largest = 0;
         std::int32_t still = 0;
         for (std::size_t i = 0; i < wanted.size(); ++i) {
-            const double e = measured[static_cast<std::size_t>(motion)][i] - wanted[i];
+            const double e = measured[way][i] - wanted[i];
             squares += e * e;
             largest = std::max(largest, std::abs(e));
-            if (std::abs(measured[static_cast<std::size_t>(motion)][i]) < 0.02) ++still;
+            if (std::abs(measured[way][i]) < 0.02) ++still;
         }
-        std::printf("%s: rms error %.3f px, largest %.3f px, %d of %zu frames without movement\n",
-                    motion == Motion::Exact ? "exact " : "smooth", std::sqrt(squares / wanted.size()), largest, still,
-                    wanted.size());
+        std::printf("%-16s: rms error %.3f px, largest %.3f px, %d of %zu frames without movement\n", names[way],
+                    std::sqrt(squares / wanted.size()), largest, still, wanted.size());
     }
+    if (on_graphics) graphics.renderer.release();
     return 0;
 }

@@ -1060,6 +1060,30 @@ Spätere Starts öffnen eigene Programme.</translation>
         <source>Profile file: %1</source>
         <translation>Profildatei: %1</translation>
     </message>
+    <message>
+        <source>Primary</source>
+        <translation>Hauptbildschirm</translation>
+    </message>
+    <message>
+        <source>Automatic</source>
+        <translation>Automatisch</translation>
+    </message>
+    <message>
+        <source>Graphics processor</source>
+        <translation>Grafikprozessor</translation>
+    </message>
+    <message>
+        <source>Processor</source>
+        <translation>Prozessor</translation>
+    </message>
+    <message>
+        <source>Drawing: </source>
+        <translation>Zeichnen: </translation>
+    </message>
+    <message>
+        <source>Screen: </source>
+        <translation>Bildschirm: </translation>
+    </message>
 </context>
 <context>
     <name>QtUserInterface</name>

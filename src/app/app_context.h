@@ -42,6 +42,12 @@ struct WindowPlacement {
     std::int32_t normal_bottom = 0;
 };
 
+// Where the playback window's pictures are drawn: on the graphics processor where an
+// OpenGL context that can draw them can be made, else by the processor (automatic); on
+// the graphics processor whenever it can; always by the processor.
+enum class Drawing : std::int32_t { Automatic = 0, GraphicsProcessor = 1, Processor = 2 };
+inline constexpr std::int32_t max_playback_screen = 16;
+
 struct AppContext {
     explicit AppContext(FlowInterface& user_interface) : ui(user_interface) {}
     AppContext(const AppContext&) = delete;
@@ -60,6 +66,8 @@ struct AppContext {
     FrameRate frame_rate = FrameRate::Fps60;
     Motion motion = Motion::Exact;
     CaptionSource caption_source = CaptionSource::FileName;  // of slides made from files
+    Drawing drawing = Drawing::Automatic;  // how the playback window draws its pictures
+    std::int32_t playback_screen = 0;  // the screen the playback window appears on: 0 the primary, n the nth
     RecentFiles recent_files;
     // The folder the image file dialogs open in (session key last_file_open_folder).
     std::u16string last_image_folder;

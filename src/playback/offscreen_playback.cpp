@@ -103,7 +103,8 @@ struct OffscreenPlayback::State final : HeadlessUi, PlaybackWindow {
     bool tick() {
         if (convert_pictures()) return true;
         const bool on_last = current_slide == played.slide_count() - 1;
-        playback_tick(player);
+        // Each frame's picture is the one for the frame's own moment.
+        playback_tick_at(player, 1000.0 * static_cast<double>(frame) / fps);
         note_end(on_last);
         return false;
     }

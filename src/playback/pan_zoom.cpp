@@ -158,6 +158,14 @@ PixelBox slide_pixel_box(const SlideShow& show, const Slide& slide, std::int32_t
     return {pixel_edge(b.left), pixel_edge(b.top), pixel_edge(b.right), pixel_edge(b.bottom)};
 }
 
+void exact_maps(std::int32_t image_width, std::int32_t image_height, const PictureBox& box, std::int32_t width,
+                std::int32_t height, std::int32_t* columns, std::int32_t* rows) {
+    // Frame and picture rows are both stored bottom row first.
+    fill_map(columns, width, pixel_edge(box.left), pixel_edge(box.right), image_width);
+    fill_map(rows, height, image_height - 1 - pixel_edge(box.bottom), image_height - 1 - pixel_edge(box.top),
+             image_height);
+}
+
 namespace {
 
 // Exact motion: the box rounded to whole pixels, each frame pixel the nearest picture
@@ -165,18 +173,11 @@ namespace {
 bool render_exact(const ImageBuffer& image, const PictureBox& box, const RenderTarget& target) {
     const std::int32_t width = target.width;
     const std::int32_t height = target.height;
-    // Frame and picture rows are both stored bottom row first.
-    const std::int64_t x0 = pixel_edge(box.left);
-    const std::int64_t x1 = pixel_edge(box.right);
-    const std::int64_t y0 = image.height - 1 - pixel_edge(box.bottom);
-    const std::int64_t y1 = image.height - 1 - pixel_edge(box.top);
-
     std::unique_ptr<std::int32_t[]> maps(new (std::nothrow) std::int32_t[static_cast<std::size_t>(width) + height]);
     if (!maps) return true;
     std::int32_t* const columns = maps.get();
     std::int32_t* const rows = columns + width;
-    fill_map(columns, width, x0, x1, image.width);
-    fill_map(rows, height, y0, y1, image.height);
+    exact_maps(image.width, image.height, box, width, height, columns, rows);
 
     return pool_run_rows(
         processor_count(),

@@ -60,6 +60,12 @@ PictureBox slide_picture_box(const SlideShow& show, const Slide& slide, std::int
 // hold, turned top-down into 32-bit ones.
 [[nodiscard]] bool render_slide_picture(const SlideShow& show, std::int32_t slide_index, std::int32_t key_frame,
                                         double progress, Motion motion, MemoryBitmap& picture);
+// Exact motion's sampling of a box for a frame of width x height: for each frame
+// column the picture column it shows, for each frame row the picture row, both rows
+// counted bottom row first; -1 where the frame shows black. Both ways of drawing a
+// show take their pixels from these maps.
+void exact_maps(std::int32_t image_width, std::int32_t image_height, const PictureBox& box, std::int32_t width,
+                std::int32_t height, std::int32_t* columns, std::int32_t* rows);
 // Any box of a slide's picture, at the picture's size: what the slides' paths show, and
 // what a preview of a path can show. A slide without a picture gives black.
 [[nodiscard]] bool render_box_picture(const Slide& slide, const PictureBox& box, Motion motion, MemoryBitmap& picture);

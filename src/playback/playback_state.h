@@ -15,20 +15,21 @@ struct PlaybackState {
     bool path_active = false;          // the current slide has two or more key frames
     double segment_duration = 0.0;     // seconds, the key frame's delay over the speed factor
     std::int32_t segment_ticks = 0;    // ticks spent in the segment; 0: not started yet
-    std::int64_t time_base = 0;        // milliseconds at the start of the segment or transition
+    double time_base = 0.0;            // the moment the segment or transition started, in milliseconds
     bool running = false;              // the timer is set
     bool restart_pending = false;      // the next tick first starts a transition
     bool from_black = false;           // the next transition starts from black
     bool in_transition = false;
+    bool blanked = false;              // the viewer blacked the screen out (B or ".")
 
     // The displayed slide's picture in the output frame: its key frame and progress.
     std::int32_t shown_key_frame = 0;
     double shown_progress = 0.0;
 
-    // The cadence of the timer: when the running tick was due, and the period it was
-    // set with, in milliseconds.
-    std::int64_t tick_due = 0;
-    std::int32_t tick_period = 0;
+    // The cadence of the ticks (frame_pacing.h): the moment the running tick's picture
+    // is for, and the period it was set with, in milliseconds with fractions.
+    double tick_due = 0.0;
+    double tick_period = 0.0;
 
     PlaybackWindow* window = nullptr;  // none while the window is closed
 

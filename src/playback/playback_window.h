@@ -8,6 +8,7 @@
 #include "document/slide_show.h"
 #include "imaging/frame_bitmap.h"
 #include "imaging/memory_bitmap.h"
+#include "playback/playback_scene.h"
 
 namespace lumivane {
 
@@ -19,6 +20,11 @@ public:
     // straight into the memory bitmap.
     FrameBitmap outgoing;
     FrameBitmap incoming;
+
+    // A window that draws its pictures itself is told what to show in scene, and its
+    // memory bitmap and frames have no pixels; the timeline then composes nothing.
+    virtual bool draws_scenes() const { return false; }
+    PlaybackScene scene;
 
     // The client size in device pixels, so that every pixel of the screen is sampled
     // from the photograph itself.

@@ -3,9 +3,11 @@
 #include <algorithm>
 #include <climits>
 #include <cmath>
+#include <utility>
 
 #include "imaging/frame_bitmap.h"
 #include "platform/message_boxes.h"
+#include "playback/frame_pacing.h"
 #include "platform/translation.h"
 #include "playback/motion.h"
 #include "playback/pan_zoom.h"
@@ -20,8 +22,14 @@ bool has_slides(const PlaybackRecord& player) { return player.show.slide_count()
 
 std::int64_t now(PlaybackRecord& player) { return player.ui.now_milliseconds(); }
 
-double elapsed_seconds(PlaybackRecord& player) {
-    return static_cast<double>(now(player) - player.state.time_base) / 1000.0;
+// Pictures are computed for the moment they are due, not for when their tick runs.
+double moment(const PlaybackRecord& player) { return player.state.tick_due; }
+
+// To the microsecond, so that moments a fraction of a millisecond apart (1000 / 60 ms,
+// 1000 / 30) add up to whole delays: 0.3 s after 233.33 ms is 533.33 ms, not a hair
+// before it.
+double elapsed_seconds(const PlaybackRecord& player) {
+    return std::round(1000.0 * (moment(player) - player.state.time_base)) / 1e6;
 }
 
 const Slide& slide_at(const PlaybackRecord& player, std::int32_t index) {
@@ -45,7 +53,18 @@ double segment_seconds(const PlaybackRecord& player, std::int32_t slide, std::in
     return key_frame_delay(player.show, slide, key_frame) / player.show.speed_factor;
 }
 
-bool has_picture(PlaybackWindow* window) { return window && window->memory_bitmap().pixels; }
+bool has_picture(PlaybackWindow* window) { return window && (window->draws_scenes() || window->memory_bitmap().pixels); }
+
+bool valid_slide(const PlaybackRecord& player, std::int32_t slide) {
+    return slide >= 0 && slide < player.show.slide_count();
+}
+
+// The window's picture black.
+void clear_picture(PlaybackWindow& window) {
+    window.scene = PlaybackScene{};
+    MemoryBitmap picture = window.memory_bitmap();
+    if (picture.pixels) memory_bitmap_clear(picture);
+}
 
 // Shows the window's memory bitmap with the caption of the given slide.
 void present(PlaybackRecord& player, std::int32_t caption_slide) {
@@ -72,9 +91,15 @@ void levels_for(PlaybackRecord& player, std::int32_t slide) {
 bool render_shown(PlaybackRecord& player, std::int32_t slide, std::int32_t key_frame, double progress) {
     levels_for(player, slide);
     PlaybackState& pb = player.state;
-    MemoryBitmap picture = pb.window->memory_bitmap();
     pb.shown_key_frame = key_frame;
     pb.shown_progress = progress;
+    PlaybackScene& scene = pb.window->scene;
+    scene = PlaybackScene{};
+    if (pb.window->draws_scenes()) {
+        if (valid_slide(player, slide)) scene.shown = {slide, key_frame, progress};
+        return !valid_slide(player, slide) && has_slides(player);
+    }
+    MemoryBitmap picture = pb.window->memory_bitmap();
     return render_slide_picture(player.show, slide, key_frame, progress, player.motion, picture);
 }
 
@@ -94,8 +119,9 @@ void halt_show(PlaybackRecord& player, bool keep_in_place, bool draw_at_rest) {
 // Makes the frames again at the window's client size, black; says once when they do
 // not fit in memory (the transitions then show nothing but the slide they go to).
 void create_frames(PlaybackRecord& player, PlaybackWindow& window) {
-    const std::int32_t w = window.client_width();
-    const std::int32_t h = window.client_height();
+    // A window that draws its own pictures needs none.
+    const std::int32_t w = window.draws_scenes() ? 0 : window.client_width();
+    const std::int32_t h = window.draws_scenes() ? 0 : window.client_height();
     // Both are made, even when the first fails.
     const bool outgoing_failed = frame_create(window.outgoing, w, h);
     const bool incoming_failed = frame_create(window.incoming, w, h);
@@ -155,11 +181,11 @@ void playback_window_resized(PlaybackRecord& player) {
 void playback_redraw(PlaybackRecord& player) {
     PlaybackState& pb = player.state;
     if (!pb.window) return;
-    MemoryBitmap picture = pb.window->memory_bitmap();
-    const bool shown = has_slides(player) && pb.displayed_slide >= 0 && pb.displayed_slide <= last_slide(player);
+    const bool shown = !pb.blanked && has_slides(player) && pb.displayed_slide >= 0 &&
+                       pb.displayed_slide <= last_slide(player);
     // The picture the viewer saw, made again from the photograph.
     if (!shown || render_shown(player, pb.displayed_slide, pb.shown_key_frame, pb.shown_progress)) {
-        memory_bitmap_clear(picture);
+        clear_picture(*pb.window);
     }
     if (pb.in_transition) prepare_transition(player);
     present(player, shown ? pb.displayed_slide : -1);
@@ -253,7 +279,7 @@ void begin_transition(PlaybackRecord& player) {
     if (plays_transition(player.show.settings)) {
         prepare_transition(player);
         pb.in_transition = true;
-        pb.time_base = now(player);
+        pb.time_base = moment(player);
     } else {
         pb.in_transition = false;
     }
@@ -264,6 +290,15 @@ void prepare_transition(PlaybackRecord& player) {
     if (!pb.window || !has_slides(player)) return;
     levels_for(player, pb.displayed_slide);
     levels_for(player, player.current_slide);
+    if (pb.window->draws_scenes()) {
+        PlaybackScene& scene = pb.window->scene;
+        scene.outgoing = pb.from_black || !valid_slide(player, pb.displayed_slide)
+                             ? SlideView{}
+                             : SlideView{pb.displayed_slide, pb.shown_key_frame, pb.shown_progress};
+        scene.incoming = valid_slide(player, player.current_slide) ? SlideView{player.current_slide, 0, 0.0}
+                                                                   : SlideView{};
+        return;
+    }
     // The transition leaves the slide shown where the viewer last saw it, which after a
     // path is the end of the path.
     if (pb.from_black || render_slide_frame(player.show, pb.displayed_slide, pb.shown_key_frame, pb.shown_progress,
@@ -297,7 +332,7 @@ bool step_path(PlaybackRecord& player, bool& stopped) {
     stopped = false;
     if (pb.path_active) {
         if (pb.segment_ticks == 0) {
-            pb.time_base = now(player);
+            pb.time_base = moment(player);
             pb.segment_duration = segment_seconds(player, player.current_slide, pb.key_frame);
         }
         ++pb.segment_ticks;
@@ -317,9 +352,7 @@ bool step_path(PlaybackRecord& player, bool& stopped) {
 
 void playback_tick(PlaybackRecord& player) {
     PlaybackState& pb = player.state;
-    // A tick more than a period late starts the cadence again from now rather than
-    // hurrying to catch up.
-    if (now(player) - pb.tick_due > pb.tick_period) pb.tick_due = now(player);
+    pb.tick_due = tick_moment(pb.tick_due, pb.tick_period, static_cast<double>(now(player)));
     // A window minimised or hidden while it played stops the show at the slide last
     // seen. It keeps its place: a window system may not take a change of stacking for
     // a window it does not show.
@@ -343,19 +376,24 @@ void playback_tick(PlaybackRecord& player) {
             // Nothing but the screen needs the composed picture.
             // Composing fails only without pixels: a window played for its timing alone, or
             // ends that did not fit in memory, which has been reported.
-            MemoryBitmap picture = pb.window->memory_bitmap();
-            static_cast<void>(compose_transition(settings.transition, pb.window->outgoing, pb.window->incoming,
-                                                 picture, e / settings.transition_time));
+            if (pb.window->draws_scenes()) {
+                pb.window->scene.transition = settings.transition;
+                pb.window->scene.progress = e / settings.transition_time;
+            } else {
+                MemoryBitmap picture = pb.window->memory_bitmap();
+                static_cast<void>(compose_transition(settings.transition, pb.window->outgoing, pb.window->incoming,
+                                                     picture, e / settings.transition_time));
+            }
             composed = true;
         } else {
             pb.in_transition = false;
-            pb.time_base = now(player);
+            pb.time_base = moment(player);
         }
     }
     if (!composed) {
         const std::int32_t current = player.current_slide;
         if (slide_at(player, current).frame_count() >= 2) {
-            if (pb.segment_ticks == 0) pb.time_base = now(player);
+            if (pb.segment_ticks == 0) pb.time_base = moment(player);
             pb.segment_duration = segment_seconds(player, current, pb.key_frame);
         }
         pb.displayed_slide = current;
@@ -379,18 +417,22 @@ void playback_tick(PlaybackRecord& player) {
         if (slide_at(player, shown).frame_count() < 2) period = segment_seconds(player, shown, 0);
     }
     // The next tick is due one period after this one was, however long this one took.
-    pb.tick_period = timer_milliseconds(period);
+    pb.tick_period = 1000.0 * std::clamp(period, 0.0, static_cast<double>(INT_MAX) / 1000.0);
     pb.tick_due += pb.tick_period;
-    const std::int64_t wait = std::clamp<std::int64_t>(pb.tick_due - now(player), 0, pb.tick_period);
-    pb.window->set_timer(static_cast<std::int32_t>(wait));
+    pb.window->set_timer(wait_until(pb.tick_due, pb.tick_period, static_cast<double>(now(player))));
     pb.running = true;
+}
+
+void playback_tick_at(PlaybackRecord& player, double shown_at) {
+    player.state.tick_due = shown_at;
+    playback_tick(player);
 }
 
 void playback_start(PlaybackRecord& player) {
     PlaybackState& pb = player.state;
     pb.restart_pending = true;
-    pb.tick_due = now(player);
-    pb.tick_period = 0;
+    pb.tick_due = static_cast<double>(now(player));
+    pb.tick_period = 0.0;
     playback_tick(player);
 }
 
@@ -398,11 +440,19 @@ void playback_clear(PlaybackRecord& player) {
     PlaybackWindow* window = player.state.window;
     if (!window) return;
     frame_clear(window->outgoing);
-    MemoryBitmap picture = window->memory_bitmap();
-    memory_bitmap_clear(picture);
+    clear_picture(*window);
     // What the viewer sees now is black, so that is where the next transition starts.
     player.state.from_black = true;
     present(player, -1);
+}
+
+void toggle_blackout(PlaybackRecord& player) {
+    PlaybackState& pb = player.state;
+    if (!pb.window) return;
+    // The show pauses while the screen is black, and goes on from its picture.
+    stop_show(player, true);
+    pb.blanked = !pb.blanked;
+    playback_redraw(player);
 }
 
 void playback_key_down(PlaybackRecord& player, PlaybackKey key) {
@@ -413,6 +463,8 @@ void playback_key_down(PlaybackRecord& player, PlaybackKey key) {
 void move_by_key(PlaybackRecord& player, PlaybackKey key) {
     PlaybackState& pb = player.state;
     if (key == PlaybackKey::Other || !has_slides(player)) return;
+    // The next picture ends a blackout; a transition then comes in from black.
+    const bool was_blanked = std::exchange(pb.blanked, false);
     switch (key) {
     case PlaybackKey::End: go_to_slide(player, last_slide(player), true); break;
     case PlaybackKey::Home: go_to_slide(player, 0, true); break;
@@ -421,7 +473,7 @@ void move_by_key(PlaybackRecord& player, PlaybackKey key) {
         break;
     case PlaybackKey::Right:
         go_to_slide(player, pb.displayed_slide + 1 > last_slide(player) ? 0 : pb.displayed_slide + 1, false);
-        pb.from_black = false;
+        pb.from_black = was_blanked;
         begin_transition(player);
         break;
     case PlaybackKey::Other: break;
@@ -437,6 +489,8 @@ void playback_character(PlaybackRecord& player, char16_t character) {
         if (pb.window) pb.window->close_window();
     } else if (character == u' ') {
         stop_show(player, false);
+    } else if (character == u'b' || character == u'B' || character == u'.') {
+        toggle_blackout(player);
     } else if (manual_mode(player) && has_slides(player) && (character == u'c' || character == u'C')) {
         crop_to_proportions(player.show, player.current_slide);
         draw_current_slide(player);

@@ -59,6 +59,9 @@ void next_slide(PlaybackRecord& player, bool& stopped);
 
 // The timer's tick, and the start message (a tick that first starts a transition).
 void playback_tick(PlaybackRecord& player);
+// A tick whose picture will be on the screen at the given moment (milliseconds of the
+// clock): for a window that the display's refresh paces.
+void playback_tick_at(PlaybackRecord& player, double shown_at);
 void playback_start(PlaybackRecord& player);
 // Blacks out the window: sent when a show is closed or replaced.
 void playback_clear(PlaybackRecord& player);
@@ -76,7 +79,11 @@ void stop_show_for_key(PlaybackRecord& player, PlaybackKey key, bool keep_in_pla
 // What End, Home and the arrows do after the show is stopped, in either window: go
 // there, play on from there and update the main window.
 void move_by_key(PlaybackRecord& player, PlaybackKey key);
+// Escape closes the window, a space stops the show, B or "." blacks the screen out or
+// brings the picture back; in Manual mode C crops and F fits the slide.
 void playback_character(PlaybackRecord& player, char16_t character);
+// Blacks the screen out, pausing the show, or brings its picture back.
+void toggle_blackout(PlaybackRecord& player);
 
 void playback_mouse_move(PlaybackRecord& player, std::int32_t x, std::int32_t y);
 void playback_mouse_press(PlaybackRecord& player, std::int32_t x, std::int32_t y);

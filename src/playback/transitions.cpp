@@ -59,20 +59,14 @@ void blend_bytes(const std::uint8_t* from, const std::uint8_t* to, std::uint8_t*
     }
 }
 
-// What every byte of one step of a transition needs.
-struct Step {
-    TransitionKind kind = TransitionKind::None;
-    std::uint8_t level = 0;      // the fades
-    bool rising = false;         // fade to black past the middle: the incoming picture rises from black
-    std::int32_t threshold = 0;  // the curtain: the last row position already uncovered
-};
-
 // v >= 0, rounded half away from zero.
 std::int32_t level_of(double v) { return static_cast<std::int32_t>(v + 0.5); }
 
-Step step_at(TransitionKind kind, double progress, std::int32_t stride) {
+}  // namespace
+
+TransitionStep transition_step(TransitionKind kind, double progress, std::int32_t stride) {
     const double x = std::isnan(progress) ? 0.0 : std::clamp(progress, 0.0, 1.0);
-    Step step;
+    TransitionStep step;
     step.kind = kind;
     switch (kind) {
     case TransitionKind::FadeToBlack:
@@ -91,8 +85,10 @@ Step step_at(TransitionKind kind, double progress, std::int32_t stride) {
     return step;
 }
 
+namespace {
+
 // n bytes of one row, the first at position `position` of the row.
-void compose_bytes(const Step& step, const std::uint8_t* from, const std::uint8_t* to, std::uint8_t* out,
+void compose_bytes(const TransitionStep& step, const std::uint8_t* from, const std::uint8_t* to, std::uint8_t* out,
                    std::int32_t position, std::int32_t n) {
     switch (step.kind) {
     case TransitionKind::FadeToBlack: scale_bytes(step.rising ? to : from, out, n, step.level); break;
@@ -121,7 +117,7 @@ bool compose_transition(TransitionKind kind, const FrameBitmap& outgoing, const 
                         FrameBitmap& output, double progress) {
     if (!known_kind(kind)) return false;
     if (!same_frames(outgoing, output) || !same_frames(incoming, output) || output.image_size <= 0) return true;
-    const Step step = step_at(kind, progress, output.stride);
+    const TransitionStep step = transition_step(kind, progress, output.stride);
     return pool_run_rows(
         processor_count(),
         [&](std::int32_t first, std::int32_t last) {
@@ -140,7 +136,7 @@ bool compose_transition(TransitionKind kind, const FrameBitmap& outgoing, const 
         !fits_memory_bitmap(picture, outgoing.width, outgoing.height)) {
         return true;
     }
-    const Step step = step_at(kind, progress, outgoing.stride);
+    const TransitionStep step = transition_step(kind, progress, outgoing.stride);
     return pool_run_rows(
         processor_count(),
         [&](std::int32_t first, std::int32_t last) {

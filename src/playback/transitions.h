@@ -12,6 +12,18 @@ namespace lumivane {
 struct FrameBitmap;
 struct MemoryBitmap;
 
+// What every byte of one step of a transition needs: the fades' level, whether fade to
+// black has passed its middle (the incoming picture rises from black), and the
+// curtain's threshold, the last byte position of a row (bottom-up, 3 bytes a pixel,
+// stride bytes a row) already uncovered. Both ways of drawing a show compose by it.
+struct TransitionStep {
+    TransitionKind kind = TransitionKind::None;
+    std::uint8_t level = 0;
+    bool rising = false;
+    std::int32_t threshold = 0;
+};
+TransitionStep transition_step(TransitionKind kind, double progress, std::int32_t stride);
+
 // Writes the output frame over its whole storage (row padding included) for the
 // transition kind (the show's `transition` setting) at progress x, 0 to 1: fade to
 // black, crossfade or curtain. Kind none, or any other value, writes nothing. Fails,

@@ -1,5 +1,6 @@
 #pragma once
-// The keys that move through a show, as both windows take them from Qt.
+// The keys that move through a show, as both windows take them from Qt. Presentation
+// remotes send Page Up and Page Down for back and forward.
 
 #include <Qt>
 
@@ -11,8 +12,10 @@ inline PlaybackKey playback_key(int key) {
     switch (key) {
     case Qt::Key_End: return PlaybackKey::End;
     case Qt::Key_Home: return PlaybackKey::Home;
-    case Qt::Key_Left: return PlaybackKey::Left;
-    case Qt::Key_Right: return PlaybackKey::Right;
+    case Qt::Key_Left:
+    case Qt::Key_PageUp: return PlaybackKey::Left;
+    case Qt::Key_Right:
+    case Qt::Key_PageDown: return PlaybackKey::Right;
     default: return PlaybackKey::Other;
     }
 }

@@ -8,11 +8,28 @@
 #include <QWindow>
 #include <QtMath>
 
+#include <chrono>
+
 #include "app/app_context.h"
+#include "playback/frame_pacing.h"
 #include "playback/timeline.h"
+#include "ui/gl_playback_view.h"
 #include "ui/playback_keys.h"
 
 namespace lumivane {
+
+namespace {
+
+bool draws_on_graphics(Drawing drawing) {
+    return drawing != Drawing::Processor && graphics_drawing_available();
+}
+
+// The user interface's clock, with fractions of a millisecond.
+double now_milliseconds() {
+    return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now().time_since_epoch()).count();
+}
+
+}  // namespace
 
 PlaybackWidget::PlaybackWidget(AppContext& context, const CaptionFonts& fonts, const QRect& screen)
     : QWidget(nullptr), context_(context), fonts_(fonts), screen_(screen) {
@@ -34,7 +51,11 @@ PlaybackWidget::PlaybackWidget(AppContext& context, const CaptionFonts& fonts, c
     }
     timer_.setSingleShot(true);
     timer_.setTimerType(Qt::PreciseTimer);
-    QObject::connect(&timer_, &QTimer::timeout, this, [this] { playback_tick(context_.player); });
+    QObject::connect(&timer_, &QTimer::timeout, this, [this] { timer_tick(); });
+    if (draws_on_graphics(context.drawing)) {
+        view_ = new GlPlaybackView(context.show, scene, context.motion, this);
+        QObject::connect(view_, &QOpenGLWidget::frameSwapped, this, [this] { frame_swapped(); });
+    }
     size_picture();
     playback_window_created(context.player, *this);
 }
@@ -47,8 +68,11 @@ PlaybackWidget::~PlaybackWidget() {
 bool PlaybackWidget::size_picture() {
     const qreal ratio = devicePixelRatioF();
     const QSize device(qRound(width() * ratio), qRound(height() * ratio));
-    if (device == client_ && picture_.devicePixelRatio() == ratio) return false;
+    if (view_) view_->setGeometry(rect());
+    if (device == client_ && ratio == ratio_) return false;
     client_ = device;
+    ratio_ = ratio;
+    if (view_) return true;
     picture_ = QImage(device, QImage::Format_RGB32);
     picture_.setDevicePixelRatio(ratio);
     picture_.fill(Qt::black);
@@ -67,7 +91,7 @@ void PlaybackWidget::centre_on_screen() {
 }
 
 QPoint PlaybackWidget::device_point(const QPointF& position) const {
-    const qreal ratio = picture_.devicePixelRatio();
+    const qreal ratio = ratio_;
     return QPoint(qFloor(position.x() * ratio), qFloor(position.y() * ratio));
 }
 
@@ -76,6 +100,25 @@ MemoryBitmap PlaybackWidget::memory_bitmap() {
 }
 
 void PlaybackWidget::present(const std::u16string& caption, CaptionSize show_captions) {
+    if (view_) {
+        const std::u16string shown = show_captions != CaptionSize::None ? caption : std::u16string();
+        if (shown != caption_ || show_captions != caption_size_ || view_->size() != size()) {
+            caption_ = shown;
+            caption_size_ = show_captions;
+            QImage over;
+            if (!shown.empty()) {
+                // Drawn by the processor as over the picture, then laid over it there.
+                over = QImage(client_, QImage::Format_ARGB32_Premultiplied);
+                over.setDevicePixelRatio(ratio_);
+                over.fill(Qt::transparent);
+                QPainter painter(&over);
+                draw_caption(painter, QRect(QPoint(0, 0), size()), shown, show_captions, fonts_);
+            }
+            view_->set_caption(over);
+        }
+        view_->update();
+        return;
+    }
     if (show_captions != CaptionSize::None && !caption.empty()) {
         // The painter works in the window's own units, so the caption keeps its size on
         // a scaled screen and is drawn with all its device pixels.
@@ -85,9 +128,45 @@ void PlaybackWidget::present(const std::u16string& caption, CaptionSize show_cap
     update();
 }
 
-void PlaybackWidget::set_timer(std::int32_t milliseconds) { timer_.start(milliseconds); }
+void PlaybackWidget::set_timer(std::int32_t milliseconds) {
+    // On the graphics processor's path a tick of moving pictures (due within a period of
+    // the slower frame rate) waits for the swap of the picture just drawn, whatever the
+    // display's rate; slides at rest keep the timer.
+    tick_on_swap_ = view_ && milliseconds <= timer_milliseconds(1.0 / 50);
+    ticks_on_swap_ = false;
+    if (tick_on_swap_) {
+        timer_.stop();
+    } else {
+        timer_.start(milliseconds);
+    }
+}
 
-void PlaybackWidget::kill_timer() { timer_.stop(); }
+void PlaybackWidget::kill_timer() {
+    timer_.stop();
+    tick_on_swap_ = false;
+    ticks_on_swap_ = false;
+}
+
+void PlaybackWidget::timer_tick() {
+    if (ticks_on_swap_) {
+        ticks_on_swap_ = false;
+        playback_tick_at(context_.player, shown_at_);
+    } else {
+        playback_tick(context_.player);
+    }
+}
+
+void PlaybackWidget::frame_swapped() {
+    const double refresh = refresh_period(screen() ? screen()->refreshRate() : 0.0);
+    const double now = now_milliseconds();
+    shown_at_ = next_refresh(shown_at_, refresh, now);
+    if (!tick_on_swap_) return;
+    // With vertical sync the swap has waited for the refresh and the wait is none; a
+    // display that does not pace is waited for here.
+    tick_on_swap_ = false;
+    ticks_on_swap_ = true;
+    timer_.start(wait_until(shown_at_ - refresh, refresh, now));
+}
 
 void PlaybackWidget::set_visible(bool visible) { setVisible(visible); }
 
@@ -164,6 +243,7 @@ void PlaybackWidget::resizeEvent(QResizeEvent* event) {
 }
 
 void PlaybackWidget::paintEvent(QPaintEvent*) {
+    if (view_) return;  // it covers the window
     QPainter painter(this);
     painter.drawImage(0, 0, picture_);
 }
@@ -171,7 +251,10 @@ void PlaybackWidget::paintEvent(QPaintEvent*) {
 void PlaybackWidget::keyPressEvent(QKeyEvent* event) {
     const PlaybackKey key = playback_key(event->key());
     playback_key_down(context_.player, key);
-    if (event->key() == Qt::Key_Escape) {
+    if (event->key() == Qt::Key_F5) {
+        // A presentation remote's start key plays the show from where it stands.
+        run_show(context_.player);
+    } else if (event->key() == Qt::Key_Escape) {
         playback_character(context_.player, u'\x1b');
     } else {
         for (QChar c : event->text()) playback_character(context_.player, c.unicode());

@@ -1,8 +1,10 @@
 #pragma once
 // The window a show plays in: full screen and borderless, or a centred window of the
-// show's proportions. Its picture is composed off screen in device pixels, so that on a
-// scaled screen every pixel is sampled from the photograph, and reaches the screen with
-// one copy; the timeline drives it through PlaybackWindow.
+// show's proportions; the timeline drives it through PlaybackWindow. Its pictures are
+// drawn in device pixels, so that on a scaled screen every pixel is sampled from the
+// photograph: on the graphics processor where the preferences and the system allow
+// (GlPlaybackView, one picture a refresh), else by the processor into an off-screen
+// picture that reaches the screen with one copy, on a precise timer.
 
 #include <QImage>
 #include <QTimer>
@@ -15,12 +17,15 @@ namespace lumivane {
 
 struct AppContext;
 
+class GlPlaybackView;
+
 class PlaybackWidget : public QWidget, public PlaybackWindow {
 public:
     // Sized and placed for the show on the given screen area, not yet shown.
     PlaybackWidget(AppContext& context, const CaptionFonts& fonts, const QRect& screen);
     ~PlaybackWidget() override;
 
+    bool draws_scenes() const override { return view_ != nullptr; }
     std::int32_t client_width() const override { return client_.width(); }
     std::int32_t client_height() const override { return client_.height(); }
     MemoryBitmap memory_bitmap() override;
@@ -34,7 +39,7 @@ public:
     void set_title(const std::u16string& title) override;
     void close_window() override;
 
-    // What the window shows now, in device pixels.
+    // What the window shows now, in device pixels, where the processor draws it.
     const QImage& picture() const { return picture_; }
     // The period of the timer last set, or -1 when none is set.
     int timer_period() const { return timer_.isActive() ? timer_.interval() : -1; }
@@ -64,6 +69,10 @@ private:
     void centre_on_screen();
     QPoint device_point(const QPointF& position) const;
     void set_stays_on_top(bool on);
+    void timer_tick();
+    // A picture of the graphics processor's path is on the screen: the next one is
+    // computed for one refresh later.
+    void frame_swapped();
 
     AppContext& context_;
     const CaptionFonts& fonts_;
@@ -72,8 +81,19 @@ private:
     bool centred_with_frame_ = false;
     bool lowered_ = false;  // sent behind the other windows, and not brought back since
     QSize client_;
+    qreal ratio_ = 0.0;
     QImage picture_;
     QTimer timer_;
+    GlPlaybackView* view_ = nullptr;  // none where the processor draws
+    // The graphics processor's pacing: the moment the picture last drawn is for, and
+    // whether the next tick waits for its swap.
+    double shown_at_ = 0.0;
+    bool tick_on_swap_ = false;
+    bool ticks_on_swap_ = false;  // the running timer is one set after a swap
+    // The caption last drawn for the graphics processor, to draw it again only when it
+    // changes.
+    std::u16string caption_;
+    CaptionSize caption_size_ = CaptionSize::None;
 };
 
 }  // namespace lumivane

@@ -3,11 +3,14 @@
 #include <QComboBox>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <QGridLayout>
 #include <QLabel>
 #include <QPushButton>
 #include <QStandardPaths>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 #include "app/app_context.h"
 #include "app/monitor_setting.h"
@@ -35,6 +38,14 @@ QComboBox* make_list(QWidget* parent, const char* name, const QStringList& entri
 template <typename E>
 void take_row(const QComboBox* list, E& value) {
     if (list->currentIndex() >= 0) value = static_cast<E>(list->currentIndex());
+}
+
+// "Primary", then the screens by number.
+QStringList screen_entries() {
+    QStringList entries{PreferencesDialog::tr("Primary")};
+    const auto count = std::min<qsizetype>(QGuiApplication::screens().size(), max_playback_screen);
+    for (qsizetype i = 1; i <= count; ++i) entries.push_back(QString::number(i));
+    return entries;
 }
 
 QHBoxLayout* ok_cancel_row(QDialog* dialog) {
@@ -82,6 +93,9 @@ PreferencesDialog::PreferencesDialog(AppContext& context, QWidget* owner)
     motion_ = make_list(this, "motion", {tr("Exact"), tr("Smooth")}, context.motion);
     caption_ = make_list(this, "caption", {tr("File name"), tr("Title"), tr("Description"), tr("Date taken")},
                          context.caption_source);
+    drawing_ = make_list(this, "drawing", {tr("Automatic"), tr("Graphics processor"), tr("Processor")},
+                         context.drawing);
+    screen_ = make_list(this, "screen", screen_entries(), context.playback_screen);
     auto* grid = new QGridLayout;
     grid->addWidget(new QLabel(tr("Monitor Profile: "), this), 0, 0, Qt::AlignRight);
     grid->addWidget(monitor_profile_, 0, 1);
@@ -91,6 +105,10 @@ PreferencesDialog::PreferencesDialog(AppContext& context, QWidget* owner)
     grid->addWidget(motion_, 2, 1);
     grid->addWidget(new QLabel(tr("Caption: "), this), 3, 0, Qt::AlignRight);
     grid->addWidget(caption_, 3, 1);
+    grid->addWidget(new QLabel(tr("Drawing: "), this), 4, 0, Qt::AlignRight);
+    grid->addWidget(drawing_, 4, 1);
+    grid->addWidget(new QLabel(tr("Screen: "), this), 5, 0, Qt::AlignRight);
+    grid->addWidget(screen_, 5, 1);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(grid);
     layout->addSpacing(8);
@@ -135,7 +153,13 @@ void PreferencesDialog::accept() {
     take_row(caption_, context_.caption_source);
     Motion motion = context_.motion;
     take_row(motion_, motion);
+    const Drawing drawing = context_.drawing;
+    const std::int32_t screen = context_.playback_screen;
+    take_row(drawing_, context_.drawing);
+    take_row(screen_, context_.playback_screen);
     QDialog::accept();
+    const bool new_window = drawing != context_.drawing || screen != context_.playback_screen;
+    if (new_window && context_.playback.window) recreate_playback_window(context_.player);
     if (motion != context_.motion) static_cast<void>(set_motion(context_, motion));  // slides left out are named
 }
 

@@ -1,10 +1,11 @@
 #pragma once
-// The "Preferences" dialog: the monitor profile, the frame rate, the motion and the
-// caption of new slides, program settings kept in the session state file. The monitor
-// profile may be the display's own or a profile file, chosen with a file dialog as the
-// list's entry is picked. OK stores them: the profile applies to pictures read
-// afterwards, the rate to playback started afterwards, a new motion at once, the caption
-// to slides made afterwards.
+// The "Preferences" dialog: the monitor profile, the frame rate, the motion, the
+// caption of new slides, how and on which screen the show is drawn: program settings
+// kept in the session state file. The monitor profile may be the display's own or a
+// profile file, chosen with a file dialog as the list's entry is picked. OK stores them:
+// the profile applies to pictures read afterwards, the rate to playback started
+// afterwards, a new motion at once, the caption to slides made afterwards, the drawing
+// and the screen to a new playback window, made at once.
 
 #include <QCoreApplication>
 #include <QDialog>
@@ -39,6 +40,8 @@ private:
     QComboBox* frame_rate_;
     QComboBox* motion_;
     QComboBox* caption_;
+    QComboBox* drawing_;
+    QComboBox* screen_;
 };
 
 }  // namespace lumivane

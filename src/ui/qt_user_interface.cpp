@@ -146,7 +146,10 @@ std::int64_t QtUserInterface::now_milliseconds() {
 
 PlaybackWindow* QtUserInterface::create_playback_window() {
     if (!context_) return nullptr;
-    const QScreen* screen = QGuiApplication::primaryScreen();
+    // The screen the preferences name, else the primary one.
+    const QList<QScreen*> screens = QGuiApplication::screens();
+    const qsizetype chosen = context_->playback_screen;
+    const QScreen* screen = chosen >= 1 && chosen <= screens.size() ? screens[chosen - 1] : QGuiApplication::primaryScreen();
     const QRect area = screen ? screen->geometry() : QRect(0, 0, 1280, 720);
     playback_ = make_playback_widget(area);
     return playback_;

@@ -16,6 +16,7 @@ public:
     FakePlaybackWindow(std::int32_t width, std::int32_t height)
         : width_(width), height_(height), picture_(4 * static_cast<std::size_t>(width) * height) {}
 
+    bool draws_scenes() const override { return scenes; }
     std::int32_t client_width() const override { return width_; }
     std::int32_t client_height() const override { return height_; }
     MemoryBitmap memory_bitmap() override { return {picture_.data(), width_, height_, 4 * std::int64_t{width_}}; }
@@ -50,6 +51,7 @@ public:
     bool visible = false;
     bool seen = true;  // what on_screen answers
     bool closed = false;
+    bool scenes = false;  // what draws_scenes answers
     std::u16string title;
     std::function<void()> on_present;  // runs as each picture is shown, as if showing took time
 

@@ -93,24 +93,25 @@ Picture crossfade(const SlideShow& show, std::int32_t from, double from_progress
     return pixels;
 }
 
-// What the screen shows at frame n of 30 a second, the clock counting whole
-// milliseconds t = round(n / 30 s). Each transition or path runs from the tick that
-// starts it; the next one starts at the first frame after it:
+// What the screen shows at frame n of 30 a second, each picture computed for its
+// frame's moment t = n / 30 s. Each transition or path runs from the tick that starts
+// it; the next one starts at the first frame after it:
 //   0..6    the crossfade from black into A, 0 to 200 ms
-//   7..15   A at rest: its 0.3 s count from 233 ms, where the crossfade was over
-//   16..22  the crossfade from A to B, from 533 ms
-//   23..38  B's path over 0.5 s from 767 ms, ending at frame 38 (1267 ms)
+//   7..15   A at rest: its 0.3 s count from 233.3 ms, where the crossfade was over
+//   16..22  the crossfade from A to B, from 533.3 ms
+//   23..38  B's path over 0.5 s from 766.7 ms, ending at frame 38 (1266.7 ms)
 //   39..45  the crossfade from the end of B's path to C, from 1300 ms (a frame after)
-//   46..54  C at rest from 1533 ms for 0.3 s: the video ends at 1833 ms, 55 frames.
+//   46..54  C at rest from 1533.3 ms for 0.3 s: the video ends at 1833.3 ms, 55 frames.
 constexpr std::int64_t expected_frames = 55;
 
 Picture screen_frame(const SlideShow& show, std::int64_t n, Motion motion) {
-    const double t = static_cast<double>((2000 * n + 30) / 60);  // milliseconds, rounded
+    const auto at = [](std::int64_t frame) { return 1000.0 * static_cast<double>(frame) / 30.0; };
+    const double t = at(n);
     if (n <= 6) return crossfade(show, -1, 0.0, 0, t / 200.0, motion);
     if (n <= 15) return slide_picture(show, 0, 0, 0.0, motion);
-    if (n <= 22) return crossfade(show, 0, 0.0, 1, (t - 533.0) / 200.0, motion);
-    if (n <= 38) return slide_picture(show, 1, 0, std::min(1.0, (t - 767.0) / 500.0), motion);
-    if (n <= 45) return crossfade(show, 1, 1.0, 2, (t - 1300.0) / 200.0, motion);
+    if (n <= 22) return crossfade(show, 0, 0.0, 1, (t - at(16)) / 200.0, motion);
+    if (n <= 38) return slide_picture(show, 1, 0, std::min(1.0, (t - at(23)) / 500.0), motion);
+    if (n <= 45) return crossfade(show, 1, 1.0, 2, (t - at(39)) / 200.0, motion);
     return slide_picture(show, 2, 0, 0.0, motion);
 }
 

@@ -85,6 +85,10 @@ bool read_line(AppContext& context, const std::vector<std::u16string>& t) {
         context.last_image_folder = cut_text(t[1], path_limit);
     } else if (key == u"caption_source") {
         read_choice(t[1], CaptionSource::FileName, CaptionSource::DateTaken, context.caption_source);
+    } else if (key == u"drawing") {
+        read_choice(t[1], Drawing::Automatic, Drawing::Processor, context.drawing);
+    } else if (key == u"playback_screen") {
+        read_integer(t[1], 0, max_playback_screen, context.playback_screen);
     }
     return true;
 }
@@ -151,6 +155,8 @@ std::vector<std::u16string> session_state_lines(const AppContext& context) {
         lines.push_back(setting_line(context.default_settings, setting, SettingsFile::Session));
     }
     lines.push_back(formatted(u"caption_source %d", context.caption_source));
+    lines.push_back(formatted(u"drawing %d", context.drawing));
+    lines.push_back(formatted(u"playback_screen %d", context.playback_screen));
     lines.push_back(u"end");
     return lines;
 }

@@ -45,6 +45,8 @@ TEST(SessionState, WrittenFileReadsBackEveryValue) {
     c.frame_rate = FrameRate::Fps50;
     c.motion = Motion::Smooth;
     c.caption_source = CaptionSource::DateTaken;
+    c.drawing = Drawing::Processor;
+    c.playback_screen = 2;
     c.last_image_folder = u"/photos/new";
     c.default_settings = {u"My show", 4, CaptionSize::Large, 0, AutorunMode::DontRun, -1, 4, 3, 2.123456,
                           SlideStyle::Crop, TransitionKind::Curtain, 0.25};
@@ -67,6 +69,8 @@ TEST(SessionState, WrittenFileReadsBackEveryValue) {
     EXPECT_EQ(r.frame_rate, FrameRate::Fps50);
     EXPECT_EQ(r.motion, Motion::Smooth);
     EXPECT_EQ(r.caption_source, CaptionSource::DateTaken);
+    EXPECT_EQ(r.drawing, Drawing::Processor);
+    EXPECT_EQ(r.playback_screen, 2);
     EXPECT_EQ(r.last_image_folder, u"/photos/new");
     const ShowSettings& d = r.default_settings;
     EXPECT_EQ(d.name, u"My show");
@@ -85,7 +89,8 @@ TEST(SessionState, WrittenFileReadsBackEveryValue) {
                                               "monitor_profile", "monitor_profile_file", "frame_rate", "motion",
                                               "last_file_open_folder", "slide_show_name", "window_size", "window_proportions", "autorun",
                                               "show_captions", "loop", "speed", "default_delay", "default_style",
-                                              "transition", "transition_time", "caption_source", "end"}));
+                                              "transition", "transition_time", "caption_source", "drawing",
+                                              "playback_screen", "end"}));
 }
 
 TEST(SessionState, WithoutAFileTheDefaultsHold) {
@@ -145,7 +150,8 @@ TEST(SessionState, ImpossibleValuesKeepTheDefaults) {
         "window_proportions 16x 9", "default_delay nan", "default_delay -1", "default_delay 1e300",
         "transition_time 601", "transition_time inf", "window_size 9", "window_size -1", "show_captions 4",
         "loop 2", "autorun 3", "speed 3", "speed -3", "default_style 0", "default_style 3", "transition 4",
-        "monitor_profile 5", "frame_rate 2", "motion 2", "caption_source 4", "caption_source -1", "openfile 1x \"/a.ssi\"",
+        "monitor_profile 5", "frame_rate 2", "motion 2", "caption_source 4", "caption_source -1",
+        "drawing 3", "playback_screen -1", "playback_screen 17", "openfile 1x \"/a.ssi\"",
         "window_placement 0 -1 -1 -1 -1 0 0 1 1 1", "window_placement 0 -1 -1 -1 -1 0 0 2147483647 900 1",
         "window_placement 0 -1 -1 -1 -1 900 700 100 100 1", "window_placement 0 -1 -1 -1 -1 0 0 800 nan 1",
         huge};
@@ -160,10 +166,11 @@ TEST(SessionState, ImpossibleValuesKeepTheDefaults) {
         const ShowSettings& d = c.default_settings;
         EXPECT_EQ(numbers(d.size, d.show_captions, d.loop, d.autorun, d.speed, d.proportions_width,
                           d.proportions_height, d.default_style, d.transition, c.monitor.profile, c.frame_rate,
-                          c.motion, c.caption_source, c.placement.length),
+                          c.motion, c.caption_source, c.placement.length, c.drawing, c.playback_screen),
                   numbers(e.size, e.show_captions, e.loop, e.autorun, e.speed, e.proportions_width,
                           e.proportions_height, e.default_style, e.transition, defaults.context.monitor.profile,
-                          defaults.context.frame_rate, defaults.context.motion, CaptionSource::FileName, 0));
+                          defaults.context.frame_rate, defaults.context.motion, CaptionSource::FileName, 0,
+                          Drawing::Automatic, 0));
         EXPECT_EQ(d.default_delay, e.default_delay);
         EXPECT_EQ(d.transition_time, e.transition_time);
         EXPECT_TRUE(c.recent_files[1].empty());

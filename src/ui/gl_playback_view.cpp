@@ -1,0 +1,62 @@
+#include "ui/gl_playback_view.h"
+
+#include <QGuiApplication>
+#include <QOffscreenSurface>
+#include <QOpenGLContext>
+
+namespace lumivane {
+
+GlPlaybackView::GlPlaybackView(const SlideShow& show, const PlaybackScene& scene, const Motion& motion,
+                               QWidget* parent)
+    : QOpenGLWidget(parent), show_(show), scene_(scene), motion_(motion) {
+    setFormat(playback_surface_format());
+    setAttribute(Qt::WA_TransparentForMouseEvents);
+    setFocusPolicy(Qt::NoFocus);
+    // Every picture covers the whole frame.
+    setUpdateBehavior(QOpenGLWidget::NoPartialUpdate);
+}
+
+GlPlaybackView::~GlPlaybackView() {
+    if (!ready_) return;
+    makeCurrent();
+    renderer_.release();
+    doneCurrent();
+}
+
+void GlPlaybackView::initializeGL() { ready_ = !renderer_.initialise(); }
+
+void GlPlaybackView::paintGL() {
+    if (!ready_) return;
+    const qreal ratio = devicePixelRatioF();
+    renderer_.draw(show_, scene_, motion_, qRound(width() * ratio), qRound(height() * ratio));
+}
+
+QSurfaceFormat playback_surface_format() {
+    QSurfaceFormat format;
+    format.setVersion(3, 3);
+    format.setProfile(QSurfaceFormat::CoreProfile);
+    format.setSwapInterval(1);
+    return format;
+}
+
+bool graphics_drawing_available() {
+    static const bool available = [] {
+        // Platforms without a screen make contexts but cannot show an OpenGL widget.
+        const QString platform = QGuiApplication::platformName();
+        if (platform == QStringLiteral("offscreen") || platform == QStringLiteral("minimal")) return false;
+        QOpenGLContext context;
+        context.setFormat(playback_surface_format());
+        QOffscreenSurface surface;
+        surface.setFormat(context.format());
+        surface.create();
+        if (!context.create() || !surface.isValid() || !context.makeCurrent(&surface)) return false;
+        GlSceneRenderer renderer;
+        const bool failed = renderer.initialise();
+        if (!failed) renderer.release();
+        context.doneCurrent();
+        return !failed;
+    }();
+    return available;
+}
+
+}  // namespace lumivane

@@ -1,0 +1,85 @@
+#pragma once
+// Draws the playback window's pictures on the graphics processor (OpenGL 3.3 core):
+// each slide's picture goes up once, in tiles where it is larger than the largest
+// texture, and every picture is composed there from a PlaybackScene. Exact motion
+// takes each pixel from the same sampling maps as the processor (exact_maps), so its
+// pictures are the same to the byte; smooth motion filters from mipmaps, trilinear;
+// the transitions compose by the same steps (transition_step) in integers; the caption,
+// drawn by the processor, is laid over them.
+
+#include <QImage>
+#include <QOpenGLFunctions_3_3_Core>
+
+#include <cstdint>
+#include <vector>
+
+#include "playback/pan_zoom.h"
+#include "playback/playback_scene.h"
+
+namespace lumivane {
+
+struct ImageBuffer;
+
+class GlSceneRenderer : protected QOpenGLFunctions_3_3_Core {
+public:
+    GlSceneRenderer() = default;
+    GlSceneRenderer(const GlSceneRenderer&) = delete;
+    GlSceneRenderer& operator=(const GlSceneRenderer&) = delete;
+
+    // With a context current: true when it is no OpenGL 3.3 core context or the
+    // program cannot be made.
+    [[nodiscard]] bool initialise();
+    // Frees what it holds on the graphics processor; its context must be current.
+    void release();
+
+    // The caption to lay over the pictures: premultiplied, of the frame's size in device
+    // pixels, rows top-down; a null image for none. Goes up with the next picture.
+    void set_caption(const QImage& caption);
+
+    // Draws the scene into the framebuffer bound, of width x height device pixels.
+    void draw(const SlideShow& show, const PlaybackScene& scene, Motion motion, std::int32_t width,
+              std::int32_t height);
+
+private:
+    // A slide's picture on the graphics processor: an array texture of tiles, one layer
+    // when it fits in one texture.
+    struct PictureTexture {
+        const std::uint8_t* pixels = nullptr;  // the picture it was made from
+        std::int32_t width = 0;
+        std::int32_t height = 0;
+        GLuint texture = 0;
+        std::int32_t layer_width = 0;  // a tile's size: the picture's where it fits one texture
+        std::int32_t layer_height = 0;
+        std::int32_t tiles_x = 1;
+        std::int32_t tiles_y = 1;
+        bool mipmapped = false;
+        std::uint64_t used = 0;
+    };
+
+    // The view's texture, uploaded when the cache does not hold it; null for a slide
+    // without a picture to show.
+    PictureTexture* texture_for(const ImageBuffer& image, bool smooth);
+    void upload(const ImageBuffer& image, PictureTexture& texture);
+    // Binds the view's picture and sampling to unit slots; false for black.
+    bool bind_view(const SlideShow& show, const SlideView& view, Motion motion, std::int32_t index,
+                   std::int32_t width, std::int32_t height);
+
+    // The program for a motion and a transition, made the first time it is asked for;
+    // 0 when it cannot be.
+    GLuint program_for(bool smooth, TransitionKind transition);
+
+    GLuint programs_[2][4] = {};  // by motion, exact or smooth, and transition kind
+    GLuint program_ = 0;          // the one drawing
+    GLuint vertex_array_ = 0;
+    GLuint maps_[4] = {};  // columns and rows of views 0 and 1
+    GLuint caption_texture_ = 0;
+    QImage caption_;
+    bool caption_changed_ = false;
+    bool has_caption_ = false;
+    GLint max_texture_ = 0;
+    std::vector<PictureTexture> textures_;
+    std::uint64_t clock_ = 0;
+    std::vector<std::int32_t> map_;  // exact_maps' output
+};
+
+}  // namespace lumivane
