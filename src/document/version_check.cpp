@@ -24,11 +24,10 @@ void report_version_difference(UserInterface& ui, VersionDifference difference, 
                     Core::translated(kind));
         break;
     case VersionDifference::Older:
-        warning_box(
-            ui,
-            Core::tr(
-                "%s file was created for an older version of Lumivane -- some settings may assigned default values"),
-            Core::translated(kind));
+        warning_box(ui,
+                    Core::tr("%s file was created for an older version of Lumivane -- "
+                             "some settings may assigned default values"),
+                    Core::translated(kind));
         break;
     case VersionDifference::Same: break;
     }
