@@ -71,7 +71,7 @@ void BM_Export(benchmark::State& state) {
     const std::string folder = make_demo_folder();
     testing::SilentUi ui;
     AppContext context(ui);
-    context.monitor_profile = profile;
+    context.monitor = {profile, {}, builtin_monitor_profile(profile)};
     context.show.show_folder = utf8_to_utf16(folder);
     static_cast<void>(read_show(context, context.show.show_folder, u"index.ssi"));
     load_show_images(context);
@@ -102,7 +102,7 @@ void BM_Export(benchmark::State& state) {
         std::u16string message;
         const double processor_before = processor_seconds();
         const auto start = std::chrono::steady_clock::now();
-        const ExportResult result = export_show_video(context.show, profile, options, draw, progress, message);
+        const ExportResult result = export_show_video(context.show, context.monitor.icc, options, draw, progress, message);
         const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
         done = true;
         sampler.join();

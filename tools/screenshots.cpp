@@ -157,8 +157,8 @@ void save_motion_pictures(AppContext& context, std::int32_t slide, QRect part) {
 int main(int argc, char** argv) {
     if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication application(argc, argv);
-    if (argc != 3) {
-        std::fprintf(stderr, "usage: screenshots OUTPUT_FOLDER SHOW_INDEX_FILE\n");
+    if (argc != 3 && argc != 4) {
+        std::fprintf(stderr, "usage: screenshots OUTPUT_FOLDER SHOW_INDEX_FILE [FOLDER_OF_MIXED_FORMATS]\n");
         return 2;
     }
     output = QString::fromLocal8Bit(argv[1]);
@@ -252,5 +252,18 @@ int main(int argc, char** argv) {
         save(help->grab().toImage(), QStringLiteral("help_window.png"));
     }
     delete playback;
+
+    // A new show of a folder of pictures in every format the program reads.
+    if (argc == 4) {
+        if (open_command_line_show(context, QString::fromLocal8Bit(argv[3]).toStdU16String()) !=
+            CommandLineOpen::Opened) {
+            std::fprintf(stderr, "cannot open %s\n", argv[3]);
+            return 1;
+        }
+        update_window_title(context);
+        go_to_slide(context.player, 0, true);
+        window.update_layout();
+        save(window.grab().toImage(), QStringLiteral("formats_show.jpg"));
+    }
     return 0;
 }

@@ -789,6 +789,22 @@ Spätere Starts öffnen eigene Programme.</translation>
         <source>Cannot move %s to its new folder. The program goes on using it where it is, and nothing is lost.</source>
         <translation>%s lässt sich nicht in seinen neuen Ordner verschieben. Das Programm verwendet es weiter am bisherigen Ort; nichts geht verloren.</translation>
     </message>
+    <message>
+        <source>The file %s is not a color profile of a monitor; the monitor profile stays as it was.</source>
+        <translation>Die Datei %s ist kein Farbprofil eines Bildschirms; das Bildschirmprofil bleibt unverändert.</translation>
+    </message>
+    <message>
+        <source>The display has no color profile of its own; pictures are shown in sRGB.</source>
+        <translation>Der Desktop setzt kein Farbprofil für den Bildschirm; die Bilder werden in sRGB gezeigt.</translation>
+    </message>
+    <message>
+        <source>The display&apos;s color profile cannot be used; pictures are shown in sRGB.</source>
+        <translation>Das Farbprofil, das der Desktop setzt, ist nicht verwendbar; die Bilder werden in sRGB gezeigt.</translation>
+    </message>
+    <message>
+        <source>Cannot use the monitor profile %s; pictures are shown in sRGB.</source>
+        <translation>Das Bildschirmprofil %s ist nicht verwendbar; die Bilder werden in sRGB gezeigt.</translation>
+    </message>
 </context>
 <context>
     <name>ExportCommand</name>
@@ -1023,6 +1039,26 @@ Spätere Starts öffnen eigene Programme.</translation>
     <message>
         <source>50 fps</source>
         <translation>50 Bilder/s</translation>
+    </message>
+    <message>
+        <source>Display profile</source>
+        <translation>Profil des Desktops</translation>
+    </message>
+    <message>
+        <source>Monitor Profile</source>
+        <translation>Bildschirmprofil</translation>
+    </message>
+    <message>
+        <source>Color profiles (*.icc *.icm *.ICC *.ICM);;All files (*)</source>
+        <translation>Farbprofile (*.icc *.icm *.ICC *.ICM);;Alle Dateien (*)</translation>
+    </message>
+    <message>
+        <source>Profile file...</source>
+        <translation>Profildatei...</translation>
+    </message>
+    <message>
+        <source>Profile file: %1</source>
+        <translation>Profildatei: %1</translation>
     </message>
 </context>
 <context>

@@ -54,7 +54,7 @@ struct AppContext {
     PlaybackState playback;
     SlideClipboard clipboard;
     // The monitor's colour space for pictures loaded from now on.
-    MonitorProfile monitor_profile = MonitorProfile::AdobeRgb;
+    MonitorColour monitor;
     // The colour transforms the slides share.
     ColourTransformCache colour_transforms;
     FrameRate frame_rate = FrameRate::Fps60;

@@ -92,7 +92,7 @@ SlidePrepared prepare_slide(AppContext& context, std::int32_t index, Slide& slid
         slide.transform = file.known_transform;
     } else {
         // A profile that cannot be used is reported the first time; the picture keeps its own colours.
-        if (colour_transform_shared(context.colour_transforms, slide.profile, file.picture, context.monitor_profile,
+        if (colour_transform_shared(context.colour_transforms, slide.profile, file.picture, context.monitor.icc,
                                     slide.transform) == SharedTransform::Refused) {
             error_box(ui, Core::tr("Problem converting from working color space to monitor color space"));
         }

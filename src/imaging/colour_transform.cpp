@@ -8,7 +8,6 @@
 #include <lcms2.h>
 
 #include "imaging/image_copy.h"
-#include "imaging/monitor_profiles.h"
 #include "imaging/worker_pool.h"
 
 namespace lumivane {
@@ -46,27 +45,22 @@ Profile open_profile(const std::vector<std::uint8_t>& bytes) {
     return Profile(cmsOpenProfileFromMem(bytes.data(), static_cast<cmsUInt32Number>(bytes.size())));
 }
 
-Profile monitor(MonitorProfile monitor_profile) {
-    switch (monitor_profile) {
-    case MonitorProfile::AdobeRgb: return open_profile(adobe_rgb_profile());
-    case MonitorProfile::DciP3: return open_profile(dci_p3_profile());
-    default: return Profile(cmsCreate_sRGBProfile());
-    }
+Profile open_or_srgb(const std::vector<std::uint8_t>& bytes) {
+    return bytes.empty() ? Profile(cmsCreate_sRGBProfile()) : open_profile(bytes);
+}
+
+cmsHTRANSFORM create_transform(const Profile& input, const Profile& output) {
+    if (!input || !output) return nullptr;
+    return cmsCreateTransform(input.get(), TYPE_BGR_8, output.get(), TYPE_BGR_8, INTENT_PERCEPTUAL, cmsFLAGS_NOCACHE);
 }
 
 }  // namespace
 
 bool colour_transform_create(const std::vector<std::uint8_t>& profile, const ImageBuffer& picture,
-                             MonitorProfile monitor_profile, ColourTransformHandle& transform) {
+                             const std::vector<std::uint8_t>& monitor, ColourTransformHandle& transform) {
     transform.reset();
     if (picture.kind == PixelFormat::Empty || picture.empty()) return false;
-    const Profile input = profile.empty() ? Profile(cmsCreate_sRGBProfile()) : open_profile(profile);
-    const Profile output = monitor(monitor_profile);
-    cmsHTRANSFORM handle = nullptr;
-    if (input && output) {
-        handle = cmsCreateTransform(input.get(), TYPE_BGR_8, output.get(), TYPE_BGR_8, INTENT_PERCEPTUAL,
-                                    cmsFLAGS_NOCACHE);
-    }
+    const cmsHTRANSFORM handle = create_transform(open_or_srgb(profile), open_or_srgb(monitor));
     if (!handle) return true;
     transform = std::make_shared<ColourTransform>(handle);
     return false;
@@ -178,31 +172,42 @@ bool colour_transform_apply_rows(ImageBuffer& picture, const ColourTransform* tr
 }
 
 SharedTransform colour_transform_shared(ColourTransformCache& cache, const std::vector<std::uint8_t>& profile,
-                                        const ImageBuffer& picture, MonitorProfile monitor_profile,
+                                        const ImageBuffer& picture, const std::vector<std::uint8_t>& monitor,
                                         ColourTransformHandle& transform) {
     transform.reset();
     if (picture.kind == PixelFormat::Empty || picture.empty()) return SharedTransform::Ready;
-    ColourTransformCache::Entry& entry = cache.entries[{monitor_profile, profile}];
+    ColourTransformCache::Entry& entry = cache.entries[{monitor, profile}];
     if (entry.refused) return SharedTransform::RefusedBefore;
     transform = entry.transform.lock();
     if (transform) return SharedTransform::Ready;
-    entry.refused = colour_transform_create(profile, picture, monitor_profile, transform);
+    entry.refused = colour_transform_create(profile, picture, monitor, transform);
     entry.transform = transform;
     if (transform) ++cache.created;
     return entry.refused ? SharedTransform::Refused : SharedTransform::Ready;
 }
 
-bool colour_transform_to_srgb(MonitorProfile monitor_profile, ColourTransformHandle& transform) {
+bool colour_transform_to_srgb(const std::vector<std::uint8_t>& monitor, ColourTransformHandle& transform) {
     transform.reset();
-    if (monitor_profile != MonitorProfile::AdobeRgb && monitor_profile != MonitorProfile::DciP3) return false;
-    const Profile input = monitor(monitor_profile);
-    const Profile output(cmsCreate_sRGBProfile());
-    if (!input || !output) return true;
-    const cmsHTRANSFORM handle =
-        cmsCreateTransform(input.get(), TYPE_BGR_8, output.get(), TYPE_BGR_8, INTENT_PERCEPTUAL, cmsFLAGS_NOCACHE);
+    if (monitor.empty()) return false;
+    const cmsHTRANSFORM handle = create_transform(open_profile(monitor), Profile(cmsCreate_sRGBProfile()));
     if (!handle) return true;
     transform = std::make_shared<ColourTransform>(handle);
     return false;
+}
+
+bool monitor_profile_unusable(const std::vector<std::uint8_t>& icc) {
+    const Profile srgb(cmsCreate_sRGBProfile());
+    const Profile monitor = open_profile(icc);
+    if (!monitor || cmsGetColorSpace(monitor.get()) != cmsSigRgbData) return true;
+    bool unusable = false;
+    for (const cmsHTRANSFORM handle : {create_transform(srgb, monitor), create_transform(monitor, srgb)}) {
+        if (handle) {
+            cmsDeleteTransform(handle);
+        } else {
+            unusable = true;
+        }
+    }
+    return unusable;
 }
 
 }  // namespace lumivane

@@ -10,20 +10,19 @@
 #include <vector>
 
 #include "imaging/image_buffer.h"
+#include "imaging/monitor_profiles.h"
 
 namespace lumivane {
 
 struct ColourTransform;
 using ColourTransformHandle = std::shared_ptr<ColourTransform>;
 
-enum class MonitorProfile : std::int32_t { Srgb = 0, AdobeRgb = 1, DciP3 = 2 };
-
 // Builds the transform from the picture's profile (sRGB when there is none) to the
-// monitor profile (0 sRGB, 1 Adobe RGB (1998), 2 DCI-P3; any other value counts as 0).
+// monitor's (MonitorColour::icc, sRGB when there is none).
 // An empty picture gets no transform; a profile the library refuses (a grey or CMYK
 // one, say) gets no transform and failure, which the caller reports.
 [[nodiscard]] bool colour_transform_create(const std::vector<std::uint8_t>& profile, const ImageBuffer& picture,
-                                           MonitorProfile monitor_profile, ColourTransformHandle& transform);
+                                           const std::vector<std::uint8_t>& monitor, ColourTransformHandle& transform);
 
 // The destination becomes the source converted row by row on the worker pool, or a
 // plain copy when there is no transform; an empty source empties the destination.
@@ -34,8 +33,8 @@ enum class MonitorProfile : std::int32_t { Srgb = 0, AdobeRgb = 1, DciP3 = 2 };
 // are: the part of a picture whose file ended early is black on every monitor.
 [[nodiscard]] bool colour_transform_apply_rows(ImageBuffer& picture, const ColourTransform* transform, std::int32_t rows_from_top);
 
-// The transforms made so far, by monitor profile and embedded profile bytes (none for
-// sRGB pictures). A show of thousands of slides needs only a handful, and building one
+// The transforms made so far, by the monitor's and the embedded profile's bytes (none for
+// sRGB). A show of thousands of slides needs only a handful, and building one
 // costs far more than converting a small picture. The cache holds no transform alive:
 // the slides that use one do.
 struct ColourTransformCache {
@@ -43,7 +42,7 @@ struct ColourTransformCache {
         std::weak_ptr<ColourTransform> transform;
         bool refused = false;  // the library could not build it
     };
-    std::map<std::pair<MonitorProfile, std::vector<std::uint8_t>>, Entry> entries;
+    std::map<std::pair<std::vector<std::uint8_t>, std::vector<std::uint8_t>>, Entry> entries;
     std::int32_t created = 0;  // transforms built, for a look at how well they are shared
 };
 
@@ -53,13 +52,18 @@ struct ColourTransformCache {
 enum class SharedTransform { Ready, Refused, RefusedBefore };
 [[nodiscard]] SharedTransform colour_transform_shared(ColourTransformCache& cache,
                                                       const std::vector<std::uint8_t>& profile,
-                                                      const ImageBuffer& picture, MonitorProfile monitor_profile,
+                                                      const ImageBuffer& picture,
+                                                      const std::vector<std::uint8_t>& monitor,
                                                       ColourTransformHandle& transform);
 
 // The transform from a monitor colour space back to sRGB for pictures converted to it
 // (colour_transform_apply): a video of what the monitor showed, in the colours every
-// player takes for granted. The sRGB monitor needs none. True when the library cannot
-// build it.
-[[nodiscard]] bool colour_transform_to_srgb(MonitorProfile monitor_profile, ColourTransformHandle& transform);
+// player takes for granted. The sRGB monitor (no profile) needs none. True when the
+// library cannot build it.
+[[nodiscard]] bool colour_transform_to_srgb(const std::vector<std::uint8_t>& monitor, ColourTransformHandle& transform);
+
+// True when pictures cannot be converted to this profile: it is damaged, or not one of
+// an RGB device both ways (a printer's, a grey or a CMYK one).
+[[nodiscard]] bool monitor_profile_unusable(const std::vector<std::uint8_t>& icc);
 
 }  // namespace lumivane

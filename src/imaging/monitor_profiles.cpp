@@ -234,4 +234,13 @@ const std::vector<std::uint8_t>& dci_p3_profile() {
     return profile;
 }
 
+const std::vector<std::uint8_t>& builtin_monitor_profile(MonitorProfile profile) {
+    static const std::vector<std::uint8_t> none;
+    switch (profile) {
+    case MonitorProfile::AdobeRgb: return adobe_rgb_profile();
+    case MonitorProfile::DciP3: return dci_p3_profile();
+    default: return none;
+    }
+}
+
 }  // namespace lumivane

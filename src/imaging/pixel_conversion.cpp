@@ -50,14 +50,6 @@ void convert_grey16(Row from, std::uint8_t* to, std::int32_t width) {
     }
 }
 
-// Also in place: the decoder writes these rows straight into the picture.
-void convert_rgb24(Row from, std::uint8_t* to, std::int32_t width) {
-    for (std::int32_t x = 0; x < width; ++x, from += 3, to += 3) {
-        const std::uint8_t red = from[0], green = from[1], blue = from[2];
-        put(to, blue, green, red);
-    }
-}
-
 // Four bytes a pixel; the first three in blue, green, red order or reversed.
 template <bool Bgr>
 void convert_32(Row from, std::uint8_t* to, std::int32_t width) {
@@ -95,7 +87,7 @@ void convert_row(PixelLayout layout, const std::vector<std::uint32_t>& palette, 
     case PixelLayout::BGR24:
         if (source != destination) std::memmove(destination, source, static_cast<std::size_t>(width) * 3);
         break;
-    case PixelLayout::RGB24: convert_rgb24(source, destination, width); break;
+    case PixelLayout::RGB24: rgb_to_bgr(source, destination, width); break;
     case PixelLayout::BGR32:
     case PixelLayout::BGRA32:
     case PixelLayout::PBGRA32: convert_32<true>(source, destination, width); break;

@@ -97,7 +97,8 @@ std::unique_ptr<ImageDecoder> open_image_decoder(const std::u16string& path);
 // Samples of width pixels, each colours samples and then alpha, laid on black: colours
 // samples a pixel, alpha multiplied in.
 void alpha_on_black(const std::uint8_t* from, std::uint8_t* to, std::int32_t width, int colours);
-// Red, green, blue samples of width pixels copied in blue, green, red order.
+// Red, green, blue samples of width pixels copied in blue, green, red order; from and
+// to may be the same row.
 void rgb_to_bgr(const std::uint8_t* from, std::uint8_t* to, std::int32_t width);
 
 // An ICC profile for RGB with the chromaticities of white, red, green and blue (x, y each)

@@ -1,6 +1,8 @@
 #include "platform/jxl_decoder.h"
 
+#include <cstdlib>
 #include <cstring>
+#include <memory>
 #include <vector>
 
 #include <jxl/decode.h>
@@ -72,7 +74,7 @@ public:
         if (!decoded_) decode();
         if (next_row_ >= rows_) return false;
         const std::size_t source_bytes = static_cast<std::size_t>(width_) * format_.num_channels;
-        const std::uint8_t* from = pixels_.data() + static_cast<std::size_t>(next_row_) * source_bytes;
+        const std::uint8_t* from = pixels_.get() + static_cast<std::size_t>(next_row_) * source_bytes;
         if (layout() == PixelLayout::BGR24) {
             rgb_to_bgr(from, row, width_);
         } else if (static_cast<int>(format_.num_channels) == colours_) {
@@ -107,14 +109,18 @@ private:
                     size != pixel_bytes()) {
                     break;
                 }
-                pixels_.assign(size, 0);
-                if (JxlDecoderSetImageOutBuffer(decoder_, &format_, pixels_.data(), size) != JXL_DEC_SUCCESS) break;
+                // The system's new pages read as zero: a large picture's pages are zeroed
+                // once, as the library first writes them, not a second time beforehand.
+                pixels_.reset(static_cast<std::uint8_t*>(std::calloc(size, 1)));
+                if (!pixels_ || JxlDecoderSetImageOutBuffer(decoder_, &format_, pixels_.get(), size) != JXL_DEC_SUCCESS) {
+                    break;
+                }
             } else if (status == JXL_DEC_FULL_IMAGE || status == JXL_DEC_SUCCESS) {
                 rows_ = height_;
                 return;
             } else if (status == JXL_DEC_NEED_MORE_INPUT) {
                 damaged_ = true;
-                if (!pixels_.empty() && JxlDecoderFlushImage(decoder_) == JXL_DEC_SUCCESS) rows_ = height_;
+                if (pixels_ && JxlDecoderFlushImage(decoder_) == JXL_DEC_SUCCESS) rows_ = height_;
                 return;
             } else {
                 break;
@@ -135,7 +141,10 @@ private:
     bool failed_ = false;
     std::int32_t rows_ = 0;
     std::int32_t next_row_ = 0;
-    std::vector<std::uint8_t> pixels_;
+    struct Free {
+        void operator()(std::uint8_t* pixels) const { std::free(pixels); }
+    };
+    std::unique_ptr<std::uint8_t, Free> pixels_;
     std::vector<MetadataItem> metadata_;
     std::vector<std::uint32_t> no_palette_;
 };

@@ -5,7 +5,11 @@
 #pragma GCC diagnostic ignored "-Wdeprecated-declarations"
 #include <exiv2/exiv2.hpp>
 
+#include <optional>
+
 #include "platform/files.h"
+#include "platform/heif_metadata.h"
+#include "platform/image_decoder.h"
 #include "platform/text_encoding.h"
 
 namespace lumivane {
@@ -71,6 +75,50 @@ std::u16string readable_date(const std::u16string& exif) {
     return date;
 }
 
+// The fields from the picture's three blocks, each by the first source that has it.
+void take_fields(const Exiv2::ExifData& exif, const Exiv2::IptcData& iptc, const Exiv2::XmpData& xmp,
+                 PictureCaptionFields& fields) {
+    fields.title = first_text<Exiv2::XmpData, Exiv2::XmpKey>(xmp, {"Xmp.dc.title"});
+    if (fields.title.empty()) {
+        fields.title = first_text<Exiv2::IptcData, Exiv2::IptcKey>(iptc, {"Iptc.Application2.ObjectName"});
+    }
+    fields.description = first_text<Exiv2::XmpData, Exiv2::XmpKey>(xmp, {"Xmp.dc.description"});
+    if (fields.description.empty()) {
+        fields.description = first_text<Exiv2::IptcData, Exiv2::IptcKey>(iptc, {"Iptc.Application2.Caption"});
+    }
+    if (fields.description.empty()) {
+        fields.description = first_text<Exiv2::ExifData, Exiv2::ExifKey>(exif, {"Exif.Image.ImageDescription"});
+    }
+    fields.date_taken = readable_date(first_text<Exiv2::ExifData, Exiv2::ExifKey>(
+        exif, {"Exif.Photo.DateTimeOriginal", "Exif.Image.DateTimeOriginal"}));
+}
+
+// The kind of picture the file's first bytes name; none for a file the program does not
+// read as a picture, which exiv2 is not given either (its video readers can take seconds
+// over a few odd bytes).
+std::optional<ContainerFormat> picture_container(const std::u16string& path) {
+    FileHandle file;
+    unsigned char head[signature_bytes] = {};
+    std::uint32_t length = sizeof head;
+    if (file_open_read(path, file) || file_read(file, length, head) != ReadResult::Read) return std::nullopt;
+    return signature_format(head, length);
+}
+
+// HEIF's blocks as libheif hands them out; such a file has no IPTC.
+bool read_heif_fields(const std::u16string& path, PictureCaptionFields& fields) {
+    HeifMetadata blocks;
+    if (heif_metadata(path, blocks)) return true;
+    Exiv2::ExifData exif;
+    Exiv2::XmpData xmp;
+    if (!blocks.exif.empty()) {
+        Exiv2::ExifParser::decode(exif, reinterpret_cast<const Exiv2::byte*>(blocks.exif.data()),
+                                  static_cast<std::uint32_t>(blocks.exif.size()));
+    }
+    if (!blocks.xmp.empty() && Exiv2::XmpParser::decode(xmp, blocks.xmp) != 0) xmp.clear();
+    take_fields(exif, Exiv2::IptcData(), xmp, fields);
+    return false;
+}
+
 }  // namespace
 
 bool picture_caption_fields(const std::u16string& path, PictureCaptionFields& fields) {
@@ -80,25 +128,13 @@ bool picture_caption_fields(const std::u16string& path, PictureCaptionFields& fi
     static const bool muted = (Exiv2::LogMsg::setLevel(Exiv2::LogMsg::mute), true);
     (void)muted;
     try {
+        const std::optional<ContainerFormat> container = picture_container(path);
+        if (!container) return true;
+        if (*container == ContainerFormat::Heif) return read_heif_fields(path, fields);
         Exiv2::Image::AutoPtr image = Exiv2::ImageFactory::open(native_path(path));
         if (image.get() == nullptr) return true;
         image->readMetadata();
-        const Exiv2::ExifData& exif = image->exifData();
-        const Exiv2::IptcData& iptc = image->iptcData();
-        const Exiv2::XmpData& xmp = image->xmpData();
-        fields.title = first_text<Exiv2::XmpData, Exiv2::XmpKey>(xmp, {"Xmp.dc.title"});
-        if (fields.title.empty()) {
-            fields.title = first_text<Exiv2::IptcData, Exiv2::IptcKey>(iptc, {"Iptc.Application2.ObjectName"});
-        }
-        fields.description = first_text<Exiv2::XmpData, Exiv2::XmpKey>(xmp, {"Xmp.dc.description"});
-        if (fields.description.empty()) {
-            fields.description = first_text<Exiv2::IptcData, Exiv2::IptcKey>(iptc, {"Iptc.Application2.Caption"});
-        }
-        if (fields.description.empty()) {
-            fields.description = first_text<Exiv2::ExifData, Exiv2::ExifKey>(exif, {"Exif.Image.ImageDescription"});
-        }
-        fields.date_taken = readable_date(first_text<Exiv2::ExifData, Exiv2::ExifKey>(
-            exif, {"Exif.Photo.DateTimeOriginal", "Exif.Image.DateTimeOriginal"}));
+        take_fields(image->exifData(), image->iptcData(), image->xmpData(), fields);
         return false;
     } catch (...) {
         fields = {};

@@ -1,6 +1,7 @@
 #pragma once
 // The texts a photographer writes into a picture that can name its slide: the title,
-// the description and the date taken, read from the file's EXIF, IPTC and XMP blocks.
+// the description and the date taken, read from the file's EXIF, IPTC and XMP blocks (a
+// HEIC, HEIF or AVIF picture's as libheif hands them out).
 
 #include <string>
 

@@ -1,12 +1,16 @@
 #include "ui/preferences_dialog.h"
 
 #include <QComboBox>
+#include <QFileDialog>
+#include <QFileInfo>
 #include <QGridLayout>
 #include <QLabel>
 #include <QPushButton>
+#include <QStandardPaths>
 #include <QVBoxLayout>
 
 #include "app/app_context.h"
+#include "app/monitor_setting.h"
 #include "app/motion_setting.h"
 #include "playback/motion.h"
 #include "playback/timeline.h"
@@ -49,13 +53,31 @@ QHBoxLayout* ok_cancel_row(QDialog* dialog) {
     return row;
 }
 
+// The list's row of a profile file.
+constexpr int file_row = static_cast<int>(MonitorProfile::File);
+
 }  // namespace
 
-PreferencesDialog::PreferencesDialog(AppContext& context, QWidget* owner) : QDialog(owner), context_(context) {
+PreferencesDialog::PreferencesDialog(AppContext& context, QWidget* owner)
+    : QDialog(owner),
+      context_(context),
+      profile_file_(context.monitor.file),
+      profile_row_(static_cast<int>(context.monitor.profile)) {
     stop_show(context.player, false);
     setWindowTitle(tr("Preferences"));
-    monitor_profile_ =
-        make_list(this, "monitor_profile", {tr("sRGB"), tr("Adobe RGB"), tr("DCI-P3")}, context.monitor_profile);
+    monitor_profile_ = make_list(this, "monitor_profile",
+                                 {tr("sRGB"), tr("Adobe RGB"), tr("DCI-P3"), tr("Display profile"), QString()},
+                                 context.monitor.profile);
+    // The file's entry grows with the file's name.
+    monitor_profile_->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+    show_profile_file();
+    connect(monitor_profile_, &QComboBox::activated, this, [this](int row) {
+        if (row == file_row) {
+            choose_profile_file();
+        } else {
+            profile_row_ = row;
+        }
+    });
     frame_rate_ = make_list(this, "frame_rate", {tr("60 fps"), tr("50 fps")}, context.frame_rate);
     motion_ = make_list(this, "motion", {tr("Exact"), tr("Smooth")}, context.motion);
     caption_ = make_list(this, "caption", {tr("File name"), tr("Title"), tr("Description"), tr("Date taken")},
@@ -76,8 +98,39 @@ PreferencesDialog::PreferencesDialog(AppContext& context, QWidget* owner) : QDia
     layout->setSizeConstraint(QLayout::SetFixedSize);
 }
 
+void PreferencesDialog::choose_profile_file() {
+    // The first time, the folder where the desktop keeps its profiles.
+    const QString folder =
+        profile_file_.empty()
+            ? QStandardPaths::locate(QStandardPaths::GenericDataLocation, QStringLiteral("color/icc"),
+                                     QStandardPaths::LocateDirectory)
+            : QFileInfo(QString::fromStdU16String(profile_file_)).path();
+    const QString path = QFileDialog::getOpenFileName(this, tr("Monitor Profile"), folder,
+                                                      tr("Color profiles (*.icc *.icm *.ICC *.ICM);;All files (*)"));
+    std::vector<std::uint8_t> icc;
+    if (!path.isEmpty() && !read_monitor_profile_file(context_.ui, path.toStdU16String(), icc)) {
+        profile_file_ = path.toStdU16String();
+        profile_row_ = file_row;
+        show_profile_file();
+    }
+    monitor_profile_->setCurrentIndex(profile_row_);
+}
+
+// The file's entry names the file once there is one.
+void PreferencesDialog::show_profile_file() {
+    const QString path = QString::fromStdU16String(profile_file_);
+    monitor_profile_->setItemText(file_row, path.isEmpty() ? tr("Profile file...")
+                                                           : tr("Profile file: %1").arg(QFileInfo(path).fileName()));
+    monitor_profile_->setItemData(file_row, path, Qt::ToolTipRole);
+}
+
 void PreferencesDialog::accept() {
-    take_row(monitor_profile_, context_.monitor_profile);
+    // The file's entry counts only with a file.
+    const int profile = monitor_profile_->currentIndex();
+    if (profile >= 0 && (profile != file_row || !profile_file_.empty())) {
+        context_.monitor.profile = static_cast<MonitorProfile>(profile);
+    }
+    context_.monitor.file = profile_file_;
     take_row(frame_rate_, context_.frame_rate);
     take_row(caption_, context_.caption_source);
     Motion motion = context_.motion;

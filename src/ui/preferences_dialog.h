@@ -1,11 +1,15 @@
 #pragma once
 // The "Preferences" dialog: the monitor profile, the frame rate, the motion and the
-// caption of new slides, program settings kept in the session state file. OK stores
-// them: the profile applies to pictures read afterwards, the rate to playback started
-// afterwards, a new motion at once, the caption to slides made afterwards.
+// caption of new slides, program settings kept in the session state file. The monitor
+// profile may be the display's own or a profile file, chosen with a file dialog as the
+// list's entry is picked. OK stores them: the profile applies to pictures read
+// afterwards, the rate to playback started afterwards, a new motion at once, the caption
+// to slides made afterwards.
 
 #include <QCoreApplication>
 #include <QDialog>
+
+#include <string>
 
 class QComboBox;
 
@@ -23,7 +27,14 @@ public:
     void accept() override;
 
 private:
+    // Asks for a profile file; one that cannot be used is named and the list goes back
+    // to the choice before.
+    void choose_profile_file();
+    void show_profile_file();
+
     AppContext& context_;
+    std::u16string profile_file_;
+    int profile_row_;
     QComboBox* monitor_profile_;
     QComboBox* frame_rate_;
     QComboBox* motion_;

@@ -12,8 +12,10 @@
 #include <chrono>
 
 #include "app/app_context.h"
+#include "app/monitor_setting.h"
 #include "imaging/memory_bitmap.h"
 #include "platform/message_boxes.h"
+#include "platform/qt/display_profile.h"
 #include "platform/qt/download.h"
 #include "platform/resources.h"
 #include "platform/translation.h"
@@ -214,8 +216,20 @@ bool QtUserInterface::show_properties_dialog() {
 
 bool QtUserInterface::preferences_dialog() {
     if (!context_) return true;
+    const MonitorColour before = context_->monitor;
     PreferencesDialog dialog(*context_, dialog_owner());
-    return dialog.exec() != QDialog::Accepted;
+    if (dialog.exec() != QDialog::Accepted) return true;
+    if (context_->monitor.profile != before.profile || context_->monitor.file != before.file) use_monitor_profile();
+    return false;
+}
+
+void QtUserInterface::use_monitor_profile() {
+    if (!context_) return;
+    // The playback window opens on the primary screen.
+    const QScreen* screen = playback_ ? playback_->screen() : QGuiApplication::primaryScreen();
+    lumivane::use_monitor_profile(*context_, context_->monitor.profile == MonitorProfile::Display
+                                                 ? display_icc_profile(screen)
+                                                 : std::vector<std::uint8_t>{});
 }
 
 void QtUserInterface::about_dialog() {
@@ -246,7 +260,7 @@ void QtUserInterface::export_video_dialog() {
     last_export_ = options;
     // The export plays its own copy of the show, which reads the pictures held here.
     const SlideShow copy = show_borrow(show);
-    const MonitorProfile profile = context_->monitor_profile;
+    const std::vector<std::uint8_t> profile = context_->monitor.icc;
     ExportProgressWindow window(dialog_owner(), qt(options.output));
     window.setWindowModality(Qt::ApplicationModal);
     export_window_ = &window;

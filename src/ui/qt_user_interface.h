@@ -70,6 +70,9 @@ public:
     const StatusWindow& status_window() const { return status_; }
     HelpWindow* help_window() const { return help_; }
     PlaybackWidget* playback_widget() const;
+    // Takes the monitor profile the program's state chooses, the display's being the one
+    // of the screen the playback window shows on.
+    void use_monitor_profile();
     // Deletes the playback window now, while the program's state it works on exists.
     void destroy_playback_window();
     // Whether a video export is running: it reads the show's pictures, so nothing may

@@ -63,6 +63,7 @@ bool start_program(QtUserInterface& ui, AppContext& context, MainWindow& window,
     context.settings_folder = folders.settings;
     context.session_folder = folders.session;
     read_session_state(context, pictures_folder());
+    ui.use_monitor_profile();
 
     reset_to_untitled(context);
     context.playback.from_black = true;

@@ -42,7 +42,8 @@ std::u16string clock_text(double seconds) {
 
 }  // namespace
 
-ExportResult export_show_video(const SlideShow& show, MonitorProfile pictures_profile, const ExportOptions& options,
+ExportResult export_show_video(const SlideShow& show, const std::vector<std::uint8_t>& pictures_profile,
+                               const ExportOptions& options,
                                const CaptionDrawer& draw_caption, ExportProgress& progress, std::u16string& message) {
     message = export_options_problem(options);
     if (!message.empty()) return ExportResult::Failed;

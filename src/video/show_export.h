@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "video/export_options.h"
 
@@ -34,11 +35,12 @@ using CaptionDrawer =
     std::function<void(MemoryBitmap& picture, const std::u16string& caption, CaptionSize show_captions)>;
 
 // Writes the video of the show with resolved options (resolved_export_options).
-// pictures_profile is the monitor profile the show's pictures were converted to: frames
-// of any other than sRGB are made from its pictures converted back to sRGB. The show
+// pictures_profile is the monitor profile the show's pictures were converted to (none for
+// sRGB): frames of any other are made from its pictures converted back to sRGB. The show
 // and its pictures must not change meanwhile. Failed comes with the message; a cancelled
 // or failed export leaves no file behind.
-ExportResult export_show_video(const SlideShow& show, MonitorProfile pictures_profile, const ExportOptions& options,
+ExportResult export_show_video(const SlideShow& show, const std::vector<std::uint8_t>& pictures_profile,
+                               const ExportOptions& options,
                                const CaptionDrawer& draw_caption, ExportProgress& progress, std::u16string& message);
 
 // "45 % (135 of 300 frames), 0:07 left", from the frames done and the seconds they took.

@@ -206,7 +206,7 @@ TEST(LoadShowImages, SlidesWithTheSameProfileShareOneTransform) {
         std::vector<std::uint8_t> profile;
         ColourTransformHandle transform;
         ASSERT_FALSE(image_load(ui, folder.file(slide.file), own, profile));
-        ASSERT_FALSE(colour_transform_create(profile, own, context.monitor_profile, transform));
+        ASSERT_FALSE(colour_transform_create(profile, own, context.monitor.icc, transform));
         ASSERT_FALSE(colour_transform_apply(own, own, transform.get()));
         ASSERT_EQ(slide.image.height, own.height);
         for (std::int32_t r = 0; r < own.height; ++r) {

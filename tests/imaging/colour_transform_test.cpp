@@ -138,7 +138,7 @@ Converted convert(const ImageBuffer& picture, const std::vector<std::uint8_t>& p
                   MonitorProfile monitor) {
     ColourTransformHandle transform;
     Converted result;
-    result.failed = colour_transform_create(profile, picture, monitor, transform);
+    result.failed = colour_transform_create(profile, picture, builtin_monitor_profile(monitor), transform);
     EXPECT_FALSE(colour_transform_apply(picture, result.image, transform.get()));
     return result;
 }
@@ -217,7 +217,7 @@ TEST(ColourTransform, RefusedProfilesFailAndCopyThePicture) {
     // Nothing loaded: no transform, no failure, and the slide's image is emptied.
     ImageBuffer empty, destination = solid({{1, 2, 3}});
     ColourTransformHandle transform;
-    EXPECT_FALSE(colour_transform_create(grey, empty, MonitorProfile::Srgb, transform));
+    EXPECT_FALSE(colour_transform_create(grey, empty, builtin_monitor_profile(MonitorProfile::Srgb), transform));
     EXPECT_EQ(transform, nullptr);
     EXPECT_FALSE(colour_transform_apply(empty, destination, nullptr));
     EXPECT_TRUE(destination.empty());
@@ -249,11 +249,27 @@ TEST(ColourTransform, InPlaceConversionMatchesAConversionIntoAnotherPicture) {
     ImageBuffer picture = solid({{0, 0, 255}, {10, 200, 30}, {128, 128, 128}, {3, 2, 1}});
     const Converted separate = convert(picture, {}, MonitorProfile::DciP3);
     ColourTransformHandle transform;
-    ASSERT_FALSE(colour_transform_create({}, picture, MonitorProfile::DciP3, transform));
+    ASSERT_FALSE(colour_transform_create({}, picture, builtin_monitor_profile(MonitorProfile::DciP3), transform));
     ASSERT_FALSE(colour_transform_apply(picture, picture, nullptr));  // nothing to do
     ASSERT_FALSE(colour_transform_apply(picture, picture, transform.get()));
     EXPECT_EQ(std::memcmp(picture.rows[0], separate.image.rows[0], 12), 0);
     EXPECT_NE(channel(picture, 0, 2), 255);  // it was converted
+}
+
+// The cache knows a monitor by its profile's bytes: the same bytes read again share the
+// transform, another monitor's get their own.
+TEST(ColourTransform, TheCacheSharesTransformsByTheMonitorProfilesBytes) {
+    const ImageBuffer picture = solid({{0, 0, 255}});
+    const std::vector<std::uint8_t> adobe = testing::file_bytes("/usr/share/color/icc/colord/AdobeRGB1998.icc");
+    ColourTransformCache cache;
+    ColourTransformHandle first, again, other, srgb;
+    ASSERT_EQ(colour_transform_shared(cache, {}, picture, adobe, first), SharedTransform::Ready);
+    ASSERT_EQ(colour_transform_shared(cache, {}, picture, std::vector<std::uint8_t>(adobe), again), SharedTransform::Ready);
+    ASSERT_EQ(colour_transform_shared(cache, {}, picture, dci_p3_profile(), other), SharedTransform::Ready);
+    ASSERT_EQ(colour_transform_shared(cache, {}, picture, {}, srgb), SharedTransform::Ready);
+    EXPECT_EQ(first, again);
+    EXPECT_NE(first, other);
+    EXPECT_EQ(cache.created, 3);
 }
 
 TEST(ColourTransform, LargePicturesConvertEveryRow) {
@@ -307,7 +323,7 @@ TEST(ColourTransform, RememberedColoursComeOutAsTheLibraryConvertsThem) {
     cmsCloseProfile(output);
 
     ColourTransformHandle transform;
-    ASSERT_FALSE(colour_transform_create({}, picture, MonitorProfile::AdobeRgb, transform));
+    ASSERT_FALSE(colour_transform_create({}, picture, builtin_monitor_profile(MonitorProfile::AdobeRgb), transform));
     for (int round = 0; round < 3; ++round) {
         ImageBuffer converted;
         if (round < 2) {

@@ -601,10 +601,19 @@ TEST(ConvertRow, EveryLayoutGivesBlueGreenRed) {
         EXPECT_EQ(row, c.expected) << "layout " << static_cast<int>(c.layout);
         EXPECT_EQ(layout_row_bytes(c.layout, 2), c.source.size()) << "layout " << static_cast<int>(c.layout);
     }
-    // Swapping in place, as the decoder's RGB rows are converted in the picture itself.
-    std::vector<std::uint8_t> in_place = {1, 2, 3, 4, 5, 6};
-    convert_row(PixelLayout::RGB24, {}, in_place.data(), in_place.data(), 2);
-    EXPECT_EQ(in_place, (std::vector<std::uint8_t>{3, 2, 1, 6, 5, 4}));
+    // Swapping into another row and in place, as the decoder's RGB rows are converted in
+    // the picture itself, at every width around the five pixels a step of the fast path.
+    for (std::int32_t width = 0; width <= 40; ++width) {
+        std::vector<std::uint8_t> source(3 * static_cast<std::size_t>(width)), expected(source.size());
+        for (std::size_t i = 0; i < source.size(); ++i) source[i] = static_cast<std::uint8_t>(i * 7 + 1);
+        for (std::size_t i = 0; i < source.size(); ++i) expected[i] = source[i - i % 3 + 2 - i % 3];
+        std::vector<std::uint8_t> copied(source.size() + 1, 99), in_place = source;
+        convert_row(PixelLayout::RGB24, {}, source.data(), copied.data(), width);
+        convert_row(PixelLayout::RGB24, {}, in_place.data(), in_place.data(), width);
+        EXPECT_EQ(std::vector<std::uint8_t>(copied.begin(), copied.end() - 1), expected) << width;
+        EXPECT_EQ(copied.back(), 99) << width;  // nothing written past the row
+        EXPECT_EQ(in_place, expected) << width;
+    }
 }
 
 TEST(IsGreySource, GreyLayoutsAndGreyPalettes) {

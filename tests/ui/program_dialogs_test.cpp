@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -137,13 +138,13 @@ TEST(PreferencesDialog, OkStoresCancelKeepsAndARestartFindsThem) {
     Person person({choose("DCI-P3", "50 fps", "Smooth", "ok"), choose("sRGB", "60 fps", "Exact", "cancel")});
     // The levels show the motion was switched, not only stored.
     p.run(command_preferences);
-    EXPECT_EQ(p.context.monitor_profile, MonitorProfile::DciP3);
+    EXPECT_EQ(p.context.monitor.profile, MonitorProfile::DciP3);
     EXPECT_EQ(p.context.frame_rate, FrameRate::Fps50);
     EXPECT_EQ(p.context.motion, Motion::Smooth);
     EXPECT_FALSE(p.context.show.slides[0].levels.empty());
     p.run(command_preferences);
     EXPECT_TRUE(person.done());
-    EXPECT_EQ(p.context.monitor_profile, MonitorProfile::DciP3);
+    EXPECT_EQ(p.context.monitor.profile, MonitorProfile::DciP3);
     EXPECT_EQ(p.context.frame_rate, FrameRate::Fps50);
     EXPECT_EQ(p.context.motion, Motion::Smooth);
     EXPECT_FALSE(p.context.show.slides[0].levels.empty());
@@ -153,9 +154,48 @@ TEST(PreferencesDialog, OkStoresCancelKeepsAndARestartFindsThem) {
     AppContext again(ui);
     again.session_folder = session.path();
     read_session_state(again, u"/pictures");
-    EXPECT_EQ(again.monitor_profile, MonitorProfile::DciP3);
+    EXPECT_EQ(again.monitor.profile, MonitorProfile::DciP3);
     EXPECT_EQ(again.frame_rate, FrameRate::Fps50);
     EXPECT_EQ(again.motion, Motion::Smooth);
+}
+
+// The display's own profile falls back to sRGB with a warning where there is none (as on
+// the offscreen platform); a profile file is checked as it is chosen, a bad one leaving
+// the choice before it.
+TEST(PreferencesDialog, DisplayProfileAndAProfileFile) {
+    Program p;
+    constexpr int file_row = static_cast<int>(MonitorProfile::File);
+    const QString grey = QStringLiteral("/usr/share/color/icc/Gray.icc");
+    const QString adobe = QStringLiteral("/usr/share/color/icc/colord/AdobeRGB1998.icc");
+    Person person({Person::Act([](QWidget& d) {
+                       control<QComboBox>(d, "monitor_profile").setCurrentText(QStringLiteral("Display profile"));
+                       click(d, "ok");
+                   }),
+                   QMessageBox::Ok,
+                   Person::Act([](QWidget& d) {
+                       auto& list = control<QComboBox>(d, "monitor_profile");
+                       EXPECT_EQ(list.currentText(), QStringLiteral("Display profile"));
+                       EXPECT_EQ(list.itemText(file_row), QStringLiteral("Profile file..."));
+                       list.setCurrentIndex(file_row);
+                       emit list.activated(file_row);
+                       EXPECT_EQ(list.currentText(), QStringLiteral("Display profile"));
+                       list.setCurrentIndex(file_row);
+                       emit list.activated(file_row);
+                       EXPECT_EQ(list.currentText(), QStringLiteral("Profile file: AdobeRGB1998.icc"));
+                       click(d, "ok");
+                   }),
+                   grey, QMessageBox::Ok, adobe});
+    p.run(command_preferences);
+    EXPECT_EQ(p.context.monitor.profile, MonitorProfile::Display);
+    EXPECT_TRUE(p.context.monitor.icc.empty());
+    p.run(command_preferences);
+    EXPECT_TRUE(person.done());
+    EXPECT_EQ(p.context.monitor.profile, MonitorProfile::File);
+    EXPECT_EQ(p.context.monitor.file, adobe.toStdU16String());
+    EXPECT_EQ(static_cast<qint64>(p.context.monitor.icc.size()), QFileInfo(adobe).size());
+    ASSERT_EQ(person.seen.size(), 6u);
+    EXPECT_EQ(person.seen[1], "Warning: The display has no color profile of its own; pictures are shown in sRGB.");
+    EXPECT_TRUE(person.seen[4].startsWith("Error: The file " + grey + " is not a color profile of a monitor"));
 }
 
 TEST(AboutDialog, ShowsTheTitleWithItsVersion) {

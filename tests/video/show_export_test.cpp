@@ -138,7 +138,7 @@ TEST(ShowExport, FramesAreTheRenderersFramesAtTheirTimesInEitherMotion) {
     options = resolved_export_options(show.settings, options);
     ExportProgress progress;
     std::u16string message;
-    ASSERT_EQ(export_show_video(show, MonitorProfile::Srgb, options, nullptr, progress, message), ExportResult::Done)
+    ASSERT_EQ(export_show_video(show, {}, options, nullptr, progress, message), ExportResult::Done)
         << testing::u8(message);
     EXPECT_EQ(progress.frames_done, expected_frames);
 
@@ -184,7 +184,7 @@ TEST(ShowExport, EachFormatWritesItsCodecsWithMusicRepeatedAndFadedToTheVideo) {
         options = resolved_export_options(show.settings, options);
         ExportProgress progress;
         std::u16string message;
-        ASSERT_EQ(export_show_video(show, MonitorProfile::Srgb, options, nullptr, progress, message), ExportResult::Done)
+        ASSERT_EQ(export_show_video(show, {}, options, nullptr, progress, message), ExportResult::Done)
             << c.name << ": " << testing::u8(message);
         const testing::DecodedVideo video = testing::decode_video(folder.native_file(c.name));
         EXPECT_EQ(video.video_codec, c.video);
@@ -234,7 +234,7 @@ TEST(ShowExport, CancelledOrFailedLeavesNoFile) {
         options = resolved_export_options(show.settings, options);
         ExportProgress progress;
         std::u16string message;
-        EXPECT_EQ(export_show_video(show, MonitorProfile::Srgb, options, nullptr, progress, message), ExportResult::Failed)
+        EXPECT_EQ(export_show_video(show, {}, options, nullptr, progress, message), ExportResult::Failed)
             << c.name;
         EXPECT_NE(message.find(testing::u16(c.message)), std::u16string::npos) << c.name << ": " << testing::u8(message);
         EXPECT_TRUE(only_inputs()) << c.name;
@@ -249,7 +249,7 @@ TEST(ShowExport, CancelledOrFailedLeavesNoFile) {
     const CaptionDrawer cancel_at_frame_20 = [&progress](MemoryBitmap&, const std::u16string&, CaptionSize) {
         if (progress.frames_done >= 20) progress.cancel = true;
     };
-    EXPECT_EQ(export_show_video(captioned, MonitorProfile::Srgb, options, cancel_at_frame_20, progress, message),
+    EXPECT_EQ(export_show_video(captioned, {}, options, cancel_at_frame_20, progress, message),
               ExportResult::Cancelled);
     EXPECT_LT(progress.frames_done, 25);
     EXPECT_TRUE(only_inputs());
@@ -264,13 +264,13 @@ TEST(ShowExport, PicturesOfAWideGamutMonitorAreTurnedBackToSrgb) {
     testing::SilentUi ui;
     for (Slide& slide : wide.slides) {
         ColourTransformHandle transform;
-        ASSERT_FALSE(colour_transform_create({}, slide.image, MonitorProfile::AdobeRgb, transform));
+        ASSERT_FALSE(colour_transform_create({}, slide.image, adobe_rgb_profile(), transform));
         ASSERT_FALSE(colour_transform_apply(slide.image, slide.image, transform.get()));
     }
     const ExportOptions options = resolved_export_options(show.settings, small_options(folder, "wide.mp4"));
     ExportProgress progress;
     std::u16string message;
-    ASSERT_EQ(export_show_video(wide, MonitorProfile::AdobeRgb, options, nullptr, progress, message), ExportResult::Done);
+    ASSERT_EQ(export_show_video(wide, adobe_rgb_profile(), options, nullptr, progress, message), ExportResult::Done);
     const testing::DecodedVideo video = testing::decode_video(folder.native_file("wide.mp4"));
     ASSERT_EQ(static_cast<std::int64_t>(video.frames.size()), expected_frames);
     // Every slide is converted as the show reaches it, in transitions too.

@@ -74,7 +74,9 @@ bool read_line(AppContext& context, const std::vector<std::u16string>& t) {
     } else if (n < 2) {
         return true;
     } else if (key == u"monitor_profile") {
-        read_choice(t[1], MonitorProfile::Srgb, MonitorProfile::DciP3, context.monitor_profile);
+        read_choice(t[1], MonitorProfile::Srgb, MonitorProfile::File, context.monitor.profile);
+    } else if (key == u"monitor_profile_file") {
+        context.monitor.file = cut_text(t[1], path_limit);
     } else if (key == u"frame_rate") {
         read_choice(t[1], FrameRate::Fps60, FrameRate::Fps50, context.frame_rate);
     } else if (key == u"motion") {
@@ -135,7 +137,10 @@ std::vector<std::u16string> session_state_lines(const AppContext& context) {
     lines.push_back(formatted(u"window_placement %d %d %d %d %d %d %d %d %d %d", p.flags, p.maximised_x, p.maximised_y,
                               p.minimised_x, p.minimised_y, p.normal_left, p.normal_top, p.normal_right,
                               p.normal_bottom, p.show_command));
-    lines.push_back(formatted(u"monitor_profile %d", context.monitor_profile));
+    lines.push_back(formatted(u"monitor_profile %d", context.monitor.profile));
+    if (!context.monitor.file.empty()) {
+        lines.push_back(u"monitor_profile_file " + quoted_token(context.monitor.file, double_prime));
+    }
     lines.push_back(formatted(u"frame_rate %d", context.frame_rate));
     lines.push_back(formatted(u"motion %d", context.motion));
     lines.push_back(u"last_file_open_folder " + quoted_token(context.last_image_folder, double_prime));

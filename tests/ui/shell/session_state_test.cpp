@@ -40,7 +40,8 @@ TEST(SessionState, WrittenFileReadsBackEveryValue) {
     c.recent_files[0] = u"/photos/Holiday \u2019s/index.ssi";
     c.recent_files[1] = u"/photos/Garden/garden.ssi";
     c.placement = {window_placement_length, 2, show_normal, -1, -1, -8, -8, 80, 60, 1280, 860};
-    c.monitor_profile = MonitorProfile::DciP3;
+    c.monitor.profile = MonitorProfile::File;
+    c.monitor.file = u"/colour/my screen.icc";
     c.frame_rate = FrameRate::Fps50;
     c.motion = Motion::Smooth;
     c.caption_source = CaptionSource::DateTaken;
@@ -61,7 +62,8 @@ TEST(SessionState, WrittenFileReadsBackEveryValue) {
     EXPECT_EQ(std::vector<int>({p.length, p.flags, p.show_command, p.minimised_x, p.minimised_y, p.maximised_x,
                                 p.maximised_y, p.normal_left, p.normal_top, p.normal_right, p.normal_bottom}),
               std::vector<int>({44, 2, 1, -1, -1, -8, -8, 80, 60, 1280, 860}));
-    EXPECT_EQ(r.monitor_profile, MonitorProfile::DciP3);
+    EXPECT_EQ(r.monitor.profile, MonitorProfile::File);
+    EXPECT_EQ(r.monitor.file, u"/colour/my screen.icc");
     EXPECT_EQ(r.frame_rate, FrameRate::Fps50);
     EXPECT_EQ(r.motion, Motion::Smooth);
     EXPECT_EQ(r.caption_source, CaptionSource::DateTaken);
@@ -80,8 +82,8 @@ TEST(SessionState, WrittenFileReadsBackEveryValue) {
     std::istringstream lines(testing::read_bytes(a.folder.native_file("Session State/Slide Show.state")));
     for (std::string line; std::getline(lines, line);) keys.push_back(line.substr(0, line.find_first_of(" \r")));
     EXPECT_EQ(keys, std::vector<std::string>({"\xEF\xBB\xBFSession", "openfile", "openfile", "window_placement",
-                                              "monitor_profile", "frame_rate", "motion", "last_file_open_folder",
-                                              "slide_show_name", "window_size", "window_proportions", "autorun",
+                                              "monitor_profile", "monitor_profile_file", "frame_rate", "motion",
+                                              "last_file_open_folder", "slide_show_name", "window_size", "window_proportions", "autorun",
                                               "show_captions", "loop", "speed", "default_delay", "default_style",
                                               "transition", "transition_time", "caption_source", "end"}));
 }
@@ -94,7 +96,7 @@ TEST(SessionState, WithoutAFileTheDefaultsHold) {
     EXPECT_TRUE(s.context.recent_files[3].empty());
     EXPECT_EQ(s.context.placement.length, 0);
     EXPECT_EQ(s.context.last_image_folder, u"/home/ann/Pictures");
-    EXPECT_EQ(s.context.monitor_profile, MonitorProfile::AdobeRgb);
+    EXPECT_EQ(s.context.monitor.profile, MonitorProfile::AdobeRgb);
     EXPECT_EQ(s.context.frame_rate, FrameRate::Fps60);
     EXPECT_EQ(s.context.motion, Motion::Exact);  // older files have no motion either
     EXPECT_EQ(s.context.caption_source, CaptionSource::FileName);
@@ -143,7 +145,7 @@ TEST(SessionState, ImpossibleValuesKeepTheDefaults) {
         "window_proportions 16x 9", "default_delay nan", "default_delay -1", "default_delay 1e300",
         "transition_time 601", "transition_time inf", "window_size 9", "window_size -1", "show_captions 4",
         "loop 2", "autorun 3", "speed 3", "speed -3", "default_style 0", "default_style 3", "transition 4",
-        "monitor_profile 3", "frame_rate 2", "motion 2", "caption_source 4", "caption_source -1", "openfile 1x \"/a.ssi\"",
+        "monitor_profile 5", "frame_rate 2", "motion 2", "caption_source 4", "caption_source -1", "openfile 1x \"/a.ssi\"",
         "window_placement 0 -1 -1 -1 -1 0 0 1 1 1", "window_placement 0 -1 -1 -1 -1 0 0 2147483647 900 1",
         "window_placement 0 -1 -1 -1 -1 900 700 100 100 1", "window_placement 0 -1 -1 -1 -1 0 0 800 nan 1",
         huge};
@@ -157,10 +159,10 @@ TEST(SessionState, ImpossibleValuesKeepTheDefaults) {
         const AppContext& c = s.context;
         const ShowSettings& d = c.default_settings;
         EXPECT_EQ(numbers(d.size, d.show_captions, d.loop, d.autorun, d.speed, d.proportions_width,
-                          d.proportions_height, d.default_style, d.transition, c.monitor_profile, c.frame_rate,
+                          d.proportions_height, d.default_style, d.transition, c.monitor.profile, c.frame_rate,
                           c.motion, c.caption_source, c.placement.length),
                   numbers(e.size, e.show_captions, e.loop, e.autorun, e.speed, e.proportions_width,
-                          e.proportions_height, e.default_style, e.transition, defaults.context.monitor_profile,
+                          e.proportions_height, e.default_style, e.transition, defaults.context.monitor.profile,
                           defaults.context.frame_rate, defaults.context.motion, CaptionSource::FileName, 0));
         EXPECT_EQ(d.default_delay, e.default_delay);
         EXPECT_EQ(d.transition_time, e.transition_time);
