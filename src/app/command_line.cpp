@@ -87,7 +87,7 @@ CommandLineOpen open_command_line_show(AppContext& context, const std::u16string
     } else if (folder_exists(path)) {
         show.show_folder = path;
         std::u16string index;
-        if (!path_join(context.ui, index, path, default_index_name) && file_exists(index)) {
+        if (!join_show_path(context.ui, index, path, default_index_name) && file_exists(index)) {
             switch (context.ui.message_box(
                 Core::translated(warning_title),
                 Core::tr("Open existing index file: index.ssi?.\n\nSelect Yes to open it.\n"
@@ -115,7 +115,7 @@ CommandLineOpen open_command_line_show(AppContext& context, const std::u16string
     if (open_show_in_folder(context, name, create, replace_index)) {
         std::u16string shown;
         // A path too long has been reported; the message names what there is of it.
-        static_cast<void>(path_join(context.ui, shown, show.show_folder, name));
+        static_cast<void>(path_join(shown, show.show_folder, name));
         error_box(context.ui, Core::tr("Cannot open slide show: %s"), shown);
         reset_to_untitled(context);
         return CommandLineOpen::Failed;

@@ -7,7 +7,9 @@
 #include "app/show_images.h"
 #include "app/show_saving.h"
 #include "document/folder_scan.h"
+#include "document/record_tokenizer.h"
 #include "document/show_index.h"
+#include "document/version_check.h"
 #include "platform/file_replacement.h"
 #include "platform/files.h"
 #include "platform/message_boxes.h"
@@ -49,6 +51,21 @@ bool check_folder_images(AppContext& context) {
     return false;
 }
 
+void report_index_problem(UserInterface& ui, const IndexProblem& problem) {
+    switch (problem.kind) {
+    case IndexProblemKind::MissingQuote: error_box(ui, Core::translated(missing_quote_text)); break;
+    case IndexProblemKind::Version: report_version_difference(ui, problem.version, u"SlideShow"); break;
+    case IndexProblemKind::PathTooLong: error_box(ui, Core::translated(path_too_long_text)); break;
+    case IndexProblemKind::IllegalSlideCount:
+        error_box(ui, Core::tr("Illegal number of slides: %d"), problem.value);
+        break;
+    case IndexProblemKind::IllegalFrameCount:
+        error_box(ui, Core::tr("Illegal number of frames: %d"), problem.value);
+        break;
+    case IndexProblemKind::CannotAllocate: error_box(ui, Core::tr("Cannot allocate slides")); break;
+    }
+}
+
 // Makes a new index file for the show folder's pictures and names it in index_name.
 // True on failure or when the user cancelled.
 bool make_new_index(AppContext& context, std::u16string& index_name, bool create, bool replace_index) {
@@ -61,7 +78,7 @@ bool make_new_index(AppContext& context, std::u16string& index_name, bool create
     if (check_folder_images(context)) return true;
     std::u16string index_path;
     if (create) {
-        if (path_join(ui, index_path, show.show_folder, default_index_name)) return true;
+        if (join_show_path(ui, index_path, show.show_folder, default_index_name)) return true;
         if (!replace_index && file_exists(index_path) &&
             ui.message_box(Core::translated(warning_title), Core::translated(replace_index_question),
                            BoxButtons::OkCancel, BoxOwner::MainWindow) != BoxAnswer::Ok) {
@@ -143,7 +160,7 @@ IndexChoice choose_index(AppContext& context, bool create, std::u16string& index
     if (!create) return IndexChoice::Open;
     index_name = default_index_name;
     std::u16string index_path;
-    if (count > 0 && !path_join(ui, index_path, show.show_folder, default_index_name) && file_exists(index_path)) {
+    if (count > 0 && !join_show_path(ui, index_path, show.show_folder, default_index_name) && file_exists(index_path)) {
         if (ui.message_box(Core::translated(warning_title), Core::translated(replace_index_question),
                            BoxButtons::OkCancel, BoxOwner::MainWindow) != BoxAnswer::Ok) {
             return IndexChoice::Stop;
@@ -155,6 +172,13 @@ IndexChoice choose_index(AppContext& context, bool create, std::u16string& index
 }
 
 }  // namespace
+
+bool join_show_path(UserInterface& ui, std::u16string& output, std::u16string_view folder,
+                    std::u16string_view name) {
+    if (!path_join(output, folder, name)) return false;
+    error_box(ui, Core::translated(path_too_long_text));
+    return true;
+}
 
 bool ensure_show_folder(AppContext& context) {
     SlideShow& show = context.show;
@@ -205,7 +229,7 @@ bool open_show_in_folder(AppContext& context, std::u16string index_name, bool cr
     remove_replacement_leftovers(show.show_folder);
     std::u16string index_path;
     const bool has_index = !replace_index && !index_name.empty() &&
-                           !path_join(ui, index_path, show.show_folder, index_name) && file_exists(index_path);
+                           !join_show_path(ui, index_path, show.show_folder, index_name) && file_exists(index_path);
     if (!has_index && make_new_index(context, index_name, create, replace_index)) return true;
     return read_show(context, show.show_folder, index_name);
 }
@@ -213,7 +237,9 @@ bool open_show_in_folder(AppContext& context, std::u16string index_name, bool cr
 bool read_show(AppContext& context, const std::u16string& folder, const std::u16string& name) {
     SlideShow& show = context.show;
     std::u16string previous = std::exchange(show.index_path, std::u16string());
-    const bool failed = read_show_index(show, context.ui, folder, name);
+    std::vector<IndexProblem> problems;
+    const bool failed = read_show_index(show, folder, name, problems);
+    for (const IndexProblem& problem : problems) report_index_problem(context.ui, problem);
     if (show.index_path.empty()) {
         show.index_path = std::move(previous);
     } else {

@@ -3,10 +3,16 @@
 // its index file or its folder, and making a new show of a folder's pictures.
 
 #include <string>
+#include <string_view>
 
 namespace lumivane {
 
 struct AppContext;
+class UserInterface;
+
+// path_join for a flow: a path too long is said ("Pathname too long"). True on failure.
+[[nodiscard]] bool join_show_path(UserInterface& ui, std::u16string& output, std::u16string_view folder,
+                                  std::u16string_view name);
 
 // Asks for a show folder when there is none yet. True when the user cancelled (the
 // show folder is then empty).

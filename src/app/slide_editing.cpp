@@ -142,7 +142,7 @@ Placed place_in_show_folder(AppContext& context, const std::u16string& chosen, s
         error_box(ui, Core::tr("Only JPEG or TIFF files can be processed: %s"), name);
         return Placed::Skipped;
     }
-    if (path_join(ui, target, context.show.show_folder, name)) return Placed::Skipped;
+    if (join_show_path(ui, target, context.show.show_folder, name)) return Placed::Skipped;
     return copy_to_show_folder(context, chosen, target, name);
 }
 
@@ -194,7 +194,7 @@ void delete_image_file(AppContext& context, std::int32_t index, std::u16string& 
         }
     }
     std::u16string path;
-    if (path_join(ui, path, context.show.show_folder, file)) return;
+    if (join_show_path(ui, path, context.show.show_folder, file)) return;
     if (!file_exists(path)) {
         error_box(ui, Core::tr("File not found: %s"), path);
     } else if (ui.move_to_trash(path, trashed_path)) {
@@ -400,7 +400,7 @@ bool paste_slides(AppContext& context, bool before, const MemoryCheck& fits) {
         const std::u16string& name = copies[k].file;
         if (name.empty()) continue;
         std::u16string target;
-        if (path_join(ui, target, show.show_folder, name)) return true;
+        if (join_show_path(ui, target, show.show_folder, name)) return true;
         if (target == clipboard.file_paths[k]) continue;
         switch (copy_to_show_folder(context, clipboard.file_paths[k], target, name)) {
         case Placed::Ready: break;

@@ -40,7 +40,7 @@ bool next_record_line(std::u16string& text, std::size_t& position, std::u16strin
 }
 
 void tokenize_line(UserInterface& ui, TokenRecord& record, std::u16string_view line) {
-    if (tokenize_line(record, line)) error_box(ui, Core::tr("Missing quote"));
+    if (tokenize_line(record, line)) error_box(ui, Core::translated(missing_quote_text));
 }
 
 bool tokenize_line(TokenRecord& record, std::u16string_view line) {

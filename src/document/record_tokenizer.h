@@ -13,9 +13,14 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/translation.h"
+
 namespace lumivane {
 
 class UserInterface;
+
+// What a record with an unterminated quote is reported with.
+inline constexpr char16_t missing_quote_text[] = LMV_TRANSLATE_NOOP("Core", "Missing quote");
 
 inline constexpr char16_t quotation_mark = u'\u0022';
 inline constexpr char16_t double_prime = u'\u2033';

@@ -16,19 +16,36 @@
 #include <vector>
 
 #include "document/picture_captions.h"
+#include "document/version_check.h"
 
 namespace lumivane {
 
 struct ShowSettings;
 struct SlideShow;
-class UserInterface;
 
 inline constexpr char16_t default_index_name[] = u"index.ssi";
 
-// Reads folder/name into the show; ui hears of the numbers it cannot take. A file that
-// ends without "end" is read but not taken as the show's index file (its index_path).
-// Lines out of the format's order or counts are ignored.
-[[nodiscard]] bool read_show_index(SlideShow& show, UserInterface& ui, const std::u16string& folder, const std::u16string& name);
+// What reading an index file met that the user hears of. A missing quote and a version
+// other than this program's let reading go on; the others end it.
+enum class IndexProblemKind {
+    MissingQuote,
+    Version,            // version: how the file's version stands
+    PathTooLong,        // folder/name is longer than a path may be
+    IllegalSlideCount,  // value: the count
+    IllegalFrameCount,  // value: the count
+    CannotAllocate,     // slides or frames as many as the file counts
+};
+struct IndexProblem {
+    IndexProblemKind kind;
+    std::int32_t value = 0;
+    VersionDifference version = VersionDifference::Same;
+};
+
+// Reads folder/name into the show, adding what it met to problems in the order met. A file
+// that ends without "end" is read but not taken as the show's index file (its index_path).
+// Lines out of the format's order or counts are ignored. True on failure.
+[[nodiscard]] bool read_show_index(SlideShow& show, const std::u16string& folder, const std::u16string& name,
+                                   std::vector<IndexProblem>& problems);
 
 // Writes a fresh index listing the images of a folder in the order given, each as a
 // slide of the default style showing the whole picture, captioned as new slides are

@@ -8,9 +8,7 @@
 #include "document/slide_show.h"
 #include "document/text_file.h"
 #include "document/version_check.h"
-#include "platform/message_boxes.h"
 #include "platform/paths.h"
-#include "platform/translation.h"
 
 namespace lumivane {
 
@@ -32,7 +30,7 @@ enum class LineResult { Next, Failed, End };
 
 class IndexReader {
 public:
-    IndexReader(SlideShow& show, UserInterface& ui) : show_(show), ui_(ui) {}
+    IndexReader(SlideShow& show, std::vector<IndexProblem>& problems) : show_(show), problems_(problems) {}
 
     LineResult read(const std::vector<std::u16string>& t) {
         const std::u16string& keyword = t[0];
@@ -56,8 +54,7 @@ public:
 private:
     LineResult read_slide_count(std::int32_t count) {
         if (count < 1 || count > max_slides) {
-            error_box(ui_, Core::tr("Illegal number of slides: %d"), count);
-            return LineResult::Failed;
+            return failed(IndexProblemKind::IllegalSlideCount, count);
         }
         // Only the first count of a file makes the slides; a second one is outside the format.
         if (counted_) return LineResult::Next;
@@ -65,8 +62,7 @@ private:
         try {
             show_.slides = std::vector<Slide>(static_cast<std::size_t>(count));
         } catch (const std::bad_alloc&) {
-            error_box(ui_, Core::tr("Cannot allocate slides"));
-            return LineResult::Failed;
+            return failed(IndexProblemKind::CannotAllocate);
         }
         return LineResult::Next;
     }
@@ -82,16 +78,14 @@ private:
         if (!slide) return LineResult::Next;
         const std::int32_t frames = integer(t[4]);
         if (frames < 1 || frames > max_frames) {
-            error_box(ui_, Core::tr("Illegal number of frames: %d"), frames);
-            return LineResult::Failed;
+            return failed(IndexProblemKind::IllegalFrameCount, frames);
         }
         slide->style = static_cast<SlideStyle>(integer(t[2]));
         slide->interpolation = static_cast<Interpolation>(integer(t[3]));
         try {
             slide->frames.assign(static_cast<std::size_t>(frames), PanFrame{});
         } catch (const std::bad_alloc&) {
-            error_box(ui_, Core::tr("Cannot allocate slides"));
-            return LineResult::Failed;
+            return failed(IndexProblemKind::CannotAllocate);
         }
         slide->caption = cut_text(t[5], max_caption_length);
         slide->file = cut_text(t[6], path_limit);
@@ -111,12 +105,21 @@ private:
         frame.bottom = real(t[7]);
     }
 
+    LineResult failed(IndexProblemKind kind, std::int32_t value = 0) {
+        problems_.push_back({kind, value});
+        return LineResult::Failed;
+    }
+
     SlideShow& show_;
-    UserInterface& ui_;
+    std::vector<IndexProblem>& problems_;
     bool counted_ = false;
 };
 
-bool read_records(SlideShow& show, UserInterface& ui, const std::u16string& path) {
+void tokenize(TokenRecord& record, std::u16string_view line, std::vector<IndexProblem>& problems) {
+    if (tokenize_line(record, line)) problems.push_back({IndexProblemKind::MissingQuote});
+}
+
+bool read_records(SlideShow& show, const std::u16string& path, std::vector<IndexProblem>& problems) {
     FileHandle file;
     std::u16string text;
     if (file_open_read(path, file) || read_text_file(std::move(file), text)) return true;
@@ -125,13 +128,14 @@ bool read_records(SlideShow& show, UserInterface& ui, const std::u16string& path
     std::u16string_view line;
     TokenRecord record;
     if (next_record_line(text, position, line)) return true;
-    tokenize_line(ui, record, line);
+    tokenize(record, line, problems);
     if (record.count() != 2 || record.tokens[0] != u"SlideShow") return true;
-    version_check(ui, record.tokens[1], 1.0, u"SlideShow");
+    const VersionDifference version = version_difference(record.tokens[1], 1.0);
+    if (version != VersionDifference::Same) problems.push_back({IndexProblemKind::Version, 0, version});
 
-    IndexReader reader(show, ui);
+    IndexReader reader(show, problems);
     while (!next_record_line(text, position, line)) {
-        tokenize_line(ui, record, line);
+        tokenize(record, line, problems);
         if (record.count() == 0) continue;
         switch (reader.read(record.tokens)) {
         case LineResult::Next: break;
@@ -148,9 +152,14 @@ bool read_records(SlideShow& show, UserInterface& ui, const std::u16string& path
 
 }  // namespace
 
-bool read_show_index(SlideShow& show, UserInterface& ui, const std::u16string& folder, const std::u16string& name) {
+bool read_show_index(SlideShow& show, const std::u16string& folder, const std::u16string& name,
+                     std::vector<IndexProblem>& problems) {
     std::u16string path;
-    return path_join(ui, path, folder, name) || read_records(show, ui, path);
+    if (path_join(path, folder, name)) {
+        problems.push_back({IndexProblemKind::PathTooLong});
+        return true;
+    }
+    return read_records(show, path, problems);
 }
 
 }  // namespace lumivane

@@ -1,8 +1,5 @@
 #include "platform/paths.h"
 
-#include "platform/message_boxes.h"
-#include "platform/translation.h"
-
 namespace lumivane {
 
 bool path_join(std::u16string& output, std::u16string_view folder, std::u16string_view name) {
@@ -11,12 +8,6 @@ bool path_join(std::u16string& output, std::u16string_view folder, std::u16strin
     if (output.size() + name.size() > path_limit) return true;
     output += name;
     return false;
-}
-
-bool path_join(UserInterface& ui, std::u16string& output, std::u16string_view folder, std::u16string_view name) {
-    if (!path_join(output, folder, name)) return false;
-    error_box(ui, Core::tr("Pathname too long"));
-    return true;
 }
 
 void path_folder(std::u16string& path) {

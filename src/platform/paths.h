@@ -6,18 +6,20 @@
 #include <string>
 #include <string_view>
 
-namespace lumivane {
+#include "platform/translation.h"
 
-class UserInterface;
+namespace lumivane {
 
 // The longest path the file system takes, in characters.
 inline constexpr std::size_t path_limit = 4096;
 inline constexpr char16_t path_separator = u'/';
 
+// What a path longer than path_limit is reported with.
+inline constexpr char16_t path_too_long_text[] = LMV_TRANSLATE_NOOP("Core", "Pathname too long");
+
 // output = folder + "/" (unless folder ends with one) + name. A result longer than
-// path_limit reports "Pathname too long", leaves output as folder and separator and fails.
-[[nodiscard]] bool path_join(UserInterface& ui, std::u16string& output, std::u16string_view folder, std::u16string_view name);
-// The same without the message.
+// path_limit leaves output as folder and separator and fails; the caller says
+// path_too_long_text.
 [[nodiscard]] bool path_join(std::u16string& output, std::u16string_view folder, std::u16string_view name);
 // The folder part of path, in place: "/a/b.jpg" gives "/a", "/b.jpg" gives "/", "b.jpg" gives ".".
 void path_folder(std::u16string& path);

@@ -68,7 +68,7 @@ bool load_show(AppContext& context, ConsoleUi& ui, const std::u16string& path) {
         return true;
     }
     std::u16string index;
-    if (path_join(ui, index, show.show_folder, name) || !file_exists(index)) {
+    if (join_show_path(ui, index, show.show_folder, name) || !file_exists(index)) {
         say(formatted(Core::tr("No slide show index file %s: open the folder in Lumivane once to make one"), index));
         return true;
     }

@@ -15,6 +15,7 @@
 #include "app/show_saving.h"
 #include "app/slide_editing.h"
 #include "platform/files.h"
+#include "platform/paths.h"
 #include "platform/text_encoding.h"
 #include "support/jpeg_files.h"
 #include "support/recording_ui.h"
@@ -165,6 +166,29 @@ TEST(ReadShowIndex, IllegalCountsStopTheRead) {
     EXPECT_FALSE(most.read("SlideShow 1.0\nn_slides 10000\nslide 9999 1 0 10000 \"c\" \"f\"\nend\n"));
     EXPECT_EQ(most.context.show.slide_count(), 10000);
     EXPECT_EQ(most.context.show.slides[9999].frame_count(), 10000);
+}
+
+// What the reader met is said once each, in the order met, and a failure ends the read.
+TEST(ReadShowIndex, ProblemsAreSaidInTheOrderMet) {
+    struct Case {
+        std::string name;
+        std::string lines;
+        std::vector<std::u16string> titles_and_texts;
+    };
+    const Case cases[] = {
+        {"index.ssi", "SlideShow 1.5\nn_slides 1\nslide 0 1 0 0 \"c\" \"f\n",
+         {u"Warning", u"SlideShow file was created for a newer version of Lumivane -- some settings may be ignored",
+          u"Error", u"Missing quote", u"Error", u"Illegal number of frames: 0"}},
+        {std::string(path_limit, 'n'), "", {u"Error", u"Pathname too long"}},
+    };
+    for (const Case& c : cases) {
+        Fixture f;
+        if (!c.lines.empty()) f.folder.write(c.name, c.lines);
+        EXPECT_TRUE(read_show(f.context, f.folder.path(), u16(c.name))) << c.lines;
+        std::vector<std::u16string> said;
+        for (const auto& box : f.ui.boxes) said.insert(said.end(), {box.title, box.text});
+        EXPECT_EQ(said, c.titles_and_texts) << c.lines;
+    }
 }
 
 TEST(ReadShowIndex, LinesOutsideTheFormatAreIgnored) {
