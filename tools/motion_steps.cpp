@@ -21,7 +21,6 @@
 #include "app/show_images.h"
 #include "document/show_index.h"
 #include "imaging/frame_bitmap.h"
-#include "playback/motion.h"
 #include "playback/pan_zoom.h"
 #include "support/silent_ui.h"
 
@@ -102,7 +101,7 @@ int main(int argc, char** argv) {
 
     std::vector<double> wanted, measured[2];
     for (const std::int32_t motion : {motion_exact, motion_smooth}) {
-        static_cast<void>(set_motion(context, motion));
+        set_motion(context, motion);
         FrameBitmap frame;
         if (frame_create(frame, width, height)) return 1;
         Brightness before;

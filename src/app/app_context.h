@@ -11,6 +11,7 @@
 #include "document/slide_clipboard.h"
 #include "document/slide_show.h"
 #include "imaging/colour_transform.h"
+#include "imaging/picture_cache.h"
 #include "playback/playback_record.h"
 #include "playback/playback_state.h"
 
@@ -47,6 +48,8 @@ struct AppContext {
     AppContext& operator=(const AppContext&) = delete;
 
     FlowInterface& ui;
+    // The slides' full pictures, decoded when needed and kept as memory allows.
+    PictureCache pictures;
     SlideShow show;
     ShowSettings default_settings = builtin_default_settings();
     std::int32_t current_slide = 0;  // the slide single-slide commands address

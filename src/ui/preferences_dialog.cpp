@@ -8,7 +8,6 @@
 
 #include "app/app_context.h"
 #include "app/motion_setting.h"
-#include "playback/motion.h"
 #include "playback/timeline.h"
 #include "ui/dialog_colours.h"
 
@@ -79,7 +78,7 @@ void PreferencesDialog::accept() {
     std::int32_t motion = context_.motion;
     take_row(motion_, motion);
     QDialog::accept();
-    if (motion != context_.motion) static_cast<void>(set_motion(context_, motion));  // slides left out are named
+    if (motion != context_.motion) set_motion(context_, motion);
 }
 
 }  // namespace lumivane
