@@ -75,6 +75,9 @@ struct AppContext {
     // margin M of the main window's font in the same pixels (0 without one).
     std::int32_t thumbnail_box = 200;
     std::int32_t thumbnail_margin = 0;
+    // The desktop's thumbnail cache the thumbnails are kept in between runs
+    // (thumbnail_cache.h); empty for none.
+    std::u16string thumbnail_folder;
 
     // The timeline's view of all this: the show played in the program's playback window.
     PlaybackRecord player{show,

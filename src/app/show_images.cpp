@@ -29,8 +29,12 @@ class SlideReaders {
 public:
     static constexpr std::int32_t max_ahead = 3;
 
-    SlideReaders(std::u16string folder, std::vector<std::u16string> file_names, std::int32_t thumbnail_side)
-        : folder_(std::move(folder)), names_(std::move(file_names)), thumbnail_side_(thumbnail_side) {
+    SlideReaders(std::u16string folder, std::vector<std::u16string> file_names, std::int32_t thumbnail_side,
+                 std::u16string thumbnail_folder)
+        : folder_(std::move(folder)),
+          names_(std::move(file_names)),
+          thumbnail_side_(thumbnail_side),
+          thumbnail_folder_(std::move(thumbnail_folder)) {
         for (std::thread& thread : threads_) {
             try {
                 thread = std::thread([this] { run(); });
@@ -101,7 +105,7 @@ private:
             done.known_profile = known_profile_;
             done.known_transform = known_transform_;
         }
-        read_slide_file(done, thumbnail_side_);
+        read_slide_file(done, thumbnail_side_, thumbnail_folder_);
         const std::lock_guard lock(mutex_);
         read_[index] = std::move(done);
         changed_.notify_all();
@@ -110,6 +114,7 @@ private:
     const std::u16string folder_;
     const std::vector<std::u16string> names_;
     const std::int32_t thumbnail_side_;
+    const std::u16string thumbnail_folder_;
     std::mutex mutex_;
     std::condition_variable changed_;
     std::int32_t next_ = 0;         // the next slide to start reading
@@ -135,7 +140,7 @@ void load_show_images(AppContext& context) {
     SlideMessages messages(ui);
     std::vector<std::u16string> names;
     for (const Slide& slide : show.slides) names.push_back(slide.file);
-    SlideReaders readers(show.show_folder, std::move(names), context.thumbnail_box);
+    SlideReaders readers(show.show_folder, std::move(names), context.thumbnail_box, context.thumbnail_folder);
     for (std::int32_t i = 0; i < show.slide_count(); ++i) {
         Slide& slide = show.slides[static_cast<std::size_t>(i)];
         // The file the loading waits for now.

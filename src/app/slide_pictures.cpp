@@ -7,6 +7,7 @@
 #include "app/slide_messages.h"
 #include "imaging/colour_transform.h"
 #include "imaging/preview.h"
+#include "imaging/thumbnail_cache.h"
 #include "platform/files.h"
 #include "platform/message_boxes.h"
 #include "platform/paths.h"
@@ -26,7 +27,7 @@ SlideFile locate_slide_file(const std::u16string& show_folder, const std::u16str
     return file;
 }
 
-void read_slide_file(SlideFile& file, std::int32_t thumbnail_side) {
+void read_slide_file(SlideFile& file, std::int32_t thumbnail_side, const std::u16string& thumbnail_folder) {
     if (file.outcome != SlideFile::Outcome::Located) return;
     if (!file_exists(file.path)) {
         file.outcome = SlideFile::Outcome::Missing;
@@ -40,22 +41,39 @@ void read_slide_file(SlideFile& file, std::int32_t thumbnail_side) {
         return d;
     };
     try {
-        if (!image_read(file.working_path, file.picture, file.profile, file.report, memory_fits, reduction)) {
-            file.outcome = SlideFile::Outcome::Loaded;
-            // In place the conversion needs no memory and cannot fail.
-            file.converted = file.known_transform && file.profile == file.known_profile;
-            if (file.converted) {
-                static_cast<void>(
-                    colour_transform_apply_rows(file.picture, file.known_transform.get(), file.report.rows_with_data));
+        bool incomplete = false;
+        // A thumbnail kept from an earlier opening spares the decode; the header is read all the same.
+        const bool cached = !thumbnail_folder.empty() &&
+                            !thumbnail_cache_read(thumbnail_folder, file.working_path, thumbnail_side, file.picture,
+                                                  incomplete) &&
+                            !image_inspect(file.working_path, file.profile, file.report);
+        if (cached) {
+            file.report.incomplete = incomplete;
+            file.report.rows_with_data = file.picture.height;
+        } else {
+            image_free(file.picture);
+            if (image_read(file.working_path, file.picture, file.profile, file.report, memory_fits, reduction)) {
+                file.outcome = SlideFile::Outcome::Unreadable;
+                return;
             }
-            return;
+            if (!thumbnail_folder.empty()) {
+                thumbnail_cache_write(thumbnail_folder, file.working_path, thumbnail_side, file.picture,
+                                      file.report.incomplete);
+            }
+        }
+        file.outcome = SlideFile::Outcome::Loaded;
+        // In place the conversion needs no memory and cannot fail.
+        file.converted = file.known_transform && file.profile == file.known_profile;
+        if (file.converted) {
+            static_cast<void>(
+                colour_transform_apply_rows(file.picture, file.known_transform.get(), file.report.rows_with_data));
         }
     } catch (const std::exception&) {
         // Out of memory for some small part of the work; the picture goes with it.
         image_free(file.picture);
         file.profile.clear();
+        file.outcome = SlideFile::Outcome::Unreadable;
     }
-    file.outcome = SlideFile::Outcome::Unreadable;
 }
 
 void show_reading(UserInterface& ui, const SlideFile& file) {
@@ -72,7 +90,7 @@ void prepare_slide(AppContext& context, std::int32_t index, Slide& slide, SlideM
     SlideFile& file = read_ahead ? *read_ahead : read_here;
     if (file.outcome == SlideFile::Outcome::Located) {
         if (!new_slide) show_reading(ui, file);
-        read_slide_file(file, context.thumbnail_box);
+        read_slide_file(file, context.thumbnail_box, context.thumbnail_folder);
         ui.set_cursor(CursorShape::Arrow);
     }
     slide.picture.reset();

@@ -31,7 +31,7 @@ bool satisfies(const PictureView& view, PictureNeed need) {
 // the list to read ahead and the count of late pictures.
 class PictureStore {
 public:
-    explicit PictureStore(bool reads_files) : reads_files_(reads_files) {}
+    PictureStore(bool reads_files, std::uint64_t byte_limit) : reads_files_(reads_files), byte_limit_(byte_limit) {}
 
     bool reads_files() const { return reads_files_; }
 
@@ -94,11 +94,7 @@ public:
 
     std::uint64_t held_bytes() const {
         const std::lock_guard lock(mutex_);
-        std::uint64_t bytes = 0;
-        for (const std::weak_ptr<Picture>& weak : held_list_) {
-            if (const PictureHandle p = weak.lock()) bytes += view_bytes(p->held);
-        }
-        return bytes;
+        return held_bytes_locked();
     }
 
     bool take_failure(Picture& picture) {
@@ -107,6 +103,14 @@ public:
     }
 
 private:
+    std::uint64_t held_bytes_locked() const {
+        std::uint64_t bytes = 0;
+        for (const std::weak_ptr<Picture>& weak : held_list_) {
+            if (const PictureHandle p = weak.lock()) bytes += view_bytes(p->held);
+        }
+        return bytes;
+    }
+
     // The first wanted picture that is neither ready nor being read; -1 for none.
     std::int32_t next_wanted() const {
         if (stalled_) return -1;
@@ -130,7 +134,8 @@ private:
     // bytes are then reserved until the caller gives them back. Called under the lock.
     bool make_room(std::uint64_t bytes, const Picture* for_picture, std::int32_t position) {
         for (;;) {
-            if (memory_fits(reserved_ + bytes)) {
+            const std::uint64_t wanted = reserved_ + bytes;
+            if (memory_fits(wanted) && held_bytes_locked() + wanted <= byte_limit_) {
                 reserved_ += bytes;
                 return true;
             }
@@ -219,6 +224,7 @@ private:
     }
 
     const bool reads_files_;
+    const std::uint64_t byte_limit_;
     mutable std::mutex mutex_;
     std::condition_variable changed_;
     std::vector<std::weak_ptr<Picture>> held_list_;
@@ -230,7 +236,7 @@ private:
     bool stopping_ = false;
 };
 
-PictureCache::PictureCache() : store_(std::make_shared<PictureStore>(true)) {
+PictureCache::PictureCache(std::uint64_t byte_limit) : store_(std::make_shared<PictureStore>(true, byte_limit)) {
     for (std::thread& thread : threads_) {
         try {
             thread = std::thread([store = store_.get()] { store->run(); });
@@ -268,7 +274,7 @@ PictureHandle picture_in_memory(ImageBuffer image, std::int32_t width, std::int3
     auto picture = std::make_shared<Picture>();
     picture->source.width = width;
     picture->source.height = height;
-    picture->store = std::make_shared<PictureStore>(false);
+    picture->store = std::make_shared<PictureStore>(false, ~std::uint64_t{0});
     if (!image.empty()) {
         picture->held.image = std::make_shared<const ImageBuffer>(std::move(image));
         picture->held.reduction = reduction;

@@ -70,7 +70,8 @@ struct PictureWant {
 // The cache of one program: its pictures and the threads that read ahead.
 class PictureCache {
 public:
-    PictureCache();
+    // With a byte limit the pictures held never take more than that either.
+    explicit PictureCache(std::uint64_t byte_limit = ~std::uint64_t{0});
     ~PictureCache();
     PictureCache(const PictureCache&) = delete;
     PictureCache& operator=(const PictureCache&) = delete;

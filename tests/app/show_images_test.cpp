@@ -10,6 +10,7 @@
 #include <malloc.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <fcntl.h>
 #include <unistd.h>
 
 #include "app/app_context.h"
@@ -221,6 +222,48 @@ TEST(LoadShowImages, SlidesWithTheSameProfileShareOneTransform) {
 void write_index(const std::string& path, const std::vector<std::u16string>& lines) {
     std::ofstream out(path, std::ios::binary);
     for (const std::u16string& line : lines) out << testing::u8(line) << "\r\n";
+}
+
+// A second opening of an unchanged show decodes nothing: its thumbnails come from the
+// desktop's thumbnail cache, with the first opening's messages. The proof: a file
+// replaced by another picture of the same length, its time kept, still shows the
+// thumbnail kept, until its time changes.
+TEST(LoadShowImages, ASecondOpeningTakesTheThumbnailsKept) {
+    TempFolder folder;
+    testing::write_jpeg(folder.native_file("light.jpg"), 640, 480, false, [](int, int, int) { return 230; });
+    testing::write_jpeg(folder.native_file("dark.jpg"), 640, 480, false, [](int, int, int) { return 20; });
+    // Bytes after the end of a JPEG are no part of it: both padded to one length.
+    std::string light = testing::read_bytes(folder.native_file("light.jpg"));
+    std::string dark = testing::read_bytes(folder.native_file("dark.jpg"));
+    const std::size_t length = std::max(light.size(), dark.size()) + 16;
+    light.resize(length, '\0');
+    dark.resize(length, '\0');
+    folder.write("a.jpg", light);
+    const std::string cut = testing::read_bytes(folder.native_file("dark.jpg"));
+    folder.write("cut.jpg", cut.substr(0, cut.size() / 2));
+    const std::vector<std::u16string> damaged = {
+        u"Slide file is damaged or incomplete; the missing part of the picture is black: " + folder.file(u"cut.jpg")};
+    const auto open = [&] {
+        RecordingUi ui;
+        AppContext context(ui);
+        context.thumbnail_folder = folder.file(u"cache");
+        add_slides(context.show, folder.path(), {u"a.jpg", u"cut.jpg"});
+        load_show_images(context);
+        EXPECT_EQ(ui.texts(), damaged);
+        for (const Slide& slide : context.show.slides) EXPECT_TRUE(slide.thumbnail && slide.picture);
+        return context.show.slides[0].thumbnail->rows[30][30];
+    };
+    EXPECT_GT(open(), 200);
+    const std::string a_path = folder.native_file("a.jpg");
+    struct stat status {};
+    ASSERT_EQ(::stat(a_path.c_str(), &status), 0);
+    folder.write("a.jpg", dark);
+    const timespec kept[2] = {status.st_atim, status.st_mtim};
+    ASSERT_EQ(::utimensat(AT_FDCWD, a_path.c_str(), kept, 0), 0);
+    EXPECT_GT(open(), 200);
+    const timespec later[2] = {{status.st_mtim.tv_sec + 10, 0}, {status.st_mtim.tv_sec + 10, 0}};
+    ASSERT_EQ(::utimensat(AT_FDCWD, a_path.c_str(), later, 0), 0);
+    EXPECT_LT(open(), 50);
 }
 
 // In smooth motion a picture comes with its levels, from the cache, when it is needed.
