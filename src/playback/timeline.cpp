@@ -81,11 +81,11 @@ void read_ahead(PlaybackRecord& player) {
 }
 
 // The slides whose pictures could not be decoded when they were to be shown are shown
-// black with their captions; the user is told of each once, and the show goes on.
+// black with their captions, and the show goes on; the user is told of each once, when
+// the show is at rest: a box put up inside a running show's tick would hold it.
 void tell_failures(PlaybackRecord& player) {
-    for (std::int32_t i : {player.state.displayed_slide, player.current_slide}) {
-        if (i < 0 || i > last_slide(player)) continue;
-        const Slide& s = slide_at(player, i);
+    if (player.state.running) return;
+    for (const Slide& s : player.show.slides) {
         if (picture_take_failure(s.picture)) error_box(player.ui, u"Error reading slide file: %s", s.picture->source.working_path);
     }
 }
@@ -111,6 +111,7 @@ void halt_show(PlaybackRecord& player, bool keep_in_place, bool draw_at_rest) {
     if (!keep_in_place) pb.window->to_bottom();
     go_to_slide(player, pb.displayed_slide, draw_at_rest);
     pb.from_black = true;
+    tell_failures(player);
 }
 
 // Makes the frames again at the window's client size, black; says once when they do
@@ -389,7 +390,6 @@ void playback_tick(PlaybackRecord& player) {
         render_shown(player, current, pb.key_frame, progress);
     }
     present(player, pb.displayed_slide);
-    tell_failures(player);
 
     double period = frame_period(player);
     if (pb.in_transition) {
