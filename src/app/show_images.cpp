@@ -128,11 +128,6 @@ private:
 
 }  // namespace
 
-std::u16string memory_text(std::uint64_t bytes) {
-    if (bytes >= 1'000'000'000) return formatted(u"%1f\u00A0GB", static_cast<double>(bytes) / 1e9);
-    return formatted(u"%d\u00A0MB", static_cast<std::int32_t>((bytes + 999'999) / 1'000'000));
-}
-
 void load_show_images(AppContext& context) {
     FlowInterface& ui = context.ui;
     SlideShow& show = context.show;

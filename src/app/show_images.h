@@ -14,7 +14,4 @@ struct AppContext;
 // without a picture.
 void load_show_images(AppContext& context);
 
-// An amount of memory as people read it; the number and its unit stay on one line.
-std::u16string memory_text(std::uint64_t bytes);
-
 }  // namespace lumivane

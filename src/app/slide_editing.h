@@ -15,8 +15,6 @@
 #include <string>
 #include <vector>
 
-#include "imaging/image_loader.h"
-#include "platform/system_memory.h"
 
 namespace lumivane {
 

@@ -25,9 +25,6 @@ ProblemTexts texts(SlideProblem problem) {
     case SlideProblem::Incomplete:
         return {warning_title, u"Slide file is damaged or incomplete; the missing part of the picture is black: %s",
                 u"More slide files are damaged or incomplete (%d); the missing parts of their pictures are black:"};
-    case SlideProblem::NoSmoothMotion:
-        return {warning_title, u"Not enough memory for smooth motion; this picture moves with less filtering: %s",
-                u"More pictures have no memory for smooth motion (%d); they move with less filtering:"};
     }
     return {};
 }

@@ -150,11 +150,6 @@ bool image_inspect(const std::u16string& working_path, std::vector<std::uint8_t>
     return read_header(working_path, header, profile, report);
 }
 
-std::uint64_t image_measure(const std::u16string& working_path) {
-    const std::unique_ptr<ImageDecoder> decoder = open_image_decoder(working_path);
-    return decoder ? image_bytes(PixelFormat::Colour8, decoder->width(), decoder->height()) : 0;
-}
-
 bool image_load(UserInterface& ui, const std::u16string& path, ImageBuffer& image, std::vector<std::uint8_t>& profile,
                 LoadReport& report) {
     const std::u16string working = image_working_path(path);

@@ -58,10 +58,6 @@ using ReductionChoice = std::function<std::int32_t(std::int32_t width, std::int3
 [[nodiscard]] bool image_inspect(const std::u16string& working_path, std::vector<std::uint8_t>& profile,
                                  LoadReport& report);
 
-// The bytes the picture of a file will take, from its header alone; 0 when the platform
-// decoder cannot tell.
-std::uint64_t image_measure(const std::u16string& working_path);
-
 // image_read of a path or shortcut, showing "Reading <file>" in the status window and
 // ending with the arrow cursor.
 [[nodiscard]] bool image_load(UserInterface& ui, const std::u16string& path, ImageBuffer& image, std::vector<std::uint8_t>& profile,

@@ -108,7 +108,7 @@ const char16_t* delete_question(std::int32_t count) {
     return count == 1 ? u"Delete image file as well as slide?" : u"Delete image files as well as slides?";
 }
 
-void copy_slides(AppContext& context, ShellInterface&) { static_cast<void>(copy_addressed_slides(context)); }
+void copy_slides(AppContext& context, ShellInterface&) { copy_addressed_slides(context); }
 
 void cut_slides(AppContext& context, ShellInterface&) {
     const BoxAnswer answer = confirm(context, u"Delete image file(s)?");
