@@ -13,7 +13,7 @@ namespace lumivane::bench {
 
 inline SlideShow make_path_show() {
     SlideShow s;
-    s.settings.show_captions = captions_medium;
+    s.settings.show_captions = CaptionSize::Medium;
     s.slides.resize(1);
     Slide& slide = s.slides[0];
     ImageBuffer image;
@@ -27,8 +27,8 @@ inline SlideShow make_path_show() {
         }
     }
     slide.caption = u"A path across a large photograph";
-    slide.style = style_path;
-    slide.interpolation = interpolation_nonlinear;
+    slide.style = SlideStyle::Path;
+    slide.interpolation = Interpolation::Nonlinear;
     slide.frames = {{-1.0, 0.0, 0.0, 1.0, 1.0}, {-1.0, 0.3, 0.2, 0.8, 0.7}};
     slide.picture = picture_in_memory(std::move(image));
     // The levels for smooth motion made now, before anything is timed.

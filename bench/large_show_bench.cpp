@@ -173,7 +173,7 @@ void open_show(AppContext& context, const std::string& folder, const std::string
 
 // Plays the show through at 1920 x 1080 and 30 frames a second, no frame before its
 // moment; the pictures late while it played, the first one (needed at once) left out.
-double play(const std::string& folder, const std::string& thumbnails, std::int32_t motion) {
+double play(const std::string& folder, const std::string& thumbnails, Motion motion) {
     testing::SilentUi ui;
     AppContext context(ui);
     open_show(context, folder, thumbnails);
@@ -235,9 +235,9 @@ int main(int argc, char** argv) {
     const Measured second = in_child(false, opening);
     std::printf("second opening            %8.2f s  peak %6.0f MB  ratio %.4f\n", second.seconds, second.peak_mb,
                 second.seconds / bare.seconds);
-    for (const std::int32_t motion : {motion_exact, motion_smooth}) {
+    for (const Motion motion : {Motion::Exact, Motion::Smooth}) {
         const Measured played = in_child(true, [&] { return play(show, thumbnails, motion); });
-        std::printf("play through, %s      %8.2f s  peak %6.0f MB  late %.0f\n", motion == motion_exact ? "exact " : "smooth",
+        std::printf("play through, %s      %8.2f s  peak %6.0f MB  late %.0f\n", motion == Motion::Exact ? "exact " : "smooth",
                     played.seconds, played.peak_mb, played.value);
     }
 

@@ -5,7 +5,7 @@
 
 namespace lumivane {
 
-void set_motion(AppContext& context, std::int32_t motion) {
+void set_motion(AppContext& context, Motion motion) {
     context.motion = motion;
     playback_redraw(context.player);
 }

@@ -12,6 +12,7 @@
 #include "app/slide_pictures.h"
 #include "platform/files.h"
 #include "platform/message_boxes.h"
+#include "platform/translation.h"
 #include "playback/pan_zoom.h"
 
 namespace lumivane {
@@ -131,7 +132,7 @@ private:
 void load_show_images(AppContext& context) {
     FlowInterface& ui = context.ui;
     SlideShow& show = context.show;
-    ui.show_status(u"Loading image files");
+    ui.show_status(Core::tr("Loading image files"));
     SlideMessages messages(ui);
     std::vector<std::u16string> names;
     for (const Slide& slide : show.slides) names.push_back(slide.file);

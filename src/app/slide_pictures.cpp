@@ -11,6 +11,7 @@
 #include "platform/files.h"
 #include "platform/message_boxes.h"
 #include "platform/paths.h"
+#include "platform/translation.h"
 #include "playback/pan_zoom.h"
 
 namespace lumivane {
@@ -78,7 +79,7 @@ void read_slide_file(SlideFile& file, std::int32_t thumbnail_side, const std::u1
 
 void show_reading(UserInterface& ui, const SlideFile& file) {
     if (file.outcome == SlideFile::Outcome::Located && file_exists(file.path)) {
-        ui.set_status_text(formatted(u"Reading %s", file.working_path));
+        ui.set_status_text(formatted(Core::tr("Reading %s"), file.working_path));
     }
 }
 
@@ -98,8 +99,8 @@ void prepare_slide(AppContext& context, std::int32_t index, Slide& slide, SlideM
 
     switch (file.outcome) {
     // The folder itself is no picture; name the slide, as people count them.
-    case SlideFile::Outcome::NoFileName: error_box(ui, u"Slide %d has no image file name", index + 1); return;
-    case SlideFile::Outcome::PathTooLong: error_box(ui, u"Pathname too long"); return;
+    case SlideFile::Outcome::NoFileName: error_box(ui, Core::tr("Slide %d has no image file name"), index + 1); return;
+    case SlideFile::Outcome::PathTooLong: error_box(ui, Core::tr("Pathname too long")); return;
     case SlideFile::Outcome::Missing: messages.report(SlideProblem::Missing, file.path); return;
     case SlideFile::Outcome::Located:
     case SlideFile::Outcome::Unreadable:
@@ -118,7 +119,7 @@ void prepare_slide(AppContext& context, std::int32_t index, Slide& slide, SlideM
         static_cast<void>(colour_transform_shared(context.colour_transforms, ui, file.profile, file.picture,
                                                   context.monitor_profile, transform));
         if (colour_transform_apply_rows(file.picture, transform.get(), file.report.rows_with_data)) {
-            error_box(ui, u"Cannot convert slide file to the monitor color space: %s", file.path);
+            error_box(ui, Core::tr("Cannot convert slide file to the monitor color space: %s"), file.path);
         }
     }
     const std::int32_t width = file.report.width;
@@ -131,7 +132,7 @@ void prepare_slide(AppContext& context, std::int32_t index, Slide& slide, SlideM
         slide.thumbnail = std::move(thumbnail);
     }
     // A new slide's first key frame covers the whole picture; a cropped one's is cut.
-    if (new_slide && !slide.frames.empty() && effective_style(context.show, slide) == style_crop) {
+    if (new_slide && !slide.frames.empty() && effective_style(context.show, slide) == SlideStyle::Crop) {
         centre_crop_box(context.show, slide.frames.front(), width, height);
     }
     for (PanFrame& frame : slide.frames) fit_box_to_proportions(context.show, frame, width, height);

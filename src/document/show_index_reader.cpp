@@ -4,11 +4,13 @@
 
 #include "document/number_parsing.h"
 #include "document/record_tokenizer.h"
+#include "document/setting_records.h"
 #include "document/slide_show.h"
 #include "document/text_file.h"
 #include "document/version_check.h"
 #include "platform/message_boxes.h"
 #include "platform/paths.h"
+#include "platform/translation.h"
 
 namespace lumivane {
 
@@ -38,29 +40,9 @@ public:
         ShowSettings& s = show_.settings;
         if (keyword == u"end") return LineResult::End;
         // A line with fewer arguments than its keyword takes is outside the format.
-        if (keyword == u"name" && n >= 2) {
-            s.name = cut_text(t[1], max_name_length);
-        } else if (keyword == u"proportions" && n >= 3) {
-            s.proportions_width = integer(t[1]);
-            s.proportions_height = integer(t[2]);
-        } else if (keyword == u"show_captions" && n >= 2) {
-            s.show_captions = integer(t[1]);
-        } else if (keyword == u"size" && n >= 2) {
-            s.size = integer(t[1]);
-        } else if (keyword == u"loop" && n >= 2) {
-            s.loop = integer(t[1]);
-        } else if (keyword == u"speed" && n >= 2) {
-            set_speed(show_, integer(t[1]));
-        } else if (keyword == u"autorun" && n >= 2) {
-            s.autorun = integer(t[1]);
-        } else if (keyword == u"default_style" && n >= 2) {
-            s.default_style = integer(t[1]);
-        } else if (keyword == u"default_delay" && n >= 2) {
-            s.default_delay = real(t[1]);
-        } else if (keyword == u"transition" && n >= 2) {
-            s.transition = integer(t[1]);
-        } else if (keyword == u"transition_time" && n >= 2) {
-            s.transition_time = real(t[1]);
+        if (const auto setting = show_setting_named(keyword, SettingsFile::Index)) {
+            read_setting(s, *setting, t, SettingsFile::Index);
+            if (setting == ShowSetting::Speed && n >= 2) set_speed(show_, s.speed);
         } else if (keyword == u"n_slides" && n >= 2) {
             return read_slide_count(integer(t[1]));
         } else if (keyword == u"slide" && n >= 7) {
@@ -74,7 +56,7 @@ public:
 private:
     LineResult read_slide_count(std::int32_t count) {
         if (count < 1 || count > max_slides) {
-            error_box(ui_, u"Illegal number of slides: %d", count);
+            error_box(ui_, Core::tr("Illegal number of slides: %d"), count);
             return LineResult::Failed;
         }
         // Only the first count of a file makes the slides; a second one is outside the format.
@@ -83,7 +65,7 @@ private:
         try {
             show_.slides = std::vector<Slide>(static_cast<std::size_t>(count));
         } catch (const std::bad_alloc&) {
-            error_box(ui_, u"Cannot allocate slides");
+            error_box(ui_, Core::tr("Cannot allocate slides"));
             return LineResult::Failed;
         }
         return LineResult::Next;
@@ -100,15 +82,15 @@ private:
         if (!slide) return LineResult::Next;
         const std::int32_t frames = integer(t[4]);
         if (frames < 1 || frames > max_frames) {
-            error_box(ui_, u"Illegal number of frames: %d", frames);
+            error_box(ui_, Core::tr("Illegal number of frames: %d"), frames);
             return LineResult::Failed;
         }
-        slide->style = integer(t[2]);
-        slide->interpolation = integer(t[3]);
+        slide->style = static_cast<SlideStyle>(integer(t[2]));
+        slide->interpolation = static_cast<Interpolation>(integer(t[3]));
         try {
             slide->frames.assign(static_cast<std::size_t>(frames), PanFrame{});
         } catch (const std::bad_alloc&) {
-            error_box(ui_, u"Cannot allocate slides");
+            error_box(ui_, Core::tr("Cannot allocate slides"));
             return LineResult::Failed;
         }
         slide->caption = cut_text(t[5], max_caption_length);

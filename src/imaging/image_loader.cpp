@@ -7,6 +7,7 @@
 #include "platform/files.h"
 #include "platform/paths.h"
 #include "platform/shortcuts.h"
+#include "platform/translation.h"
 #include "platform/user_interface.h"
 #include "platform/value_formatter.h"
 
@@ -153,7 +154,7 @@ bool image_inspect(const std::u16string& working_path, std::vector<std::uint8_t>
 bool image_load(UserInterface& ui, const std::u16string& path, ImageBuffer& image, std::vector<std::uint8_t>& profile,
                 LoadReport& report) {
     const std::u16string working = image_working_path(path);
-    ui.set_status_text(formatted(u"Reading %s", working));
+    ui.set_status_text(formatted(Core::tr("Reading %s"), working));
     const bool failed = image_read(working, image, profile, report);
     ui.set_cursor(CursorShape::Arrow);
     return failed;

@@ -6,6 +6,7 @@
 
 #include "imaging/frame_bitmap.h"
 #include "platform/message_boxes.h"
+#include "platform/translation.h"
 #include "playback/pan_zoom.h"
 #include "playback/playback_window.h"
 #include "playback/transitions.h"
@@ -26,15 +27,15 @@ const Slide& slide_at(const PlaybackRecord& player, std::int32_t index) {
     return player.show.slides[static_cast<std::size_t>(index)];
 }
 
-double frame_period(const PlaybackRecord& player) { return player.frame_rate == frame_rate_50 ? 1.0 / 50 : 1.0 / 60; }
+double frame_period(const PlaybackRecord& player) { return player.frame_rate == FrameRate::Fps50 ? 1.0 / 50 : 1.0 / 60; }
 
 // The transitions the program knows; anything else a hand-edited file holds plays none.
 bool plays_transition(const ShowSettings& settings) {
-    return settings.transition >= transition_fade_to_black && settings.transition <= transition_curtain &&
+    return settings.transition >= TransitionKind::FadeToBlack && settings.transition <= TransitionKind::Curtain &&
            settings.transition_time > 0.0;
 }
 
-bool manual_mode(const PlaybackRecord& player) { return player.show.settings.autorun == autorun_manual; }
+bool manual_mode(const PlaybackRecord& player) { return player.show.settings.autorun == AutorunMode::Manual; }
 
 // The segment's time over the speed factor.
 double segment_seconds(const PlaybackRecord& player, std::int32_t slide, std::int32_t key_frame) {
@@ -86,7 +87,7 @@ void read_ahead(PlaybackRecord& player) {
 void tell_failures(PlaybackRecord& player) {
     if (player.state.running) return;
     for (const Slide& s : player.show.slides) {
-        if (picture_take_failure(s.picture)) error_box(player.ui, u"Error reading slide file: %s", s.picture->source.working_path);
+        if (picture_take_failure(s.picture)) error_box(player.ui, Core::tr("Error reading slide file: %s"), s.picture->source.working_path);
     }
 }
 
@@ -122,7 +123,7 @@ void create_frames(PlaybackRecord& player, PlaybackWindow& window) {
     // Both are made, even when the first fails.
     const bool outgoing_failed = frame_create(window.outgoing, w, h);
     const bool incoming_failed = frame_create(window.incoming, w, h);
-    if (outgoing_failed || incoming_failed) error_box(player.ui, u"Out of Memory");
+    if (outgoing_failed || incoming_failed) error_box(player.ui, Core::tr("Out of Memory"));
 }
 
 }  // namespace
@@ -478,14 +479,14 @@ Slide* editable_slide(PlaybackRecord& player) {
     if (!manual_mode(player) || !has_slides(player)) return nullptr;
     if (player.current_slide < 0 || player.current_slide > last_slide(player)) return nullptr;
     Slide& slide = player.show.slides[static_cast<std::size_t>(player.current_slide)];
-    if (effective_style(player.show, slide) == style_path || slide.frames.empty()) return nullptr;
+    if (effective_style(player.show, slide) == SlideStyle::Path || slide.frames.empty()) return nullptr;
     return &slide;
 }
 
 // Moving or zooming the box shows the slide cropped.
 void make_cropped(PlaybackRecord& player, Slide& slide) {
-    if (slide.style != style_crop) {
-        slide.style = style_crop;
+    if (slide.style != SlideStyle::Crop) {
+        slide.style = SlideStyle::Crop;
         player.show.modified = true;
     }
 }
@@ -545,11 +546,11 @@ void playback_mouse_wheel(PlaybackRecord& player, std::int32_t delta) {
 void playback_double_click(PlaybackRecord& player) {
     PlaybackState& pb = player.state;
     if (!has_slides(player) || player.current_slide < 0 || player.current_slide > last_slide(player)) return;
-    const std::int32_t style = effective_style(player.show, slide_at(player, player.current_slide));
-    if (style == style_crop) {
+    const SlideStyle style = effective_style(player.show, slide_at(player, player.current_slide));
+    if (style == SlideStyle::Crop) {
         fit_to_window(player.show, player.current_slide, pb.window ? pb.window->client_width() : 0,
                       pb.window ? pb.window->client_height() : 0);
-    } else if (style == style_fit) {
+    } else if (style == SlideStyle::Fit) {
         crop_to_proportions(player.show, player.current_slide);
     } else {
         return;

@@ -13,6 +13,7 @@
 #include "app/show_saving.h"
 #include "document/show_index.h"
 #include "platform/text_encoding.h"
+#include "platform/translation.h"
 #include "playback/playback_window.h"
 #include "playback/timeline.h"
 #include "ui/playback_keys.h"
@@ -36,16 +37,17 @@ MainWindow::MainWindow(AppContext& context, ShellInterface& shell) : context_(co
     setFocusPolicy(Qt::StrongFocus);
     grid_ = new ThumbnailGrid(context_, shell_, this);
     setCentralWidget(grid_);
+    setFocusProxy(grid_);  // the keys go to the grid first, which passes on what it leaves
 
     for (const MenuDefinition& definition : main_menus()) {
-        QMenu* menu = menuBar()->addMenu(qt(definition.title));
+        QMenu* menu = menuBar()->addMenu(qt(Core::translated(definition.title)));
         if (!file_menu_) file_menu_ = menu;
         for (const std::int32_t id : definition.ids) {
             if (id == menu_separator) {
                 menu->addSeparator();
                 continue;
             }
-            QAction* action = menu->addAction(qt(find_command(id)->text));
+            QAction* action = menu->addAction(qt(Core::translated(find_command(id)->text)));
             action->setData(id);
             connect(action, &QAction::triggered, this, [this, id] { run_command(context_, shell_, id); });
         }

@@ -15,6 +15,8 @@
 #include "imaging/memory_bitmap.h"
 #include "imaging/resample.h"
 #include "playback/pan_zoom.h"
+#include "platform/translation.h"
+#include "platform/value_formatter.h"
 #include "playback/playback_window.h"
 #include "ui/image_bar.h"
 #include "ui/image_drawing.h"
@@ -25,20 +27,11 @@ namespace lumivane {
 
 namespace {
 
+// The picture's surround: a neutral grey, whatever the desktop's colours, so that the
+// photograph is judged against neither light nor dark.
 const QColor control_grey(128, 128, 128);
-const QColor edit_grey(192, 192, 192);
 constexpr int play_period_milliseconds = 15;
 constexpr std::int32_t bar_identifiers[] = {bar_previous_frame, bar_next_frame, bar_frame_tools, bar_speed};
-
-void set_colours(QWidget* widget, const QColor& background) {
-    QPalette palette = widget->palette();
-    for (const auto role : {QPalette::Window, QPalette::Base, QPalette::Button}) palette.setColor(role, background);
-    for (const auto role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText}) {
-        palette.setColor(role, Qt::black);
-    }
-    widget->setPalette(palette);
-    widget->setAutoFillBackground(true);
-}
 
 // Places the widget at (x, y) with its own width and height L; returns x past it and the gap.
 int put(QWidget* widget, int x, int y, int width, const DialogMetrics& m) {
@@ -50,39 +43,34 @@ int put(QWidget* widget, int x, int y, int width, const DialogMetrics& m) {
 
 SlidePropertiesDialog::SlidePropertiesDialog(AppContext& context, QWidget* owner)
     : QDialog(owner), context_(context) {
-    setWindowTitle(QStringLiteral("Slide Properties"));
+    setWindowTitle(tr("Slide Properties"));
     setModal(true);
     setSizeGripEnabled(true);
     setMouseTracking(true);
     failed_ = open_slide_editor(context_, editor_);
     if (failed_) return;
 
-    ok_ = new QPushButton(QStringLiteral("OK"), this);
-    cancel_ = new QPushButton(QStringLiteral("Cancel"), this);
-    delay_label_ = new QLabel(QStringLiteral("Delay: "), this);
+    ok_ = new QPushButton(tr("OK"), this);
+    cancel_ = new QPushButton(tr("Cancel"), this);
+    delay_label_ = new QLabel(tr("Delay: "), this);
     delay_ = new QLineEdit(this);
-    seconds_label_ = new QLabel(QStringLiteral("sec"), this);
-    frame_label_ = new QLabel(QStringLiteral("Frame 1"), this);
-    style_label_ = new QLabel(QStringLiteral("Style: "), this);
+    seconds_label_ = new QLabel(tr("sec"), this);
+    frame_label_ = new QLabel(this);
+    style_label_ = new QLabel(tr("Style: "), this);
     style_list_ = new QComboBox(this);
-    caption_label_ = new QLabel(QStringLiteral("Caption: "), this);
+    caption_label_ = new QLabel(tr("Caption: "), this);
     caption_ = new QLineEdit(this);
-    preview_button_ = new QPushButton(QStringLiteral("Preview"), this);
+    preview_button_ = new QPushButton(tr("Preview"), this);
     ok_->setDefault(true);
     caption_->setMaxLength(static_cast<int>(max_caption_length));
     delay_->setMaxLength(254);
-    for (QWidget* w : std::initializer_list<QWidget*>{caption_, delay_, style_list_}) set_colours(w, edit_grey);
-    for (QWidget* w : std::initializer_list<QWidget*>{ok_, cancel_, delay_label_, seconds_label_, frame_label_,
-                                                      style_label_, caption_label_, preview_button_}) {
-        set_colours(w, control_grey);
-    }
     for (QObject* child : children()) child->installEventFilter(this);
     connect(ok_, &QPushButton::clicked, this, &SlidePropertiesDialog::accept);
     connect(cancel_, &QPushButton::clicked, this, &SlidePropertiesDialog::reject);
     connect(preview_button_, &QPushButton::clicked, this, [this] { start_playing(); });
 
-    for (const char16_t* style : {u"Default", u"Fit", u"Crop", u"Path"}) {
-        style_list_->addItem(qt(style), style_list_->count());
+    for (const QString& style : {tr("Default"), tr("Fit"), tr("Crop"), tr("Path")}) {
+        style_list_->addItem(style, style_list_->count());
     }
     style_list_->setMaxVisibleItems(8);
     connect(style_list_, qOverload<int>(&QComboBox::activated), this, &SlidePropertiesDialog::style_chosen);
@@ -122,11 +110,13 @@ void SlidePropertiesDialog::make_controls() {
         {u"Linear.bmp", u"Spline.bmp"},
     };
     const std::vector<std::u16string> popups[] = {
-        {u"Previous Frame"},
-        {u"Next Frame"},
-        {u"Insert new frame before current frame", u"Insert new frame after current frame", u"Delete current frame",
-         u"Set crop box as large as possible", u"Center crop box horizontally", u"Center crop box vertically"},
-        {u"Constant Pan/Zoom Speed", u"Nonlinear Pan/Zoom Speed"},
+        {tr("Previous Frame").toStdU16String()},
+        {tr("Next Frame").toStdU16String()},
+        {tr("Insert new frame before current frame").toStdU16String(),
+         tr("Insert new frame after current frame").toStdU16String(), tr("Delete current frame").toStdU16String(),
+         tr("Set crop box as large as possible").toStdU16String(),
+         tr("Center crop box horizontally").toStdU16String(), tr("Center crop box vertically").toStdU16String()},
+        {tr("Constant Pan/Zoom Speed").toStdU16String(), tr("Nonlinear Pan/Zoom Speed").toStdU16String()},
     };
     for (std::size_t i = 0; i < bars_.size(); ++i) {
         delete bars_[i];
@@ -143,7 +133,7 @@ void SlidePropertiesDialog::make_controls() {
         bars_[i] = new ImageBar(0, 0, parameters, context_.ui, context_.settings_folder);
         bars_[i]->installEventFilter(this);
     }
-    bar(bar_speed)->set_radio_checked(editor_.slide().interpolation == interpolation_nonlinear ? 1 : 0);
+    bar(bar_speed)->set_radio_checked(editor_.slide().interpolation == Interpolation::Nonlinear ? 1 : 0);
     update_buttons();
     lay_out();
     image_free(preview_);
@@ -168,7 +158,7 @@ void SlidePropertiesDialog::lay_out() {
         x += b->width() + m.margin;
     };
     bar_at(bar_previous_frame);
-    x = put(frame_label_, x, y, text(frame_label_, QStringLiteral("Frame 00000")), m);
+    x = put(frame_label_, x, y, text(frame_label_, qt(formatted(Core::tr("Frame %d"), 88888))), m);
     bar_at(bar_next_frame);
     bar_at(bar_frame_tools);
     bar_at(bar_speed);
@@ -204,7 +194,10 @@ void SlidePropertiesDialog::build_preview() {
 
 void SlidePropertiesDialog::paintEvent(QPaintEvent*) {
     QPainter painter(this);
-    fill_rectangle(painter, rect(), control_grey);
+    // The controls on the desktop's colours, the picture below them on grey.
+    const int top = image_area_top(metrics_);
+    fill_rectangle(painter, QRect(0, 0, width(), top), palette().color(QPalette::Window));
+    fill_rectangle(painter, QRect(0, top, width(), height() - top), control_grey);
     if (playing()) {
         painter.drawImage(played_rect_.topLeft(), played_);
         draw_caption(painter, played_rect_, editor_.slide().caption, context_.show.settings.show_captions,
@@ -291,7 +284,7 @@ void SlidePropertiesDialog::mouseMoveEvent(QMouseEvent* event) {
         set_cursor_for(drag_.kind);
         drag_box(context_, editor_, drag_, place_, p.x(), p.y());
         update();
-    } else if (editor_.slide().style == style_fit || place_.width <= 0) {
+    } else if (editor_.slide().style == SlideStyle::Fit || place_.width <= 0) {
         set_cursor_for(drag_none);
     } else {
         set_cursor_for(box_hit(preview_box(editor_.box(), place_), p.x(), p.y(), metrics_.margin));
@@ -349,7 +342,7 @@ void SlidePropertiesDialog::bar_pressed(std::int32_t identifier, std::int32_t in
         show_style();
         break;
     case bar_speed:
-        editor_.slide().interpolation = index == 1 ? interpolation_nonlinear : interpolation_constant;
+        editor_.slide().interpolation = index == 1 ? Interpolation::Nonlinear : Interpolation::Constant;
         return;
     default: return;
     }
@@ -377,11 +370,11 @@ void SlidePropertiesDialog::update_buttons() {
 
 void SlidePropertiesDialog::show_style() {
     const QSignalBlocker blocker(style_list_);
-    style_list_->setCurrentIndex(std::clamp(editor_.slide().style, 0, 3));
+    style_list_->setCurrentIndex(std::clamp(static_cast<int>(editor_.slide().style), 0, 3));
 }
 
 void SlidePropertiesDialog::style_chosen(int index) {
-    if (change_style(context_, editor_, index)) {
+    if (change_style(context_, editor_, static_cast<SlideStyle>(index))) {
         show_style();
         return;
     }
@@ -391,7 +384,7 @@ void SlidePropertiesDialog::style_chosen(int index) {
 void SlidePropertiesDialog::accept() {
     if (playing()) stop_playing();
     editor_.slide().caption = caption_->text().toStdU16String().substr(0, max_caption_length);
-    editor_.slide().style = style_list_->currentIndex();
+    editor_.slide().style = static_cast<SlideStyle>(style_list_->currentIndex());
     if (read_delay(context_, editor_, delay_->text().toStdU16String())) return;
     save_slide_edits(context_, editor_);
     QDialog::accept();

@@ -31,15 +31,15 @@ struct Player {
 
     explicit Player(const std::vector<SlideSpec>& slides, std::int32_t width = 32, std::int32_t height = 18) {
         ShowSettings& s = context.show.settings;
-        s.transition = transition_none;
+        s.transition = TransitionKind::None;
         s.transition_time = 1.0;
         s.default_delay = 3.0;
-        s.autorun = autorun_run;
+        s.autorun = AutorunMode::Run;
         s.loop = 1;
         for (std::size_t i = 0; i < slides.size(); ++i) {
             Slide slide;
             slide.caption = u"slide " + std::u16string(1, static_cast<char16_t>(u'0' + i));
-            slide.style = slides[i].frames.size() >= 2 ? style_path : style_fit;
+            slide.style = slides[i].frames.size() >= 2 ? SlideStyle::Path : SlideStyle::Fit;
             slide.frames = slides[i].frames;
             ImageBuffer image;
             EXPECT_FALSE(image_allocate(image, PixelFormat::Colour8, 16, 9, 72.0));
@@ -77,7 +77,7 @@ TEST(Timeline, TimerPeriods) {
 
 TEST(Timeline, SpeedDividesDelaysButNotTransitions) {
     Player p({{{still(2.0)}, 50}, {{still(2.0)}, 200}});
-    p.context.show.settings.transition = transition_crossfade;
+    p.context.show.settings.transition = TransitionKind::Crossfade;
     set_speed(p.context.show, 2);  // 4 X
     run_show(p.context.player);
     ASSERT_TRUE(p.context.playback.running);
@@ -132,8 +132,8 @@ TEST(Timeline, WithoutLoopTheShowStopsAfterItsLastSlide) {
 
 TEST(Timeline, ManualModePlaysOneSlideAndStops) {
     Player p({{{still(1.0)}, 10}, {{{1.0, 0, 0, 1, 1}, {1.0, 0.25, 0.25, 0.75, 0.75}}, 90}});
-    p.context.show.settings.autorun = autorun_manual;
-    p.context.show.settings.transition = transition_fade_to_black;
+    p.context.show.settings.autorun = AutorunMode::Manual;
+    p.context.show.settings.transition = TransitionKind::FadeToBlack;
     p.context.show.settings.transition_time = 0.5;
     p.context.current_slide = 1;
     run_show(p.context.player);
@@ -190,14 +190,14 @@ void paint_gradient(Slide& slide) {
 TEST(Timeline, APathEndsWhereTheViewerLastSawIt) {
     struct Case {
         const char* what;
-        std::int32_t autorun;
+        AutorunMode autorun;
         std::int32_t loop;
-        std::int32_t transition;
+        TransitionKind transition;
     };
     const Case cases[] = {
-        {"the transition to the next slide", autorun_run, 1, transition_crossfade},
-        {"the stop at the end of a slide in Manual mode", autorun_manual, 1, transition_none},
-        {"the stop at the end of the show", autorun_run, 0, transition_none},
+        {"the transition to the next slide", AutorunMode::Run, 1, TransitionKind::Crossfade},
+        {"the stop at the end of a slide in Manual mode", AutorunMode::Manual, 1, TransitionKind::None},
+        {"the stop at the end of the show", AutorunMode::Run, 0, TransitionKind::None},
     };
     for (const Case& c : cases) {
         Player p({{{still(1.0)}, 200}, {{{1.0, 0, 0, 1, 1}, {1.0, 0.5, 0.5, 1, 1}}, 0}});
@@ -211,8 +211,8 @@ TEST(Timeline, APathEndsWhereTheViewerLastSawIt) {
         FrameBitmap path_end, path_start;
         ASSERT_FALSE(frame_create(path_end, 32, 18));
         ASSERT_FALSE(frame_create(path_start, 32, 18));
-        EXPECT_FALSE(render_slide_frame(p.context.show, 1, 1, 0.0, motion_exact, path_end));
-        EXPECT_FALSE(render_slide_frame(p.context.show, 1, 0, 0.0, motion_exact, path_start));
+        EXPECT_FALSE(render_slide_frame(p.context.show, 1, 1, 0.0, Motion::Exact, path_end));
+        EXPECT_FALSE(render_slide_frame(p.context.show, 1, 0, 0.0, Motion::Exact, path_start));
         std::vector<std::uint8_t> shown_end(4 * 32 * 18);
         MemoryBitmap end_picture{shown_end.data(), 32, 18, 4 * 32};
         EXPECT_FALSE(frame_draw(end_picture, path_end));
@@ -223,7 +223,7 @@ TEST(Timeline, APathEndsWhereTheViewerLastSawIt) {
             const PlaybackState& pb = p.context.playback;
             if (p.context.current_slide == 0 && pb.in_transition && !pb.restart_pending) break;
         }
-        if (c.transition != transition_none) {
+        if (c.transition != TransitionKind::None) {
             ASSERT_TRUE(p.context.playback.in_transition) << c.what;
             EXPECT_EQ(0, std::memcmp(p.window->outgoing.pixels.get(), path_end.pixels.get(), path_end.image_size))
                 << c.what;
@@ -237,7 +237,7 @@ TEST(Timeline, APathEndsWhereTheViewerLastSawIt) {
 
 TEST(Timeline, OneSlideWithLoopFollowsItself) {
     Player p({{{still(2.0)}, 77}});
-    p.context.show.settings.transition = transition_crossfade;
+    p.context.show.settings.transition = TransitionKind::Crossfade;
     run_show(p.context.player);
     for (int i = 0; i < 200; ++i) p.next_tick();
     EXPECT_TRUE(p.context.playback.running);
@@ -273,8 +273,8 @@ TEST(Timeline, ArrowKeysRepositionARunningShowOtherKeysStopIt) {
 
 TEST(Timeline, RightArrowTransitionsFromTheSlideLeftArrowFromBlack) {
     Player p({{{still(5.0)}, 100}, {{still(5.0)}, 200}});
-    p.context.show.settings.autorun = autorun_manual;
-    p.context.show.settings.transition = transition_crossfade;
+    p.context.show.settings.autorun = AutorunMode::Manual;
+    p.context.show.settings.transition = TransitionKind::Crossfade;
     run_show(p.context.player);
     while (p.context.playback.running) p.next_tick();
     playback_key_down(p.context.player, PlaybackKey::Right);
@@ -303,7 +303,7 @@ TEST(Timeline, AShowWithoutSlidesDoesNothing) {
 
 TEST(Timeline, ManualModeMouseEditsTheCropBox) {
     Player p({{{still(5.0)}, 10}}, 64, 36);
-    p.context.show.settings.autorun = autorun_manual;
+    p.context.show.settings.autorun = AutorunMode::Manual;
     p.context.show.slides[0].frames[0] = {5.0, 0.25, 0.25, 0.75, 0.75};
     run_show(p.context.player);
     playback_mouse_move(p.context.player, 30, 18);
@@ -311,7 +311,7 @@ TEST(Timeline, ManualModeMouseEditsTheCropBox) {
     playback_mouse_press(p.context.player, 40, 18);
     playback_mouse_move(p.context.player, 30, 18);  // ten pixels to the left
     const PanFrame& box = p.context.show.slides[0].frames[0];
-    EXPECT_EQ(p.context.show.slides[0].style, style_crop);
+    EXPECT_EQ(p.context.show.slides[0].style, SlideStyle::Crop);
     EXPECT_TRUE(p.context.show.modified);
     EXPECT_NEAR(box.left, 0.25 + 10.0 / 63, 1e-9);  // the picture follows the pointer
     EXPECT_NEAR(box.right - box.left, 0.5, 1e-9);
@@ -323,7 +323,7 @@ TEST(Timeline, ManualModeMouseEditsTheCropBox) {
     EXPECT_NEAR(box.right - box.left, 0.5 * 0.97, 1e-9);
 
     // Outside Manual mode the pointer hides near the edges and a click stops the show.
-    p.context.show.settings.autorun = autorun_run;
+    p.context.show.settings.autorun = AutorunMode::Run;
     playback_mouse_move(p.context.player, 3, 18);
     EXPECT_EQ(p.ui.cursors.back(), CursorShape::None);
     playback_mouse_move(p.context.player, 30, 30);
@@ -368,7 +368,7 @@ TEST(Timeline, WindowSizes) {
 // screen, and a running transition's ends, made again in the new motion at once.
 TEST(Timeline, SwitchingTheMotionRedrawsWithoutReloading) {
     Player p({{{still(1.0)}, 10}, {{{1.0, 0, 0, 1, 1}, {1.0, 0.3, 0.2, 0.8, 0.9}}, 90}}, 64, 36);
-    p.context.show.settings.transition = transition_crossfade;
+    p.context.show.settings.transition = TransitionKind::Crossfade;
     for (Slide& slide : p.context.show.slides) {
         ImageBuffer image;
         ASSERT_FALSE(image_allocate(image, PixelFormat::Colour8, 301, 199, 72.0));
@@ -378,7 +378,7 @@ TEST(Timeline, SwitchingTheMotionRedrawsWithoutReloading) {
         }
         slide.picture = picture_in_memory(std::move(image));
     }
-    const auto rendered = [&](std::int32_t motion) {
+    const auto rendered = [&](Motion motion) {
         std::vector<std::uint8_t> pixels(p.window->picture().size());
         MemoryBitmap picture{pixels.data(), 64, 36, 4 * 64};
         const PlaybackState& pb = p.context.playback;
@@ -391,19 +391,19 @@ TEST(Timeline, SwitchingTheMotionRedrawsWithoutReloading) {
     p.ui.clock += 1100;
     playback_tick(p.context.player);  // the path, a little way in
     stop_show(p.context.player, true);
-    ASSERT_EQ(p.window->picture(), rendered(motion_exact));
+    ASSERT_EQ(p.window->picture(), rendered(Motion::Exact));
 
     const std::size_t shown = p.window->presented.size();
-    set_motion(p.context, motion_smooth);
-    EXPECT_EQ(p.window->picture(), rendered(motion_smooth));
-    EXPECT_NE(rendered(motion_smooth), rendered(motion_exact));
+    set_motion(p.context, Motion::Smooth);
+    EXPECT_EQ(p.window->picture(), rendered(Motion::Smooth));
+    EXPECT_NE(rendered(Motion::Smooth), rendered(Motion::Exact));
     EXPECT_EQ(p.window->presented.size(), shown + 1);
     EXPECT_TRUE(p.ui.boxes.empty());
 
     // A transition plays between pictures rendered in the motion of the moment.
     run_show(p.context.player);
     ASSERT_TRUE(p.context.playback.in_transition);
-    for (const std::int32_t motion : {motion_smooth, motion_exact}) {
+    for (const Motion motion : {Motion::Smooth, Motion::Exact}) {
         if (motion != p.context.motion) {
             set_motion(p.context, motion);
         }
@@ -415,9 +415,9 @@ TEST(Timeline, SwitchingTheMotionRedrawsWithoutReloading) {
     }
 
     // A program that sets the motion itself gets a slide's levels when it is shown.
-    p.context.motion = motion_smooth;
+    p.context.motion = Motion::Smooth;
     draw_current_slide(p.context.player);
-    EXPECT_EQ(p.window->picture(), rendered(motion_smooth));
+    EXPECT_EQ(p.window->picture(), rendered(Motion::Smooth));
 }
 
 // A window too large for its frames: the transitions lose their ends, and the person

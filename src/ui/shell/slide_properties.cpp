@@ -7,6 +7,7 @@
 #include "app/slide_editing.h"
 #include "document/number_parsing.h"
 #include "platform/message_boxes.h"
+#include "platform/translation.h"
 
 namespace lumivane {
 
@@ -22,7 +23,13 @@ bool has_frame(const SlideEditor& editor) {
     return !editor.work.slides.empty() && editor.frame >= 0 && editor.frame < editor.slide().frame_count();
 }
 
-bool fitted(const SlideEditor& editor) { return editor.slide().style == style_fit; }
+bool fitted(const SlideEditor& editor) { return editor.slide().style == SlideStyle::Fit; }
+
+std::u16string lowered(std::u16string text) {
+    std::transform(text.begin(), text.end(), text.begin(),
+                   [](char16_t c) { return c >= u'A' && c <= u'Z' ? static_cast<char16_t>(c - u'A' + u'a') : c; });
+    return text;
+}
 
 // Half away from zero; boxes far outside the picture (hand-edited files) are held to a
 // range whose pixels still fit in 32 bits.
@@ -33,7 +40,7 @@ std::int32_t nearest(double v) {
 
 bool frame_in_range(AppContext& context, const SlideEditor& editor) {
     if (has_frame(editor)) return true;
-    error_box(context.ui, u"Frame out of range: %d", editor.frame);
+    error_box(context.ui, Core::tr("Frame out of range: %d"), editor.frame);
     return false;
 }
 
@@ -74,21 +81,20 @@ void save_slide_edits(AppContext& context, const SlideEditor& editor) {
     show.modified = true;
 }
 
-std::u16string frame_label(const SlideEditor& editor) { return formatted(u"Frame %d", editor.frame + 1); }
+std::u16string frame_label(const SlideEditor& editor) { return formatted(Core::tr("Frame %d"), editor.frame + 1); }
 
 std::u16string delay_text(const PanFrame& frame) {
-    return frame.delay < 0.0 ? std::u16string(u"Default") : formatted(u"%2f", frame.delay);
+    return frame.delay < 0.0 ? Core::tr("Default") : formatted(u"%2f", frame.delay);
 }
 
 bool read_delay(AppContext& context, SlideEditor& editor, const std::u16string& text) {
     const std::u16string read = text.substr(0, delay_text_limit);
-    std::u16string lower = read;
-    std::transform(lower.begin(), lower.end(), lower.begin(),
-                   [](char16_t c) { return c >= u'A' && c <= u'Z' ? static_cast<char16_t>(c - u'A' + u'a') : c; });
+    const std::u16string lower = lowered(read);
     double delay = -1.0;
-    if (!read.empty() && lower != u"default") {
+    // The word the field shows for the default, or the English one.
+    if (!read.empty() && lower != u"default" && lower != lowered(Core::tr("Default"))) {
         if (parse_real(read, delay) || !(delay >= 0.0 && delay < delay_limit)) {
-            error_box(context.ui, u"Illegal delay: %s", read);
+            error_box(context.ui, Core::tr("Illegal delay: %s"), read);
             return true;
         }
     }
@@ -130,7 +136,7 @@ PreviewBox preview_box(const PanFrame& box, const PreviewPlace& place) {
 }
 
 bool box_shown(const SlideEditor& editor) {
-    return has_frame(editor) && effective_style(editor.work, editor.slide()) != style_fit;
+    return has_frame(editor) && effective_style(editor.work, editor.slide()) != SlideStyle::Fit;
 }
 
 std::int32_t box_hit(const PreviewBox& box, std::int32_t x, std::int32_t y, std::int32_t margin) {
@@ -212,7 +218,7 @@ void insert_frame(AppContext& context, SlideEditor& editor, bool after) {
     const PanFrame copy = editor.box();
     if (after) ++editor.frame;
     frames.insert(frames.begin() + editor.frame, copy);
-    editor.slide().style = style_path;
+    editor.slide().style = SlideStyle::Path;
     context.show.modified = true;
 }
 
@@ -220,12 +226,12 @@ void delete_frame(AppContext& context, SlideEditor& editor) {
     if (!frame_in_range(context, editor)) return;
     std::vector<PanFrame>& frames = editor.slide().frames;
     if (frames.size() < 2) {
-        error_box(context.ui, u"Cannot remove the last frame");
+        error_box(context.ui, Core::tr("Cannot remove the last frame"));
         return;
     }
     frames.erase(frames.begin() + editor.frame);
     if (editor.frame >= editor.slide().frame_count()) --editor.frame;
-    if (frames.size() == 1) editor.slide().style = style_crop;
+    if (frames.size() == 1) editor.slide().style = SlideStyle::Crop;
     context.show.modified = true;
 }
 
@@ -269,11 +275,12 @@ SlideButtonStates slide_button_states(const SlideEditor& editor) {
     return {editor.frame > 0, editor.frame < count - 1, count >= 2, !fitted(editor), count >= 2};
 }
 
-bool change_style(AppContext& context, SlideEditor& editor, std::int32_t style) {
+bool change_style(AppContext& context, SlideEditor& editor, SlideStyle style) {
     Slide& slide = editor.slide();
     if (style == slide.style) return false;
-    if (slide.style == style_path && style != style_path && slide.frame_count() > 1) {
-        if (context.ui.message_box(warning_title, u"Changing the style will remove all but the first frame.",
+    if (slide.style == SlideStyle::Path && style != SlideStyle::Path && slide.frame_count() > 1) {
+        if (context.ui.message_box(Core::translated(warning_title),
+                                   Core::tr("Changing the style will remove all but the first frame."),
                                    BoxButtons::OkCancel, BoxOwner::None) != BoxAnswer::Ok) {
             return true;
         }
@@ -287,7 +294,7 @@ bool change_style(AppContext& context, SlideEditor& editor, std::int32_t style) 
 PreviewMoment preview_moment(const SlideEditor& editor, std::int32_t first, double seconds) {
     const Slide& slide = editor.slide();
     const std::int32_t count = slide.frame_count();
-    const std::int32_t last = effective_style(editor.work, slide) == style_path ? count - 1 : first;
+    const std::int32_t last = effective_style(editor.work, slide) == SlideStyle::Path ? count - 1 : first;
     const auto lasts = [&](std::int32_t k) {
         const double delay = slide.frames[static_cast<std::size_t>(k)].delay;
         const double speed = editor.work.speed_factor > 0.0 ? editor.work.speed_factor : 1.0;
