@@ -115,9 +115,11 @@ void prepare_slide(AppContext& context, std::int32_t index, Slide& slide, SlideM
     if (file.converted) {
         transform = file.known_transform;
     } else {
-        // A profile that cannot be used has been reported; the picture keeps its own colours.
-        static_cast<void>(colour_transform_shared(context.colour_transforms, ui, file.profile, file.picture,
-                                                  context.monitor_profile, transform));
+        // A profile that cannot be used is reported the first time; the picture keeps its own colours.
+        if (colour_transform_shared(context.colour_transforms, file.profile, file.picture, context.monitor_profile,
+                                    transform) == SharedTransform::Refused) {
+            error_box(ui, Core::tr("Problem converting from working color space to monitor color space"));
+        }
         if (colour_transform_apply_rows(file.picture, transform.get(), file.report.rows_with_data)) {
             error_box(ui, Core::tr("Cannot convert slide file to the monitor color space: %s"), file.path);
         }

@@ -263,7 +263,6 @@ bool render_slide_picture(const SlideShow& show, std::int32_t slide_index, std::
                         {nullptr, &picture, picture.width, picture.height});
 }
 
-
 bool render_box_picture(const Slide& slide, const PictureBox& box, Motion motion, MemoryBitmap& picture) {
     if (!fits_picture(picture)) return true;
     const PictureNeed need{motion == Motion::Smooth ? box_reduction(box, picture.width, picture.height) : 1,

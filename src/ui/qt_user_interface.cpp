@@ -78,8 +78,8 @@ std::unique_ptr<QMessageBox> make_message_box(const std::u16string& title, const
     const bool question = title == Core::translated(confirm_title) || buttons == BoxButtons::YesNo;
     const QMessageBox::Icon icon = title == Core::translated(error_title)     ? QMessageBox::Critical
                                    : title == Core::translated(warning_title) ? QMessageBox::Warning
-                                   : question            ? QMessageBox::Question
-                                                         : QMessageBox::Information;
+                                   : question                                 ? QMessageBox::Question
+                                                                              : QMessageBox::Information;
     return std::make_unique<QMessageBox>(icon, qt(title), qt(text), choice, parent);
 }
 
@@ -255,7 +255,9 @@ void QtUserInterface::export_video_dialog() {
         [&copy, profile, &options](ExportProgress& progress, std::u16string& text) {
             const CaptionFonts fonts = video_caption_fonts();
             const CaptionDrawer draw = [&fonts](MemoryBitmap& picture, const std::u16string& caption,
-                                                CaptionSize size) { draw_video_caption(picture, caption, size, fonts); };
+                                                CaptionSize size) {
+                draw_video_caption(picture, caption, size, fonts);
+            };
             return export_show_video(copy, profile, options, draw, progress, text);
         },
         message);

@@ -267,7 +267,7 @@ TEST(ShowExport, PicturesOfAWideGamutMonitorAreTurnedBackToSrgb) {
         ColourTransformHandle transform;
         ImageBuffer image;
         ASSERT_FALSE(image_copy(*picture_get(slide.picture, {}).image, image));
-        ASSERT_FALSE(colour_transform_create(ui, {}, image, MonitorProfile::AdobeRgb, transform));
+        ASSERT_FALSE(colour_transform_create({}, image, MonitorProfile::AdobeRgb, transform));
         ASSERT_FALSE(colour_transform_apply(image, image, transform.get()));
         slide.picture = picture_in_memory(std::move(image));
     }
