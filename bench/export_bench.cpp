@@ -76,7 +76,7 @@ void BM_Export(benchmark::State& state) {
     static_cast<void>(read_show(context, context.show.show_folder, u"index.ssi"));
     load_show_images(context);
     double picture_bytes = 0.0;
-    for (const Slide& slide : context.show.slides) picture_bytes += double(slide.image.stride) * slide.image.height;
+    for (const Slide& slide : context.show.slides) picture_bytes += 3.0 * picture_width(slide.picture) * picture_height(slide.picture);
 
     const CaptionFonts fonts = video_caption_fonts();
     const CaptionDrawer draw = [&fonts](MemoryBitmap& picture, const std::u16string& caption, CaptionSize size) {

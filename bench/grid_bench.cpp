@@ -30,7 +30,7 @@ void BM_GridScroll(benchmark::State& state) {
     AppContext context(ui);
     context.show.slides.resize(1000);
     for (std::int32_t i = 0; i < context.show.slide_count(); ++i) {
-        context.show.slides[static_cast<std::size_t>(i)].thumbnail = thumbnail(i);
+        context.show.slides[static_cast<std::size_t>(i)].thumbnail = std::make_shared<const ImageBuffer>(thumbnail(i));
         context.show.slides[static_cast<std::size_t>(i)].selected = i % 3 == 0;
     }
     ThumbnailGrid grid(context, ui, nullptr);

@@ -30,7 +30,6 @@
 #include "app/show_images.h"
 #include "document/show_index.h"
 #include "imaging/frame_bitmap.h"
-#include "playback/motion.h"
 #include "playback/pan_zoom.h"
 #include "support/silent_ui.h"
 #include "ui/gl_playback_view.h"
@@ -149,7 +148,7 @@ int main(int argc, char** argv) {
     std::vector<double> wanted, measured[4];
     for (std::int32_t way = 0; way < ways; ++way) {
         const Motion motion = way % 2 == 0 ? Motion::Exact : Motion::Smooth;
-        static_cast<void>(set_motion(context, motion));
+        set_motion(context, motion);
         FrameBitmap frame;
         if (frame_create(frame, width, height)) return 1;
         Brightness before;

@@ -25,7 +25,6 @@
 #include "app/motion_setting.h"
 #include "app/show_folder.h"
 #include "imaging/memory_bitmap.h"
-#include "playback/motion.h"
 #include "playback/timeline.h"
 #include "ui/about_dialog.h"
 #include "ui/export_dialog.h"
@@ -143,13 +142,13 @@ void save_motion_pictures(AppContext& context, std::int32_t slide, QRect part) {
     const std::pair<Motion, QString> motions[] = {{Motion::Exact, QStringLiteral("motion_exact.jpg")},
                                                   {Motion::Smooth, QStringLiteral("motion_smooth.jpg")}};
     for (const auto& [motion, name] : motions) {
-        static_cast<void>(set_motion(context, motion));
+        set_motion(context, motion);
         QImage frame(480, 270, QImage::Format_RGB32);
         MemoryBitmap bitmap{frame.bits(), frame.width(), frame.height(), frame.bytesPerLine()};
         static_cast<void>(render_slide_picture(context.show, slide, 0, 0.0, motion, bitmap));
         save(frame.copy(part).scaled(part.size() * 4 * ratio), name);
     }
-    static_cast<void>(set_motion(context, Motion::Exact));
+    set_motion(context, Motion::Exact);
 }
 
 }  // namespace

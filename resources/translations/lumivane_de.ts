@@ -108,10 +108,6 @@ Abbrechen bricht ab.</translation>
         <translation>Die Diaschau kann nicht geöffnet werden: %s</translation>
     </message>
     <message>
-        <source>Preparing smooth motion</source>
-        <translation>Weiche Bewegung wird vorbereitet</translation>
-    </message>
-    <message>
         <source>Index file (index.ssi) already exists.
 
 Replace it with a new index file?</source>
@@ -176,14 +172,6 @@ Durch eine neue Indexdatei ersetzen?</translation>
         <translation>Den Ordner der Diaschau gibt es nicht: %s</translation>
     </message>
     <message>
-        <source>Out of memory: %d of %d slides were loaded.
-The pictures of the whole show need %s; the program may use %s for them.
-The other slides stay in the show without their pictures.</source>
-        <translation>Zu wenig Arbeitsspeicher: %d von %d Folien wurden geladen.
-Die Bilder der ganzen Diaschau brauchen %s; das Programm darf %s dafür nutzen.
-Die übrigen Folien bleiben ohne ihre Bilder in der Diaschau.</translation>
-    </message>
-    <message>
         <source>Loading image files</source>
         <translation>Bilddateien werden geladen</translation>
     </message>
@@ -220,10 +208,6 @@ Ordner des Index: %s</translation>
         <translation>Kein Speicher für die Folien</translation>
     </message>
     <message>
-        <source>Out of memory: the picture of %s does not fit; the slide stays without it</source>
-        <translation>Zu wenig Arbeitsspeicher: das Bild von %s passt nicht hinein; die Folie bleibt ohne Bild</translation>
-    </message>
-    <message>
         <source>A slide show holds at most %d slides: this one has %d, and %d more cannot be added</source>
         <translation>Eine Diaschau fasst höchstens %d Folien: diese hat %d, und %d weitere können nicht hinzugefügt werden</translation>
     </message>
@@ -248,10 +232,6 @@ Mit der neuen Datei überschreiben?</translation>
     <message>
         <source>Image file is used by another slide will not be deleted: %s</source>
         <translation>Die Bilddatei gehört auch zu einer anderen Folie und wird nicht gelöscht: %s</translation>
-    </message>
-    <message>
-        <source>Out of memory: the pictures of %d slides need %s, more than the program may use now; nothing was copied</source>
-        <translation>Zu wenig Arbeitsspeicher: die Bilder von %d Folien brauchen %s, mehr als das Programm jetzt nutzen darf; nichts wurde kopiert</translation>
     </message>
     <message>
         <source>Select image file(s) to insert</source>
@@ -280,14 +260,6 @@ Mit der neuen Datei überschreiben?</translation>
     <message>
         <source>More slide files are damaged or incomplete (%d); the missing parts of their pictures are black:</source>
         <translation>Weitere Bilddateien von Folien sind beschädigt oder unvollständig (%d); die fehlenden Teile ihrer Bilder sind schwarz:</translation>
-    </message>
-    <message>
-        <source>Not enough memory for smooth motion; this picture moves with less filtering: %s</source>
-        <translation>Zu wenig Arbeitsspeicher für weiche Bewegung; dieses Bild bewegt sich weniger gefiltert: %s</translation>
-    </message>
-    <message>
-        <source>More pictures have no memory for smooth motion (%d); they move with less filtering:</source>
-        <translation>Weiteren Bildern fehlt der Arbeitsspeicher für weiche Bewegung (%d); sie bewegen sich weniger gefiltert:</translation>
     </message>
     <message>
         <source>
@@ -610,10 +582,6 @@ und %d weitere</translation>
     <message>
         <source>Frame out of range: %d</source>
         <translation>Schlüsselbild außerhalb des Bereichs: %d</translation>
-    </message>
-    <message>
-        <source>Not enough memory to edit the slide %s</source>
-        <translation>Zu wenig Arbeitsspeicher, um die Folie %s zu bearbeiten</translation>
     </message>
     <message>
         <source>Frame %d</source>

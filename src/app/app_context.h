@@ -12,6 +12,7 @@
 #include "document/slide_clipboard.h"
 #include "document/slide_show.h"
 #include "imaging/colour_transform.h"
+#include "imaging/picture_cache.h"
 #include "playback/playback_record.h"
 #include "playback/playback_state.h"
 
@@ -54,6 +55,8 @@ struct AppContext {
     AppContext& operator=(const AppContext&) = delete;
 
     FlowInterface& ui;
+    // The slides' full pictures, decoded when needed and kept as memory allows.
+    PictureCache pictures;
     SlideShow show;
     ShowSettings default_settings = builtin_default_settings();
     std::int32_t current_slide = 0;  // the slide single-slide commands address
@@ -81,6 +84,9 @@ struct AppContext {
     // margin M of the main window's font in the same pixels (0 without one).
     std::int32_t thumbnail_box = 200;
     std::int32_t thumbnail_margin = 0;
+    // The desktop's thumbnail cache the thumbnails are kept in between runs
+    // (thumbnail_cache.h); empty for none.
+    std::u16string thumbnail_folder;
 
     // The timeline's view of all this: the show played in the program's playback window.
     PlaybackRecord player{show,

@@ -11,9 +11,9 @@ namespace lumivane {
 struct AppContext;
 
 // Switches to the motion (any value but Smooth counts as exact) without
-// reloading the show: every slide's levels are made or freed, with the status window
-// up while they are made, and the picture on the screen is made again at once. Slides
-// whose levels do not fit are named in one warning. True when some did not fit.
-[[nodiscard]] bool set_motion(AppContext& context, Motion motion);
+// reloading the show: the picture on the screen is made again at once, and the
+// pictures read ahead are those the motion needs (smooth motion's come with their
+// levels, from the picture cache).
+void set_motion(AppContext& context, Motion motion);
 
 }  // namespace lumivane

@@ -10,13 +10,11 @@
 #include "app/slide_pictures.h"
 #include "document/folder_scan.h"
 #include "document/picture_captions.h"
-#include "imaging/image_copy.h"
 #include "platform/file_copy.h"
 #include "platform/files.h"
 #include "platform/message_boxes.h"
 #include "platform/paths.h"
 #include "platform/translation.h"
-#include "playback/motion.h"
 #include "playback/timeline.h"
 
 namespace lumivane {
@@ -25,8 +23,6 @@ namespace {
 
 constexpr char16_t copy_failed[] = LMV_TRANSLATE_NOOP("Core", "Cannot copy file: %s");
 constexpr char16_t no_memory[] = LMV_TRANSLATE_NOOP("Core", "Cannot allocate slides");
-constexpr char16_t no_memory_for_picture[] =
-    LMV_TRANSLATE_NOOP("Core", "Out of memory: the picture of %s does not fit; the slide stays without it");
 
 // The indices of the addressed set, lowest first.
 std::vector<std::int32_t> addressed_indices(const AppContext& context) {
@@ -66,12 +62,7 @@ void reload_pictures(AppContext& context, const std::u16string& name, std::int32
         Slide& slide = context.show.slides[static_cast<std::size_t>(i)];
         if (!names_equal(slide.file, name)) continue;
         ui.show_status(formatted(Core::tr("Reading file: %s"), name));
-        slide.image = ImageBuffer();
-        slide.thumbnail = ImageBuffer();
-        slide.levels.clear();
-        if (prepare_slide(context, i, slide, messages) == SlidePrepared::OutOfMemory) {
-            error_box(ui, Core::translated(no_memory_for_picture), name);
-        }
+        prepare_slide(context, i, slide, messages);
         ui.hide_status();
         reloaded = true;
     }
@@ -158,9 +149,7 @@ void prepare_new_slide(AppContext& context, std::int32_t index, const std::u16st
     slide.file = cut_text(name, path_limit);
     slide.caption = cut_text(new_slide_caption(context.caption_source, path), max_caption_length);
     const NewSlide made{reported_path};
-    if (prepare_slide(context, index, slide, messages, nullptr, &made) == SlidePrepared::OutOfMemory) {
-        error_box(ui, Core::translated(no_memory_for_picture), path);
-    }
+    prepare_slide(context, index, slide, messages, nullptr, &made);
     ui.hide_status();
     context.show.modified = true;
 }
@@ -202,34 +191,11 @@ void delete_image_file(AppContext& context, std::int32_t index, std::u16string& 
     }
 }
 
-// Copies of the slides at the indices; none when memory runs out, which is reported.
-// Their pictures are copied only when fits allows their bytes: memory taken past the
-// system's limits would end the program without a word.
-bool copy_slides(AppContext& context, const std::vector<Slide>& from, const std::vector<std::int32_t>& indices,
-                 std::vector<Slide>& copies, const MemoryCheck& fits) {
-    copies.clear();
-    std::uint64_t bytes = 0;
-    for (std::int32_t i : indices) {
-        const Slide& slide = from[static_cast<std::size_t>(i)];
-        bytes += image_bytes(slide.image.kind, slide.image.width, slide.image.height) +
-                 image_bytes(slide.thumbnail.kind, slide.thumbnail.width, slide.thumbnail.height);
-    }
-    if (!fits(bytes)) {
-        error_box(context.ui,
-                  Core::tr("Out of memory: the pictures of %d slides need %s, more than the program may use now; "
-                           "nothing was copied"),
-                  static_cast<std::int32_t>(indices.size()), memory_text(bytes));
-        return true;
-    }
-    copies.resize(indices.size());
-    for (std::size_t k = 0; k < indices.size(); ++k) {
-        if (deep_copy_slide(from[static_cast<std::size_t>(indices[k])], copies[k])) {
-            copies.clear();
-            error_box(context.ui, Core::translated(no_memory));
-            return true;
-        }
-    }
-    return false;
+// Copies of the slides at the indices, sharing their pictures and thumbnails.
+std::vector<Slide> copy_slides(const std::vector<Slide>& from, const std::vector<std::int32_t>& indices) {
+    std::vector<Slide> copies;
+    for (std::int32_t i : indices) copies.push_back(copy_slide(from[static_cast<std::size_t>(i)]));
+    return copies;
 }
 
 }  // namespace
@@ -246,21 +212,12 @@ Slide new_blank_slide() {
     return slide;
 }
 
-bool deep_copy_slide(const Slide& source, Slide& destination) {
-    destination = Slide{};
-    destination.caption = cut_text(source.caption, max_caption_length);
-    destination.profile = source.profile;
-    destination.transform = source.transform;
-    destination.file = cut_text(source.file, path_limit);
-    destination.style = source.style;
-    destination.frames = source.frames;
-    destination.interpolation = source.interpolation;
-    if (image_copy(source.image, destination.image) || image_copy(source.thumbnail, destination.thumbnail)) {
-        image_free(destination.image);
-        image_free(destination.thumbnail);
-        return true;
-    }
-    return false;
+Slide copy_slide(const Slide& source) {
+    Slide copy = source;
+    copy.caption = cut_text(source.caption, max_caption_length);
+    copy.file = cut_text(source.file, path_limit);
+    copy.selected = false;
+    return copy;
 }
 
 bool insert_image_files(AppContext& context, std::int32_t index, bool before) {
@@ -326,7 +283,7 @@ bool delete_slide(AppContext& context, std::int32_t index, bool delete_file, std
         delete_image_file(context, index, trashed);
         if (trashed_path) *trashed_path = trashed;
     }
-    release_slide(slides[static_cast<std::size_t>(index)], true);
+    release_slide(slides[static_cast<std::size_t>(index)]);
     slides.erase(slides.begin() + index);
     if (!slides.empty()) {
         context.current_slide = std::min(context.current_slide, show.slide_count() - 1);
@@ -348,13 +305,12 @@ void delete_addressed_slides(AppContext& context, bool delete_files) {
     for (auto i = indices.rbegin(); i != indices.rend(); ++i) static_cast<void>(delete_slide(context, *i, delete_files));
 }
 
-bool copy_addressed_slides(AppContext& context, const MemoryCheck& fits) {
+void copy_addressed_slides(AppContext& context) {
     const std::vector<std::int32_t> indices = addressed_indices(context);
-    if (indices.empty()) return false;
+    if (indices.empty()) return;
     SlideClipboard& clipboard = context.clipboard;
-    // The old entries go first, for the new ones may need their memory.
     clipboard = SlideClipboard{};
-    const bool failed = copy_slides(context, context.show.slides, indices, clipboard.slides, fits);
+    clipboard.slides = copy_slides(context.show.slides, indices);
     for (const Slide& slide : clipboard.slides) {
         // A path too long to join stays empty: the paste then finds no file to copy.
         std::u16string path;
@@ -362,12 +318,10 @@ bool copy_addressed_slides(AppContext& context, const MemoryCheck& fits) {
         clipboard.file_paths.push_back(path);
     }
     context.ui.changed(Change::Clipboard);
-    return failed;
 }
 
-void cut_addressed_slides(AppContext& context, bool delete_files, const MemoryCheck& fits) {
-    // Slides that could not be kept on the clipboard stay in the show.
-    if (copy_addressed_slides(context, fits)) return;
+void cut_addressed_slides(AppContext& context, bool delete_files) {
+    copy_addressed_slides(context);
     const std::vector<std::int32_t> indices = addressed_indices(context);
     SlideClipboard& clipboard = context.clipboard;
     for (auto i = indices.rbegin(); i != indices.rend(); ++i) {
@@ -383,7 +337,7 @@ void cut_addressed_slides(AppContext& context, bool delete_files, const MemoryCh
     }
 }
 
-bool paste_slides(AppContext& context, bool before, const MemoryCheck& fits) {
+bool paste_slides(AppContext& context, bool before) {
     const SlideClipboard& clipboard = context.clipboard;
     if (clipboard.empty()) return false;
     FlowInterface& ui = context.ui;
@@ -391,8 +345,7 @@ bool paste_slides(AppContext& context, bool before, const MemoryCheck& fits) {
     if (ensure_show_folder(context) || too_many_slides(context, clipboard.slides.size())) return true;
     std::vector<std::int32_t> all(clipboard.slides.size());
     for (std::size_t k = 0; k < all.size(); ++k) all[k] = static_cast<std::int32_t>(k);
-    std::vector<Slide> copies;
-    if (copy_slides(context, clipboard.slides, all, copies, fits)) return true;
+    std::vector<Slide> copies = copy_slides(clipboard.slides, all);
     // Each pasted slide's file must be in the show folder as the slide shows it: copied
     // from another show folder, or from the trash after a cut.
     std::vector<std::u16string> kept;  // names whose file in the show folder stays, and is shown
@@ -409,10 +362,6 @@ bool paste_slides(AppContext& context, bool before, const MemoryCheck& fits) {
         }
     }
 
-    // The clipboard keeps no picture levels; in smooth motion the copies get theirs now
-    // (when they do not fit, the timeline tries again as it shows the slide).
-    // A copy whose levels do not fit is sampled from its picture alone, as its original may be.
-    for (Slide& copy : copies) static_cast<void>(prepare_slide_levels(context.motion, copy));
     const std::int32_t count = show.slide_count();
     const std::int32_t n = static_cast<std::int32_t>(copies.size());
     std::int32_t position = std::clamp(before ? context.current_slide : context.current_slide + 1, 0, count);

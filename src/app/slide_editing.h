@@ -15,8 +15,6 @@
 #include <string>
 #include <vector>
 
-#include "imaging/image_loader.h"
-#include "platform/system_memory.h"
 
 namespace lumivane {
 
@@ -30,10 +28,9 @@ std::int32_t count_addressed_slides(const AppContext& context);
 // picture, nonlinear between key frames, without a file or picture.
 Slide new_blank_slide();
 
-// The destination becomes a copy of the source with pictures, profile and key frames of
-// its own, sharing the source's colour transform, and not selected. True when memory
-// for the pictures ran out; the destination then has none.
-[[nodiscard]] bool deep_copy_slide(const Slide& source, Slide& destination);
+// A copy of the slide with key frames of its own, sharing its picture and thumbnail
+// (which copying therefore never runs out of memory for), not selected.
+Slide copy_slide(const Slide& source);
 
 // Asks for image files and inserts them before or after the slide at index, copying
 // files from other folders into the show folder as Add does. A file that is gone or is
@@ -53,17 +50,16 @@ Slide new_blank_slide();
 // Removes the addressed set, from the highest index down.
 void delete_addressed_slides(AppContext& context, bool delete_files);
 
-// The slide clipboard becomes copies of the addressed set, in order. Pictures are copied
-// only when fits allows their bytes; otherwise that is reported and the clipboard is empty.
-[[nodiscard]] bool copy_addressed_slides(AppContext& context, const MemoryCheck& fits = memory_fits);
-// Copies the addressed set, then deletes it (with its files when delete_files); nothing
-// is deleted when the copy failed.
-void cut_addressed_slides(AppContext& context, bool delete_files, const MemoryCheck& fits = memory_fits);
-// Inserts copies of the clipboard before or after the current slide (when fits allows
-// their pictures' bytes). A slide's file is copied into the show folder first when it
-// lies elsewhere: in another show folder, or in the trash after a cut with its files.
-// A failed copy or Cancel leaves the list as it was.
-[[nodiscard]] bool paste_slides(AppContext& context, bool before, const MemoryCheck& fits = memory_fits);
+// The slide clipboard becomes copies of the addressed set, in order, sharing their
+// pictures: copying thousands of slides takes no memory for pictures.
+void copy_addressed_slides(AppContext& context);
+// Copies the addressed set, then deletes it (with its files when delete_files).
+void cut_addressed_slides(AppContext& context, bool delete_files);
+// Inserts copies of the clipboard before or after the current slide. A slide's file is
+// copied into the show folder first when it lies elsewhere: in another show folder, or
+// in the trash after a cut with its files. A failed copy or Cancel leaves the list as
+// it was.
+[[nodiscard]] bool paste_slides(AppContext& context, bool before);
 
 // Moves the slide at from into the gap before the slide at to (the slide count for the
 // end) and makes it current.

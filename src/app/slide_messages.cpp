@@ -31,10 +31,6 @@ ProblemTexts texts(SlideProblem problem) {
                 Core::tr("Slide file is damaged or incomplete; the missing part of the picture is black: %s"),
                 Core::tr(
                     "More slide files are damaged or incomplete (%d); the missing parts of their pictures are black:")};
-    case SlideProblem::NoSmoothMotion:
-        return {warning_title,
-                Core::tr("Not enough memory for smooth motion; this picture moves with less filtering: %s"),
-                Core::tr("More pictures have no memory for smooth motion (%d); they move with less filtering:")};
     }
     return {};
 }

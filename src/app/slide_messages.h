@@ -12,8 +12,7 @@ namespace lumivane {
 
 class UserInterface;
 
-// NoSmoothMotion: a slide's picture levels for smooth motion did not fit in memory.
-enum class SlideProblem { Missing, Unreadable, Incomplete, NoSmoothMotion };
+enum class SlideProblem { Missing, Unreadable, Incomplete };
 
 class SlideMessages {
 public:

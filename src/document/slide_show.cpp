@@ -47,20 +47,15 @@ bool any_slide_not_fitted(const SlideShow& show) {
     return false;
 }
 
-void release_slide(Slide& slide, bool release_transform) {
-    slide.image = ImageBuffer();
-    slide.thumbnail = ImageBuffer();
-    slide.levels.clear();
-    slide.levels.shrink_to_fit();
-    slide.profile.clear();
-    slide.profile.shrink_to_fit();
+void release_slide(Slide& slide) {
+    slide.picture.reset();
+    slide.thumbnail.reset();
     slide.frames.clear();
     slide.frames.shrink_to_fit();
-    if (release_transform) slide.transform.reset();
 }
 
 void release_all_slides(SlideShow& show) {
-    for (Slide& slide : show.slides) release_slide(slide, true);
+    for (Slide& slide : show.slides) release_slide(slide);
 }
 
 SlideShow show_borrow(const SlideShow& show) {
@@ -74,8 +69,7 @@ SlideShow show_borrow(const SlideShow& show) {
         const Slide& from = show.slides[i];
         Slide& to = copy.slides[i];
         to.caption = from.caption;
-        to.image = image_borrow(from.image);
-        to.transform = from.transform;
+        to.picture = from.picture;
         to.file = from.file;
         to.style = from.style;
         to.frames = from.frames;

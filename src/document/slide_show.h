@@ -2,11 +2,12 @@
 // The open slide show: its settings, its slides and their key frames.
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
-#include "imaging/colour_transform.h"
 #include "imaging/image_buffer.h"
+#include "imaging/picture_cache.h"
 
 namespace lumivane {
 
@@ -74,13 +75,12 @@ struct PanFrame {
 
 struct Slide {
     std::u16string caption;
-    ImageBuffer image;                  // after colour conversion; empty when unreadable
-    std::vector<std::uint8_t> profile;  // embedded ICC profile, empty when none
-    ColourTransformHandle transform;    // shared with copies of this slide
-    ImageBuffer thumbnail;
-    // Halved copies of the image for smooth motion (picture_levels.h), level 1 first;
-    // none in exact motion.
-    std::vector<ImageBuffer> levels;
+    // The picture, decoded when it is needed (picture_cache.h); shared with copies of
+    // this slide. None when the file could not be read at opening.
+    PictureHandle picture;
+    // In the monitor's colours; shared with copies of this slide. None when the file
+    // could not be read.
+    std::shared_ptr<const ImageBuffer> thumbnail;
     std::u16string file;  // bare name inside the show folder
     SlideStyle style = SlideStyle::Fit;
     std::vector<PanFrame> frames;
@@ -109,13 +109,12 @@ void set_speed(SlideShow& show, std::int32_t speed);
 SlideStyle effective_style(const SlideShow& show, const Slide& slide);
 [[nodiscard]] bool any_slide_not_fitted(const SlideShow& show);
 
-void release_slide(Slide& slide, bool release_transform);
+void release_slide(Slide& slide);
 void release_all_slides(SlideShow& show);
 
 // A copy of the show to be played elsewhere (in a video export) while this one stays as
-// it is: settings, slides and key frames are copied, the pictures borrowed
-// (image_borrow), the thumbnails and profiles left out. The copy must not outlive the
-// show's pictures.
+// it is: settings, slides and key frames are copied, the pictures shared, the
+// thumbnails left out.
 SlideShow show_borrow(const SlideShow& show);
 
 // Copies the defaults into the show, the name cut to its limit, and sets the speed factor.

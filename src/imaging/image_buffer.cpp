@@ -71,18 +71,6 @@ void image_free(ImageBuffer& image) {
     image_clear(image);
 }
 
-ImageBuffer image_borrow(const ImageBuffer& image) {
-    ImageBuffer view;
-    view.kind = image.kind;
-    view.width = image.width;
-    view.height = image.height;
-    view.stride = image.stride;
-    view.resolution = image.resolution;
-    view.rows = image.rows;
-    view.rows_per_block = image.rows_per_block;
-    return view;
-}
-
 namespace {
 
 std::size_t block_bytes(const ImageBuffer& image, std::int32_t block) {

@@ -77,11 +77,6 @@ void image_free(ImageBuffer& image);
 [[nodiscard]] bool image_allocate_for_overwrite(ImageBuffer& image, PixelFormat kind, std::int32_t width, std::int32_t height,
                                   double resolution);
 
-// A picture that reads the rows of another without owning them, for work elsewhere
-// that must not copy a large picture: it owns no storage, so it must not outlive the
-// picture it borrows, and nothing may write through it.
-ImageBuffer image_borrow(const ImageBuffer& image);
-
 inline bool is_pixel_kind(PixelFormat kind) {
     return kind >= PixelFormat::Bilevel && kind <= PixelFormat::Colour16;
 }

@@ -28,45 +28,66 @@ namespace {
 
 bool is_shortcut(const std::u16string& path) { return names_equal_nocase(path_extension(path), u".LNK"); }
 
+// The header of a file as the platform decoder reads it: its orientation and profile.
+struct Header {
+    std::unique_ptr<ImageDecoder> decoder;
+    std::uint16_t orientation = 1;
+};
+
+// Opens the file and reads what precedes its pixels; true when the decoder cannot.
+bool read_header(const std::u16string& path, Header& header, std::vector<std::uint8_t>& profile, LoadReport& report) {
+    header.decoder = open_image_decoder(path);
+    if (!header.decoder) return true;
+    const ImageDecoder& decoder = *header.decoder;
+    metadata_scan(decoder.metadata(), header.orientation, profile);
+    const bool swaps = orientation_operation(header.orientation) && header.orientation >= 5;
+    report.width = swaps ? decoder.height() : decoder.width();
+    report.height = swaps ? decoder.width() : decoder.height();
+    if (decoder.container() == ContainerFormat::Jpeg && jpeg_icc_extract(path, profile)) return true;
+    if (is_grey_source(decoder.layout(), decoder.palette())) profile.clear();
+    return false;
+}
+
 // The platform decoder's path. Fails for anything it cannot open or turn into a
 // Colour8 picture; the caller then tries the program's own TIFF reader.
 bool load_through_decoder(const std::u16string& path, ImageBuffer& image, std::vector<std::uint8_t>& profile,
-                          LoadReport& report, const MemoryCheck& fits) {
-    const std::unique_ptr<ImageDecoder> decoder = open_image_decoder(path);
-    if (!decoder) return true;
-    const std::int32_t width = decoder->width();
-    const std::int32_t height = decoder->height();
-    const PixelLayout layout = decoder->layout();
+                          LoadReport& report, const MemoryCheck& fits, const ReductionChoice& reduction) {
+    Header header;
+    if (read_header(path, header, profile, report)) return true;
+    ImageDecoder& decoder = *header.decoder;
+    if (reduction) report.reduction = decoder.reduce(reduction(decoder.width(), decoder.height()));
+    const std::int32_t width = decoder.width();
+    const std::int32_t height = decoder.height();
+    const PixelLayout layout = decoder.layout();
+    const std::uint16_t orientation = header.orientation;
 
-    std::uint16_t orientation = 1;
-    metadata_scan(decoder->metadata(), orientation, profile);
     // Turning the picture needs a second one of the same size for a moment.
     const bool turns = orientation_operation(orientation) != nullptr;
     report.picture_bytes = image_bytes(PixelFormat::Colour8, width, height);
-    if (!fits((turns ? 2 : 1) * report.picture_bytes + decoder->working_bytes())) {
+    if (!fits((turns ? 2 : 1) * report.picture_bytes + decoder.working_bytes())) {
         report.out_of_memory = true;
         return true;
     }
     // Rows the decoder never reaches stay black without being written.
-    if (image_allocate(image, PixelFormat::Colour8, width, height, decoder->resolution())) return true;
+    if (image_allocate(image, PixelFormat::Colour8, width, height, decoder.resolution())) return true;
 
     const bool straight = layout == PixelLayout::BGR24 || layout == PixelLayout::RGB24;
-    std::vector<std::uint8_t> row_buffer(straight ? 0 : decoder->row_bytes());
+    std::vector<std::uint8_t> row_buffer(straight ? 0 : decoder.row_bytes());
     for (std::int32_t source_row = 0; source_row < height; ++source_row) {
         // The decoder counts rows from the top, the picture from the bottom.
         std::uint8_t* row = image.rows[static_cast<std::size_t>(height - 1 - source_row)];
-        if (decoder->read_row(straight ? row : row_buffer.data())) {
+        if (decoder.read_row(straight ? row : row_buffer.data())) {
             if (!straight || layout == PixelLayout::RGB24) {
-                convert_row(layout, decoder->palette(), straight ? row : row_buffer.data(), row, width);
+                convert_row(layout, decoder.palette(), straight ? row : row_buffer.data(), row, width);
             }
             report.rows_with_data = source_row + 1;
-        } else if (decoder->rows_ended()) {
+        } else if (decoder.rows_ended()) {
             break;
         }
     }
     // A decoder that failed before its first row gave no picture at all.
-    if (decoder->failed() && report.rows_with_data == 0) return true;
-    report.incomplete = decoder->damaged();
+    if (decoder.failed() && report.rows_with_data == 0) return true;
+    report.incomplete = decoder.damaged();
     if (turns && report.rows_with_data == 0) {
         // Nothing to turn: a black picture of the turned size, which costs nothing.
         const bool swaps = orientation >= 5;
@@ -78,11 +99,6 @@ bool load_through_decoder(const std::u16string& path, ImageBuffer& image, std::v
     } else if (turns) {
         report.rows_with_data = image.height;
     }
-
-    const bool jpeg = decoder->container() == ContainerFormat::Jpeg;
-    const bool grey = is_grey_source(layout, decoder->palette());
-    if (jpeg && jpeg_icc_extract(path, profile)) return true;
-    if (grey) profile.clear();
     return false;
 }
 
@@ -108,15 +124,16 @@ std::u16string image_working_path(const std::u16string& path) {
 }
 
 bool image_read(const std::u16string& working_path, ImageBuffer& image, std::vector<std::uint8_t>& profile,
-                LoadReport& report, const MemoryCheck& fits) {
+                LoadReport& report, const MemoryCheck& fits, const ReductionChoice& reduction) {
     profile.clear();
     report = LoadReport{};
-    bool failed = load_through_decoder(working_path, image, profile, report, fits);
+    bool failed = load_through_decoder(working_path, image, profile, report, fits, reduction);
     if (failed && !report.out_of_memory) {
         report = LoadReport{};
         profile.clear();
         failed = load_through_tiff_reader(working_path, image, profile);
-        report.rows_with_data = image.height;
+        report.rows_with_data = report.height = image.height;
+        report.width = image.width;
     }
     if (failed) {
         image_free(image);
@@ -127,9 +144,11 @@ bool image_read(const std::u16string& working_path, ImageBuffer& image, std::vec
     return failed;
 }
 
-std::uint64_t image_measure(const std::u16string& working_path) {
-    const std::unique_ptr<ImageDecoder> decoder = open_image_decoder(working_path);
-    return decoder ? image_bytes(PixelFormat::Colour8, decoder->width(), decoder->height()) : 0;
+bool image_inspect(const std::u16string& working_path, std::vector<std::uint8_t>& profile, LoadReport& report) {
+    profile.clear();
+    report = LoadReport{};
+    Header header;
+    return read_header(working_path, header, profile, report);
 }
 
 bool image_load(UserInterface& ui, const std::u16string& path, ImageBuffer& image, std::vector<std::uint8_t>& profile,

@@ -28,6 +28,10 @@ struct LoadReport {
     // Rows of the picture, counted from the top, that data of the file may have reached;
     // the rest are black and have never been written.
     std::int32_t rows_with_data = 0;
+    // The picture's full size, upright, and how many times smaller it was decoded.
+    std::int32_t width = 0;
+    std::int32_t height = 0;
+    std::int32_t reduction = 1;
 };
 
 // The file a path names: a shortcut's target, or the path itself cut to the limit.
@@ -36,17 +40,23 @@ std::u16string image_working_path(const std::u16string& path);
 // Whether this many bytes more may be taken for a picture now.
 using MemoryCheck = std::function<bool(std::uint64_t bytes)>;
 
+// The reduction (1, 2, 4 or 8) to decode a picture at, given its full size as stored.
+using ReductionChoice = std::function<std::int32_t(std::int32_t width, std::int32_t height)>;
+
 // Decodes through the platform decoder (JPEG, TIFF, PNG, WebP, JPEG XL, HEIF or AVIF,
 // told by the file's bytes), turns the picture by its orientation tag and collects its
 // profile; when that fails, the program's own TIFF reader tries the same file. Grey
 // pictures carry no profile. Memory for the picture is taken only when fits allows it, and a file cut short
-// gives what it holds. Touches no user interface, so it may run on any thread.
+// gives what it holds. Touches no user interface, so it may run on any thread. With a
+// reduction the decoder may give the picture that many times smaller (report.reduction).
 [[nodiscard]] bool image_read(const std::u16string& working_path, ImageBuffer& image, std::vector<std::uint8_t>& profile,
-                LoadReport& report, const MemoryCheck& fits = memory_fits);
+                LoadReport& report, const MemoryCheck& fits = memory_fits, const ReductionChoice& reduction = {});
 
-// The bytes the picture of a file will take, from its header alone; 0 when the platform
-// decoder cannot tell.
-std::uint64_t image_measure(const std::u16string& working_path);
+// What image_read would give besides the pixels, from the file's header alone: the
+// upright size in report.width and report.height, and the profile. Decodes nothing;
+// true when the platform decoder cannot open the file.
+[[nodiscard]] bool image_inspect(const std::u16string& working_path, std::vector<std::uint8_t>& profile,
+                                 LoadReport& report);
 
 // image_read of a path or shortcut, showing "Reading <file>" in the status window and
 // ending with the arrow cursor.

@@ -44,6 +44,8 @@ std::size_t layout_row_bytes(PixelLayout layout, std::int32_t width) {
     return 0;
 }
 
+std::int32_t ImageDecoder::reduce(std::int32_t) { return 1; }
+
 std::size_t ImageDecoder::row_bytes() const { return layout_row_bytes(layout(), width()); }
 
 bool read_rest_of_file(FileHandle& file, std::vector<std::uint8_t>& data) {

@@ -79,6 +79,11 @@ public:
     virtual std::uint64_t working_bytes() const = 0;
     // Tags 274 and 34675 of the first frame's IFD0, EXIF and GPS blocks, in file order.
     virtual std::vector<MetadataItem> metadata() const = 0;
+    // Before the first row: decode the picture at most denominator (1, 2, 4 or 8) times
+    // smaller in each direction, as far as the format can do that while it decodes.
+    // Returns the reduction applied (width() and height() then give the reduced size);
+    // 1 for a decoder that always decodes the full picture.
+    virtual std::int32_t reduce(std::int32_t denominator);
 };
 
 // The container whose signature a file's first bytes (up to signature_bytes) hold.

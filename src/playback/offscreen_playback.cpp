@@ -9,6 +9,7 @@
 #include "platform/headless_ui.h"
 #include "platform/translation.h"
 #include "playback/playback_record.h"
+#include "playback/pan_zoom.h"
 #include "playback/playback_window.h"
 #include "playback/timeline.h"
 
@@ -75,7 +76,8 @@ struct OffscreenPlayback::State final : HeadlessUi, PlaybackWindow {
     void close_window() override {}
 
     // A tick draws the slide shown, the one going in a transition and the next one:
-    // those are converted before it, the others let go. True when one cannot be.
+    // those are converted before it (from the pictures as the picture cache gives them),
+    // the others let go. True when one cannot be.
     bool convert_pictures() {
         if (!transform) return false;
         const std::int32_t count = played.slide_count();
@@ -83,18 +85,24 @@ struct OffscreenPlayback::State final : HeadlessUi, PlaybackWindow {
         const std::int32_t current = std::clamp(current_slide, 0, count - 1);
         for (std::int32_t i = 0; i < count; ++i) {
             const bool needed = i == shown || i == current || i == (current + 1) % count;
-            ImageBuffer& own = converted[static_cast<std::size_t>(i)];
-            ImageBuffer& image = played.slides[static_cast<std::size_t>(i)].image;
-            if (!needed && !own.empty()) {
-                image_free(own);
-                image = image_borrow(original.slides[static_cast<std::size_t>(i)].image);
-            } else if (needed && own.empty() && !image.empty()) {
-                if (colour_transform_apply(image, own, transform)) {
-                    image_free(own);
+            const auto at = static_cast<std::size_t>(i);
+            Slide& slide = played.slides[at];
+            const PictureHandle& source = original.slides[at].picture;
+            if (!needed && converted[at]) {
+                slide.picture = source;
+                converted[at] = false;
+            } else if (needed && !converted[at] && source) {
+                const PictureView view = picture_get(source, picture_need(played, slide, motion, width, height));
+                // A picture that cannot be read is shown black, as on the screen.
+                if (!view.image) continue;
+                ImageBuffer own;
+                if (colour_transform_apply(*view.image, own, transform)) {
                     problem = Core::tr("Out of Memory");
                     return true;
                 }
-                image = image_borrow(own);
+                slide.picture = picture_in_memory(std::move(own), source->source.width, source->source.height,
+                                                  view.reduction);
+                converted[at] = true;
             }
         }
         return false;
@@ -123,7 +131,7 @@ struct OffscreenPlayback::State final : HeadlessUi, PlaybackWindow {
 
     const SlideShow& original;
     const ColourTransform* transform;
-    std::vector<ImageBuffer> converted;  // the pictures converted by transform, by slide
+    std::vector<bool> converted;  // by slide: whether its picture is converted by transform
     SlideShow played;  // the show borrowed, as the timeline plays it
     PlaybackState playback;
     std::int32_t current_slide = 0;

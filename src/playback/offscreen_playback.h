@@ -25,8 +25,8 @@ struct SlideShow;
 
 class OffscreenPlayback {
 public:
-    // Plays a borrowed copy of show (show_borrow; its pictures must stay as they are
-    // meanwhile) into a picture of width x height. motion is the sampling mode
+    // Plays a copy of show (show_borrow, sharing its pictures) into a picture of width x
+    // height. motion is the sampling mode
     // (AppContext::motion). With to_srgb the pictures are converted by it slide by slide
     // as the show reaches them, and let go once it has passed them: at most three at a
     // time (the one shown, the one going and the next). Without pixels only the timing

@@ -127,8 +127,8 @@ double path_progress(Interpolation interpolation, double t) {
 
 PictureBox slide_picture_box(const SlideShow& show, const Slide& slide, std::int32_t key_frame, double progress,
                              std::int32_t frame_width, std::int32_t frame_height) {
-    const std::int64_t w = slide.image.width;
-    const std::int64_t h = slide.image.height;
+    const std::int64_t w = picture_width(slide.picture);
+    const std::int64_t h = picture_height(slide.picture);
     const SlideStyle style = effective_style(show, slide);
     const std::int32_t count = slide.frame_count();
     if ((style != SlideStyle::Crop && style != SlideStyle::Path) || count == 0) {
@@ -207,16 +207,30 @@ bool render_exact(const ImageBuffer& image, const PictureBox& box, const RenderT
         height);
 }
 
-bool render_box(const Slide& slide, const PictureBox& box, Motion motion, const RenderTarget& target) {
-    const ImageBuffer& image = slide.image;
+// A box of the full-size picture in the pixels of the picture decoded, which may be
+// smaller (or another size, when the file changed since the show was opened).
+PictureBox box_in_picture(const PictureBox& box, const PictureSource& source, const ImageBuffer& image) {
+    if (image.width == source.width && image.height == source.height) return box;
+    const double sx = source.width > 1 ? static_cast<double>(image.width - 1) / (source.width - 1) : 1.0;
+    const double sy = source.height > 1 ? static_cast<double>(image.height - 1) / (source.height - 1) : 1.0;
+    return {box.left * sx, box.top * sy, box.right * sx, box.bottom * sy};
+}
+
+bool render_box(const Slide& slide, const PictureBox& box, Motion motion, PictureNeed need,
+                const RenderTarget& target) {
+    const PictureView view = picture_get(slide.picture, need);
     // A slide whose file could not be read has no picture to show.
-    if (image.empty() || image.kind != PixelFormat::Colour8 || image.width <= 0 || image.height <= 0) {
+    const ImageBuffer* image = view.image.get();
+    if (!image || image->kind != PixelFormat::Colour8 || image->width <= 0 || image->height <= 0) {
         target.clear();
         return false;
     }
-    if (motion != Motion::Smooth) return render_exact(image, box, target);
-    return target.frame ? smooth_render(image, slide.levels, box, *target.frame)
-                        : smooth_render(image, slide.levels, box, *target.picture);
+    const PictureBox in_picture = box_in_picture(box, slide.picture->source, *image);
+    if (motion != Motion::Smooth) return render_exact(*image, in_picture, target);
+    static const std::vector<ImageBuffer> no_levels;
+    const std::vector<ImageBuffer>& levels = view.levels ? *view.levels : no_levels;
+    return target.frame ? smooth_render(*image, levels, in_picture, *target.frame)
+                        : smooth_render(*image, levels, in_picture, *target.picture);
 }
 
 bool render_slide(const SlideShow& show, std::int32_t slide_index, std::int32_t key_frame, double progress,
@@ -228,7 +242,7 @@ bool render_slide(const SlideShow& show, std::int32_t slide_index, std::int32_t 
     if (!valid_slide(show, slide_index)) return true;
     const Slide& slide = show.slides[static_cast<std::size_t>(slide_index)];
     return render_box(slide, slide_picture_box(show, slide, key_frame, progress, target.width, target.height), motion,
-                      target);
+                      picture_need(show, slide, motion, target.width, target.height), target);
 }
 
 bool fits_picture(const MemoryBitmap& picture) {
@@ -252,7 +266,32 @@ bool render_slide_picture(const SlideShow& show, std::int32_t slide_index, std::
 
 bool render_box_picture(const Slide& slide, const PictureBox& box, Motion motion, MemoryBitmap& picture) {
     if (!fits_picture(picture)) return true;
-    return render_box(slide, box, motion, {nullptr, &picture, picture.width, picture.height});
+    const PictureNeed need{motion == Motion::Smooth ? box_reduction(box, picture.width, picture.height) : 1,
+                           motion == Motion::Smooth};
+    return render_box(slide, box, motion, need, {nullptr, &picture, picture.width, picture.height});
+}
+
+std::int32_t box_reduction(const PictureBox& box, std::int32_t frame_width, std::int32_t frame_height) {
+    const double across = std::abs(box.right - box.left) / std::max(frame_width, 1);
+    const double down = std::abs(box.bottom - box.top) / std::max(frame_height, 1);
+    const double room = std::min(across, down);
+    std::int32_t reduction = 1;
+    while (reduction < 8 && room >= 2.0 * reduction) reduction *= 2;
+    return reduction;
+}
+
+PictureNeed picture_need(const SlideShow& show, const Slide& slide, Motion motion, std::int32_t frame_width,
+                         std::int32_t frame_height) {
+    if (motion != Motion::Smooth) return {1, false};
+    // Every key frame's box, where the path rests and where it passes: the smallest
+    // decides. A path's boxes between key frames lie between theirs in size.
+    std::int32_t reduction = 8;
+    const std::int32_t count = std::max(slide.frame_count(), 1);
+    for (std::int32_t k = 0; k < count; ++k) {
+        const PictureBox box = slide_picture_box(show, slide, k, 0.0, frame_width, frame_height);
+        reduction = std::min(reduction, box_reduction(box, frame_width, frame_height));
+    }
+    return {reduction, true};
 }
 
 BoxShape box_shape(const PanFrame& box) {
@@ -341,7 +380,7 @@ void switch_style(SlideShow& show, Slide& slide, SlideStyle from, SlideStyle to)
 // Key frame 0 of a slide whose picture has a size; null otherwise, for there is nothing
 // to measure a box against.
 PanFrame* first_key_frame(Slide& slide) {
-    const bool sized = slide.image.width > 0 && slide.image.height > 0;
+    const bool sized = picture_width(slide.picture) > 0 && picture_height(slide.picture) > 0;
     return slide.frames.empty() || !sized ? nullptr : &slide.frames[0];
 }
 
@@ -353,7 +392,7 @@ void crop_to_proportions(SlideShow& show, std::int32_t slide_index) {
     switch_style(show, slide, SlideStyle::Fit, SlideStyle::Crop);
     PanFrame* box = first_key_frame(slide);
     if (box == nullptr) return;
-    centre_crop_box(show, *box, slide.image.width, slide.image.height);
+    centre_crop_box(show, *box, picture_width(slide.picture), picture_height(slide.picture));
 }
 
 void centre_crop_box(const SlideShow& show, PanFrame& box, std::int32_t image_width, std::int32_t image_height) {
@@ -408,7 +447,7 @@ void fit_to_window(SlideShow& show, std::int32_t slide_index, std::int32_t frame
         wf = p.width;
         hf = p.height;
     }
-    picture_holding_box(*box, slide.image.width, slide.image.height, wf, hf);
+    picture_holding_box(*box, picture_width(slide.picture), picture_height(slide.picture), wf, hf);
 }
 
 void fit_box_to_proportions(const SlideShow& show, PanFrame& box, std::int32_t image_width,

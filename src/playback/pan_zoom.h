@@ -49,8 +49,17 @@ PixelBox slide_pixel_box(const SlideShow& show, const Slide& slide, std::int32_t
 PictureBox slide_picture_box(const SlideShow& show, const Slide& slide, std::int32_t key_frame, double progress,
                              std::int32_t frame_width, std::int32_t frame_height);
 
-// Renders the slide into the frame in the given motion, from the full-size picture (and
-// its levels), on the worker pool. Exact samples the nearest picture pixel on the box
+// What rendering a slide into frames of the given size needs of its picture: exact
+// motion the full-size picture; smooth motion its levels, and the picture only as large
+// as every key frame's box needs (box_reduction).
+PictureNeed picture_need(const SlideShow& show, const Slide& slide, Motion motion, std::int32_t frame_width,
+                         std::int32_t frame_height);
+// The largest reduction (1, 2, 4 or 8) at which the box of the full-size picture still
+// has a picture pixel for every pixel of a frame of the given size.
+std::int32_t box_reduction(const PictureBox& box, std::int32_t frame_width, std::int32_t frame_height);
+
+// Renders the slide into the frame in the given motion, from its picture (and its
+// levels) as picture_need asks, on the worker pool. Exact samples the nearest picture pixel on the box
 // rounded to whole pixels. Without slides the frame is cleared to black; a slide
 // without a picture shows black. Fails, leaving the frame as it was, when the frame has
 // no pixels, the slide index is outside the show or working memory cannot be allocated.

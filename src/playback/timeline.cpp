@@ -9,7 +9,6 @@
 #include "platform/message_boxes.h"
 #include "playback/frame_pacing.h"
 #include "platform/translation.h"
-#include "playback/motion.h"
 #include "playback/pan_zoom.h"
 #include "playback/playback_window.h"
 #include "playback/transitions.h"
@@ -77,19 +76,45 @@ void present(PlaybackRecord& player, std::int32_t caption_slide) {
 
 std::int32_t last_slide(const PlaybackRecord& player) { return player.show.slide_count() - 1; }
 
-// A program that renders frames itself may set the motion without set_motion: a slide
-// then gets its levels when it is first shown in smooth motion.
-void levels_for(PlaybackRecord& player, std::int32_t slide) {
-    if (player.motion != Motion::Smooth || slide < 0 || slide > last_slide(player)) return;
-    Slide& s = player.show.slides[static_cast<std::size_t>(slide)];
-    // Levels that do not fit leave the slide sampled from its picture alone.
-    if (s.levels.empty()) static_cast<void>(prepare_slide_levels(player.motion, s));
+// Slides read ahead after the one shown, in playing order; the one before is read too,
+// for the left arrow.
+constexpr std::int32_t slides_read_ahead = 3;
+
+// Tells the cache which pictures the show needs next, most urgent first, so that each
+// is ready before its transition begins.
+void read_ahead(PlaybackRecord& player) {
+    const PlaybackWindow* window = player.state.window;
+    const std::int32_t count = player.show.slide_count();
+    const std::int32_t current = player.current_slide;
+    if (!window || current < 0 || current >= count) return;
+    std::vector<std::int32_t> order{current};
+    for (std::int32_t k = 1; k <= slides_read_ahead; ++k) {
+        if (current + k < count || player.show.settings.loop) order.push_back((current + k) % count);
+    }
+    order.push_back(current == 0 ? count - 1 : current - 1);
+    std::vector<PictureWant> wants;
+    for (std::int32_t i : order) {
+        const Slide& s = slide_at(player, i);
+        const bool listed = std::any_of(wants.begin(), wants.end(), [&](const PictureWant& w) { return w.picture == s.picture; });
+        if (!s.picture || listed) continue;
+        wants.push_back({s.picture, picture_need(player.show, s, player.motion, window->client_width(), window->client_height())});
+    }
+    pictures_want(wants);
+}
+
+// The slides whose pictures could not be decoded when they were to be shown are shown
+// black with their captions, and the show goes on; the user is told of each once, when
+// the show is at rest: a box put up inside a running show's tick would hold it.
+void tell_failures(PlaybackRecord& player) {
+    if (player.state.running) return;
+    for (const Slide& s : player.show.slides) {
+        if (picture_take_failure(s.picture)) error_box(player.ui, Core::tr("Error reading slide file: %s"), s.picture->source.working_path);
+    }
 }
 
 // Renders a slide straight into the memory bitmap, and keeps where it stands, so that
 // the picture can be made again: at another size, or as where a transition starts.
 bool render_shown(PlaybackRecord& player, std::int32_t slide, std::int32_t key_frame, double progress) {
-    levels_for(player, slide);
     PlaybackState& pb = player.state;
     pb.shown_key_frame = key_frame;
     pb.shown_progress = progress;
@@ -114,6 +139,7 @@ void halt_show(PlaybackRecord& player, bool keep_in_place, bool draw_at_rest) {
     if (!keep_in_place) pb.window->to_bottom();
     go_to_slide(player, pb.displayed_slide, draw_at_rest);
     pb.from_black = true;
+    tell_failures(player);
 }
 
 // Makes the frames again at the window's client size, black; says once when they do
@@ -181,6 +207,8 @@ void playback_window_resized(PlaybackRecord& player) {
 void playback_redraw(PlaybackRecord& player) {
     PlaybackState& pb = player.state;
     if (!pb.window) return;
+    // The motion or the size may have changed what the pictures read ahead must be.
+    read_ahead(player);
     const bool shown = !pb.blanked && has_slides(player) && pb.displayed_slide >= 0 &&
                        pb.displayed_slide <= last_slide(player);
     // The picture the viewer saw, made again from the photograph.
@@ -213,6 +241,7 @@ void go_to_slide(PlaybackRecord& player, std::int32_t index, bool draw_now) {
     }
     pb.segment_ticks = 0;
     pb.in_transition = false;
+    read_ahead(player);
     if (draw_now) {
         draw_current_slide(player);
         pb.displayed_slide = player.current_slide;
@@ -224,6 +253,7 @@ void draw_current_slide(PlaybackRecord& player) {
     if (!has_picture(player.state.window)) return;
     if (render_shown(player, player.current_slide, 0, 0.0) && has_slides(player)) return;
     present(player, player.current_slide);
+    tell_failures(player);
 }
 
 void run_show(PlaybackRecord& player) {
@@ -288,8 +318,6 @@ void begin_transition(PlaybackRecord& player) {
 void prepare_transition(PlaybackRecord& player) {
     PlaybackState& pb = player.state;
     if (!pb.window || !has_slides(player)) return;
-    levels_for(player, pb.displayed_slide);
-    levels_for(player, player.current_slide);
     if (pb.window->draws_scenes()) {
         PlaybackScene& scene = pb.window->scene;
         scene.outgoing = pb.from_black || !valid_slide(player, pb.displayed_slide)

@@ -17,6 +17,7 @@
 #include "document/show_index.h"
 #include "imaging/colour_transform.h"
 #include "imaging/memory_bitmap.h"
+#include "imaging/thumbnail_cache.h"
 #include "platform/files.h"
 #include "platform/message_boxes.h"
 #include "platform/paths.h"
@@ -73,6 +74,7 @@ bool load_show(AppContext& context, ConsoleUi& ui, const std::u16string& path) {
         return true;
     }
     context.monitor = {MonitorProfile::Srgb, {}, {}};
+    context.thumbnail_folder = user_thumbnail_folder();
     if (read_show(context, show.show_folder, name)) {
         say(formatted(Core::tr("Cannot open slide show: %s"), index));
         return true;

@@ -15,7 +15,6 @@
 #include "app/app_context.h"
 #include "app/monitor_setting.h"
 #include "app/motion_setting.h"
-#include "playback/motion.h"
 #include "playback/timeline.h"
 
 namespace lumivane {
@@ -160,7 +159,7 @@ void PreferencesDialog::accept() {
     QDialog::accept();
     const bool new_window = drawing != context_.drawing || screen != context_.playback_screen;
     if (new_window && context_.playback.window) recreate_playback_window(context_.player);
-    if (motion != context_.motion) static_cast<void>(set_motion(context_, motion));  // slides left out are named
+    if (motion != context_.motion) set_motion(context_, motion);
 }
 
 }  // namespace lumivane

@@ -14,6 +14,7 @@
 #include "app/app_context.h"
 #include "imaging/memory_bitmap.h"
 #include "imaging/resample.h"
+#include "playback/pan_zoom.h"
 #include "platform/translation.h"
 #include "platform/value_formatter.h"
 #include "playback/playback_window.h"
@@ -173,15 +174,22 @@ void SlidePropertiesDialog::lay_out() {
 }
 
 void SlidePropertiesDialog::build_preview() {
-    const ImageBuffer& image = editor_.slide().image;
-    place_ = preview_place(width(), height(), metrics_, image.width, image.height);
+    const PictureHandle& picture = editor_.slide().picture;
+    const std::int32_t full_width = picture_width(picture);
+    const std::int32_t full_height = picture_height(picture);
+    place_ = preview_place(width(), height(), metrics_, full_width, full_height);
     image_free(preview_);
     if (place_.width <= 0 || place_.height <= 0) return;
     // Made with as many pixels as the preview covers on this screen, so it stays sharp.
     preview_ratio_ = devicePixelRatioF();
     const auto w = static_cast<std::int32_t>(std::lround(place_.width * preview_ratio_));
     const auto h = static_cast<std::int32_t>(std::lround(place_.height * preview_ratio_));
-    if (image_resample(image, preview_, w, h, image.resolution, ResampleFilter::Nearest)) image_free(preview_);
+    // Decoded no larger than the preview needs.
+    const PictureBox whole{0.0, 0.0, full_width - 1.0, full_height - 1.0};
+    const PictureView view = picture_get(picture, {box_reduction(whole, w, h), false});
+    if (!view.image || image_resample(*view.image, preview_, w, h, view.image->resolution, ResampleFilter::Nearest)) {
+        image_free(preview_);
+    }
 }
 
 void SlidePropertiesDialog::paintEvent(QPaintEvent*) {

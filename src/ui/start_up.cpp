@@ -6,6 +6,7 @@
 #include "app/app_context.h"
 #include "app/command_line.h"
 #include "app/show_folder.h"
+#include "imaging/thumbnail_cache.h"
 #include "platform/files.h"
 #include "platform/message_boxes.h"
 #include "platform/qt/quit_signal.h"
@@ -62,6 +63,7 @@ bool start_program(QtUserInterface& ui, AppContext& context, MainWindow& window,
     const UserFolders folders = find_user_folders(program_folder());
     context.settings_folder = folders.settings;
     context.session_folder = folders.session;
+    context.thumbnail_folder = user_thumbnail_folder();
     read_session_state(context, pictures_folder());
     ui.use_monitor_profile();
 

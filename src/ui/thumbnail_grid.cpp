@@ -34,7 +34,8 @@ constexpr int focus_ring_width = 3;
 // none, and the frame around it.
 void paint_cell(QPainter& painter, const GridCell& cell, const Slide& slide, const QColor& frame, int margin,
                 qreal thumbnail_ratio) {
-    const ImageBuffer& thumbnail = slide.thumbnail;
+    static const ImageBuffer none;
+    const ImageBuffer& thumbnail = slide.thumbnail ? *slide.thumbnail : none;
     const int centre_x = cell.x + grid_cell_size / 2;
     const int centre_y = cell.y + grid_cell_size / 2;
     QRect picture;

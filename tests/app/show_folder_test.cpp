@@ -100,7 +100,7 @@ TEST(NewShow, OpenAndCreateFromFolders) {
         EXPECT_EQ(kinds, c.kinds);
         for (const Slide& slide : context.show.slides) {
             files.push_back(slide.file);
-            EXPECT_EQ(slide.image.width, 8);
+            EXPECT_EQ(picture_width(slide.picture), 8);
         }
         EXPECT_EQ(files, c.opened);
         for (const auto& dialog : ui.dialogs) {

@@ -10,6 +10,7 @@
 #include <malloc.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <fcntl.h>
 #include <unistd.h>
 
 #include "app/app_context.h"
@@ -20,7 +21,6 @@
 #include "imaging/colour_transform.h"
 #include "imaging/image_loader.h"
 #include "imaging/monitor_profiles.h"
-#include "imaging/picture_levels.h"
 #include "platform/paths.h"
 #include "platform/system_memory.h"
 #include "platform/value_formatter.h"
@@ -70,17 +70,19 @@ TEST(LoadShowImages, LoadsConvertsThumbnailsAndFitsEverySlide) {
                                                     folder.file(u"portrait.jpg")}));
 
     const auto& slides = context.show.slides;
-    EXPECT_EQ(slides[0].image.width, 1800);
-    EXPECT_EQ(slides[0].image.height, 1200);
-    EXPECT_NE(slides[0].transform, nullptr);
-    EXPECT_EQ(slides[0].thumbnail.width, 190);
-    EXPECT_EQ(slides[0].thumbnail.height, 126);
-    EXPECT_EQ(slides[3].image.width, 1200);  // turned upright from its orientation tag
-    EXPECT_EQ(slides[3].image.height, 1800);
+    EXPECT_EQ(picture_width(slides[0].picture), 1800);
+    EXPECT_EQ(picture_height(slides[0].picture), 1200);
+    EXPECT_NE(slides[0].picture->source.transform, nullptr);
+    EXPECT_EQ(slides[0].thumbnail->width, 190);
+    EXPECT_EQ(slides[0].thumbnail->height, 126);
+    EXPECT_EQ(picture_width(slides[3].picture), 1200);  // turned upright from its orientation tag
+    EXPECT_EQ(picture_height(slides[3].picture), 1800);
+    const PictureView portrait = picture_get(slides[3].picture, {});
+    ASSERT_TRUE(portrait.image);
+    EXPECT_EQ(portrait.image->width, 1200);
     for (std::size_t i : {1u, 2u}) {
-        EXPECT_TRUE(slides[i].image.empty()) << i;
-        EXPECT_TRUE(slides[i].thumbnail.empty()) << i;
-        EXPECT_EQ(slides[i].transform, nullptr) << i;
+        EXPECT_EQ(slides[i].picture, nullptr) << i;
+        EXPECT_EQ(slides[i].thumbnail, nullptr) << i;
     }
 
     // The whole 1800 x 1200 picture, cut to 16 : 9 about its centre: 1800 x 1012.5.
@@ -147,7 +149,7 @@ TEST(LoadShowImages, ProblemFilesOfManySlidesShareOneBoxPerKind) {
                       u"\n" + cut}));
     EXPECT_EQ(ui.boxes[2].title, u"Warning");
     ASSERT_EQ(context.show.slide_count(), 20);
-    for (const Slide& slide : context.show.slides) EXPECT_EQ(slide.image.empty(), slide.file != u"cut.jpg");
+    for (const Slide& slide : context.show.slides) EXPECT_EQ(slide.picture == nullptr, slide.file != u"cut.jpg");
     EXPECT_EQ(ui.status_log.back(), u"hide");
 }
 
@@ -164,7 +166,7 @@ TEST(LoadShowImages, SlidesWithoutAReadableFileGetOneMessageEach) {
     EXPECT_EQ(ui.texts(), (std::vector<std::u16string>{u"Slide file does not exist: " + folder.file(u"pipe.jpg"),
                                                        u"Slide 3 has no image file name", u"Pathname too long",
                                                        u"More slide files do not exist (1):\n" + folder.file(u"device.jpg")}));
-    for (const Slide& slide : context.show.slides) EXPECT_TRUE(slide.image.empty());
+    for (const Slide& slide : context.show.slides) EXPECT_EQ(slide.picture, nullptr);
 }
 
 // Slides whose profiles are byte for byte the same, or that have none, share one
@@ -185,20 +187,21 @@ TEST(LoadShowImages, SlidesWithTheSameProfileShareOneTransform) {
     EXPECT_TRUE(ui.texts().empty());
     EXPECT_EQ(context.colour_transforms.created, 3);
     const auto& slides = context.show.slides;
-    EXPECT_EQ(slides[0].transform, slides[3].transform);
-    EXPECT_EQ(slides[0].transform, slides[5].transform);
-    EXPECT_EQ(slides[1].transform, slides[4].transform);
-    EXPECT_NE(slides[0].transform, slides[1].transform);
-    EXPECT_NE(slides[1].transform, slides[2].transform);
+    const auto transform = [&](std::size_t i) { return slides[i].picture->source.transform; };
+    EXPECT_EQ(transform(0), transform(3));
+    EXPECT_EQ(transform(0), transform(5));
+    EXPECT_EQ(transform(1), transform(4));
+    EXPECT_NE(transform(0), transform(1));
+    EXPECT_NE(transform(1), transform(2));
 
     // A slide added later is prepared the same way, through the same transforms.
     Slide& added = context.show.slides.emplace_back();
     added.file = u"adobe.jpg";
     SlideMessages messages(ui);
-    ASSERT_EQ(prepare_slide(context, 6, added, messages), SlidePrepared::Done);
+    prepare_slide(context, 6, added, messages);
     EXPECT_EQ(ui.status_log.back(), u"text: Reading " + folder.file(u"adobe.jpg"));
-    EXPECT_EQ(added.transform, slides[1].transform);
-    EXPECT_EQ(added.thumbnail.width, 200);
+    EXPECT_EQ(transform(6), transform(1));
+    EXPECT_EQ(added.thumbnail->width, 200);
     EXPECT_EQ(context.colour_transforms.created, 3);
 
     for (const Slide& slide : slides) {
@@ -208,9 +211,10 @@ TEST(LoadShowImages, SlidesWithTheSameProfileShareOneTransform) {
         ASSERT_FALSE(image_load(ui, folder.file(slide.file), own, profile));
         ASSERT_FALSE(colour_transform_create(profile, own, context.monitor.icc, transform));
         ASSERT_FALSE(colour_transform_apply(own, own, transform.get()));
-        ASSERT_EQ(slide.image.height, own.height);
+        const PictureView view = picture_get(slide.picture, {});
+        ASSERT_EQ(view.image->height, own.height);
         for (std::int32_t r = 0; r < own.height; ++r) {
-            ASSERT_EQ(std::memcmp(slide.image.rows[r], own.rows[r], static_cast<std::size_t>(own.stride)), 0);
+            ASSERT_EQ(std::memcmp(view.image->rows[r], own.rows[r], static_cast<std::size_t>(own.stride)), 0);
         }
     }
 }
@@ -227,8 +231,8 @@ TEST(LoadShowImages, ARefusedProfileIsReportedOnce) {
     load_show_images(context);
     EXPECT_EQ(ui.texts(), std::vector<std::u16string>{u"Problem converting from working color space to monitor color space"});
     for (const Slide& slide : context.show.slides) {
-        EXPECT_EQ(slide.transform, nullptr);
-        EXPECT_EQ(slide.image.rows[5][7], 90);
+        EXPECT_EQ(slide.picture->source.transform, nullptr);
+        EXPECT_EQ(picture_get(slide.picture, {}).image->rows[5][7], 90);
     }
 }
 
@@ -237,15 +241,50 @@ void write_index(const std::string& path, const std::vector<std::u16string>& lin
     for (const std::u16string& line : lines) out << testing::u8(line) << "\r\n";
 }
 
-// Opening a show whose pictures do not all fit in the memory the program may use stops
-// with one message, keeps the slides loaded so far, and leaves the others in the show
-// as they were, so that saving loses none. The address space limit is set in a fresh
-// process (the test runs again alone, told the folder by the environment), where it
-// cannot disturb other tests; its exit code tells what it saw, and that it lived.
-// In smooth motion every slide's picture gets its levels as it is prepared, when their
-// bytes fit; a picture whose levels do not fit is shown without them and named, the
-// first at once and the others in one box at the end.
-TEST(LoadShowImages, SmoothMotionPreparesLevelsWhereTheyFit) {
+// A second opening of an unchanged show decodes nothing: its thumbnails come from the
+// desktop's thumbnail cache, with the first opening's messages. The proof: a file
+// replaced by another picture of the same length, its time kept, still shows the
+// thumbnail kept, until its time changes.
+TEST(LoadShowImages, ASecondOpeningTakesTheThumbnailsKept) {
+    TempFolder folder;
+    testing::write_jpeg(folder.native_file("light.jpg"), 640, 480, false, [](int, int, int) { return 230; });
+    testing::write_jpeg(folder.native_file("dark.jpg"), 640, 480, false, [](int, int, int) { return 20; });
+    // Bytes after the end of a JPEG are no part of it: both padded to one length.
+    std::string light = testing::read_bytes(folder.native_file("light.jpg"));
+    std::string dark = testing::read_bytes(folder.native_file("dark.jpg"));
+    const std::size_t length = std::max(light.size(), dark.size()) + 16;
+    light.resize(length, '\0');
+    dark.resize(length, '\0');
+    folder.write("a.jpg", light);
+    const std::string cut = testing::read_bytes(folder.native_file("dark.jpg"));
+    folder.write("cut.jpg", cut.substr(0, cut.size() / 2));
+    const std::vector<std::u16string> damaged = {
+        u"Slide file is damaged or incomplete; the missing part of the picture is black: " + folder.file(u"cut.jpg")};
+    const auto open = [&] {
+        RecordingUi ui;
+        AppContext context(ui);
+        context.thumbnail_folder = folder.file(u"cache");
+        add_slides(context.show, folder.path(), {u"a.jpg", u"cut.jpg"});
+        load_show_images(context);
+        EXPECT_EQ(ui.texts(), damaged);
+        for (const Slide& slide : context.show.slides) EXPECT_TRUE(slide.thumbnail && slide.picture);
+        return context.show.slides[0].thumbnail->rows[30][30];
+    };
+    EXPECT_GT(open(), 200);
+    const std::string a_path = folder.native_file("a.jpg");
+    struct stat status {};
+    ASSERT_EQ(::stat(a_path.c_str(), &status), 0);
+    folder.write("a.jpg", dark);
+    const timespec kept[2] = {status.st_atim, status.st_mtim};
+    ASSERT_EQ(::utimensat(AT_FDCWD, a_path.c_str(), kept, 0), 0);
+    EXPECT_GT(open(), 200);
+    const timespec later[2] = {{status.st_mtim.tv_sec + 10, 0}, {status.st_mtim.tv_sec + 10, 0}};
+    ASSERT_EQ(::utimensat(AT_FDCWD, a_path.c_str(), later, 0), 0);
+    EXPECT_LT(open(), 50);
+}
+
+// In smooth motion a picture comes with its levels, from the cache, when it is needed.
+TEST(LoadShowImages, SmoothMotionGetsLevelsWithThePicture) {
     TempFolder folder;
     testing::write_jpeg(folder.native_file("a.jpg"), 64, 48, false, [](int x, int y, int c) { return x + y + c; });
     RecordingUi ui;
@@ -254,28 +293,20 @@ TEST(LoadShowImages, SmoothMotionPreparesLevelsWhereTheyFit) {
     add_slides(context.show, folder.path(), {u"a.jpg", u"a.jpg"});
     load_show_images(context);
     EXPECT_TRUE(ui.texts().empty());
-    for (const Slide& slide : context.show.slides) ASSERT_EQ(slide.levels.size(), 6u);  // 32 x 24 down to 1 x 1
-
-    std::uint64_t asked = 0;
-    const auto no_room = [&](std::uint64_t bytes) { return asked = bytes, false; };
-    SlideMessages messages(ui);
-    for (std::int32_t i = 0; i < 2; ++i) {
-        Slide& added = context.show.slides.emplace_back();
-        added.file = u"a.jpg";
-        ASSERT_EQ(prepare_slide(context, 2 + i, added, messages, nullptr, nullptr, no_room), SlidePrepared::Done);
-        EXPECT_EQ(added.image.width, 64);
-        EXPECT_TRUE(added.levels.empty());
+    for (const Slide& slide : context.show.slides) {
+        const PictureView view = picture_get(slide.picture, {1, true});
+        ASSERT_TRUE(view.levels);
+        EXPECT_EQ(view.levels->size(), 6u);  // 32 x 24 down to 1 x 1
     }
-    EXPECT_EQ(asked, picture_levels_bytes(64, 48));
-    messages.finish();
-    const std::u16string path = folder.file(u"a.jpg");
-    EXPECT_EQ(ui.texts(), (std::vector<std::u16string>{
-                              u"Not enough memory for smooth motion; this picture moves with less filtering: " + path,
-                              u"More pictures have no memory for smooth motion (1); they move with less filtering:\n" +
-                                  path}));
 }
 
-TEST(LoadShowImages, PicturesThatDoNotFitStopLoadingWithOneMessage) {
+// A show whose pictures do not all fit in the memory the program may use opens whole,
+// without a message, and every picture can be had in turn: the cache lets the pictures
+// least recently needed go, and reads one again when it is needed again. The address
+// space limit is set in a fresh process (the test runs again alone, told the folder by
+// the environment), where it cannot disturb other tests; its exit code tells what it
+// saw, and that it lived.
+TEST(LoadShowImages, AShowLargerThanTheMemoryOpensAndPlaysWhole) {
 #if defined(__SANITIZE_ADDRESS__)
     GTEST_SKIP() << "AddressSanitizer's own reservations do not fit under an address space limit";
 #endif
@@ -297,23 +328,14 @@ TEST(LoadShowImages, PicturesThatDoNotFitStopLoadingWithOneMessage) {
         const rlimit address_space{limit, limit};
         ::setrlimit(RLIMIT_AS, &address_space);
         load_show_images(context);
-
-        std::int32_t loaded = 0;
-        while (loaded < slide_count && !context.show.slides[static_cast<std::size_t>(loaded)].image.empty()) ++loaded;
-        bool right = loaded >= 1 && loaded < slide_count && ui.boxes.size() == 1 && ui.boxes[0].title == u"Error";
-        const std::u16string text = right ? ui.boxes[0].text : u"";
-        right = right && text.find(formatted(u"Out of memory: %d of %d slides were loaded.\n", loaded, slide_count)) == 0 &&
-                text.find(u"The pictures of the whole show need 288\u00A0MB;") != std::u16string::npos;
-        // The slides not loaded are as the index made them; the others only had their
-        // key frames fitted to the pictures.
-        const std::vector<std::u16string> lines = show_index_lines(context.show);
-        for (std::size_t i = 0; right && i < lines.size(); ++i) {
-            const bool fitted = lines[i].rfind(u"frame ", 0) == 0 && lines[i][6] - u'0' < loaded;
-            right = lines.size() == saved.size() && (fitted || lines[i] == saved[i]);
+        bool right = ui.boxes.empty() && show_index_lines(context.show).size() == saved.size();
+        for (const Slide& slide : context.show.slides) right = right && slide.thumbnail && slide.picture;
+        // Every picture in turn, then the first again, which was let go meanwhile.
+        for (std::int32_t i : {0, 1, 2, 3, 4, 5, 6, 7, 0}) {
+            const PictureView view = picture_get(context.show.slides[static_cast<std::size_t>(i)].picture, {});
+            right = right && view.image && view.image->width == 4000;
         }
-        for (std::int32_t i = loaded; right && i < slide_count; ++i) {
-            right = context.show.slides[static_cast<std::size_t>(i)].thumbnail.empty();
-        }
+        right = right && context.pictures.held_bytes() <= 3 * picture && context.pictures.late_count() == 9;
         ::_exit(right ? 0 : 1);
     }
     TempFolder folder;

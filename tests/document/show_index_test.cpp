@@ -349,7 +349,7 @@ TEST(SaveShow, EveryNameAndCaptionReadsBackExactly) {
         const Slide& slide = back.context.show.slides[i];
         EXPECT_EQ(slide.file, utf8_to_utf16(names[i]));
         EXPECT_EQ(slide.caption, f.context.show.slides[i].caption);
-        EXPECT_EQ(slide.image.width, 16) << names[i];
+        EXPECT_EQ(picture_width(slide.picture), 16) << names[i];
     }
 }
 

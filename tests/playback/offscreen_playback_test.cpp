@@ -18,7 +18,9 @@ SlideShow grey_show(const std::vector<std::vector<double>>& delays) {
         Slide slide;
         slide.style = frames.size() >= 2 ? SlideStyle::Path : SlideStyle::Fit;
         for (const double delay : frames) slide.frames.push_back({delay, 0.0, 0.0, 1.0, 1.0});
-        EXPECT_FALSE(image_allocate(slide.image, PixelFormat::Colour8, 16, 9, 72.0));
+        ImageBuffer image;
+        EXPECT_FALSE(image_allocate(image, PixelFormat::Colour8, 16, 9, 72.0));
+        slide.picture = picture_in_memory(std::move(image));
         show.slides.push_back(std::move(slide));
     }
     return show;

@@ -29,9 +29,7 @@ PanFrame box_of(double left, double top, double right, double bottom) { return {
 // A slide whose picture has a size but no pixels: enough for the box rules.
 Slide sized_slide(std::int32_t width, std::int32_t height, SlideStyle style, std::vector<PanFrame> frames = {}) {
     Slide slide;
-    slide.image.kind = PixelFormat::Colour8;
-    slide.image.width = width;
-    slide.image.height = height;
+    slide.picture = picture_in_memory(ImageBuffer(), width, height, 1);
     slide.style = style;
     slide.frames = std::move(frames);
     return slide;
@@ -40,15 +38,17 @@ Slide sized_slide(std::int32_t width, std::int32_t height, SlideStyle style, std
 // A picture whose pixel at (x, y from the top) is (x, y, x + y) modulo 256.
 Slide patterned_slide(std::int32_t width, std::int32_t height, SlideStyle style, std::vector<PanFrame> frames) {
     Slide slide;
-    EXPECT_FALSE(image_allocate(slide.image, PixelFormat::Colour8, width, height, 72.0));
+    ImageBuffer image;
+    EXPECT_FALSE(image_allocate(image, PixelFormat::Colour8, width, height, 72.0));
     for (std::int32_t y = 0; y < height; ++y) {
-        std::uint8_t* row = slide.image.rows[static_cast<std::size_t>(height - 1 - y)];
+        std::uint8_t* row = image.rows[static_cast<std::size_t>(height - 1 - y)];
         for (std::int32_t x = 0; x < width; ++x) {
             row[3 * x] = static_cast<std::uint8_t>(x);
             row[3 * x + 1] = static_cast<std::uint8_t>(y);
             row[3 * x + 2] = static_cast<std::uint8_t>(x + y);
         }
     }
+    slide.picture = picture_in_memory(std::move(image));
     slide.style = style;
     slide.frames = std::move(frames);
     return slide;
@@ -218,12 +218,14 @@ TEST(RenderSlideFrame, RealPhotographMatchesPlainNearestNeighbour) {
     SlideShow show;
     show.slides.resize(1);
     Slide& slide = show.slides[0];
-    ASSERT_FALSE(image_allocate(slide.image, PixelFormat::Colour8, picture.width, picture.height, 72.0));
+    ImageBuffer image;
+    ASSERT_FALSE(image_allocate(image, PixelFormat::Colour8, picture.width, picture.height, 72.0));
     for (std::int32_t y = 0; y < picture.height; ++y) {
-        std::memcpy(slide.image.rows[static_cast<std::size_t>(picture.height - 1 - y)],
+        std::memcpy(image.rows[static_cast<std::size_t>(picture.height - 1 - y)],
                     &picture.bgr[static_cast<std::size_t>(y) * picture.width * 3],
                     static_cast<std::size_t>(picture.width) * 3);
     }
+    slide.picture = picture_in_memory(std::move(image));
     const double sx = picture.width - 1;
     const double sy = picture.height - 1;
 
@@ -308,7 +310,6 @@ TEST(RenderSlidePicture, AsTheFrameTurnedTopDown) {
     std::vector<std::uint8_t> shown(4 * 257 * 131), expected(shown.size());
     MemoryBitmap picture{shown.data(), 257, 131, 4 * 257};
     MemoryBitmap expected_picture{expected.data(), 257, 131, 4 * 257};
-    ASSERT_FALSE(make_picture_levels(show.slides[0].image, show.slides[0].levels));
     for (const Motion motion : {Motion::Exact, Motion::Smooth}) {
         for (const PanFrame& box : boxes) {
             show.slides[0].frames = {box};
@@ -324,7 +325,7 @@ TEST(RenderSlidePicture, AsTheFrameTurnedTopDown) {
         }
     }
     // A slide without a picture shows black; a picture without pixels is not written.
-    image_free(show.slides[0].image);
+    show.slides[0].picture.reset();
     ASSERT_FALSE(render_slide_picture(show, 0, 0, 0.0, Motion::Exact, picture));
     EXPECT_EQ(shown[4 * 300], 0);
     EXPECT_EQ(shown[4 * 300 + 3], 255);
@@ -353,7 +354,10 @@ TEST(RenderSlideFrame, TinyFramesAndPictures) {
 
     // A one-pixel picture fills the frame; a one-pixel-wide one is a column in the middle.
     show.slides[0] = patterned_slide(1, 1, SlideStyle::Fit, {box_of(0, 0, 1, 1)});
-    show.slides[0].image.rows[0][0] = 200;
+    ImageBuffer dot;
+    ASSERT_FALSE(image_allocate(dot, PixelFormat::Colour8, 1, 1, 72.0));
+    dot.rows[0][0] = 200;
+    show.slides[0].picture = picture_in_memory(std::move(dot));
     FrameBitmap frame = make_frame(5, 3, 0x5a);
     ASSERT_FALSE(render_slide_frame(show, 0, 0, 0.0, Motion::Exact, frame));
     for (std::int32_t r = 0; r < 3; ++r) {
@@ -372,7 +376,10 @@ TEST(RenderSlideFrame, TinyFramesAndPictures) {
 TEST(RenderSlideFrame, FileValuesCannotReachOutsideThePicture) {
     SlideShow show;
     Slide slide = patterned_slide(64, 48, SlideStyle::Crop, {});
-    for (std::uint8_t* row : slide.image.rows) std::memset(row, 77, static_cast<std::size_t>(slide.image.stride));
+    ImageBuffer grey;
+    ASSERT_FALSE(image_allocate(grey, PixelFormat::Colour8, 64, 48, 72.0));
+    for (std::uint8_t* row : grey.rows) std::memset(row, 77, static_cast<std::size_t>(grey.stride));
+    slide.picture = picture_in_memory(std::move(grey));
     show.slides.push_back(std::move(slide));
     const double huge = 1e300;
     const PanFrame boxes[] = {box_of(nan, nan, nan, nan),         box_of(-huge, -huge, huge, huge),

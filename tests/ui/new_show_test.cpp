@@ -61,7 +61,7 @@ TEST(NewShow, MadeFromAFolderSavedAndFoundAgainAfterARestart) {
         const SlideShow& show = first.context.show;
         ASSERT_EQ(show.slide_count(), 3);
         EXPECT_EQ(show.slides[0].file, u"IMG_9.jpg");
-        EXPECT_EQ(show.slides[2].image.width, 1920);
+        EXPECT_EQ(picture_width(show.slides[2].picture), 1920);
         EXPECT_EQ(first.window.windowTitle(), title);
         // Crop the first slide to the show's shape, and save: the save dialog asks
         // whether to replace the index it proposes.

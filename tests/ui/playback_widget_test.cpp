@@ -47,8 +47,10 @@ struct QtPlayer {
         Slide slide;
         slide.caption = caption;
         slide.frames = std::move(frames);
-        EXPECT_FALSE(image_allocate(slide.image, PixelFormat::Colour8, 160, 90, 72.0));
-        for (std::uint8_t* row : slide.image.rows) std::fill(row, row + 480, grey);
+        ImageBuffer image;
+        EXPECT_FALSE(image_allocate(image, PixelFormat::Colour8, 160, 90, 72.0));
+        for (std::uint8_t* row : image.rows) std::fill(row, row + 480, grey);
+        slide.picture = picture_in_memory(std::move(image));
         context.show.slides.push_back(std::move(slide));
     }
     // A shown window of size 5 in Manual mode, on one cropped grey slide.

@@ -27,10 +27,12 @@ struct Dialog {
         slide.style = style;
         slide.frames = std::move(frames);
         slide.caption = u"Dunes";
-        EXPECT_FALSE(image_allocate(slide.image, PixelFormat::Colour8, 401, 301, 72.0));
-        for (std::uint8_t* row : slide.image.rows) {
+        ImageBuffer image;
+        EXPECT_FALSE(image_allocate(image, PixelFormat::Colour8, 401, 301, 72.0));
+        for (std::uint8_t* row : image.rows) {
             for (int x = 0; x < 401; ++x) std::copy_n(colour, 3, row + 3 * x);
         }
+        slide.picture = picture_in_memory(std::move(image));
         context.show.settings.default_style = default_style;
         dialog = std::make_unique<SlidePropertiesDialog>(context, nullptr);
         dialog->resize(900, 700);

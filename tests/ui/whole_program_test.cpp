@@ -72,7 +72,7 @@ std::int32_t nearest_slide(const SlideShow& show, const Mean& shown) {
     std::int32_t best = -1;
     double best_distance = 1e300;
     for (std::int32_t i = 0; i < show.slide_count(); ++i) {
-        const Mean m = middle_mean(show.slides[static_cast<std::size_t>(i)].image);
+        const Mean m = middle_mean(*picture_get(show.slides[static_cast<std::size_t>(i)].picture, {}).image);
         const double d = (m[0] - shown[0]) * (m[0] - shown[0]) + (m[1] - shown[1]) * (m[1] - shown[1]) +
                          (m[2] - shown[2]) * (m[2] - shown[2]);
         if (d < best_distance) best = i, best_distance = d;

@@ -8,6 +8,7 @@
 #include "document/slide_show.h"
 #include "imaging/colour_transform.h"
 #include "imaging/frame_bitmap.h"
+#include "imaging/image_copy.h"
 #include "imaging/memory_bitmap.h"
 #include "playback/pan_zoom.h"
 #include "playback/transitions.h"
@@ -58,13 +59,13 @@ SlideShow test_show() {
     show.slides.resize(3);
     show.slides[0].style = SlideStyle::Fit;
     show.slides[0].frames = {{0.3, 0, 0, 1, 1}};
-    show.slides[0].image = ramp_picture(120, 90, 0);
+    show.slides[0].picture = picture_in_memory(ramp_picture(120, 90, 0));
     show.slides[1].style = SlideStyle::Path;
     show.slides[1].frames = {{0.5, 0, 0, 1, 1}, {-1, 0.15, 0.2, 0.45, 0.6}};
-    show.slides[1].image = ramp_picture(320, 180, 1);
+    show.slides[1].picture = picture_in_memory(ramp_picture(320, 180, 1));
     show.slides[2].style = SlideStyle::Crop;
     show.slides[2].frames = {{0.3, 0.1, 0.1, 0.9, 0.9}};
-    show.slides[2].image = ramp_picture(200, 120, 2);
+    show.slides[2].picture = picture_in_memory(ramp_picture(200, 120, 2));
     return show;
 }
 
@@ -265,8 +266,11 @@ TEST(ShowExport, PicturesOfAWideGamutMonitorAreTurnedBackToSrgb) {
     testing::SilentUi ui;
     for (Slide& slide : wide.slides) {
         ColourTransformHandle transform;
-        ASSERT_FALSE(colour_transform_create({}, slide.image, adobe_rgb_profile(), transform));
-        ASSERT_FALSE(colour_transform_apply(slide.image, slide.image, transform.get()));
+        ImageBuffer image;
+        ASSERT_FALSE(image_copy(*picture_get(slide.picture, {}).image, image));
+        ASSERT_FALSE(colour_transform_create({}, image, adobe_rgb_profile(), transform));
+        ASSERT_FALSE(colour_transform_apply(image, image, transform.get()));
+        slide.picture = picture_in_memory(std::move(image));
     }
     const ExportOptions options = resolved_export_options(show.settings, small_options(folder, "wide.mp4"));
     ExportProgress progress;

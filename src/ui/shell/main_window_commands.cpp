@@ -111,7 +111,7 @@ std::u16string delete_question(std::int32_t count) {
                       : Core::tr("Delete image files as well as slides?");
 }
 
-void copy_slides(AppContext& context, ShellInterface&) { static_cast<void>(copy_addressed_slides(context)); }
+void copy_slides(AppContext& context, ShellInterface&) { copy_addressed_slides(context); }
 
 void cut_slides(AppContext& context, ShellInterface&) {
     const BoxAnswer answer = confirm(context, Core::tr("Delete image file(s)?"));

@@ -53,12 +53,7 @@ bool open_slide_editor(AppContext& context, SlideEditor& editor) {
     editor = SlideEditor{};
     editor.work.settings = show.settings;
     editor.work.speed_factor = show.speed_factor;
-    Slide& copy = editor.work.slides.emplace_back();
-    if (deep_copy_slide(source, copy)) {
-        error_box(context.ui, Core::tr("Not enough memory to edit the slide %s"), source.file);
-        editor = SlideEditor{};
-        return true;
-    }
+    Slide& copy = editor.work.slides.emplace_back(copy_slide(source));
     if (copy.frames.empty()) copy.frames.push_back({-1.0, 0.0, 0.0, 1.0, 1.0});
     return false;
 }
@@ -242,16 +237,17 @@ void delete_frame(AppContext& context, SlideEditor& editor) {
 
 void largest_box(SlideEditor& editor, bool shift, std::int32_t frame_width, std::int32_t frame_height) {
     if (!has_frame(editor) || fitted(editor)) return;
-    const ImageBuffer& image = editor.slide().image;
-    if (image.width <= 0 || image.height <= 0) return;
+    const std::int32_t width = picture_width(editor.slide().picture);
+    const std::int32_t height = picture_height(editor.slide().picture);
+    if (width <= 0 || height <= 0) return;
     const Proportions p = show_proportions(editor.work.settings);
     if (!shift) {
-        centre_crop_box(editor.work, editor.box(), image.width, image.height);
+        centre_crop_box(editor.work, editor.box(), width, height);
     } else if (frame_width > 0 && frame_height > 0) {
-        picture_holding_box(editor.box(), image.width, image.height, frame_width, frame_height);
+        picture_holding_box(editor.box(), width, height, frame_width, frame_height);
     } else {
         // Without a playback window its size follows the show's proportions.
-        picture_holding_box(editor.box(), image.width, image.height, p.width, p.height);
+        picture_holding_box(editor.box(), width, height, p.width, p.height);
     }
 }
 

@@ -185,7 +185,7 @@ TEST(MainWindowCommands, RecentEntriesThatAreGoneAreDropped) {
     EXPECT_EQ(p.ui.texts().size(), 1u);
     EXPECT_EQ(p.context.show.settings.name, u"Shown");
     EXPECT_EQ(p.context.show.slide_count(), 1);
-    EXPECT_FALSE(p.context.show.slides[0].image.empty());
+    EXPECT_TRUE(picture_get(p.context.show.slides[0].picture, {}).image);
 
     // A folder opens as "Open Slide Show Folder..." does.
     p.context.recent_files = {show.folder.path()};
