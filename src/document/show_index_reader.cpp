@@ -61,6 +61,12 @@ public:
             s.transition = integer(t[1]);
         } else if (keyword == u"transition_time" && n >= 2) {
             s.transition_time = real(t[1]);
+        } else if (keyword == u"music" && n >= 2) {
+            show_.music.files.push_back(cut_text(t[1], path_limit));
+        } else if (keyword == u"music_volume" && n >= 2) {
+            show_.music.volume = integer(t[1]);
+        } else if (keyword == u"music_fade" && n >= 2) {
+            show_.music.fade = real(t[1]);
         } else if (keyword == u"n_slides" && n >= 2) {
             return read_slide_count(integer(t[1]));
         } else if (keyword == u"slide" && n >= 7) {

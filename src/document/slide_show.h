@@ -7,6 +7,7 @@
 
 #include "imaging/colour_transform.h"
 #include "imaging/image_buffer.h"
+#include "document/show_music.h"
 
 namespace lumivane {
 
@@ -94,6 +95,7 @@ struct SlideShow {
     std::u16string index_path;   // empty for an untitled show
     bool modified = false;
     std::vector<Slide> slides;
+    ShowMusic music;
 
     std::int32_t slide_count() const { return static_cast<std::int32_t>(slides.size()); }
 };
