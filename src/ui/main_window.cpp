@@ -15,6 +15,7 @@
 #include "platform/text_encoding.h"
 #include "playback/playback_window.h"
 #include "playback/timeline.h"
+#include "ui/music_player.h"
 #include "ui/playback_keys.h"
 #include "ui/qt_text.h"
 #include "ui/shell/main_window_commands.h"
@@ -36,6 +37,7 @@ MainWindow::MainWindow(AppContext& context, ShellInterface& shell) : context_(co
     setFocusPolicy(Qt::StrongFocus);
     grid_ = new ThumbnailGrid(context_, shell_, this);
     setCentralWidget(grid_);
+    new MusicPlayer(context_, this);
 
     for (const MenuDefinition& definition : main_menus()) {
         QMenu* menu = menuBar()->addMenu(qt(definition.title));

@@ -1,0 +1,56 @@
+#pragma once
+// The show's music through Qt's audio output. It follows the show being played
+// (follow_music) a few dozen times a second and feeds the sound device from the show's
+// AudioTrack. Without a sound device the show plays silently, and says so once; a music
+// file that cannot be played is named once, and the show plays on.
+
+#include <QObject>
+#include <QTimer>
+
+#include <memory>
+
+#include "document/show_music.h"
+#include "playback/show_clock.h"
+#include "video/audio_track.h"
+
+class QAudioSink;
+
+namespace lumivane {
+
+struct AppContext;
+class MusicStream;
+
+class MusicPlayer : public QObject {
+public:
+    MusicPlayer(AppContext& context, QObject* parent);
+    ~MusicPlayer() override;
+
+private:
+    // What the track was made for: made again when any of it changes.
+    struct Made {
+        ShowMusic music;
+        std::u16string folder;
+        std::int32_t loop = 0;
+        std::int64_t length = 0;
+        bool operator==(const Made&) const = default;
+    };
+
+    void follow();
+    void make_track(const Made& made);
+    bool open_sink();
+    void stop_sink();
+    // Called by the stream when reading a file fails: said once, then silence.
+    void failed(const std::u16string& message);
+
+    AppContext& context_;
+    QTimer timer_;
+    Made made_;
+    bool have_track_ = false;
+    AudioTrack track_;
+    MusicFollower follower_;
+    std::unique_ptr<MusicStream> stream_;
+    std::unique_ptr<QAudioSink> sink_;
+    bool told_no_device_ = false;
+};
+
+}  // namespace lumivane
