@@ -102,8 +102,9 @@ bool AudioTrack::read(float* left, float* right, std::int32_t count, std::u16str
     const auto fade = endless ? 0 : std::min<std::int64_t>(s.length, std::llround(s.playlist.fade_seconds * audio_sample_rate));
     for (std::int32_t i = 0; i < played; ++i) {
         const std::int64_t remaining = s.length - (s.position + i);
-        const float gain =
-            remaining < fade ? s.playlist.gain * static_cast<float>(remaining) / static_cast<float>(fade) : s.playlist.gain;
+        const float gain = !endless && remaining < fade
+                               ? s.playlist.gain * static_cast<float>(remaining) / static_cast<float>(fade)
+                               : s.playlist.gain;
         left[i] *= gain;
         right[i] *= gain;
     }
