@@ -1,6 +1,7 @@
 #include "app/app_context.h"
 
 #include "app/show_folder.h"
+#include "platform/translation.h"
 #include "platform/value_formatter.h"
 #include "playback/playback_window.h"
 
@@ -31,7 +32,7 @@ void reset_to_untitled(AppContext& context) {
     show.show_folder.clear();
     show.index_path.clear();
     update_window_title(context);
-    show.settings.name = u"Untitled";
+    show.settings.name = Core::tr("Untitled");
     if (playback.window) playback.window->set_title(show.settings.name);
     show.modified = false;
     context.ui.changed(Change::Slides | Change::CurrentSlide | Change::Settings);

@@ -10,6 +10,7 @@
 #include "platform/files.h"
 #include "platform/message_boxes.h"
 #include "platform/paths.h"
+#include "platform/translation.h"
 
 namespace lumivane {
 
@@ -87,9 +88,9 @@ CommandLineOpen open_command_line_show(AppContext& context, const std::u16string
         show.show_folder = path;
         std::u16string index;
         if (!path_join(context.ui, index, path, default_index_name) && file_exists(index)) {
-            switch (context.ui.message_box(warning_title,
-                                           u"Open existing index file: index.ssi?.\n\nSelect Yes to open it.\n"
-                                           u"Select No to delete it and build a new index.\nSelect Cancel to abort.",
+            switch (context.ui.message_box(Core::translated(warning_title),
+                                           Core::tr("Open existing index file: index.ssi?.\n\nSelect Yes to open it.\n"
+                                           "Select No to delete it and build a new index.\nSelect Cancel to abort."),
                                            BoxButtons::YesNoCancel, BoxOwner::MainWindow)) {
             case BoxAnswer::Yes: break;
             // The new index replaces the old one once it is written, so a folder
@@ -105,7 +106,7 @@ CommandLineOpen open_command_line_show(AppContext& context, const std::u16string
         }
     } else {
         show.index_path.clear();
-        if (context.ui.pick_folder_dialog(show.show_folder, {}, u"Select Slide Show Folder")) {
+        if (context.ui.pick_folder_dialog(show.show_folder, {}, Core::tr("Select Slide Show Folder"))) {
             return CommandLineOpen::Cancelled;
         }
     }
@@ -114,7 +115,7 @@ CommandLineOpen open_command_line_show(AppContext& context, const std::u16string
         std::u16string shown;
         // A path too long has been reported; the message names what there is of it.
         static_cast<void>(path_join(context.ui, shown, show.show_folder, name));
-        error_box(context.ui, u"Cannot open slide show: %s", shown);
+        error_box(context.ui, Core::tr("Cannot open slide show: %s"), shown);
         reset_to_untitled(context);
         return CommandLineOpen::Failed;
     }

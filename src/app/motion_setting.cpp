@@ -3,6 +3,7 @@
 #include "app/app_context.h"
 #include "app/slide_messages.h"
 #include "platform/paths.h"
+#include "platform/translation.h"
 #include "playback/motion.h"
 #include "playback/timeline.h"
 
@@ -11,7 +12,7 @@ namespace lumivane {
 bool set_motion(AppContext& context, std::int32_t motion) {
     context.motion = motion;
     const bool making = motion == motion_smooth && context.show.slide_count() > 0;
-    if (making) context.ui.show_status(u"Preparing smooth motion");
+    if (making) context.ui.show_status(Core::tr("Preparing smooth motion"));
     SlideMessages messages(context.ui);
     bool missing = false;
     for (Slide& slide : context.show.slides) {

@@ -12,6 +12,7 @@
 #include "platform/files.h"
 #include "platform/message_boxes.h"
 #include "platform/paths.h"
+#include "platform/translation.h"
 #include "platform/value_formatter.h"
 #include "playback/timeline.h"
 
@@ -20,8 +21,8 @@ namespace lumivane {
 namespace {
 
 constexpr char16_t replace_index_question[] =
-    u"Index file (index.ssi) already exists.\n\nReplace it with a new index file?";
-constexpr char16_t index_dialog_title[] = u"Open slide show index file";
+    LMV_TRANSLATE_NOOP("Core", "Index file (index.ssi) already exists.\n\nReplace it with a new index file?");
+constexpr char16_t index_dialog_title[] = LMV_TRANSLATE_NOOP("Core", "Open slide show index file");
 
 bool fits_in_a_show(std::size_t count) { return count >= 1 && count <= static_cast<std::size_t>(max_slides); }
 
@@ -30,19 +31,20 @@ bool check_folder_images(AppContext& context) {
     FlowInterface& ui = context.ui;
     std::int32_t count = 0;
     if (count_image_files(context.show.show_folder, count)) {
-        error_box(ui, u"Error scanning for image files");
+        error_box(ui, Core::tr("Error scanning for image files"));
         return true;
     }
     if (count == 0) {
-        error_box(ui, u"Folder contains no JPEG or TIFF files");
+        error_box(ui, Core::tr("Folder contains no JPEG or TIFF files"));
         return true;
     }
     // The index file holds at most this many slides: a longer one could not be read.
     if (!fits_in_a_show(static_cast<std::size_t>(count))) {
-        error_box(ui,
-                  u"Folder contains %d JPEG, TIFF, PNG, WebP, JPEG XL, HEIF or AVIF files, more than a slide show "
-                  u"can hold (%d)",
-                  count, max_slides);
+        error_box(
+            ui,
+            Core::tr("Folder contains %d JPEG, TIFF, PNG, WebP, JPEG XL, HEIF or AVIF files, more than a slide show "
+                     "can hold (%d)"),
+            count, max_slides);
         return true;
     }
     return false;
@@ -53,8 +55,8 @@ bool check_folder_images(AppContext& context) {
 bool make_new_index(AppContext& context, std::u16string& index_name, bool create, bool replace_index) {
     FlowInterface& ui = context.ui;
     SlideShow& show = context.show;
-    if (!create && ui.message_box(warning_title, u"Create a slide show index file?", BoxButtons::OkCancel,
-                                  BoxOwner::None) != BoxAnswer::Ok) {
+    if (!create && ui.message_box(Core::translated(warning_title), Core::tr("Create a slide show index file?"),
+                                  BoxButtons::OkCancel, BoxOwner::None) != BoxAnswer::Ok) {
         return true;
     }
     if (check_folder_images(context)) return true;
@@ -62,15 +64,15 @@ bool make_new_index(AppContext& context, std::u16string& index_name, bool create
     if (create) {
         if (path_join(ui, index_path, show.show_folder, default_index_name)) return true;
         if (!replace_index && file_exists(index_path) &&
-            ui.message_box(warning_title, replace_index_question, BoxButtons::OkCancel, BoxOwner::MainWindow) !=
-                BoxAnswer::Ok) {
+            ui.message_box(Core::translated(warning_title), Core::translated(replace_index_question),
+                           BoxButtons::OkCancel, BoxOwner::MainWindow) != BoxAnswer::Ok) {
             return true;
         }
         apply_default_settings(show, context.default_settings);
     } else {
         if (ui.show_properties_dialog()) return true;
         if (ui.save_index_file_dialog(index_path, default_index_name, show.show_folder,
-                                      u"Create New Slide Show Index")) {
+                                      Core::tr("Create New Slide Show Index"))) {
             return true;
         }
         const std::u16string scanned = show.show_folder;
@@ -81,7 +83,7 @@ bool make_new_index(AppContext& context, std::u16string& index_name, bool create
     }
     index_name = path_file_name(index_path);
     if (create_index_from_folder(context, index_path, show.show_folder)) {
-        error_box(ui, u"Cannot create index file: %s", index_path);
+        error_box(ui, Core::tr("Cannot create index file: %s"), index_path);
         return true;
     }
     show.modified = false;
@@ -112,35 +114,38 @@ IndexChoice choose_index(AppContext& context, bool create, std::u16string& index
     std::int32_t count = 0;
     std::u16string first;
     if (find_index_files(show.show_folder, count, first)) {
-        error_box(ui, u"Error scanning for index files: %s", show.show_folder);
+        error_box(ui, Core::tr("Error scanning for index files: %s"), show.show_folder);
         return IndexChoice::Stop;
     }
     if (count > 0) {
-        const std::u16string question = count == 1 ? formatted(u"Open existing slide show index file: %s?", first)
-                                                   : u"Open one of the existing slide show index files?";
-        switch (ui.message_box(alert_title, question, BoxButtons::YesNoCancel, BoxOwner::MainWindow)) {
-        case BoxAnswer::Yes: {
-            if (count == 1) {
-                index_name = first;
+        const std::u16string question = count == 1
+                                            ? formatted(Core::tr("Open existing slide show index file: %s?"), first)
+                                            : Core::tr("Open one of the existing slide show index files?");
+        switch (
+            ui.message_box(Core::translated(alert_title), question, BoxButtons::YesNoCancel, BoxOwner::MainWindow)) {
+            case BoxAnswer::Yes: {
+                if (count == 1) {
+                    index_name = first;
+                    return IndexChoice::Open;
+                }
+                std::u16string path;
+                if (ui.open_index_file_dialog(path, show.show_folder, Core::translated(index_dialog_title)))
+                    return IndexChoice::Stop;
+                show.show_folder = path;
+                path_folder(show.show_folder);
+                index_name = path_file_name(path);
                 return IndexChoice::Open;
             }
-            std::u16string path;
-            if (ui.open_index_file_dialog(path, show.show_folder, index_dialog_title)) return IndexChoice::Stop;
-            show.show_folder = path;
-            path_folder(show.show_folder);
-            index_name = path_file_name(path);
-            return IndexChoice::Open;
-        }
-        case BoxAnswer::No: break;
-        default: return IndexChoice::Stop;
+            case BoxAnswer::No: break;
+            default: return IndexChoice::Stop;
         }
     }
     if (!create) return IndexChoice::Open;
     index_name = default_index_name;
     std::u16string index_path;
     if (count > 0 && !path_join(ui, index_path, show.show_folder, default_index_name) && file_exists(index_path)) {
-        if (ui.message_box(warning_title, replace_index_question, BoxButtons::OkCancel, BoxOwner::MainWindow) !=
-            BoxAnswer::Ok) {
+        if (ui.message_box(Core::translated(warning_title), Core::translated(replace_index_question),
+                           BoxButtons::OkCancel, BoxOwner::MainWindow) != BoxAnswer::Ok) {
             return IndexChoice::Stop;
         }
         replace_index = true;
@@ -154,11 +159,12 @@ IndexChoice choose_index(AppContext& context, bool create, std::u16string& index
 bool ensure_show_folder(AppContext& context) {
     SlideShow& show = context.show;
     if (show.show_folder.empty()) {
-        if (context.ui.message_box(alert_title, u"No slide show folder specified yet -- click OK to select one",
+        if (context.ui.message_box(Core::translated(alert_title),
+                                   Core::tr("No slide show folder specified yet -- click OK to select one"),
                                    BoxButtons::OkCancel, BoxOwner::MainWindow) != BoxAnswer::Ok) {
             return true;
         }
-        if (context.ui.pick_folder_dialog(show.show_folder, show.show_folder, u"Slide Show Folder")) {
+        if (context.ui.pick_folder_dialog(show.show_folder, show.show_folder, Core::tr("Slide Show Folder"))) {
             show.show_folder.clear();
             return true;
         }
@@ -188,11 +194,11 @@ bool open_show_in_folder(AppContext& context, std::u16string index_name, bool cr
     FlowInterface& ui = context.ui;
     SlideShow& show = context.show;
     if (ensure_show_folder(context)) {
-        error_box(ui, u"No slide show folder specified");
+        error_box(ui, Core::tr("No slide show folder specified"));
         return true;
     }
     if (!folder_exists(show.show_folder)) {
-        error_box(ui, u"Slide show folder does not exist: %s", show.show_folder);
+        error_box(ui, Core::tr("Slide show folder does not exist: %s"), show.show_folder);
         return true;
     }
     // What a save or an export killed while writing here left behind.
@@ -229,7 +235,8 @@ bool open_show_file(AppContext& context, const std::u16string& path) {
     SlideShow& show = context.show;
     std::u16string chosen = path;
     for (;;) {
-        if (chosen.empty() && context.ui.open_index_file_dialog(chosen, {}, index_dialog_title)) return true;
+        if (chosen.empty() && context.ui.open_index_file_dialog(chosen, {}, Core::translated(index_dialog_title)))
+            return true;
         show.show_folder = chosen;
         path_folder(show.show_folder);
         update_window_title(context);
@@ -247,7 +254,7 @@ bool open_show_folder(AppContext& context, const std::u16string& folder, bool cr
     std::u16string chosen = folder;
     for (;;) {
         if (chosen.empty() &&
-            context.ui.pick_folder_dialog(chosen, context.last_image_folder, u"Select Slide Show Folder")) {
+            context.ui.pick_folder_dialog(chosen, context.last_image_folder, Core::tr("Select Slide Show Folder"))) {
             return true;
         }
         show.show_folder = chosen;

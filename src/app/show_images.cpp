@@ -13,6 +13,7 @@
 #include "platform/files.h"
 #include "platform/message_boxes.h"
 #include "platform/system_memory.h"
+#include "platform/translation.h"
 #include "playback/pan_zoom.h"
 
 namespace lumivane {
@@ -195,9 +196,9 @@ void report_out_of_memory(AppContext& context, std::int32_t stopped_at, std::uin
     const std::uint64_t headroom = memory_headroom();
     const std::uint64_t usable = loaded_bytes + (headroom > memory_reserve ? headroom - memory_reserve : 0);
     error_box(context.ui,
-              u"Out of memory: %d of %d slides were loaded.\n"
-              u"The pictures of the whole show need %s; the program may use %s for them.\n"
-              u"The other slides stay in the show without their pictures.",
+              Core::tr("Out of memory: %d of %d slides were loaded.\n"
+              "The pictures of the whole show need %s; the program may use %s for them.\n"
+              "The other slides stay in the show without their pictures."),
               loaded, show.slide_count(), memory_text(needed), memory_text(usable));
 }
 
@@ -211,7 +212,7 @@ std::u16string memory_text(std::uint64_t bytes) {
 void load_show_images(AppContext& context) {
     FlowInterface& ui = context.ui;
     SlideShow& show = context.show;
-    ui.show_status(u"Loading image files");
+    ui.show_status(Core::tr("Loading image files"));
     SlideMessages messages(ui);
     std::vector<std::u16string> names;
     for (const Slide& slide : show.slides) names.push_back(slide.file);

@@ -6,6 +6,7 @@
 #include "document/text_file.h"
 #include "platform/message_boxes.h"
 #include "platform/paths.h"
+#include "platform/translation.h"
 
 namespace lumivane {
 
@@ -13,7 +14,7 @@ bool save_show(AppContext& context, const std::u16string& suggested_path) {
     SlideShow& show = context.show;
     // The reader takes 1 to 10000 slides: a file without any could not be opened again.
     if (show.slide_count() == 0) {
-        error_box(context.ui, u"Cannot save a slide show without slides");
+        error_box(context.ui, Core::tr("Cannot save a slide show without slides"));
         return true;
     }
     if (ensure_show_folder(context)) return true;
@@ -28,20 +29,22 @@ bool save_show(AppContext& context, const std::u16string& suggested_path) {
         file_name = path_file_name(suggested_path);
     }
     std::u16string chosen;
-    if (context.ui.save_index_file_dialog(chosen, file_name, show.show_folder, u"Save Slide Show Settings")) return true;
+    if (context.ui.save_index_file_dialog(chosen, file_name, show.show_folder, Core::tr("Save Slide Show Settings")))
+        return true;
 
     std::u16string chosen_folder = chosen;
     path_folder(chosen_folder);
     if (!folders_equal(chosen_folder, show.show_folder)) {
-        error_box(context.ui,
-                  u"Index file must be in the same folder as the image files.\nimage folder: %s\nindex folder: %s",
-                  show.show_folder, chosen_folder);
+        error_box(
+            context.ui,
+            Core::tr("Index file must be in the same folder as the image files.\nimage folder: %s\nindex folder: %s"),
+            show.show_folder, chosen_folder);
         return true;
     }
     // The old file is replaced only once the new one is completely on the disk; a
     // failed save leaves both the old file and the unsaved changes as they were.
     if (write_text_file(chosen, show_index_lines(show))) {
-        error_box(context.ui, u"Cannot create slide show file: %s", chosen);
+        error_box(context.ui, Core::tr("Cannot create slide show file: %s"), chosen);
         return true;
     }
     show.index_path = chosen;
@@ -52,11 +55,11 @@ bool save_show(AppContext& context, const std::u16string& suggested_path) {
 
 bool offer_save(AppContext& context) {
     if (!context.show.modified) return false;
-    switch (context.ui.message_box(confirm_title, u"Save modified slide show settings?", BoxButtons::YesNoCancel,
-                                   BoxOwner::MainWindow)) {
-    case BoxAnswer::Yes: return save_show(context, context.show.index_path);
-    case BoxAnswer::No: return false;
-    default: return true;
+    switch (context.ui.message_box(Core::translated(confirm_title), Core::tr("Save modified slide show settings?"),
+                                   BoxButtons::YesNoCancel, BoxOwner::MainWindow)) {
+        case BoxAnswer::Yes: return save_show(context, context.show.index_path);
+        case BoxAnswer::No: return false;
+        default: return true;
     }
 }
 

@@ -15,6 +15,7 @@
 #include "platform/files.h"
 #include "platform/message_boxes.h"
 #include "platform/paths.h"
+#include "platform/translation.h"
 #include "playback/motion.h"
 #include "playback/timeline.h"
 
@@ -22,9 +23,10 @@ namespace lumivane {
 
 namespace {
 
-constexpr char16_t copy_failed[] = u"Cannot copy file: %s";
-constexpr char16_t no_memory[] = u"Cannot allocate slides";
-constexpr char16_t no_memory_for_picture[] = u"Out of memory: the picture of %s does not fit; the slide stays without it";
+constexpr char16_t copy_failed[] = LMV_TRANSLATE_NOOP("Core", "Cannot copy file: %s");
+constexpr char16_t no_memory[] = LMV_TRANSLATE_NOOP("Core", "Cannot allocate slides");
+constexpr char16_t no_memory_for_picture[] =
+    LMV_TRANSLATE_NOOP("Core", "Out of memory: the picture of %s does not fit; the slide stays without it");
 
 // The indices of the addressed set, lowest first.
 std::vector<std::int32_t> addressed_indices(const AppContext& context) {
@@ -40,7 +42,8 @@ std::vector<std::int32_t> addressed_indices(const AppContext& context) {
 bool too_many_slides(AppContext& context, std::size_t adding) {
     const std::int32_t count = context.show.slide_count();
     if (adding <= static_cast<std::size_t>(max_slides - count)) return false;
-    error_box(context.ui, u"A slide show holds at most %d slides: this one has %d, and %d more cannot be added",
+    error_box(context.ui,
+              Core::tr("A slide show holds at most %d slides: this one has %d, and %d more cannot be added"),
               max_slides, count, static_cast<std::int32_t>(std::min<std::size_t>(adding, 0x7FFFFFFF)));
     return true;
 }
@@ -62,12 +65,12 @@ void reload_pictures(AppContext& context, const std::u16string& name, std::int32
     for (std::int32_t i = first; i < end; ++i) {
         Slide& slide = context.show.slides[static_cast<std::size_t>(i)];
         if (!names_equal(slide.file, name)) continue;
-        ui.show_status(formatted(u"Reading file: %s", name));
+        ui.show_status(formatted(Core::tr("Reading file: %s"), name));
         slide.image = ImageBuffer();
         slide.thumbnail = ImageBuffer();
         slide.levels.clear();
         if (prepare_slide(context, i, slide, messages) == SlidePrepared::OutOfMemory) {
-            error_box(ui, no_memory_for_picture, name);
+            error_box(ui, Core::translated(no_memory_for_picture), name);
         }
         ui.hide_status();
         reloaded = true;
@@ -86,21 +89,22 @@ Placed copy_to_show_folder(AppContext& context, const std::u16string& source, co
     FlowInterface& ui = context.ui;
     if (same_file(source, target)) return Placed::Ready;
     if (!file_exists(source)) {
-        error_box(ui, copy_failed, name);
+        error_box(ui, Core::translated(copy_failed), name);
         return Placed::Skipped;
     }
     const bool replacing = path_exists(target);
     if (replacing) {
         if (files_equal(source, target)) return Placed::Ready;
-        switch (ui.message_box(warning_title, formatted(u"File already exists: %s\nOverwrite with new file?", name),
+        switch (ui.message_box(Core::translated(warning_title),
+                               formatted(Core::tr("File already exists: %s\nOverwrite with new file?"), name),
                                BoxButtons::YesNoCancel, BoxOwner::MainWindow)) {
-        case BoxAnswer::Yes: break;
-        case BoxAnswer::No: return Placed::Kept;
-        default: return Placed::Cancelled;
+            case BoxAnswer::Yes: break;
+            case BoxAnswer::No: return Placed::Kept;
+            default: return Placed::Cancelled;
         }
     }
     if (file_copy(ui, source, target)) {
-        error_box(ui, copy_failed, name);
+        error_box(ui, Core::translated(copy_failed), name);
         return Placed::Skipped;
     }
     if (replacing) reload_pictures(context, name, 0, context.show.slide_count());
@@ -114,11 +118,11 @@ Placed place_in_show_folder(AppContext& context, const std::u16string& chosen, s
     const std::u16string name = path_file_name(chosen);
     // Gone since it was chosen: named, as nothing of it can be processed.
     if (!path_exists(chosen)) {
-        error_box(ui, u"File not found: %s", chosen);
+        error_box(ui, Core::tr("File not found: %s"), chosen);
         return Placed::Skipped;
     }
     if (!is_image_file(chosen)) {
-        error_box(ui, u"Only JPEG or TIFF files can be processed: %s", name);
+        error_box(ui, Core::tr("Only JPEG or TIFF files can be processed: %s"), name);
         return Placed::Skipped;
     }
     if (path_join(ui, target, context.show.show_folder, name)) return Placed::Skipped;
@@ -131,14 +135,14 @@ Placed place_in_show_folder(AppContext& context, const std::u16string& chosen, s
 void prepare_new_slide(AppContext& context, std::int32_t index, const std::u16string& path,
                        const std::u16string& reported_path, SlideMessages& messages) {
     FlowInterface& ui = context.ui;
-    ui.show_status(formatted(u"Reading file: %s", path));
+    ui.show_status(formatted(Core::tr("Reading file: %s"), path));
     Slide& slide = context.show.slides[static_cast<std::size_t>(index)];
     const std::u16string name = path_file_name(path);
     slide.file = cut_text(name, path_limit);
     slide.caption = cut_text(new_slide_caption(context.caption_source, path), max_caption_length);
     const NewSlide made{reported_path};
     if (prepare_slide(context, index, slide, messages, nullptr, &made) == SlidePrepared::OutOfMemory) {
-        error_box(ui, no_memory_for_picture, path);
+        error_box(ui, Core::translated(no_memory_for_picture), path);
     }
     ui.hide_status();
     context.show.modified = true;
@@ -168,16 +172,16 @@ void delete_image_file(AppContext& context, std::int32_t index, std::u16string& 
     const std::u16string& file = slides[static_cast<std::size_t>(index)].file;
     for (std::int32_t i = 0; i < context.show.slide_count(); ++i) {
         if (i != index && names_equal(slides[static_cast<std::size_t>(i)].file, file)) {
-            warning_box(ui, u"Image file is used by another slide will not be deleted: %s", file);
+            warning_box(ui, Core::tr("Image file is used by another slide will not be deleted: %s"), file);
             return;
         }
     }
     std::u16string path;
     if (path_join(ui, path, context.show.show_folder, file)) return;
     if (!file_exists(path)) {
-        error_box(ui, u"File not found: %s", path);
+        error_box(ui, Core::tr("File not found: %s"), path);
     } else if (ui.move_to_trash(path, trashed_path)) {
-        error_box(ui, trash_failed_text, path);
+        error_box(ui, Core::translated(trash_failed_text), path);
     }
 }
 
@@ -194,7 +198,9 @@ bool copy_slides(AppContext& context, const std::vector<Slide>& from, const std:
                  image_bytes(slide.thumbnail.kind, slide.thumbnail.width, slide.thumbnail.height);
     }
     if (!fits(bytes)) {
-        error_box(context.ui, u"Out of memory: the pictures of %d slides need %s, more than the program may use now; nothing was copied",
+        error_box(context.ui,
+                  Core::tr("Out of memory: the pictures of %d slides need %s, more than the program may use now; "
+                           "nothing was copied"),
                   static_cast<std::int32_t>(indices.size()), memory_text(bytes));
         return true;
     }
@@ -202,7 +208,7 @@ bool copy_slides(AppContext& context, const std::vector<Slide>& from, const std:
     for (std::size_t k = 0; k < indices.size(); ++k) {
         if (deep_copy_slide(from[static_cast<std::size_t>(indices[k])], copies[k])) {
             copies.clear();
-            error_box(context.ui, no_memory);
+            error_box(context.ui, Core::translated(no_memory));
             return true;
         }
     }
@@ -243,7 +249,8 @@ bool deep_copy_slide(const Slide& source, Slide& destination) {
 bool insert_image_files(AppContext& context, std::int32_t index, bool before) {
     if (ensure_show_folder(context)) return true;
     std::vector<std::u16string> paths;
-    if (context.ui.pick_image_files_dialog(paths, context.last_image_folder, u"Select image file(s) to insert") ||
+    if (context.ui.pick_image_files_dialog(paths, context.last_image_folder,
+                                           Core::tr("Select image file(s) to insert")) ||
         paths.empty()) {
         return true;
     }

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "platform/message_boxes.h"
+#include "platform/translation.h"
 
 namespace lumivane {
 
@@ -13,21 +14,28 @@ constexpr std::size_t listed_paths = 10;
 
 struct ProblemTexts {
     const char16_t* title;
-    const char16_t* first;   // the box of the first file, with its path
-    const char16_t* others;  // the heading of the box that names the others, with their count
+    std::u16string first;   // the box of the first file, with its path
+    std::u16string others;  // the heading of the box that names the others, with their count
 };
 
 ProblemTexts texts(SlideProblem problem) {
     switch (problem) {
-    case SlideProblem::Missing: return {error_title, u"Slide file does not exist: %s", u"More slide files do not exist (%d):"};
-    case SlideProblem::Unreadable:
-        return {error_title, u"Error reading slide file: %s", u"More slide files could not be read (%d):"};
-    case SlideProblem::Incomplete:
-        return {warning_title, u"Slide file is damaged or incomplete; the missing part of the picture is black: %s",
-                u"More slide files are damaged or incomplete (%d); the missing parts of their pictures are black:"};
-    case SlideProblem::NoSmoothMotion:
-        return {warning_title, u"Not enough memory for smooth motion; this picture moves with less filtering: %s",
-                u"More pictures have no memory for smooth motion (%d); they move with less filtering:"};
+        case SlideProblem::Missing:
+            return {error_title, Core::tr("Slide file does not exist: %s"),
+                    Core::tr("More slide files do not exist (%d):")};
+        case SlideProblem::Unreadable:
+            return {error_title, Core::tr("Error reading slide file: %s"),
+                    Core::tr("More slide files could not be read (%d):")};
+        case SlideProblem::Incomplete:
+            return {
+                warning_title,
+                Core::tr("Slide file is damaged or incomplete; the missing part of the picture is black: %s"),
+                Core::tr(
+                    "More slide files are damaged or incomplete (%d); the missing parts of their pictures are black:")};
+        case SlideProblem::NoSmoothMotion:
+            return {warning_title,
+                    Core::tr("Not enough memory for smooth motion; this picture moves with less filtering: %s"),
+                    Core::tr("More pictures have no memory for smooth motion (%d); they move with less filtering:")};
     }
     return {};
 }
@@ -38,7 +46,7 @@ void SlideMessages::report(SlideProblem problem, const std::u16string& path) {
     const ProblemTexts text = texts(problem);
     if (std::find(seen_.begin(), seen_.end(), problem) == seen_.end()) {
         seen_.push_back(problem);
-        ui_.message_box(text.title, formatted(text.first, path), BoxButtons::Ok, BoxOwner::None);
+        ui_.message_box(Core::translated(text.title), formatted(text.first, path), BoxButtons::Ok, BoxOwner::None);
         return;
     }
     auto others = std::find_if(others_.begin(), others_.end(), [problem](const Others& o) { return o.problem == problem; });
@@ -53,8 +61,8 @@ void SlideMessages::finish() {
         std::u16string message = formatted(text.others, others.count);
         for (const std::u16string& path : others.named) message += u"\n" + path;
         const auto unnamed = others.count - static_cast<std::int32_t>(others.named.size());
-        if (unnamed > 0) message += formatted(u"\nand %d more", unnamed);
-        ui_.message_box(text.title, message, BoxButtons::Ok, BoxOwner::None);
+        if (unnamed > 0) message += formatted(Core::tr("\nand %d more"), unnamed);
+        ui_.message_box(Core::translated(text.title), message, BoxButtons::Ok, BoxOwner::None);
     }
     others_.clear();
 }

@@ -9,6 +9,7 @@
 #include "platform/files.h"
 #include "platform/message_boxes.h"
 #include "platform/paths.h"
+#include "platform/translation.h"
 #include "playback/motion.h"
 #include "playback/pan_zoom.h"
 
@@ -53,7 +54,7 @@ void read_slide_file(SlideFile& file, const MemoryCheck& fits) {
 
 void show_reading(UserInterface& ui, const SlideFile& file) {
     if (file.outcome == SlideFile::Outcome::Located && file_exists(file.path)) {
-        ui.set_status_text(formatted(u"Reading %s", file.working_path));
+        ui.set_status_text(formatted(Core::tr("Reading %s"), file.working_path));
     }
 }
 
@@ -73,9 +74,9 @@ SlidePrepared prepare_slide(AppContext& context, std::int32_t index, Slide& slid
     case SlideFile::Outcome::OutOfMemory: return SlidePrepared::OutOfMemory;
     // The folder itself is no picture; name the slide, as people count them.
     case SlideFile::Outcome::NoFileName:
-        error_box(ui, u"Slide %d has no image file name", index + 1);
+        error_box(ui, Core::tr("Slide %d has no image file name"), index + 1);
         return SlidePrepared::Done;
-    case SlideFile::Outcome::PathTooLong: error_box(ui, u"Pathname too long"); return SlidePrepared::Done;
+    case SlideFile::Outcome::PathTooLong: error_box(ui, Core::tr("Pathname too long")); return SlidePrepared::Done;
     case SlideFile::Outcome::Missing: messages.report(SlideProblem::Missing, file.path); return SlidePrepared::Done;
     case SlideFile::Outcome::Located:
     case SlideFile::Outcome::Unreadable:
@@ -95,7 +96,7 @@ SlidePrepared prepare_slide(AppContext& context, std::int32_t index, Slide& slid
                                                   context.monitor_profile, slide.transform));
         // Converted where it lies: the picture needs no second copy of itself.
         if (colour_transform_apply_rows(file.picture, slide.transform.get(), file.report.rows_with_data)) {
-            error_box(ui, u"Cannot convert slide file to the monitor color space: %s", file.path);
+            error_box(ui, Core::tr("Cannot convert slide file to the monitor color space: %s"), file.path);
         }
     }
     slide.image = std::move(file.picture);

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "platform/message_boxes.h"
+#include "platform/translation.h"
 
 namespace lumivane {
 
@@ -39,7 +40,7 @@ bool next_record_line(std::u16string& text, std::size_t& position, std::u16strin
 }
 
 void tokenize_line(UserInterface& ui, TokenRecord& record, std::u16string_view line) {
-    if (tokenize_line(record, line)) error_box(ui, u"Missing quote");
+    if (tokenize_line(record, line)) error_box(ui, Core::tr("Missing quote"));
 }
 
 bool tokenize_line(TokenRecord& record, std::u16string_view line) {

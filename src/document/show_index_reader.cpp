@@ -9,6 +9,7 @@
 #include "document/version_check.h"
 #include "platform/message_boxes.h"
 #include "platform/paths.h"
+#include "platform/translation.h"
 
 namespace lumivane {
 
@@ -80,7 +81,7 @@ public:
 private:
     LineResult read_slide_count(std::int32_t count) {
         if (count < 1 || count > max_slides) {
-            error_box(ui_, u"Illegal number of slides: %d", count);
+            error_box(ui_, Core::tr("Illegal number of slides: %d"), count);
             return LineResult::Failed;
         }
         // Only the first count of a file makes the slides; a second one is outside the format.
@@ -89,7 +90,7 @@ private:
         try {
             show_.slides = std::vector<Slide>(static_cast<std::size_t>(count));
         } catch (const std::bad_alloc&) {
-            error_box(ui_, u"Cannot allocate slides");
+            error_box(ui_, Core::tr("Cannot allocate slides"));
             return LineResult::Failed;
         }
         return LineResult::Next;
@@ -106,7 +107,7 @@ private:
         if (!slide) return LineResult::Next;
         const std::int32_t frames = integer(t[4]);
         if (frames < 1 || frames > max_frames) {
-            error_box(ui_, u"Illegal number of frames: %d", frames);
+            error_box(ui_, Core::tr("Illegal number of frames: %d"), frames);
             return LineResult::Failed;
         }
         slide->style = integer(t[2]);
@@ -114,7 +115,7 @@ private:
         try {
             slide->frames.assign(static_cast<std::size_t>(frames), PanFrame{});
         } catch (const std::bad_alloc&) {
-            error_box(ui_, u"Cannot allocate slides");
+            error_box(ui_, Core::tr("Cannot allocate slides"));
             return LineResult::Failed;
         }
         slide->caption = cut_text(t[5], max_caption_length);

@@ -6,12 +6,13 @@
 #include "platform/message_boxes.h"
 #include "platform/paths.h"
 #include "platform/resources.h"
+#include "platform/translation.h"
 
 namespace lumivane {
 
 namespace {
 
-constexpr char16_t load_error[] = u"Error loading bitmap file: %s";
+constexpr char16_t load_error[] = LMV_TRANSLATE_NOOP("Core", "Error loading bitmap file: %s");
 
 }  // namespace
 
@@ -34,14 +35,14 @@ bool load_bitmap_file(UserInterface& ui, ImageBuffer& destination, std::u16strin
     const bool user_has_it = !user_path_failed && path_exists(user_path);
     if (user_has_it) {
         if (!read_bmp(user_path, picture)) return fit();
-        error_box(ui, load_error, user_path);  // and the program's own picture takes its place
+        error_box(ui, Core::translated(load_error), user_path);  // and the program's own picture takes its place
     }
     if (!path_join(ui, shipped_path, shipped_folder, file_name) && file_exists(shipped_path)) {
         if (!read_bmp(shipped_path, picture)) return fit();
-        error_box(ui, load_error, shipped_path);
+        error_box(ui, Core::translated(load_error), shipped_path);
         return true;
     }
-    if (!user_has_it) error_box(ui, load_error, user_path);
+    if (!user_has_it) error_box(ui, Core::translated(load_error), user_path);
     return true;
 }
 

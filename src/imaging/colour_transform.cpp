@@ -11,6 +11,7 @@
 #include "imaging/monitor_profiles.h"
 #include "imaging/worker_pool.h"
 #include "platform/message_boxes.h"
+#include "platform/translation.h"
 
 namespace lumivane {
 
@@ -69,7 +70,7 @@ bool colour_transform_create(UserInterface& ui, const std::vector<std::uint8_t>&
                                     cmsFLAGS_NOCACHE);
     }
     if (!handle) {
-        error_box(ui, u"Problem converting from working color space to monitor color space");
+        error_box(ui, Core::tr("Problem converting from working color space to monitor color space"));
         return true;
     }
     transform = std::make_shared<ColourTransform>(handle);

@@ -7,6 +7,7 @@
 #include "platform/files.h"
 #include "platform/paths.h"
 #include "platform/shortcuts.h"
+#include "platform/translation.h"
 #include "platform/user_interface.h"
 #include "platform/value_formatter.h"
 
@@ -134,7 +135,7 @@ std::uint64_t image_measure(const std::u16string& working_path) {
 bool image_load(UserInterface& ui, const std::u16string& path, ImageBuffer& image, std::vector<std::uint8_t>& profile,
                 LoadReport& report) {
     const std::u16string working = image_working_path(path);
-    ui.set_status_text(formatted(u"Reading %s", working));
+    ui.set_status_text(formatted(Core::tr("Reading %s"), working));
     const bool failed = image_read(working, image, profile, report);
     ui.set_cursor(CursorShape::Arrow);
     return failed;

@@ -5,6 +5,7 @@
 #include "platform/file_replacement.h"
 #include "platform/files.h"
 #include "platform/message_boxes.h"
+#include "platform/translation.h"
 
 namespace lumivane {
 
@@ -22,12 +23,12 @@ bool file_copy(UserInterface& ui, const std::u16string& source, const std::u16st
         const ReadResult read = file_read(input, length, block.data());
         if (read == ReadResult::EndOfFile) break;
         if (read == ReadResult::Failed) {
-            error_box(ui, u"Read error copying file: %s", source);
+            error_box(ui, Core::tr("Read error copying file: %s"), source);
             failed = true;
             break;
         }
         if (file_write(output.file, length, block.data())) {
-            error_box(ui, u"Write error copying file)");
+            error_box(ui, Core::tr("Write error copying file)"));
             failed = true;
             break;
         }
@@ -35,7 +36,7 @@ bool file_copy(UserInterface& ui, const std::u16string& source, const std::u16st
     file_close(input);
     std::u16string trashed;
     if (!failed && path_exists(target) && ui.move_to_trash(target, trashed)) {
-        error_box(ui, trash_failed_text, target);
+        error_box(ui, Core::translated(trash_failed_text), target);
         failed = true;
     }
     return file_replace_finish(output, failed);

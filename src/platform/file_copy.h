@@ -4,13 +4,15 @@
 #include <cstdint>
 #include <string>
 
+#include "platform/translation.h"
+
 namespace lumivane {
 
 class UserInterface;
 
 inline constexpr std::uint32_t copy_block_size = 32768;
 // Reported with the path of a file that could not go to the trash and stays where it is.
-inline constexpr char16_t trash_failed_text[] = u"Cannot move file to the trash: %s";
+inline constexpr char16_t trash_failed_text[] = LMV_TRANSLATE_NOOP("Core", "Cannot move file to the trash: %s");
 
 // Copies source to target, a path in another folder. The copy is written beside the
 // target under a temporary name and takes the target's name only once it is complete,

@@ -1,6 +1,7 @@
 #include "platform/paths.h"
 
 #include "platform/message_boxes.h"
+#include "platform/translation.h"
 
 namespace lumivane {
 
@@ -14,7 +15,7 @@ bool path_join(std::u16string& output, std::u16string_view folder, std::u16strin
 
 bool path_join(UserInterface& ui, std::u16string& output, std::u16string_view folder, std::u16string_view name) {
     if (!path_join(output, folder, name)) return false;
-    error_box(ui, u"Pathname too long");
+    error_box(ui, Core::tr("Pathname too long"));
     return true;
 }
 

@@ -7,6 +7,7 @@
 #include "document/slide_show.h"
 #include "imaging/colour_transform.h"
 #include "platform/headless_ui.h"
+#include "platform/translation.h"
 #include "playback/playback_record.h"
 #include "playback/playback_window.h"
 #include "playback/timeline.h"
@@ -90,7 +91,7 @@ struct OffscreenPlayback::State final : HeadlessUi, PlaybackWindow {
             } else if (needed && own.empty() && !image.empty()) {
                 if (colour_transform_apply(image, own, transform)) {
                     image_free(own);
-                    problem = u"Out of Memory";
+                    problem = Core::tr("Out of Memory");
                     return true;
                 }
                 image = image_borrow(own);
@@ -161,7 +162,7 @@ OffscreenPlayback::~OffscreenPlayback() = default;
 bool OffscreenPlayback::start(std::u16string& message) {
     State& s = *state_;
     if (s.played.slide_count() == 0) {
-        message = u"The show has no slides";
+        message = Core::tr("The show has no slides");
         return true;
     }
     s.current_slide = 0;
@@ -174,7 +175,7 @@ bool OffscreenPlayback::start(std::u16string& message) {
     run_show(s.player);  // the first tick, at frame 0
     s.note_end(one_slide);
     if (!s.problem.empty() || !s.playback.window) {
-        message = s.problem.empty() ? u"Cannot play the show" : s.problem;
+        message = s.problem.empty() ? Core::tr("Cannot play the show") : s.problem;
         return true;
     }
     return false;

@@ -6,6 +6,7 @@
 
 #include "imaging/frame_bitmap.h"
 #include "platform/message_boxes.h"
+#include "platform/translation.h"
 #include "playback/motion.h"
 #include "playback/pan_zoom.h"
 #include "playback/playback_window.h"
@@ -106,7 +107,7 @@ void create_frames(PlaybackRecord& player, PlaybackWindow& window) {
     // Both are made, even when the first fails.
     const bool outgoing_failed = frame_create(window.outgoing, w, h);
     const bool incoming_failed = frame_create(window.incoming, w, h);
-    if (outgoing_failed || incoming_failed) error_box(player.ui, u"Out of Memory");
+    if (outgoing_failed || incoming_failed) error_box(player.ui, Core::tr("Out of Memory"));
 }
 
 }  // namespace

@@ -11,7 +11,7 @@
 namespace lumivane {
 
 AboutDialog::AboutDialog(QWidget* owner) : QDialog(owner) {
-    setWindowTitle(QStringLiteral("About Lumivane"));
+    setWindowTitle(tr("About Lumivane"));
     apply_dialog_colours(*this);
     auto* layout = new QVBoxLayout(this);
     layout->setSpacing(10);
@@ -21,12 +21,12 @@ AboutDialog::AboutDialog(QWidget* owner) : QDialog(owner) {
     bold.setBold(true);
     title->setFont(bold);
     layout->addWidget(title, 0, Qt::AlignHCenter);
-    for (const char* line : {"A slide show player and editor for photographs.",
-                             "Help > Open Help File (F1) explains every window."}) {
-        layout->addWidget(new QLabel(QString::fromLatin1(line), this), 0, Qt::AlignHCenter);
+    for (const QString& line : {tr("A slide show player and editor for photographs."),
+                                tr("Help > Open Help File (F1) explains every window.")}) {
+        layout->addWidget(new QLabel(line, this), 0, Qt::AlignHCenter);
     }
     layout->addSpacing(8);
-    auto* ok = new QPushButton(QStringLiteral("OK"), this);
+    auto* ok = new QPushButton(tr("OK"), this);
     ok->setObjectName(QStringLiteral("ok"));
     ok->setDefault(true);
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);

@@ -22,8 +22,11 @@
 #include "platform/paths.h"
 #include "platform/qt/user_folders.h"
 #include "platform/text_encoding.h"
+#include "platform/translation.h"
 #include "ui/captions.h"
+#include "ui/qt_text.h"
 #include "ui/shell/session_state.h"
+#include "ui/translations.h"
 #include "video/show_export.h"
 
 namespace lumivane {
@@ -37,7 +40,7 @@ class ConsoleUi final : public HeadlessFlows {
 public:
     void message(const std::u16string& title, const std::u16string& text) override {
         std::fprintf(stderr, "%s: %s\n", utf16_to_utf8(title).c_str(), utf16_to_utf8(text).c_str());
-        if (title == error_title) ++errors;
+        if (title == Core::translated(error_title)) ++errors;
     }
     int errors = 0;
 };
@@ -61,17 +64,17 @@ bool load_show(AppContext& context, ConsoleUi& ui, const std::u16string& path) {
         path_folder(show.show_folder);
         name = path_file_name(path);
     } else if (!folder_exists(path)) {
-        say(formatted(u"No such show: %s", path));
+        say(formatted(Core::tr("No such show: %s"), path));
         return true;
     }
     std::u16string index;
     if (path_join(ui, index, show.show_folder, name) || !file_exists(index)) {
-        say(formatted(u"No slide show index file %s: open the folder in Lumivane once to make one", index));
+        say(formatted(Core::tr("No slide show index file %s: open the folder in Lumivane once to make one"), index));
         return true;
     }
     context.monitor_profile = monitor_srgb;
     if (read_show(context, show.show_folder, name)) {
-        say(formatted(u"Cannot open slide show: %s", index));
+        say(formatted(Core::tr("Cannot open slide show: %s"), index));
         return true;
     }
     load_show_images(context);
@@ -117,6 +120,7 @@ int run_export_command(int& argc, char** argv, const std::vector<std::u16string>
     // Captions are drawn with the program's fonts; no window is ever shown.
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication application(argc, argv);
+    install_translations(application);
 
     ConsoleUi ui;
     AppContext context(ui);
@@ -127,7 +131,8 @@ int run_export_command(int& argc, char** argv, const std::vector<std::u16string>
     std::u16string message;
     if (parse_export_arguments(rest, show_path, options, message)) {
         say(message);
-        std::fputs("Try lumivane --help.\n", stderr);
+        std::fprintf(stderr, "%s\n",
+                     QCoreApplication::translate("ExportCommand", "Try lumivane --help.").toUtf8().constData());
         return 2;
     }
     if (load_show(context, ui, show_path)) return 1;
@@ -155,13 +160,19 @@ int run_export_command(int& argc, char** argv, const std::vector<std::u16string>
 
     switch (result) {
     case ExportResult::Failed: say(message); return 1;
-    case ExportResult::Cancelled: say(u"Export interrupted; no video written"); return 130;
+    case ExportResult::Cancelled: say(Core::tr("Export interrupted; no video written")); return 130;
     case ExportResult::Done: break;
     }
     const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     const double length = static_cast<double>(progress.frames_total) / options.frames_per_second;
-    std::printf("%s: %d x %d, %lld frames (%.1f s) in %.1f s\n", utf16_to_utf8(options.output).c_str(), options.width,
-                options.height, static_cast<long long>(progress.frames_total.load()), length, seconds);
+    const QString summary = QCoreApplication::translate("ExportCommand", "%1: %2 x %3, %4 frames (%5 s) in %6 s")
+                                .arg(qt(options.output))
+                                .arg(options.width)
+                                .arg(options.height)
+                                .arg(progress.frames_total.load())
+                                .arg(length, 0, 'f', 1)
+                                .arg(seconds, 0, 'f', 1);
+    std::printf("%s\n", summary.toUtf8().constData());
     return 0;
 }
 

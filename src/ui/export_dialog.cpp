@@ -17,10 +17,10 @@ namespace lumivane {
 
 namespace {
 
-const QString video_file_types = QStringLiteral(
-    "MP4 video, H.264 (*.mp4 *.m4v);;WebM video, VP9 (*.webm);;Matroska video, AV1 (*.mkv)");
-const QString music_file_types =
-    QStringLiteral("Music (*.mp3 *.m4a *.aac *.ogg *.opus *.flac *.wav *.wma);;All files (*)");
+const char video_file_types[] = QT_TRANSLATE_NOOP(
+    "ExportDialog", "MP4 video, H.264 (*.mp4 *.m4v);;WebM video, VP9 (*.webm);;Matroska video, AV1 (*.mkv)");
+const char music_file_types[] =
+    QT_TRANSLATE_NOOP("ExportDialog", "Music (*.mp3 *.m4a *.aac *.ogg *.opus *.flac *.wav *.wma);;All files (*)");
 
 // A line edit with a "Browse..." button after it.
 QWidget* with_browse(QLineEdit* field, QPushButton*& button) {
@@ -28,7 +28,7 @@ QWidget* with_browse(QLineEdit* field, QPushButton*& button) {
     auto* layout = new QHBoxLayout(row);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(field, 1);
-    button = new QPushButton(QStringLiteral("Browse..."));
+    button = new QPushButton(ExportDialog::tr("Browse..."));
     layout->addWidget(button);
     return row;
 }
@@ -38,14 +38,14 @@ QWidget* with_browse(QLineEdit* field, QPushButton*& button) {
 ExportDialog::ExportDialog(QWidget* parent, UserInterface& ui, const ShowSettings& settings,
                            const ExportOptions& options)
     : QDialog(parent), ui_(ui) {
-    setWindowTitle(QStringLiteral("Export Video"));
+    setWindowTitle(tr("Export Video"));
     apply_dialog_colours(*this);
     auto* form = new QFormLayout;
 
     output_ = new QLineEdit(qt(options.output));
     output_->setMinimumWidth(output_->fontMetrics().averageCharWidth() * 48);
     QPushButton* browse_output_button = nullptr;
-    form->addRow(QStringLiteral("Video file:"), with_browse(output_, browse_output_button));
+    form->addRow(tr("Video file:"), with_browse(output_, browse_output_button));
 
     size_ = new QComboBox;
     for (const std::int32_t height : export_heights) {
@@ -57,12 +57,12 @@ ExportDialog::ExportDialog(QWidget* parent, UserInterface& ui, const ShowSetting
         size_->addItem(QStringLiteral("%1 x %2").arg(options.width).arg(options.height), chosen);
     }
     size_->setCurrentIndex(size_->findData(chosen));
-    form->addRow(QStringLiteral("Size:"), size_);
+    form->addRow(tr("Size:"), size_);
 
     rate_ = new QComboBox;
-    for (const std::int32_t fps : export_frame_rates) rate_->addItem(QStringLiteral("%1 frames a second").arg(fps), fps);
+    for (const std::int32_t fps : export_frame_rates) rate_->addItem(tr("%1 frames a second").arg(fps), fps);
     rate_->setCurrentIndex(std::max(0, rate_->findData(options.frames_per_second)));
-    form->addRow(QStringLiteral("Frame rate:"), rate_);
+    form->addRow(tr("Frame rate:"), rate_);
 
     quality_ = new QSpinBox;
     quality_hint_ = new QLabel;
@@ -71,22 +71,22 @@ ExportDialog::ExportDialog(QWidget* parent, UserInterface& ui, const ShowSetting
     quality_layout->setContentsMargins(0, 0, 0, 0);
     quality_layout->addWidget(quality_);
     quality_layout->addWidget(quality_hint_, 1);
-    form->addRow(QStringLiteral("Quality (CRF):"), quality_row);
+    form->addRow(tr("Quality (CRF):"), quality_row);
 
     motion_ = new QComboBox;
-    motion_->addItem(QStringLiteral("Exact"), motion_exact);
-    motion_->addItem(QStringLiteral("Smooth"), motion_smooth);
+    motion_->addItem(tr("Exact"), motion_exact);
+    motion_->addItem(tr("Smooth"), motion_smooth);
     motion_->setCurrentIndex(std::max(0, motion_->findData(options.motion)));
-    form->addRow(QStringLiteral("Motion:"), motion_);
+    form->addRow(tr("Motion:"), motion_);
 
     music_ = new QLineEdit(qt(options.audio));
-    music_->setPlaceholderText(QStringLiteral("none"));
+    music_->setPlaceholderText(tr("none"));
     music_->setClearButtonEnabled(true);
     QPushButton* browse_music_button = nullptr;
-    form->addRow(QStringLiteral("Music:"), with_browse(music_, browse_music_button));
+    form->addRow(tr("Music:"), with_browse(music_, browse_music_button));
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
-    buttons->button(QDialogButtonBox::Ok)->setText(QStringLiteral("Export"));
+    buttons->button(QDialogButtonBox::Ok)->setText(tr("Export"));
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(form);
     layout->addWidget(buttons);
@@ -107,7 +107,7 @@ void ExportDialog::follow_format() {
     format_ = format;
     quality_->setRange(format->crf_min, format->crf_max);
     quality_->setValue(format->crf_default);
-    quality_hint_->setText(QStringLiteral("%1 to %2, lower is better; %3 for %4")
+    quality_hint_->setText(tr("%1 to %2, lower is better; %3 for %4")
                                .arg(format->crf_min)
                                .arg(format->crf_max)
                                .arg(format->crf_default)
@@ -115,14 +115,14 @@ void ExportDialog::follow_format() {
 }
 
 void ExportDialog::browse_output() {
-    QFileDialog dialog(this, QStringLiteral("Export Video"), output_->text(), video_file_types);
+    QFileDialog dialog(this, tr("Export Video"), output_->text(), tr(video_file_types));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setDefaultSuffix(QStringLiteral("mp4"));
     dialog.selectFile(output_->text());
     // The type shown first is the one the current name has.
     const QString suffix = QFileInfo(output_->text()).suffix().toLower();
-    for (const QString& filter : video_file_types.split(QStringLiteral(";;"))) {
+    for (const QString& filter : tr(video_file_types).split(QStringLiteral(";;"))) {
         if (!suffix.isEmpty() && filter.contains(QStringLiteral("*.") + suffix)) dialog.selectNameFilter(filter);
     }
     if (dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty()) {
@@ -132,8 +132,8 @@ void ExportDialog::browse_output() {
 
 void ExportDialog::browse_music() {
     const QString start = music_->text().isEmpty() ? QFileInfo(output_->text()).path() : music_->text();
-    const QString file = QFileDialog::getOpenFileName(this, QStringLiteral("Music for the video"), start,
-                                                      music_file_types);
+    const QString file = QFileDialog::getOpenFileName(this, tr("Music for the video"), start,
+                                                      tr(music_file_types));
     if (!file.isEmpty()) music_->setText(file);
 }
 

@@ -4,6 +4,7 @@
 // does and keeps the dialog open to mend them.
 
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QDialog>
 #include <QLabel>
 #include <QLineEdit>
@@ -17,6 +18,8 @@ struct ShowSettings;
 class UserInterface;
 
 class ExportDialog : public QDialog {
+    Q_DECLARE_TR_FUNCTIONS(ExportDialog)
+
 public:
     // Opens with options, their size and quality resolved for the show.
     ExportDialog(QWidget* parent, UserInterface& ui, const ShowSettings& settings, const ExportOptions& options);

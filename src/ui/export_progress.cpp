@@ -9,11 +9,11 @@
 namespace lumivane {
 
 ExportProgressWindow::ExportProgressWindow(QWidget* parent, const QString& file) : QDialog(parent) {
-    setWindowTitle(QStringLiteral("Exporting Video"));
+    setWindowTitle(tr("Exporting Video"));
     apply_dialog_colours(*this);
     setModal(true);
     auto* layout = new QVBoxLayout(this);
-    auto* name = new QLabel(QStringLiteral("Writing %1").arg(QFileInfo(file).fileName()));
+    auto* name = new QLabel(tr("Writing %1").arg(QFileInfo(file).fileName()));
     name->setToolTip(file);
     layout->addWidget(name);
     bar_ = new QProgressBar;
@@ -21,7 +21,7 @@ ExportProgressWindow::ExportProgressWindow(QWidget* parent, const QString& file)
     bar_->setTextVisible(false);
     bar_->setMinimumWidth(name->fontMetrics().averageCharWidth() * 50);
     layout->addWidget(bar_);
-    status_ = new QLabel(QStringLiteral("Counting the frames"));
+    status_ = new QLabel(tr("Counting the frames"));
     layout->addWidget(status_);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Cancel);
     cancel_ = buttons->button(QDialogButtonBox::Cancel);
@@ -57,7 +57,7 @@ void ExportProgressWindow::reject() {
     // The window closes when the export has stopped.
     progress_.cancel = true;
     cancel_->setEnabled(false);
-    status_->setText(QStringLiteral("Stopping"));
+    status_->setText(tr("Stopping"));
 }
 
 void ExportProgressWindow::show_progress() {

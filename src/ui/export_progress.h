@@ -3,6 +3,7 @@
 // its own, so that the windows keep painting. Cancel (or closing the window) asks the
 // export to stop, which it does at its next frame, within a second.
 
+#include <QCoreApplication>
 #include <QDialog>
 #include <QElapsedTimer>
 #include <QLabel>
@@ -22,6 +23,8 @@ namespace lumivane {
 using ExportWork = std::function<ExportResult(ExportProgress& progress, std::u16string& message)>;
 
 class ExportProgressWindow : public QDialog {
+    Q_DECLARE_TR_FUNCTIONS(ExportProgressWindow)
+
 public:
     ExportProgressWindow(QWidget* parent, const QString& file);
     ~ExportProgressWindow() override;

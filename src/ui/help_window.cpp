@@ -1,6 +1,7 @@
 #include "ui/help_window.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QPixmap>
@@ -14,7 +15,22 @@ namespace lumivane {
 
 namespace {
 
-const QString help_title = QStringLiteral("Lumivane Help");
+const char help_title[] = QT_TRANSLATE_NOOP("HelpWindow", "Lumivane Help");
+
+// The titles of the help pages, shown in the user's language wherever a page names one:
+// its title, its heading and the links to it.
+const char* const page_titles[] = {
+    help_title,
+    QT_TRANSLATE_NOOP("HelpWindow", "Getting started"),
+    QT_TRANSLATE_NOOP("HelpWindow", "The main window"),
+    QT_TRANSLATE_NOOP("HelpWindow", "Playing a show"),
+    QT_TRANSLATE_NOOP("HelpWindow", "Slide properties"),
+    QT_TRANSLATE_NOOP("HelpWindow", "Key frames and paths"),
+    QT_TRANSLATE_NOOP("HelpWindow", "Slide show properties"),
+    QT_TRANSLATE_NOOP("HelpWindow", "Preferences"),
+    QT_TRANSLATE_NOOP("HelpWindow", "Exporting a video"),
+    QT_TRANSLATE_NOOP("HelpWindow", "The index file"),
+};
 
 // Shows each picture in as many device pixels as the screen has for it.
 class HelpBrowser : public QTextBrowser {
@@ -23,6 +39,10 @@ public:
 
     QVariant loadResource(int type, const QUrl& name) override {
         const QUrl url = source().resolved(name);
+        if (type == QTextDocument::HtmlResource && url.isLocalFile()) {
+            QFile page(url.toLocalFile());
+            if (page.open(QIODevice::ReadOnly)) return translated_titles(QString::fromUtf8(page.readAll()));
+        }
         if (type == QTextDocument::ImageResource && url.isLocalFile()) {
             const QString plain = url.toLocalFile();
             const QString file = help_picture_file(plain, devicePixelRatioF());
@@ -33,6 +53,18 @@ public:
             }
         }
         return QTextBrowser::loadResource(type, name);
+    }
+
+private:
+    static QString translated_titles(QString html) {
+        for (const char* title : page_titles) {
+            const QString english = QString::fromLatin1(title);
+            const QString shown = HelpWindow::tr(title);
+            if (shown != english) {
+                html.replace(u'>' + english + u'<', u'>' + shown.toHtmlEscaped() + u'<');
+            }
+        }
+        return html;
     }
 };
 
@@ -48,13 +80,13 @@ QString help_picture_file(const QString& file, qreal ratio) {
 HelpWindow::HelpWindow(const QString& folder, QWidget* parent)
     : QWidget(parent, Qt::Window), folder_(folder), browser_(new HelpBrowser(this)) {
     setObjectName(QStringLiteral("Help"));
-    setWindowTitle(help_title);
+    setWindowTitle(tr(help_title));
     // Links between the pages open here; addresses on the web open in the browser.
     browser_->setOpenExternalLinks(true);
 
-    back_ = new QPushButton(QStringLiteral("Back"), this);
-    forward_ = new QPushButton(QStringLiteral("Forward"), this);
-    auto* contents = new QPushButton(QStringLiteral("Contents"), this);
+    back_ = new QPushButton(tr("Back"), this);
+    forward_ = new QPushButton(tr("Forward"), this);
+    auto* contents = new QPushButton(tr("Contents"), this);
     back_->setShortcut(QKeySequence::Back);
     forward_->setShortcut(QKeySequence::Forward);
     back_->setEnabled(false);
@@ -68,7 +100,9 @@ HelpWindow::HelpWindow(const QString& folder, QWidget* parent)
     connect(browser_, &QTextBrowser::sourceChanged, this, [this] {
         // The contents page is called "Lumivane Help" itself.
         const QString title = browser_->documentTitle();
-        setWindowTitle(title.isEmpty() || title == help_title ? help_title : title + QStringLiteral(" - ") + help_title);
+        const QString program_help = tr(help_title);
+        setWindowTitle(title.isEmpty() || title == program_help ? program_help
+                                                                : tr("%1 - %2").arg(title, program_help));
     });
 
     auto* buttons = new QHBoxLayout;

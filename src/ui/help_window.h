@@ -2,6 +2,7 @@
 // The help window: the program's help pages in a browser that follows their links and
 // goes back and forward through the pages seen.
 
+#include <QCoreApplication>
 #include <QPushButton>
 #include <QTextBrowser>
 #include <QWidget>
@@ -14,6 +15,8 @@ namespace lumivane {
 QString help_picture_file(const QString& file, qreal ratio);
 
 class HelpWindow : public QWidget {
+    Q_DECLARE_TR_FUNCTIONS(HelpWindow)
+
 public:
     // Pages come from folder; the window belongs to parent and closes with it.
     HelpWindow(const QString& folder, QWidget* parent);

@@ -13,6 +13,7 @@
 #include "app/show_saving.h"
 #include "document/show_index.h"
 #include "platform/text_encoding.h"
+#include "platform/translation.h"
 #include "playback/playback_window.h"
 #include "playback/timeline.h"
 #include "ui/music_player.h"
@@ -40,14 +41,14 @@ MainWindow::MainWindow(AppContext& context, ShellInterface& shell) : context_(co
     new MusicPlayer(context_, this);
 
     for (const MenuDefinition& definition : main_menus()) {
-        QMenu* menu = menuBar()->addMenu(qt(definition.title));
+        QMenu* menu = menuBar()->addMenu(qt(Core::translated(definition.title)));
         if (!file_menu_) file_menu_ = menu;
         for (const std::int32_t id : definition.ids) {
             if (id == menu_separator) {
                 menu->addSeparator();
                 continue;
             }
-            QAction* action = menu->addAction(qt(find_command(id)->text));
+            QAction* action = menu->addAction(qt(Core::translated(find_command(id)->text)));
             action->setData(id);
             connect(action, &QAction::triggered, this, [this, id] { run_command(context_, shell_, id); });
         }

@@ -135,7 +135,7 @@ bool MusicPlayer::open_sink() {
         have_track_ = false;  // until the music or the show changes
         if (!told_no_device_) {
             told_no_device_ = true;
-            warning_box(context_.ui, u"There is no sound device: the show plays without its music");
+            warning_box(context_.ui, tr("There is no sound device: the show plays without its music").toStdU16String());
         }
         return true;
     }

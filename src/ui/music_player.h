@@ -4,6 +4,7 @@
 // AudioTrack. Without a sound device the show plays silently, and says so once; a music
 // file that cannot be played is named once, and the show plays on.
 
+#include <QCoreApplication>
 #include <QObject>
 #include <QTimer>
 
@@ -21,6 +22,8 @@ struct AppContext;
 class MusicStream;
 
 class MusicPlayer : public QObject {
+    Q_DECLARE_TR_FUNCTIONS(MusicPlayer)
+
 public:
     MusicPlayer(AppContext& context, QObject* parent);
     ~MusicPlayer() override;

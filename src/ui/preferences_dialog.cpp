@@ -33,11 +33,11 @@ void take_row(const QComboBox* list, std::int32_t& value) {
 QHBoxLayout* ok_cancel_row(QDialog* dialog) {
     auto* row = new QHBoxLayout;
     row->addStretch(1);
-    auto* ok = new QPushButton(QStringLiteral("OK"), dialog);
+    auto* ok = new QPushButton(PreferencesDialog::tr("OK"), dialog);
     ok->setObjectName(QStringLiteral("ok"));
     ok->setDefault(true);
     QObject::connect(ok, &QPushButton::clicked, dialog, &QDialog::accept);
-    auto* cancel = new QPushButton(QStringLiteral("Cancel"), dialog);
+    auto* cancel = new QPushButton(PreferencesDialog::tr("Cancel"), dialog);
     cancel->setObjectName(QStringLiteral("cancel"));
     cancel->setAutoDefault(false);
     QObject::connect(cancel, &QPushButton::clicked, dialog, &QDialog::reject);
@@ -50,20 +50,22 @@ QHBoxLayout* ok_cancel_row(QDialog* dialog) {
 
 PreferencesDialog::PreferencesDialog(AppContext& context, QWidget* owner) : QDialog(owner), context_(context) {
     stop_show(context.player, false);
-    setWindowTitle(QStringLiteral("Preferences"));
+    setWindowTitle(tr("Preferences"));
     apply_dialog_colours(*this);
-    monitor_profile_ = make_list(this, "monitor_profile", {"sRGB", "Adobe RGB", "DCI-P3"}, context.monitor_profile);
-    frame_rate_ = make_list(this, "frame_rate", {"60 fps", "50 fps"}, context.frame_rate);
-    motion_ = make_list(this, "motion", {"Exact", "Smooth"}, context.motion);
-    caption_ = make_list(this, "caption", {"File name", "Title", "Description", "Date taken"}, context.caption_source);
+    monitor_profile_ =
+        make_list(this, "monitor_profile", {tr("sRGB"), tr("Adobe RGB"), tr("DCI-P3")}, context.monitor_profile);
+    frame_rate_ = make_list(this, "frame_rate", {tr("60 fps"), tr("50 fps")}, context.frame_rate);
+    motion_ = make_list(this, "motion", {tr("Exact"), tr("Smooth")}, context.motion);
+    caption_ = make_list(this, "caption", {tr("File name"), tr("Title"), tr("Description"), tr("Date taken")},
+                         context.caption_source);
     auto* grid = new QGridLayout;
-    grid->addWidget(new QLabel(QStringLiteral("Monitor Profile: "), this), 0, 0, Qt::AlignRight);
+    grid->addWidget(new QLabel(tr("Monitor Profile: "), this), 0, 0, Qt::AlignRight);
     grid->addWidget(monitor_profile_, 0, 1);
-    grid->addWidget(new QLabel(QStringLiteral("Frame Rate: "), this), 1, 0, Qt::AlignRight);
+    grid->addWidget(new QLabel(tr("Frame Rate: "), this), 1, 0, Qt::AlignRight);
     grid->addWidget(frame_rate_, 1, 1);
-    grid->addWidget(new QLabel(QStringLiteral("Motion: "), this), 2, 0, Qt::AlignRight);
+    grid->addWidget(new QLabel(tr("Motion: "), this), 2, 0, Qt::AlignRight);
     grid->addWidget(motion_, 2, 1);
-    grid->addWidget(new QLabel(QStringLiteral("Caption: "), this), 3, 0, Qt::AlignRight);
+    grid->addWidget(new QLabel(tr("Caption: "), this), 3, 0, Qt::AlignRight);
     grid->addWidget(caption_, 3, 1);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(grid);

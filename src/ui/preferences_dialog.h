@@ -4,6 +4,7 @@
 // them: the profile applies to pictures read afterwards, the rate to playback started
 // afterwards, a new motion at once, the caption to slides made afterwards.
 
+#include <QCoreApplication>
 #include <QDialog>
 
 class QComboBox;
@@ -13,6 +14,8 @@ namespace lumivane {
 struct AppContext;
 
 class PreferencesDialog : public QDialog {
+    Q_DECLARE_TR_FUNCTIONS(PreferencesDialog)
+
 public:
     // Stops the show and shows the preferences.
     PreferencesDialog(AppContext& context, QWidget* owner);

@@ -16,6 +16,7 @@
 #include "platform/message_boxes.h"
 #include "platform/qt/download.h"
 #include "platform/resources.h"
+#include "platform/translation.h"
 #include "platform/trash.h"
 #include "ui/about_dialog.h"
 #include "ui/export_dialog.h"
@@ -37,9 +38,11 @@ namespace {
 // The file types of the dialogs. On Windows the image pattern list is
 // "*.tif;*.tiff;*.jpg;*.jpeg"; letter case does not count. Every kind of picture the
 // loader takes comes first, the chosen type when a dialog opens.
-const QString index_file_type = QStringLiteral("Slide Show Index File (*.ssi)");
-const QStringList image_file_types{QStringLiteral("Pictures (*.tif *.tiff *.jpg *.jpeg *.png *.webp *.jxl *.heic *.heif *.avif)"),
-                                   QStringLiteral("TIFF/JPEG (*.tif *.tiff *.jpg *.jpeg)")};
+const char index_file_type[] = QT_TRANSLATE_NOOP("QtUserInterface", "Slide Show Index File (*.ssi)");
+const char* const image_file_types[] = {
+    QT_TRANSLATE_NOOP("QtUserInterface",
+                      "Pictures (*.tif *.tiff *.jpg *.jpeg *.png *.webp *.jxl *.heic *.heif *.avif)"),
+    QT_TRANSLATE_NOOP("QtUserInterface", "TIFF/JPEG (*.tif *.tiff *.jpg *.jpeg)")};
 
 // The folder a file dialog opens in: the given one, or the nearest folder above it that
 // exists, else the home folder. A folder that does not exist would open the dialog in
@@ -72,9 +75,9 @@ std::unique_ptr<QMessageBox> make_message_box(const std::u16string& title, const
     if (buttons == BoxButtons::OkCancel) choice = QMessageBox::Ok | QMessageBox::Cancel;
     if (buttons == BoxButtons::YesNo) choice = QMessageBox::Yes | QMessageBox::No;
     if (buttons == BoxButtons::YesNoCancel) choice = QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
-    const bool question = title == u"Confirm" || buttons == BoxButtons::YesNo;
-    const QMessageBox::Icon icon = title == u"Error"     ? QMessageBox::Critical
-                                   : title == u"Warning" ? QMessageBox::Warning
+    const bool question = title == Core::translated(confirm_title) || buttons == BoxButtons::YesNo;
+    const QMessageBox::Icon icon = title == Core::translated(error_title)     ? QMessageBox::Critical
+                                   : title == Core::translated(warning_title) ? QMessageBox::Warning
                                    : question            ? QMessageBox::Question
                                                          : QMessageBox::Information;
     return std::make_unique<QMessageBox>(icon, qt(title), qt(text), choice, parent);
@@ -155,7 +158,7 @@ bool QtUserInterface::open_index_file_dialog(std::u16string& path, const std::u1
                                              const std::u16string& title) {
     path.clear();
     if (!start_folder.empty()) QDir().mkpath(qt(start_folder));
-    QFileDialog dialog(dialog_owner(), qt(title), existing_folder(start_folder), index_file_type);
+    QFileDialog dialog(dialog_owner(), qt(title), existing_folder(start_folder), tr(index_file_type));
     dialog.setFileMode(QFileDialog::ExistingFile);
     const QStringList chosen = chosen_files(dialog);
     if (chosen.isEmpty()) return true;
@@ -165,7 +168,7 @@ bool QtUserInterface::open_index_file_dialog(std::u16string& path, const std::u1
 
 bool QtUserInterface::save_index_file_dialog(std::u16string& path, const std::u16string& file_name,
                                              const std::u16string& start_folder, const std::u16string& title) {
-    QFileDialog dialog(dialog_owner(), qt(title), existing_folder(start_folder), index_file_type);
+    QFileDialog dialog(dialog_owner(), qt(title), existing_folder(start_folder), tr(index_file_type));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
     // A name typed without its extension gets ".ssi".
@@ -193,7 +196,7 @@ bool QtUserInterface::pick_image_files_dialog(std::vector<std::u16string>& paths
                                               const std::u16string& title) {
     paths.clear();
     QFileDialog dialog(dialog_owner(), qt(title), existing_folder(start_folder));
-    dialog.setNameFilters(image_file_types);
+    dialog.setNameFilters({tr(image_file_types[0]), tr(image_file_types[1])});
     dialog.setFileMode(QFileDialog::ExistingFiles);
     const QStringList chosen = chosen_files(dialog);
     if (chosen.isEmpty()) return true;
@@ -260,8 +263,8 @@ void QtUserInterface::export_video_dialog() {
     if (result == ExportResult::Failed) {
         error_box(*this, u"%s", message);
     } else if (result == ExportResult::Done) {
-        message_box(alert_title, formatted(u"The video is ready: %s", options.output), BoxButtons::Ok,
-                    BoxOwner::MainWindow);
+        message_box(Core::translated(alert_title), formatted(Core::tr("The video is ready: %s"), options.output),
+                    BoxButtons::Ok, BoxOwner::MainWindow);
     }
 }
 void QtUserInterface::cancel_export() {
@@ -272,7 +275,7 @@ void QtUserInterface::show_help_page(const std::u16string& page) {
     const QString folder = QString::fromStdU16String(resource_folder()) + QStringLiteral("/help");
     const QString file = qt(page).section(u'#', 0, 0);
     if (!QFileInfo(QDir(folder).filePath(file)).isFile()) {
-        error_box(*this, u"Cannot find the help page: %s", QDir(folder).filePath(file).toStdU16String());
+        error_box(*this, Core::tr("Cannot find the help page: %s"), QDir(folder).filePath(file).toStdU16String());
         return;
     }
     if (!help_) help_ = new HelpWindow(folder, main_window_);
@@ -287,7 +290,7 @@ bool QtUserInterface::download(const std::u16string& url, std::string& data, std
 }
 
 void QtUserInterface::open_web_page(const std::u16string& url) {
-    if (!QDesktopServices::openUrl(QUrl(qt(url)))) error_box(*this, u"Cannot open the web page %s", url);
+    if (!QDesktopServices::openUrl(QUrl(qt(url)))) error_box(*this, Core::tr("Cannot open the web page %s"), url);
 }
 
 bool QtUserInterface::move_to_trash(const std::u16string& path, std::u16string& trashed_path) {

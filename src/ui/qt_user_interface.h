@@ -2,6 +2,7 @@
 // The user interface of the program on Qt: message boxes, the status window, file
 // dialogs, the help window, downloads, the cursor, the clock, and the playback window.
 
+#include <QCoreApplication>
 #include <QMessageBox>
 #include <QPointer>
 #include <QWidget>
@@ -25,6 +26,8 @@ std::unique_ptr<QMessageBox> make_message_box(const std::u16string& title, const
                                               BoxButtons buttons, QWidget* parent);
 
 class QtUserInterface : public ShellInterface {
+    Q_DECLARE_TR_FUNCTIONS(QtUserInterface)
+
 public:
     QtUserInterface();
     // The program's state, which the windows this interface makes work on.

@@ -38,7 +38,7 @@ std::int32_t row_of(const QComboBox* list) { return list->currentIndex(); }
 
 ShowPropertiesDialog::ShowPropertiesDialog(AppContext& context, QWidget* owner)
     : QDialog(owner), context_(context), at_opening_(begin_show_properties(context)) {
-    setWindowTitle(QStringLiteral("Slide Show Properties"));
+    setWindowTitle(tr("Slide Show Properties"));
     apply_dialog_colours(*this);
     const ShowPropertiesForm f = show_properties_form(at_opening_.settings);
 
@@ -50,28 +50,32 @@ ShowPropertiesDialog::ShowPropertiesDialog(AppContext& context, QWidget* owner)
     const bool fitted = !any_slide_not_fitted(context.show);
     proportions_width_->setEnabled(fitted);
     proportions_height_->setEnabled(fitted);
-    loop_ = new QCheckBox(QStringLiteral("Loop"), this);
+    loop_ = new QCheckBox(tr("Loop"), this);
     loop_->setObjectName(QStringLiteral("loop"));
     loop_->setChecked(f.loop);
     autorun_ = make_list(this, "autorun",
-                         {"Auto - Run on startup", "Auto - Don't run on startup", "Manual"}, f.autorun);
+                         {tr("Auto - Run on startup"), tr("Auto - Don't run on startup"), tr("Manual")}, f.autorun);
     speed_ = make_list(this, "speed", {"0.25 X", "0.5 X", "1 X", "2 X", "4 X"}, f.speed);
-    size_ = make_list(this, "size", {"Full Screen", "90%", "80%", "70%", "60%", "50%", "40%", "30%", "20%"}, f.size);
-    show_captions_ = make_list(this, "show_captions", {"None", "Small", "Medium", "Large"}, f.show_captions);
-    default_style_ = make_list(this, "default_style", {"Fit", "Crop"}, f.default_style);
+    size_ =
+        make_list(this, "size", {tr("Full Screen"), "90%", "80%", "70%", "60%", "50%", "40%", "30%", "20%"}, f.size);
+    show_captions_ = make_list(this, "show_captions", {tr("None", "captions"), tr("Small"), tr("Medium"), tr("Large")},
+                               f.show_captions);
+    default_style_ = make_list(this, "default_style", {tr("Fit"), tr("Crop")}, f.default_style);
     default_delay_ = make_edit(this, "default_delay", f.default_delay, 10);
-    transition_ = make_list(this, "transition", {"None", "Fade to black", "Crossfade", "Curtain"}, f.transition);
+    transition_ =
+        make_list(this, "transition", {tr("None", "transition"), tr("Fade to black"), tr("Crossfade"), tr("Curtain")},
+                  f.transition);
     transition_time_ = make_edit(this, "transition_time", f.transition_time, 10);
 
     auto* grid = new QGridLayout;
     int row = 0;
     // Lists take the column's width; the number edits keep theirs, with their unit beside them.
-    const auto add_row = [&](const char* label, QWidget* control, const char* unit = nullptr) {
-        grid->addWidget(new QLabel(QString::fromLatin1(label), this), row, 0, Qt::AlignRight);
-        if (unit) {
+    const auto add_row = [&](const QString& label, QWidget* control, const QString& unit = {}) {
+        grid->addWidget(new QLabel(label, this), row, 0, Qt::AlignRight);
+        if (!unit.isEmpty()) {
             auto* with_unit = new QHBoxLayout;
             with_unit->addWidget(control);
-            with_unit->addWidget(new QLabel(QString::fromLatin1(unit), this));
+            with_unit->addWidget(new QLabel(unit, this));
             with_unit->addStretch(1);
             grid->addLayout(with_unit, row, 1);
         } else {
@@ -79,32 +83,32 @@ ShowPropertiesDialog::ShowPropertiesDialog(AppContext& context, QWidget* owner)
         }
         ++row;
     };
-    add_row("Name: ", name_);
+    add_row(tr("Name: "), name_);
     auto* proportions = new QHBoxLayout;
     proportions->addWidget(proportions_width_);
     proportions->addWidget(new QLabel(QStringLiteral(":"), this));
     proportions->addWidget(proportions_height_);
     proportions->addStretch(1);
-    grid->addWidget(new QLabel(QStringLiteral("Proportions: "), this), row, 0, Qt::AlignRight);
+    grid->addWidget(new QLabel(tr("Proportions: "), this), row, 0, Qt::AlignRight);
     grid->addLayout(proportions, row++, 1);
-    add_row("", loop_);
-    add_row("Mode: ", autorun_);
-    add_row("Speed: ", speed_);
-    add_row("Window Size: ", size_);
-    add_row("Captions: ", show_captions_);
-    add_row("Default Style: ", default_style_);
-    add_row("Default Delay: ", default_delay_, "sec");
-    add_row("Transition: ", transition_);
-    add_row("Transition Time: ", transition_time_, "sec");
+    add_row({}, loop_);
+    add_row(tr("Mode: "), autorun_);
+    add_row(tr("Speed: "), speed_);
+    add_row(tr("Window Size: "), size_);
+    add_row(tr("Captions: "), show_captions_);
+    add_row(tr("Default Style: "), default_style_);
+    add_row(tr("Default Delay: "), default_delay_, tr("sec"));
+    add_row(tr("Transition: "), transition_);
+    add_row(tr("Transition Time: "), transition_time_, tr("sec"));
     grid->setColumnStretch(1, 1);
 
-    auto* save_default = new QPushButton(QStringLiteral("Save as Default"), this);
+    auto* save_default = new QPushButton(tr("Save as Default"), this);
     save_default->setObjectName(QStringLiteral("save_as_default"));
     save_default->setAutoDefault(false);
-    auto* ok = new QPushButton(QStringLiteral("OK"), this);
+    auto* ok = new QPushButton(tr("OK"), this);
     ok->setObjectName(QStringLiteral("ok"));
     ok->setDefault(true);
-    auto* cancel = new QPushButton(QStringLiteral("Cancel"), this);
+    auto* cancel = new QPushButton(tr("Cancel"), this);
     cancel->setObjectName(QStringLiteral("cancel"));
     cancel->setAutoDefault(false);
     connect(save_default, &QPushButton::clicked, this, [this] { save_as_default(); });

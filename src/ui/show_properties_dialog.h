@@ -2,6 +2,7 @@
 // The "Slide Show Properties" dialog: the open show's settings, and "Save as Default"
 // to make them the settings for new shows. What it does with them is in show_properties.
 
+#include <QCoreApplication>
 #include <QDialog>
 
 #include "document/slide_show.h"
@@ -16,6 +17,8 @@ namespace lumivane {
 struct AppContext;
 
 class ShowPropertiesDialog : public QDialog {
+    Q_DECLARE_TR_FUNCTIONS(ShowPropertiesDialog)
+
 public:
     // Stops the show and shows its settings.
     ShowPropertiesDialog(AppContext& context, QWidget* owner);

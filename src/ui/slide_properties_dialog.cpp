@@ -14,6 +14,8 @@
 #include "app/app_context.h"
 #include "imaging/memory_bitmap.h"
 #include "imaging/resample.h"
+#include "platform/translation.h"
+#include "platform/value_formatter.h"
 #include "playback/playback_window.h"
 #include "ui/image_bar.h"
 #include "ui/image_drawing.h"
@@ -49,24 +51,24 @@ int put(QWidget* widget, int x, int y, int width, const DialogMetrics& m) {
 
 SlidePropertiesDialog::SlidePropertiesDialog(AppContext& context, QWidget* owner)
     : QDialog(owner), context_(context) {
-    setWindowTitle(QStringLiteral("Slide Properties"));
+    setWindowTitle(tr("Slide Properties"));
     setModal(true);
     setSizeGripEnabled(true);
     setMouseTracking(true);
     failed_ = open_slide_editor(context_, editor_);
     if (failed_) return;
 
-    ok_ = new QPushButton(QStringLiteral("OK"), this);
-    cancel_ = new QPushButton(QStringLiteral("Cancel"), this);
-    delay_label_ = new QLabel(QStringLiteral("Delay: "), this);
+    ok_ = new QPushButton(tr("OK"), this);
+    cancel_ = new QPushButton(tr("Cancel"), this);
+    delay_label_ = new QLabel(tr("Delay: "), this);
     delay_ = new QLineEdit(this);
-    seconds_label_ = new QLabel(QStringLiteral("sec"), this);
-    frame_label_ = new QLabel(QStringLiteral("Frame 1"), this);
-    style_label_ = new QLabel(QStringLiteral("Style: "), this);
+    seconds_label_ = new QLabel(tr("sec"), this);
+    frame_label_ = new QLabel(this);
+    style_label_ = new QLabel(tr("Style: "), this);
     style_list_ = new QComboBox(this);
-    caption_label_ = new QLabel(QStringLiteral("Caption: "), this);
+    caption_label_ = new QLabel(tr("Caption: "), this);
     caption_ = new QLineEdit(this);
-    preview_button_ = new QPushButton(QStringLiteral("Preview"), this);
+    preview_button_ = new QPushButton(tr("Preview"), this);
     ok_->setDefault(true);
     caption_->setMaxLength(static_cast<int>(max_caption_length));
     delay_->setMaxLength(254);
@@ -80,8 +82,8 @@ SlidePropertiesDialog::SlidePropertiesDialog(AppContext& context, QWidget* owner
     connect(cancel_, &QPushButton::clicked, this, &SlidePropertiesDialog::reject);
     connect(preview_button_, &QPushButton::clicked, this, [this] { start_playing(); });
 
-    for (const char16_t* style : {u"Default", u"Fit", u"Crop", u"Path"}) {
-        style_list_->addItem(qt(style), style_list_->count());
+    for (const QString& style : {tr("Default"), tr("Fit"), tr("Crop"), tr("Path")}) {
+        style_list_->addItem(style, style_list_->count());
     }
     style_list_->setMaxVisibleItems(8);
     connect(style_list_, qOverload<int>(&QComboBox::activated), this, &SlidePropertiesDialog::style_chosen);
@@ -121,11 +123,13 @@ void SlidePropertiesDialog::make_controls() {
         {u"Linear.bmp", u"Spline.bmp"},
     };
     const std::vector<std::u16string> popups[] = {
-        {u"Previous Frame"},
-        {u"Next Frame"},
-        {u"Insert new frame before current frame", u"Insert new frame after current frame", u"Delete current frame",
-         u"Set crop box as large as possible", u"Center crop box horizontally", u"Center crop box vertically"},
-        {u"Constant Pan/Zoom Speed", u"Nonlinear Pan/Zoom Speed"},
+        {tr("Previous Frame").toStdU16String()},
+        {tr("Next Frame").toStdU16String()},
+        {tr("Insert new frame before current frame").toStdU16String(),
+         tr("Insert new frame after current frame").toStdU16String(), tr("Delete current frame").toStdU16String(),
+         tr("Set crop box as large as possible").toStdU16String(),
+         tr("Center crop box horizontally").toStdU16String(), tr("Center crop box vertically").toStdU16String()},
+        {tr("Constant Pan/Zoom Speed").toStdU16String(), tr("Nonlinear Pan/Zoom Speed").toStdU16String()},
     };
     for (std::size_t i = 0; i < bars_.size(); ++i) {
         delete bars_[i];
@@ -167,7 +171,7 @@ void SlidePropertiesDialog::lay_out() {
         x += b->width() + m.margin;
     };
     bar_at(bar_previous_frame);
-    x = put(frame_label_, x, y, text(frame_label_, QStringLiteral("Frame 00000")), m);
+    x = put(frame_label_, x, y, text(frame_label_, qt(formatted(Core::tr("Frame %d"), 88888))), m);
     bar_at(bar_next_frame);
     bar_at(bar_frame_tools);
     bar_at(bar_speed);

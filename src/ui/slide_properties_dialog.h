@@ -6,6 +6,7 @@
 // will, until anything is pressed. What the dialog computes is in slide_properties.
 
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QDialog>
 #include <QImage>
 #include <QLabel>
@@ -41,6 +42,8 @@ enum FrameTool : std::int32_t {
 };
 
 class SlidePropertiesDialog : public QDialog {
+    Q_DECLARE_TR_FUNCTIONS(SlidePropertiesDialog)
+
 public:
     // Works on the context's current slide. failed() tells when it could not be copied
     // (reported); such a dialog is not to be shown.

@@ -11,6 +11,7 @@
 #include "platform/qt/quit_signal.h"
 #include "platform/qt/single_instance.h"
 #include "platform/qt/user_folders.h"
+#include "platform/translation.h"
 #include "playback/timeline.h"
 #include "ui/main_window.h"
 #include "ui/program_icon.h"
@@ -18,6 +19,7 @@
 #include "ui/qt_user_interface.h"
 #include "ui/shell/main_window_commands.h"
 #include "ui/shell/session_state.h"
+#include "ui/translations.h"
 #include "ui/window_placement.h"
 
 namespace lumivane {
@@ -86,6 +88,7 @@ int run_program(int& argc, char** argv, const std::vector<std::u16string>& typed
     QApplication application(argc, argv);
     const std::vector<std::u16string> arguments = with_absolute_show_path(typed_arguments);
     QApplication::setApplicationName(QStringLiteral("Lumivane"));
+    install_translations(application);
     QApplication::setWindowIcon(program_icon());
     QGuiApplication::setDesktopFileName(QStringLiteral("org.lumivane.Lumivane"));
     // The playback window comes and goes; the program ends with the main window.
@@ -108,8 +111,11 @@ int run_program(int& argc, char** argv, const std::vector<std::u16string>& typed
     // Without the lock nothing may listen: the socket may be another program's.
     if (claim == InstanceClaim::Failed ||
         instance.set_handler([&requests](InstanceRequest request) { requests.later_start(request); })) {
-        error_box(ui, u"Cannot use the folder %s to keep one program running.\nLater starts will open programs of their own.",
-                  lock_folder.toStdU16String());
+        error_box(
+            ui,
+            Core::tr(
+                "Cannot use the folder %s to keep one program running.\nLater starts will open programs of their own."),
+            lock_folder.toStdU16String());
     }
     const int code = application.exec();
     ui.destroy_playback_window();

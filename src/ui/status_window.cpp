@@ -32,7 +32,7 @@ void StatusWindow::show(const QString& text, QWidget* main_window) {
     main_window_ = main_window;
     // A small bordered window with a title and no buttons, kept above the main window.
     window_ = new QWidget(main_window, Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
-    window_->setWindowTitle(QStringLiteral("Status"));
+    window_->setWindowTitle(tr("Status"));
     window_->setAttribute(Qt::WA_ShowWithoutActivating);
     window_->setAutoFillBackground(true);
     QPalette palette = window_->palette();
@@ -43,7 +43,7 @@ void StatusWindow::show(const QString& text, QWidget* main_window) {
     window_->setPalette(palette);
     make_font_record(window_, font_);
 
-    line_ = new QLineEdit(QStringLiteral("Status"), window_);
+    line_ = new QLineEdit(tr("Status"), window_);
     line_->setReadOnly(true);
     line_->setFrame(false);
     line_->setAlignment(Qt::AlignCenter);

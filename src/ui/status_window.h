@@ -3,6 +3,7 @@
 // operation runs on the user interface thread. Shows nest: a show while it is shown
 // only counts (the text stays), and the hide that balances the first show closes it.
 
+#include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QLineEdit>
 #include <QPointer>
@@ -13,6 +14,8 @@
 namespace lumivane {
 
 class StatusWindow {
+    Q_DECLARE_TR_FUNCTIONS(StatusWindow)
+
 public:
     StatusWindow() = default;
     StatusWindow(const StatusWindow&) = delete;

@@ -9,6 +9,7 @@
 #include <cmath>
 
 #include "app/app_context.h"
+#include "platform/translation.h"
 #include "ui/image_bar.h"
 #include "ui/image_drawing.h"
 #include "ui/interface_drawing.h"
@@ -81,7 +82,7 @@ ThumbnailGrid::ThumbnailGrid(AppContext& context, ShellInterface& shell, QWidget
     tools.rows = 1;
     for (std::int32_t i = 0; i < tool_button_count; ++i) {
         tools.bitmaps.emplace_back(tool_button(i).bitmap);
-        tools.popups.emplace_back(tool_button(i).popup);
+        tools.popups.push_back(Core::translated(tool_button(i).popup));
     }
     tools.parent = this;
     tools.identifier = tool_bar_identifier;
@@ -136,7 +137,8 @@ void ThumbnailGrid::fill_context_menu(QMenu& menu) {
             menu.addSeparator();
             continue;
         }
-        QAction* action = menu.addAction(QString::fromStdU16String(find_command(id)->text).replace(u'&', "&&"));
+        QAction* action =
+            menu.addAction(QString::fromStdU16String(Core::translated(find_command(id)->text)).replace(u'&', "&&"));
         action->setData(id);
         action->setEnabled(command_enabled(context_, id));
         connect(action, &QAction::triggered, this, [this, id] { run_command(context_, shell_, id); });

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "platform/translation.h"
+
 namespace lumivane {
 
 struct AudioTrack::State {
@@ -74,7 +76,7 @@ bool AudioTrack::open(const MusicPlaylist& playlist, std::int64_t length, std::v
         s.lengths.push_back(decoder.stated_length());
     }
     if (s.playlist.paths.empty()) {
-        message = problems.empty() ? u"There is no music to play" : problems.front();
+        message = problems.empty() ? Core::tr("There is no music to play") : problems.front();
         return true;
     }
     s.decoder_file = s.playlist.paths.size();  // none open yet

@@ -6,6 +6,7 @@
 #include "document/slide_show.h"
 #include "platform/files.h"
 #include "platform/paths.h"
+#include "platform/translation.h"
 #include "platform/value_formatter.h"
 #include "video/video_format.h"
 
@@ -39,20 +40,20 @@ std::u16string extensions_text() {
     for (const VideoFormat& format : video_formats()) all.insert(all.end(), format.extensions.begin(), format.extensions.end());
     std::u16string text;
     for (std::size_t i = 0; i < all.size(); ++i) {
-        if (i > 0) text += i + 1 == all.size() ? u" or " : u", ";
+        if (i > 0) text += i + 1 == all.size() ? Core::tr(" or ") : u", ";
         text += all[i];
     }
     return text;
 }
 
 std::u16string no_encoder(const char16_t* what) {
-    return formatted(u"The video libraries on this machine have no %s encoder", what);
+    return formatted(Core::tr("The video libraries on this machine have no %s encoder"), what);
 }
 
 // The problems of single values, which the command line reports before any work.
 std::u16string frame_rate_problem(std::int32_t fps) {
     if (known_frame_rate(fps)) return {};
-    return u"The frame rate must be 24, 25, 30, 50 or 60 frames a second";
+    return Core::tr("The frame rate must be 24, 25, 30, 50 or 60 frames a second");
 }
 
 std::u16string size_problem(std::int32_t width, std::int32_t height) {
@@ -61,22 +62,22 @@ std::u16string size_problem(std::int32_t width, std::int32_t height) {
         height <= max_video_height) {
         return {};
     }
-    return formatted(u"The video size must be even numbers from %d x %d to %d x %d, such as 1920x1080", min_video_side,
-                     min_video_side, max_video_width, max_video_height);
+    return formatted(Core::tr("The video size must be even numbers from %d x %d to %d x %d, such as 1920x1080"),
+                     min_video_side, min_video_side, max_video_width, max_video_height);
 }
 
-constexpr char16_t motion_problem[] = u"The motion must be exact or smooth";
+constexpr char16_t motion_problem[] = LMV_TRANSLATE_NOOP("Core", "The motion must be exact or smooth");
 
 std::u16string output_name_problem(const std::u16string& output) {
-    if (output.empty()) return u"Name the video file to write";
+    if (output.empty()) return Core::tr("Name the video file to write");
     if (video_format_for(output)) return {};
-    return formatted(u"Cannot make a video named %s: the name must end in %s", output, extensions_text());
+    return formatted(Core::tr("Cannot make a video named %s: the name must end in %s"), output, extensions_text());
 }
 
 std::u16string quality_problem(const VideoFormat& format, std::int32_t crf) {
     if (crf >= format.crf_min && crf <= format.crf_max) return {};
-    return formatted(u"The quality (CRF) of a %s video must be from %d to %d", format.codec_name, format.crf_min,
-                     format.crf_max);
+    return formatted(Core::tr("The quality (CRF) of a %s video must be from %d to %d"), format.codec_name,
+                     format.crf_min, format.crf_max);
 }
 
 }  // namespace
@@ -106,11 +107,11 @@ ExportOptions resolved_export_options(const ShowSettings& settings, const Export
 }
 
 std::u16string default_video_path(const SlideShow& show, const std::u16string& folder) {
-    std::u16string name = show.settings.name.empty() ? u"Slide Show" : show.settings.name;
+    std::u16string name = show.settings.name.empty() ? Core::tr("Slide Show") : show.settings.name;
     for (char16_t& c : name) {
         if (c == path_separator || c < u' ') c = u'_';
     }
-    if (name == u"." || name == u"..") name = u"Slide Show";
+    if (name == u"." || name == u"..") name = Core::tr("Slide Show");
     const std::u16string& where = show.show_folder.empty() ? folder : show.show_folder;
     return where + (where.ends_with(path_separator) ? u"" : u"/") + name + u".mp4";
 }
@@ -118,21 +119,23 @@ std::u16string default_video_path(const SlideShow& show, const std::u16string& f
 std::u16string export_options_problem(const ExportOptions& options) {
     std::u16string problem = frame_rate_problem(options.frames_per_second);
     if (problem.empty()) problem = size_problem(options.width, options.height);
-    if (problem.empty() && options.motion != motion_exact && options.motion != motion_smooth) problem = motion_problem;
+    if (problem.empty() && options.motion != motion_exact && options.motion != motion_smooth)
+        problem = Core::translated(motion_problem);
     if (problem.empty()) problem = output_name_problem(options.output);
     if (!problem.empty()) return problem;
     const VideoFormat* format = video_format_for(options.output);
-    if (folder_exists(options.output)) return formatted(u"Cannot make the video %s: it is a folder", options.output);
+    if (folder_exists(options.output))
+        return formatted(Core::tr("Cannot make the video %s: it is a folder"), options.output);
     std::u16string folder = options.output;
     path_folder(folder);
     if (!folder_exists(folder)) {
-        return formatted(u"Cannot make the video %s: the folder %s does not exist", options.output, folder);
+        return formatted(Core::tr("Cannot make the video %s: the folder %s does not exist"), options.output, folder);
     }
     if (!available_video_encoder(*format)) return no_encoder(format->codec_name);
     problem = quality_problem(*format, options.crf);
     if (!problem.empty()) return problem;
     if (!options.audio.empty()) {
-        if (!file_exists(options.audio)) return formatted(u"The music file %s does not exist", options.audio);
+        if (!file_exists(options.audio)) return formatted(Core::tr("The music file %s does not exist"), options.audio);
         if (!avcodec_find_encoder_by_name(format->audio_encoder)) {
             return no_encoder(format->audio_encoder == std::string_view("aac") ? u"AAC" : u"Opus");
         }
@@ -156,14 +159,14 @@ bool parse_export_arguments(const std::vector<std::u16string>& arguments, std::u
         const bool option = name.size() > 1 && name[0] == u'-';
         if (!option) {
             if (!show.empty()) {
-                message = formatted(u"Only one show is exported at a time: %s", name);
+                message = formatted(Core::tr("Only one show is exported at a time: %s"), name);
                 return true;
             }
             show = name;
             continue;
         }
         if (i + 1 == arguments.size()) {
-            message = formatted(u"%s needs a value", name);
+            message = formatted(Core::tr("%s needs a value"), name);
             return true;
         }
         const std::u16string& value = arguments[++i];
@@ -174,7 +177,7 @@ bool parse_export_arguments(const std::vector<std::u16string>& arguments, std::u
         } else if (name == u"--size") {
             VideoSize size{};
             if (parse_video_size(value, size)) {
-                message = formatted(u"The video size is width x height, such as 1920x1080, not %s", value);
+                message = formatted(Core::tr("The video size is width x height, such as 1920x1080, not %s"), value);
                 return true;
             }
             message = size_problem(size.width, size.height);
@@ -185,24 +188,24 @@ bool parse_export_arguments(const std::vector<std::u16string>& arguments, std::u
             message = frame_rate_problem(options.frames_per_second);
         } else if (name == u"--crf") {
             if (parse_count(value, 3, options.crf)) {
-                message = formatted(u"The quality (CRF) is a whole number, not %s", value);
+                message = formatted(Core::tr("The quality (CRF) is a whole number, not %s"), value);
                 return true;
             }
         } else if (name == u"--motion") {
             options.motion = value == u"exact" ? motion_exact : value == u"smooth" ? motion_smooth : -1;
-            if (options.motion < 0) message = motion_problem;
+            if (options.motion < 0) message = Core::translated(motion_problem);
         } else {
-            message = formatted(u"Unknown option: %s", name);
+            message = formatted(Core::tr("Unknown option: %s"), name);
             return true;
         }
         if (!message.empty()) return true;
     }
     if (show.empty()) {
-        message = u"Name the show to export: lumivane --export SHOW -o VIDEO.mp4";
+        message = Core::tr("Name the show to export: lumivane --export SHOW -o VIDEO.mp4");
         return true;
     }
     if (options.output.empty()) {
-        message = u"Name the video file to write with -o, such as -o show.mp4";
+        message = Core::tr("Name the video file to write with -o, such as -o show.mp4");
         return true;
     }
     message = output_name_problem(options.output);

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <memory>
 
+#include "platform/translation.h"
 #include "video/music_decoder.h"
 
 namespace lumivane {
@@ -41,7 +42,7 @@ bool analyse_music(const std::vector<std::u16string>& paths, bool find_beats, Mu
     if (find_beats) {
         tracker = std::make_unique<BeatTracker>();
         if (!tracker->tempo || !tracker->in || !tracker->out) {
-            message = u"Out of Memory";
+            message = Core::tr("Out of Memory");
             return true;
         }
     }

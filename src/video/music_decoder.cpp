@@ -11,6 +11,7 @@ extern "C" {
 }
 
 #include "platform/files.h"
+#include "platform/translation.h"
 #include "platform/value_formatter.h"
 
 namespace lumivane {
@@ -74,7 +75,7 @@ struct MusicDecoder::State {
         ended = false;
         format = avformat_alloc_context();
         if (!format) {
-            message = u"Out of Memory";
+            message = Core::tr("Out of Memory");
             return true;
         }
         format->interrupt_callback = {&State::past_limit, this};
@@ -86,7 +87,7 @@ struct MusicDecoder::State {
         cut = false;
         if (avformat_open_input(&format, native_path(path).c_str(), nullptr, nullptr) < 0 ||
             avformat_find_stream_info(format, nullptr) < 0) {
-            message = formatted(u"Cannot read the music file %s", path);
+            message = formatted(Core::tr("Cannot read the music file %s"), path);
             return true;
         }
         cut = false;  // a probe cut short has not ended the sound
@@ -98,13 +99,13 @@ struct MusicDecoder::State {
         }
         const AVCodec* codec = stream < 0 ? nullptr : avcodec_find_decoder(format->streams[stream]->codecpar->codec_id);
         if (!codec) {
-            message = formatted(u"The music file %s holds no sound that can be played", path);
+            message = formatted(Core::tr("The music file %s holds no sound that can be played"), path);
             return true;
         }
         decoder = avcodec_alloc_context3(codec);
         if (!decoder || avcodec_parameters_to_context(decoder, format->streams[stream]->codecpar) < 0 ||
             avcodec_open2(decoder, codec, nullptr) < 0) {
-            message = formatted(u"Cannot decode the sound of the music file %s", path);
+            message = formatted(Core::tr("Cannot decode the sound of the music file %s"), path);
             return true;
         }
         return false;
@@ -202,7 +203,7 @@ struct MusicDecoder::State {
                 avcodec_send_packet(decoder, nullptr);
                 if (drain_decoder() || resample(nullptr)) return fail(message);
                 if (pass_samples == 0 && !sought) {
-                    message = formatted(u"The music file %s holds no sound that can be played", path);
+                    message = formatted(Core::tr("The music file %s holds no sound that can be played"), path);
                     return true;
                 }
                 if (pass_bytes < 0 && !sought) pass_bytes = sound_bytes;
@@ -224,7 +225,7 @@ struct MusicDecoder::State {
     }
 
     bool fail(std::u16string& message) {
-        message = formatted(u"Cannot decode the sound of the music file %s", path);
+        message = formatted(Core::tr("Cannot decode the sound of the music file %s"), path);
         return true;
     }
 
@@ -268,7 +269,7 @@ bool MusicDecoder::open(const std::u16string& path, std::u16string& message) {
     State& s = *state_;
     s.path = path;
     if (!s.packet || !s.frame) {
-        message = u"Out of Memory";
+        message = Core::tr("Out of Memory");
         return true;
     }
     // A file with a sound stream but no sound in it is found out now, not midway.

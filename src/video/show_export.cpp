@@ -8,6 +8,7 @@
 #include "document/slide_show.h"
 #include "imaging/colour_transform.h"
 #include "imaging/memory_bitmap.h"
+#include "platform/translation.h"
 #include "platform/value_formatter.h"
 #include "playback/offscreen_playback.h"
 #include "video/audio_track.h"
@@ -46,13 +47,13 @@ ExportResult export_show_video(const SlideShow& show, std::int32_t pictures_prof
     message = export_options_problem(options);
     if (!message.empty()) return ExportResult::Failed;
     if (show.slide_count() == 0) {
-        message = u"The show has no slides to export";
+        message = Core::tr("The show has no slides to export");
         return ExportResult::Failed;
     }
     const std::int32_t fps = options.frames_per_second;
     std::int64_t frames = show_frame_count(show, fps, std::int64_t{max_video_hours} * 3600 * fps);
     if (frames < 0) {
-        message = formatted(u"The show lasts more than %d hours, too long for a video", max_video_hours);
+        message = formatted(Core::tr("The show lasts more than %d hours, too long for a video"), max_video_hours);
         return ExportResult::Failed;
     }
     if (options.frame_limit > 0) frames = std::min(frames, options.frame_limit);
@@ -60,7 +61,7 @@ ExportResult export_show_video(const SlideShow& show, std::int32_t pictures_prof
 
     ColourTransformHandle to_srgb;
     if (colour_transform_to_srgb(pictures_profile, to_srgb)) {
-        message = u"Problem converting from monitor color space to sRGB";
+        message = Core::tr("Problem converting from monitor color space to sRGB");
         return ExportResult::Failed;
     }
     AudioTrack track;
@@ -96,12 +97,13 @@ ExportResult export_show_video(const SlideShow& show, std::int32_t pictures_prof
 
 std::u16string export_progress_text(std::int64_t done, std::int64_t total, double seconds) {
     const auto percent = static_cast<std::int32_t>(total > 0 ? 100 * done / total : 0);
-    std::u16string text = formatted(u"%d %% (%d of %d frames)", percent, static_cast<std::int32_t>(done),
-                                    static_cast<std::int32_t>(total));
+    const auto frames = static_cast<std::int32_t>(done);
+    const auto all = static_cast<std::int32_t>(total);
     if (done > 0 && done < total) {
-        text += u", " + clock_text(seconds / static_cast<double>(done) * static_cast<double>(total - done)) + u" left";
+        return formatted(Core::tr("%d %% (%d of %d frames), %s left"), percent, frames, all,
+                         clock_text(seconds / static_cast<double>(done) * static_cast<double>(total - done)));
     }
-    return text;
+    return formatted(Core::tr("%d %% (%d of %d frames)"), percent, frames, all);
 }
 
 }  // namespace lumivane

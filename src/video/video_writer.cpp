@@ -17,6 +17,7 @@ extern "C" {
 #include "imaging/memory_bitmap.h"
 #include "platform/file_replacement.h"
 #include "platform/text_encoding.h"
+#include "platform/translation.h"
 #include "platform/value_formatter.h"
 #include "video/audio_track.h"
 #include "video/video_format.h"
@@ -73,7 +74,7 @@ struct VideoWriter::State {
     }
 
     bool fail(std::u16string& message, int code) {
-        message = formatted(u"Cannot write the video file %s: %s", path, error_text(code));
+        message = formatted(Core::tr("Cannot write the video file %s: %s"), path, error_text(code));
         return true;
     }
 
@@ -95,7 +96,7 @@ struct VideoWriter::State {
         const char* name = available_video_encoder(format);
         const AVCodec* codec = name ? avcodec_find_encoder_by_name(name) : nullptr;
         if (!codec) {
-            message = formatted(u"The video libraries on this machine have no %s encoder", format.codec_name);
+            message = formatted(Core::tr("The video libraries on this machine have no %s encoder"), format.codec_name);
             return true;
         }
         video = avcodec_alloc_context3(codec);
@@ -144,7 +145,7 @@ struct VideoWriter::State {
     bool open_audio(const VideoFormat& format, std::u16string& message) {
         const AVCodec* codec = avcodec_find_encoder_by_name(format.audio_encoder);
         if (!codec) {
-            message = formatted(u"The video libraries on this machine have no %s encoder",
+            message = formatted(Core::tr("The video libraries on this machine have no %s encoder"),
                                 std::string_view(format.audio_encoder) == "aac" ? u"AAC" : u"Opus");
             return true;
         }

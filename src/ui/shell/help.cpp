@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "platform/message_boxes.h"
+#include "platform/translation.h"
 #include "ui/shell/shell_interface.h"
 
 namespace lumivane {
@@ -34,7 +35,7 @@ const char16_t* help_topic_page(std::int32_t topic) {
 void open_help(ShellInterface& shell, std::int32_t topic) {
     const char16_t* page = help_topic_page(topic);
     if (!page) {
-        error_box(shell, u"This help topic currently unavailable");
+        error_box(shell, Core::tr("This help topic currently unavailable"));
         return;
     }
     shell.show_help_page(page);

@@ -1,6 +1,7 @@
 #include "ui/shell/image_list.h"
 
 #include "platform/message_boxes.h"
+#include "platform/translation.h"
 
 namespace lumivane {
 
@@ -11,7 +12,7 @@ std::vector<std::u16string> fit_image_list(UserInterface& ui, const std::vector<
     for (const std::u16string& path : chosen) {
         if (path.empty()) continue;
         if (used + path.size() + 1 + 1 > capacity) {
-            error_box(ui, u"Too many pathnames");
+            error_box(ui, Core::tr("Too many pathnames"));
             continue;
         }
         used += path.size() + 1;

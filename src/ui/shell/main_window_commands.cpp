@@ -11,6 +11,7 @@
 #include "platform/files.h"
 #include "platform/message_boxes.h"
 #include "platform/paths.h"
+#include "platform/translation.h"
 #include "ui/shell/help.h"
 #include "ui/shell/shell_interface.h"
 #include "ui/shell/update_check.h"
@@ -87,7 +88,7 @@ void check_updates(AppContext& context, ShellInterface& shell) {
 void add_images(AppContext& context, ShellInterface&) {
     if (ensure_show_folder(context)) return;
     std::vector<std::u16string> paths;
-    if (context.ui.pick_image_files_dialog(paths, context.last_image_folder, u"Add images to slide show") ||
+    if (context.ui.pick_image_files_dialog(paths, context.last_image_folder, Core::tr("Add images to slide show")) ||
         paths.empty()) {
         return;
     }
@@ -97,21 +98,23 @@ void add_images(AppContext& context, ShellInterface&) {
 }
 
 // Yes, No or Cancel to a question of the main window.
-BoxAnswer confirm(AppContext& context, const char16_t* question) {
-    return context.ui.message_box(confirm_title, question, BoxButtons::YesNoCancel, BoxOwner::MainWindow);
+BoxAnswer confirm(AppContext& context, const std::u16string& question) {
+    return context.ui.message_box(Core::translated(confirm_title), question, BoxButtons::YesNoCancel,
+                                  BoxOwner::MainWindow);
 }
 
 bool deleting(BoxAnswer answer) { return answer == BoxAnswer::Yes; }
 bool cancelled(BoxAnswer answer) { return answer != BoxAnswer::Yes && answer != BoxAnswer::No; }
 
-const char16_t* delete_question(std::int32_t count) {
-    return count == 1 ? u"Delete image file as well as slide?" : u"Delete image files as well as slides?";
+std::u16string delete_question(std::int32_t count) {
+    return count == 1 ? Core::tr("Delete image file as well as slide?")
+                      : Core::tr("Delete image files as well as slides?");
 }
 
 void copy_slides(AppContext& context, ShellInterface&) { static_cast<void>(copy_addressed_slides(context)); }
 
 void cut_slides(AppContext& context, ShellInterface&) {
-    const BoxAnswer answer = confirm(context, u"Delete image file(s)?");
+    const BoxAnswer answer = confirm(context, Core::tr("Delete image file(s)?"));
     if (!cancelled(answer)) cut_addressed_slides(context, deleting(answer));
 }
 
@@ -131,7 +134,8 @@ void remove_current_slide(AppContext& context, ShellInterface&) {
     std::int32_t count = context.current_slide >= 0 && context.current_slide < context.show.slide_count() ? 1 : 0;
     count += static_cast<std::int32_t>(std::count_if(slides.begin(), slides.end(), [](const Slide& s) { return s.selected; }));
     if (count == 0) {
-        context.ui.message_box(alert_title, u"No slides selected", BoxButtons::Ok, BoxOwner::MainWindow);
+        context.ui.message_box(Core::translated(alert_title), Core::tr("No slides selected"), BoxButtons::Ok,
+                               BoxOwner::MainWindow);
         return;
     }
     const BoxAnswer answer = confirm(context, delete_question(count));
@@ -152,41 +156,41 @@ void delete_selected_slides(AppContext& context) {
 }
 
 const std::vector<Command> commands = {
-    {command_new_show, u"New Slide Show...", new_show},
-    {command_open_show, u"Open Slide Show...", open_show},
-    {command_open_show_folder, u"Open Slide Show Folder...", open_folder},
-    {command_create_show, u"Create Slide Show from Folder...", create_show},
-    {command_add_images, u"Add Image Files...", add_images},
-    {command_save_show, u"Save Slide Show As...Ctrl-S", save_show_as},
-    {command_show_properties, u"Slide Show Properties...", show_properties},
-    {command_preferences, u"Preferences...", preferences},
-    {command_export_video, u"Export Video...", export_video},
-    {command_exit, u"Exit\tCtrl-Q", exit_program},
-    {command_copy_slides, u"Copy Slides", copy_slides},
-    {command_cut_slides, u"Cut Slides", cut_slides},
-    {command_paste_before, u"Paste Slides Before", paste_before},
-    {command_paste_after, u"Paste Slides After", paste_after},
-    {command_slide_properties, u"Slide Properties...", edit_slide},
-    {command_help, u"Open Help File", help_contents},
-    {command_check_updates, u"Check for &Updates", check_updates},
-    {command_about, u"About Lumivane", about},
-    {command_insert_before, u"Insert one or more new slides before this one", insert_before},
-    {command_insert_after, u"Insert one or more new slides after this one", insert_after},
-    {command_remove_slide, u"Remove current slide", remove_current_slide},
-    {command_edit_slide, u"Edit current slide's settings", edit_slide},
-    {command_restart_here, u"Restart the slide show starting here", restart_here},
+    {command_new_show, LMV_TRANSLATE_NOOP("Core", "New Slide Show..."), new_show},
+    {command_open_show, LMV_TRANSLATE_NOOP("Core", "Open Slide Show..."), open_show},
+    {command_open_show_folder, LMV_TRANSLATE_NOOP("Core", "Open Slide Show Folder..."), open_folder},
+    {command_create_show, LMV_TRANSLATE_NOOP("Core", "Create Slide Show from Folder..."), create_show},
+    {command_add_images, LMV_TRANSLATE_NOOP("Core", "Add Image Files..."), add_images},
+    {command_save_show, LMV_TRANSLATE_NOOP("Core", "Save Slide Show As...Ctrl-S"), save_show_as},
+    {command_show_properties, LMV_TRANSLATE_NOOP("Core", "Slide Show Properties..."), show_properties},
+    {command_preferences, LMV_TRANSLATE_NOOP("Core", "Preferences..."), preferences},
+    {command_export_video, LMV_TRANSLATE_NOOP("Core", "Export Video..."), export_video},
+    {command_exit, LMV_TRANSLATE_NOOP("Core", "Exit\tCtrl-Q"), exit_program},
+    {command_copy_slides, LMV_TRANSLATE_NOOP("Core", "Copy Slides"), copy_slides},
+    {command_cut_slides, LMV_TRANSLATE_NOOP("Core", "Cut Slides"), cut_slides},
+    {command_paste_before, LMV_TRANSLATE_NOOP("Core", "Paste Slides Before"), paste_before},
+    {command_paste_after, LMV_TRANSLATE_NOOP("Core", "Paste Slides After"), paste_after},
+    {command_slide_properties, LMV_TRANSLATE_NOOP("Core", "Slide Properties..."), edit_slide},
+    {command_help, LMV_TRANSLATE_NOOP("Core", "Open Help File"), help_contents},
+    {command_check_updates, LMV_TRANSLATE_NOOP("Core", "Check for &Updates"), check_updates},
+    {command_about, LMV_TRANSLATE_NOOP("Core", "About Lumivane"), about},
+    {command_insert_before, LMV_TRANSLATE_NOOP("Core", "Insert one or more new slides before this one"), insert_before},
+    {command_insert_after, LMV_TRANSLATE_NOOP("Core", "Insert one or more new slides after this one"), insert_after},
+    {command_remove_slide, LMV_TRANSLATE_NOOP("Core", "Remove current slide"), remove_current_slide},
+    {command_edit_slide, LMV_TRANSLATE_NOOP("Core", "Edit current slide's settings"), edit_slide},
+    {command_restart_here, LMV_TRANSLATE_NOOP("Core", "Restart the slide show starting here"), restart_here},
 };
 
 constexpr std::int32_t sep = menu_separator;
 
 const std::vector<MenuDefinition> menus = {
-    {u"&File",
+    {LMV_TRANSLATE_NOOP("Core", "&File"),
      {command_new_show, sep, command_open_show, command_open_show_folder, command_create_show, command_add_images, sep,
       command_save_show, command_export_video, sep, command_show_properties, sep, command_preferences, sep, command_exit}},
-    {u"&Edit",
+    {LMV_TRANSLATE_NOOP("Core", "&Edit"),
      {command_copy_slides, command_cut_slides, command_paste_before, command_paste_after, sep,
       command_slide_properties}},
-    {u"Help", {command_help, sep, command_check_updates, sep, command_about}},
+    {LMV_TRANSLATE_NOOP("Core", "Help"), {command_help, sep, command_check_updates, sep, command_about}},
 };
 
 const MenuDefinition context_menu = {
@@ -211,17 +215,17 @@ struct ToolButtonAction {
 };
 
 const ToolButtonAction tool_buttons[tool_button_count] = {
-    {{u"Run.bmp", u"Run slide show"}, 0},
-    {{u"Pause.bmp", u"Pause slide show"}, 0},
-    {{u"Prev.bmp", u"Show previous image"}, 0},
-    {{u"Next.bmp", u"Show next image"}, 0},
-    {{u"Settings.bmp", u"Settings"}, command_show_properties},
-    {{u"Trash.bmp", u"Delete selected slide(s)"}, command_remove_slide},
-    {{u"Cut.bmp", u"Cut selected slide(s) to clipboard"}, command_cut_slides},
-    {{u"Copy.bmp", u"Copy selected slide(s) to clipboard"}, command_copy_slides},
-    {{u"Insert Before.bmp", u"Paste clipboard before current slide"}, command_paste_before},
-    {{u"Insert After.bmp", u"Paste clipboard after current slide"}, command_paste_after},
-    {{u"Help.bmp", u"Help"}, command_help},
+    {{u"Run.bmp", LMV_TRANSLATE_NOOP("Core", "Run slide show")}, 0},
+    {{u"Pause.bmp", LMV_TRANSLATE_NOOP("Core", "Pause slide show")}, 0},
+    {{u"Prev.bmp", LMV_TRANSLATE_NOOP("Core", "Show previous image")}, 0},
+    {{u"Next.bmp", LMV_TRANSLATE_NOOP("Core", "Show next image")}, 0},
+    {{u"Settings.bmp", LMV_TRANSLATE_NOOP("Core", "Settings")}, command_show_properties},
+    {{u"Trash.bmp", LMV_TRANSLATE_NOOP("Core", "Delete selected slide(s)")}, command_remove_slide},
+    {{u"Cut.bmp", LMV_TRANSLATE_NOOP("Core", "Cut selected slide(s) to clipboard")}, command_cut_slides},
+    {{u"Copy.bmp", LMV_TRANSLATE_NOOP("Core", "Copy selected slide(s) to clipboard")}, command_copy_slides},
+    {{u"Insert Before.bmp", LMV_TRANSLATE_NOOP("Core", "Paste clipboard before current slide")}, command_paste_before},
+    {{u"Insert After.bmp", LMV_TRANSLATE_NOOP("Core", "Paste clipboard after current slide")}, command_paste_after},
+    {{u"Help.bmp", LMV_TRANSLATE_NOOP("Core", "Help")}, command_help},
 };
 
 }  // namespace
@@ -275,7 +279,7 @@ void open_recent_entry(AppContext& context, std::int32_t i) {
     const std::u16string path = context.recent_files[static_cast<std::size_t>(i)];
     if (path.empty()) return;
     if (!file_exists(path) && !folder_exists(path)) {
-        error_box(context.ui, u"No such file: %s", path);
+        error_box(context.ui, Core::tr("No such file: %s"), path);
         recent_remove(context.recent_files, path);
         return;
     }
@@ -284,7 +288,7 @@ void open_recent_entry(AppContext& context, std::int32_t i) {
     } else if (file_exists(path)) {
         static_cast<void>(open_show_file(context, path));
     } else {
-        error_box(context.ui, u"File does not exist: %s", path);
+        error_box(context.ui, Core::tr("File does not exist: %s"), path);
         recent_remove(context.recent_files, path);
         return;
     }

@@ -8,6 +8,7 @@
 #include "document/version_check.h"
 #include "platform/files.h"
 #include "platform/paths.h"
+#include "platform/translation.h"
 #include "platform/value_formatter.h"
 #include "playback/pan_zoom.h"
 #include "ui/shell/show_properties.h"
@@ -139,7 +140,7 @@ void read_session_state_file(AppContext& context, const std::u16string& path) {
     if (next_record_line(text, position, line)) return;
     tokenize_line(context.ui, record, line);
     if (record.count() != 2 || record.tokens[0] != u"Session") return;
-    version_check(context.ui, record.tokens[1], 1.0, u"Session Settings");
+    version_check(context.ui, record.tokens[1], 1.0, LMV_TRANSLATE_NOOP("Core", "Session Settings"));
     while (!next_record_line(text, position, line)) {
         tokenize_line(context.ui, record, line);
         if (record.count() == 0) continue;

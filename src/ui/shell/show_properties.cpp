@@ -4,6 +4,7 @@
 #include "document/number_parsing.h"
 #include "platform/message_boxes.h"
 #include "platform/paths.h"
+#include "platform/translation.h"
 #include "platform/value_formatter.h"
 #include "playback/playback_window.h"
 #include "playback/timeline.h"
@@ -20,7 +21,8 @@ void take_row(std::int32_t row, std::int32_t& setting, std::int32_t offset = 0) 
     if (row >= 0) setting = row + offset;
 }
 
-bool read_proportion(AppContext& context, const std::u16string& text, std::int32_t& setting, const char16_t* message) {
+bool read_proportion(AppContext& context, const std::u16string& text, std::int32_t& setting,
+                     const std::u16string& message) {
     const std::u16string read = cut_text(text, properties_text_limit);
     std::int32_t value = 0;
     if (parse_int(read, value) || value < 1 || value > max_proportion) {
@@ -32,7 +34,7 @@ bool read_proportion(AppContext& context, const std::u16string& text, std::int32
 }
 
 bool read_seconds(AppContext& context, const std::u16string& text, double limit, double& setting,
-                  const char16_t* message) {
+                  const std::u16string& message) {
     const std::u16string read = cut_text(text, properties_text_limit);
     double value = 0.0;
     if (parse_real(read, value) || !(value >= 0.0 && value <= limit)) {
@@ -87,9 +89,11 @@ ShowPropertiesOpening begin_show_properties(AppContext& context) {
 bool take_show_properties(AppContext& context, const ShowPropertiesForm& form,
                           const ShowPropertiesOpening& at_opening) {
     ShowSettings& s = context.show.settings;
-    if (read_proportion(context, form.proportions_width, s.proportions_width, u"Illegal proportions width: %s") ||
-        read_proportion(context, form.proportions_height, s.proportions_height, u"Illegal proportions height: %s") ||
-        read_seconds(context, form.default_delay, max_default_delay, s.default_delay, u"Illegal delay: %s")) {
+    if (read_proportion(context, form.proportions_width, s.proportions_width,
+                        Core::tr("Illegal proportions width: %s")) ||
+        read_proportion(context, form.proportions_height, s.proportions_height,
+                        Core::tr("Illegal proportions height: %s")) ||
+        read_seconds(context, form.default_delay, max_default_delay, s.default_delay, Core::tr("Illegal delay: %s"))) {
         return true;
     }
     s.name = cut_text(form.name, properties_text_limit);
@@ -102,7 +106,7 @@ bool take_show_properties(AppContext& context, const ShowPropertiesForm& form,
     take_row(form.default_style, s.default_style, style_fit);
     take_row(form.transition, s.transition);
     if (read_seconds(context, form.transition_time, max_transition_time, s.transition_time,
-                     u"Illegal transition time: %s")) {
+                     Core::tr("Illegal transition time: %s"))) {
         return true;
     }
     context.show.modified = at_opening.modified || settings_changed(s, at_opening.settings);

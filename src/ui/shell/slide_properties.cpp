@@ -7,6 +7,7 @@
 #include "app/slide_editing.h"
 #include "document/number_parsing.h"
 #include "platform/message_boxes.h"
+#include "platform/translation.h"
 
 namespace lumivane {
 
@@ -24,6 +25,12 @@ bool has_frame(const SlideEditor& editor) {
 
 bool fitted(const SlideEditor& editor) { return editor.slide().style == style_fit; }
 
+std::u16string lowered(std::u16string text) {
+    std::transform(text.begin(), text.end(), text.begin(),
+                   [](char16_t c) { return c >= u'A' && c <= u'Z' ? static_cast<char16_t>(c - u'A' + u'a') : c; });
+    return text;
+}
+
 // Half away from zero; boxes far outside the picture (hand-edited files) are held to a
 // range whose pixels still fit in 32 bits.
 std::int32_t nearest(double v) {
@@ -33,7 +40,7 @@ std::int32_t nearest(double v) {
 
 bool frame_in_range(AppContext& context, const SlideEditor& editor) {
     if (has_frame(editor)) return true;
-    error_box(context.ui, u"Frame out of range: %d", editor.frame);
+    error_box(context.ui, Core::tr("Frame out of range: %d"), editor.frame);
     return false;
 }
 
@@ -48,7 +55,7 @@ bool open_slide_editor(AppContext& context, SlideEditor& editor) {
     editor.work.speed_factor = show.speed_factor;
     Slide& copy = editor.work.slides.emplace_back();
     if (deep_copy_slide(source, copy)) {
-        error_box(context.ui, u"Not enough memory to edit the slide %s", source.file);
+        error_box(context.ui, Core::tr("Not enough memory to edit the slide %s"), source.file);
         editor = SlideEditor{};
         return true;
     }
@@ -79,21 +86,20 @@ void save_slide_edits(AppContext& context, const SlideEditor& editor) {
     show.modified = true;
 }
 
-std::u16string frame_label(const SlideEditor& editor) { return formatted(u"Frame %d", editor.frame + 1); }
+std::u16string frame_label(const SlideEditor& editor) { return formatted(Core::tr("Frame %d"), editor.frame + 1); }
 
 std::u16string delay_text(const PanFrame& frame) {
-    return frame.delay < 0.0 ? std::u16string(u"Default") : formatted(u"%2f", frame.delay);
+    return frame.delay < 0.0 ? Core::tr("Default") : formatted(u"%2f", frame.delay);
 }
 
 bool read_delay(AppContext& context, SlideEditor& editor, const std::u16string& text) {
     const std::u16string read = text.substr(0, delay_text_limit);
-    std::u16string lower = read;
-    std::transform(lower.begin(), lower.end(), lower.begin(),
-                   [](char16_t c) { return c >= u'A' && c <= u'Z' ? static_cast<char16_t>(c - u'A' + u'a') : c; });
+    const std::u16string lower = lowered(read);
     double delay = -1.0;
-    if (!read.empty() && lower != u"default") {
+    // The word the field shows for the default, or the English one.
+    if (!read.empty() && lower != u"default" && lower != lowered(Core::tr("Default"))) {
         if (parse_real(read, delay) || !(delay >= 0.0 && delay < delay_limit)) {
-            error_box(context.ui, u"Illegal delay: %s", read);
+            error_box(context.ui, Core::tr("Illegal delay: %s"), read);
             return true;
         }
     }
@@ -225,7 +231,7 @@ void delete_frame(AppContext& context, SlideEditor& editor) {
     if (!frame_in_range(context, editor)) return;
     std::vector<PanFrame>& frames = editor.slide().frames;
     if (frames.size() < 2) {
-        error_box(context.ui, u"Cannot remove the last frame");
+        error_box(context.ui, Core::tr("Cannot remove the last frame"));
         return;
     }
     frames.erase(frames.begin() + editor.frame);
@@ -277,7 +283,8 @@ bool change_style(AppContext& context, SlideEditor& editor, std::int32_t style) 
     Slide& slide = editor.slide();
     if (style == slide.style) return false;
     if (slide.style == style_path && style != style_path && slide.frame_count() > 1) {
-        if (context.ui.message_box(warning_title, u"Changing the style will remove all but the first frame.",
+        if (context.ui.message_box(Core::translated(warning_title),
+                                   Core::tr("Changing the style will remove all but the first frame."),
                                    BoxButtons::OkCancel, BoxOwner::None) != BoxAnswer::Ok) {
             return true;
         }

@@ -10,6 +10,7 @@
 #include "platform/files.h"
 #include "platform/message_boxes.h"
 #include "platform/text_encoding.h"
+#include "platform/translation.h"
 #include "ui/shell/shell_interface.h"
 
 namespace lumivane {
@@ -57,7 +58,7 @@ LatestVersion read_version_text(UserInterface& ui, std::u16string& text) {
         if (record.count() == 0) continue;
         const std::u16string& key = record.tokens[0];
         if (key == u"end") {
-            version_check(ui, version, 1.0, u"Version Information");
+            version_check(ui, version, 1.0, LMV_TRANSLATE_NOOP("Core", "Version Information"));
             latest.text = formatted(u"Lumivane %d.%d.%d", latest.major, latest.minor, latest.build);
             return latest;
         }
@@ -77,32 +78,34 @@ void check_for_update(AppContext& context, ShellInterface& ui, const std::u16str
 
     std::string data;
     if (ui.download(with_slash(server) + version_file_name, data, timeout_milliseconds)) {
-        error_box(ui, u"Could not access version information - please check your internet connection");
+        error_box(ui, Core::tr("Could not access version information - please check your internet connection"));
         return;
     }
     write_bytes(local, data);
     FileHandle file;
     std::u16string text;
     if (file_open_read(local, file)) {
-        error_box(ui, u"Error downloading version information");
+        error_box(ui, Core::tr("Error downloading version information"));
         return;
     }
     LatestVersion latest;
     if (!read_text_file(std::move(file), text)) latest = read_version_text(ui, text);
     file_delete(local);
     if (latest.text.empty()) {  // empty, cut short or not a version file at all
-        error_box(ui, u"Error downloading version information");
+        error_box(ui, Core::tr("Error downloading version information"));
         return;
     }
 
     if (latest.major == version_major && latest.minor == version_minor && latest.build == version_build) {
-        ui.message_box(update_title, u"Lumivane is up to date", BoxButtons::Ok, BoxOwner::MainWindow);
+        ui.message_box(Core::translated(update_title), Core::tr("Lumivane is up to date"), BoxButtons::Ok,
+                       BoxOwner::MainWindow);
         return;
     }
-    const std::u16string question = formatted(
-        u"Another version available.\n\nCurrent version -- %s\n\nLatest downloadable version -- %s\n\nLaunch Download Page?",
-        program_title(), latest.text);
-    if (ui.message_box(update_title, question, BoxButtons::YesNo, BoxOwner::MainWindow) == BoxAnswer::Yes) {
+    const std::u16string question = formatted(Core::tr("Another version available.\n\nCurrent version -- %s\n\nLatest "
+                                                       "downloadable version -- %s\n\nLaunch Download Page?"),
+                                              program_title(), latest.text);
+    if (ui.message_box(Core::translated(update_title), question, BoxButtons::YesNo, BoxOwner::MainWindow) ==
+        BoxAnswer::Yes) {
         ui.open_web_page(with_slash(server) + download_page_name);
     }
 }

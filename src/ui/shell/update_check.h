@@ -13,6 +13,8 @@
 #include <cstdint>
 #include <string>
 
+#include "platform/translation.h"
+
 namespace lumivane {
 
 struct AppContext;
@@ -21,7 +23,7 @@ class UserInterface;
 
 inline constexpr char16_t version_file_name[] = u"LMV_Version.txt";
 inline constexpr char16_t download_page_name[] = u"ORV_Download.html";
-inline constexpr char16_t update_title[] = u"Check for Update";
+inline constexpr char16_t update_title[] = LMV_TRANSLATE_NOOP("Core", "Check for Update");
 // How long the check waits for the server before it gives up.
 inline constexpr std::int32_t update_timeout_milliseconds = 15000;
 

@@ -2,6 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include "app/app_context.h"
+#include "platform/translation.h"
+#include "support/recording_ui.h"
+
 namespace lumivane {
 namespace {
 
@@ -65,6 +69,37 @@ TEST(SlideProperties, APlayedPreviewWalksTheKeyFramesAtTheShowsSpeed) {
     slide.style = style_crop;
     EXPECT_TRUE(preview_moment(editor, 1, 2.0).ended);
     EXPECT_EQ(preview_moment(editor, 1, 1.9).key_frame, 1);
+}
+
+// The core's texts reach the user in the translator's language: the delay field shows the
+// default as its translated word and takes that word back, and a wrong delay gets its
+// message, title and all, translated.
+std::u16string german(std::u16string_view english) {
+    if (english == u"Default") return u"Standard";
+    if (english == u"Illegal delay: %s") return u"Ung\u00fcltige Dauer: %s";
+    if (english == u"Error") return u"Fehler";
+    return std::u16string(english);
+}
+
+TEST(SlideProperties, TheDelayFieldSpeaksTheUsersLanguage) {
+    struct EnglishAgain {
+        ~EnglishAgain() { Core::set_translator(nullptr); }
+    } english_again;
+    Core::set_translator(german);
+    testing::RecordingUi ui;
+    AppContext context{ui};
+    SlideEditor editor;
+    editor.work.slides.emplace_back().frames = {{2.0, 0, 0, 1, 1}};
+    EXPECT_EQ(delay_text({-1.0, 0, 0, 1, 1}), u"Standard");
+    for (const char16_t* word : {u"standard", u"STANDARD", u"default"}) {
+        editor.box().delay = 2.0;
+        EXPECT_FALSE(read_delay(context, editor, word));
+        EXPECT_EQ(editor.box().delay, -1.0);
+    }
+    EXPECT_TRUE(read_delay(context, editor, u"Normal"));
+    ASSERT_EQ(ui.boxes.size(), 1u);
+    EXPECT_EQ(ui.boxes[0].title, u"Fehler");
+    EXPECT_EQ(ui.boxes[0].text, u"Ung\u00fcltige Dauer: Normal");
 }
 
 }  // namespace
