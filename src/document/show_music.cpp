@@ -28,6 +28,7 @@ bool inside(std::u16string_view path, std::u16string folder, std::u16string& res
 }  // namespace
 
 std::u16string music_file_name(const std::u16string& show_folder, const std::u16string& path) {
+    if (show_folder.empty()) return path;
     std::u16string rest;
     if (inside(path, show_folder, rest)) return rest;
     std::u16string parent = show_folder;

@@ -10,6 +10,7 @@
 
 #include "app/app_context.h"
 #include "ui/dialog_colours.h"
+#include "ui/music_section.h"
 #include "ui/qt_text.h"
 
 namespace lumivane {
@@ -120,8 +121,10 @@ ShowPropertiesDialog::ShowPropertiesDialog(AppContext& context, QWidget* owner)
     buttons->addWidget(ok);
     buttons->addWidget(cancel);
 
+    music_ = new MusicSection(context, this);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(grid);
+    layout->addWidget(music_);
     layout->addSpacing(8);
     layout->addLayout(buttons);
     layout->setSizeConstraint(QLayout::SetFixedSize);
@@ -145,10 +148,13 @@ ShowPropertiesForm ShowPropertiesDialog::form() const {
 }
 
 void ShowPropertiesDialog::accept() {
-    if (!accept_show_properties(context_, form(), at_opening_)) QDialog::accept();
+    if (accept_show_properties(context_, form(), at_opening_)) return;
+    music_->take();
+    QDialog::accept();
 }
 
 void ShowPropertiesDialog::reject() {
+    music_->restore();
     cancel_show_properties(context_, at_opening_);
     QDialog::reject();
 }
