@@ -791,10 +791,6 @@ Spätere Starts öffnen eigene Programme.</translation>
         <translation>Bewegung:</translation>
     </message>
     <message>
-        <source>none</source>
-        <translation>keine</translation>
-    </message>
-    <message>
         <source>Music:</source>
         <translation>Musik:</translation>
     </message>
@@ -809,6 +805,10 @@ Spätere Starts öffnen eigene Programme.</translation>
     <message>
         <source>Music for the video</source>
         <translation>Musik für das Video</translation>
+    </message>
+    <message>
+        <source>the show&apos;s own music, if any</source>
+        <translation>die eigene Musik der Schau, falls vorhanden</translation>
     </message>
 </context>
 <context>

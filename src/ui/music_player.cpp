@@ -4,6 +4,7 @@
 #include <QAudioSink>
 #include <QIODevice>
 #include <QMediaDevices>
+#include <QMessageBox>
 
 #include <algorithm>
 #include <cmath>
@@ -13,6 +14,8 @@
 
 #include "app/app_context.h"
 #include "platform/message_boxes.h"
+#include "playback/playback_window.h"
+#include "ui/qt_text.h"
 
 namespace lumivane {
 
@@ -126,7 +129,7 @@ void MusicPlayer::make_track(const Made& made) {
     // One message for every file that cannot be played; the others play.
     std::u16string text;
     for (const std::u16string& problem : problems) text += (text.empty() ? u"" : u"\n") + problem;
-    if (!text.empty()) warning_box(context_.ui, u"%s", text);
+    if (!text.empty()) notice(text);
 }
 
 bool MusicPlayer::open_sink() {
@@ -135,7 +138,7 @@ bool MusicPlayer::open_sink() {
         have_track_ = false;  // until the music or the show changes
         if (!told_no_device_) {
             told_no_device_ = true;
-            warning_box(context_.ui, tr("There is no sound device: the show plays without its music").toStdU16String());
+            notice(tr("There is no sound device: the show plays without its music").toStdU16String());
         }
         return true;
     }
@@ -165,8 +168,19 @@ void MusicPlayer::failed(const std::u16string& message) {
     QTimer::singleShot(0, this, [this, message] {
         stop_sink();
         have_track_ = false;
-        warning_box(context_.ui, u"%s", message);
+        notice(message);
     });
+}
+
+void MusicPlayer::notice(const std::u16string& text) {
+    // A running show keeps its window above the others: the box goes above it.
+    auto* playing = dynamic_cast<QWidget*>(context_.playback.window);
+    if (!playing || !playing->isVisible()) {
+        warning_box(context_.ui, u"%s", text);
+        return;
+    }
+    QMessageBox box(QMessageBox::Warning, qt(Core::translated(warning_title)), qt(text), QMessageBox::Ok, playing);
+    box.exec();
 }
 
 }  // namespace lumivane

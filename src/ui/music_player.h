@@ -44,6 +44,8 @@ private:
     void stop_sink();
     // Called by the stream when reading a file fails: said once, then silence.
     void failed(const std::u16string& message);
+    // A warning box, above the playback window while it is seen.
+    void notice(const std::u16string& text);
 
     AppContext& context_;
     QTimer timer_;

@@ -40,6 +40,18 @@ std::u16string clock_text(double seconds) {
     return formatted(u"%d:%2zd", whole / 60, whole % 60);
 }
 
+// The music of the video: the file of the options, or else the show's own music, played as
+// the show plays it.
+MusicPlaylist export_playlist(const SlideShow& show, const ExportOptions& options) {
+    if (!options.audio.empty()) return MusicPlaylist{{options.audio}};
+    MusicPlaylist playlist;
+    for (const std::u16string& file : show.music.files) playlist.paths.push_back(music_file_path(show.show_folder, file));
+    playlist.gain = music_gain(show.music);
+    playlist.fade_seconds = music_fade_seconds(show.music);
+    playlist.repeat = show.settings.loop != 0;
+    return playlist;
+}
+
 }  // namespace
 
 ExportResult export_show_video(const SlideShow& show, std::int32_t pictures_profile, const ExportOptions& options,
@@ -65,8 +77,14 @@ ExportResult export_show_video(const SlideShow& show, std::int32_t pictures_prof
         return ExportResult::Failed;
     }
     AudioTrack track;
-    const bool music = !options.audio.empty();
-    if (music && track.open(options.audio, frames * audio_sample_rate / fps, message)) return ExportResult::Failed;
+    const MusicPlaylist playlist = export_playlist(show, options);
+    const bool music = !playlist.paths.empty();
+    std::vector<std::u16string> problems;
+    if (music && (track.open(playlist, frames * audio_sample_rate / fps, problems, message) || !problems.empty())) {
+        // Every file of the music is wanted in the video: the first that cannot be played is named.
+        if (!problems.empty()) message = problems.front();
+        return ExportResult::Failed;
+    }
 
     OffscreenPlayback playback(show, options.width, options.height, fps, options.motion, to_srgb.get());
     if (playback.start(message)) return ExportResult::Failed;
