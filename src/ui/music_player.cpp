@@ -118,14 +118,9 @@ void MusicPlayer::make_track(const Made& made) {
     stop_sink();
     made_ = made;
     follower_ = {};
-    MusicPlaylist playlist;
-    for (const std::u16string& file : made.music.files) playlist.paths.push_back(music_file_path(made.folder, file));
-    playlist.gain = music_gain(made.music);
-    playlist.fade_seconds = music_fade_seconds(made.music);
-    playlist.repeat = made.loop != 0;
     std::vector<std::u16string> problems;
     std::u16string message;
-    have_track_ = !track_.open(playlist, made.length, problems, message);
+    have_track_ = !track_.open(show_playlist(context_.show), made.length, problems, message);
     // One message for every file that cannot be played; the others play.
     std::u16string text;
     for (const std::u16string& problem : problems) text += (text.empty() ? u"" : u"\n") + problem;

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "document/slide_show.h"
 #include "platform/translation.h"
 
 namespace lumivane {
@@ -54,6 +55,15 @@ struct AudioTrack::State {
     std::int64_t position = 0;
 };
 
+MusicPlaylist show_playlist(const SlideShow& show) {
+    MusicPlaylist playlist;
+    for (const std::u16string& file : show.music.files) playlist.paths.push_back(music_file_path(show.show_folder, file));
+    playlist.gain = music_gain(show.music);
+    playlist.fade_seconds = music_fade_seconds(show.music);
+    playlist.repeat = show.settings.loop != 0;
+    return playlist;
+}
+
 AudioTrack::AudioTrack() = default;
 
 AudioTrack::~AudioTrack() = default;
@@ -89,8 +99,6 @@ bool AudioTrack::open(const std::u16string& path, std::int64_t length, std::u16s
 }
 
 std::int64_t AudioTrack::length() const { return state_ ? state_->length : 0; }
-
-std::int64_t AudioTrack::position() const { return state_ ? state_->position : 0; }
 
 bool AudioTrack::read(float* left, float* right, std::int32_t count, std::u16string& message) {
     State& s = *state_;

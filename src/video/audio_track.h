@@ -13,6 +13,8 @@
 
 namespace lumivane {
 
+struct SlideShow;
+
 inline constexpr double audio_fade_seconds = 2.0;
 
 struct MusicPlaylist {
@@ -21,6 +23,10 @@ struct MusicPlaylist {
     double fade_seconds = audio_fade_seconds;
     bool repeat = true;  // played again from the first file after the last; else silence
 };
+
+// The show's own music as the show plays it: its files at its volume and fade-out,
+// repeated when the show loops.
+MusicPlaylist show_playlist(const SlideShow& show);
 
 class AudioTrack {
 public:
@@ -38,8 +44,6 @@ public:
     bool open(const std::u16string& path, std::int64_t length, std::u16string& message);
 
     std::int64_t length() const;
-    // The sample of the track that the next read begins with.
-    std::int64_t position() const;
     // The next count samples of each channel, silence past the track's end. True on
     // failure, with the message.
     bool read(float* left, float* right, std::int32_t count, std::u16string& message);

@@ -40,16 +40,9 @@ std::u16string clock_text(double seconds) {
     return formatted(u"%d:%2zd", whole / 60, whole % 60);
 }
 
-// The music of the video: the file of the options, or else the show's own music, played as
-// the show plays it.
+// The music of the video: the file of the options, or else the show's own music.
 MusicPlaylist export_playlist(const SlideShow& show, const ExportOptions& options) {
-    if (!options.audio.empty()) return MusicPlaylist{{options.audio}};
-    MusicPlaylist playlist;
-    for (const std::u16string& file : show.music.files) playlist.paths.push_back(music_file_path(show.show_folder, file));
-    playlist.gain = music_gain(show.music);
-    playlist.fade_seconds = music_fade_seconds(show.music);
-    playlist.repeat = show.settings.loop != 0;
-    return playlist;
+    return options.audio.empty() ? show_playlist(show) : MusicPlaylist{{options.audio}};
 }
 
 }  // namespace
