@@ -146,8 +146,9 @@ bool MusicPlayer::open_sink() {
     stream_ = std::make_unique<MusicStream>(track_, floats, [this](const std::u16string& m) { failed(m); });
     stream_->open(QIODevice::ReadOnly);
     sink_ = std::make_unique<QAudioSink>(device, format);
-    // A tenth of a second ahead: enough for the longest picture the window draws.
-    sink_->setBufferSize(audio_sample_rate / 10 * (floats ? 8 : 4));
+    // Half a second ahead, for the main thread's longer waits (a picture loading). It
+    // delays nothing: the first sample plays at once, and a jump starts a new sink.
+    sink_->setBufferSize(audio_sample_rate / 2 * (floats ? 8 : 4));
     sink_->start(stream_.get());
     return false;
 }

@@ -11,6 +11,8 @@
 #include <QSpinBox>
 #include <QVBoxLayout>
 
+#include <memory>
+
 #include "app/app_context.h"
 #include "platform/message_boxes.h"
 #include "playback/music_fit.h"
@@ -62,7 +64,7 @@ MusicSection::MusicSection(AppContext& context, QWidget* parent)
 
     connect(add, &QPushButton::clicked, this, [this] { add_files(); });
     connect(remove_, &QPushButton::clicked, this, [this] {
-        delete files_->takeItem(files_->currentRow());
+        const std::unique_ptr<QListWidgetItem> removed(files_->takeItem(files_->currentRow()));
         update_buttons();
     });
     connect(up_, &QPushButton::clicked, this, [this] { move_file(-1); });
