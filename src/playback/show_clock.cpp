@@ -57,6 +57,7 @@ MusicCue follow_music(MusicFollower& follower, const SlideShow& show, const Play
         cue.seek = !follower.started;
     } else {
         cue.seek = !follower.playing || state.clock_origin != follower.origin;
+        cue.timed = true;
         cue.position = static_cast<double>(now_milliseconds - state.clock_origin) / 1000.0;
     }
     follower.playing = true;

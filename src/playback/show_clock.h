@@ -30,7 +30,8 @@ std::int64_t clock_milliseconds(double seconds);
 struct MusicCue {
     bool play = false;
     bool seek = false;
-    double position = 0.0;  // seconds on the show's clock, when seek
+    bool timed = false;     // the music keeps to the show's clock (not in Manual mode)
+    double position = 0.0;  // seconds on the show's clock, when timed or seek
 };
 
 // Follows a show being played. A show that runs by itself takes the music along at its

@@ -9,7 +9,6 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
-#include <functional>
 #include <vector>
 
 #include "app/app_context.h"
@@ -27,54 +26,6 @@ constexpr int follow_milliseconds = 20;
 std::int64_t samples_for(double seconds) { return std::llround(seconds * audio_sample_rate); }
 
 }  // namespace
-
-// The sound device pulls the track through this, as 32-bit float stereo or, where the
-// device takes no floats, 16-bit.
-class MusicStream : public QIODevice {
-public:
-    MusicStream(AudioTrack& track, bool floats, std::function<void(const std::u16string&)> failed)
-        : track_(track), floats_(floats), failed_(std::move(failed)) {}
-
-    qint64 readData(char* data, qint64 size) override {
-        const std::int32_t frame_bytes = floats_ ? 8 : 4;
-        const auto count = static_cast<std::int32_t>(std::min<qint64>(size / frame_bytes, 1 << 14));
-        if (count <= 0) return 0;
-        left_.resize(static_cast<std::size_t>(count));
-        right_.resize(left_.size());
-        std::u16string message;
-        if (!quiet_ && track_.read(left_.data(), right_.data(), count, message)) {
-            quiet_ = true;
-            failed_(message);
-        }
-        if (quiet_) {
-            std::fill(left_.begin(), left_.end(), 0.0f);
-            std::fill(right_.begin(), right_.end(), 0.0f);
-        }
-        for (std::int32_t i = 0; i < count; ++i) {
-            const auto k = static_cast<std::size_t>(i);
-            if (floats_) {
-                const float pair[2] = {left_[k], right_[k]};
-                std::memcpy(data + 8 * i, pair, 8);
-            } else {
-                const auto pcm = [](float v) { return static_cast<qint16>(std::lround(std::clamp(v, -1.0f, 1.0f) * 32767)); };
-                const qint16 pair[2] = {pcm(left_[k]), pcm(right_[k])};
-                std::memcpy(data + 4 * i, pair, 4);
-            }
-        }
-        return qint64{count} * frame_bytes;
-    }
-    qint64 writeData(const char*, qint64) override { return -1; }
-    bool isSequential() const override { return true; }
-    qint64 bytesAvailable() const override { return qint64{1} << 20; }
-
-private:
-    AudioTrack& track_;
-    bool floats_;
-    bool quiet_ = false;
-    std::function<void(const std::u16string&)> failed_;
-    std::vector<float> left_;
-    std::vector<float> right_;
-};
 
 MusicPlayer::MusicPlayer(AppContext& context, QObject* parent) : QObject(parent), context_(context) {
     timer_.setInterval(follow_milliseconds);
@@ -102,16 +53,49 @@ void MusicPlayer::follow() {
         if (sink_ && sink_->state() == QAudio::ActiveState) sink_->suspend();
         return;
     }
-    if (cue.seek) {
-        stop_sink();
+    if (!sink_ && open_sink()) return;
+    if (sink_->state() == QAudio::SuspendedState) sink_->resume();
+    // The next sample written plays once the device has played what it holds: the track
+    // goes where the show's clock will be then, after a jump, and whenever the device has
+    // drifted from the clock (it may start late, and its clock is not the system's).
+    const std::int32_t frame_bytes = floats_ ? 8 : 4;
+    const std::int64_t held = std::max<qint64>(sink_->bufferSize() - sink_->bytesFree(), 0) / frame_bytes;
+    const std::int64_t due = samples_for(cue.position) + held;
+    const bool drifted = cue.timed && sink_->bytesFree() > 0 && std::llabs(track_.position() - due) > samples_for(0.04);
+    if (cue.seek || drifted) {
         std::u16string message;
-        if (track_.seek(samples_for(cue.position), message)) {
+        if (track_.seek(due, message)) {
             failed(message);
             return;
         }
     }
-    if (!sink_ && open_sink()) return;
-    if (sink_->state() == QAudio::SuspendedState) sink_->resume();
+    feed();
+}
+
+void MusicPlayer::feed() {
+    if (!output_ || sink_->state() == QAudio::StoppedState) return;
+    const std::int32_t frame_bytes = floats_ ? 8 : 4;
+    const auto count = static_cast<std::int32_t>(sink_->bytesFree() / frame_bytes);
+    if (count <= 0) return;
+    left_.resize(static_cast<std::size_t>(count));
+    right_.resize(left_.size());
+    std::u16string message;
+    if (track_.read(left_.data(), right_.data(), count, message)) {
+        failed(message);
+        return;
+    }
+    bytes_.resize(static_cast<std::size_t>(count) * static_cast<std::size_t>(frame_bytes));
+    for (std::size_t i = 0; i < left_.size(); ++i) {
+        if (floats_) {
+            const float pair[2] = {left_[i], right_[i]};
+            std::memcpy(bytes_.data() + 8 * i, pair, 8);
+        } else {
+            const auto pcm = [](float v) { return static_cast<qint16>(std::lround(std::clamp(v, -1.0f, 1.0f) * 32767)); };
+            const qint16 pair[2] = {pcm(left_[i]), pcm(right_[i])};
+            std::memcpy(bytes_.data() + 4 * i, pair, 4);
+        }
+    }
+    output_->write(bytes_.data(), static_cast<qint64>(bytes_.size()));
 }
 
 void MusicPlayer::make_track(const Made& made) {
@@ -141,31 +125,26 @@ bool MusicPlayer::open_sink() {
     format.setSampleRate(audio_sample_rate);
     format.setChannelCount(2);
     format.setSampleFormat(QAudioFormat::Float);
-    const bool floats = device.isFormatSupported(format);
-    if (!floats) format.setSampleFormat(QAudioFormat::Int16);
-    stream_ = std::make_unique<MusicStream>(track_, floats, [this](const std::u16string& m) { failed(m); });
-    stream_->open(QIODevice::ReadOnly);
+    floats_ = device.isFormatSupported(format);
+    if (!floats_) format.setSampleFormat(QAudioFormat::Int16);
     sink_ = std::make_unique<QAudioSink>(device, format);
-    // Half a second ahead, for the main thread's longer waits (a picture loading). It
-    // delays nothing: the first sample plays at once, and a jump starts a new sink.
-    sink_->setBufferSize(audio_sample_rate / 2 * (floats ? 8 : 4));
-    sink_->start(stream_.get());
+    // A fifth of a second ahead, topped up at every follow: room for the main thread's
+    // longer waits (a picture loading), and no more to hear of the old place after a jump.
+    sink_->setBufferSize(audio_sample_rate / 5 * (floats_ ? 8 : 4));
+    output_ = sink_->start();
     return false;
 }
 
 void MusicPlayer::stop_sink() {
     if (sink_) sink_->stop();
+    output_ = nullptr;
     sink_.reset();
-    stream_.reset();
 }
 
 void MusicPlayer::failed(const std::u16string& message) {
-    // Told from inside the device's read: the box waits for the read to end.
-    QTimer::singleShot(0, this, [this, message] {
-        stop_sink();
-        have_track_ = false;
-        notice(message);
-    });
+    stop_sink();
+    have_track_ = false;
+    notice(message);
 }
 
 void MusicPlayer::notice(const std::u16string& text) {

@@ -100,6 +100,8 @@ bool AudioTrack::open(const std::u16string& path, std::int64_t length, std::u16s
 
 std::int64_t AudioTrack::length() const { return state_ ? state_->length : 0; }
 
+std::int64_t AudioTrack::position() const { return state_ ? state_->position : 0; }
+
 bool AudioTrack::read(float* left, float* right, std::int32_t count, std::u16string& message) {
     State& s = *state_;
     const bool endless = s.length < 0;

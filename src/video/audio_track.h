@@ -44,6 +44,8 @@ public:
     bool open(const std::u16string& path, std::int64_t length, std::u16string& message);
 
     std::int64_t length() const;
+    // The sample of the track that the next read begins with.
+    std::int64_t position() const;
     // The next count samples of each channel, silence past the track's end. True on
     // failure, with the message.
     bool read(float* left, float* right, std::int32_t count, std::u16string& message);
