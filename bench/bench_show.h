@@ -13,7 +13,7 @@ namespace lumivane::bench {
 
 inline SlideShow make_path_show() {
     SlideShow s;
-    s.settings.show_captions = captions_medium;
+    s.settings.show_captions = CaptionSize::Medium;
     s.slides.resize(1);
     Slide& slide = s.slides[0];
     static_cast<void>(image_allocate(slide.image, PixelFormat::Colour8, 6000, 4000, 300.0));
@@ -26,8 +26,8 @@ inline SlideShow make_path_show() {
         }
     }
     slide.caption = u"A path across a large photograph";
-    slide.style = style_path;
-    slide.interpolation = interpolation_nonlinear;
+    slide.style = SlideStyle::Path;
+    slide.interpolation = Interpolation::Nonlinear;
     slide.frames = {{-1.0, 0.0, 0.0, 1.0, 1.0}, {-1.0, 0.3, 0.2, 0.8, 0.7}};
     // For smooth motion; exact motion does not look at them.
     static_cast<void>(make_picture_levels(slide.image, slide.levels));

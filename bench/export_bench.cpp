@@ -67,7 +67,7 @@ double resident_bytes() {
 }
 
 void BM_Export(benchmark::State& state) {
-    const auto profile = static_cast<std::int32_t>(state.range(0));
+    const auto profile = static_cast<MonitorProfile>(state.range(0));
     const std::string folder = make_demo_folder();
     testing::SilentUi ui;
     AppContext context(ui);
@@ -79,7 +79,7 @@ void BM_Export(benchmark::State& state) {
     for (const Slide& slide : context.show.slides) picture_bytes += double(slide.image.stride) * slide.image.height;
 
     const CaptionFonts fonts = video_caption_fonts();
-    const CaptionDrawer draw = [&fonts](MemoryBitmap& picture, const std::u16string& caption, std::int32_t size) {
+    const CaptionDrawer draw = [&fonts](MemoryBitmap& picture, const std::u16string& caption, CaptionSize size) {
         draw_video_caption(picture, caption, size, fonts);
     };
     ExportOptions options;
@@ -122,8 +122,8 @@ void BM_Export(benchmark::State& state) {
 }
 BENCHMARK(BM_Export)
     ->Name("export 10 s of the demo show, 1920x1080 30 fps, pictures in sRGB / Adobe RGB")
-    ->Arg(monitor_srgb)
-    ->Arg(monitor_adobe_rgb)
+    ->Arg(static_cast<std::int64_t>(MonitorProfile::Srgb))
+    ->Arg(static_cast<std::int64_t>(MonitorProfile::AdobeRgb))
     ->Iterations(1)
     ->Repetitions(2)
     ->UseManualTime()

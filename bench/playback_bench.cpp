@@ -40,11 +40,11 @@ double frame_memcpy_seconds(const FrameBitmap& frame) {
 void BM_Render(benchmark::State& state) {
     const auto width = static_cast<std::int32_t>(state.range(0));
     const auto height = static_cast<std::int32_t>(state.range(1));
-    const auto motion = static_cast<std::int32_t>(state.range(2));
+    const auto motion = static_cast<Motion>(state.range(2));
     std::vector<std::uint8_t> pixels(4 * static_cast<std::size_t>(width) * height);
     MemoryBitmap picture{pixels.data(), width, height, 4 * std::int64_t{width}};
-    const auto render = [&](std::int32_t m) { static_cast<void>(render_slide_picture(show(), 0, 0, 0.5, m, picture)); };
-    const double exact = bench::seconds_per_call([&] { render(motion_exact); });
+    const auto render = [&](Motion m) { static_cast<void>(render_slide_picture(show(), 0, 0, 0.5, m, picture)); };
+    const double exact = bench::seconds_per_call([&] { render(Motion::Exact); });
     render(motion);
     bench::run_against_baseline(state, bench::memcpy_seconds(pixels.size()), [&] { render(motion); });
     state.counters["vs_exact"] = state.counters["ratio"] * state.counters["baseline_ms"] / (exact * 1e3);
@@ -52,39 +52,39 @@ void BM_Render(benchmark::State& state) {
 BENCHMARK(BM_Render)
     ->Name("render_slide_picture path midpoint")
     ->ArgNames({"w", "h", "motion"})
-    ->Args({1920, 1080, motion_exact})
-    ->Args({1920, 1080, motion_smooth})
-    ->Args({3840, 2160, motion_exact})
-    ->Args({3840, 2160, motion_smooth})
+    ->Args({1920, 1080, static_cast<std::int64_t>(Motion::Exact)})
+    ->Args({1920, 1080, static_cast<std::int64_t>(Motion::Smooth)})
+    ->Args({3840, 2160, static_cast<std::int64_t>(Motion::Exact)})
+    ->Args({3840, 2160, static_cast<std::int64_t>(Motion::Smooth)})
     ->UseManualTime()
     ->Unit(benchmark::kMillisecond);
 
-template <std::int32_t Kind>
+template <TransitionKind Kind>
 void BM_Transition(benchmark::State& state) {
     const auto width = static_cast<std::int32_t>(state.range(0));
     const auto height = static_cast<std::int32_t>(state.range(1));
     FrameBitmap outgoing = frame_of(width, height);
     FrameBitmap incoming = frame_of(width, height);
     FrameBitmap output = frame_of(width, height);
-    static_cast<void>(render_slide_frame(show(), 0, 0, 0.0, motion_exact, outgoing));
-    static_cast<void>(render_slide_frame(show(), 0, 1, 0.0, motion_exact, incoming));
+    static_cast<void>(render_slide_frame(show(), 0, 0, 0.0, Motion::Exact, outgoing));
+    static_cast<void>(render_slide_frame(show(), 0, 1, 0.0, Motion::Exact, incoming));
     static_cast<void>(compose_transition(Kind, outgoing, incoming, output, 0.3));
     bench::run_against_baseline(state, frame_memcpy_seconds(output),
                                 [&] { static_cast<void>(compose_transition(Kind, outgoing, incoming, output, 0.3)); });
 }
-BENCHMARK(BM_Transition<transition_fade_to_black>)
+BENCHMARK(BM_Transition<TransitionKind::FadeToBlack>)
     ->Name("compose_transition fade to black")
     ->Args({1920, 1080})
     ->Args({3840, 2160})
     ->UseManualTime()
     ->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_Transition<transition_crossfade>)
+BENCHMARK(BM_Transition<TransitionKind::Crossfade>)
     ->Name("compose_transition crossfade")
     ->Args({1920, 1080})
     ->Args({3840, 2160})
     ->UseManualTime()
     ->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_Transition<transition_curtain>)
+BENCHMARK(BM_Transition<TransitionKind::Curtain>)
     ->Name("compose_transition curtain")
     ->Args({1920, 1080})
     ->Args({3840, 2160})

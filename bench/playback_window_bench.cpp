@@ -77,13 +77,13 @@ void BM_PlayWindow(benchmark::State& state) {
     ShowSettings& settings = context.show.settings;
     settings.size = 0;  // full screen
     settings.default_delay = 2.0;
-    settings.transition = transition_crossfade;
+    settings.transition = TransitionKind::Crossfade;
     settings.transition_time = 1.0;
     settings.loop = 1;
-    settings.autorun = autorun_run;
+    settings.autorun = AutorunMode::Run;
     const CaptionFonts fonts = make_caption_fonts(base_font_height(nullptr));
 
-    context.motion = static_cast<std::int32_t>(state.range(2));
+    context.motion = static_cast<Motion>(state.range(2));
     for (auto _ : state) {
         const QRect screen(0, 0, static_cast<int>(state.range(0)), static_cast<int>(state.range(1)));
         auto* widget = new PlaybackWidget(context, fonts, screen);
@@ -115,10 +115,10 @@ void BM_PlayWindow(benchmark::State& state) {
 BENCHMARK(BM_PlayWindow)
     ->Name("playback window, full screen")
     ->ArgNames({"w", "h", "motion"})
-    ->Args({1920, 1080, motion_exact})
-    ->Args({1920, 1080, motion_smooth})
-    ->Args({3840, 2160, motion_exact})
-    ->Args({3840, 2160, motion_smooth})
+    ->Args({1920, 1080, static_cast<std::int64_t>(Motion::Exact)})
+    ->Args({1920, 1080, static_cast<std::int64_t>(Motion::Smooth)})
+    ->Args({3840, 2160, static_cast<std::int64_t>(Motion::Exact)})
+    ->Args({3840, 2160, static_cast<std::int64_t>(Motion::Smooth)})
     ->Iterations(1)
     ->UseManualTime()
     ->Unit(benchmark::kSecond);

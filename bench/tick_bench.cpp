@@ -38,8 +38,8 @@ struct Window {
         static_cast<void>(frame_create(output, width, height));
         static_cast<void>(frame_create(outgoing, width, height));
         static_cast<void>(frame_create(incoming, width, height));
-        static_cast<void>(render_slide_frame(show(), 0, 0, 0.0, motion_exact, outgoing));
-        static_cast<void>(render_slide_frame(show(), 0, 1, 0.0, motion_exact, incoming));
+        static_cast<void>(render_slide_frame(show(), 0, 0, 0.0, Motion::Exact, outgoing));
+        static_cast<void>(render_slide_frame(show(), 0, 1, 0.0, Motion::Exact, incoming));
         picture.fill(Qt::black);
         memory = {picture.bits(), width, height, picture.bytesPerLine()};
     }
@@ -50,7 +50,7 @@ struct Window {
 
 void BM_Tick(benchmark::State& state) {
     Window window(static_cast<std::int32_t>(state.range(0)), static_cast<std::int32_t>(state.range(1)));
-    const auto motion = static_cast<std::int32_t>(state.range(2));
+    const auto motion = static_cast<Motion>(state.range(2));
     const CaptionFonts fonts = make_caption_fonts(base_font_height(nullptr));
     const double baseline = window.picture_memcpy_seconds();
 
@@ -67,11 +67,11 @@ void BM_Tick(benchmark::State& state) {
         double tick = 0.0;
         tick += timed(stages[0], [&] { static_cast<void>(render_slide_picture(show(), 0, 0, 0.5, motion, window.memory)); });
         tick += timed(stages[1], [&] {
-            static_cast<void>(compose_transition(transition_crossfade, window.outgoing, window.incoming, window.memory, 0.5));
+            static_cast<void>(compose_transition(TransitionKind::Crossfade, window.outgoing, window.incoming, window.memory, 0.5));
         });
         tick += timed(stages[2], [&] {
             QPainter painter(&window.picture);
-            draw_caption(painter, window.picture.rect(), show().slides[0].caption, captions_medium, fonts);
+            draw_caption(painter, window.picture.rect(), show().slides[0].caption, CaptionSize::Medium, fonts);
         });
         state.SetIterationTime(tick);
     }
@@ -85,16 +85,16 @@ void BM_Tick(benchmark::State& state) {
 BENCHMARK(BM_Tick)
     ->Name("tick")
     ->ArgNames({"w", "h", "motion"})
-    ->Args({1920, 1080, motion_exact})
-    ->Args({1920, 1080, motion_smooth})
-    ->Args({3840, 2160, motion_exact})
-    ->Args({3840, 2160, motion_smooth})
+    ->Args({1920, 1080, static_cast<std::int64_t>(Motion::Exact)})
+    ->Args({1920, 1080, static_cast<std::int64_t>(Motion::Smooth)})
+    ->Args({3840, 2160, static_cast<std::int64_t>(Motion::Exact)})
+    ->Args({3840, 2160, static_cast<std::int64_t>(Motion::Smooth)})
     ->UseManualTime()
     ->Unit(benchmark::kMillisecond);
 
 void BM_Copy(benchmark::State& state) {
     Window window(static_cast<std::int32_t>(state.range(0)), static_cast<std::int32_t>(state.range(1)));
-    static_cast<void>(render_slide_frame(show(), 0, 0, 0.5, motion_exact, window.output));
+    static_cast<void>(render_slide_frame(show(), 0, 0, 0.5, Motion::Exact, window.output));
     bench::run_against_baseline(state, window.picture_memcpy_seconds(),
                                 [&] { static_cast<void>(frame_draw(window.memory, window.output)); });
 }

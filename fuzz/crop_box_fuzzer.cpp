@@ -76,8 +76,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const double dx = in.next<double>();
     const double dy = in.next<double>();
     const std::int32_t transition = in.next<std::int8_t>();
-    const std::int32_t motion = in.next<std::uint8_t>() & 1;
-    if (motion == motion_smooth && make_picture_levels(slide.image, slide.levels)) return 0;
+    const auto motion = static_cast<Motion>(in.next<std::uint8_t>() & 1);
+    if (motion == Motion::Smooth && make_picture_levels(slide.image, slide.levels)) return 0;
 
     static_cast<void>(render_slide_frame(show, 0, key_frame, progress, motion, frame));
     static_cast<void>(compose_transition(transition, other, frame, other, progress));

@@ -101,7 +101,7 @@ int main(int argc, char** argv) {
     const double step = 1.0 / (60.0 * delay * slower);
 
     std::vector<double> wanted, measured[2];
-    for (const std::int32_t motion : {motion_exact, motion_smooth}) {
+    for (const Motion motion : {Motion::Exact, Motion::Smooth}) {
         static_cast<void>(set_motion(context, motion));
         FrameBitmap frame;
         if (frame_create(frame, width, height)) return 1;
@@ -113,10 +113,10 @@ int main(int argc, char** argv) {
                 const PictureBox a = slide_picture_box(context.show, shown, 0, (k - 1) * step, width, height);
                 const PictureBox b = slide_picture_box(context.show, shown, 0, k * step, width, height);
                 const double scale = (b.right - b.left) / (width - 1);
-                if (motion == motion_exact) wanted.push_back((b.left - a.left) / scale);
+                if (motion == Motion::Exact) wanted.push_back((b.left - a.left) / scale);
                 double dx = std::round((b.left - a.left) / scale), dy = std::round((b.top - a.top) / scale);
                 register_shift(before, after, dx, dy);
-                measured[motion].push_back(dx);
+                measured[static_cast<std::size_t>(motion)].push_back(dx);
             }
             before = std::move(after);
         }
@@ -125,17 +125,17 @@ int main(int argc, char** argv) {
     for (std::size_t i = 0; i < wanted.size(); ++i) {
         std::printf("%5zu %10.3f %9.3f %10.3f\n", i + 1, wanted[i], measured[0][i], measured[1][i]);
     }
-    for (const std::int32_t motion : {motion_exact, motion_smooth}) {
+    for (const Motion motion : {Motion::Exact, Motion::Smooth}) {
         double squares = 0, largest = 0;
         std::int32_t still = 0;
         for (std::size_t i = 0; i < wanted.size(); ++i) {
-            const double e = measured[motion][i] - wanted[i];
+            const double e = measured[static_cast<std::size_t>(motion)][i] - wanted[i];
             squares += e * e;
             largest = std::max(largest, std::abs(e));
-            if (std::abs(measured[motion][i]) < 0.02) ++still;
+            if (std::abs(measured[static_cast<std::size_t>(motion)][i]) < 0.02) ++still;
         }
         std::printf("%s: rms error %.3f px, largest %.3f px, %d of %zu frames without movement\n",
-                    motion == motion_exact ? "exact " : "smooth", std::sqrt(squares / wanted.size()), largest, still,
+                    motion == Motion::Exact ? "exact " : "smooth", std::sqrt(squares / wanted.size()), largest, still,
                     wanted.size());
     }
     return 0;

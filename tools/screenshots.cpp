@@ -140,8 +140,8 @@ QImage box(const std::u16string& title, const std::u16string& text, BoxButtons b
 // The same frame in exact and in smooth motion, as a small window shows a photograph
 // reduced about four times; a part of it magnified four times, so that its pixels show.
 void save_motion_pictures(AppContext& context, std::int32_t slide, QRect part) {
-    const std::pair<std::int32_t, QString> motions[] = {{motion_exact, QStringLiteral("motion_exact.jpg")},
-                                                        {motion_smooth, QStringLiteral("motion_smooth.jpg")}};
+    const std::pair<Motion, QString> motions[] = {{Motion::Exact, QStringLiteral("motion_exact.jpg")},
+                                                        {Motion::Smooth, QStringLiteral("motion_smooth.jpg")}};
     for (const auto& [motion, name] : motions) {
         static_cast<void>(set_motion(context, motion));
         QImage frame(480, 270, QImage::Format_RGB32);
@@ -149,7 +149,7 @@ void save_motion_pictures(AppContext& context, std::int32_t slide, QRect part) {
         static_cast<void>(render_slide_picture(context.show, slide, 0, 0.0, motion, bitmap));
         save(frame.copy(part).scaled(part.size() * 4 * ratio), name);
     }
-    static_cast<void>(set_motion(context, motion_exact));
+    static_cast<void>(set_motion(context, Motion::Exact));
 }
 
 }  // namespace
@@ -185,7 +185,7 @@ int main(int argc, char** argv) {
     save(ui.status_window().window()->grab().toImage(), QStringLiteral("status_window.png"));
     ui.hide_status();
 
-    context.show.settings.autorun = autorun_manual;
+    context.show.settings.autorun = AutorunMode::Manual;
     if (open_command_line_show(context, QString::fromLocal8Bit(argv[2]).toStdU16String()) != CommandLineOpen::Opened) {
         std::fprintf(stderr, "cannot open %s\n", argv[2]);
         return 1;

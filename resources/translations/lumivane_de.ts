@@ -725,6 +725,10 @@ Spätere Starts öffnen eigene Programme.</translation>
         <translation>Die Videodatei %s kann nicht geschrieben werden: %s</translation>
     </message>
     <message>
+        <source>Cannot move %s to its new folder. The program goes on using it where it is, and nothing is lost.</source>
+        <translation>%s lässt sich nicht in seinen neuen Ordner verschieben. Das Programm verwendet es weiter am bisherigen Ort; nichts geht verloren.</translation>
+    </message>
+    <message>
         <source>There is no music to play</source>
         <translation>Es gibt keine Musik zum Abspielen</translation>
     </message>
@@ -1262,6 +1266,25 @@ Spätere Starts öffnen eigene Programme.</translation>
     <message>
         <source>Status</source>
         <translation>Status</translation>
+    </message>
+</context>
+<context>
+    <name>ThumbnailGrid</name>
+    <message>
+        <source>Slide %1: %2</source>
+        <translation>Folie %1: %2</translation>
+    </message>
+    <message>
+        <source>Current slide</source>
+        <translation>Aktuelle Folie</translation>
+    </message>
+    <message>
+        <source>Slides</source>
+        <translation>Folien</translation>
+    </message>
+    <message>
+        <source>Tool buttons</source>
+        <translation>Werkzeugschaltflächen</translation>
     </message>
 </context>
 </TS>

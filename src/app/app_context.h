@@ -7,6 +7,7 @@
 #include <string>
 
 #include "app/flow_interface.h"
+#include "document/picture_captions.h"
 #include "document/recent_files.h"
 #include "document/slide_clipboard.h"
 #include "document/slide_show.h"
@@ -52,13 +53,13 @@ struct AppContext {
     std::int32_t current_slide = 0;  // the slide single-slide commands address
     PlaybackState playback;
     SlideClipboard clipboard;
-    // The monitor's colour space for pictures loaded from now on (MonitorProfile).
-    std::int32_t monitor_profile = 1;
+    // The monitor's colour space for pictures loaded from now on.
+    MonitorProfile monitor_profile = MonitorProfile::AdobeRgb;
     // The colour transforms the slides share.
     ColourTransformCache colour_transforms;
-    std::int32_t frame_rate = 0;  // 0: 60 frames a second, 1: 50
-    std::int32_t motion = 0;      // Motion: 0 exact, 1 smooth
-    std::int32_t caption_source = 0;  // CaptionSource of slides made from files
+    FrameRate frame_rate = FrameRate::Fps60;
+    Motion motion = Motion::Exact;
+    CaptionSource caption_source = CaptionSource::FileName;  // of slides made from files
     RecentFiles recent_files;
     // The folder the image file dialogs open in (session key last_file_open_folder).
     std::u16string last_image_folder;

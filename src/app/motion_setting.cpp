@@ -9,9 +9,9 @@
 
 namespace lumivane {
 
-bool set_motion(AppContext& context, std::int32_t motion) {
+bool set_motion(AppContext& context, Motion motion) {
     context.motion = motion;
-    const bool making = motion == motion_smooth && context.show.slide_count() > 0;
+    const bool making = motion == Motion::Smooth && context.show.slide_count() > 0;
     if (making) context.ui.show_status(Core::tr("Preparing smooth motion"));
     SlideMessages messages(context.ui);
     bool missing = false;

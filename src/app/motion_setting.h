@@ -4,14 +4,16 @@
 
 #include <cstdint>
 
+#include "playback/pan_zoom.h"
+
 namespace lumivane {
 
 struct AppContext;
 
-// Switches to the motion (0 exact, 1 smooth; anything else counts as exact) without
+// Switches to the motion (any value but Smooth counts as exact) without
 // reloading the show: every slide's levels are made or freed, with the status window
 // up while they are made, and the picture on the screen is made again at once. Slides
 // whose levels do not fit are named in one warning. True when some did not fit.
-[[nodiscard]] bool set_motion(AppContext& context, std::int32_t motion);
+[[nodiscard]] bool set_motion(AppContext& context, Motion motion);
 
 }  // namespace lumivane

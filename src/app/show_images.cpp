@@ -191,7 +191,7 @@ void report_out_of_memory(AppContext& context, std::int32_t stopped_at, std::uin
         }
     }
     // Smooth motion's levels take about a third of the pictures' bytes more.
-    if (context.motion == motion_smooth) needed += needed / 3;
+    if (context.motion == Motion::Smooth) needed += needed / 3;
     needed += loaded_bytes;
     const std::uint64_t headroom = memory_headroom();
     const std::uint64_t usable = loaded_bytes + (headroom > memory_reserve ? headroom - memory_reserve : 0);

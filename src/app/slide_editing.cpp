@@ -223,8 +223,8 @@ std::int32_t count_addressed_slides(const AppContext& context) {
 
 Slide new_blank_slide() {
     Slide slide;
-    slide.style = style_default;
-    slide.interpolation = interpolation_nonlinear;
+    slide.style = SlideStyle::Default;
+    slide.interpolation = Interpolation::Nonlinear;
     slide.frames = {PanFrame{-1.0, 0.0, 0.0, 1.0, 1.0}};
     return slide;
 }

@@ -106,7 +106,7 @@ SlidePrepared prepare_slide(AppContext& context, std::int32_t index, Slide& slid
     if (prepare_slide_levels(context.motion, slide, fits)) messages.report(SlideProblem::NoSmoothMotion, file.path);
     if (!slide.image.empty()) {
         // A new slide's first key frame covers the whole picture; a cropped one's is cut.
-        if (new_slide && !slide.frames.empty() && effective_style(context.show, slide) == style_crop) {
+        if (new_slide && !slide.frames.empty() && effective_style(context.show, slide) == SlideStyle::Crop) {
             centre_crop_box(context.show, slide.frames.front(), slide.image.width, slide.image.height);
         }
         for (PanFrame& frame : slide.frames) {

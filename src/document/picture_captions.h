@@ -7,15 +7,10 @@
 
 namespace lumivane {
 
-enum CaptionSource : std::int32_t {
-    caption_file_name = 0,
-    caption_title = 1,
-    caption_description = 2,
-    caption_date_taken = 3,
-};
+enum class CaptionSource : std::int32_t { FileName = 0, Title = 1, Description = 2, DateTaken = 3 };
 
 // The caption for the picture at path; its file name when source asks for it or the
 // picture lacks the field.
-std::u16string new_slide_caption(std::int32_t source, const std::u16string& path);
+std::u16string new_slide_caption(CaptionSource source, const std::u16string& path);
 
 }  // namespace lumivane

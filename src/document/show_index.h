@@ -15,6 +15,8 @@
 #include <string>
 #include <vector>
 
+#include "document/picture_captions.h"
+
 namespace lumivane {
 
 struct ShowSettings;
@@ -31,7 +33,7 @@ inline constexpr char16_t default_index_name[] = u"index.ssi";
 // Writes a fresh index listing the images of a folder in the order given, each as a
 // slide of the default style showing the whole picture, captioned as new slides are
 // (caption_source, a CaptionSource). The settings are the show's.
-[[nodiscard]] bool write_new_index(const ShowSettings& settings, std::int32_t caption_source,
+[[nodiscard]] bool write_new_index(const ShowSettings& settings, CaptionSource caption_source,
                                    const std::u16string& index_path, const std::u16string& show_folder,
                                    const std::vector<std::u16string>& image_names);
 

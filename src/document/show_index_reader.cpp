@@ -4,6 +4,7 @@
 
 #include "document/number_parsing.h"
 #include "document/record_tokenizer.h"
+#include "document/setting_records.h"
 #include "document/slide_show.h"
 #include "document/text_file.h"
 #include "document/version_check.h"
@@ -39,29 +40,9 @@ public:
         ShowSettings& s = show_.settings;
         if (keyword == u"end") return LineResult::End;
         // A line with fewer arguments than its keyword takes is outside the format.
-        if (keyword == u"name" && n >= 2) {
-            s.name = cut_text(t[1], max_name_length);
-        } else if (keyword == u"proportions" && n >= 3) {
-            s.proportions_width = integer(t[1]);
-            s.proportions_height = integer(t[2]);
-        } else if (keyword == u"show_captions" && n >= 2) {
-            s.show_captions = integer(t[1]);
-        } else if (keyword == u"size" && n >= 2) {
-            s.size = integer(t[1]);
-        } else if (keyword == u"loop" && n >= 2) {
-            s.loop = integer(t[1]);
-        } else if (keyword == u"speed" && n >= 2) {
-            set_speed(show_, integer(t[1]));
-        } else if (keyword == u"autorun" && n >= 2) {
-            s.autorun = integer(t[1]);
-        } else if (keyword == u"default_style" && n >= 2) {
-            s.default_style = integer(t[1]);
-        } else if (keyword == u"default_delay" && n >= 2) {
-            s.default_delay = real(t[1]);
-        } else if (keyword == u"transition" && n >= 2) {
-            s.transition = integer(t[1]);
-        } else if (keyword == u"transition_time" && n >= 2) {
-            s.transition_time = real(t[1]);
+        if (const auto setting = show_setting_named(keyword, SettingsFile::Index)) {
+            read_setting(s, *setting, t, SettingsFile::Index);
+            if (setting == ShowSetting::Speed && n >= 2) set_speed(show_, s.speed);
         } else if (keyword == u"music" && n >= 2) {
             show_.music.files.push_back(cut_text(t[1], path_limit));
         } else if (keyword == u"music_volume" && n >= 2) {
@@ -110,8 +91,8 @@ private:
             error_box(ui_, Core::tr("Illegal number of frames: %d"), frames);
             return LineResult::Failed;
         }
-        slide->style = integer(t[2]);
-        slide->interpolation = integer(t[3]);
+        slide->style = static_cast<SlideStyle>(integer(t[2]));
+        slide->interpolation = static_cast<Interpolation>(integer(t[3]));
         try {
             slide->frames.assign(static_cast<std::size_t>(frames), PanFrame{});
         } catch (const std::bad_alloc&) {

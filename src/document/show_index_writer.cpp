@@ -1,7 +1,10 @@
 #include "document/show_index.h"
 
+#include <initializer_list>
+
 #include "document/picture_captions.h"
 #include "document/record_tokenizer.h"
+#include "document/setting_records.h"
 #include "document/slide_show.h"
 #include "document/text_file.h"
 #include "platform/message_boxes.h"
@@ -9,22 +12,25 @@
 
 namespace lumivane {
 
+namespace {
+
+// The settings' lines in the order given.
+void add_settings(std::vector<std::u16string>& lines, const ShowSettings& s, std::initializer_list<ShowSetting> which) {
+    for (const ShowSetting setting : which) lines.push_back(setting_line(s, setting, SettingsFile::Index));
+}
+
+}  // namespace
+
 std::vector<std::u16string> show_index_lines(const SlideShow& show) {
     const ShowSettings& s = show.settings;
-    std::vector<std::u16string> lines = {
-        u"SlideShow 1.0",
-        u"name " + quoted_token(s.name, triple_prime),
-        formatted(u"proportions %d %d", s.proportions_width, s.proportions_height),
-        formatted(u"show_captions %d", s.show_captions),
-        formatted(u"size %d", s.size),
-        formatted(u"loop %d", s.loop),
-        formatted(u"n_slides %d", show.slide_count()),
-        formatted(u"autorun %d", s.autorun),
-        formatted(u"default_style %d", s.default_style),
-        formatted(u"default_delay %2zf", s.default_delay),
-        formatted(u"transition %d", s.transition),
-        formatted(u"transition_time %2zf", s.transition_time),
-    };
+    std::vector<std::u16string> lines = {u"SlideShow 1.0"};
+    add_settings(lines, s,
+                 {ShowSetting::Name, ShowSetting::Proportions, ShowSetting::ShowCaptions, ShowSetting::Size,
+                  ShowSetting::Loop});
+    lines.push_back(formatted(u"n_slides %d", show.slide_count()));
+    add_settings(lines, s,
+                 {ShowSetting::Autorun, ShowSetting::DefaultStyle, ShowSetting::DefaultDelay, ShowSetting::Transition,
+                  ShowSetting::TransitionTime});
     // A show without music is written as before.
     const ShowMusic& music = show.music;
     for (const std::u16string& file : music.files) lines.push_back(u"music " + quoted_token(file, triple_prime));
@@ -46,23 +52,19 @@ std::vector<std::u16string> show_index_lines(const SlideShow& show) {
     return lines;
 }
 
-bool write_new_index(const ShowSettings& s, std::int32_t caption_source, const std::u16string& index_path,
+bool write_new_index(const ShowSettings& s, CaptionSource caption_source, const std::u16string& index_path,
                      const std::u16string& show_folder, const std::vector<std::u16string>& image_names) {
     const auto count = static_cast<std::int32_t>(image_names.size());
-    std::vector<std::u16string> lines = {
-        u"SlideShow 1.0",
-        formatted(u"proportions %d %d", s.proportions_width, s.proportions_height),
-        formatted(u"n_slides %d", count),
-        formatted(u"autorun %d", s.autorun),
-        formatted(u"show_captions %d", s.show_captions),
-        formatted(u"loop %d", s.loop),
-        formatted(u"size %d", s.size),
-        u"name " + quoted_token(show_folder, quotation_mark),
-        formatted(u"default_style %d", s.default_style),
-        formatted(u"default_delay %2zf", s.default_delay),
-        formatted(u"transition %d", s.transition),
-        formatted(u"transition_time %2zf", s.transition_time),
-    };
+    std::vector<std::u16string> lines = {u"SlideShow 1.0"};
+    add_settings(lines, s, {ShowSetting::Proportions});
+    lines.push_back(formatted(u"n_slides %d", count));
+    add_settings(lines, s, {ShowSetting::Autorun, ShowSetting::ShowCaptions, ShowSetting::Loop, ShowSetting::Size});
+    // A new show is named after its folder.
+    lines.push_back(std::u16string(setting_keyword(ShowSetting::Name, SettingsFile::Index)) + u" " +
+                    quoted_token(show_folder, quotation_mark));
+    add_settings(lines, s,
+                 {ShowSetting::DefaultStyle, ShowSetting::DefaultDelay, ShowSetting::Transition,
+                  ShowSetting::TransitionTime});
     for (std::int32_t i = 0; i < count; ++i) {
         const std::u16string& file = image_names[static_cast<std::size_t>(i)];
         const std::u16string caption =

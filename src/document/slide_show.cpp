@@ -8,7 +8,7 @@ ShowSettings builtin_default_settings() { return ShowSettings{}; }
 
 ShowSettings starting_show_settings() {
     ShowSettings s;
-    s.transition = transition_fade_to_black;
+    s.transition = TransitionKind::FadeToBlack;
     s.transition_time = 1.0;
     return s;
 }
@@ -36,13 +36,13 @@ void set_speed(SlideShow& show, std::int32_t speed) {
     show.speed_factor = speed_factor_for(speed);
 }
 
-std::int32_t effective_style(const SlideShow& show, const Slide& slide) {
-    return slide.style == style_default ? show.settings.default_style : slide.style;
+SlideStyle effective_style(const SlideShow& show, const Slide& slide) {
+    return slide.style == SlideStyle::Default ? show.settings.default_style : slide.style;
 }
 
 bool any_slide_not_fitted(const SlideShow& show) {
     for (const Slide& slide : show.slides) {
-        if (effective_style(show, slide) != style_fit) return true;
+        if (effective_style(show, slide) != SlideStyle::Fit) return true;
     }
     return false;
 }

@@ -15,32 +15,35 @@ inline constexpr std::int32_t max_slides = 10000;
 inline constexpr std::int32_t max_frames = 10000;
 inline constexpr std::size_t max_name_length = 255;
 inline constexpr std::size_t max_caption_length = 255;
+// The longest default delay and transition time the Slide Show Properties dialog takes,
+// in seconds; the default settings for new shows keep to them too.
+inline constexpr double max_default_delay = 100000.0;
+inline constexpr double max_transition_time = 600.0;
+inline constexpr std::int32_t max_window_size = 8;
 
-enum SlideStyle : std::int32_t { style_default = 0, style_fit = 1, style_crop = 2, style_path = 3 };
-enum Interpolation : std::int32_t { interpolation_constant = 0, interpolation_nonlinear = 1 };
-enum AutorunMode : std::int32_t { autorun_run = 0, autorun_dont_run = 1, autorun_manual = 2 };
-enum TransitionKind : std::int32_t {
-    transition_none = 0,
-    transition_fade_to_black = 1,
-    transition_crossfade = 2,
-    transition_curtain = 3,
-};
-enum CaptionSize : std::int32_t { captions_none = 0, captions_small = 1, captions_medium = 2, captions_large = 3 };
+// The settings' values are the numbers the index and session state files hold. A number
+// outside the names a file may still bring is kept as it is and treated as documented
+// where it is used.
+enum class SlideStyle : std::int32_t { Default = 0, Fit = 1, Crop = 2, Path = 3 };
+enum class Interpolation : std::int32_t { Constant = 0, Nonlinear = 1 };
+enum class AutorunMode : std::int32_t { Run = 0, DontRun = 1, Manual = 2 };
+enum class TransitionKind : std::int32_t { None = 0, FadeToBlack = 1, Crossfade = 2, Curtain = 3 };
+enum class CaptionSize : std::int32_t { None = 0, Small = 1, Medium = 2, Large = 3 };
 
 // The twelve values a show carries and the default settings for new shows repeat.
 // Each is named after its keyword in the index file.
 struct ShowSettings {
     std::u16string name;
-    std::int32_t size = 0;           // 0 full screen; k = 1..8 is (100 - 10k) % of the screen
-    std::int32_t show_captions = 0;  // CaptionSize
+    std::int32_t size = 0;  // 0 full screen; k = 1..max_window_size is (100 - 10k) % of the screen
+    CaptionSize show_captions = CaptionSize::None;
     std::int32_t loop = 1;
-    std::int32_t autorun = autorun_manual;
+    AutorunMode autorun = AutorunMode::Manual;
     std::int32_t speed = 0;  // -2..2: 0.25 X to 4 X
     std::int32_t proportions_width = 16;
     std::int32_t proportions_height = 9;
     double default_delay = 5.0;  // seconds
-    std::int32_t default_style = style_fit;
-    std::int32_t transition = transition_none;
+    SlideStyle default_style = SlideStyle::Fit;
+    TransitionKind transition = TransitionKind::None;
     double transition_time = 2.0;  // seconds
 };
 
@@ -80,9 +83,9 @@ struct Slide {
     // none in exact motion.
     std::vector<ImageBuffer> levels;
     std::u16string file;  // bare name inside the show folder
-    std::int32_t style = style_fit;
+    SlideStyle style = SlideStyle::Fit;
     std::vector<PanFrame> frames;
-    std::int32_t interpolation = interpolation_constant;
+    Interpolation interpolation = Interpolation::Constant;
     bool selected = false;  // grid selection, not stored in files
 
     std::int32_t frame_count() const { return static_cast<std::int32_t>(frames.size()); }
@@ -105,7 +108,7 @@ double speed_factor_for(std::int32_t speed);
 void set_speed(SlideShow& show, std::int32_t speed);
 
 // A style of 0 stands for the show's default style.
-std::int32_t effective_style(const SlideShow& show, const Slide& slide);
+SlideStyle effective_style(const SlideShow& show, const Slide& slide);
 [[nodiscard]] bool any_slide_not_fitted(const SlideShow& show);
 
 void release_slide(Slide& slide, bool release_transform);

@@ -48,10 +48,10 @@ Profile open_profile(const std::vector<std::uint8_t>& bytes) {
     return Profile(cmsOpenProfileFromMem(bytes.data(), static_cast<cmsUInt32Number>(bytes.size())));
 }
 
-Profile monitor(std::int32_t monitor_profile) {
+Profile monitor(MonitorProfile monitor_profile) {
     switch (monitor_profile) {
-    case monitor_adobe_rgb: return open_profile(adobe_rgb_profile());
-    case monitor_dci_p3: return open_profile(dci_p3_profile());
+    case MonitorProfile::AdobeRgb: return open_profile(adobe_rgb_profile());
+    case MonitorProfile::DciP3: return open_profile(dci_p3_profile());
     default: return Profile(cmsCreate_sRGBProfile());
     }
 }
@@ -59,7 +59,7 @@ Profile monitor(std::int32_t monitor_profile) {
 }  // namespace
 
 bool colour_transform_create(UserInterface& ui, const std::vector<std::uint8_t>& profile, const ImageBuffer& picture,
-                             std::int32_t monitor_profile, ColourTransformHandle& transform) {
+                             MonitorProfile monitor_profile, ColourTransformHandle& transform) {
     transform.reset();
     if (picture.kind == PixelFormat::Empty || picture.empty()) return false;
     const Profile input = profile.empty() ? Profile(cmsCreate_sRGBProfile()) : open_profile(profile);
@@ -183,7 +183,7 @@ bool colour_transform_apply_rows(ImageBuffer& picture, const ColourTransform* tr
 }
 
 bool colour_transform_shared(ColourTransformCache& cache, UserInterface& ui, const std::vector<std::uint8_t>& profile,
-                             const ImageBuffer& picture, std::int32_t monitor_profile, ColourTransformHandle& transform) {
+                             const ImageBuffer& picture, MonitorProfile monitor_profile, ColourTransformHandle& transform) {
     transform.reset();
     if (picture.kind == PixelFormat::Empty || picture.empty()) return false;
     ColourTransformCache::Entry& entry = cache.entries[{monitor_profile, profile}];
@@ -195,9 +195,9 @@ bool colour_transform_shared(ColourTransformCache& cache, UserInterface& ui, con
     return entry.refused;
 }
 
-bool colour_transform_to_srgb(std::int32_t monitor_profile, ColourTransformHandle& transform) {
+bool colour_transform_to_srgb(MonitorProfile monitor_profile, ColourTransformHandle& transform) {
     transform.reset();
-    if (monitor_profile != monitor_adobe_rgb && monitor_profile != monitor_dci_p3) return false;
+    if (monitor_profile != MonitorProfile::AdobeRgb && monitor_profile != MonitorProfile::DciP3) return false;
     const Profile input = monitor(monitor_profile);
     const Profile output(cmsCreate_sRGBProfile());
     if (!input || !output) return true;

@@ -18,7 +18,7 @@ class UserInterface;
 struct ColourTransform;
 using ColourTransformHandle = std::shared_ptr<ColourTransform>;
 
-enum MonitorProfile : std::int32_t { monitor_srgb = 0, monitor_adobe_rgb = 1, monitor_dci_p3 = 2 };
+enum class MonitorProfile : std::int32_t { Srgb = 0, AdobeRgb = 1, DciP3 = 2 };
 
 // Builds the transform from the picture's profile (sRGB when there is none) to the
 // monitor profile (0 sRGB, 1 Adobe RGB (1998), 2 DCI-P3; any other value counts as 0).
@@ -26,7 +26,7 @@ enum MonitorProfile : std::int32_t { monitor_srgb = 0, monitor_adobe_rgb = 1, mo
 // (a grey or CMYK one, say) gets "Problem converting from working color space to
 // monitor color space", no transform, and failure.
 [[nodiscard]] bool colour_transform_create(UserInterface& ui, const std::vector<std::uint8_t>& profile, const ImageBuffer& picture,
-                             std::int32_t monitor_profile, ColourTransformHandle& transform);
+                             MonitorProfile monitor_profile, ColourTransformHandle& transform);
 
 // The destination becomes the source converted row by row on the worker pool, or a
 // plain copy when there is no transform; an empty source empties the destination.
@@ -46,7 +46,7 @@ struct ColourTransformCache {
         std::weak_ptr<ColourTransform> transform;
         bool refused = false;  // the library could not build it
     };
-    std::map<std::pair<std::int32_t, std::vector<std::uint8_t>>, Entry> entries;
+    std::map<std::pair<MonitorProfile, std::vector<std::uint8_t>>, Entry> entries;
     std::int32_t created = 0;  // transforms built, for a look at how well they are shared
 };
 
@@ -54,12 +54,12 @@ struct ColourTransformCache {
 // the same share one transform. A profile the library refused is refused again without
 // a second message.
 [[nodiscard]] bool colour_transform_shared(ColourTransformCache& cache, UserInterface& ui, const std::vector<std::uint8_t>& profile,
-                             const ImageBuffer& picture, std::int32_t monitor_profile, ColourTransformHandle& transform);
+                             const ImageBuffer& picture, MonitorProfile monitor_profile, ColourTransformHandle& transform);
 
 // The transform from a monitor colour space back to sRGB for pictures converted to it
 // (colour_transform_apply): a video of what the monitor showed, in the colours every
 // player takes for granted. The sRGB monitor needs none. True when the library cannot
 // build it.
-[[nodiscard]] bool colour_transform_to_srgb(std::int32_t monitor_profile, ColourTransformHandle& transform);
+[[nodiscard]] bool colour_transform_to_srgb(MonitorProfile monitor_profile, ColourTransformHandle& transform);
 
 }  // namespace lumivane

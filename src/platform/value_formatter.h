@@ -15,6 +15,7 @@
 #include <initializer_list>
 #include <string>
 #include <string_view>
+#include <type_traits>
 
 namespace lumivane {
 
@@ -22,6 +23,10 @@ class FormatArg {
 public:
     FormatArg(std::int32_t value) : kind_(Kind::Integer), integer_(value) {}
     FormatArg(std::uint32_t value) : kind_(Kind::Integer), integer_(static_cast<std::int32_t>(value)) {}
+    // A setting's enum writes its number.
+    template <typename E>
+        requires std::is_enum_v<E>
+    FormatArg(E value) : kind_(Kind::Integer), integer_(static_cast<std::int32_t>(value)) {}
     FormatArg(double value) : kind_(Kind::Real), real_(value) {}
     FormatArg(char16_t value) : kind_(Kind::Character), character_(value) {}
     FormatArg(std::u16string_view value) : kind_(Kind::Text), text_(value) {}

@@ -6,9 +6,9 @@
 
 namespace lumivane {
 
-bool prepare_slide_levels(std::int32_t motion, Slide& slide, const MemoryCheck& fits) {
+bool prepare_slide_levels(Motion motion, Slide& slide, const MemoryCheck& fits) {
     const ImageBuffer& image = slide.image;
-    if (motion != motion_smooth || image.empty()) {
+    if (motion != Motion::Smooth || image.empty()) {
         slide.levels.clear();
         slide.levels.shrink_to_fit();
         return false;

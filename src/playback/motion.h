@@ -6,6 +6,7 @@
 #include <cstdint>
 
 #include "imaging/image_loader.h"
+#include "playback/pan_zoom.h"
 
 namespace lumivane {
 
@@ -15,6 +16,6 @@ struct Slide;
 // when fits allows. True when they do not fit: the slide then has none, and smooth
 // motion samples it from its picture alone (smooth still, but fine detail is filtered
 // less while it moves).
-[[nodiscard]] bool prepare_slide_levels(std::int32_t motion, Slide& slide, const MemoryCheck& fits = memory_fits);
+[[nodiscard]] bool prepare_slide_levels(Motion motion, Slide& slide, const MemoryCheck& fits = memory_fits);
 
 }  // namespace lumivane

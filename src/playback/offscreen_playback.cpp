@@ -29,7 +29,7 @@ std::int64_t first_frame_at(std::int64_t milliseconds, std::int32_t fps) {
 
 // The timeline's clock and its window, both played by the frame count.
 struct OffscreenPlayback::State final : HeadlessUi, PlaybackWindow {
-    State(const SlideShow& show, std::int32_t w, std::int32_t h, std::int32_t frames_per_second, std::int32_t motion,
+    State(const SlideShow& show, std::int32_t w, std::int32_t h, std::int32_t frames_per_second, Motion motion,
           const ColourTransform* to_srgb, bool pixels)
         : original(show),
           transform(to_srgb),
@@ -41,7 +41,7 @@ struct OffscreenPlayback::State final : HeadlessUi, PlaybackWindow {
         played = show_borrow(show);
         converted.resize(show.slides.size());
         // Once through, on its own, whatever the show's own mode.
-        played.settings.autorun = autorun_run;
+        played.settings.autorun = AutorunMode::Run;
         played.settings.loop = 1;
     }
 
@@ -58,7 +58,7 @@ struct OffscreenPlayback::State final : HeadlessUi, PlaybackWindow {
         if (picture.empty()) return {nullptr, width, height, 0};
         return {picture.data(), width, height, 4 * std::int64_t{width}};
     }
-    void present(const std::u16string& text, std::int32_t size) override {
+    void present(const std::u16string& text, CaptionSize size) override {
         caption = text;
         show_captions = size;
         changed = true;
@@ -126,8 +126,8 @@ struct OffscreenPlayback::State final : HeadlessUi, PlaybackWindow {
     SlideShow played;  // the show borrowed, as the timeline plays it
     PlaybackState playback;
     std::int32_t current_slide = 0;
-    const std::int32_t motion;
-    const std::int32_t frame_rate = 0;  // the timer's cadence; the clock is the video's
+    const Motion motion;
+    const FrameRate frame_rate = FrameRate::Fps60;  // the timer's cadence; the clock is the video's
     PlaybackRecord player{played,
                           playback,
                           current_slide,
@@ -148,12 +148,12 @@ struct OffscreenPlayback::State final : HeadlessUi, PlaybackWindow {
     std::int64_t end_frame = -1;   // the first frame past the show, once known
     std::u16string problem;
     std::u16string caption;
-    std::int32_t show_captions = 0;
+    CaptionSize show_captions = CaptionSize::None;
     bool changed = false;
 };
 
 OffscreenPlayback::OffscreenPlayback(const SlideShow& show, std::int32_t width, std::int32_t height,
-                                     std::int32_t frames_per_second, std::int32_t motion,
+                                     std::int32_t frames_per_second, Motion motion,
                                      const ColourTransform* to_srgb, bool pixels)
     : state_(std::make_unique<State>(show, width, height, frames_per_second, motion, to_srgb, pixels)) {}
 
@@ -209,10 +209,10 @@ bool OffscreenPlayback::take_changed() { return std::exchange(state_->changed, f
 
 const std::u16string& OffscreenPlayback::caption() const { return state_->caption; }
 
-std::int32_t OffscreenPlayback::show_captions() const { return state_->show_captions; }
+CaptionSize OffscreenPlayback::show_captions() const { return state_->show_captions; }
 
 std::int64_t show_frame_count(const SlideShow& show, std::int32_t frames_per_second, std::int64_t limit) {
-    OffscreenPlayback playback(show, 1, 1, frames_per_second, 0, nullptr, false);
+    OffscreenPlayback playback(show, 1, 1, frames_per_second, Motion::Exact, nullptr, false);
     std::u16string message;
     if (playback.start(message)) return 0;
     while (playback.frame_count() < 0 && playback.frame() < limit && playback.next_tick()) {

@@ -16,6 +16,7 @@
 #include <string>
 
 #include "imaging/memory_bitmap.h"
+#include "playback/pan_zoom.h"
 
 namespace lumivane {
 
@@ -31,7 +32,7 @@ public:
     // time (the one shown, the one going and the next). Without pixels only the timing
     // is played, which is all counting the frames needs.
     OffscreenPlayback(const SlideShow& show, std::int32_t width, std::int32_t height,
-                      std::int32_t frames_per_second, std::int32_t motion, const ColourTransform* to_srgb = nullptr,
+                      std::int32_t frames_per_second, Motion motion, const ColourTransform* to_srgb = nullptr,
                       bool pixels = true);
     ~OffscreenPlayback();
     OffscreenPlayback(const OffscreenPlayback&) = delete;
@@ -58,7 +59,7 @@ public:
     bool take_changed();
     // The caption of the slide shown, and the show's caption size (0 for none).
     const std::u16string& caption() const;
-    std::int32_t show_captions() const;
+    CaptionSize show_captions() const;
 
 private:
     struct State;

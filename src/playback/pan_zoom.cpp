@@ -119,9 +119,9 @@ bool valid_slide(const SlideShow& show, std::int32_t slide_index) {
 
 }  // namespace
 
-double path_progress(std::int32_t interpolation, double t) {
+double path_progress(Interpolation interpolation, double t) {
     t = std::isnan(t) ? 0.0 : std::clamp(t, 0.0, 1.0);
-    if (interpolation == interpolation_nonlinear) return 1.0 - (1.0 + std::cos(std::numbers::pi * t)) / 2.0;
+    if (interpolation == Interpolation::Nonlinear) return 1.0 - (1.0 + std::cos(std::numbers::pi * t)) / 2.0;
     return t;
 }
 
@@ -129,9 +129,9 @@ PictureBox slide_picture_box(const SlideShow& show, const Slide& slide, std::int
                              std::int32_t frame_width, std::int32_t frame_height) {
     const std::int64_t w = slide.image.width;
     const std::int64_t h = slide.image.height;
-    const std::int32_t style = effective_style(show, slide);
+    const SlideStyle style = effective_style(show, slide);
     const std::int32_t count = slide.frame_count();
-    if ((style != style_crop && style != style_path) || count == 0) {
+    if ((style != SlideStyle::Crop && style != SlideStyle::Path) || count == 0) {
         const PixelBox b = fit_pixel_box(w, h, std::max(frame_width, 1), std::max(frame_height, 1));
         return {hold_real(static_cast<double>(b.left)), hold_real(static_cast<double>(b.top)),
                 hold_real(static_cast<double>(b.right)), hold_real(static_cast<double>(b.bottom))};
@@ -141,7 +141,7 @@ PictureBox slide_picture_box(const SlideShow& show, const Slide& slide, std::int
     const PanFrame& from = slide.frames[static_cast<std::size_t>(k)];
     const double sw = static_cast<double>(w - 1);
     const double sh = static_cast<double>(h - 1);
-    if (style == style_crop || k + 1 == count) {
+    if (style == SlideStyle::Crop || k + 1 == count) {
         return {hold_real(from.left * sw), hold_real(from.top * sh), hold_real(from.right * sw),
                 hold_real(from.bottom * sh)};
     }
@@ -206,20 +206,20 @@ bool render_exact(const ImageBuffer& image, const PictureBox& box, const RenderT
         height);
 }
 
-bool render_box(const Slide& slide, const PictureBox& box, std::int32_t motion, const RenderTarget& target) {
+bool render_box(const Slide& slide, const PictureBox& box, Motion motion, const RenderTarget& target) {
     const ImageBuffer& image = slide.image;
     // A slide whose file could not be read has no picture to show.
     if (image.empty() || image.kind != PixelFormat::Colour8 || image.width <= 0 || image.height <= 0) {
         target.clear();
         return false;
     }
-    if (motion != motion_smooth) return render_exact(image, box, target);
+    if (motion != Motion::Smooth) return render_exact(image, box, target);
     return target.frame ? smooth_render(image, slide.levels, box, *target.frame)
                         : smooth_render(image, slide.levels, box, *target.picture);
 }
 
 bool render_slide(const SlideShow& show, std::int32_t slide_index, std::int32_t key_frame, double progress,
-                  std::int32_t motion, const RenderTarget& target) {
+                  Motion motion, const RenderTarget& target) {
     if (show.slides.empty()) {
         target.clear();
         return false;
@@ -237,20 +237,20 @@ bool fits_picture(const MemoryBitmap& picture) {
 }  // namespace
 
 bool render_slide_frame(const SlideShow& show, std::int32_t slide_index, std::int32_t key_frame, double progress,
-                        std::int32_t motion, FrameBitmap& frame) {
+                        Motion motion, FrameBitmap& frame) {
     if (!has_pixels(frame)) return true;
     return render_slide(show, slide_index, key_frame, progress, motion, {&frame, nullptr, frame.width, frame.height});
 }
 
 bool render_slide_picture(const SlideShow& show, std::int32_t slide_index, std::int32_t key_frame, double progress,
-                          std::int32_t motion, MemoryBitmap& picture) {
+                          Motion motion, MemoryBitmap& picture) {
     if (!fits_picture(picture)) return true;
     return render_slide(show, slide_index, key_frame, progress, motion,
                         {nullptr, &picture, picture.width, picture.height});
 }
 
 
-bool render_box_picture(const Slide& slide, const PictureBox& box, std::int32_t motion, MemoryBitmap& picture) {
+bool render_box_picture(const Slide& slide, const PictureBox& box, Motion motion, MemoryBitmap& picture) {
     if (!fits_picture(picture)) return true;
     return render_box(slide, box, motion, {nullptr, &picture, picture.width, picture.height});
 }
@@ -331,7 +331,7 @@ PanFrame pan_crop_box(PanFrame box, const BoxShape& start, double dx, double dy,
 namespace {
 
 // Changes the slide's effective style from one style to another, marking the show.
-void switch_style(SlideShow& show, Slide& slide, std::int32_t from, std::int32_t to) {
+void switch_style(SlideShow& show, Slide& slide, SlideStyle from, SlideStyle to) {
     if (effective_style(show, slide) == from) {
         slide.style = to;
         show.modified = true;
@@ -350,7 +350,7 @@ PanFrame* first_key_frame(Slide& slide) {
 void crop_to_proportions(SlideShow& show, std::int32_t slide_index) {
     if (!valid_slide(show, slide_index)) return;
     Slide& slide = show.slides[static_cast<std::size_t>(slide_index)];
-    switch_style(show, slide, style_fit, style_crop);
+    switch_style(show, slide, SlideStyle::Fit, SlideStyle::Crop);
     PanFrame* box = first_key_frame(slide);
     if (box == nullptr) return;
     centre_crop_box(show, *box, slide.image.width, slide.image.height);
@@ -398,7 +398,7 @@ void picture_holding_box(PanFrame& box, std::int64_t w, std::int64_t h, std::int
 void fit_to_window(SlideShow& show, std::int32_t slide_index, std::int32_t frame_width, std::int32_t frame_height) {
     if (!valid_slide(show, slide_index)) return;
     Slide& slide = show.slides[static_cast<std::size_t>(slide_index)];
-    switch_style(show, slide, style_crop, style_fit);
+    switch_style(show, slide, SlideStyle::Crop, SlideStyle::Fit);
     PanFrame* box = first_key_frame(slide);
     if (box == nullptr) return;
     std::int64_t wf = frame_width;

@@ -24,7 +24,7 @@ struct SlideShow;
 // How displayed pictures are sampled (the session's `motion`). Exact takes the nearest
 // picture pixel on boxes rounded to whole pixels; smooth filters each pixel at its
 // exact position (smooth_sampling.h). Any other value samples as exact.
-enum Motion : std::int32_t { motion_exact = 0, motion_smooth = 1 };
+enum class Motion : std::int32_t { Exact = 0, Smooth = 1 };
 
 // A crop box in picture pixels, rows counted from the top.
 struct PixelBox {
@@ -36,7 +36,7 @@ struct PixelBox {
 
 // The eased progress of a path: constant speed keeps t, the nonlinear choice starts
 // and ends slowly. t is held to 0..1 first.
-double path_progress(std::int32_t interpolation, double t);
+double path_progress(Interpolation interpolation, double t);
 
 // The part of the slide's picture that a frame of the given size shows at key frame k
 // and progress t towards key frame k + 1. Fit shows the whole picture with black bars
@@ -55,14 +55,14 @@ PictureBox slide_picture_box(const SlideShow& show, const Slide& slide, std::int
 // without a picture shows black. Fails, leaving the frame as it was, when the frame has
 // no pixels, the slide index is outside the show or working memory cannot be allocated.
 [[nodiscard]] bool render_slide_frame(const SlideShow& show, std::int32_t slide_index, std::int32_t key_frame, double progress,
-                        std::int32_t motion, FrameBitmap& frame);
+                        Motion motion, FrameBitmap& frame);
 // The same straight into the window's picture, in one pass: the pixels the frame would
 // hold, turned top-down into 32-bit ones.
 [[nodiscard]] bool render_slide_picture(const SlideShow& show, std::int32_t slide_index, std::int32_t key_frame, double progress,
-                          std::int32_t motion, MemoryBitmap& picture);
+                          Motion motion, MemoryBitmap& picture);
 // Any box of a slide's picture, at the picture's size: what the slides' paths show, and
 // what a preview of a path can show. A slide without a picture gives black.
-[[nodiscard]] bool render_box_picture(const Slide& slide, const PictureBox& box, std::int32_t motion, MemoryBitmap& picture);
+[[nodiscard]] bool render_box_picture(const Slide& slide, const PictureBox& box, Motion motion, MemoryBitmap& picture);
 
 // A box's centre and size, recorded when a mouse gesture begins so that the whole
 // gesture is applied to that starting box.

@@ -9,9 +9,13 @@
 #include "document/changes.h"
 #include "document/slide_show.h"
 #include "platform/user_interface.h"
+#include "playback/pan_zoom.h"
 #include "playback/playback_state.h"
 
 namespace lumivane {
+
+// The playback window's cadence, as the session state file numbers it.
+enum class FrameRate : std::int32_t { Fps60 = 0, Fps50 = 1 };
 
 class PlaybackWindow;
 
@@ -20,8 +24,8 @@ struct PlaybackRecord {
     PlaybackState& state;
     std::int32_t& current_slide;  // the slide single-slide commands address
     UserInterface& ui;            // the clock, the cursor and messages
-    const std::int32_t& motion;   // Motion
-    const std::int32_t& frame_rate;
+    const Motion& motion;
+    const FrameRate& frame_rate;
     // Makes the playback window for the show (the timeline hears of it through
     // playback_window_created); none when it cannot be made.
     std::function<PlaybackWindow*()> open_window;

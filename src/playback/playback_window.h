@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <string>
 
+#include "document/slide_show.h"
 #include "imaging/frame_bitmap.h"
 #include "imaging/memory_bitmap.h"
 
@@ -28,7 +29,7 @@ public:
     virtual MemoryBitmap memory_bitmap() = 0;
     // The memory bitmap, with the caption drawn over it when show_captions is not 0, is
     // shown.
-    virtual void present(const std::u16string& caption, std::int32_t show_captions) = 0;
+    virtual void present(const std::u16string& caption, CaptionSize show_captions) = 0;
 
     // One tick of the timeline after the given time; a new timer replaces the old one.
     virtual void set_timer(std::int32_t milliseconds) = 0;

@@ -12,7 +12,7 @@ namespace lumivane {
 namespace {
 
 double transition_seconds(const ShowSettings& settings) {
-    const bool plays = settings.transition >= transition_fade_to_black && settings.transition <= transition_curtain &&
+    const bool plays = settings.transition >= TransitionKind::FadeToBlack && settings.transition <= TransitionKind::Curtain &&
                        settings.transition_time > 0.0;
     return plays ? settings.transition_time : 0.0;
 }
@@ -45,7 +45,7 @@ std::int64_t clock_milliseconds(double seconds) {
 
 MusicCue follow_music(MusicFollower& follower, const SlideShow& show, const PlaybackState& state,
                       std::int64_t now_milliseconds) {
-    const bool manual = show.settings.autorun == autorun_manual;
+    const bool manual = show.settings.autorun == AutorunMode::Manual;
     const bool seen = state.window && state.window->on_screen();
     MusicCue cue;
     cue.play = show.slide_count() > 0 && seen && (manual || state.running);

@@ -29,15 +29,15 @@ const Slide& slide_at(const PlaybackRecord& player, std::int32_t index) {
     return player.show.slides[static_cast<std::size_t>(index)];
 }
 
-double frame_period(const PlaybackRecord& player) { return player.frame_rate == frame_rate_50 ? 1.0 / 50 : 1.0 / 60; }
+double frame_period(const PlaybackRecord& player) { return player.frame_rate == FrameRate::Fps50 ? 1.0 / 50 : 1.0 / 60; }
 
 // The transitions the program knows; anything else a hand-edited file holds plays none.
 bool plays_transition(const ShowSettings& settings) {
-    return settings.transition >= transition_fade_to_black && settings.transition <= transition_curtain &&
+    return settings.transition >= TransitionKind::FadeToBlack && settings.transition <= TransitionKind::Curtain &&
            settings.transition_time > 0.0;
 }
 
-bool manual_mode(const PlaybackRecord& player) { return player.show.settings.autorun == autorun_manual; }
+bool manual_mode(const PlaybackRecord& player) { return player.show.settings.autorun == AutorunMode::Manual; }
 
 // The segment's time over the speed factor.
 double segment_seconds(const PlaybackRecord& player, std::int32_t slide, std::int32_t key_frame) {
@@ -69,7 +69,7 @@ std::int32_t last_slide(const PlaybackRecord& player) { return player.show.slide
 // A program that renders frames itself may set the motion without set_motion: a slide
 // then gets its levels when it is first shown in smooth motion.
 void levels_for(PlaybackRecord& player, std::int32_t slide) {
-    if (player.motion != motion_smooth || slide < 0 || slide > last_slide(player)) return;
+    if (player.motion != Motion::Smooth || slide < 0 || slide > last_slide(player)) return;
     Slide& s = player.show.slides[static_cast<std::size_t>(slide)];
     // Levels that do not fit leave the slide sampled from its picture alone.
     if (s.levels.empty()) static_cast<void>(prepare_slide_levels(player.motion, s));
@@ -465,14 +465,14 @@ Slide* editable_slide(PlaybackRecord& player) {
     if (!manual_mode(player) || !has_slides(player)) return nullptr;
     if (player.current_slide < 0 || player.current_slide > last_slide(player)) return nullptr;
     Slide& slide = player.show.slides[static_cast<std::size_t>(player.current_slide)];
-    if (effective_style(player.show, slide) == style_path || slide.frames.empty()) return nullptr;
+    if (effective_style(player.show, slide) == SlideStyle::Path || slide.frames.empty()) return nullptr;
     return &slide;
 }
 
 // Moving or zooming the box shows the slide cropped.
 void make_cropped(PlaybackRecord& player, Slide& slide) {
-    if (slide.style != style_crop) {
-        slide.style = style_crop;
+    if (slide.style != SlideStyle::Crop) {
+        slide.style = SlideStyle::Crop;
         player.show.modified = true;
     }
 }
@@ -532,11 +532,11 @@ void playback_mouse_wheel(PlaybackRecord& player, std::int32_t delta) {
 void playback_double_click(PlaybackRecord& player) {
     PlaybackState& pb = player.state;
     if (!has_slides(player) || player.current_slide < 0 || player.current_slide > last_slide(player)) return;
-    const std::int32_t style = effective_style(player.show, slide_at(player, player.current_slide));
-    if (style == style_crop) {
+    const SlideStyle style = effective_style(player.show, slide_at(player, player.current_slide));
+    if (style == SlideStyle::Crop) {
         fit_to_window(player.show, player.current_slide, pb.window ? pb.window->client_width() : 0,
                       pb.window ? pb.window->client_height() : 0);
-    } else if (style == style_fit) {
+    } else if (style == SlideStyle::Fit) {
         crop_to_proportions(player.show, player.current_slide);
     } else {
         return;

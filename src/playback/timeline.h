@@ -12,8 +12,6 @@ namespace lumivane {
 
 class PlaybackWindow;
 
-inline constexpr std::int32_t frame_rate_60 = 0;
-inline constexpr std::int32_t frame_rate_50 = 1;
 
 // The playback window's size for the show: the whole screen for size 0, else the
 // largest client of the show's proportions inside (100 - 10 size) % of the screen.

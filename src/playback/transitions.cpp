@@ -61,7 +61,7 @@ void blend_bytes(const std::uint8_t* from, const std::uint8_t* to, std::uint8_t*
 
 // What every byte of one step of a transition needs.
 struct Step {
-    std::int32_t kind = transition_none;
+    TransitionKind kind = TransitionKind::None;
     std::uint8_t level = 0;      // the fades
     bool rising = false;         // fade to black past the middle: the incoming picture rises from black
     std::int32_t threshold = 0;  // the curtain: the last row position already uncovered
@@ -70,19 +70,19 @@ struct Step {
 // v >= 0, rounded half away from zero.
 std::int32_t level_of(double v) { return static_cast<std::int32_t>(v + 0.5); }
 
-Step step_at(std::int32_t kind, double progress, std::int32_t stride) {
+Step step_at(TransitionKind kind, double progress, std::int32_t stride) {
     const double x = std::isnan(progress) ? 0.0 : std::clamp(progress, 0.0, 1.0);
     Step step;
     step.kind = kind;
     switch (kind) {
-    case transition_fade_to_black:
+    case TransitionKind::FadeToBlack:
         // The outgoing picture darkens to black over the first half, the incoming one
         // rises from black over the second.
         step.rising = x > 0.5;
         step.level = static_cast<std::uint8_t>(step.rising ? level_of(2.0 * (x - 0.5) * 255.0)
                                                            : 255 - level_of(2.0 * x * 255.0));
         break;
-    case transition_crossfade: step.level = static_cast<std::uint8_t>(level_of(x * 255.0)); break;
+    case TransitionKind::Crossfade: step.level = static_cast<std::uint8_t>(level_of(x * 255.0)); break;
     default:
         // A wipe from the left edge; it may split a pixel's three bytes.
         step.threshold = static_cast<std::int32_t>(static_cast<std::int64_t>(level_of(x * 1000.0)) * stride / 1000);
@@ -95,8 +95,8 @@ Step step_at(std::int32_t kind, double progress, std::int32_t stride) {
 void compose_bytes(const Step& step, const std::uint8_t* from, const std::uint8_t* to, std::uint8_t* out,
                    std::int32_t position, std::int32_t n) {
     switch (step.kind) {
-    case transition_fade_to_black: scale_bytes(step.rising ? to : from, out, n, step.level); break;
-    case transition_crossfade: blend_bytes(from, to, out, n, step.level); break;
+    case TransitionKind::FadeToBlack: scale_bytes(step.rising ? to : from, out, n, step.level); break;
+    case TransitionKind::Crossfade: blend_bytes(from, to, out, n, step.level); break;
     default: {
         const std::int32_t uncovered = std::clamp(step.threshold + 1 - position, 0, n);
         std::memcpy(out, to, static_cast<std::size_t>(uncovered));
@@ -106,8 +106,8 @@ void compose_bytes(const Step& step, const std::uint8_t* from, const std::uint8_
     }
 }
 
-bool known_kind(std::int32_t kind) {
-    return kind == transition_fade_to_black || kind == transition_crossfade || kind == transition_curtain;
+bool known_kind(TransitionKind kind) {
+    return kind == TransitionKind::FadeToBlack || kind == TransitionKind::Crossfade || kind == TransitionKind::Curtain;
 }
 
 bool same_frames(const FrameBitmap& a, const FrameBitmap& b) {
@@ -117,7 +117,7 @@ bool same_frames(const FrameBitmap& a, const FrameBitmap& b) {
 
 }  // namespace
 
-bool compose_transition(std::int32_t kind, const FrameBitmap& outgoing, const FrameBitmap& incoming,
+bool compose_transition(TransitionKind kind, const FrameBitmap& outgoing, const FrameBitmap& incoming,
                         FrameBitmap& output, double progress) {
     if (!known_kind(kind)) return false;
     if (!same_frames(outgoing, output) || !same_frames(incoming, output) || output.image_size <= 0) return true;
@@ -133,7 +133,7 @@ bool compose_transition(std::int32_t kind, const FrameBitmap& outgoing, const Fr
         output.height);
 }
 
-bool compose_transition(std::int32_t kind, const FrameBitmap& outgoing, const FrameBitmap& incoming,
+bool compose_transition(TransitionKind kind, const FrameBitmap& outgoing, const FrameBitmap& incoming,
                         MemoryBitmap& picture, double progress) {
     if (!known_kind(kind)) return false;
     if (!same_frames(outgoing, incoming) || outgoing.image_size <= 0 ||

@@ -5,6 +5,8 @@
 
 #include <cstdint>
 
+#include "document/slide_show.h"
+
 namespace lumivane {
 
 struct FrameBitmap;
@@ -14,13 +16,13 @@ struct MemoryBitmap;
 // transition kind (the show's `transition` setting) at progress x, 0 to 1: fade to
 // black, crossfade or curtain. Kind none, or any other value, writes nothing. Fails,
 // writing nothing, unless the three frames have pixels and the same size.
-[[nodiscard]] bool compose_transition(std::int32_t kind, const FrameBitmap& outgoing, const FrameBitmap& incoming,
+[[nodiscard]] bool compose_transition(TransitionKind kind, const FrameBitmap& outgoing, const FrameBitmap& incoming,
                         FrameBitmap& output, double progress);
 
 // The same step written straight into the window's picture, in one pass: the pixels
 // are those the output frame would hold, turned top-down. Fails unless the picture has
 // the frames' size.
-[[nodiscard]] bool compose_transition(std::int32_t kind, const FrameBitmap& outgoing, const FrameBitmap& incoming,
+[[nodiscard]] bool compose_transition(TransitionKind kind, const FrameBitmap& outgoing, const FrameBitmap& incoming,
                         MemoryBitmap& picture, double progress);
 
 }  // namespace lumivane

@@ -6,13 +6,11 @@
 #include <QVBoxLayout>
 
 #include "app/app_context.h"
-#include "ui/dialog_colours.h"
 
 namespace lumivane {
 
 AboutDialog::AboutDialog(QWidget* owner) : QDialog(owner) {
     setWindowTitle(tr("About Lumivane"));
-    apply_dialog_colours(*this);
     auto* layout = new QVBoxLayout(this);
     layout->setSpacing(10);
     auto* title = new QLabel(QString::fromStdU16String(program_title()), this);

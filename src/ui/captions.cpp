@@ -88,10 +88,10 @@ QStringList caption_lines(const std::u16string& caption) {
 
 }  // namespace
 
-void draw_caption(QPainter& painter, const QRect& client, const std::u16string& caption, std::int32_t show_captions,
+void draw_caption(QPainter& painter, const QRect& client, const std::u16string& caption, CaptionSize show_captions,
                   const CaptionFonts& fonts) {
-    if (show_captions == 0 || caption.empty()) return;
-    const std::size_t choice = show_captions == 1 ? 0 : show_captions == 3 ? 2 : 1;
+    if (show_captions == CaptionSize::None || caption.empty()) return;
+    const std::size_t choice = show_captions == CaptionSize::Small ? 0 : show_captions == CaptionSize::Large ? 2 : 1;
     const QFont& font = fonts.fonts[choice];
     const int height = fonts.text_heights[choice];
     const QRect band(client.left(), client.bottom() + 1 - 2 * height, client.width(), 2 * height);
@@ -117,7 +117,7 @@ void draw_caption(QPainter& painter, const QRect& client, const std::u16string& 
 
 CaptionFonts video_caption_fonts() { return make_caption_fonts(16); }
 
-void draw_video_caption(MemoryBitmap& picture, const std::u16string& caption, std::int32_t show_captions,
+void draw_video_caption(MemoryBitmap& picture, const std::u16string& caption, CaptionSize show_captions,
                         const CaptionFonts& fonts) {
     if (!picture.pixels || picture.height <= 0) return;
     QImage image(picture.pixels, picture.width, picture.height, static_cast<qsizetype>(picture.stride),

@@ -10,6 +10,8 @@
 #include <array>
 #include <string>
 
+#include "document/slide_show.h"
+
 namespace lumivane {
 
 struct MemoryBitmap;
@@ -60,7 +62,7 @@ QString caption_display_text(const QString& line);
 // client: each line white on a grey band exactly as wide as itself, centred, not
 // wrapped, clipped to the band. show_captions 1, 2, 3 picks the font (any other
 // non-zero value counts as 2); 0 and an empty caption draw nothing.
-void draw_caption(QPainter& painter, const QRect& client, const std::u16string& caption, std::int32_t show_captions,
+void draw_caption(QPainter& painter, const QRect& client, const std::u16string& caption, CaptionSize show_captions,
                   const CaptionFonts& fonts);
 
 // The caption fonts of videos, the same on every machine: those of a system font 16
@@ -70,7 +72,7 @@ CaptionFonts video_caption_fonts();
 // Draws the caption over a video frame (32-bit pixels, top-down) as the playback window
 // draws it on a full-HD screen, scaled with the frame's height, so that it covers the
 // same part of the picture at every size.
-void draw_video_caption(MemoryBitmap& picture, const std::u16string& caption, std::int32_t show_captions,
+void draw_video_caption(MemoryBitmap& picture, const std::u16string& caption, CaptionSize show_captions,
                         const CaptionFonts& fonts);
 
 }  // namespace lumivane

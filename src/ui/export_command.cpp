@@ -72,7 +72,7 @@ bool load_show(AppContext& context, ConsoleUi& ui, const std::u16string& path) {
         say(formatted(Core::tr("No slide show index file %s: open the folder in Lumivane once to make one"), index));
         return true;
     }
-    context.monitor_profile = monitor_srgb;
+    context.monitor_profile = MonitorProfile::Srgb;
     if (read_show(context, show.show_folder, name)) {
         say(formatted(Core::tr("Cannot open slide show: %s"), index));
         return true;
@@ -149,11 +149,11 @@ int run_export_command(int& argc, char** argv, const std::vector<std::u16string>
     std::atomic<bool> finished{false};
     std::thread watcher([&] { show_progress(progress, finished); });
     const CaptionFonts fonts = video_caption_fonts();
-    const CaptionDrawer draw = [&fonts](MemoryBitmap& picture, const std::u16string& caption, std::int32_t size) {
+    const CaptionDrawer draw = [&fonts](MemoryBitmap& picture, const std::u16string& caption, CaptionSize size) {
         draw_video_caption(picture, caption, size, fonts);
     };
     const auto start = std::chrono::steady_clock::now();
-    const ExportResult result = export_show_video(context.show, monitor_srgb, options, draw, progress, message);
+    const ExportResult result = export_show_video(context.show, MonitorProfile::Srgb, options, draw, progress, message);
     finished = true;
     watcher.join();
     interrupt_flag = nullptr;

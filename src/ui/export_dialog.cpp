@@ -9,7 +9,6 @@
 
 #include "document/slide_show.h"
 #include "platform/message_boxes.h"
-#include "ui/dialog_colours.h"
 #include "ui/qt_text.h"
 #include "video/video_format.h"
 
@@ -39,7 +38,6 @@ ExportDialog::ExportDialog(QWidget* parent, UserInterface& ui, const ShowSetting
                            const ExportOptions& options)
     : QDialog(parent), ui_(ui) {
     setWindowTitle(tr("Export Video"));
-    apply_dialog_colours(*this);
     auto* form = new QFormLayout;
 
     output_ = new QLineEdit(qt(options.output));
@@ -74,9 +72,9 @@ ExportDialog::ExportDialog(QWidget* parent, UserInterface& ui, const ShowSetting
     form->addRow(tr("Quality (CRF):"), quality_row);
 
     motion_ = new QComboBox;
-    motion_->addItem(tr("Exact"), motion_exact);
-    motion_->addItem(tr("Smooth"), motion_smooth);
-    motion_->setCurrentIndex(std::max(0, motion_->findData(options.motion)));
+    motion_->addItem(tr("Exact"), static_cast<int>(Motion::Exact));
+    motion_->addItem(tr("Smooth"), static_cast<int>(Motion::Smooth));
+    motion_->setCurrentIndex(std::max(0, motion_->findData(static_cast<int>(options.motion))));
     form->addRow(tr("Motion:"), motion_);
 
     music_ = new QLineEdit(qt(options.audio));
@@ -145,7 +143,7 @@ ExportOptions ExportDialog::options() const {
     options.height = size.height();
     options.frames_per_second = rate_->currentData().toInt();
     options.crf = quality_->value();
-    options.motion = motion_->currentData().toInt();
+    options.motion = static_cast<Motion>(motion_->currentData().toInt());
     options.audio = music_->text().trimmed().toStdU16String();
     return options;
 }

@@ -4,13 +4,11 @@
 #include <QFileInfo>
 #include <QVBoxLayout>
 
-#include "ui/dialog_colours.h"
 
 namespace lumivane {
 
 ExportProgressWindow::ExportProgressWindow(QWidget* parent, const QString& file) : QDialog(parent) {
     setWindowTitle(tr("Exporting Video"));
-    apply_dialog_colours(*this);
     setModal(true);
     auto* layout = new QVBoxLayout(this);
     auto* name = new QLabel(tr("Writing %1").arg(QFileInfo(file).fileName()));

@@ -1,5 +1,6 @@
 #include "ui/image_bar.h"
 
+#include <QAccessible>
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -20,6 +21,14 @@ constexpr int bevel_grey = 192;
 constexpr int bevel_rings = 2;
 // The bar's border; its client area starts inside it.
 constexpr int border = 1;
+
+// Tells assistive tools that a state of button index changed.
+void tell_state(ImageBar* bar, std::int32_t index, const QAccessible::State& changed) {
+    if (!QAccessible::isActive()) return;
+    QAccessibleStateChangeEvent event(bar, changed);
+    event.setChild(index);
+    QAccessible::updateAccessibility(&event);
+}
 
 void draw_picture(QPainter& painter, const ImageBuffer& picture, int x, int y, qreal ratio) {
     if (picture.kind == PixelFormat::Grey8) {
@@ -77,8 +86,14 @@ ImageBar::~ImageBar() { reset_hover(); }
 
 void ImageBar::set_radio_checked(std::int32_t index) {
     if (index < 0 || index >= button_count() || buttons_[index].checked) return;
-    for (Button& button : buttons_) button.checked = false;
+    QAccessible::State changed;
+    changed.checked = changed.pressed = true;
+    for (std::int32_t i = 0; i < button_count(); ++i) {
+        if (buttons_[i].checked) tell_state(this, i, changed);
+        buttons_[i].checked = false;
+    }
     buttons_[index].checked = true;
+    tell_state(this, index, changed);
     update();
 }
 
@@ -94,6 +109,9 @@ bool ImageBar::is_disabled(std::int32_t index) const {
 void ImageBar::set_disabled(std::int32_t index, bool value) {
     if (index < 0 || index >= button_count() || buttons_[index].disabled == value) return;
     buttons_[index].disabled = value;
+    QAccessible::State changed;
+    changed.disabled = true;
+    tell_state(this, index, changed);
     update();
 }
 
@@ -171,9 +189,22 @@ void ImageBar::mousePressEvent(QMouseEvent* event) {
     if (event->button() != Qt::LeftButton) return;
     const std::int32_t index = button_at(event->position().toPoint());
     pressed_ = index;
-    if (index < 0 || buttons_[index].disabled) return;
+    press_button(index);
+}
+
+void ImageBar::press_button(std::int32_t index) {
+    if (index < 0 || index >= button_count() || buttons_[index].disabled) return;
     if (mode_ == image_bar_radio) set_radio_checked(index);
     if (notify_) notify_(identifier_, index);
+}
+
+QString ImageBar::popup_text(std::int32_t index) const {
+    return index >= 0 && index < button_count() ? buttons_[index].popup : QString();
+}
+
+QRect ImageBar::button_rect(std::int32_t index) const {
+    const ButtonSquare square = image_bar_button_square(grid_, index);
+    return QRect(border + square.x, border + square.y, square.size, square.size);
 }
 
 void ImageBar::mouseReleaseEvent(QMouseEvent*) { reset_hover(); }

@@ -53,11 +53,17 @@ public:
 
     const ImageBarGrid& grid() const { return grid_; }
     std::int32_t identifier() const { return identifier_; }
+    std::int32_t mode() const { return mode_; }
     std::int32_t button_count() const { return static_cast<std::int32_t>(buttons_.size()); }
 
     // A radio group's choice: checks the button alone, unless it is checked already.
     void set_radio_checked(std::int32_t index);
     bool is_checked(std::int32_t index) const;
+    // What a left click on button index does: nothing on a disabled one.
+    void press_button(std::int32_t index);
+    QString popup_text(std::int32_t index) const;
+    // The button's square in the bar.
+    QRect button_rect(std::int32_t index) const;
     bool is_disabled(std::int32_t index) const;
     // Repaints only when the flag changes.
     void set_disabled(std::int32_t index, bool value);

@@ -38,6 +38,7 @@ MainWindow::MainWindow(AppContext& context, ShellInterface& shell) : context_(co
     setFocusPolicy(Qt::StrongFocus);
     grid_ = new ThumbnailGrid(context_, shell_, this);
     setCentralWidget(grid_);
+    setFocusProxy(grid_);  // the keys go to the grid first, which passes on what it leaves
     new MusicPlayer(context_, this);
 
     for (const MenuDefinition& definition : main_menus()) {

@@ -75,8 +75,8 @@ MemoryBitmap PlaybackWidget::memory_bitmap() {
     return {picture_.bits(), picture_.width(), picture_.height(), picture_.bytesPerLine()};
 }
 
-void PlaybackWidget::present(const std::u16string& caption, std::int32_t show_captions) {
-    if (show_captions != 0 && !caption.empty()) {
+void PlaybackWidget::present(const std::u16string& caption, CaptionSize show_captions) {
+    if (show_captions != CaptionSize::None && !caption.empty()) {
         // The painter works in the window's own units, so the caption keeps its size on
         // a scaled screen and is drawn with all its device pixels.
         QPainter painter(&picture_);

@@ -24,7 +24,7 @@ public:
     std::int32_t client_width() const override { return client_.width(); }
     std::int32_t client_height() const override { return client_.height(); }
     MemoryBitmap memory_bitmap() override;
-    void present(const std::u16string& caption, std::int32_t show_captions) override;
+    void present(const std::u16string& caption, CaptionSize show_captions) override;
     void set_timer(std::int32_t milliseconds) override;
     void kill_timer() override;
     void set_visible(bool visible) override;

@@ -3,14 +3,13 @@
 #include <QCursor>
 #include <QPainter>
 #include <QPointer>
+#include <QToolTip>
 
 #include "ui/interface_drawing.h"
 
 namespace lumivane {
 
 namespace {
-
-const QColor popup_yellow(255, 255, 192);
 
 class PopupHelp : public QWidget {
 public:
@@ -23,9 +22,11 @@ public:
 protected:
     void paintEvent(QPaintEvent*) override {
         QPainter painter(this);
-        fill_rectangle(painter, rect(), popup_yellow);
+        // The desktop's tool tip colours, light or dark.
+        const QPalette colours = QToolTip::palette();
+        fill_rectangle(painter, rect(), colours.color(QPalette::ToolTipBase));
         painter.setFont(font_.font);
-        painter.setPen(Qt::black);
+        painter.setPen(colours.color(QPalette::ToolTipText));
         // Drawn as it stands: an "&" is an ordinary character here.
         painter.drawText(rect(), Qt::AlignCenter | Qt::TextSingleLine, text_);
     }

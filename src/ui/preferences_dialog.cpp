@@ -10,24 +10,27 @@
 #include "app/motion_setting.h"
 #include "playback/motion.h"
 #include "playback/timeline.h"
-#include "ui/dialog_colours.h"
 
 namespace lumivane {
 
 namespace {
 
 // The list's row for a value, none for a value it does not offer.
-QComboBox* make_list(QWidget* parent, const char* name, const QStringList& entries, std::int32_t value) {
+// The rows are the setting's values.
+template <typename E>
+QComboBox* make_list(QWidget* parent, const char* name, const QStringList& entries, E setting) {
     auto* list = new QComboBox(parent);
     list->setObjectName(QString::fromLatin1(name));
     list->addItems(entries);
+    const auto value = static_cast<int>(setting);
     list->setCurrentIndex(value >= 0 && value < list->count() ? value : -1);
     return list;
 }
 
 // A list without a choice keeps the value.
-void take_row(const QComboBox* list, std::int32_t& value) {
-    if (list->currentIndex() >= 0) value = list->currentIndex();
+template <typename E>
+void take_row(const QComboBox* list, E& value) {
+    if (list->currentIndex() >= 0) value = static_cast<E>(list->currentIndex());
 }
 
 QHBoxLayout* ok_cancel_row(QDialog* dialog) {
@@ -51,7 +54,6 @@ QHBoxLayout* ok_cancel_row(QDialog* dialog) {
 PreferencesDialog::PreferencesDialog(AppContext& context, QWidget* owner) : QDialog(owner), context_(context) {
     stop_show(context.player, false);
     setWindowTitle(tr("Preferences"));
-    apply_dialog_colours(*this);
     monitor_profile_ =
         make_list(this, "monitor_profile", {tr("sRGB"), tr("Adobe RGB"), tr("DCI-P3")}, context.monitor_profile);
     frame_rate_ = make_list(this, "frame_rate", {tr("60 fps"), tr("50 fps")}, context.frame_rate);
@@ -78,7 +80,7 @@ void PreferencesDialog::accept() {
     take_row(monitor_profile_, context_.monitor_profile);
     take_row(frame_rate_, context_.frame_rate);
     take_row(caption_, context_.caption_source);
-    std::int32_t motion = context_.motion;
+    Motion motion = context_.motion;
     take_row(motion_, motion);
     QDialog::accept();
     if (motion != context_.motion) static_cast<void>(set_motion(context_, motion));  // slides left out are named

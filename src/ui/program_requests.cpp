@@ -60,7 +60,7 @@ void ProgramRequests::carry_out() {
     const bool open = std::exchange(open_, false);
     if (close && window_.close()) return;
     std::u16string text;
-    if (open && !read_command_line_file(context_.settings_folder + u"/" + command_line_file_name, text)) {
+    if (open && !read_command_line_file(context_.session_folder + u"/" + command_line_file_name, text)) {
         open_passed_command_line(context_, text);
     }
 }

@@ -246,7 +246,7 @@ void QtUserInterface::export_video_dialog() {
     last_export_ = options;
     // The export plays its own copy of the show, which reads the pictures held here.
     const SlideShow copy = show_borrow(show);
-    const std::int32_t profile = context_->monitor_profile;
+    const MonitorProfile profile = context_->monitor_profile;
     ExportProgressWindow window(dialog_owner(), qt(options.output));
     window.setWindowModality(Qt::ApplicationModal);
     export_window_ = &window;
@@ -255,7 +255,7 @@ void QtUserInterface::export_video_dialog() {
         [&copy, profile, &options](ExportProgress& progress, std::u16string& text) {
             const CaptionFonts fonts = video_caption_fonts();
             const CaptionDrawer draw = [&fonts](MemoryBitmap& picture, const std::u16string& caption,
-                                                std::int32_t size) { draw_video_caption(picture, caption, size, fonts); };
+                                                CaptionSize size) { draw_video_caption(picture, caption, size, fonts); };
             return export_show_video(copy, profile, options, draw, progress, text);
         },
         message);

@@ -9,7 +9,6 @@
 #include <QPushButton>
 
 #include "app/app_context.h"
-#include "ui/dialog_colours.h"
 #include "ui/music_section.h"
 #include "ui/qt_text.h"
 
@@ -40,7 +39,6 @@ std::int32_t row_of(const QComboBox* list) { return list->currentIndex(); }
 ShowPropertiesDialog::ShowPropertiesDialog(AppContext& context, QWidget* owner)
     : QDialog(owner), context_(context), at_opening_(begin_show_properties(context)) {
     setWindowTitle(tr("Slide Show Properties"));
-    apply_dialog_colours(*this);
     const ShowPropertiesForm f = show_properties_form(at_opening_.settings);
 
     name_ = make_edit(this, "name", f.name, 0);

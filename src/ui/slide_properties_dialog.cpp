@@ -26,20 +26,11 @@ namespace lumivane {
 
 namespace {
 
+// The picture's surround: a neutral grey, whatever the desktop's colours, so that the
+// photograph is judged against neither light nor dark.
 const QColor control_grey(128, 128, 128);
-const QColor edit_grey(192, 192, 192);
 constexpr int play_period_milliseconds = 15;
 constexpr std::int32_t bar_identifiers[] = {bar_previous_frame, bar_next_frame, bar_frame_tools, bar_speed};
-
-void set_colours(QWidget* widget, const QColor& background) {
-    QPalette palette = widget->palette();
-    for (const auto role : {QPalette::Window, QPalette::Base, QPalette::Button}) palette.setColor(role, background);
-    for (const auto role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText}) {
-        palette.setColor(role, Qt::black);
-    }
-    widget->setPalette(palette);
-    widget->setAutoFillBackground(true);
-}
 
 // Places the widget at (x, y) with its own width and height L; returns x past it and the gap.
 int put(QWidget* widget, int x, int y, int width, const DialogMetrics& m) {
@@ -72,11 +63,6 @@ SlidePropertiesDialog::SlidePropertiesDialog(AppContext& context, QWidget* owner
     ok_->setDefault(true);
     caption_->setMaxLength(static_cast<int>(max_caption_length));
     delay_->setMaxLength(254);
-    for (QWidget* w : std::initializer_list<QWidget*>{caption_, delay_, style_list_}) set_colours(w, edit_grey);
-    for (QWidget* w : std::initializer_list<QWidget*>{ok_, cancel_, delay_label_, seconds_label_, frame_label_,
-                                                      style_label_, caption_label_, preview_button_}) {
-        set_colours(w, control_grey);
-    }
     for (QObject* child : children()) child->installEventFilter(this);
     connect(ok_, &QPushButton::clicked, this, &SlidePropertiesDialog::accept);
     connect(cancel_, &QPushButton::clicked, this, &SlidePropertiesDialog::reject);
@@ -146,7 +132,7 @@ void SlidePropertiesDialog::make_controls() {
         bars_[i] = new ImageBar(0, 0, parameters, context_.ui, context_.settings_folder);
         bars_[i]->installEventFilter(this);
     }
-    bar(bar_speed)->set_radio_checked(editor_.slide().interpolation == interpolation_nonlinear ? 1 : 0);
+    bar(bar_speed)->set_radio_checked(editor_.slide().interpolation == Interpolation::Nonlinear ? 1 : 0);
     update_buttons();
     lay_out();
     image_free(preview_);
@@ -200,7 +186,10 @@ void SlidePropertiesDialog::build_preview() {
 
 void SlidePropertiesDialog::paintEvent(QPaintEvent*) {
     QPainter painter(this);
-    fill_rectangle(painter, rect(), control_grey);
+    // The controls on the desktop's colours, the picture below them on grey.
+    const int top = image_area_top(metrics_);
+    fill_rectangle(painter, QRect(0, 0, width(), top), palette().color(QPalette::Window));
+    fill_rectangle(painter, QRect(0, top, width(), height() - top), control_grey);
     if (playing()) {
         painter.drawImage(played_rect_.topLeft(), played_);
         draw_caption(painter, played_rect_, editor_.slide().caption, context_.show.settings.show_captions,
@@ -287,7 +276,7 @@ void SlidePropertiesDialog::mouseMoveEvent(QMouseEvent* event) {
         set_cursor_for(drag_.kind);
         drag_box(context_, editor_, drag_, place_, p.x(), p.y());
         update();
-    } else if (editor_.slide().style == style_fit || place_.width <= 0) {
+    } else if (editor_.slide().style == SlideStyle::Fit || place_.width <= 0) {
         set_cursor_for(drag_none);
     } else {
         set_cursor_for(box_hit(preview_box(editor_.box(), place_), p.x(), p.y(), metrics_.margin));
@@ -345,7 +334,7 @@ void SlidePropertiesDialog::bar_pressed(std::int32_t identifier, std::int32_t in
         show_style();
         break;
     case bar_speed:
-        editor_.slide().interpolation = index == 1 ? interpolation_nonlinear : interpolation_constant;
+        editor_.slide().interpolation = index == 1 ? Interpolation::Nonlinear : Interpolation::Constant;
         return;
     default: return;
     }
@@ -373,11 +362,11 @@ void SlidePropertiesDialog::update_buttons() {
 
 void SlidePropertiesDialog::show_style() {
     const QSignalBlocker blocker(style_list_);
-    style_list_->setCurrentIndex(std::clamp(editor_.slide().style, 0, 3));
+    style_list_->setCurrentIndex(std::clamp(static_cast<int>(editor_.slide().style), 0, 3));
 }
 
 void SlidePropertiesDialog::style_chosen(int index) {
-    if (change_style(context_, editor_, index)) {
+    if (change_style(context_, editor_, static_cast<SlideStyle>(index))) {
         show_style();
         return;
     }
@@ -387,7 +376,7 @@ void SlidePropertiesDialog::style_chosen(int index) {
 void SlidePropertiesDialog::accept() {
     if (playing()) stop_playing();
     editor_.slide().caption = caption_->text().toStdU16String().substr(0, max_caption_length);
-    editor_.slide().style = style_list_->currentIndex();
+    editor_.slide().style = static_cast<SlideStyle>(style_list_->currentIndex());
     if (read_delay(context_, editor_, delay_->text().toStdU16String())) return;
     save_slide_edits(context_, editor_);
     QDialog::accept();

@@ -13,6 +13,7 @@
 #include "platform/qt/user_folders.h"
 #include "platform/translation.h"
 #include "playback/timeline.h"
+#include "ui/accessible_controls.h"
 #include "ui/main_window.h"
 #include "ui/program_icon.h"
 #include "ui/program_requests.h"
@@ -46,7 +47,7 @@ int pass_on(SingleInstance& instance, const std::vector<std::u16string>& argumen
     // Only the show path counts, cut as this start would cut it: the file stays small,
     // whatever the command line holds.
     const UserFolders folders = find_user_folders(program_folder());
-    if (write_command_line_file(folders.settings + u"/" + command_line_file_name,
+    if (write_command_line_file(folders.session + u"/" + command_line_file_name,
                                 command_line_text({show_path_argument(arguments)}))) {
         instance.send(InstanceRequest::Raise);
     } else {
@@ -73,19 +74,20 @@ bool start_program(QtUserInterface& ui, AppContext& context, MainWindow& window,
     restore_placement(window, context.placement);
 
     // Until a show is read, nothing starts by itself.
-    context.show.settings.autorun = autorun_manual;
+    context.show.settings.autorun = AutorunMode::Manual;
     if (open_command_line_show(context, show_path_argument(arguments)) == CommandLineOpen::Cancelled) return false;
 
     update_window_title(context);
     ui.create_playback_window();
     context.playback.running = false;
     go_to_slide(context.player, 0, true);
-    if (context.show.settings.autorun == autorun_run) run_show(context.player);
+    if (context.show.settings.autorun == AutorunMode::Run) run_show(context.player);
     return true;
 }
 
 int run_program(int& argc, char** argv, const std::vector<std::u16string>& typed_arguments) {
     QApplication application(argc, argv);
+    install_accessible_controls();
     const std::vector<std::u16string> arguments = with_absolute_show_path(typed_arguments);
     QApplication::setApplicationName(QStringLiteral("Lumivane"));
     install_translations(application);
@@ -100,6 +102,13 @@ int run_program(int& argc, char** argv, const std::vector<std::u16string>& typed
     if (claim == InstanceClaim::Running) return pass_on(instance, arguments);
 
     QtUserInterface ui;
+    // The files of earlier versions move to the desktop's places once; a file that cannot
+    // move stays in use where it is.
+    for (const std::u16string& path : move_earlier_user_files(program_folder())) {
+        warning_box(ui, Core::tr("Cannot move %s to its new folder. The program goes on using it where it is, "
+                                 "and nothing is lost."),
+                    path);
+    }
     AppContext context(ui);
     // The tool buttons made with the window take a user's own pictures from the settings folder.
     context.settings_folder = find_user_folders(program_folder()).settings;

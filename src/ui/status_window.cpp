@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QGuiApplication>
 #include <QScreen>
+#include <QToolTip>
 #include <QWindow>
 
 #include "ui/interface_drawing.h"
@@ -11,8 +12,6 @@
 namespace lumivane {
 
 namespace {
-
-const QColor status_yellow(255, 255, 128);
 
 void make_font_record(const QWidget* window, InterfaceFont& font) {
     CaptionFonts unused;
@@ -35,11 +34,13 @@ void StatusWindow::show(const QString& text, QWidget* main_window) {
     window_->setWindowTitle(tr("Status"));
     window_->setAttribute(Qt::WA_ShowWithoutActivating);
     window_->setAutoFillBackground(true);
+    // A note like a tool tip, in the desktop's tool tip colours.
+    const QPalette tip = QToolTip::palette();
     QPalette palette = window_->palette();
-    palette.setColor(QPalette::Window, status_yellow);
-    palette.setColor(QPalette::Base, status_yellow);
-    palette.setColor(QPalette::Text, Qt::black);
-    palette.setColor(QPalette::WindowText, Qt::black);
+    palette.setColor(QPalette::Window, tip.color(QPalette::ToolTipBase));
+    palette.setColor(QPalette::Base, tip.color(QPalette::ToolTipBase));
+    palette.setColor(QPalette::Text, tip.color(QPalette::ToolTipText));
+    palette.setColor(QPalette::WindowText, tip.color(QPalette::ToolTipText));
     window_->setPalette(palette);
     make_font_record(window_, font_);
 

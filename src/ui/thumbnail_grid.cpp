@@ -1,5 +1,6 @@
 #include "ui/thumbnail_grid.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QContextMenuEvent>
 #include <QMenu>
@@ -10,6 +11,7 @@
 
 #include "app/app_context.h"
 #include "platform/translation.h"
+#include "ui/accessible_controls.h"
 #include "ui/image_bar.h"
 #include "ui/image_drawing.h"
 #include "ui/interface_drawing.h"
@@ -25,6 +27,8 @@ const QColor selected_frame(192, 192, 192);
 const QColor plain_frame(64, 64, 64);
 const QColor drop_bar(255, 0, 0);
 constexpr int drop_bar_width = 4;
+// The keyboard's focus frame, in the desktop's highlight colour over the cell's edge.
+constexpr int focus_ring_width = 3;
 
 // One cell: the thumbnail centred, or a black square inset by the margin where there is
 // none, and the frame around it.
@@ -67,6 +71,7 @@ ThumbnailGrid::ThumbnailGrid(AppContext& context, ShellInterface& shell, QWidget
     setPalette(palette);
     setCursor(Qt::ArrowCursor);
     setMouseTracking(false);
+    setFocusPolicy(Qt::StrongFocus);
 
     CaptionFonts captions;
     make_interface_font(parent ? parent : this, font_, captions);
@@ -90,6 +95,7 @@ ThumbnailGrid::ThumbnailGrid(AppContext& context, ShellInterface& shell, QWidget
         if (identifier == tool_bar_identifier) tool_button_pressed(context_, shell_, index);
     };
     tool_bar_ = new ImageBar(font_.margin, font_.margin, tools, context_.ui, context_.settings_folder);
+    tool_bar_->setAccessibleName(QCoreApplication::translate("ThumbnailGrid", "Tool buttons"));
 
     scroll_bar_ = new QScrollBar(Qt::Vertical, this);
     scroll_bar_->setSingleStep(1);
@@ -117,8 +123,14 @@ void ThumbnailGrid::update_layout() {
     const std::int32_t count = context_.show.slide_count();
     const Followed now{context_.current_slide, count, grid_columns(grid), grid_rows(grid)};
     const bool follow = now != followed_;
+    if (now.current != followed_.current || focus_ >= count) focus_ = std::max(context_.current_slide, 0);
     followed_ = now;
-    scroll_ = grid_scroll(grid, count, follow ? context_.current_slide : -1, scroll_.position);
+    set_scroll(grid_scroll(grid, count, follow ? context_.current_slide : -1, scroll_.position));
+}
+
+void ThumbnailGrid::set_scroll(const GridScroll& scroll) {
+    const GridArea grid = area();
+    scroll_ = scroll;
     if (scroll_.shown) {
         const int s = font_.vertical_scroll_width;
         scroll_bar_->setGeometry(width() - s, grid.top, s, height() - grid.top);
@@ -161,6 +173,12 @@ void ThumbnailGrid::paintEvent(QPaintEvent* event) {
                                                                                : plain_frame;
             paint_cell(painter, cell, slide, frame, font_.margin, thumbnail_ratio);
         }
+        if (cell.index == focus_ && cell.index < count && focus_shown_ && hasFocus()) {
+            const qreal inset = focus_ring_width / 2.0;
+            painter.setPen(QPen(palette().color(QPalette::Highlight), focus_ring_width, Qt::SolidLine, Qt::SquareCap,
+                                Qt::MiterJoin));
+            painter.drawRect(QRectF(cell.x, cell.y, grid_cell_size, grid_cell_size).adjusted(inset, inset, -inset, -inset));
+        }
         if (drag_.active && cell.index == drag_.drop) {
             fill_rectangle(painter, QRect(cell.x - drop_bar_width / 2, cell.y, drop_bar_width, grid_cell_size),
                            drop_bar);
@@ -177,16 +195,22 @@ std::int32_t ThumbnailGrid::slide_at(QPointF position) const {
 
 void ThumbnailGrid::mousePressEvent(QMouseEvent* event) {
     const std::int32_t index = slide_at(event->position());
+    if (index >= 0) focus_ = index;
+    focus_shown_ = false;
     if (event->button() == Qt::LeftButton) {
         const Qt::KeyboardModifiers keys = event->modifiers();
         grid_left_press(context_, drag_, index, keys & Qt::ControlModifier, keys & Qt::ShiftModifier);
     } else if (event->button() == Qt::RightButton) {
         if (!grid_right_press(context_, index)) return;
         update();
-        QMenu menu(this);
-        fill_context_menu(menu);
-        menu.exec(event->globalPosition().toPoint());
+        open_menu(event->globalPosition().toPoint());
     }
+}
+
+void ThumbnailGrid::open_menu(QPoint global_position) {
+    QMenu menu(this);
+    fill_context_menu(menu);
+    menu.exec(global_position);
 }
 
 void ThumbnailGrid::mouseMoveEvent(QMouseEvent* event) {
@@ -211,8 +235,104 @@ void ThumbnailGrid::mouseDoubleClickEvent(QMouseEvent* event) {
 }
 
 void ThumbnailGrid::contextMenuEvent(QContextMenuEvent* event) {
-    // The right button's press has opened the grid's menu already.
+    // The right button's press has opened the grid's menu already; the keyboard's menu
+    // request opens it at the focus cell.
     event->accept();
+    if (event->reason() == QContextMenuEvent::Keyboard) open_menu_at_focus();
+}
+
+void ThumbnailGrid::open_menu_at_focus() {
+    if (grid_key_press(context_, shell_, focus_, {GridKey::Menu}, 0, 0) != GridKeyResult::OpenMenu) return;
+    focus_moved();
+    if (const std::optional<QRect> cell = cell_rect(focus_)) open_menu(mapToGlobal(cell->center()));
+}
+
+std::optional<QRect> ThumbnailGrid::cell_rect(std::int32_t index) const {
+    const GridArea grid = area();
+    const std::int32_t first = scroll_.position * grid_columns(grid);
+    if (index < first) return std::nullopt;
+    for (const GridCell& cell : grid_walk(grid, first, std::min(index + 1, context_.show.slide_count()))) {
+        if (cell.index == index) return QRect(cell.x, cell.y, grid_cell_size, grid_cell_size);
+    }
+    return std::nullopt;
+}
+
+namespace {
+
+std::optional<GridMove> grid_move(int key) {
+    switch (key) {
+    case Qt::Key_Left: return GridMove::Left;
+    case Qt::Key_Right: return GridMove::Right;
+    case Qt::Key_Up: return GridMove::Up;
+    case Qt::Key_Down: return GridMove::Down;
+    case Qt::Key_Home: return GridMove::Home;
+    case Qt::Key_End: return GridMove::End;
+    case Qt::Key_PageUp: return GridMove::PageUp;
+    case Qt::Key_PageDown: return GridMove::PageDown;
+    default: return std::nullopt;
+    }
+}
+
+}  // namespace
+
+void ThumbnailGrid::keyPressEvent(QKeyEvent* event) {
+    const Qt::KeyboardModifiers keys = event->modifiers();
+    GridKeyPress press{GridKey::Move, GridMove::Left, (keys & Qt::ControlModifier) != 0,
+                       (keys & Qt::ShiftModifier) != 0};
+    if (const std::optional<GridMove> move = grid_move(event->key())) {
+        press.move = *move;
+    } else if (event->key() == Qt::Key_Space) {
+        press.key = GridKey::Space;
+    } else if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+        press.key = GridKey::Enter;
+    } else if (event->key() == Qt::Key_Menu || (event->key() == Qt::Key_F10 && press.shift)) {
+        open_menu_at_focus();
+        return;
+    } else {
+        QWidget::keyPressEvent(event);  // the main window's
+        return;
+    }
+    const GridArea grid = area();
+    if (grid_key_press(context_, shell_, focus_, press, grid_columns(grid), grid_rows(grid)) == GridKeyResult::PassOn) {
+        focus_shown_ = true;
+        QWidget::keyPressEvent(event);
+        return;
+    }
+    focus_moved();
+}
+
+void ThumbnailGrid::key_at_cell(std::int32_t index, const GridKeyPress& press) {
+    if (index < 0 || index >= context_.show.slide_count()) return;
+    focus_ = index;
+    if (press.key == GridKey::Menu) {
+        open_menu_at_focus();
+        return;
+    }
+    const GridArea grid = area();
+    if (grid_key_press(context_, shell_, focus_, press, grid_columns(grid), grid_rows(grid)) != GridKeyResult::PassOn) {
+        focus_moved();
+    }
+}
+
+void ThumbnailGrid::focus_moved() {
+    focus_shown_ = true;
+    set_scroll(grid_scroll(area(), context_.show.slide_count(), focus_, scroll_.position));
+    if (QAccessible::isActive() && hasFocus()) {
+        QAccessibleEvent moved(this, QAccessible::Focus);
+        moved.setChild(accessible_cell_child(*this, focus_));
+        QAccessible::updateAccessibility(&moved);
+    }
+}
+
+void ThumbnailGrid::focusInEvent(QFocusEvent* event) {
+    QWidget::focusInEvent(event);
+    if (event->reason() == Qt::TabFocusReason || event->reason() == Qt::BacktabFocusReason) focus_shown_ = true;
+    update();
+}
+
+void ThumbnailGrid::focusOutEvent(QFocusEvent* event) {
+    QWidget::focusOutEvent(event);
+    update();
 }
 
 void ThumbnailGrid::wheelEvent(QWheelEvent* event) {

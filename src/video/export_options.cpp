@@ -119,7 +119,7 @@ std::u16string default_video_path(const SlideShow& show, const std::u16string& f
 std::u16string export_options_problem(const ExportOptions& options) {
     std::u16string problem = frame_rate_problem(options.frames_per_second);
     if (problem.empty()) problem = size_problem(options.width, options.height);
-    if (problem.empty() && options.motion != motion_exact && options.motion != motion_smooth)
+    if (problem.empty() && options.motion != Motion::Exact && options.motion != Motion::Smooth)
         problem = Core::translated(motion_problem);
     if (problem.empty()) problem = output_name_problem(options.output);
     if (!problem.empty()) return problem;
@@ -192,8 +192,13 @@ bool parse_export_arguments(const std::vector<std::u16string>& arguments, std::u
                 return true;
             }
         } else if (name == u"--motion") {
-            options.motion = value == u"exact" ? motion_exact : value == u"smooth" ? motion_smooth : -1;
-            if (options.motion < 0) message = Core::translated(motion_problem);
+            if (value == u"exact") {
+                options.motion = Motion::Exact;
+            } else if (value == u"smooth") {
+                options.motion = Motion::Smooth;
+            } else {
+                message = Core::translated(motion_problem);
+            }
         } else {
             message = formatted(Core::tr("Unknown option: %s"), name);
             return true;

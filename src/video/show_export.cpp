@@ -28,7 +28,7 @@ void add(std::atomic<double>& total, double seconds) { total.store(total.load() 
 // The frame as the video shows it, with its caption.
 MemoryBitmap captioned_frame(OffscreenPlayback& playback, const CaptionDrawer& draw) {
     MemoryBitmap picture = playback.picture();
-    if (draw && playback.show_captions() != 0 && !playback.caption().empty()) {
+    if (draw && playback.show_captions() != CaptionSize::None && !playback.caption().empty()) {
         draw(picture, playback.caption(), playback.show_captions());
     }
     return picture;
@@ -47,7 +47,7 @@ MusicPlaylist export_playlist(const SlideShow& show, const ExportOptions& option
 
 }  // namespace
 
-ExportResult export_show_video(const SlideShow& show, std::int32_t pictures_profile, const ExportOptions& options,
+ExportResult export_show_video(const SlideShow& show, MonitorProfile pictures_profile, const ExportOptions& options,
                                const CaptionDrawer& draw_caption, ExportProgress& progress, std::u16string& message) {
     message = export_options_problem(options);
     if (!message.empty()) return ExportResult::Failed;

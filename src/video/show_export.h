@@ -31,14 +31,14 @@ enum class ExportResult { Done, Cancelled, Failed };
 
 // Draws a slide's caption over a frame, in the show's caption size (show_captions).
 using CaptionDrawer =
-    std::function<void(MemoryBitmap& picture, const std::u16string& caption, std::int32_t show_captions)>;
+    std::function<void(MemoryBitmap& picture, const std::u16string& caption, CaptionSize show_captions)>;
 
 // Writes the video of the show with resolved options (resolved_export_options).
 // pictures_profile is the monitor profile the show's pictures were converted to: frames
 // of any other than sRGB are made from its pictures converted back to sRGB. The show
 // and its pictures must not change meanwhile. Failed comes with the message; a cancelled
 // or failed export leaves no file behind.
-ExportResult export_show_video(const SlideShow& show, std::int32_t pictures_profile, const ExportOptions& options,
+ExportResult export_show_video(const SlideShow& show, MonitorProfile pictures_profile, const ExportOptions& options,
                                const CaptionDrawer& draw_caption, ExportProgress& progress, std::u16string& message);
 
 // "45 % (135 of 300 frames), 0:07 left", from the frames done and the seconds they took.

@@ -233,7 +233,7 @@ TEST(LoadShowImages, SmoothMotionPreparesLevelsWhereTheyFit) {
     testing::write_jpeg(folder.native_file("a.jpg"), 64, 48, false, [](int x, int y, int c) { return x + y + c; });
     RecordingUi ui;
     AppContext context(ui);
-    context.motion = motion_smooth;
+    context.motion = Motion::Smooth;
     add_slides(context.show, folder.path(), {u"a.jpg", u"a.jpg"});
     load_show_images(context);
     EXPECT_TRUE(ui.texts().empty());

@@ -94,8 +94,8 @@ TEST(SlideEditing, InsertAsksAsAddDoesAndSkipsFilesThatAreNoPictures) {
     write_picture(other, "keep.jpg", 60);
     other.write("note.jpg", "not a picture");
     Program p(show.path(), "ab", 1);
-    p.context.show.settings.default_style = style_crop;
-    p.context.motion = motion_smooth;
+    p.context.show.settings.default_style = SlideStyle::Crop;
+    p.context.motion = Motion::Smooth;
     p.ui.dialog_answers = {std::vector{other.file(u"keep.jpg"), other.file(u"note.jpg"), other.file(u"gone.jpg"),
                                        show.file(u"same.jpg")}};
     p.ui.answers = {BoxAnswer::Yes};

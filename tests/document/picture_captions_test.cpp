@@ -32,23 +32,23 @@ TEST(PictureCaptions, TheChosenFieldOrElseTheFileName) {
     const struct {
         const char* file;
         const char* tags;
-        std::int32_t source;
+        CaptionSource source;
         const char16_t* caption;
     } cases[] = {
-        {"a.jpg", "'-XMP-dc:Title=Harbour at dawn' -IPTC:ObjectName=Pier", caption_title, u"Harbour at dawn"},
-        {"b.jpg", "-IPTC:ObjectName=Pier", caption_title, u"Pier"},
-        {"c.jpg", "'-XMP-dc:Description=  Two boats\n\tat anchor ' -EXIF:ImageDescription=Boats", caption_description,
+        {"a.jpg", "'-XMP-dc:Title=Harbour at dawn' -IPTC:ObjectName=Pier", CaptionSource::Title, u"Harbour at dawn"},
+        {"b.jpg", "-IPTC:ObjectName=Pier", CaptionSource::Title, u"Pier"},
+        {"c.jpg", "'-XMP-dc:Description=  Two boats\n\tat anchor ' -EXIF:ImageDescription=Boats", CaptionSource::Description,
          u"Two boats at anchor"},
-        {"d.jpg", "-IPTC:Caption-Abstract=Quay -EXIF:ImageDescription=Boats", caption_description, u"Quay"},
-        {"e.jpg", "-EXIF:ImageDescription=Boats", caption_description, u"Boats"},
-        {"f.jpg", "'-EXIF:DateTimeOriginal=2024:06:01 14:23:05'", caption_date_taken, u"2024-06-01 14:23"},
-        {"g.jpg", "'-EXIF:DateTimeOriginal#=0000:00:00 00:00:00'", caption_date_taken, u"g.jpg"},
-        {"h.jpg", "-EXIF:ImageDescription=Boats", caption_title, u"h.jpg"},
-        {"i.jpg", "'-XMP-dc:Title=Harbour at dawn'", caption_file_name, u"i.jpg"},
-        {"j.tif", "'-XMP-dc:Title=Lighthouse' '-EXIF:DateTimeOriginal=2023:12:31 23:59:59'", caption_date_taken,
+        {"d.jpg", "-IPTC:Caption-Abstract=Quay -EXIF:ImageDescription=Boats", CaptionSource::Description, u"Quay"},
+        {"e.jpg", "-EXIF:ImageDescription=Boats", CaptionSource::Description, u"Boats"},
+        {"f.jpg", "'-EXIF:DateTimeOriginal=2024:06:01 14:23:05'", CaptionSource::DateTaken, u"2024-06-01 14:23"},
+        {"g.jpg", "'-EXIF:DateTimeOriginal#=0000:00:00 00:00:00'", CaptionSource::DateTaken, u"g.jpg"},
+        {"h.jpg", "-EXIF:ImageDescription=Boats", CaptionSource::Title, u"h.jpg"},
+        {"i.jpg", "'-XMP-dc:Title=Harbour at dawn'", CaptionSource::FileName, u"i.jpg"},
+        {"j.tif", "'-XMP-dc:Title=Lighthouse' '-EXIF:DateTimeOriginal=2023:12:31 23:59:59'", CaptionSource::DateTaken,
          u"2023-12-31 23:59"},
-        {"k.jpg", nullptr, caption_title, u"k.jpg"},  // damaged: a JPEG start, then an Exif block cut short
-        {"l.txt", nullptr, caption_description, u"l.txt"},
+        {"k.jpg", nullptr, CaptionSource::Title, u"k.jpg"},  // damaged: a JPEG start, then an Exif block cut short
+        {"l.txt", nullptr, CaptionSource::Description, u"l.txt"},
     };
     TempFolder folder;
     folder.write("k.jpg", std::string("\xFF\xD8\xFF\xE1\x00\x40\x45xif\0\0MM\0\x2A\0\0\0\x08\xFF\xFF", 22));
@@ -79,7 +79,7 @@ TEST(PictureCaptions, NewSlidesTakeTheChosenCaption) {
     testing::RecordingUi ui;
     AppContext context{ui};
     context.show.show_folder = show.path();
-    context.caption_source = caption_title;
+    context.caption_source = CaptionSource::Title;
     ASSERT_FALSE(add_image_file(context, pictures.file(u"harbour.jpg")));
     EXPECT_EQ(context.show.slides.at(0).caption, u"Harbour at dawn");
     EXPECT_EQ(context.show.slides.at(0).file, u"harbour.jpg");

@@ -64,20 +64,20 @@ TEST(ReadShowIndex, ReadsEveryKeyword) {
     EXPECT_EQ(show.settings.name, u"Trip to Paris");
     EXPECT_EQ(show.settings.proportions_width, 4);
     EXPECT_EQ(show.settings.proportions_height, 3);
-    EXPECT_EQ(show.settings.show_captions, 2);
+    EXPECT_EQ(show.settings.show_captions, CaptionSize::Medium);
     EXPECT_EQ(show.settings.size, 3);
     EXPECT_EQ(show.settings.loop, 0);
     EXPECT_EQ(show.settings.speed, 2);
     EXPECT_EQ(show.speed_factor, 4.0);
-    EXPECT_EQ(show.settings.autorun, 1);
-    EXPECT_EQ(show.settings.default_style, 2);
+    EXPECT_EQ(show.settings.autorun, AutorunMode::DontRun);
+    EXPECT_EQ(show.settings.default_style, SlideStyle::Crop);
     EXPECT_EQ(show.settings.default_delay, 3.5);
-    EXPECT_EQ(show.settings.transition, 3);
+    EXPECT_EQ(show.settings.transition, TransitionKind::Curtain);
     EXPECT_EQ(show.settings.transition_time, 0.75);
     ASSERT_EQ(show.slide_count(), 2);
     const Slide& first = show.slides[0];
-    EXPECT_EQ(first.style, 3);
-    EXPECT_EQ(first.interpolation, 1);
+    EXPECT_EQ(first.style, SlideStyle::Path);
+    EXPECT_EQ(first.interpolation, Interpolation::Nonlinear);
     EXPECT_EQ(first.caption, u"First \"quoted\" caption");
     EXPECT_EQ(first.file, u"a.jpg");
     ASSERT_EQ(first.frame_count(), 2);
@@ -192,7 +192,7 @@ TEST(ReadShowIndex, LinesOutsideTheFormatAreIgnored) {
     ASSERT_EQ(show.slide_count(), 2);
     EXPECT_EQ(show.slides[0].frame_count(), 0);
     EXPECT_TRUE(show.slides[0].caption.empty());
-    EXPECT_EQ(show.slides[0].style, 1);  // as allocated
+    EXPECT_EQ(show.slides[0].style, SlideStyle::Fit);  // as allocated
     EXPECT_EQ(show.slides[1].caption, u"kept");
     ASSERT_EQ(show.slides[1].frame_count(), 2);
     EXPECT_EQ(show.slides[1].frames[0].delay, 0.0);
@@ -235,12 +235,12 @@ void fill_show(SlideShow& show, const std::u16string& folder) {
     show.settings.proportions_height = 2;
     show.settings.default_delay = 2.345;
     show.settings.transition_time = 1.0;
-    show.settings.transition = 2;
+    show.settings.transition = TransitionKind::Crossfade;
     show.slides.resize(2);
     show.slides[0].caption = u"Caf\u00e9";
     show.slides[0].file = u"a.jpg";
-    show.slides[0].style = 3;
-    show.slides[0].interpolation = 1;
+    show.slides[0].style = SlideStyle::Path;
+    show.slides[0].interpolation = Interpolation::Nonlinear;
     show.slides[0].frames = {{-1.0, 0.0, 0.0, 1.0, 1.0}, {2.5, 0.123456, 0.25, 0.75, 0.9}};
     show.slides[1].file = u"b.tif";
     show.slides[1].frames = {{4.0, -0.5, 0.0, 1.5, 1.0}};
@@ -280,7 +280,7 @@ TEST(SaveShow, WritesEveryLineAndReadsBackTheSameShow) {
     const SlideShow& b = back.context.show;
     EXPECT_EQ(b.settings.name, a.settings.name);
     EXPECT_EQ(b.settings.default_delay, 2.35);  // two decimals
-    EXPECT_EQ(b.settings.transition, 2);
+    EXPECT_EQ(b.settings.transition, TransitionKind::Crossfade);
     ASSERT_EQ(b.slide_count(), 2);
     for (std::size_t i = 0; i < 2; ++i) {
         EXPECT_EQ(b.slides[i].caption, a.slides[i].caption);
@@ -433,7 +433,7 @@ TEST(WriteNewIndex, ListsTheImagesWithQuotationMarks) {
     ASSERT_FALSE(read_show(back.context, f.folder.path(), u"index.ssi"));
     ASSERT_EQ(back.context.show.slide_count(), 2);
     EXPECT_EQ(back.context.show.slides[1].caption, u"b c.tif");
-    EXPECT_EQ(back.context.show.slides[1].style, 0);
+    EXPECT_EQ(back.context.show.slides[1].style, SlideStyle::Default);
     EXPECT_EQ(back.context.show.slides[1].frames[0].delay, -1.0);
 
     EXPECT_TRUE(write_new_index(f.context.show.settings, f.context.caption_source, f.folder.file(u"missing/index.ssi"), u"/x", {u"a.jpg"}));

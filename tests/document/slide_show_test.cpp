@@ -29,17 +29,17 @@ TEST(SlideShowModel, BuiltInDefaultsAndStartingValuesDiffer) {
     EXPECT_EQ(defaults.proportions_width, 16);
     EXPECT_EQ(defaults.proportions_height, 9);
     EXPECT_EQ(defaults.loop, 1);
-    EXPECT_EQ(defaults.autorun, autorun_manual);
+    EXPECT_EQ(defaults.autorun, AutorunMode::Manual);
     EXPECT_EQ(defaults.speed, 0);
     EXPECT_EQ(defaults.size, 0);
-    EXPECT_EQ(defaults.show_captions, captions_none);
-    EXPECT_EQ(defaults.default_style, style_fit);
+    EXPECT_EQ(defaults.show_captions, CaptionSize::None);
+    EXPECT_EQ(defaults.default_style, SlideStyle::Fit);
     EXPECT_EQ(defaults.default_delay, 5.0);
-    EXPECT_EQ(defaults.transition, transition_none);
+    EXPECT_EQ(defaults.transition, TransitionKind::None);
     EXPECT_EQ(defaults.transition_time, 2.0);
 
     const SlideShow fresh;
-    EXPECT_EQ(fresh.settings.transition, transition_fade_to_black);
+    EXPECT_EQ(fresh.settings.transition, TransitionKind::FadeToBlack);
     EXPECT_EQ(fresh.settings.transition_time, 1.0);
     EXPECT_EQ(fresh.settings.default_delay, 5.0);
     EXPECT_EQ(fresh.slide_count(), 0);
@@ -51,30 +51,30 @@ TEST(SlideShowModel, ApplyDefaultSettingsCutsTheNameAndSetsTheSpeed) {
     ShowSettings defaults = builtin_default_settings();
     defaults.name = std::u16string(300, u'n');
     defaults.speed = -1;
-    defaults.transition = transition_curtain;
+    defaults.transition = TransitionKind::Curtain;
     defaults.proportions_width = 4;
     defaults.proportions_height = 3;
     apply_default_settings(show, defaults);
     EXPECT_EQ(show.settings.name, std::u16string(255, u'n'));
     EXPECT_EQ(show.speed_factor, 0.5);
-    EXPECT_EQ(show.settings.transition, transition_curtain);
+    EXPECT_EQ(show.settings.transition, TransitionKind::Curtain);
     EXPECT_EQ(show.settings.proportions_width, 4);
     EXPECT_EQ(show.settings.proportions_height, 3);
 }
 
 TEST(SlideShowModel, EffectiveStyleAndFitting) {
     SlideShow show;
-    show.settings.default_style = style_crop;
+    show.settings.default_style = SlideStyle::Crop;
     show.slides.resize(2);
-    show.slides[0].style = style_fit;
-    show.slides[1].style = style_fit;
+    show.slides[0].style = SlideStyle::Fit;
+    show.slides[1].style = SlideStyle::Fit;
     EXPECT_FALSE(any_slide_not_fitted(show));
-    show.slides[1].style = style_default;
-    EXPECT_EQ(effective_style(show, show.slides[1]), style_crop);
+    show.slides[1].style = SlideStyle::Default;
+    EXPECT_EQ(effective_style(show, show.slides[1]), SlideStyle::Crop);
     EXPECT_TRUE(any_slide_not_fitted(show));
-    show.settings.default_style = style_fit;
+    show.settings.default_style = SlideStyle::Fit;
     EXPECT_FALSE(any_slide_not_fitted(show));
-    show.slides[0].style = style_path;
+    show.slides[0].style = SlideStyle::Path;
     EXPECT_TRUE(any_slide_not_fitted(show));
 }
 
@@ -102,7 +102,7 @@ TEST(SlideShowModel, ResetToUntitledKeepsSettingsButTheName) {
     SlideShow& show = context.show;
     show.settings.name = u"Holiday";
     show.settings.loop = 0;
-    show.settings.transition = transition_crossfade;
+    show.settings.transition = TransitionKind::Crossfade;
     show.show_folder = u"/photos/holiday";
     show.index_path = u"/photos/holiday/index.ssi";
     show.modified = true;
@@ -117,7 +117,7 @@ TEST(SlideShowModel, ResetToUntitledKeepsSettingsButTheName) {
     EXPECT_EQ(show.slide_count(), 0);
     EXPECT_EQ(show.settings.name, u"Untitled");
     EXPECT_EQ(show.settings.loop, 0);
-    EXPECT_EQ(show.settings.transition, transition_crossfade);
+    EXPECT_EQ(show.settings.transition, TransitionKind::Crossfade);
     EXPECT_TRUE(show.show_folder.empty());
     EXPECT_TRUE(show.index_path.empty());
     EXPECT_FALSE(show.modified);

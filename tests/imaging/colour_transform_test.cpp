@@ -135,7 +135,7 @@ struct Converted {
 };
 
 Converted convert(RecordingUi& ui, const ImageBuffer& picture, const std::vector<std::uint8_t>& profile,
-                  std::int32_t monitor) {
+                  MonitorProfile monitor) {
     ColourTransformHandle transform;
     Converted result;
     result.failed = colour_transform_create(ui, profile, picture, monitor, transform);
@@ -151,13 +151,13 @@ TEST(ColourTransform, MonitorProfilesChangeWhatTheyShould) {
 
     // sRGB to sRGB, and any value outside 0 to 2, leave the picture as it is.
     for (std::int32_t monitor : {0, 7, -1}) {
-        const Converted same = convert(ui, picture, {}, monitor);
+        const Converted same = convert(ui, picture, {}, static_cast<MonitorProfile>(monitor));
         ASSERT_FALSE(same.failed);
         for (int i = 0; i < 12; ++i) EXPECT_NEAR(same.image.rows[0][i], picture.rows[0][i], 1) << monitor << " " << i;
     }
     // A wider monitor space shows sRGB red with less red; black and white stay.
     for (std::int32_t monitor : {1, 2}) {
-        const Converted wide = convert(ui, picture, {}, monitor);
+        const Converted wide = convert(ui, picture, {}, static_cast<MonitorProfile>(monitor));
         ASSERT_FALSE(wide.failed);
         EXPECT_LT(channel(wide.image, 0, 2), 250) << monitor;
         EXPECT_EQ(channel(wide.image, 1, 0) + channel(wide.image, 1, 1) + channel(wide.image, 1, 2), 0);
@@ -171,11 +171,11 @@ TEST(ColourTransform, AdobeRgbPictureOnAnAdobeRgbMonitorKeepsItsValues) {
     const std::vector<std::uint8_t> adobe = testing::file_bytes("/usr/share/color/icc/colord/AdobeRGB1998.icc");
     ASSERT_FALSE(adobe.empty());
     const ImageBuffer picture = solid({{0, 0, 255}, {10, 200, 30}, {128, 128, 128}, {255, 255, 255}, {3, 2, 1}});
-    const Converted converted = convert(ui, picture, adobe, monitor_adobe_rgb);
+    const Converted converted = convert(ui, picture, adobe, MonitorProfile::AdobeRgb);
     ASSERT_FALSE(converted.failed);
     for (int i = 0; i < 15; ++i) EXPECT_NEAR(converted.image.rows[0][i], picture.rows[0][i], 2) << i;
     // The same picture shown as sRGB would change: the test can tell a missed conversion.
-    const Converted as_srgb = convert(ui, picture, adobe, monitor_srgb);
+    const Converted as_srgb = convert(ui, picture, adobe, MonitorProfile::Srgb);
     EXPECT_GT(std::abs(channel(as_srgb.image, 1, 1) - 200) + std::abs(channel(as_srgb.image, 1, 2) - 10), 10);
 }
 
@@ -186,7 +186,7 @@ TEST(ColourTransform, RotatedPrimariesShowTheColoursTheirWordsName) {
     ASSERT_FALSE(image_load(ui, utf8_to_utf16(std::string(LUMIVANE_TESTDATA) + "/wide-gamut/rgb-to-gbr-test.jpg"),
                             picture, profile));
     ASSERT_FALSE(profile.empty());
-    const Converted shown = convert(ui, picture, profile, monitor_srgb);
+    const Converted shown = convert(ui, picture, profile, MonitorProfile::Srgb);
     ASSERT_FALSE(shown.failed);
     // Points in the three colour sectors (x, y from the top-left of the 1000 x 1000
     // picture): stored blue under "RED", stored red under "GREEN", stored green under
@@ -214,7 +214,7 @@ TEST(ColourTransform, RefusedProfilesShowTheMessageAndCopyThePicture) {
     const ImageBuffer picture = solid({{0, 0, 255}, {9, 8, 7}});
     for (const auto& profile : {grey, std::vector<std::uint8_t>{1, 2, 3, 4}}) {
         ui.boxes.clear();
-        const Converted kept = convert(ui, picture, profile, monitor_adobe_rgb);
+        const Converted kept = convert(ui, picture, profile, MonitorProfile::AdobeRgb);
         EXPECT_TRUE(kept.failed);
         ASSERT_EQ(ui.boxes.size(), 1u);
         EXPECT_EQ(ui.boxes[0].title, u"Error");
@@ -226,7 +226,7 @@ TEST(ColourTransform, RefusedProfilesShowTheMessageAndCopyThePicture) {
     ui.boxes.clear();
     ImageBuffer empty, destination = solid({{1, 2, 3}});
     ColourTransformHandle transform;
-    EXPECT_FALSE(colour_transform_create(ui, grey, empty, monitor_srgb, transform));
+    EXPECT_FALSE(colour_transform_create(ui, grey, empty, MonitorProfile::Srgb, transform));
     EXPECT_EQ(transform, nullptr);
     EXPECT_FALSE(colour_transform_apply(empty, destination, nullptr));
     EXPECT_TRUE(destination.empty());
@@ -249,7 +249,7 @@ TEST(ColourTransform, GreyTiffFromTheProgramsOwnReaderIsShownUnconverted) {
     EXPECT_EQ(profile, variant.profile);
 
     RecordingUi ui;
-    const Converted shown = convert(ui, picture, profile, monitor_adobe_rgb);
+    const Converted shown = convert(ui, picture, profile, MonitorProfile::AdobeRgb);
     EXPECT_TRUE(shown.failed);
     EXPECT_EQ(ui.texts(), std::vector<std::u16string>{u"Problem converting from working color space to monitor color space"});
     for (std::int32_t r = 0; r < picture.height; ++r) {
@@ -260,9 +260,9 @@ TEST(ColourTransform, GreyTiffFromTheProgramsOwnReaderIsShownUnconverted) {
 TEST(ColourTransform, InPlaceConversionMatchesAConversionIntoAnotherPicture) {
     RecordingUi ui;
     ImageBuffer picture = solid({{0, 0, 255}, {10, 200, 30}, {128, 128, 128}, {3, 2, 1}});
-    const Converted separate = convert(ui, picture, {}, monitor_dci_p3);
+    const Converted separate = convert(ui, picture, {}, MonitorProfile::DciP3);
     ColourTransformHandle transform;
-    ASSERT_FALSE(colour_transform_create(ui, {}, picture, monitor_dci_p3, transform));
+    ASSERT_FALSE(colour_transform_create(ui, {}, picture, MonitorProfile::DciP3, transform));
     ASSERT_FALSE(colour_transform_apply(picture, picture, nullptr));  // nothing to do
     ASSERT_FALSE(colour_transform_apply(picture, picture, transform.get()));
     EXPECT_EQ(std::memcmp(picture.rows[0], separate.image.rows[0], 12), 0);
@@ -276,7 +276,7 @@ TEST(ColourTransform, LargePicturesConvertEveryRow) {
     for (std::int32_t r = 0; r < picture.height; ++r) {
         for (std::int32_t x = 0; x < picture.width; ++x) picture.rows[r][3 * x + 2] = 255;  // all red
     }
-    const Converted converted = convert(ui, picture, {}, monitor_dci_p3);
+    const Converted converted = convert(ui, picture, {}, MonitorProfile::DciP3);
     ASSERT_FALSE(converted.failed);
     EXPECT_EQ(converted.image.resolution, 300.0);
     const int red = channel(converted.image, 0, 2);
@@ -322,7 +322,7 @@ TEST(ColourTransform, RememberedColoursComeOutAsTheLibraryConvertsThem) {
     cmsCloseProfile(output);
 
     ColourTransformHandle transform;
-    ASSERT_FALSE(colour_transform_create(ui, {}, picture, monitor_adobe_rgb, transform));
+    ASSERT_FALSE(colour_transform_create(ui, {}, picture, MonitorProfile::AdobeRgb, transform));
     for (int round = 0; round < 3; ++round) {
         ImageBuffer converted;
         if (round < 2) {

@@ -14,7 +14,7 @@ namespace {
 // time (none for 0) and speed.
 SlideShow show_of(const std::vector<std::vector<double>>& slides, double transition = 0.0, std::int32_t speed = 0) {
     SlideShow show;
-    show.settings.transition = transition > 0.0 ? transition_crossfade : transition_none;
+    show.settings.transition = transition > 0.0 ? TransitionKind::Crossfade : TransitionKind::None;
     show.settings.transition_time = transition;
     set_speed(show, speed);
     for (const std::vector<double>& delays : slides) {

@@ -11,12 +11,12 @@ namespace {
 // a path), no transition, looping, on its own.
 SlideShow grey_show(const std::vector<std::vector<double>>& delays) {
     SlideShow show;
-    show.settings.transition = transition_none;
-    show.settings.autorun = autorun_run;
+    show.settings.transition = TransitionKind::None;
+    show.settings.autorun = AutorunMode::Run;
     show.settings.loop = 1;
     for (const std::vector<double>& frames : delays) {
         Slide slide;
-        slide.style = frames.size() >= 2 ? style_path : style_fit;
+        slide.style = frames.size() >= 2 ? SlideStyle::Path : SlideStyle::Fit;
         for (const double delay : frames) slide.frames.push_back({delay, 0.0, 0.0, 1.0, 1.0});
         EXPECT_FALSE(image_allocate(slide.image, PixelFormat::Colour8, 16, 9, 72.0));
         show.slides.push_back(std::move(slide));
@@ -40,7 +40,7 @@ TEST(OffscreenPlayback, AShowIsPlayedOnceThroughOnItsOwnWithItsLastSlideForItsDe
     once.settings.loop = 0;
     cases.push_back({"not looping: the last slide still shown for its delay", std::move(once), 30, 60, {0, 30}});
     SlideShow manual = grey_show({{1.0}, {1.0}});
-    manual.settings.autorun = autorun_manual;
+    manual.settings.autorun = AutorunMode::Manual;
     cases.push_back({"Manual, as if it ran on its own", std::move(manual), 30, 60, {0, 30}});
     SlideShow fast = grey_show({{2.0}, {2.0}});
     set_speed(fast, 2);
@@ -49,7 +49,7 @@ TEST(OffscreenPlayback, AShowIsPlayedOnceThroughOnItsOwnWithItsLastSlideForItsDe
     // (13, at 520 ms); the slide rests 2 s from the crossfade's end on the show's clock,
     // not from that frame: 2500 ms is frame 62, half a frame early.
     SlideShow faded = grey_show({{2.0}});
-    faded.settings.transition = transition_crossfade;
+    faded.settings.transition = TransitionKind::Crossfade;
     faded.settings.transition_time = 0.5;
     cases.push_back({"one slide with a crossfade", std::move(faded), 25, 62, {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13}});
     // A path of 1 s moves at every frame to its end at frame 30 (60 at 60 a second); the
@@ -61,7 +61,7 @@ TEST(OffscreenPlayback, AShowIsPlayedOnceThroughOnItsOwnWithItsLastSlideForItsDe
         EXPECT_EQ(show_frame_count(c.show, c.fps, 100000), c.frames) << c.name;
         EXPECT_EQ(show_frame_count(c.show, c.fps, c.frames - 1), -1) << c.name;  // longer than allowed
 
-        OffscreenPlayback playback(c.show, 32, 18, c.fps, 0);
+        OffscreenPlayback playback(c.show, 32, 18, c.fps, Motion::Exact);
         std::u16string message;
         ASSERT_FALSE(playback.start(message)) << c.name;
         std::vector<std::int64_t> new_pictures;
@@ -80,7 +80,7 @@ TEST(OffscreenPlayback, AShowIsPlayedOnceThroughOnItsOwnWithItsLastSlideForItsDe
 }
 
 TEST(OffscreenPlayback, AShowWithoutSlidesDoesNotStart) {
-    OffscreenPlayback playback(SlideShow{}, 32, 18, 30, 0);
+    OffscreenPlayback playback(SlideShow{}, 32, 18, 30, Motion::Exact);
     std::u16string message;
     EXPECT_TRUE(playback.start(message));
     EXPECT_FALSE(message.empty());

@@ -27,7 +27,7 @@ constexpr double nan = std::numeric_limits<double>::quiet_NaN();
 PanFrame box_of(double left, double top, double right, double bottom) { return {-1.0, left, top, right, bottom}; }
 
 // A slide whose picture has a size but no pixels: enough for the box rules.
-Slide sized_slide(std::int32_t width, std::int32_t height, std::int32_t style, std::vector<PanFrame> frames = {}) {
+Slide sized_slide(std::int32_t width, std::int32_t height, SlideStyle style, std::vector<PanFrame> frames = {}) {
     Slide slide;
     slide.image.kind = PixelFormat::Colour8;
     slide.image.width = width;
@@ -38,7 +38,7 @@ Slide sized_slide(std::int32_t width, std::int32_t height, std::int32_t style, s
 }
 
 // A picture whose pixel at (x, y from the top) is (x, y, x + y) modulo 256.
-Slide patterned_slide(std::int32_t width, std::int32_t height, std::int32_t style, std::vector<PanFrame> frames) {
+Slide patterned_slide(std::int32_t width, std::int32_t height, SlideStyle style, std::vector<PanFrame> frames) {
     Slide slide;
     EXPECT_FALSE(image_allocate(slide.image, PixelFormat::Colour8, width, height, 72.0));
     for (std::int32_t y = 0; y < height; ++y) {
@@ -90,7 +90,7 @@ TEST(SlidePixelBox, FitAddsBarsToTheFrameProportions) {
     };
     SlideShow show;
     for (const Case& c : cases) {
-        for (std::int32_t style : {style_fit, style_default}) {
+        for (SlideStyle style : {SlideStyle::Fit, SlideStyle::Default}) {
             const Slide slide = sized_slide(c.w, c.h, style, {box_of(0.2, 0.2, 0.4, 0.4)});
             const PixelBox box = slide_pixel_box(show, slide, 0, 0.5, c.frame_w, c.frame_h);
             EXPECT_EQ(box.left, c.expected.left) << c.w << "x" << c.h;
@@ -102,39 +102,39 @@ TEST(SlidePixelBox, FitAddsBarsToTheFrameProportions) {
 }
 
 TEST(PathProgress, ConstantAndNonlinear) {
-    EXPECT_EQ(path_progress(interpolation_constant, 0.25), 0.25);
-    EXPECT_NEAR(path_progress(interpolation_nonlinear, 0.25), 0.146447, 1e-6);
-    EXPECT_NEAR(path_progress(interpolation_nonlinear, 0.5), 0.5, 1e-12);
-    EXPECT_NEAR(path_progress(interpolation_nonlinear, 0.75), 0.853553, 1e-6);
+    EXPECT_EQ(path_progress(Interpolation::Constant, 0.25), 0.25);
+    EXPECT_NEAR(path_progress(Interpolation::Nonlinear, 0.25), 0.146447, 1e-6);
+    EXPECT_NEAR(path_progress(Interpolation::Nonlinear, 0.5), 0.5, 1e-12);
+    EXPECT_NEAR(path_progress(Interpolation::Nonlinear, 0.75), 0.853553, 1e-6);
     // Outside 0..1, or not a number: held to the range.
-    EXPECT_EQ(path_progress(interpolation_constant, 7.0), 1.0);
-    EXPECT_EQ(path_progress(interpolation_nonlinear, nan), 0.0);
+    EXPECT_EQ(path_progress(Interpolation::Constant, 7.0), 1.0);
+    EXPECT_EQ(path_progress(Interpolation::Nonlinear, nan), 0.0);
 }
 
 TEST(SlidePixelBox, CropAndPathFollowTheKeyFrames) {
     const std::vector<PanFrame> path = {box_of(0, 0, 1, 1), box_of(0.25, 0.25, 0.75, 0.75), box_of(0.1, 0.2, 0.3, 0.4)};
     struct Case {
         const char* what;
-        std::int32_t style;
-        std::int32_t interpolation;
+        SlideStyle style;
+        Interpolation interpolation;
         std::int32_t key_frame;
         double t;
         PixelBox expected;  // on a 1001 x 2001 picture: x in thousandths, y in two-thousandths
     };
     const Case cases[] = {
-        {"path midpoint", style_path, interpolation_constant, 0, 0.5, {125, 250, 875, 1750}},
-        {"path start", style_path, interpolation_constant, 0, 0.0, {0, 0, 1000, 2000}},
-        {"path end of segment", style_path, interpolation_constant, 0, 1.0, {250, 500, 750, 1500}},
+        {"path midpoint", SlideStyle::Path, Interpolation::Constant, 0, 0.5, {125, 250, 875, 1750}},
+        {"path start", SlideStyle::Path, Interpolation::Constant, 0, 0.0, {0, 0, 1000, 2000}},
+        {"path end of segment", SlideStyle::Path, Interpolation::Constant, 0, 1.0, {250, 500, 750, 1500}},
         // t = 0.25 eases to 0.146447: 0.146447 * 250 = 36.6, 0.146447 * 500 = 73.2.
-        {"nonlinear quarter", style_path, interpolation_nonlinear, 0, 0.25, {37, 73, 963, 1927}},
-        {"nonlinear midpoint", style_path, interpolation_nonlinear, 0, 0.5, {125, 250, 875, 1750}},
-        {"second segment", style_path, interpolation_constant, 1, 0.5, {175, 450, 525, 1150}},
+        {"nonlinear quarter", SlideStyle::Path, Interpolation::Nonlinear, 0, 0.25, {37, 73, 963, 1927}},
+        {"nonlinear midpoint", SlideStyle::Path, Interpolation::Nonlinear, 0, 0.5, {125, 250, 875, 1750}},
+        {"second segment", SlideStyle::Path, Interpolation::Constant, 1, 0.5, {175, 450, 525, 1150}},
         // The last key frame rests there whatever the progress.
-        {"last key frame", style_path, interpolation_constant, 2, 0.7, {100, 400, 300, 800}},
-        {"past the last", style_path, interpolation_constant, 9, 0.7, {100, 400, 300, 800}},
-        {"negative key frame", style_path, interpolation_constant, -3, 0.0, {0, 0, 1000, 2000}},
+        {"last key frame", SlideStyle::Path, Interpolation::Constant, 2, 0.7, {100, 400, 300, 800}},
+        {"past the last", SlideStyle::Path, Interpolation::Constant, 9, 0.7, {100, 400, 300, 800}},
+        {"negative key frame", SlideStyle::Path, Interpolation::Constant, -3, 0.0, {0, 0, 1000, 2000}},
         // Crop ignores the progress.
-        {"crop", style_crop, interpolation_constant, 1, 0.9, {250, 500, 750, 1500}},
+        {"crop", SlideStyle::Crop, Interpolation::Constant, 1, 0.9, {250, 500, 750, 1500}},
     };
     SlideShow show;
     for (const Case& c : cases) {
@@ -150,7 +150,7 @@ TEST(SlidePixelBox, CropAndPathFollowTheKeyFrames) {
 
 TEST(SlidePixelBox, EdgesRoundHalfAwayFromZeroAndHoldFileValues) {
     SlideShow show;
-    show.settings.default_style = style_crop;
+    show.settings.default_style = SlideStyle::Crop;
     struct Case {
         PanFrame box;
         PixelBox expected;  // on a 1001 x 11 picture
@@ -163,7 +163,7 @@ TEST(SlidePixelBox, EdgesRoundHalfAwayFromZeroAndHoldFileValues) {
         {box_of(-huge, -huge, huge, huge), {-(1 << 30), -(1 << 30), 1 << 30, 1 << 30}},
     };
     for (const Case& c : cases) {
-        const Slide slide = sized_slide(1001, 11, style_default, {c.box});
+        const Slide slide = sized_slide(1001, 11, SlideStyle::Default, {c.box});
         const PixelBox b = slide_pixel_box(show, slide, 0, 0.0, 100, 100);
         EXPECT_EQ(b.left, c.expected.left);
         EXPECT_EQ(b.top, c.expected.top);
@@ -171,7 +171,7 @@ TEST(SlidePixelBox, EdgesRoundHalfAwayFromZeroAndHoldFileValues) {
         EXPECT_EQ(b.bottom, c.expected.bottom);
     }
     // Without key frames a crop or path slide is shown fitted.
-    for (std::int32_t style : {style_crop, style_path}) {
+    for (SlideStyle style : {SlideStyle::Crop, SlideStyle::Path}) {
         const PixelBox b = slide_pixel_box(show, sized_slide(4000, 3000, style), 0, 0.5, 1920, 1080);
         EXPECT_EQ(b.left, -666);
         EXPECT_EQ(b.right, 4665);
@@ -229,38 +229,38 @@ TEST(RenderSlideFrame, RealPhotographMatchesPlainNearestNeighbour) {
 
     struct Case {
         const char* what;
-        std::int32_t style;
+        SlideStyle style;
         PanFrame box;
         std::int32_t frame_w, frame_h;
     };
     const Case crops[] = {
-        {"crop, shrinking", style_crop, box_of(0.1, 0.2, 0.6, 0.7), 800, 450},
-        {"crop, full size", style_crop, box_of(0, 0, 1, 1), 2560, 1600},
-        {"crop, magnified", style_crop, box_of(0.5, 0.5, 0.52, 0.53), 641, 480},
-        {"crop, partly outside", style_crop, box_of(-0.5, -0.25, 0.5, 0.75), 400, 300},
-        {"crop, one column", style_crop, box_of(0.3, 0.1, 0.9, 0.9), 1, 200},
+        {"crop, shrinking", SlideStyle::Crop, box_of(0.1, 0.2, 0.6, 0.7), 800, 450},
+        {"crop, full size", SlideStyle::Crop, box_of(0, 0, 1, 1), 2560, 1600},
+        {"crop, magnified", SlideStyle::Crop, box_of(0.5, 0.5, 0.52, 0.53), 641, 480},
+        {"crop, partly outside", SlideStyle::Crop, box_of(-0.5, -0.25, 0.5, 0.75), 400, 300},
+        {"crop, one column", SlideStyle::Crop, box_of(0.3, 0.1, 0.9, 0.9), 1, 200},
     };
     for (const Case& c : crops) {
         slide.style = c.style;
         slide.frames = {c.box};
         FrameBitmap frame = make_frame(c.frame_w, c.frame_h, 0x5a);
-        ASSERT_FALSE(render_slide_frame(show, 0, 0, 0.0, motion_exact, frame)) << c.what;
+        ASSERT_FALSE(render_slide_frame(show, 0, 0, 0.0, Motion::Exact, frame)) << c.what;
         expect_nearest_neighbour(frame, picture, std::round(c.box.left * sx), std::round(c.box.top * sy),
                                  std::round(c.box.right * sx), std::round(c.box.bottom * sy), c.what);
     }
 
     // Fitted into 4 : 3: bars of 160 rows above and below.
-    slide.style = style_fit;
+    slide.style = SlideStyle::Fit;
     FrameBitmap fitted = make_frame(640, 480, 0x5a);
-    ASSERT_FALSE(render_slide_frame(show, 0, 0, 0.0, motion_exact, fitted));
+    ASSERT_FALSE(render_slide_frame(show, 0, 0, 0.0, Motion::Exact, fitted));
     expect_nearest_neighbour(fitted, picture, 0, -160, 2559, 1759, "fit");
 
     // A path half-way through its eased first segment.
-    slide.style = style_path;
-    slide.interpolation = interpolation_nonlinear;
+    slide.style = SlideStyle::Path;
+    slide.interpolation = Interpolation::Nonlinear;
     slide.frames = {box_of(0, 0, 1, 1), box_of(0.3, 0.1, 0.7, 0.5)};
     FrameBitmap moving = make_frame(1280, 720, 0x5a);
-    ASSERT_FALSE(render_slide_frame(show, 0, 0, 0.3, motion_exact, moving));
+    ASSERT_FALSE(render_slide_frame(show, 0, 0, 0.3, Motion::Exact, moving));
     const double e = (1 - std::cos(std::numbers::pi * 0.3)) / 2;
     expect_nearest_neighbour(moving, picture, std::round(e * 0.3 * sx), std::round(e * 0.1 * sy),
                              std::round(((1 - e) + e * 0.7) * sx), std::round(((1 - e) + e * 0.5) * sy), "path");
@@ -268,10 +268,10 @@ TEST(RenderSlideFrame, RealPhotographMatchesPlainNearestNeighbour) {
 
 TEST(RenderSlideFrame, OutsideThePictureIsBlackToTheLastByte) {
     SlideShow show;
-    show.slides.push_back(patterned_slide(101, 51, style_crop, {box_of(-0.5, 0, 1, 1)}));
+    show.slides.push_back(patterned_slide(101, 51, SlideStyle::Crop, {box_of(-0.5, 0, 1, 1)}));
     // left = -50, right = 100 over 151 columns: one picture column per frame column.
     FrameBitmap frame = make_frame(151, 51, 0x5a);
-    ASSERT_FALSE(render_slide_frame(show, 0, 0, 0.0, motion_exact, frame));
+    ASSERT_FALSE(render_slide_frame(show, 0, 0, 0.0, Motion::Exact, frame));
     for (std::int32_t r = 0; r < frame.height; ++r) {
         const std::uint8_t* row = frame.row(r);
         for (std::int32_t j = 0; j < 50; ++j) {
@@ -286,13 +286,13 @@ TEST(RenderSlideFrame, OutsideThePictureIsBlackToTheLastByte) {
     // Entirely above the picture: every byte of every row, padding included, is black.
     show.slides[0].frames = {box_of(0.1, -3, 0.9, -2)};
     frame = make_frame(151, 51, 0x5a);
-    ASSERT_FALSE(render_slide_frame(show, 0, 0, 0.0, motion_exact, frame));
+    ASSERT_FALSE(render_slide_frame(show, 0, 0, 0.0, Motion::Exact, frame));
     EXPECT_TRUE(all_bytes(frame, 0));
 
     // Entirely to the right of it.
     show.slides[0].frames = {box_of(1.5, 0, 2.5, 1)};
     frame = make_frame(151, 51, 0x5a);
-    ASSERT_FALSE(render_slide_frame(show, 0, 0, 0.0, motion_exact, frame));
+    ASSERT_FALSE(render_slide_frame(show, 0, 0, 0.0, Motion::Exact, frame));
     for (std::int32_t r = 0; r < frame.height; ++r) {
         for (std::int32_t i = 0; i < 3 * frame.width; ++i) ASSERT_EQ(frame.row(r)[i], 0);
     }
@@ -302,46 +302,46 @@ TEST(RenderSlideFrame, OutsideThePictureIsBlackToTheLastByte) {
 // into 32-bit pixels: when rows repeat, and where the box leaves the picture.
 TEST(RenderSlidePicture, AsTheFrameTurnedTopDown) {
     SlideShow show;
-    show.slides.push_back(patterned_slide(301, 203, style_crop, {}));
+    show.slides.push_back(patterned_slide(301, 203, SlideStyle::Crop, {}));
     const PanFrame boxes[] = {box_of(0.1, 0.2, 0.6, 0.7), box_of(0.5, 0.5, 0.52, 0.53), box_of(-0.5, -0.25, 0.5, 0.75),
                               box_of(1.5, 0, 2.5, 1)};
     std::vector<std::uint8_t> shown(4 * 257 * 131), expected(shown.size());
     MemoryBitmap picture{shown.data(), 257, 131, 4 * 257};
     MemoryBitmap expected_picture{expected.data(), 257, 131, 4 * 257};
     ASSERT_FALSE(make_picture_levels(show.slides[0].image, show.slides[0].levels));
-    for (const std::int32_t motion : {motion_exact, motion_smooth}) {
+    for (const Motion motion : {Motion::Exact, Motion::Smooth}) {
         for (const PanFrame& box : boxes) {
             show.slides[0].frames = {box};
             FrameBitmap frame = make_frame(257, 131, 0x5a);
             ASSERT_FALSE(render_slide_frame(show, 0, 0, 0.0, motion, frame));
             ASSERT_FALSE(frame_draw(expected_picture, frame));
             ASSERT_FALSE(render_slide_picture(show, 0, 0, 0.0, motion, picture));
-            EXPECT_EQ(shown, expected) << box.left << ", motion " << motion;
+            EXPECT_EQ(shown, expected) << box.left << ", motion " << static_cast<int>(motion);
             // A box rendered on its own (as a preview of a path does) shows the same.
             const PictureBox real_box = slide_picture_box(show, show.slides[0], 0, 0.0, 257, 131);
             ASSERT_FALSE(render_box_picture(show.slides[0], real_box, motion, expected_picture));
-            EXPECT_EQ(shown, expected) << box.left << ", motion " << motion;
+            EXPECT_EQ(shown, expected) << box.left << ", motion " << static_cast<int>(motion);
         }
     }
     // A slide without a picture shows black; a picture without pixels is not written.
     image_free(show.slides[0].image);
-    ASSERT_FALSE(render_slide_picture(show, 0, 0, 0.0, motion_exact, picture));
+    ASSERT_FALSE(render_slide_picture(show, 0, 0, 0.0, Motion::Exact, picture));
     EXPECT_EQ(shown[4 * 300], 0);
     EXPECT_EQ(shown[4 * 300 + 3], 255);
     MemoryBitmap none;
-    EXPECT_TRUE(render_slide_picture(show, 0, 0, 0.0, motion_exact, none));
+    EXPECT_TRUE(render_slide_picture(show, 0, 0, 0.0, Motion::Exact, none));
 }
 
 TEST(RenderSlideFrame, TinyFramesAndPictures) {
     SlideShow show;
     // A 3 x 3 picture, box from its centre to its bottom-right corner.
-    show.slides.push_back(patterned_slide(3, 3, style_crop, {box_of(0.5, 0.5, 1, 1)}));
+    show.slides.push_back(patterned_slide(3, 3, SlideStyle::Crop, {box_of(0.5, 0.5, 1, 1)}));
     struct Case {
         std::int32_t frame_w, frame_h;
     };
     for (const Case c : {Case{1, 1}, Case{1, 7}, Case{7, 1}}) {
         FrameBitmap frame = make_frame(c.frame_w, c.frame_h, 0x5a);
-        ASSERT_FALSE(render_slide_frame(show, 0, 0, 0.0, motion_exact, frame));
+        ASSERT_FALSE(render_slide_frame(show, 0, 0, 0.0, Motion::Exact, frame));
         // One column shows the box's left edge (x = 1); one row its bottom edge (y = 2 from the top).
         const std::uint8_t* corner = frame.row(0);
         EXPECT_EQ(corner[0], 1) << c.frame_w << "x" << c.frame_h;
@@ -352,16 +352,16 @@ TEST(RenderSlideFrame, TinyFramesAndPictures) {
     }
 
     // A one-pixel picture fills the frame; a one-pixel-wide one is a column in the middle.
-    show.slides[0] = patterned_slide(1, 1, style_fit, {box_of(0, 0, 1, 1)});
+    show.slides[0] = patterned_slide(1, 1, SlideStyle::Fit, {box_of(0, 0, 1, 1)});
     show.slides[0].image.rows[0][0] = 200;
     FrameBitmap frame = make_frame(5, 3, 0x5a);
-    ASSERT_FALSE(render_slide_frame(show, 0, 0, 0.0, motion_exact, frame));
+    ASSERT_FALSE(render_slide_frame(show, 0, 0, 0.0, Motion::Exact, frame));
     for (std::int32_t r = 0; r < 3; ++r) {
         for (std::int32_t j = 0; j < 5; ++j) ASSERT_EQ(frame.row(r)[3 * j], 200);
     }
-    show.slides[0] = patterned_slide(1, 100, style_fit, {box_of(0, 0, 1, 1)});
+    show.slides[0] = patterned_slide(1, 100, SlideStyle::Fit, {box_of(0, 0, 1, 1)});
     frame = make_frame(1920, 1080, 0x5a);
-    ASSERT_FALSE(render_slide_frame(show, 0, 0, 0.0, motion_exact, frame));
+    ASSERT_FALSE(render_slide_frame(show, 0, 0, 0.0, Motion::Exact, frame));
     std::int32_t lit = 0;
     for (std::int32_t j = 0; j < frame.width; ++j) lit += frame.row(540)[3 * j + 1] != 0 ? 1 : 0;
     EXPECT_GE(lit, 10);  // about 1080 / 100 columns wide, around column 960
@@ -371,19 +371,19 @@ TEST(RenderSlideFrame, TinyFramesAndPictures) {
 
 TEST(RenderSlideFrame, FileValuesCannotReachOutsideThePicture) {
     SlideShow show;
-    Slide slide = patterned_slide(64, 48, style_crop, {});
+    Slide slide = patterned_slide(64, 48, SlideStyle::Crop, {});
     for (std::uint8_t* row : slide.image.rows) std::memset(row, 77, static_cast<std::size_t>(slide.image.stride));
     show.slides.push_back(std::move(slide));
     const double huge = 1e300;
     const PanFrame boxes[] = {box_of(nan, nan, nan, nan),         box_of(-huge, -huge, huge, huge),
                               box_of(huge, huge, -huge, -huge),   box_of(0.9, 0.8, 0.1, 0.2),
                               box_of(-1e9, 0.5, 1e9, 0.5),        box_of(0, 0, std::numeric_limits<double>::infinity(), 1)};
-    for (std::int32_t style : {style_crop, style_path}) {
+    for (SlideStyle style : {SlideStyle::Crop, SlideStyle::Path}) {
         show.slides[0].style = style;
         for (const PanFrame& box : boxes) {
             show.slides[0].frames = {box, box_of(0, 0, 1, 1)};
             FrameBitmap frame = make_frame(97, 31, 0x5a);
-            ASSERT_FALSE(render_slide_frame(show, 0, 0, 0.5, motion_exact, frame));
+            ASSERT_FALSE(render_slide_frame(show, 0, 0, 0.5, Motion::Exact, frame));
             for (std::int32_t r = 0; r < frame.height; ++r) {
                 for (std::int32_t i = 0; i < 3 * frame.width; ++i) {
                     const std::uint8_t v = frame.row(r)[i];
@@ -399,24 +399,24 @@ TEST(RenderSlideFrame, FailuresLeaveThePreviousPicture) {
     FrameBitmap frame = make_frame(8, 6, 0x5a);
 
     // No slides: cleared to black.
-    EXPECT_FALSE(render_slide_frame(show, 0, 0, 0.0, motion_exact, frame));
+    EXPECT_FALSE(render_slide_frame(show, 0, 0, 0.0, Motion::Exact, frame));
     EXPECT_TRUE(all_bytes(frame, 0));
 
-    show.slides.push_back(patterned_slide(10, 10, style_fit, {box_of(0, 0, 1, 1)}));
+    show.slides.push_back(patterned_slide(10, 10, SlideStyle::Fit, {box_of(0, 0, 1, 1)}));
     frame = make_frame(8, 6, 0x5a);
-    EXPECT_TRUE(render_slide_frame(show, 1, 0, 0.0, motion_exact, frame));
-    EXPECT_TRUE(render_slide_frame(show, -1, 0, 0.0, motion_exact, frame));
+    EXPECT_TRUE(render_slide_frame(show, 1, 0, 0.0, Motion::Exact, frame));
+    EXPECT_TRUE(render_slide_frame(show, -1, 0, 0.0, Motion::Exact, frame));
     EXPECT_TRUE(all_bytes(frame, 0x5a));
 
     FrameBitmap no_pixels;
-    EXPECT_TRUE(render_slide_frame(show, 0, 0, 0.0, motion_exact, no_pixels));
+    EXPECT_TRUE(render_slide_frame(show, 0, 0, 0.0, Motion::Exact, no_pixels));
     show.slides.clear();
-    EXPECT_TRUE(render_slide_frame(show, 0, 0, 0.0, motion_exact, no_pixels));
+    EXPECT_TRUE(render_slide_frame(show, 0, 0, 0.0, Motion::Exact, no_pixels));
 
     // A slide whose file could not be read shows black.
     show.slides.resize(1);
     show.slides[0].frames = {box_of(0, 0, 1, 1)};
-    EXPECT_FALSE(render_slide_frame(show, 0, 0, 0.0, motion_exact, frame));
+    EXPECT_FALSE(render_slide_frame(show, 0, 0, 0.0, Motion::Exact, frame));
     EXPECT_TRUE(all_bytes(frame, 0));
 }
 
@@ -567,7 +567,7 @@ TEST_F(BoxToolsTest, CropToProportions) {
         context.show.settings.proportions_width = c.p;
         context.show.settings.proportions_height = c.q;
         context.show.slides.clear();
-        context.show.slides.push_back(sized_slide(c.w, c.h, style_crop, {box_of(0.1, 0.1, 0.2, 0.2)}));
+        context.show.slides.push_back(sized_slide(c.w, c.h, SlideStyle::Crop, {box_of(0.1, 0.1, 0.2, 0.2)}));
         crop_to_proportions(context.show, 0);
         const PanFrame& box = context.show.slides[0].frames[0];
         expect_box(box, c.expected.left, c.expected.top, c.expected.right, c.expected.bottom);
@@ -577,29 +577,29 @@ TEST_F(BoxToolsTest, CropToProportions) {
 
 TEST_F(BoxToolsTest, StyleToolsSwitchStyleAndSetModified) {
     SlideShow& show = context.show;
-    show.settings.default_style = style_fit;
-    show.slides.push_back(patterned_slide(40, 30, style_default, {box_of(0.1, 0.1, 0.2, 0.2)}));
+    show.settings.default_style = SlideStyle::Fit;
+    show.slides.push_back(patterned_slide(40, 30, SlideStyle::Default, {box_of(0.1, 0.1, 0.2, 0.2)}));
 
     show.modified = false;
     crop_to_proportions(show, 0);  // effective style fit
-    EXPECT_EQ(show.slides[0].style, style_crop);
+    EXPECT_EQ(show.slides[0].style, SlideStyle::Crop);
     EXPECT_TRUE(show.modified);
     show.modified = false;
     crop_to_proportions(show, 0);  // already crop
     EXPECT_FALSE(show.modified);
 
     fit_to_window(show, 0, 1920, 1080);
-    EXPECT_EQ(show.slides[0].style, style_fit);
+    EXPECT_EQ(show.slides[0].style, SlideStyle::Fit);
     EXPECT_TRUE(show.modified);
     show.modified = false;
     fit_to_window(show, 0, 1920, 1080);
     EXPECT_FALSE(show.modified);
 
     // A path keeps its style under both.
-    show.slides[0].style = style_path;
+    show.slides[0].style = SlideStyle::Path;
     crop_to_proportions(show, 0);
     fit_to_window(show, 0, 1920, 1080);
-    EXPECT_EQ(show.slides[0].style, style_path);
+    EXPECT_EQ(show.slides[0].style, SlideStyle::Path);
     EXPECT_FALSE(show.modified);
 
     // Slides outside the show, slides without key frames or without a picture: no crash,
@@ -607,13 +607,13 @@ TEST_F(BoxToolsTest, StyleToolsSwitchStyleAndSetModified) {
     crop_to_proportions(show, 5);
     fit_to_window(show, -1, 1920, 1080);
     show.slides[0].frames.clear();
-    show.slides[0].style = style_fit;
+    show.slides[0].style = SlideStyle::Fit;
     crop_to_proportions(show, 0);
-    EXPECT_EQ(show.slides[0].style, style_crop);
+    EXPECT_EQ(show.slides[0].style, SlideStyle::Crop);
     fit_to_window(show, 0, 1920, 1080);
     show.slides.resize(2);
     show.slides[1].frames = {box_of(0.1, 0.1, 0.2, 0.2)};
-    show.slides[1].style = style_crop;
+    show.slides[1].style = SlideStyle::Crop;
     crop_to_proportions(show, 1);
     fit_to_window(show, 1, 1920, 1080);
     expect_box(show.slides[1].frames[0], 0.1, 0.1, 0.2, 0.2);
@@ -636,7 +636,7 @@ TEST_F(BoxToolsTest, FitToWindow) {
     };
     for (const Case& c : cases) {
         context.show.slides.clear();
-        context.show.slides.push_back(sized_slide(c.w, c.h, style_crop, {box_of(0.1, 0.1, 0.2, 0.2)}));
+        context.show.slides.push_back(sized_slide(c.w, c.h, SlideStyle::Crop, {box_of(0.1, 0.1, 0.2, 0.2)}));
         fit_to_window(context.show, 0, c.frame_w, c.frame_h);
         const PanFrame& box = context.show.slides[0].frames[0];
         expect_box(box, c.expected.left, c.expected.top, c.expected.right, c.expected.bottom);

@@ -34,15 +34,15 @@ struct Player {
 
     explicit Player(const std::vector<SlideSpec>& slides, std::int32_t width = 32, std::int32_t height = 18) {
         ShowSettings& s = context.show.settings;
-        s.transition = transition_none;
+        s.transition = TransitionKind::None;
         s.transition_time = 1.0;
         s.default_delay = 3.0;
-        s.autorun = autorun_run;
+        s.autorun = AutorunMode::Run;
         s.loop = 1;
         for (std::size_t i = 0; i < slides.size(); ++i) {
             Slide slide;
             slide.caption = u"slide " + std::u16string(1, static_cast<char16_t>(u'0' + i));
-            slide.style = slides[i].frames.size() >= 2 ? style_path : style_fit;
+            slide.style = slides[i].frames.size() >= 2 ? SlideStyle::Path : SlideStyle::Fit;
             slide.frames = slides[i].frames;
             EXPECT_FALSE(image_allocate(slide.image, PixelFormat::Colour8, 16, 9, 72.0));
             for (std::uint8_t* row : slide.image.rows) std::fill(row, row + 48, slides[i].grey);
@@ -78,7 +78,7 @@ TEST(Timeline, TimerPeriods) {
 
 TEST(Timeline, SpeedDividesDelaysButNotTransitions) {
     Player p({{{still(2.0)}, 50}, {{still(2.0)}, 200}});
-    p.context.show.settings.transition = transition_crossfade;
+    p.context.show.settings.transition = TransitionKind::Crossfade;
     set_speed(p.context.show, 2);  // 4 X
     run_show(p.context.player);
     ASSERT_TRUE(p.context.playback.running);
@@ -134,8 +134,8 @@ TEST(Timeline, WithoutLoopTheShowStopsAfterItsLastSlide) {
 
 TEST(Timeline, ManualModePlaysOneSlideAndStops) {
     Player p({{{still(1.0)}, 10}, {{{1.0, 0, 0, 1, 1}, {1.0, 0.25, 0.25, 0.75, 0.75}}, 90}});
-    p.context.show.settings.autorun = autorun_manual;
-    p.context.show.settings.transition = transition_fade_to_black;
+    p.context.show.settings.autorun = AutorunMode::Manual;
+    p.context.show.settings.transition = TransitionKind::FadeToBlack;
     p.context.show.settings.transition_time = 0.5;
     p.context.current_slide = 1;
     run_show(p.context.player);
@@ -188,14 +188,14 @@ void paint_gradient(ImageBuffer& image) {
 TEST(Timeline, APathEndsWhereTheViewerLastSawIt) {
     struct Case {
         const char* what;
-        std::int32_t autorun;
+        AutorunMode autorun;
         std::int32_t loop;
-        std::int32_t transition;
+        TransitionKind transition;
     };
     const Case cases[] = {
-        {"the transition to the next slide", autorun_run, 1, transition_crossfade},
-        {"the stop at the end of a slide in Manual mode", autorun_manual, 1, transition_none},
-        {"the stop at the end of the show", autorun_run, 0, transition_none},
+        {"the transition to the next slide", AutorunMode::Run, 1, TransitionKind::Crossfade},
+        {"the stop at the end of a slide in Manual mode", AutorunMode::Manual, 1, TransitionKind::None},
+        {"the stop at the end of the show", AutorunMode::Run, 0, TransitionKind::None},
     };
     for (const Case& c : cases) {
         Player p({{{still(1.0)}, 200}, {{{1.0, 0, 0, 1, 1}, {1.0, 0.5, 0.5, 1, 1}}, 0}});
@@ -209,8 +209,8 @@ TEST(Timeline, APathEndsWhereTheViewerLastSawIt) {
         FrameBitmap path_end, path_start;
         ASSERT_FALSE(frame_create(path_end, 32, 18));
         ASSERT_FALSE(frame_create(path_start, 32, 18));
-        EXPECT_FALSE(render_slide_frame(p.context.show, 1, 1, 0.0, motion_exact, path_end));
-        EXPECT_FALSE(render_slide_frame(p.context.show, 1, 0, 0.0, motion_exact, path_start));
+        EXPECT_FALSE(render_slide_frame(p.context.show, 1, 1, 0.0, Motion::Exact, path_end));
+        EXPECT_FALSE(render_slide_frame(p.context.show, 1, 0, 0.0, Motion::Exact, path_start));
         std::vector<std::uint8_t> shown_end(4 * 32 * 18);
         MemoryBitmap end_picture{shown_end.data(), 32, 18, 4 * 32};
         EXPECT_FALSE(frame_draw(end_picture, path_end));
@@ -221,7 +221,7 @@ TEST(Timeline, APathEndsWhereTheViewerLastSawIt) {
             const PlaybackState& pb = p.context.playback;
             if (p.context.current_slide == 0 && pb.in_transition && !pb.restart_pending) break;
         }
-        if (c.transition != transition_none) {
+        if (c.transition != TransitionKind::None) {
             ASSERT_TRUE(p.context.playback.in_transition) << c.what;
             EXPECT_EQ(0, std::memcmp(p.window->outgoing.pixels.get(), path_end.pixels.get(), path_end.image_size))
                 << c.what;
@@ -235,7 +235,7 @@ TEST(Timeline, APathEndsWhereTheViewerLastSawIt) {
 
 TEST(Timeline, OneSlideWithLoopFollowsItself) {
     Player p({{{still(2.0)}, 77}});
-    p.context.show.settings.transition = transition_crossfade;
+    p.context.show.settings.transition = TransitionKind::Crossfade;
     run_show(p.context.player);
     for (int i = 0; i < 200; ++i) p.next_tick();
     EXPECT_TRUE(p.context.playback.running);
@@ -271,8 +271,8 @@ TEST(Timeline, ArrowKeysRepositionARunningShowOtherKeysStopIt) {
 
 TEST(Timeline, RightArrowTransitionsFromTheSlideLeftArrowFromBlack) {
     Player p({{{still(5.0)}, 100}, {{still(5.0)}, 200}});
-    p.context.show.settings.autorun = autorun_manual;
-    p.context.show.settings.transition = transition_crossfade;
+    p.context.show.settings.autorun = AutorunMode::Manual;
+    p.context.show.settings.transition = TransitionKind::Crossfade;
     run_show(p.context.player);
     while (p.context.playback.running) p.next_tick();
     playback_key_down(p.context.player, PlaybackKey::Right);
@@ -301,7 +301,7 @@ TEST(Timeline, AShowWithoutSlidesDoesNothing) {
 
 TEST(Timeline, ManualModeMouseEditsTheCropBox) {
     Player p({{{still(5.0)}, 10}}, 64, 36);
-    p.context.show.settings.autorun = autorun_manual;
+    p.context.show.settings.autorun = AutorunMode::Manual;
     p.context.show.slides[0].frames[0] = {5.0, 0.25, 0.25, 0.75, 0.75};
     run_show(p.context.player);
     playback_mouse_move(p.context.player, 30, 18);
@@ -309,7 +309,7 @@ TEST(Timeline, ManualModeMouseEditsTheCropBox) {
     playback_mouse_press(p.context.player, 40, 18);
     playback_mouse_move(p.context.player, 30, 18);  // ten pixels to the left
     const PanFrame& box = p.context.show.slides[0].frames[0];
-    EXPECT_EQ(p.context.show.slides[0].style, style_crop);
+    EXPECT_EQ(p.context.show.slides[0].style, SlideStyle::Crop);
     EXPECT_TRUE(p.context.show.modified);
     EXPECT_NEAR(box.left, 0.25 + 10.0 / 63, 1e-9);  // the picture follows the pointer
     EXPECT_NEAR(box.right - box.left, 0.5, 1e-9);
@@ -321,7 +321,7 @@ TEST(Timeline, ManualModeMouseEditsTheCropBox) {
     EXPECT_NEAR(box.right - box.left, 0.5 * 0.97, 1e-9);
 
     // Outside Manual mode the pointer hides near the edges and a click stops the show.
-    p.context.show.settings.autorun = autorun_run;
+    p.context.show.settings.autorun = AutorunMode::Run;
     playback_mouse_move(p.context.player, 3, 18);
     EXPECT_EQ(p.ui.cursors.back(), CursorShape::None);
     playback_mouse_move(p.context.player, 30, 30);
@@ -366,7 +366,7 @@ TEST(Timeline, WindowSizes) {
 // screen, and a running transition's ends, made again in the new motion at once.
 TEST(Timeline, SwitchingTheMotionRedrawsWithoutReloading) {
     Player p({{{still(1.0)}, 10}, {{{1.0, 0, 0, 1, 1}, {1.0, 0.3, 0.2, 0.8, 0.9}}, 90}}, 64, 36);
-    p.context.show.settings.transition = transition_crossfade;
+    p.context.show.settings.transition = TransitionKind::Crossfade;
     for (Slide& slide : p.context.show.slides) {
         ASSERT_FALSE(image_allocate(slide.image, PixelFormat::Colour8, 301, 199, 72.0));
         for (std::int32_t y = 0; y < 199; ++y) {
@@ -374,7 +374,7 @@ TEST(Timeline, SwitchingTheMotionRedrawsWithoutReloading) {
             for (std::int32_t x = 0; x < 3 * 301; ++x) row[x] = static_cast<std::uint8_t>(x * y / 7);
         }
     }
-    const auto rendered = [&](std::int32_t motion) {
+    const auto rendered = [&](Motion motion) {
         std::vector<std::uint8_t> pixels(p.window->picture().size());
         MemoryBitmap picture{pixels.data(), 64, 36, 4 * 64};
         const PlaybackState& pb = p.context.playback;
@@ -387,13 +387,13 @@ TEST(Timeline, SwitchingTheMotionRedrawsWithoutReloading) {
     p.ui.clock += 1100;
     playback_tick(p.context.player);  // the path, a little way in
     stop_show(p.context.player, true);
-    ASSERT_EQ(p.window->picture(), rendered(motion_exact));
+    ASSERT_EQ(p.window->picture(), rendered(Motion::Exact));
 
     const std::size_t shown = p.window->presented.size();
-    EXPECT_FALSE(set_motion(p.context, motion_smooth));
+    EXPECT_FALSE(set_motion(p.context, Motion::Smooth));
     for (const Slide& slide : p.context.show.slides) EXPECT_FALSE(slide.levels.empty());
-    EXPECT_EQ(p.window->picture(), rendered(motion_smooth));
-    EXPECT_NE(rendered(motion_smooth), rendered(motion_exact));
+    EXPECT_EQ(p.window->picture(), rendered(Motion::Smooth));
+    EXPECT_NE(rendered(Motion::Smooth), rendered(Motion::Exact));
     EXPECT_EQ(p.window->presented.size(), shown + 1);
     EXPECT_EQ(p.ui.status_log.front(), u"show: Preparing smooth motion");
     EXPECT_EQ(p.ui.status_log.back(), u"hide");
@@ -402,7 +402,7 @@ TEST(Timeline, SwitchingTheMotionRedrawsWithoutReloading) {
     // A transition plays between pictures rendered in the motion of the moment.
     run_show(p.context.player);
     ASSERT_TRUE(p.context.playback.in_transition);
-    for (const std::int32_t motion : {motion_smooth, motion_exact}) {
+    for (const Motion motion : {Motion::Smooth, Motion::Exact}) {
         if (motion != p.context.motion) {
             EXPECT_FALSE(set_motion(p.context, motion));
         }
@@ -415,10 +415,10 @@ TEST(Timeline, SwitchingTheMotionRedrawsWithoutReloading) {
     for (const Slide& slide : p.context.show.slides) EXPECT_TRUE(slide.levels.empty());
 
     // A program that sets the motion itself gets a slide's levels when it is shown.
-    p.context.motion = motion_smooth;
+    p.context.motion = Motion::Smooth;
     draw_current_slide(p.context.player);
     EXPECT_FALSE(p.context.show.slides[static_cast<std::size_t>(p.context.current_slide)].levels.empty());
-    EXPECT_EQ(p.window->picture(), rendered(motion_smooth));
+    EXPECT_EQ(p.window->picture(), rendered(Motion::Smooth));
 }
 
 // A window too large for its frames: the transitions lose their ends, and the person
@@ -448,17 +448,17 @@ TEST(ShowClock, EachSlideBeginsWhereTheTimesBeforeItEnd) {
     struct Case {
         const char* name;
         std::vector<SlideSpec> slides;
-        std::int32_t transition;
+        TransitionKind transition;
         std::int32_t speed;
         std::vector<double> starts;  // of every slide, then the show's end
     };
     const Case cases[] = {
-        {"still pictures", {{{still(2.0)}, 0}, {{still(3.0)}, 0}, {{still(4.0)}, 0}}, transition_none, 0, {0, 2, 5, 9}},
-        {"crossfades of 1 s", {{{still(2.0)}, 0}, {{still(3.0)}, 0}}, transition_crossfade, 0, {0, 3, 7}},
-        {"4 X, transitions at their own time", {{{still(2.0)}, 0}, {{still(3.0)}, 0}}, transition_crossfade, 2,
+        {"still pictures", {{{still(2.0)}, 0}, {{still(3.0)}, 0}, {{still(4.0)}, 0}}, TransitionKind::None, 0, {0, 2, 5, 9}},
+        {"crossfades of 1 s", {{{still(2.0)}, 0}, {{still(3.0)}, 0}}, TransitionKind::Crossfade, 0, {0, 3, 7}},
+        {"4 X, transitions at their own time", {{{still(2.0)}, 0}, {{still(3.0)}, 0}}, TransitionKind::Crossfade, 2,
          {0, 1.5, 3.25}},
         {"a path's segments, the default delay for a negative one",
-         {{{still(1.0), still(-1.0), still(9.0)}, 0}, {{still(2.0)}, 0}}, transition_none, 0, {0, 4, 6}},
+         {{{still(1.0), still(-1.0), still(9.0)}, 0}, {{still(2.0)}, 0}}, TransitionKind::None, 0, {0, 4, 6}},
     };
     for (const Case& c : cases) {
         Player p(c.slides);
@@ -477,7 +477,7 @@ TEST(ShowClock, EachSlideBeginsWhereTheTimesBeforeItEnd) {
 TEST(ShowClock, MusicFollowsTheShowAndItsJumps) {
     // Three slides of 1 s crossfade and 5 s at rest: they begin at 0, 6 and 12 s.
     Player p({{{still(5.0)}, 10}, {{still(5.0)}, 20}, {{still(5.0)}, 30}});
-    p.context.show.settings.transition = transition_crossfade;
+    p.context.show.settings.transition = TransitionKind::Crossfade;
     MusicFollower follower;
     PlaybackRecord& player = p.context.player;
     struct Step {
@@ -512,7 +512,7 @@ TEST(ShowClock, MusicFollowsTheShowAndItsJumps) {
     }
 
     // In Manual mode the music starts once and plays on while the viewer moves.
-    p.context.show.settings.autorun = autorun_manual;
+    p.context.show.settings.autorun = AutorunMode::Manual;
     MusicFollower manual;
     EXPECT_TRUE(follow_music(manual, p.context.show, p.context.playback, p.ui.clock).seek);
     playback_key_down(player, PlaybackKey::Right);
@@ -527,7 +527,7 @@ TEST(ShowClock, LateTicksDoNotPutThePicturesBehindTheMusic) {
     std::vector<SlideSpec> slides(100, SlideSpec{{still(5.0)}, 40});
     slides[7] = {{still(2.0), still(3.0), still(1.0)}, 90};  // a path among them
     Player p(slides);
-    p.context.show.settings.transition = transition_crossfade;
+    p.context.show.settings.transition = TransitionKind::Crossfade;
     p.context.show.settings.loop = 0;
     ASSERT_DOUBLE_EQ(show_seconds(p.context.show), 600.0);
     run_show(p.context.player);

@@ -42,20 +42,20 @@ struct Frames {
 
 TEST(FadeToBlack, DarkensTheOutgoingThenRaisesTheIncoming) {
     Frames f;
-    ASSERT_FALSE(compose_transition(transition_fade_to_black, f.outgoing, f.incoming, f.output, 0.0));
+    ASSERT_FALSE(compose_transition(TransitionKind::FadeToBlack, f.outgoing, f.incoming, f.output, 0.0));
     EXPECT_TRUE(same_bytes(f.output, f.outgoing));
-    ASSERT_FALSE(compose_transition(transition_fade_to_black, f.outgoing, f.incoming, f.output, 0.5));
+    ASSERT_FALSE(compose_transition(TransitionKind::FadeToBlack, f.outgoing, f.incoming, f.output, 0.5));
     EXPECT_TRUE(same_bytes(f.output, filled(1366, 6, 0)));
-    ASSERT_FALSE(compose_transition(transition_fade_to_black, f.outgoing, f.incoming, f.output, 1.0));
+    ASSERT_FALSE(compose_transition(TransitionKind::FadeToBlack, f.outgoing, f.incoming, f.output, 1.0));
     EXPECT_TRUE(same_bytes(f.output, f.incoming));
 
     // At 0.25 the level is 255 - round(127.5) = 127, at 0.75 round(127.5) = 128: halves
     // round away from zero.
-    ASSERT_FALSE(compose_transition(transition_fade_to_black, f.outgoing, f.incoming, f.output, 0.25));
+    ASSERT_FALSE(compose_transition(TransitionKind::FadeToBlack, f.outgoing, f.incoming, f.output, 0.25));
     for (std::int32_t i = 0; i < f.output.image_size; ++i) {
         ASSERT_EQ(f.output.pixels[i], mul8[f.outgoing.pixels[i]][127]) << i;
     }
-    ASSERT_FALSE(compose_transition(transition_fade_to_black, f.outgoing, f.incoming, f.output, 0.75));
+    ASSERT_FALSE(compose_transition(TransitionKind::FadeToBlack, f.outgoing, f.incoming, f.output, 0.75));
     for (std::int32_t i = 0; i < f.output.image_size; ++i) {
         ASSERT_EQ(f.output.pixels[i], mul8[f.incoming.pixels[i]][128]) << i;
     }
@@ -65,15 +65,15 @@ TEST(Crossfade, BlendsByteByByte) {
     FrameBitmap outgoing = filled(5, 3, 200);
     FrameBitmap incoming = filled(5, 3, 100);
     FrameBitmap output = filled(5, 3, 0);
-    ASSERT_FALSE(compose_transition(transition_crossfade, outgoing, incoming, output, 0.5));
+    ASSERT_FALSE(compose_transition(TransitionKind::Crossfade, outgoing, incoming, output, 0.5));
     EXPECT_TRUE(same_bytes(output, filled(5, 3, 150)));  // 200 - mul8[100][128] = 200 - 50
-    ASSERT_FALSE(compose_transition(transition_crossfade, incoming, outgoing, output, 0.5));
+    ASSERT_FALSE(compose_transition(TransitionKind::Crossfade, incoming, outgoing, output, 0.5));
     EXPECT_TRUE(same_bytes(output, filled(5, 3, 150)));  // 100 + mul8[100][128]
 
     Frames f;
-    ASSERT_FALSE(compose_transition(transition_crossfade, f.outgoing, f.incoming, f.output, 0.0));
+    ASSERT_FALSE(compose_transition(TransitionKind::Crossfade, f.outgoing, f.incoming, f.output, 0.0));
     EXPECT_TRUE(same_bytes(f.output, f.outgoing));
-    ASSERT_FALSE(compose_transition(transition_crossfade, f.outgoing, f.incoming, f.output, 1.0));
+    ASSERT_FALSE(compose_transition(TransitionKind::Crossfade, f.outgoing, f.incoming, f.output, 1.0));
     EXPECT_TRUE(same_bytes(f.output, f.incoming));
 }
 
@@ -90,7 +90,7 @@ TEST(Transitions, EveryByteAndLevelFollowsTheTable) {
     ASSERT_GE(output.image_size, 65536);
 
     for (std::int32_t level = 0; level <= 255; ++level) {
-        ASSERT_FALSE(compose_transition(transition_crossfade, outgoing, incoming, output, level / 255.0));
+        ASSERT_FALSE(compose_transition(TransitionKind::Crossfade, outgoing, incoming, output, level / 255.0));
         for (std::int32_t i = 0; i < output.image_size; ++i) {
             const std::uint8_t a = outgoing.pixels[i];
             const std::uint8_t b = incoming.pixels[i];
@@ -99,12 +99,12 @@ TEST(Transitions, EveryByteAndLevelFollowsTheTable) {
         }
 
         // Fading out at level L takes x = (255 - L) / 510, fading in x = 0.5 + L / 510.
-        ASSERT_FALSE(compose_transition(transition_fade_to_black, outgoing, incoming, output, (255 - level) / 510.0));
+        ASSERT_FALSE(compose_transition(TransitionKind::FadeToBlack, outgoing, incoming, output, (255 - level) / 510.0));
         for (std::int32_t i = 0; i < output.image_size; ++i) {
             ASSERT_EQ(output.pixels[i], mul8[outgoing.pixels[i]][level]) << "fade out at " << level;
         }
         if (level == 0) continue;
-        ASSERT_FALSE(compose_transition(transition_fade_to_black, outgoing, incoming, output, 0.5 + level / 510.0));
+        ASSERT_FALSE(compose_transition(TransitionKind::FadeToBlack, outgoing, incoming, output, 0.5 + level / 510.0));
         for (std::int32_t i = 0; i < output.image_size; ++i) {
             ASSERT_EQ(output.pixels[i], mul8[incoming.pixels[i]][level]) << "fade in at " << level;
         }
@@ -121,7 +121,7 @@ TEST(Curtain, UncoversTheIncomingFromTheLeftInEveryRow) {
     for (const Case& c : cases) {
         Frames f;
         ASSERT_EQ(f.output.stride, 4100);
-        ASSERT_FALSE(compose_transition(transition_curtain, f.outgoing, f.incoming, f.output, c.x));
+        ASSERT_FALSE(compose_transition(TransitionKind::Curtain, f.outgoing, f.incoming, f.output, c.x));
         for (std::int32_t i = 0; i < f.output.image_size; ++i) {
             const FrameBitmap& source = i % 4100 <= c.last_incoming ? f.incoming : f.outgoing;
             ASSERT_EQ(f.output.pixels[i], source.pixels[i]) << "x = " << c.x << ", byte " << i;
@@ -137,27 +137,27 @@ TEST(Transitions, IntoTheWindowPictureAsIntoTheOutputFrame) {
     std::vector<std::uint8_t> shown(4 * 1366 * 6), expected(shown.size());
     MemoryBitmap picture{shown.data(), 1366, 6, 4 * 1366};
     MemoryBitmap expected_picture{expected.data(), 1366, 6, 4 * 1366};
-    for (std::int32_t kind : {transition_fade_to_black, transition_crossfade, transition_curtain}) {
+    for (TransitionKind kind : {TransitionKind::FadeToBlack, TransitionKind::Crossfade, TransitionKind::Curtain}) {
         for (double x : {0.2, 0.5, 0.77}) {
             ASSERT_FALSE(compose_transition(kind, f.outgoing, f.incoming, f.output, x));
             ASSERT_FALSE(frame_draw(expected_picture, f.output));
             ASSERT_FALSE(compose_transition(kind, f.outgoing, f.incoming, picture, x));
-            EXPECT_EQ(shown, expected) << kind << " at " << x;
+            EXPECT_EQ(shown, expected) << static_cast<int>(kind) << " at " << x;
         }
     }
     MemoryBitmap narrower{shown.data(), 1365, 6, 4 * 1366};
-    EXPECT_TRUE(compose_transition(transition_crossfade, f.outgoing, f.incoming, narrower, 0.5));
+    EXPECT_TRUE(compose_transition(TransitionKind::Crossfade, f.outgoing, f.incoming, narrower, 0.5));
 }
 
 TEST(Transitions, NoneWritesNothingAndMismatchedFramesFail) {
     Frames f;
-    for (std::int32_t kind : {std::int32_t{transition_none}, 4, -1}) {
-        EXPECT_FALSE(compose_transition(kind, f.outgoing, f.incoming, f.output, 0.5));
+    for (std::int32_t kind : {0, 4, -1}) {
+        EXPECT_FALSE(compose_transition(static_cast<TransitionKind>(kind), f.outgoing, f.incoming, f.output, 0.5));
         EXPECT_TRUE(same_bytes(f.output, filled(1366, 6, 0x5a)));
     }
     const FrameBitmap smaller = filled(1365, 6, 1);
     const FrameBitmap empty;
-    for (std::int32_t kind : {transition_fade_to_black, transition_crossfade, transition_curtain}) {
+    for (TransitionKind kind : {TransitionKind::FadeToBlack, TransitionKind::Crossfade, TransitionKind::Curtain}) {
         EXPECT_TRUE(compose_transition(kind, smaller, f.incoming, f.output, 0.5));
         EXPECT_TRUE(compose_transition(kind, f.outgoing, smaller, f.output, 0.5));
         EXPECT_TRUE(compose_transition(kind, f.outgoing, empty, f.output, 0.5));
@@ -169,9 +169,9 @@ TEST(Transitions, NoneWritesNothingAndMismatchedFramesFail) {
     FrameBitmap one_out = filled(1, 1, 10);
     FrameBitmap one_in = filled(1, 1, 250);
     FrameBitmap one = filled(1, 1, 0);
-    ASSERT_FALSE(compose_transition(transition_crossfade, one_out, one_in, one, 3.0));
+    ASSERT_FALSE(compose_transition(TransitionKind::Crossfade, one_out, one_in, one, 3.0));
     EXPECT_TRUE(same_bytes(one, one_in));
-    ASSERT_FALSE(compose_transition(transition_curtain, one_out, one_in, one, -2.0));
+    ASSERT_FALSE(compose_transition(TransitionKind::Curtain, one_out, one_in, one, -2.0));
     EXPECT_EQ(one.pixels[0], 250);  // position 0 of each row is always uncovered
     EXPECT_EQ(one.pixels[1], 10);
 }

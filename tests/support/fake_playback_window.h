@@ -19,7 +19,7 @@ public:
     std::int32_t client_width() const override { return width_; }
     std::int32_t client_height() const override { return height_; }
     MemoryBitmap memory_bitmap() override { return {picture_.data(), width_, height_, 4 * std::int64_t{width_}}; }
-    void present(const std::u16string& caption, std::int32_t) override {
+    void present(const std::u16string& caption, CaptionSize) override {
         presented.push_back(caption);
         if (on_present) on_present();
     }

@@ -42,7 +42,10 @@ void Person::look() {
 }
 
 PrivateHome::PrivateHome(const std::string& home) {
-    for (const auto& [name, folder] : {std::pair{"HOME", ""}, {"XDG_DATA_HOME", "/data"}, {"XDG_CONFIG_HOME", "/config"}}) {
+    for (const auto& [name, folder] : {std::pair{"HOME", ""},
+                                       {"XDG_DATA_HOME", "/data"},
+                                       {"XDG_CONFIG_HOME", "/config"},
+                                       {"XDG_STATE_HOME", "/state"}}) {
         kept_.emplace_back(name, qgetenv(name));
         qputenv(name, QByteArray::fromStdString(home + folder));
     }

@@ -45,7 +45,7 @@ T& control(QWidget& dialog, const char* name) {
     return *found;
 }
 
-// HOME and the XDG data and configuration folders under home while it lives.
+// HOME and the XDG data, configuration and state folders under home while it lives.
 class PrivateHome {
 public:
     explicit PrivateHome(const std::string& home);

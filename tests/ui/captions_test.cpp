@@ -16,7 +16,7 @@ QImage picture_with_caption(const std::u16string& caption, std::int32_t size, co
     QImage image(width, height, QImage::Format_RGB32);
     image.fill(black);
     QPainter painter(&image);
-    draw_caption(painter, image.rect(), caption, size, fonts);
+    draw_caption(painter, image.rect(), caption, static_cast<CaptionSize>(size), fonts);
     return image;
 }
 

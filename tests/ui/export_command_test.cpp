@@ -29,6 +29,7 @@ struct User {
     User() {
         std::filesystem::create_directory(home.native_file("run"));
         std::filesystem::permissions(home.native_file("run"), std::filesystem::perms::owner_all);
+        environment.remove("XDG_STATE_HOME");
         environment.insert("HOME", QString::fromStdString(home.native()));
         environment.insert("XDG_RUNTIME_DIR", QString::fromStdString(home.native_file("run")));
         environment.insert("QT_QPA_PLATFORM", "offscreen");
@@ -139,8 +140,8 @@ TEST(ExportCommand, PlaysTheShowWithTheUsersDefaults) {
         User user;
         const std::string show = make_show(user.home);
         if (c.session) {
-            std::filesystem::create_directories(user.home.native_file(".local/share/Lumivane/Session State"));
-            user.home.write(".local/share/Lumivane/Session State/Slide Show.state", c.session);
+            std::filesystem::create_directories(user.home.native_file(".local/state/Lumivane/Session State"));
+            user.home.write(".local/state/Lumivane/Session State/Slide Show.state", c.session);
         }
         const Outcome run = user.run({"--export", QString::fromStdString(show), "-o",
                                       QString::fromStdString(user.home.native_file("show.mp4")), "--size", "64x36"});

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QAccessible>
 #include <QApplication>
 #include <QCursor>
 #include <QMouseEvent>
@@ -10,6 +11,7 @@
 
 #include "support/recording_ui.h"
 #include "support/temp_folder.h"
+#include "ui/accessible_controls.h"
 #include "ui/popup_help.h"
 
 namespace lumivane {
@@ -143,6 +145,36 @@ TEST(ImageBar, AMissingPictureIsReportedAndLeavesItsButtonBlank) {
     EXPECT_NE(b.ui.texts()[0].find(u"Error loading bitmap file: "), std::u16string::npos);
     EXPECT_EQ(b.pixel(b.centre(1).x(), b.centre(1).y()), qRgb(192, 192, 192));
     EXPECT_NE(b.pixel(b.centre(0).x(), b.centre(0).y()), qRgb(192, 192, 192));
+}
+
+// What a screen reader finds: a tool bar of buttons named by their popup help, with
+// their pressed and disabled states, which it can press.
+TEST(ImageBar, TellsAssistiveToolsItsButtonsAndTheirStates) {
+    install_accessible_controls();
+    Bar b(image_bar_radio);
+    b.bar->set_disabled(2, true);
+    QAccessibleInterface* bar = QAccessible::queryAccessibleInterface(b.bar);
+    ASSERT_NE(bar, nullptr);
+    EXPECT_EQ(bar->role(), QAccessible::ToolBar);
+    ASSERT_EQ(bar->childCount(), 3);
+    const char* names[] = {"Run slide show", "Pause slide show", "Show previous image"};
+    for (int i = 0; i < 3; ++i) {
+        QAccessibleInterface* button = bar->child(i);
+        ASSERT_NE(button, nullptr);
+        EXPECT_EQ(button->text(QAccessible::Name), names[i]);
+        EXPECT_EQ(button->role(), QAccessible::Button);
+        EXPECT_EQ(button->state().pressed, i == 0) << i;  // a radio group starts with its first
+        EXPECT_EQ(button->state().disabled, i == 2) << i;
+        EXPECT_EQ(bar->indexOfChild(button), i);
+        EXPECT_EQ(button->parent(), bar);
+        EXPECT_EQ(bar->childAt(b.bar->mapToGlobal(b.centre(i)).x(), b.bar->mapToGlobal(b.centre(i)).y()), button);
+        EXPECT_TRUE(button->rect().contains(b.bar->mapToGlobal(b.centre(i))));
+    }
+    // Pressing through the interface does what a click does, and nothing on a disabled button.
+    for (const int i : {1, 2}) bar->child(i)->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+    EXPECT_EQ(b.presses, (std::vector<std::pair<std::int32_t, std::int32_t>>{{1009, 1}}));
+    EXPECT_TRUE(bar->child(1)->state().checked);
+    EXPECT_FALSE(bar->child(0)->state().pressed);
 }
 
 }  // namespace

@@ -71,7 +71,7 @@ TEST(NewShow, MadeFromAFolderSavedAndFoundAgainAfterARestart) {
         EXPECT_TRUE(person.done());
         EXPECT_EQ(person.seen.at(1), "Save Slide Show Settings");
         EXPECT_FALSE(show.modified);
-        EXPECT_EQ(show.slides[0].style, style_crop);
+        EXPECT_EQ(show.slides[0].style, SlideStyle::Crop);
         made = show_index_lines(first.context.show);
         EXPECT_TRUE(first.window.close());
     }

@@ -52,7 +52,7 @@ struct QtPlayer {
     // A shown window of size 5 in Manual mode, on one cropped grey slide.
     void show_manual_mode_window() {
         context.show.settings.size = 5;
-        context.show.settings.autorun = autorun_manual;
+        context.show.settings.autorun = AutorunMode::Manual;
         add_slide(60, u"a", {{-1, 0.25, 0.25, 0.75, 0.75}});
         ASSERT_TRUE(ui.create_playback_window());
         widget->show();
@@ -97,7 +97,7 @@ TEST(PlaybackWidget, SizeAndPlaceFollowTheSetting) {
 TEST(PlaybackWidget, PicturesCarryTheirCaptions) {
     QtPlayer p;
     p.context.show.settings.size = 5;
-    p.context.show.settings.show_captions = 2;
+    p.context.show.settings.show_captions = CaptionSize::Medium;
     p.add_slide(60, u"Beach && sea", {{-1, 0, 0, 1, 1}});
     p.add_slide(60, u"", {{-1, 0, 0, 1, 1}});
     ASSERT_TRUE(p.ui.create_playback_window());
@@ -120,10 +120,10 @@ TEST(PlaybackWidget, ManualModeDragMovesTheCropBox) {
     const PanFrame& box = p.context.show.slides[0].frames[0];
     EXPECT_NEAR(box.left, 0.25 + 64.0 / (w - 1), 1e-9);
     EXPECT_NEAR(box.right, 0.75 + 64.0 / (w - 1), 1e-9);
-    EXPECT_EQ(p.context.show.slides[0].style, style_crop);
+    EXPECT_EQ(p.context.show.slides[0].style, SlideStyle::Crop);
 
     QTest::keyClick(p.widget, Qt::Key_F);  // fit to the window
-    EXPECT_EQ(p.context.show.slides[0].style, style_fit);
+    EXPECT_EQ(p.context.show.slides[0].style, SlideStyle::Fit);
     QTest::keyClick(p.widget, Qt::Key_Escape);
     EXPECT_EQ(p.context.playback.window, nullptr);
 }
@@ -194,7 +194,7 @@ TEST(PlaybackWidget, PlaysTheDemoShow) {
     ASSERT_FALSE(read_show(p.context, folder.path(), u"index.ssi"));
     load_show_images(p.context);
     ASSERT_TRUE(p.ui.texts().empty());
-    ASSERT_EQ(p.context.show.settings.autorun, autorun_run);
+    ASSERT_EQ(p.context.show.settings.autorun, AutorunMode::Run);
     p.context.show.settings.size = 6;  // a small window keeps the test quick
     ASSERT_TRUE(p.ui.create_playback_window());
     p.context.playback.from_black = true;

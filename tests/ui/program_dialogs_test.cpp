@@ -38,7 +38,7 @@ struct Program {
         ui.set_main_window(&window);
         context.show.settings.name = u"Holiday";
         context.show.slides.resize(2);
-        context.show.slides[1].style = style_crop;
+        context.show.slides[1].style = SlideStyle::Crop;
     }
     ~Program() { ui.destroy_playback_window(); }
     void run(std::int32_t command) { window.command_action(command)->trigger(); }
@@ -50,6 +50,23 @@ QRgb colour_inside(QWidget& dialog, QWidget& part) {
     return dialog.grab().toImage().pixel(part.mapTo(&dialog, QPoint(part.width() - 4, part.height() / 2)));
 }
 
+// The desktop's colours for a window's background and for its edit fields.
+QRgb desktop(QPalette::ColorRole role) { return QApplication::palette().color(role).rgb(); }
+
+// A dark desktop for the length of a test, as a dark theme gives the program.
+struct DarkDesktop {
+    QPalette light = QApplication::palette();
+    DarkDesktop() {
+        QPalette dark = light;
+        dark.setColor(QPalette::Window, QColor(40, 42, 46));
+        dark.setColor(QPalette::WindowText, QColor(230, 230, 230));
+        dark.setColor(QPalette::Base, QColor(24, 25, 28));
+        dark.setColor(QPalette::Text, QColor(230, 230, 230));
+        QApplication::setPalette(dark);
+    }
+    ~DarkDesktop() { QApplication::setPalette(light); }
+};
+
 TEST(ShowPropertiesDialog, AWrongFieldKeepsItOpenAndANewSizeMakesThePlaybackWindowAgain) {
     Program p;
     p.ui.create_playback_window();
@@ -60,8 +77,8 @@ TEST(ShowPropertiesDialog, AWrongFieldKeepsItOpenAndANewSizeMakesThePlaybackWind
                        EXPECT_FALSE(control<QLineEdit>(d, "proportions_width").isEnabled());  // a Crop slide
                        EXPECT_EQ(control<QLineEdit>(d, "default_delay").text(), "5.00");
                        EXPECT_EQ(control<QComboBox>(d, "speed").currentText(), "1 X");
-                       EXPECT_EQ(colour_inside(d, d), qRgb(128, 128, 128));
-                       EXPECT_EQ(colour_inside(d, control<QLineEdit>(d, "name")), qRgb(192, 192, 192));
+                       EXPECT_EQ(colour_inside(d, d), desktop(QPalette::Window));
+                       EXPECT_EQ(colour_inside(d, control<QLineEdit>(d, "name")), desktop(QPalette::Base));
                        control<QLineEdit>(d, "default_delay").setText("100000");
                        control<QLineEdit>(d, "transition_time").setText("600.01");
                        control<QComboBox>(d, "size").setCurrentText("70%");
@@ -110,7 +127,7 @@ TEST(PreferencesDialog, OkStoresCancelKeepsAndARestartFindsThem) {
     ASSERT_FALSE(image_allocate(p.context.show.slides[0].image, PixelFormat::Colour8, 16, 16, 72.0));
     const auto choose = [](const char* profile, const char* rate, const char* motion, const char* button) {
         return Person::Act([=](QWidget& d) {
-            EXPECT_EQ(colour_inside(d, d), qRgb(128, 128, 128));
+            EXPECT_EQ(colour_inside(d, d), desktop(QPalette::Window));
             control<QComboBox>(d, "monitor_profile").setCurrentText(profile);
             control<QComboBox>(d, "frame_rate").setCurrentText(rate);
             control<QComboBox>(d, "motion").setCurrentText(motion);
@@ -120,15 +137,15 @@ TEST(PreferencesDialog, OkStoresCancelKeepsAndARestartFindsThem) {
     Person person({choose("DCI-P3", "50 fps", "Smooth", "ok"), choose("sRGB", "60 fps", "Exact", "cancel")});
     // The levels show the motion was switched, not only stored.
     p.run(command_preferences);
-    EXPECT_EQ(p.context.monitor_profile, 2);
-    EXPECT_EQ(p.context.frame_rate, 1);
-    EXPECT_EQ(p.context.motion, motion_smooth);
+    EXPECT_EQ(p.context.monitor_profile, MonitorProfile::DciP3);
+    EXPECT_EQ(p.context.frame_rate, FrameRate::Fps50);
+    EXPECT_EQ(p.context.motion, Motion::Smooth);
     EXPECT_FALSE(p.context.show.slides[0].levels.empty());
     p.run(command_preferences);
     EXPECT_TRUE(person.done());
-    EXPECT_EQ(p.context.monitor_profile, 2);
-    EXPECT_EQ(p.context.frame_rate, 1);
-    EXPECT_EQ(p.context.motion, motion_smooth);
+    EXPECT_EQ(p.context.monitor_profile, MonitorProfile::DciP3);
+    EXPECT_EQ(p.context.frame_rate, FrameRate::Fps50);
+    EXPECT_EQ(p.context.motion, Motion::Smooth);
     EXPECT_FALSE(p.context.show.slides[0].levels.empty());
 
     EXPECT_FALSE(write_session_state(p.context));
@@ -136,9 +153,9 @@ TEST(PreferencesDialog, OkStoresCancelKeepsAndARestartFindsThem) {
     AppContext again(ui);
     again.session_folder = session.path();
     read_session_state(again, u"/pictures");
-    EXPECT_EQ(again.monitor_profile, 2);
-    EXPECT_EQ(again.frame_rate, 1);
-    EXPECT_EQ(again.motion, motion_smooth);
+    EXPECT_EQ(again.monitor_profile, MonitorProfile::DciP3);
+    EXPECT_EQ(again.frame_rate, FrameRate::Fps50);
+    EXPECT_EQ(again.motion, Motion::Smooth);
 }
 
 TEST(AboutDialog, ShowsTheTitleWithItsVersion) {
@@ -152,8 +169,9 @@ TEST(AboutDialog, ShowsTheTitleWithItsVersion) {
     EXPECT_EQ(person.seen, std::vector<QString>{"About Lumivane"});
 }
 
-// The export's two windows in the colours of the other dialogs: grey, fields light grey.
-TEST(ExportDialog, HasTheColoursOfTheOtherDialogs) {
+// The export's two windows in the desktop's colours, as the other dialogs: here a dark one.
+TEST(ExportDialog, HasTheDesktopsColours) {
+    const DarkDesktop dark;
     Program p;
     ExportDialog dialog(&p.window, p.ui, p.context.show.settings,
                         resolved_export_options(p.context.show.settings, ExportOptions{}));
@@ -162,8 +180,8 @@ TEST(ExportDialog, HasTheColoursOfTheOtherDialogs) {
     for (const auto& [window, field] : windows) {
         SCOPED_TRACE(window->windowTitle().toStdString());
         window->show();
-        EXPECT_EQ(colour_inside(*window, *window), qRgb(128, 128, 128));
-        if (field) { EXPECT_EQ(colour_inside(*window, *field), qRgb(192, 192, 192)); }
+        EXPECT_EQ(colour_inside(*window, *window), qRgb(40, 42, 46));
+        if (field) { EXPECT_EQ(colour_inside(*window, *field), qRgb(24, 25, 28)); }
     }
 }
 

@@ -194,7 +194,7 @@ TEST(ProgramRequests, ATerminationSignalClosesTheProgramOnceItCan) {
         EXPECT_TRUE(visible_after_signal) << c.name;
         EXPECT_EQ(r.context.show.slide_count(), 1) << c.name;
         EXPECT_TRUE(run_until([&] { return !r.window.isVisible(); })) << c.name;
-        EXPECT_TRUE(std::filesystem::exists(r.home.native_file("data/Lumivane/Session State/Slide Show.state"))) << c.name;
+        EXPECT_TRUE(std::filesystem::exists(r.home.native_file("state/Lumivane/Session State/Slide Show.state"))) << c.name;
     }
 }
 

@@ -29,13 +29,13 @@ struct User {
     User() {
         std::filesystem::create_directory(home.native_file("run"));
         std::filesystem::permissions(home.native_file("run"), std::filesystem::perms::owner_all);
-        for (const char* name : {"XDG_CONFIG_HOME", "XDG_DATA_HOME", "XDG_DOCUMENTS_DIR"}) environment.remove(name);
+        for (const char* name : {"XDG_CONFIG_HOME", "XDG_DATA_HOME", "XDG_STATE_HOME", "XDG_DOCUMENTS_DIR"}) environment.remove(name);
         environment.insert("HOME", QString::fromStdString(home.native()));
         environment.insert("XDG_RUNTIME_DIR", QString::fromStdString(home.native_file("run")));
         environment.insert("QT_QPA_PLATFORM", "offscreen");
     }
-    std::string session_file() const { return home.native_file(".local/share/Lumivane/Session State/Slide Show.state"); }
-    std::string command_line_file() const { return home.native_file("Documents/Lumivane/cmdline"); }
+    std::string session_file() const { return home.native_file(".local/state/Lumivane/Session State/Slide Show.state"); }
+    std::string command_line_file() const { return home.native_file(".local/state/Lumivane/cmdline"); }
 
     void start(QProcess& process, const QStringList& arguments) const {
         process.setProcessEnvironment(environment);
@@ -97,7 +97,7 @@ TEST(SingleInstance, ALaterStartPassesItsShowOn) {
 }
 
 // A lock left by a crashed program does not keep the next one from starting, and what
-// the session state file holds survives the run.
+// the session state file holds survives the run, moved from where earlier versions kept it.
 TEST(SingleInstance, StaleLockAndSessionSurviveARestart) {
     User user;
     const pid_t gone = ::fork();
@@ -115,10 +115,11 @@ TEST(SingleInstance, StaleLockAndSessionSurviveARestart) {
     const std::string session = testing::read_bytes(user.session_file());
     EXPECT_NE(session.find(kept), std::string::npos) << session;
     EXPECT_NE(session.find("frame_rate 1\r\n"), std::string::npos) << session;
+    EXPECT_FALSE(std::filesystem::exists(user.home.native_file(".local/share/Lumivane")));
 }
 
 // Without a runtime folder of the user's own (Qt's fallback /tmp/runtime-USER taken by
-// another user or by a file), the lock and the socket go to the user's data folder.
+// another user or by a file), the lock and the socket go to the user's state folder.
 TEST(SingleInstance, ALockOfTheUsersOwnWithoutARuntimeFolder) {
     const std::string runtime = std::string("runtime-") + ::getpwuid(::geteuid())->pw_name;
     std::vector<std::pair<const char*, std::function<void(const std::string&)>>> cases = {
@@ -138,7 +139,7 @@ TEST(SingleInstance, ALockOfTheUsersOwnWithoutARuntimeFolder) {
         user.start(program, {});
         bool listening = false;
         for (int i = 0; i < 200 && !listening; ++i, QThread::msleep(50)) {
-            listening = std::filesystem::exists(user.home.native_file(".local/share/Lumivane/Lumivane.socket"));
+            listening = std::filesystem::exists(user.home.native_file(".local/state/Lumivane/Lumivane.socket"));
         }
         EXPECT_TRUE(listening) << name;
         EXPECT_EQ(user.run({}), 1) << name;  // a later start finds it

@@ -21,8 +21,8 @@ using testing::RecordingUi;
 // A show of one slide whose 401 x 301 picture is one colour, and the dialog on it at
 // 900 x 700.
 struct Dialog {
-    explicit Dialog(std::int32_t style, std::vector<PanFrame> frames = {{2.0, 0.25, 0.25, 0.75, 0.75}},
-                    std::int32_t default_style = style_fit) {
+    explicit Dialog(SlideStyle style, std::vector<PanFrame> frames = {{2.0, 0.25, 0.25, 0.75, 0.75}},
+                    SlideStyle default_style = SlideStyle::Fit) {
         Slide& slide = context.show.slides.emplace_back();
         slide.style = style;
         slide.frames = std::move(frames);
@@ -80,28 +80,28 @@ constexpr QRgb box_colour = qRgb(10 ^ 128, 200 ^ 128, 60 ^ 128);
 
 TEST(SlidePropertiesDialog, FitSlidesShowNoBoxAndOnlyOwnFitStyleIgnoresTheMouse) {
     struct Case {
-        std::int32_t style;
-        std::int32_t default_style;
+        SlideStyle style;
+        SlideStyle default_style;
         bool drawn;
         bool reacts;
     };
-    for (const Case c : {Case{style_fit, style_crop, false, false}, Case{style_default, style_fit, false, true},
-                         Case{style_default, style_crop, true, true}, Case{style_crop, style_fit, true, true}}) {
+    for (const Case c : {Case{SlideStyle::Fit, SlideStyle::Crop, false, false}, Case{SlideStyle::Default, SlideStyle::Fit, false, true},
+                         Case{SlideStyle::Default, SlideStyle::Crop, true, true}, Case{SlideStyle::Crop, SlideStyle::Fit, true, true}}) {
         Dialog d(c.style, {{2.0, 0.25, 0.25, 0.75, 0.75}}, c.default_style);
         const PreviewBox b = d.pixels();
-        EXPECT_EQ(d.pixel(b.x0, (b.y0 + b.y1) / 2) == box_colour, c.drawn) << c.style;
+        EXPECT_EQ(d.pixel(b.x0, (b.y0 + b.y1) / 2) == box_colour, c.drawn) << static_cast<int>(c.style);
         EXPECT_EQ(d.pixel(b.x0 + 20, b.y0 + 20), qRgb(10, 200, 60));
         const QPoint centre((b.x0 + b.x1) / 2, (b.y0 + b.y1) / 2);
         d.drag(centre, centre + QPoint(15, 0));
         d.wheel(120);
-        EXPECT_EQ(d.box().left != 0.25, c.reacts) << c.style;
-        EXPECT_EQ(d.context.show.modified, c.reacts) << c.style;
-        EXPECT_EQ(d.dialog->bar(bar_frame_tools)->is_disabled(tool_largest_box), c.style == style_fit);
+        EXPECT_EQ(d.box().left != 0.25, c.reacts) << static_cast<int>(c.style);
+        EXPECT_EQ(d.context.show.modified, c.reacts) << static_cast<int>(c.style);
+        EXPECT_EQ(d.dialog->bar(bar_frame_tools)->is_disabled(tool_largest_box), c.style == SlideStyle::Fit);
     }
 }
 
 TEST(SlidePropertiesDialog, CornerDragScalesByTheDistanceRatioAndAMoveFollowsThePointer) {
-    Dialog d(style_crop);
+    Dialog d(SlideStyle::Crop);
     const PreviewPlace p = d.dialog->place();
     const PreviewBox b = d.pixels();
     const QPoint centre((b.x0 + b.x1) / 2, (b.y0 + b.y1) / 2);
@@ -132,7 +132,7 @@ TEST(SlidePropertiesDialog, WheelAndShiftTakeTheBoxWhereTheRulesAllow) {
     // the picture's edge unless Shift is held.
     for (const Case c : {Case{-120, false, 0.5 - 1.03 * 0.25}, Case{120, false, 0.5 - 0.97 * 0.25},
                          Case{0, false, 0.0}, Case{0, true, 0.0}}) {
-        Dialog d(style_crop);
+        Dialog d(SlideStyle::Crop);
         d.ui.shift = c.shift;
         if (c.delta != 0) {
             d.wheel(c.delta);
@@ -147,7 +147,7 @@ TEST(SlidePropertiesDialog, WheelAndShiftTakeTheBoxWhereTheRulesAllow) {
 }
 
 TEST(SlidePropertiesDialog, InsertingMakesAPathAndDeletingDownToOneFrameACrop) {
-    Dialog d(style_crop);
+    Dialog d(SlideStyle::Crop);
     d.click(bar_frame_tools, tool_insert_after);
     d.click(bar_frame_tools, tool_insert_before);
     EXPECT_EQ(d.dialog->style_list()->currentText(), "Path");
@@ -173,7 +173,7 @@ TEST(SlidePropertiesDialog, TheDelayEditIsReadBeforeEachPressAndAtOk) {
     };
     for (const Case c : {Case{"DeFAULT", -1.0}, Case{"", -1.0}, Case{"0", 0.0}, Case{"99999.5", 99999.5},
                          Case{"100000", NAN}, Case{"-1", NAN}, Case{"5s", NAN}}) {
-        Dialog d(style_crop);
+        Dialog d(SlideStyle::Crop);
         d.dialog->delay_edit()->setText(c.text);
         d.click(bar_frame_tools, tool_centre_vertically);
         d.dialog->accept();
@@ -198,7 +198,7 @@ TEST(SlidePropertiesDialog, OkWritesBackOnlyWhatDiffersAndCancelNothing) {
     };
     for (const Case c : {Case{"Dunes", true, false}, Case{"Dunes at dusk", true, true},
                          Case{"Dunes at dusk", false, false}}) {
-        Dialog d(style_crop);
+        Dialog d(SlideStyle::Crop);
         d.dialog->caption_edit()->setText(c.caption);
         d.dialog->delay_edit()->setText("2.00");
         c.ok ? d.dialog->accept() : d.dialog->reject();
@@ -210,11 +210,11 @@ TEST(SlidePropertiesDialog, OkWritesBackOnlyWhatDiffersAndCancelNothing) {
 
 TEST(SlidePropertiesDialog, LeavingPathAsksBeforeDroppingAllButTheFirstFrame) {
     for (const BoxAnswer answer : {BoxAnswer::Cancel, BoxAnswer::Ok}) {
-        Dialog d(style_path, {{1.0, 0, 0, 1, 1}, {2.0, 0.2, 0.2, 0.6, 0.6}, {3.0, 0, 0, 0.5, 0.5}});
+        Dialog d(SlideStyle::Path, {{1.0, 0, 0, 1, 1}, {2.0, 0.2, 0.2, 0.6, 0.6}, {3.0, 0, 0, 0.5, 0.5}});
         d.click(bar_next_frame, 0);
         d.ui.answers.push_back(answer);
-        d.dialog->style_list()->setCurrentIndex(style_crop);
-        emit d.dialog->style_list()->activated(style_crop);
+        d.dialog->style_list()->setCurrentIndex(static_cast<int>(SlideStyle::Crop));
+        emit d.dialog->style_list()->activated(static_cast<int>(SlideStyle::Crop));
         ASSERT_EQ(d.ui.texts(), std::vector<std::u16string>{u"Changing the style will remove all but the first frame."});
         const bool ok = answer == BoxAnswer::Ok;
         EXPECT_EQ(d.dialog->style_list()->currentText(), ok ? "Crop" : "Path");
@@ -227,7 +227,7 @@ TEST(SlidePropertiesDialog, LeavingPathAsksBeforeDroppingAllButTheFirstFrame) {
 TEST(SlidePropertiesDialog, LargestBoxKeepsTheShowsProportionsOrWithShiftHoldsThePicture) {
     // 401 x 301 in a 16 : 9 show: 401 x 225 inside, or 535 x 301 around it.
     for (const bool shift : {false, true}) {
-        Dialog d(style_crop);
+        Dialog d(SlideStyle::Crop);
         d.ui.shift = shift;
         d.click(bar_frame_tools, tool_largest_box);
         const PanFrame& b = d.box();
@@ -239,7 +239,7 @@ TEST(SlidePropertiesDialog, LargestBoxKeepsTheShowsProportionsOrWithShiftHoldsTh
 }
 
 TEST(SlidePropertiesDialog, AResizeBuildsThePreviewAgainForTheNewSize) {
-    Dialog d(style_crop);
+    Dialog d(SlideStyle::Crop);
     const DialogMetrics m = d.dialog->metrics();
     for (const QSize size : {QSize(1200, 700), QSize(900, 1000)}) {
         d.dialog->resize(size);
@@ -258,7 +258,7 @@ TEST(SlidePropertiesDialog, AResizeBuildsThePreviewAgainForTheNewSize) {
 }
 
 TEST(SlidePropertiesDialog, PreviewPlaysThePathAtTheShowsTimingUntilAPress) {
-    Dialog d(style_path, {{1.0, 0, 0, 1, 1}, {-1.0, 0.25, 0.25, 0.75, 0.75}});
+    Dialog d(SlideStyle::Path, {{1.0, 0, 0, 1, 1}, {-1.0, 0.25, 0.25, 0.75, 0.75}});
     for (const bool pressed : {false, true}) {
         d.ui.clock = 1000;
         d.dialog->preview_button()->click();

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QImage>
+#include <QToolTip>
 
 namespace lumivane {
 namespace {
@@ -28,7 +29,7 @@ TEST(StatusWindow, NestedShowsKeepTheTextUntilItIsSetAndCloseWithTheBalancingHid
     EXPECT_EQ(second.height(), first.height());
     EXPECT_LE(std::abs(second.center().x() - main.geometry().center().x()), 1);
     EXPECT_LE(std::abs(second.center().y() - main.geometry().center().y()), 1);
-    EXPECT_EQ(status.window()->grab().toImage().pixel(1, 1), qRgb(255, 255, 128));
+    EXPECT_EQ(status.window()->grab().toImage().pixel(1, 1), QToolTip::palette().color(QPalette::ToolTipBase).rgb());
 
     status.hide();
     EXPECT_TRUE(status.visible());

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QAccessible>
 #include <QApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -17,6 +18,7 @@
 #include "playback/timeline.h"
 #include "support/recording_ui.h"
 #include "support/temp_folder.h"
+#include "ui/accessible_controls.h"
 #include "ui/image_bar.h"
 #include "ui/main_window.h"
 #include "ui/qt_user_interface.h"
@@ -182,6 +184,69 @@ TEST(ThumbnailGrid, OnlyANewCurrentSlideScrollsTheView) {
         }
         p.ui.destroy_playback_window();
     }
+}
+
+// What a screen reader finds: a list with a cell for each slide, named by its number
+// and caption, with its states, and a focus cell that keys move and draw.
+TEST(ThumbnailGrid, TellsAssistiveToolsItsCellsAndTheKeysMoveTheFocus) {
+    install_accessible_controls();
+    Window w;
+    w.context.show.slides.resize(3);
+    w.context.show.slides[0].caption = u"Harbour at dawn";
+    w.context.show.slides[1].file = u"IMG_0002.jpg";  // no caption: the file's name
+    w.context.show.slides[2].caption = u"Gulls &&\nterns";  // as the playback shows it, on one line
+    w.context.show.slides[2].selected = true;
+    w.context.current_slide = 1;
+    w.window.resize(1000, 700);
+    w.window.show();
+    QApplication::setActiveWindow(&w.window);
+    w.grid.setFocus();
+    w.window.update_layout();
+    ASSERT_TRUE(w.grid.hasFocus());
+
+    QAccessibleInterface* list = QAccessible::queryAccessibleInterface(&w.grid);
+    ASSERT_NE(list, nullptr);
+    EXPECT_EQ(list->role(), QAccessible::List);
+    const int first = accessible_cell_child(w.grid, 0);
+    ASSERT_EQ(list->childCount(), first + 3);
+    EXPECT_EQ(list->child(first - 1)->role(), QAccessible::ScrollBar);  // the grid's own widgets come first
+    const char* names[] = {"Slide 1: Harbour at dawn", "Slide 2: IMG_0002.jpg", "Slide 3: Gulls & terns"};
+    const auto cell = [&](int i) { return list->child(first + i); };
+    for (int i = 0; i < 3; ++i) {
+        SCOPED_TRACE(i);
+        ASSERT_NE(cell(i), nullptr);
+        EXPECT_EQ(cell(i)->text(QAccessible::Name), names[i]);
+        EXPECT_EQ(cell(i)->role(), QAccessible::ListItem);
+        EXPECT_EQ(cell(i)->state().selected, i == 2);
+        EXPECT_EQ(cell(i)->state().active, i == 1);  // the current slide
+        EXPECT_EQ(cell(i)->state().focused, i == 1);
+        EXPECT_EQ(list->indexOfChild(cell(i)), first + i);
+        const QPoint centre = w.grid.mapToGlobal(w.centre(i));
+        EXPECT_EQ(list->childAt(centre.x(), centre.y()), cell(i));
+        EXPECT_EQ(cell(i)->rect().size(), QSize(grid_cell_size, grid_cell_size));
+    }
+    EXPECT_EQ(cell(1)->text(QAccessible::Description), "Current slide");
+    EXPECT_EQ(list->focusChild(), cell(1));
+
+    // Ctrl+Left moves the focus alone, Ctrl+Space flags the slide, and the frame follows.
+    for (const Qt::Key key : {Qt::Key_Left, Qt::Key_Space}) {
+        QKeyEvent press(QEvent::KeyPress, key, Qt::ControlModifier);
+        QApplication::sendEvent(&w.grid, &press);
+    }
+    EXPECT_EQ(w.grid.focus_cell(), 0);
+    EXPECT_EQ(w.context.current_slide, 1);
+    EXPECT_TRUE(cell(0)->state().focused);
+    EXPECT_TRUE(cell(0)->state().selected);
+    const QImage shot = w.grid.grab().toImage();
+    const GridArea a = w.grid.area();
+    EXPECT_EQ(shot.pixel(a.left + 1, a.top + 1), w.grid.palette().color(QPalette::Highlight).rgb());
+    EXPECT_EQ(shot.pixel(a.left + grid_cell_size + 1, a.top + 1), qRgb(64, 64, 64));  // the next cell keeps its frame
+    // A screen reader's actions: toggle as a Ctrl-click, press as a click.
+    cell(2)->actionInterface()->doAction(QAccessibleActionInterface::toggleAction());
+    EXPECT_FALSE(w.context.show.slides[2].selected);
+    cell(2)->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+    EXPECT_EQ(w.context.current_slide, 2);
+    EXPECT_TRUE(cell(2)->state().focused);
 }
 
 }  // namespace

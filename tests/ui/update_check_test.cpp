@@ -78,7 +78,7 @@ struct Program {
     RecordingUi ui;
     AppContext context{ui};
     Program() {
-        context.settings_folder = settings.path();
+        context.session_folder = settings.path();
         ui.downloader = [](const std::u16string& url, std::string& data, std::int32_t timeout) {
             return download(url, data, timeout);
         };
@@ -173,7 +173,7 @@ TEST(UpdateCheck, DownloadThatCannotBeStoredIsReported) {
     HttpServer server;
     server.files["/LMV_Version.txt"] = "Version 1.0\nmajor 1\nminor 0\nbuild 15\nend\n";
     Program p;
-    p.context.settings_folder = p.settings.file(u"missing");
+    p.context.session_folder = p.settings.file(u"missing");
     check_for_update(p.context, p.ui, server.address(), 5000);
     EXPECT_EQ(p.ui.texts(), std::vector<std::u16string>{u"Error downloading version information"});
 }

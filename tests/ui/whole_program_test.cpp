@@ -108,7 +108,7 @@ public:
         ui_.clock += milliseconds;
         PlaybackWidget::set_timer(0);
     }
-    void present(const std::u16string& caption, std::int32_t show_captions) override {
+    void present(const std::u16string& caption, CaptionSize show_captions) override {
         PlaybackWidget::present(caption, show_captions);
         const AppContext& c = *ui_.context;
         ui_.shown.push_back({ui_.clock, c.playback.displayed_slide, c.playback.in_transition,
@@ -229,8 +229,8 @@ TEST(WholeProgram, ANewUsersShowMadeSavedOpenedAgainAndPlayed) {
     again.menu(command_recent_first);
     ASSERT_EQ(show_index_lines(again.context.show), saved);
     const ShowSettings& settings = again.context.show.settings;
-    EXPECT_EQ(settings.transition, transition_crossfade);
-    EXPECT_EQ(settings.show_captions, captions_medium);
+    EXPECT_EQ(settings.transition, TransitionKind::Crossfade);
+    EXPECT_EQ(settings.show_captions, CaptionSize::Medium);
     const std::vector<Slide>& slides = again.context.show.slides;
     ASSERT_EQ(slides.size(), 5u);
     const std::vector<std::u16string> files{u"Dune.jpg", u"Aqua.jpg", u"GreenMeadow.jpg", u"Storm.jpg",
@@ -238,7 +238,7 @@ TEST(WholeProgram, ANewUsersShowMadeSavedOpenedAgainAndPlayed) {
     for (std::size_t i = 0; i < files.size(); ++i) EXPECT_EQ(slides[i].file, files[i]) << i;
     EXPECT_EQ(slides[4].caption, u"Sunflower at noon");
     ASSERT_EQ(slides[4].frame_count(), 3);
-    EXPECT_EQ(slides[4].style, style_path);
+    EXPECT_EQ(slides[4].style, SlideStyle::Path);
     EXPECT_LT(slides[4].frames[2].right - slides[4].frames[2].left,
               slides[4].frames[1].right - slides[4].frames[1].left);
 

@@ -79,7 +79,7 @@ TEST(ExportOptions, CommandLine) {
     EXPECT_EQ(options.height, 720);
     EXPECT_EQ(options.frames_per_second, 25);
     EXPECT_EQ(options.crf, 18);
-    EXPECT_EQ(options.motion, motion_smooth);
+    EXPECT_EQ(options.motion, Motion::Smooth);
     EXPECT_EQ(options.audio, u"song.mp3");
 }
 
@@ -99,7 +99,7 @@ TEST(ExportOptions, ProblemsAreFoundBeforeAnyWork) {
         {"too large", [](ExportOptions& o) { o.height = 4322; }, "to 7680 x 4320"},
         {"frame rate", [](ExportOptions& o) { o.frames_per_second = 29; }, "24, 25, 30, 50 or 60"},
         {"quality", [](ExportOptions& o) { o.crf = 52; }, "H.264 video must be from 0 to 51"},
-        {"motion", [](ExportOptions& o) { o.motion = 2; }, "exact or smooth"},
+        {"motion", [](ExportOptions& o) { o.motion = static_cast<Motion>(2); }, "exact or smooth"},
         {"no name", [](ExportOptions& o) { o.output.clear(); }, "Name the video"},
         {"extension", [](ExportOptions& o) { o.output += u".avi"; }, "must end in .mp4, .m4v, .webm or .mkv"},
         {"capitals", [](ExportOptions& o) { o.output.replace(o.output.size() - 3, 3, u"MP4"); }, nullptr},

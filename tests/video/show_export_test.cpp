@@ -51,18 +51,18 @@ ImageBuffer ramp_picture(std::int32_t width, std::int32_t height, int slide) {
 // (0.3 s), with crossfades of 0.2 s.
 SlideShow test_show() {
     SlideShow show;
-    show.settings.transition = transition_crossfade;
+    show.settings.transition = TransitionKind::Crossfade;
     show.settings.transition_time = 0.2;
-    show.settings.show_captions = captions_none;
+    show.settings.show_captions = CaptionSize::None;
     show.settings.loop = 0;
     show.slides.resize(3);
-    show.slides[0].style = style_fit;
+    show.slides[0].style = SlideStyle::Fit;
     show.slides[0].frames = {{0.3, 0, 0, 1, 1}};
     show.slides[0].image = ramp_picture(120, 90, 0);
-    show.slides[1].style = style_path;
+    show.slides[1].style = SlideStyle::Path;
     show.slides[1].frames = {{0.5, 0, 0, 1, 1}, {-1, 0.15, 0.2, 0.45, 0.6}};
     show.slides[1].image = ramp_picture(320, 180, 1);
-    show.slides[2].style = style_crop;
+    show.slides[2].style = SlideStyle::Crop;
     show.slides[2].frames = {{0.3, 0.1, 0.1, 0.9, 0.9}};
     show.slides[2].image = ramp_picture(200, 120, 2);
     return show;
@@ -71,7 +71,7 @@ SlideShow test_show() {
 using Picture = std::vector<std::uint8_t>;
 
 Picture slide_picture(const SlideShow& show, std::int32_t slide, std::int32_t key_frame, double progress,
-                      std::int32_t motion = motion_exact) {
+                      Motion motion = Motion::Exact) {
     Picture pixels(4 * video_width * video_height);
     MemoryBitmap picture{pixels.data(), video_width, video_height, 4 * video_width};
     EXPECT_FALSE(render_slide_picture(show, slide, key_frame, progress, motion, picture));
@@ -80,7 +80,7 @@ Picture slide_picture(const SlideShow& show, std::int32_t slide, std::int32_t ke
 
 // A crossfade from a slide (or black, slide -1) into the next at progress x.
 Picture crossfade(const SlideShow& show, std::int32_t from, double from_progress, std::int32_t to, double x,
-                  std::int32_t motion = motion_exact) {
+                  Motion motion = Motion::Exact) {
     testing::SilentUi ui;
     FrameBitmap outgoing, incoming;
     EXPECT_FALSE(frame_create(outgoing, video_width, video_height));
@@ -89,7 +89,7 @@ Picture crossfade(const SlideShow& show, std::int32_t from, double from_progress
     EXPECT_FALSE(render_slide_frame(show, to, 0, 0.0, motion, incoming));
     Picture pixels(4 * video_width * video_height);
     MemoryBitmap picture{pixels.data(), video_width, video_height, 4 * video_width};
-    EXPECT_FALSE(compose_transition(transition_crossfade, outgoing, incoming, picture, x));
+    EXPECT_FALSE(compose_transition(TransitionKind::Crossfade, outgoing, incoming, picture, x));
     return pixels;
 }
 
@@ -104,7 +104,7 @@ Picture crossfade(const SlideShow& show, std::int32_t from, double from_progress
 //   43..50  C at rest from 1400 ms for 0.3 s: the video ends at 1700 ms, 51 frames.
 constexpr std::int64_t expected_frames = 51;
 
-Picture screen_frame(const SlideShow& show, std::int64_t n, std::int32_t motion) {
+Picture screen_frame(const SlideShow& show, std::int64_t n, Motion motion) {
     const double t = static_cast<double>((2000 * n + 30) / 60);  // milliseconds, rounded
     if (n <= 6) return crossfade(show, -1, 0.0, 0, t / 200.0, motion);
     if (n <= 14) return slide_picture(show, 0, 0, 0.0, motion);
@@ -115,7 +115,7 @@ Picture screen_frame(const SlideShow& show, std::int64_t n, std::int32_t motion)
 }
 
 // The same in the video's colour sampling (4:2:0), which the comparison should not count.
-Picture expected_frame(const SlideShow& show, std::int64_t n, std::int32_t motion = motion_exact) {
+Picture expected_frame(const SlideShow& show, std::int64_t n, Motion motion = Motion::Exact) {
     return testing::through_video_colours(screen_frame(show, n, motion), video_width, video_height);
 }
 
@@ -129,8 +129,8 @@ ExportOptions small_options(const TempFolder& folder, const char* name) {
 }
 
 TEST(ShowExport, FramesAreTheRenderersFramesAtTheirTimesInEitherMotion) {
-  for (const std::int32_t motion : {motion_exact, motion_smooth}) {
-    SCOPED_TRACE(motion == motion_smooth ? "smooth" : "exact");
+  for (const Motion motion : {Motion::Exact, Motion::Smooth}) {
+    SCOPED_TRACE(motion == Motion::Smooth ? "smooth" : "exact");
     TempFolder folder;
     const SlideShow show = test_show();
     ExportOptions options = small_options(folder, "show.mp4");
@@ -138,7 +138,7 @@ TEST(ShowExport, FramesAreTheRenderersFramesAtTheirTimesInEitherMotion) {
     options = resolved_export_options(show.settings, options);
     ExportProgress progress;
     std::u16string message;
-    ASSERT_EQ(export_show_video(show, monitor_srgb, options, nullptr, progress, message), ExportResult::Done)
+    ASSERT_EQ(export_show_video(show, MonitorProfile::Srgb, options, nullptr, progress, message), ExportResult::Done)
         << testing::u8(message);
     EXPECT_EQ(progress.frames_done, expected_frames);
 
@@ -171,7 +171,7 @@ TEST(ShowExport, EachFormatWritesItsCodecsWithMusicRepeatedAndFadedToTheVideo) {
     testing::write_tone_wav(folder.native_file("tone.wav"), 44100, 0.75, 440.0);
     SlideShow show = test_show();
     show.slides.resize(1);
-    show.settings.transition = transition_none;
+    show.settings.transition = TransitionKind::None;
     show.slides[0].frames[0].delay = 4.0;
     struct Case {
         const char* name;
@@ -184,7 +184,7 @@ TEST(ShowExport, EachFormatWritesItsCodecsWithMusicRepeatedAndFadedToTheVideo) {
         options = resolved_export_options(show.settings, options);
         ExportProgress progress;
         std::u16string message;
-        ASSERT_EQ(export_show_video(show, monitor_srgb, options, nullptr, progress, message), ExportResult::Done)
+        ASSERT_EQ(export_show_video(show, MonitorProfile::Srgb, options, nullptr, progress, message), ExportResult::Done)
             << c.name << ": " << testing::u8(message);
         const testing::DecodedVideo video = testing::decode_video(folder.native_file(c.name));
         EXPECT_EQ(video.video_codec, c.video);
@@ -234,7 +234,7 @@ TEST(ShowExport, CancelledOrFailedLeavesNoFile) {
         options = resolved_export_options(show.settings, options);
         ExportProgress progress;
         std::u16string message;
-        EXPECT_EQ(export_show_video(show, monitor_srgb, options, nullptr, progress, message), ExportResult::Failed)
+        EXPECT_EQ(export_show_video(show, MonitorProfile::Srgb, options, nullptr, progress, message), ExportResult::Failed)
             << c.name;
         EXPECT_NE(message.find(testing::u16(c.message)), std::u16string::npos) << c.name << ": " << testing::u8(message);
         EXPECT_TRUE(only_inputs()) << c.name;
@@ -244,12 +244,12 @@ TEST(ShowExport, CancelledOrFailedLeavesNoFile) {
     ExportProgress progress;
     std::u16string message;
     SlideShow captioned = test_show();
-    captioned.settings.show_captions = captions_small;
+    captioned.settings.show_captions = CaptionSize::Small;
     for (Slide& slide : captioned.slides) slide.caption = u"caption";
-    const CaptionDrawer cancel_at_frame_20 = [&progress](MemoryBitmap&, const std::u16string&, std::int32_t) {
+    const CaptionDrawer cancel_at_frame_20 = [&progress](MemoryBitmap&, const std::u16string&, CaptionSize) {
         if (progress.frames_done >= 20) progress.cancel = true;
     };
-    EXPECT_EQ(export_show_video(captioned, monitor_srgb, options, cancel_at_frame_20, progress, message),
+    EXPECT_EQ(export_show_video(captioned, MonitorProfile::Srgb, options, cancel_at_frame_20, progress, message),
               ExportResult::Cancelled);
     EXPECT_LT(progress.frames_done, 25);
     EXPECT_TRUE(only_inputs());
@@ -264,13 +264,13 @@ TEST(ShowExport, PicturesOfAWideGamutMonitorAreTurnedBackToSrgb) {
     testing::SilentUi ui;
     for (Slide& slide : wide.slides) {
         ColourTransformHandle transform;
-        ASSERT_FALSE(colour_transform_create(ui, {}, slide.image, monitor_adobe_rgb, transform));
+        ASSERT_FALSE(colour_transform_create(ui, {}, slide.image, MonitorProfile::AdobeRgb, transform));
         ASSERT_FALSE(colour_transform_apply(slide.image, slide.image, transform.get()));
     }
     const ExportOptions options = resolved_export_options(show.settings, small_options(folder, "wide.mp4"));
     ExportProgress progress;
     std::u16string message;
-    ASSERT_EQ(export_show_video(wide, monitor_adobe_rgb, options, nullptr, progress, message), ExportResult::Done);
+    ASSERT_EQ(export_show_video(wide, MonitorProfile::AdobeRgb, options, nullptr, progress, message), ExportResult::Done);
     const testing::DecodedVideo video = testing::decode_video(folder.native_file("wide.mp4"));
     ASSERT_EQ(static_cast<std::int64_t>(video.frames.size()), expected_frames);
     // Every slide is converted as the show reaches it, in transitions too.

@@ -28,7 +28,7 @@ bool has_slides(const AppContext& context) { return context.show.slide_count() >
 // After a show has been opened (or not): the main window shows it, and a show that
 // runs on start-up starts.
 void after_open(AppContext& context) {
-    if (context.show.settings.autorun == autorun_run) run_show(context.player);
+    if (context.show.settings.autorun == AutorunMode::Run) run_show(context.player);
 }
 
 // Opens path as the program's command line does, in a playback window made for the show.
@@ -364,7 +364,7 @@ void open_passed_command_line(AppContext& context, const std::u16string& text) {
     stop_show(context.player, false);
     if (close_show(context)) return;
     apply_default_settings(context.show, context.default_settings);
-    context.show.settings.autorun = autorun_manual;  // until the show is read
+    context.show.settings.autorun = AutorunMode::Manual;  // until the show is read
     open_like_command_line(context, path);
     after_open(context);
 }

@@ -4,6 +4,7 @@
 #include "document/number_parsing.h"
 #include "document/picture_captions.h"
 #include "document/record_tokenizer.h"
+#include "document/setting_records.h"
 #include "document/text_file.h"
 #include "document/version_check.h"
 #include "platform/files.h"
@@ -11,7 +12,6 @@
 #include "platform/translation.h"
 #include "platform/value_formatter.h"
 #include "playback/pan_zoom.h"
-#include "ui/shell/show_properties.h"
 
 namespace lumivane {
 
@@ -37,9 +37,12 @@ bool read_integer(const std::u16string& token, std::int32_t low, std::int32_t hi
     return false;
 }
 
-void read_seconds(const std::u16string& token, double high, double& value) {
-    double read = 0.0;
-    if (!parse_real(token, read) && read >= 0.0 && read <= high) value = read;
+template <typename E>
+void read_choice(const std::u16string& token, E low, E high, E& value) {
+    std::int32_t read = 0;
+    if (!read_integer(token, static_cast<std::int32_t>(low), static_cast<std::int32_t>(high), read)) {
+        value = static_cast<E>(read);
+    }
 }
 
 // Ten integers as written, taken only when they describe a window that fits on screens.
@@ -56,7 +59,6 @@ void take_placement(const std::vector<std::u16string>& t, WindowPlacement& place
 bool read_line(AppContext& context, const std::vector<std::u16string>& t) {
     const std::u16string& key = t[0];
     const std::size_t n = t.size();
-    ShowSettings& d = context.default_settings;
     if (key == u"end") return false;
     // Lines with fewer arguments than their key takes are outside the format.
     if (key == u"openfile" && n >= 3) {
@@ -66,50 +68,23 @@ bool read_line(AppContext& context, const std::vector<std::u16string>& t) {
         }
     } else if (key == u"window_placement" && n >= 11) {
         take_placement(t, context.placement);
+    } else if (const auto setting = show_setting_named(key, SettingsFile::Session)) {
+        // The speed factor follows the speed when the defaults are applied.
+        read_setting(context.default_settings, *setting, t, SettingsFile::Session);
     } else if (n < 2) {
         return true;
     } else if (key == u"monitor_profile") {
-        read_integer(t[1], 0, 2, context.monitor_profile);
+        read_choice(t[1], MonitorProfile::Srgb, MonitorProfile::DciP3, context.monitor_profile);
     } else if (key == u"frame_rate") {
-        read_integer(t[1], 0, 1, context.frame_rate);
+        read_choice(t[1], FrameRate::Fps60, FrameRate::Fps50, context.frame_rate);
     } else if (key == u"motion") {
-        read_integer(t[1], motion_exact, motion_smooth, context.motion);
+        read_choice(t[1], Motion::Exact, Motion::Smooth, context.motion);
     } else if (key == u"last_file_open_folder") {
         context.last_image_folder = cut_text(t[1], path_limit);
-    } else if (key == u"slide_show_name") {
-        d.name = cut_text(t[1], max_name_length);
-    } else if (key == u"window_size") {
-        read_integer(t[1], 0, 8, d.size);
-    } else if (key == u"window_proportions" && n >= 3) {
-        std::int32_t width = 0, height = 0;
-        if (!read_integer(t[1], 1, max_proportion, width) && !read_integer(t[2], 1, max_proportion, height)) {
-            d.proportions_width = width;
-            d.proportions_height = height;
-        }
-    } else if (key == u"autorun") {
-        read_integer(t[1], autorun_run, autorun_manual, d.autorun);
-    } else if (key == u"show_captions") {
-        read_integer(t[1], captions_none, captions_large, d.show_captions);
-    } else if (key == u"loop") {
-        read_integer(t[1], 0, 1, d.loop);
-    } else if (key == u"speed") {
-        read_integer(t[1], -2, 2, d.speed);  // the speed factor follows when the defaults are applied
-    } else if (key == u"default_delay" || key == u"delay") {
-        read_seconds(t[1], max_default_delay, d.default_delay);
-    } else if (key == u"default_style" || key == u"style") {
-        read_integer(t[1], style_fit, style_crop, d.default_style);
-    } else if (key == u"transition") {
-        read_integer(t[1], transition_none, transition_curtain, d.transition);
-    } else if (key == u"transition_time") {
-        read_seconds(t[1], max_transition_time, d.transition_time);
     } else if (key == u"caption_source") {
-        read_integer(t[1], caption_file_name, caption_date_taken, context.caption_source);
+        read_choice(t[1], CaptionSource::FileName, CaptionSource::DateTaken, context.caption_source);
     }
     return true;
-}
-
-std::u16string quoted(const char16_t* key, const std::u16string& text) {
-    return std::u16string(key) + u" " + quoted_token(text, double_prime);
 }
 
 }  // namespace
@@ -149,7 +124,6 @@ void read_session_state_file(AppContext& context, const std::u16string& path) {
 }
 
 std::vector<std::u16string> session_state_lines(const AppContext& context) {
-    const ShowSettings& d = context.default_settings;
     const WindowPlacement& p = context.placement;
     std::vector<std::u16string> lines = {u"Session 1.0"};
     for (std::size_t i = 0; i < recent_files_count; ++i) {
@@ -164,18 +138,13 @@ std::vector<std::u16string> session_state_lines(const AppContext& context) {
     lines.push_back(formatted(u"monitor_profile %d", context.monitor_profile));
     lines.push_back(formatted(u"frame_rate %d", context.frame_rate));
     lines.push_back(formatted(u"motion %d", context.motion));
-    lines.push_back(quoted(u"last_file_open_folder", context.last_image_folder));
-    lines.push_back(quoted(u"slide_show_name", d.name));
-    lines.push_back(formatted(u"window_size %d", d.size));
-    lines.push_back(formatted(u"window_proportions %d %d", d.proportions_width, d.proportions_height));
-    lines.push_back(formatted(u"autorun %d", d.autorun));
-    lines.push_back(formatted(u"show_captions %d", d.show_captions));
-    lines.push_back(formatted(u"loop %d", d.loop));
-    lines.push_back(formatted(u"speed %d", d.speed));
-    lines.push_back(formatted(u"default_delay %4zf", d.default_delay));
-    lines.push_back(formatted(u"default_style %d", d.default_style));
-    lines.push_back(formatted(u"transition %d", d.transition));
-    lines.push_back(formatted(u"transition_time %4zf", d.transition_time));
+    lines.push_back(u"last_file_open_folder " + quoted_token(context.last_image_folder, double_prime));
+    for (const ShowSetting setting :
+         {ShowSetting::Name, ShowSetting::Size, ShowSetting::Proportions, ShowSetting::Autorun,
+          ShowSetting::ShowCaptions, ShowSetting::Loop, ShowSetting::Speed, ShowSetting::DefaultDelay,
+          ShowSetting::DefaultStyle, ShowSetting::Transition, ShowSetting::TransitionTime}) {
+        lines.push_back(setting_line(context.default_settings, setting, SettingsFile::Session));
+    }
     lines.push_back(formatted(u"caption_source %d", context.caption_source));
     lines.push_back(u"end");
     return lines;

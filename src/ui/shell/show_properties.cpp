@@ -13,12 +13,17 @@ namespace lumivane {
 
 namespace {
 
-// A list's row for a value, or -1 when the list has no such row.
-std::int32_t row_of(std::int32_t value, std::int32_t rows) { return value >= 0 && value < rows ? value : -1; }
+// A list's row for a value (a number or a setting's enum), or -1 when the list has no such row.
+template <typename T>
+std::int32_t row_of(T value, std::int32_t rows) {
+    const auto row = static_cast<std::int32_t>(value);
+    return row >= 0 && row < rows ? row : -1;
+}
 
 // A list without a choice leaves its setting as it was.
-void take_row(std::int32_t row, std::int32_t& setting, std::int32_t offset = 0) {
-    if (row >= 0) setting = row + offset;
+template <typename T>
+void take_row(std::int32_t row, T& setting, std::int32_t offset = 0) {
+    if (row >= 0) setting = static_cast<T>(row + offset);
 }
 
 bool read_proportion(AppContext& context, const std::u16string& text, std::int32_t& setting,
@@ -57,7 +62,7 @@ bool settings_changed(const ShowSettings& now, const ShowSettings& before) {
 // The playback window's shape follows its size and, in a window, the proportions.
 bool window_shape_changed(const ShowSettings& now, const ShowSettings& before) {
     if (now.size != before.size) return true;
-    const bool windowed = now.size >= 1 && now.size <= 8;
+    const bool windowed = now.size >= 1 && now.size <= max_window_size;
     return windowed && (now.proportions_width != before.proportions_width ||
                         now.proportions_height != before.proportions_height);
 }
@@ -74,7 +79,7 @@ ShowPropertiesForm show_properties_form(const ShowSettings& settings) {
     form.speed = row_of(settings.speed + 2, speed_rows);
     form.size = row_of(settings.size, size_rows);
     form.show_captions = row_of(settings.show_captions, caption_rows);
-    form.default_style = settings.default_style == style_fit ? 0 : settings.default_style == style_crop ? 1 : -1;
+    form.default_style = settings.default_style == SlideStyle::Fit ? 0 : settings.default_style == SlideStyle::Crop ? 1 : -1;
     form.default_delay = formatted(u"%2f", settings.default_delay);
     form.transition = row_of(settings.transition, transition_rows);
     form.transition_time = formatted(u"%2f", settings.transition_time);
@@ -103,7 +108,7 @@ bool take_show_properties(AppContext& context, const ShowPropertiesForm& form,
     take_row(form.autorun, s.autorun);
     take_row(form.show_captions, s.show_captions);
     if (form.speed >= 0) set_speed(context.show, form.speed - 2);
-    take_row(form.default_style, s.default_style, style_fit);
+    take_row(form.default_style, s.default_style, static_cast<std::int32_t>(SlideStyle::Fit));
     take_row(form.transition, s.transition);
     if (read_seconds(context, form.transition_time, max_transition_time, s.transition_time,
                      Core::tr("Illegal transition time: %s"))) {

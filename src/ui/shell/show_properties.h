@@ -12,11 +12,6 @@ namespace lumivane {
 
 struct AppContext;
 
-// The longest default delay and transition time the dialog takes, in seconds; the
-// default settings for new shows keep to them too.
-inline constexpr double max_default_delay = 100000.0;
-inline constexpr double max_transition_time = 600.0;
-
 // The dialog's controls: the texts of its edits and the rows chosen in its lists, -1
 // for a list without a choice. The lists' rows are the settings' values, except the
 // speed (row = speed + 2) and the default style (row 0 "Fit", 1 "Crop").

@@ -23,7 +23,7 @@ bool has_frame(const SlideEditor& editor) {
     return !editor.work.slides.empty() && editor.frame >= 0 && editor.frame < editor.slide().frame_count();
 }
 
-bool fitted(const SlideEditor& editor) { return editor.slide().style == style_fit; }
+bool fitted(const SlideEditor& editor) { return editor.slide().style == SlideStyle::Fit; }
 
 std::u16string lowered(std::u16string text) {
     std::transform(text.begin(), text.end(), text.begin(),
@@ -141,7 +141,7 @@ PreviewBox preview_box(const PanFrame& box, const PreviewPlace& place) {
 }
 
 bool box_shown(const SlideEditor& editor) {
-    return has_frame(editor) && effective_style(editor.work, editor.slide()) != style_fit;
+    return has_frame(editor) && effective_style(editor.work, editor.slide()) != SlideStyle::Fit;
 }
 
 std::int32_t box_hit(const PreviewBox& box, std::int32_t x, std::int32_t y, std::int32_t margin) {
@@ -223,7 +223,7 @@ void insert_frame(AppContext& context, SlideEditor& editor, bool after) {
     const PanFrame copy = editor.box();
     if (after) ++editor.frame;
     frames.insert(frames.begin() + editor.frame, copy);
-    editor.slide().style = style_path;
+    editor.slide().style = SlideStyle::Path;
     context.show.modified = true;
 }
 
@@ -236,7 +236,7 @@ void delete_frame(AppContext& context, SlideEditor& editor) {
     }
     frames.erase(frames.begin() + editor.frame);
     if (editor.frame >= editor.slide().frame_count()) --editor.frame;
-    if (frames.size() == 1) editor.slide().style = style_crop;
+    if (frames.size() == 1) editor.slide().style = SlideStyle::Crop;
     context.show.modified = true;
 }
 
@@ -279,10 +279,10 @@ SlideButtonStates slide_button_states(const SlideEditor& editor) {
     return {editor.frame > 0, editor.frame < count - 1, count >= 2, !fitted(editor), count >= 2};
 }
 
-bool change_style(AppContext& context, SlideEditor& editor, std::int32_t style) {
+bool change_style(AppContext& context, SlideEditor& editor, SlideStyle style) {
     Slide& slide = editor.slide();
     if (style == slide.style) return false;
-    if (slide.style == style_path && style != style_path && slide.frame_count() > 1) {
+    if (slide.style == SlideStyle::Path && style != SlideStyle::Path && slide.frame_count() > 1) {
         if (context.ui.message_box(Core::translated(warning_title),
                                    Core::tr("Changing the style will remove all but the first frame."),
                                    BoxButtons::OkCancel, BoxOwner::None) != BoxAnswer::Ok) {
@@ -298,7 +298,7 @@ bool change_style(AppContext& context, SlideEditor& editor, std::int32_t style) 
 PreviewMoment preview_moment(const SlideEditor& editor, std::int32_t first, double seconds) {
     const Slide& slide = editor.slide();
     const std::int32_t count = slide.frame_count();
-    const std::int32_t last = effective_style(editor.work, slide) == style_path ? count - 1 : first;
+    const std::int32_t last = effective_style(editor.work, slide) == SlideStyle::Path ? count - 1 : first;
     const auto lasts = [&](std::int32_t k) {
         const double delay = slide.frames[static_cast<std::size_t>(k)].delay;
         const double speed = editor.work.speed_factor > 0.0 ? editor.work.speed_factor : 1.0;

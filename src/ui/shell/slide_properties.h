@@ -143,7 +143,7 @@ SlideButtonStates slide_button_states(const SlideEditor& editor);
 // A new choice in the style list. Leaving Path with several key frames first asks
 // "Changing the style will remove all but the first frame."; after Cancel nothing changes
 // and true is returned, so that the list shows the old style again.
-[[nodiscard]] bool change_style(AppContext& context, SlideEditor& editor, std::int32_t style);
+[[nodiscard]] bool change_style(AppContext& context, SlideEditor& editor, SlideStyle style);
 
 // Where a played preview of the working copy stands after seconds: the key frame and
 // the progress towards the next one, starting at key frame first and going on to the

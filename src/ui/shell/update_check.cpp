@@ -73,7 +73,7 @@ LatestVersion read_version_text(UserInterface& ui, std::u16string& text) {
 
 void check_for_update(AppContext& context, ShellInterface& ui, const std::u16string& server,
                       std::int32_t timeout_milliseconds) {
-    const std::u16string local = context.settings_folder + u"/" + version_file_name;
+    const std::u16string local = context.session_folder + u"/" + version_file_name;
     file_delete(local);
 
     std::string data;

@@ -134,8 +134,8 @@ TEST(MainWindowCommands, AShowPlaysOnOnlyInAWindowOnTheScreen) {
                 playback_window_created(p.context.player, *window);
                 return window.get();
             };
-            p.context.show.settings.autorun = autorun_run;
-            p.context.show.settings.transition = transition_none;
+            p.context.show.settings.autorun = AutorunMode::Run;
+            p.context.show.settings.transition = TransitionKind::None;
             p.context.show.slides.resize(4);
             p.ui.answers = {BoxAnswer::No};
             run_show(p.context.player);

@@ -13,6 +13,12 @@
 namespace lumivane {
 namespace {
 
+// Numbers and settings' enums side by side, as the file writes them.
+template <typename... T>
+std::vector<int> numbers(T... values) {
+    return {static_cast<int>(values)...};
+}
+
 using testing::RecordingUi;
 using testing::TempFolder;
 
@@ -34,12 +40,12 @@ TEST(SessionState, WrittenFileReadsBackEveryValue) {
     c.recent_files[0] = u"/photos/Holiday \u2019s/index.ssi";
     c.recent_files[1] = u"/photos/Garden/garden.ssi";
     c.placement = {window_placement_length, 2, show_normal, -1, -1, -8, -8, 80, 60, 1280, 860};
-    c.monitor_profile = 2;
-    c.frame_rate = 1;
-    c.motion = motion_smooth;
-    c.caption_source = caption_date_taken;
+    c.monitor_profile = MonitorProfile::DciP3;
+    c.frame_rate = FrameRate::Fps50;
+    c.motion = Motion::Smooth;
+    c.caption_source = CaptionSource::DateTaken;
     c.last_image_folder = u"/photos/new";
-    c.default_settings = {u"My show", 4, 3, 0, autorun_dont_run, -1, 4, 3, 2.123456, style_crop, transition_curtain,
+    c.default_settings = {u"My show", 4, CaptionSize::Large, 0, AutorunMode::DontRun, -1, 4, 3, 2.123456, SlideStyle::Crop, TransitionKind::Curtain,
                           0.25};
     ASSERT_FALSE(write_session_state(c));
     EXPECT_TRUE(c.recent_files[0].empty());  // the writer empties the list
@@ -55,16 +61,16 @@ TEST(SessionState, WrittenFileReadsBackEveryValue) {
     EXPECT_EQ(std::vector<int>({p.length, p.flags, p.show_command, p.minimised_x, p.minimised_y, p.maximised_x,
                                 p.maximised_y, p.normal_left, p.normal_top, p.normal_right, p.normal_bottom}),
               std::vector<int>({44, 2, 1, -1, -1, -8, -8, 80, 60, 1280, 860}));
-    EXPECT_EQ(r.monitor_profile, 2);
-    EXPECT_EQ(r.frame_rate, 1);
-    EXPECT_EQ(r.motion, motion_smooth);
-    EXPECT_EQ(r.caption_source, caption_date_taken);
+    EXPECT_EQ(r.monitor_profile, MonitorProfile::DciP3);
+    EXPECT_EQ(r.frame_rate, FrameRate::Fps50);
+    EXPECT_EQ(r.motion, Motion::Smooth);
+    EXPECT_EQ(r.caption_source, CaptionSource::DateTaken);
     EXPECT_EQ(r.last_image_folder, u"/photos/new");
     const ShowSettings& d = r.default_settings;
     EXPECT_EQ(d.name, u"My show");
-    EXPECT_EQ(std::vector<int>({d.size, d.show_captions, d.loop, d.autorun, d.speed, d.proportions_width,
-                                d.proportions_height, d.default_style, d.transition}),
-              std::vector<int>({4, 3, 0, autorun_dont_run, -1, 4, 3, style_crop, transition_curtain}));
+    EXPECT_EQ(numbers(d.size, d.show_captions, d.loop, d.autorun, d.speed, d.proportions_width, d.proportions_height,
+                      d.default_style, d.transition),
+              numbers(4, 3, 0, AutorunMode::DontRun, -1, 4, 3, SlideStyle::Crop, TransitionKind::Curtain));
     EXPECT_DOUBLE_EQ(d.default_delay, 2.1235);  // four decimals
     EXPECT_DOUBLE_EQ(d.transition_time, 0.25);
     EXPECT_TRUE(b.ui.boxes.empty());
@@ -88,10 +94,10 @@ TEST(SessionState, WithoutAFileTheDefaultsHold) {
     EXPECT_TRUE(s.context.recent_files[3].empty());
     EXPECT_EQ(s.context.placement.length, 0);
     EXPECT_EQ(s.context.last_image_folder, u"/home/ann/Pictures");
-    EXPECT_EQ(s.context.monitor_profile, 1);
-    EXPECT_EQ(s.context.frame_rate, 0);
-    EXPECT_EQ(s.context.motion, motion_exact);  // older files have no motion either
-    EXPECT_EQ(s.context.caption_source, caption_file_name);
+    EXPECT_EQ(s.context.monitor_profile, MonitorProfile::AdobeRgb);
+    EXPECT_EQ(s.context.frame_rate, FrameRate::Fps60);
+    EXPECT_EQ(s.context.motion, Motion::Exact);  // older files have no motion either
+    EXPECT_EQ(s.context.caption_source, CaptionSource::FileName);
     EXPECT_DOUBLE_EQ(s.context.default_settings.default_delay, builtin_default_settings().default_delay);
     EXPECT_TRUE(s.ui.boxes.empty());
 }
@@ -102,19 +108,19 @@ TEST(SessionState, HandEditedFiles) {
     struct Case {
         const char* text;
         double delay;
-        std::int32_t style;
+        SlideStyle style;
         const char16_t* recent0;
         std::int32_t placement_length;
     };
     const Case cases[] = {
-        {"Session 1.0\ndelay 3\nstyle 2\nend\n", 3.0, 2, u"", 0},
+        {"Session 1.0\ndelay 3\nstyle 2\nend\n", 3.0, SlideStyle::Crop, u"", 0},
         {"Session 1.0\nopenfile 10 \"/x.ssi\"\nopenfile -1 \"/y.ssi\"\nopenfile 0\nwindow_placement 1 2 3\n"
          "default_delay\nend\n",
-         5.0, 1, u"", 0},
-        {"Session 1.0\r\nopenfile 0 \u2034/a b.ssi\u2034\r\nend\r\ndefault_delay 9\r\n", 5.0, 1, u"/a b.ssi", 0},
-        {"SlideShow 1.0\ndefault_delay 9\n", 5.0, 1, u"", 0},
-        {"Session\ndefault_delay 9\n", 5.0, 1, u"", 0},
-        {"\n\nSession 1.0\n\nwindow_placement 0 0 0 0 0 1 2 301 404 1\n", 5.0, 1, u"", 44},
+         5.0, SlideStyle::Fit, u"", 0},
+        {"Session 1.0\r\nopenfile 0 \u2034/a b.ssi\u2034\r\nend\r\ndefault_delay 9\r\n", 5.0, SlideStyle::Fit, u"/a b.ssi", 0},
+        {"SlideShow 1.0\ndefault_delay 9\n", 5.0, SlideStyle::Fit, u"", 0},
+        {"Session\ndefault_delay 9\n", 5.0, SlideStyle::Fit, u"", 0},
+        {"\n\nSession 1.0\n\nwindow_placement 0 0 0 0 0 1 2 301 404 1\n", 5.0, SlideStyle::Fit, u"", 44},
     };
     for (const Case& c : cases) {
         Session s;
@@ -149,13 +155,12 @@ TEST(SessionState, ImpossibleValuesKeepTheDefaults) {
         read_session_state(s.context, u"/p");
         const AppContext& c = s.context;
         const ShowSettings& d = c.default_settings;
-        EXPECT_EQ(std::vector<int>({d.size, d.show_captions, d.loop, d.autorun, d.speed, d.proportions_width,
-                                    d.proportions_height, d.default_style, d.transition, c.monitor_profile,
-                                    c.frame_rate, c.motion, c.caption_source, c.placement.length}),
-                  std::vector<int>({e.size, e.show_captions, e.loop, e.autorun, e.speed, e.proportions_width,
-                                    e.proportions_height, e.default_style, e.transition,
-                                    defaults.context.monitor_profile, defaults.context.frame_rate,
-                                    defaults.context.motion, caption_file_name, 0}));
+        EXPECT_EQ(numbers(d.size, d.show_captions, d.loop, d.autorun, d.speed, d.proportions_width,
+                          d.proportions_height, d.default_style, d.transition, c.monitor_profile, c.frame_rate,
+                          c.motion, c.caption_source, c.placement.length),
+                  numbers(e.size, e.show_captions, e.loop, e.autorun, e.speed, e.proportions_width,
+                          e.proportions_height, e.default_style, e.transition, defaults.context.monitor_profile,
+                          defaults.context.frame_rate, defaults.context.motion, CaptionSource::FileName, 0));
         EXPECT_EQ(d.default_delay, e.default_delay);
         EXPECT_EQ(d.transition_time, e.transition_time);
         EXPECT_TRUE(c.recent_files[1].empty());
@@ -169,7 +174,7 @@ TEST(SessionState, VersionWarningNamesTheKindWord) {
     ASSERT_EQ(s.ui.texts().size(), 1u);
     EXPECT_EQ(s.ui.texts()[0],
               u"Session Settings file was created for a newer version of Lumivane -- some settings may be ignored");
-    EXPECT_EQ(s.context.frame_rate, 1);  // reading goes on
+    EXPECT_EQ(s.context.frame_rate, FrameRate::Fps50);  // reading goes on
 }
 
 }  // namespace

@@ -85,7 +85,11 @@ TEST(ShowProperties, TheSpeedAloneLeavesTheShowUnmodified) {
     const Case cases[] = {
         {none, [](auto& f) { f.speed = 0; }, false, 0.25},
         {none, none, false, 1.0},
-        {[](auto& s) { s.default_style = 5, s.autorun = 7, s.show_captions = -1; }, none, false, 1.0},
+        {[](auto& s) {
+             s.default_style = static_cast<SlideStyle>(5), s.autorun = static_cast<AutorunMode>(7),
+             s.show_captions = static_cast<CaptionSize>(-1);
+         },
+         none, false, 1.0},
         {none, [](auto& f) { f.name = u"Holiday "; }, true, 1.0},
         {none, [](auto& f) { f.loop = false; }, true, 1.0},
         {none, [](auto& f) { f.transition = 3; }, true, 1.0},
@@ -125,7 +129,7 @@ TEST(ShowProperties, SaveAsDefaultThenCancelOrRevertLeavesTheShowAsItWas) {
         p.context.show.modified = c.modified_at_opening;
         const ShowPropertiesOpening at_opening = begin_show_properties(p.context);
         ShowPropertiesForm form = show_properties_form(at_opening.settings);
-        form.transition = transition_curtain;
+        form.transition = static_cast<std::int32_t>(TransitionKind::Curtain);
         form.name = u"Summer";
         EXPECT_FALSE(save_show_properties_as_default(p.context, form, at_opening)) << c.name;
         EXPECT_TRUE(p.context.show.modified) << c.name;
@@ -136,7 +140,7 @@ TEST(ShowProperties, SaveAsDefaultThenCancelOrRevertLeavesTheShowAsItWas) {
         }
         EXPECT_EQ(p.context.show.modified, c.modified) << c.name;
         EXPECT_EQ(p.context.show.settings.name, u"Holiday") << c.name;
-        EXPECT_EQ(p.context.default_settings.transition, transition_curtain) << c.name;
+        EXPECT_EQ(p.context.default_settings.transition, TransitionKind::Curtain) << c.name;
         EXPECT_EQ(p.context.default_settings.name, u"Summer") << c.name;
     }
 }

@@ -49,7 +49,7 @@ TEST(SlideProperties, APlayedPreviewWalksTheKeyFramesAtTheShowsSpeed) {
     editor.work.settings.default_delay = 4.0;
     editor.work.speed_factor = 2.0;
     Slide& slide = editor.work.slides.emplace_back();
-    slide.style = style_path;
+    slide.style = SlideStyle::Path;
     slide.frames = {{2.0, 0, 0, 1, 1}, {-1.0, 0, 0, 1, 1}, {0.0, 0, 0, 1, 1}, {6.0, 0, 0, 1, 1}};
     struct Case {
         std::int32_t first;
@@ -66,7 +66,7 @@ TEST(SlideProperties, APlayedPreviewWalksTheKeyFramesAtTheShowsSpeed) {
         EXPECT_EQ(m.ended, c.moment.ended) << c.first << " " << c.seconds;
     }
     // A crop slide shows only the key frame it starts at.
-    slide.style = style_crop;
+    slide.style = SlideStyle::Crop;
     EXPECT_TRUE(preview_moment(editor, 1, 2.0).ended);
     EXPECT_EQ(preview_moment(editor, 1, 1.9).key_frame, 1);
 }
