@@ -43,7 +43,7 @@ void BM_ColourTransformApply(benchmark::State& state) {
 
     testing::SilentUi ui;
     ColourTransformHandle transform;
-    static_cast<void>(colour_transform_create(ui, adobe, picture, MonitorProfile::Srgb, transform));
+    static_cast<void>(colour_transform_create(adobe, picture, MonitorProfile::Srgb, transform));
     ImageBuffer converted;
     bench::run_against_baseline(state, baseline, [&] { static_cast<void>(colour_transform_apply(picture, converted, transform.get())); });
 }

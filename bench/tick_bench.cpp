@@ -67,7 +67,8 @@ void BM_Tick(benchmark::State& state) {
         double tick = 0.0;
         tick += timed(stages[0], [&] { static_cast<void>(render_slide_picture(show(), 0, 0, 0.5, motion, window.memory)); });
         tick += timed(stages[1], [&] {
-            static_cast<void>(compose_transition(TransitionKind::Crossfade, window.outgoing, window.incoming, window.memory, 0.5));
+            static_cast<void>(
+                compose_transition(TransitionKind::Crossfade, window.outgoing, window.incoming, window.memory, 0.5));
         });
         tick += timed(stages[2], [&] {
             QPainter painter(&window.picture);

@@ -60,9 +60,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         return 0;
     }
 
-    slide.style = in.next<std::int8_t>();
-    show.settings.default_style = in.next<std::int8_t>();
-    slide.interpolation = in.next<std::int8_t>();
+    // Any number a file may hold, named or not.
+    slide.style = static_cast<SlideStyle>(in.next<std::int8_t>());
+    show.settings.default_style = static_cast<SlideStyle>(in.next<std::int8_t>());
+    slide.interpolation = static_cast<Interpolation>(in.next<std::int8_t>());
     show.settings.proportions_width = in.next<std::int32_t>();
     show.settings.proportions_height = in.next<std::int32_t>();
     const std::int32_t key_frame = in.next<std::int8_t>();
@@ -75,7 +76,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const double factor = in.next<double>();
     const double dx = in.next<double>();
     const double dy = in.next<double>();
-    const std::int32_t transition = in.next<std::int8_t>();
+    const auto transition = static_cast<TransitionKind>(in.next<std::int8_t>());
     const auto motion = static_cast<Motion>(in.next<std::uint8_t>() & 1);
     if (motion == Motion::Smooth && make_picture_levels(slide.image, slide.levels)) return 0;
 

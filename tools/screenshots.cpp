@@ -141,7 +141,7 @@ QImage box(const std::u16string& title, const std::u16string& text, BoxButtons b
 // reduced about four times; a part of it magnified four times, so that its pixels show.
 void save_motion_pictures(AppContext& context, std::int32_t slide, QRect part) {
     const std::pair<Motion, QString> motions[] = {{Motion::Exact, QStringLiteral("motion_exact.jpg")},
-                                                        {Motion::Smooth, QStringLiteral("motion_smooth.jpg")}};
+                                                  {Motion::Smooth, QStringLiteral("motion_smooth.jpg")}};
     for (const auto& [motion, name] : motions) {
         static_cast<void>(set_motion(context, motion));
         QImage frame(480, 270, QImage::Format_RGB32);

@@ -81,6 +81,18 @@ void reload_pictures(AppContext& context, const std::u16string& name, std::int32
     refresh_playback(context.player);
 }
 
+// What a copy into the show folder that failed says before naming the file it could not copy.
+void report_copy_failure(FlowInterface& ui, CopyFailure failure, const std::u16string& source,
+                         const std::u16string& target) {
+    switch (failure) {
+    case CopyFailure::Read: error_box(ui, Core::tr("Read error copying file: %s"), source); break;
+    case CopyFailure::Write: error_box(ui, Core::tr("Write error copying file)")); break;
+    case CopyFailure::NotTrashed: error_box(ui, Core::translated(trash_failed_text), target); break;
+    case CopyFailure::None:
+    case CopyFailure::Other: break;
+    }
+}
+
 // Puts the file at source into the show folder at target, under name. The same bytes
 // there already need no copy and no question; a different file (or anything else of
 // that name) is replaced only when the user says so, and kept and used after No.
@@ -103,7 +115,12 @@ Placed copy_to_show_folder(AppContext& context, const std::u16string& source, co
             default: return Placed::Cancelled;
         }
     }
-    if (file_copy(ui, source, target)) {
+    const CopyFailure failure = file_copy(source, target, [&ui](const std::u16string& path) {
+        std::u16string trashed;
+        return ui.move_to_trash(path, trashed);
+    });
+    if (failure != CopyFailure::None) {
+        report_copy_failure(ui, failure, source, target);
         error_box(ui, Core::translated(copy_failed), name);
         return Placed::Skipped;
     }

@@ -91,9 +91,11 @@ SlidePrepared prepare_slide(AppContext& context, std::int32_t index, Slide& slid
     if (file.converted) {
         slide.transform = file.known_transform;
     } else {
-        // A profile that cannot be used has been reported; the picture keeps its own colours.
-        static_cast<void>(colour_transform_shared(context.colour_transforms, ui, slide.profile, file.picture,
-                                                  context.monitor_profile, slide.transform));
+        // A profile that cannot be used is reported the first time; the picture keeps its own colours.
+        if (colour_transform_shared(context.colour_transforms, slide.profile, file.picture, context.monitor_profile,
+                                    slide.transform) == SharedTransform::Refused) {
+            error_box(ui, Core::tr("Problem converting from working color space to monitor color space"));
+        }
         // Converted where it lies: the picture needs no second copy of itself.
         if (colour_transform_apply_rows(file.picture, slide.transform.get(), file.report.rows_with_data)) {
             error_box(ui, Core::tr("Cannot convert slide file to the monitor color space: %s"), file.path);

@@ -12,7 +12,7 @@ std::u16string new_slide_caption(CaptionSource source, const std::u16string& pat
     if (picture_caption_fields(path, fields)) return name;
     const std::u16string& field = source == CaptionSource::Title         ? fields.title
                                   : source == CaptionSource::Description ? fields.description
-                                                                  : fields.date_taken;
+                                                                         : fields.date_taken;
     return field.empty() ? name : field;
 }
 

@@ -67,9 +67,9 @@ std::u16string seconds_line(std::u16string_view keyword, double seconds, Setting
 
 std::optional<ShowSetting> show_setting_named(std::u16string_view keyword, SettingsFile file) {
     for (const SettingKeywords& k : keywords) {
-        const bool named = file == SettingsFile::Index ? keyword == k.index
-                                                       : keyword == k.session || (!k.older_session.empty() &&
-                                                                                  keyword == k.older_session);
+        const bool named = file == SettingsFile::Index
+                               ? keyword == k.index
+                               : keyword == k.session || (!k.older_session.empty() && keyword == k.older_session);
         if (named) return k.setting;
     }
     return std::nullopt;

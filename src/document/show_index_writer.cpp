@@ -24,9 +24,9 @@ void add_settings(std::vector<std::u16string>& lines, const ShowSettings& s, std
 std::vector<std::u16string> show_index_lines(const SlideShow& show) {
     const ShowSettings& s = show.settings;
     std::vector<std::u16string> lines = {u"SlideShow 1.0"};
-    add_settings(lines, s,
-                 {ShowSetting::Name, ShowSetting::Proportions, ShowSetting::ShowCaptions, ShowSetting::Size,
-                  ShowSetting::Loop});
+    add_settings(
+        lines, s,
+        {ShowSetting::Name, ShowSetting::Proportions, ShowSetting::ShowCaptions, ShowSetting::Size, ShowSetting::Loop});
     lines.push_back(formatted(u"n_slides %d", show.slide_count()));
     add_settings(lines, s,
                  {ShowSetting::Autorun, ShowSetting::DefaultStyle, ShowSetting::DefaultDelay, ShowSetting::Transition,
@@ -62,9 +62,9 @@ bool write_new_index(const ShowSettings& s, CaptionSource caption_source, const 
     // A new show is named after its folder.
     lines.push_back(std::u16string(setting_keyword(ShowSetting::Name, SettingsFile::Index)) + u" " +
                     quoted_token(show_folder, quotation_mark));
-    add_settings(lines, s,
-                 {ShowSetting::DefaultStyle, ShowSetting::DefaultDelay, ShowSetting::Transition,
-                  ShowSetting::TransitionTime});
+    add_settings(
+        lines, s,
+        {ShowSetting::DefaultStyle, ShowSetting::DefaultDelay, ShowSetting::Transition, ShowSetting::TransitionTime});
     for (std::int32_t i = 0; i < count; ++i) {
         const std::u16string& file = image_names[static_cast<std::size_t>(i)];
         const std::u16string caption =

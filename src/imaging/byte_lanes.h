@@ -1,11 +1,14 @@
 #pragma once
-// 8-bit samples in lanes: sixteen at a time with SSE2, which every x86-64 processor
-// has, and 32 at a time on processors with AVX2. They make the weighted sums of the
-// linear resampler and turn 16 x 16 blocks of bytes. Where SSE2 is missing nothing but
-// byte_lanes is defined here, and the resampler takes its plain path.
+// The resampler's vector loops (vector_code.h), templates on how the lanes are found:
+// 8-bit samples sixteen at a time with SSE2, which every x86-64 processor has and the
+// compiler may assume, and 32 at a time on processors with AVX2. They make the weighted
+// sums of the linear resampler and turn 16 x 16 blocks of bytes. Where SSE2 is missing
+// nothing but byte_lanes is defined here, and the resampler takes its plain path.
 
 #include <cstddef>
 #include <cstdint>
+
+#include "imaging/vector_code.h"
 
 #if defined(__SSE2__)
 #include <immintrin.h>
@@ -19,11 +22,8 @@ inline constexpr std::size_t byte_lanes = 16;
 
 // Whether the 32-lane sums may be used.
 inline bool wide_byte_lanes() {
-    static const bool available = [] {
-        __builtin_cpu_init();
-        return __builtin_cpu_supports("avx2") != 0;
-    }();
-    return available;
+    static const bool wide = vector_level() >= VectorLevel::Avx2;
+    return wide;
 }
 
 // out[i] = Σ weights[k] * at(k)[i] divided by divisor and truncated, for the 16 bytes

@@ -10,8 +10,6 @@
 #include "imaging/image_copy.h"
 #include "imaging/monitor_profiles.h"
 #include "imaging/worker_pool.h"
-#include "platform/message_boxes.h"
-#include "platform/translation.h"
 
 namespace lumivane {
 
@@ -58,7 +56,7 @@ Profile monitor(MonitorProfile monitor_profile) {
 
 }  // namespace
 
-bool colour_transform_create(UserInterface& ui, const std::vector<std::uint8_t>& profile, const ImageBuffer& picture,
+bool colour_transform_create(const std::vector<std::uint8_t>& profile, const ImageBuffer& picture,
                              MonitorProfile monitor_profile, ColourTransformHandle& transform) {
     transform.reset();
     if (picture.kind == PixelFormat::Empty || picture.empty()) return false;
@@ -69,10 +67,7 @@ bool colour_transform_create(UserInterface& ui, const std::vector<std::uint8_t>&
         handle = cmsCreateTransform(input.get(), TYPE_BGR_8, output.get(), TYPE_BGR_8, INTENT_PERCEPTUAL,
                                     cmsFLAGS_NOCACHE);
     }
-    if (!handle) {
-        error_box(ui, Core::tr("Problem converting from working color space to monitor color space"));
-        return true;
-    }
+    if (!handle) return true;
     transform = std::make_shared<ColourTransform>(handle);
     return false;
 }
@@ -182,17 +177,19 @@ bool colour_transform_apply_rows(ImageBuffer& picture, const ColourTransform* tr
         rows);
 }
 
-bool colour_transform_shared(ColourTransformCache& cache, UserInterface& ui, const std::vector<std::uint8_t>& profile,
-                             const ImageBuffer& picture, MonitorProfile monitor_profile, ColourTransformHandle& transform) {
+SharedTransform colour_transform_shared(ColourTransformCache& cache, const std::vector<std::uint8_t>& profile,
+                                        const ImageBuffer& picture, MonitorProfile monitor_profile,
+                                        ColourTransformHandle& transform) {
     transform.reset();
-    if (picture.kind == PixelFormat::Empty || picture.empty()) return false;
+    if (picture.kind == PixelFormat::Empty || picture.empty()) return SharedTransform::Ready;
     ColourTransformCache::Entry& entry = cache.entries[{monitor_profile, profile}];
+    if (entry.refused) return SharedTransform::RefusedBefore;
     transform = entry.transform.lock();
-    if (transform || entry.refused) return entry.refused;
-    entry.refused = colour_transform_create(ui, profile, picture, monitor_profile, transform);
+    if (transform) return SharedTransform::Ready;
+    entry.refused = colour_transform_create(profile, picture, monitor_profile, transform);
     entry.transform = transform;
     if (transform) ++cache.created;
-    return entry.refused;
+    return entry.refused ? SharedTransform::Refused : SharedTransform::Ready;
 }
 
 bool colour_transform_to_srgb(MonitorProfile monitor_profile, ColourTransformHandle& transform) {

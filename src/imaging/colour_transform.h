@@ -13,8 +13,6 @@
 
 namespace lumivane {
 
-class UserInterface;
-
 struct ColourTransform;
 using ColourTransformHandle = std::shared_ptr<ColourTransform>;
 
@@ -22,11 +20,10 @@ enum class MonitorProfile : std::int32_t { Srgb = 0, AdobeRgb = 1, DciP3 = 2 };
 
 // Builds the transform from the picture's profile (sRGB when there is none) to the
 // monitor profile (0 sRGB, 1 Adobe RGB (1998), 2 DCI-P3; any other value counts as 0).
-// An empty picture gets no transform and no message; a profile the library refuses
-// (a grey or CMYK one, say) gets "Problem converting from working color space to
-// monitor color space", no transform, and failure.
-[[nodiscard]] bool colour_transform_create(UserInterface& ui, const std::vector<std::uint8_t>& profile, const ImageBuffer& picture,
-                             MonitorProfile monitor_profile, ColourTransformHandle& transform);
+// An empty picture gets no transform; a profile the library refuses (a grey or CMYK
+// one, say) gets no transform and failure, which the caller reports.
+[[nodiscard]] bool colour_transform_create(const std::vector<std::uint8_t>& profile, const ImageBuffer& picture,
+                                           MonitorProfile monitor_profile, ColourTransformHandle& transform);
 
 // The destination becomes the source converted row by row on the worker pool, or a
 // plain copy when there is no transform; an empty source empties the destination.
@@ -51,10 +48,13 @@ struct ColourTransformCache {
 };
 
 // colour_transform_create through the cache: slides whose profiles are byte for byte
-// the same share one transform. A profile the library refused is refused again without
-// a second message.
-[[nodiscard]] bool colour_transform_shared(ColourTransformCache& cache, UserInterface& ui, const std::vector<std::uint8_t>& profile,
-                             const ImageBuffer& picture, MonitorProfile monitor_profile, ColourTransformHandle& transform);
+// the same share one transform. A profile the library refused is refused again, told
+// apart from the first refusal so that the caller reports it once.
+enum class SharedTransform { Ready, Refused, RefusedBefore };
+[[nodiscard]] SharedTransform colour_transform_shared(ColourTransformCache& cache,
+                                                      const std::vector<std::uint8_t>& profile,
+                                                      const ImageBuffer& picture, MonitorProfile monitor_profile,
+                                                      ColourTransformHandle& transform);
 
 // The transform from a monitor colour space back to sRGB for pictures converted to it
 // (colour_transform_apply): a video of what the monitor showed, in the colours every

@@ -4,42 +4,37 @@
 
 #include "platform/file_replacement.h"
 #include "platform/files.h"
-#include "platform/message_boxes.h"
-#include "platform/translation.h"
 
 namespace lumivane {
 
-bool file_copy(UserInterface& ui, const std::u16string& source, const std::u16string& target) {
+CopyFailure file_copy(const std::u16string& source, const std::u16string& target, const MoveToTrash& move_to_trash) {
     FileHandle input;
-    if (file_open_read(source, input)) return true;
+    if (file_open_read(source, input)) return CopyFailure::Other;
     // Opening the source itself for writing would empty it.
-    if (same_file(source, target)) return false;
+    if (same_file(source, target)) return CopyFailure::None;
     FileReplacement output;
-    if (file_replace_start(target, output, ReplaceWhat::Name)) return true;
+    if (file_replace_start(target, output, ReplaceWhat::Name)) return CopyFailure::Other;
     std::vector<unsigned char> block(copy_block_size);
-    bool failed = false;
+    CopyFailure failure = CopyFailure::None;
     for (;;) {
         std::uint32_t length = copy_block_size;
         const ReadResult read = file_read(input, length, block.data());
         if (read == ReadResult::EndOfFile) break;
         if (read == ReadResult::Failed) {
-            error_box(ui, Core::tr("Read error copying file: %s"), source);
-            failed = true;
+            failure = CopyFailure::Read;
             break;
         }
         if (file_write(output.file, length, block.data())) {
-            error_box(ui, Core::tr("Write error copying file)"));
-            failed = true;
+            failure = CopyFailure::Write;
             break;
         }
     }
     file_close(input);
-    std::u16string trashed;
-    if (!failed && path_exists(target) && ui.move_to_trash(target, trashed)) {
-        error_box(ui, Core::translated(trash_failed_text), target);
-        failed = true;
+    if (failure == CopyFailure::None && path_exists(target) && move_to_trash(target)) failure = CopyFailure::NotTrashed;
+    if (file_replace_finish(output, failure != CopyFailure::None) && failure == CopyFailure::None) {
+        failure = CopyFailure::Other;
     }
-    return file_replace_finish(output, failed);
+    return failure;
 }
 
 }  // namespace lumivane

@@ -2,13 +2,12 @@
 // Copying an image file into a show folder.
 
 #include <cstdint>
+#include <functional>
 #include <string>
 
 #include "platform/translation.h"
 
 namespace lumivane {
-
-class UserInterface;
 
 inline constexpr std::uint32_t copy_block_size = 32768;
 // Reported with the path of a file that could not go to the trash and stays where it is.
@@ -20,9 +19,12 @@ inline constexpr char16_t trash_failed_text[] = LMV_TRANSLATE_NOOP("Core", "Cann
 // the user's trash just before, so no photograph is lost by being replaced (when the
 // trash cannot take it, it stays and the copy fails); a link there is replaced itself,
 // never the file it leads to. When target is another path to the source itself, nothing
-// is done. A failed read reports "Read error copying file: %s" with the source's path,
-// a failed write "Write error copying file)"; a file that cannot be opened fails without
-// a message. True on failure.
-[[nodiscard]] bool file_copy(UserInterface& ui, const std::u16string& source, const std::u16string& target);
+// is done. Returns what failed, for the caller to report; None when the copy is there,
+// Other when a file could not be opened or the copy not renamed.
+enum class CopyFailure { None, Other, Read, Write, NotTrashed };
+// Moves a file to the user's trash; true when it cannot.
+using MoveToTrash = std::function<bool(const std::u16string& path)>;
+[[nodiscard]] CopyFailure file_copy(const std::u16string& source, const std::u16string& target,
+                                    const MoveToTrash& move_to_trash);
 
 }  // namespace lumivane

@@ -153,8 +153,8 @@ struct OffscreenPlayback::State final : HeadlessUi, PlaybackWindow {
 };
 
 OffscreenPlayback::OffscreenPlayback(const SlideShow& show, std::int32_t width, std::int32_t height,
-                                     std::int32_t frames_per_second, Motion motion,
-                                     const ColourTransform* to_srgb, bool pixels)
+                                     std::int32_t frames_per_second, Motion motion, const ColourTransform* to_srgb,
+                                     bool pixels)
     : state_(std::make_unique<State>(show, width, height, frames_per_second, motion, to_srgb, pixels)) {}
 
 OffscreenPlayback::~OffscreenPlayback() = default;

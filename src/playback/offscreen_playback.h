@@ -31,9 +31,8 @@ public:
     // as the show reaches them, and let go once it has passed them: at most three at a
     // time (the one shown, the one going and the next). Without pixels only the timing
     // is played, which is all counting the frames needs.
-    OffscreenPlayback(const SlideShow& show, std::int32_t width, std::int32_t height,
-                      std::int32_t frames_per_second, Motion motion, const ColourTransform* to_srgb = nullptr,
-                      bool pixels = true);
+    OffscreenPlayback(const SlideShow& show, std::int32_t width, std::int32_t height, std::int32_t frames_per_second,
+                      Motion motion, const ColourTransform* to_srgb = nullptr, bool pixels = true);
     ~OffscreenPlayback();
     OffscreenPlayback(const OffscreenPlayback&) = delete;
     OffscreenPlayback& operator=(const OffscreenPlayback&) = delete;

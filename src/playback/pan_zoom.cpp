@@ -249,7 +249,6 @@ bool render_slide_picture(const SlideShow& show, std::int32_t slide_index, std::
                         {nullptr, &picture, picture.width, picture.height});
 }
 
-
 bool render_box_picture(const Slide& slide, const PictureBox& box, Motion motion, MemoryBitmap& picture) {
     if (!fits_picture(picture)) return true;
     return render_box(slide, box, motion, {nullptr, &picture, picture.width, picture.height});

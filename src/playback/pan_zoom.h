@@ -54,12 +54,12 @@ PictureBox slide_picture_box(const SlideShow& show, const Slide& slide, std::int
 // rounded to whole pixels. Without slides the frame is cleared to black; a slide
 // without a picture shows black. Fails, leaving the frame as it was, when the frame has
 // no pixels, the slide index is outside the show or working memory cannot be allocated.
-[[nodiscard]] bool render_slide_frame(const SlideShow& show, std::int32_t slide_index, std::int32_t key_frame, double progress,
-                        Motion motion, FrameBitmap& frame);
+[[nodiscard]] bool render_slide_frame(const SlideShow& show, std::int32_t slide_index, std::int32_t key_frame,
+                                      double progress, Motion motion, FrameBitmap& frame);
 // The same straight into the window's picture, in one pass: the pixels the frame would
 // hold, turned top-down into 32-bit ones.
-[[nodiscard]] bool render_slide_picture(const SlideShow& show, std::int32_t slide_index, std::int32_t key_frame, double progress,
-                          Motion motion, MemoryBitmap& picture);
+[[nodiscard]] bool render_slide_picture(const SlideShow& show, std::int32_t slide_index, std::int32_t key_frame,
+                                        double progress, Motion motion, MemoryBitmap& picture);
 // Any box of a slide's picture, at the picture's size: what the slides' paths show, and
 // what a preview of a path can show. A slide without a picture gives black.
 [[nodiscard]] bool render_box_picture(const Slide& slide, const PictureBox& box, Motion motion, MemoryBitmap& picture);

@@ -29,7 +29,9 @@ const Slide& slide_at(const PlaybackRecord& player, std::int32_t index) {
     return player.show.slides[static_cast<std::size_t>(index)];
 }
 
-double frame_period(const PlaybackRecord& player) { return player.frame_rate == FrameRate::Fps50 ? 1.0 / 50 : 1.0 / 60; }
+double frame_period(const PlaybackRecord& player) {
+    return player.frame_rate == FrameRate::Fps50 ? 1.0 / 50 : 1.0 / 60;
+}
 
 // The transitions the program knows; anything else a hand-edited file holds plays none.
 bool plays_transition(const ShowSettings& settings) {

@@ -12,7 +12,6 @@ namespace lumivane {
 
 class PlaybackWindow;
 
-
 // The playback window's size for the show: the whole screen for size 0, else the
 // largest client of the show's proportions inside (100 - 10 size) % of the screen.
 // Sizes outside 0 to 8 count as 0.

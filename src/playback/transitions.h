@@ -17,12 +17,12 @@ struct MemoryBitmap;
 // black, crossfade or curtain. Kind none, or any other value, writes nothing. Fails,
 // writing nothing, unless the three frames have pixels and the same size.
 [[nodiscard]] bool compose_transition(TransitionKind kind, const FrameBitmap& outgoing, const FrameBitmap& incoming,
-                        FrameBitmap& output, double progress);
+                                      FrameBitmap& output, double progress);
 
 // The same step written straight into the window's picture, in one pass: the pixels
 // are those the output frame would hold, turned top-down. Fails unless the picture has
 // the frames' size.
 [[nodiscard]] bool compose_transition(TransitionKind kind, const FrameBitmap& outgoing, const FrameBitmap& incoming,
-                        MemoryBitmap& picture, double progress);
+                                      MemoryBitmap& picture, double progress);
 
 }  // namespace lumivane

@@ -8,6 +8,8 @@
 
 #include "imaging/button_bitmaps.h"
 #include "imaging/preview.h"
+#include "platform/message_boxes.h"
+#include "platform/translation.h"
 #include "ui/image_drawing.h"
 #include "ui/interface_drawing.h"
 #include "ui/popup_help.h"
@@ -63,9 +65,17 @@ ImageBar::ImageBar(int x, int y, const ImageBarParameters& parameters, UserInter
     buttons_.resize(static_cast<std::size_t>(image_bar_button_count(grid_)));
     for (std::size_t i = 0; i < buttons_.size(); ++i) {
         Button& button = buttons_[i];
+        std::vector<BitmapProblem> problems;
         if (i < parameters.bitmaps.size() &&
-            !load_bitmap_file(ui, button.picture, parameters.bitmaps[i], pixels, pixels, settings_folder)) {
+            !load_bitmap_file(button.picture, parameters.bitmaps[i], pixels, pixels, settings_folder, problems)) {
             if (image_make_dimmed(button.picture, button.dimmed)) image_free(button.dimmed);
+        }
+        for (const BitmapProblem& problem : problems) {
+            if (problem.kind == BitmapProblem::Kind::PathTooLong) {
+                error_box(ui, Core::tr("Pathname too long"));
+            } else {
+                error_box(ui, Core::tr("Error loading bitmap file: %s"), problem.path);
+            }
         }
         if (i < parameters.popups.size()) button.popup = QString::fromStdU16String(parameters.popups[i]);
     }

@@ -255,7 +255,9 @@ void QtUserInterface::export_video_dialog() {
         [&copy, profile, &options](ExportProgress& progress, std::u16string& text) {
             const CaptionFonts fonts = video_caption_fonts();
             const CaptionDrawer draw = [&fonts](MemoryBitmap& picture, const std::u16string& caption,
-                                                CaptionSize size) { draw_video_caption(picture, caption, size, fonts); };
+                                                CaptionSize size) {
+                draw_video_caption(picture, caption, size, fonts);
+            };
             return export_show_video(copy, profile, options, draw, progress, text);
         },
         message);

@@ -206,12 +206,29 @@ TEST(LoadShowImages, SlidesWithTheSameProfileShareOneTransform) {
         std::vector<std::uint8_t> profile;
         ColourTransformHandle transform;
         ASSERT_FALSE(image_load(ui, folder.file(slide.file), own, profile));
-        ASSERT_FALSE(colour_transform_create(ui, profile, own, context.monitor_profile, transform));
+        ASSERT_FALSE(colour_transform_create(profile, own, context.monitor_profile, transform));
         ASSERT_FALSE(colour_transform_apply(own, own, transform.get()));
         ASSERT_EQ(slide.image.height, own.height);
         for (std::int32_t r = 0; r < own.height; ++r) {
             ASSERT_EQ(std::memcmp(slide.image.rows[r], own.rows[r], static_cast<std::size_t>(own.stride)), 0);
         }
+    }
+}
+
+// A profile the library refuses is named once however many slides carry it, and their
+// pictures keep their own colours.
+TEST(LoadShowImages, ARefusedProfileIsReportedOnce) {
+    TempFolder folder;
+    testing::write_jpeg(folder.native_file("odd.jpg"), 40, 30, false, [](int, int, int) { return 90; },
+                        testing::icc_markers({1, 2, 3, 4}, 300));
+    RecordingUi ui;
+    AppContext context(ui);
+    add_slides(context.show, folder.path(), {u"odd.jpg", u"odd.jpg", u"odd.jpg"});
+    load_show_images(context);
+    EXPECT_EQ(ui.texts(), std::vector<std::u16string>{u"Problem converting from working color space to monitor color space"});
+    for (const Slide& slide : context.show.slides) {
+        EXPECT_EQ(slide.transform, nullptr);
+        EXPECT_EQ(slide.image.rows[5][7], 90);
     }
 }
 

@@ -37,8 +37,8 @@ TEST(PictureCaptions, TheChosenFieldOrElseTheFileName) {
     } cases[] = {
         {"a.jpg", "'-XMP-dc:Title=Harbour at dawn' -IPTC:ObjectName=Pier", CaptionSource::Title, u"Harbour at dawn"},
         {"b.jpg", "-IPTC:ObjectName=Pier", CaptionSource::Title, u"Pier"},
-        {"c.jpg", "'-XMP-dc:Description=  Two boats\n\tat anchor ' -EXIF:ImageDescription=Boats", CaptionSource::Description,
-         u"Two boats at anchor"},
+        {"c.jpg", "'-XMP-dc:Description=  Two boats\n\tat anchor ' -EXIF:ImageDescription=Boats",
+         CaptionSource::Description, u"Two boats at anchor"},
         {"d.jpg", "-IPTC:Caption-Abstract=Quay -EXIF:ImageDescription=Boats", CaptionSource::Description, u"Quay"},
         {"e.jpg", "-EXIF:ImageDescription=Boats", CaptionSource::Description, u"Boats"},
         {"f.jpg", "'-EXIF:DateTimeOriginal=2024:06:01 14:23:05'", CaptionSource::DateTaken, u"2024-06-01 14:23"},

@@ -9,14 +9,12 @@
 
 #include "imaging/bmp_reader.h"
 #include "support/bmp_files.h"
-#include "support/recording_ui.h"
 #include "support/temp_folder.h"
 
 namespace lumivane {
 namespace {
 
 using testing::plain_bmp;
-using testing::RecordingUi;
 using testing::TempFolder;
 using testing::u8;
 
@@ -65,16 +63,16 @@ TEST(LoadBitmapFile, TheUsersPictureFirstThenTheProgramsOwn) {
         place(c.user, "settings/Bitmaps", user_colour);
         place(c.shipped, "shipped", shipped_colour);
 
-        RecordingUi ui;
         ImageBuffer button;
         ASSERT_FALSE(image_allocate(button, PixelFormat::Grey8, 5, 5, 1.0));
-        const bool failed = load_bitmap_file(ui, button, u"Run.bmp", 24, 20, root.file(u"settings"),
+        std::vector<BitmapProblem> problems;
+        const bool failed = load_bitmap_file(button, u"Run.bmp", 24, 20, root.file(u"settings"), problems,
                                              root.file(u"shipped"));
         EXPECT_EQ(failed, c.failed);
-        ASSERT_EQ(ui.boxes.size(), c.errors.size());
+        ASSERT_EQ(problems.size(), c.errors.size());
         for (std::size_t i = 0; i < c.errors.size(); ++i) {
-            EXPECT_EQ(ui.boxes[i].title, u"Error");
-            EXPECT_EQ(u8(ui.boxes[i].text), "Error loading bitmap file: " + root.native_file(c.errors[i]) + "/Run.bmp");
+            EXPECT_EQ(problems[i].kind, BitmapProblem::Kind::Unreadable);
+            EXPECT_EQ(u8(problems[i].path), root.native_file(c.errors[i]) + "/Run.bmp");
         }
         if (c.failed) {
             EXPECT_EQ(button.width, 5);  // left as it was

@@ -244,35 +244,97 @@ bool row_is_black(const ImageBuffer& image, std::int32_t from_top) {
 // 8000 x 6000 pixels for a file of a few hundred bytes is found out at its first rows:
 // the picture has the claimed size, but the 144 MB of it are never written, not even to
 // turn it upright.
-TEST(ImageLoad, FilesCutShortShowWhatTheyHold) {
+// A file damaged inside its data, with the warning for a damaged file either way: cut
+// short, it shows the rows its data reached (a progressive file its complete scans),
+// black below; with two bytes changed in the first scan of a file with restart markers,
+// the whole picture as the library decodes it where the library picks up again at the
+// next restart marker, and an end-of-picture marker in the middle ends the picture there.
+TEST(ImageLoad, DamagedFilesShowWhatTheyHold) {
+    enum class Shows { RowsThenBlack, EveryRow, AsTheLibraryDecodes };
+    struct Case {
+        const char* name;
+        bool progressive;
+        bool cut;                    // else damaged in its first scan, with restart markers
+        std::uint8_t first, second;  // the damaged byte pair
+        Shows shows;
+    };
+    const Case cases[] = {
+        {"cut short", false, true, 0, 0, Shows::RowsThenBlack},
+        {"cut short, progressive", true, true, 0, 0, Shows::EveryRow},
+        {"no marker of the format", false, false, 0xFF, 0x3A, Shows::AsTheLibraryDecodes},
+        {"no marker, progressive", true, false, 0xFF, 0x05, Shows::AsTheLibraryDecodes},
+        {"bits changed", false, false, 0x12, 0x34, Shows::AsTheLibraryDecodes},
+        {"end of picture", false, false, 0xFF, 0xD9, Shows::RowsThenBlack},
+    };
     TempFolder folder;
-    for (const bool progressive : {false, true}) {
-        SCOPED_TRACE(progressive ? "progressive" : "baseline");
-        testing::write_jpeg(folder.native_file("whole.jpg"), 320, 240, false, pattern, {}, 95, progressive);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        testing::write_jpeg(folder.native_file("whole.jpg"), 320, 240, false, pattern, {}, 95, c.progressive,
+                            c.cut ? 0 : 1);
         const Loaded whole = load(folder.native_file("whole.jpg"));
-        const std::vector<std::uint8_t> bytes = testing::file_bytes(folder.native_file("whole.jpg"));
-        folder.write("cut.jpg", std::string(bytes.begin(), bytes.begin() + static_cast<std::ptrdiff_t>(bytes.size() * 2 / 3)));
+        std::vector<std::uint8_t> bytes = testing::file_bytes(folder.native_file("whole.jpg"));
+        if (c.cut) {
+            bytes.resize(bytes.size() * 2 / 3);
+        } else {
+            // Halfway into the first scan's data, away from any marker.
+            std::size_t scan = 2;
+            while (scan + 3 < bytes.size() && !(bytes[scan] == 0xFF && bytes[scan + 1] == 0xDA)) ++scan;
+            std::size_t end = scan + 2 + (bytes[scan + 2] << 8 | bytes[scan + 3]);
+            while (end + 1 < bytes.size() && !(bytes[end] == 0xFF && (bytes[end + 1] & 0xF8) != 0xD0 && bytes[end + 1] != 0))
+                ++end;
+            std::size_t at = (scan + end) / 2;
+            while (bytes[at - 1] == 0xFF || bytes[at] == 0xFF || bytes[at + 1] == 0xFF || bytes[at + 2] == 0xFF) ++at;
+            ASSERT_LT(at + 2, end);
+            bytes[at] = c.first;
+            bytes[at + 1] = c.second;
+        }
+        folder.write("damaged.jpg", std::string(bytes.begin(), bytes.end()));
+
         RecordingUi ui;
-        ImageBuffer cut;
+        ImageBuffer image;
         std::vector<std::uint8_t> profile;
         LoadReport report;
-        ASSERT_FALSE(image_load(ui, folder.file(u"cut.jpg"), cut, profile, report));
+        ASSERT_FALSE(image_load(ui, folder.file(u"damaged.jpg"), image, profile, report));
         EXPECT_TRUE(report.incomplete);
-        ASSERT_EQ(cut.height, 240);
-        if (progressive) {
-            EXPECT_EQ(report.rows_with_data, 240);
-            EXPECT_FALSE(row_is_black(cut, 239));
-        } else {
+        ASSERT_EQ(image.height, 240);
+        switch (c.shows) {
+        case Shows::RowsThenBlack:
             EXPECT_GT(report.rows_with_data, 16);
-            EXPECT_LT(report.rows_with_data, 240);
+            EXPECT_LT(report.rows_with_data, 200);
             // The last row with data is smoothed with the missing one below it.
             for (std::int32_t y = 0; y + 1 < report.rows_with_data; ++y) {
                 const std::size_t r = static_cast<std::size_t>(239 - y);
-                ASSERT_EQ(std::memcmp(cut.rows[r], whole.image.rows[r], 3 * 320), 0) << y;
+                ASSERT_EQ(std::memcmp(image.rows[r], whole.image.rows[r], 3 * 320), 0) << y;
             }
-            for (std::int32_t y = report.rows_with_data; y < 240; ++y) ASSERT_TRUE(row_is_black(cut, y)) << y;
+            for (std::int32_t y = report.rows_with_data; y < 240; ++y) ASSERT_TRUE(row_is_black(image, y)) << y;
+            break;
+        case Shows::EveryRow:
+            EXPECT_EQ(report.rows_with_data, 240);
+            EXPECT_FALSE(row_is_black(image, 239));
+            break;
+        case Shows::AsTheLibraryDecodes: {
+            EXPECT_EQ(report.rows_with_data, 240);
+            const testing::JpegPicture library = testing::libjpeg_decode(folder.native_file("damaged.jpg"));
+            for (std::int32_t y = 0; y < 240; ++y) {
+                ASSERT_EQ(
+                    std::memcmp(image.rows[static_cast<std::size_t>(239 - y)], library.bgr.data() + 3 * 320 * y, 3 * 320),
+                    0)
+                    << y;
+            }
+            break;
         }
+        }
+    }
+}
 
+// A header that claims far more than its data: only the rows the data reached cost memory.
+TEST(ImageLoad, APictureClaimedLargerThanItsDataCostsOnlyItsRows) {
+    TempFolder folder;
+    for (const bool progressive : {false, true}) {
+        SCOPED_TRACE(progressive ? "progressive" : "baseline");
+        RecordingUi ui;
+        std::vector<std::uint8_t> profile;
+        LoadReport report;
         // Stored 8000 x 6000 and to be turned upright, which the empty picture is too.
         testing::write_jpeg(folder.native_file("small.jpg"), 16, 16, false, pattern, {testing::exif_orientation_marker(6)},
                             95, progressive);
@@ -292,61 +354,6 @@ TEST(ImageLoad, FilesCutShortShowWhatTheyHold) {
         EXPECT_EQ(claimed.width, 6000);
         EXPECT_EQ(claimed.height, 8000);
         EXPECT_TRUE(row_is_black(claimed, 4000));
-    }
-}
-
-// Damage inside data with restart markers: where the library picks up again at the next
-// restart marker, the whole picture shows as the library decodes it, with the warning
-// for a damaged file; an end-of-picture marker in the middle ends the picture there.
-TEST(ImageLoad, DamagedDataWithRestartMarkersShowsWhatTheLibraryRecovers) {
-    struct Case {
-        const char* name;
-        std::uint8_t first, second;  // the damaged byte pair
-        bool progressive;
-        bool whole;
-    };
-    const Case cases[] = {
-        {"no marker of the format", 0xFF, 0x3A, false, true},
-        {"no marker, progressive", 0xFF, 0x05, true, true},
-        {"bits changed", 0x12, 0x34, false, true},
-        {"end of picture", 0xFF, 0xD9, false, false},
-    };
-    TempFolder folder;
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        testing::write_jpeg(folder.native_file("whole.jpg"), 320, 240, false, pattern, {}, 95, c.progressive, 1);
-        std::vector<std::uint8_t> bytes = testing::file_bytes(folder.native_file("whole.jpg"));
-        // Halfway into the first scan's data, away from any marker.
-        std::size_t scan = 2;
-        while (scan + 3 < bytes.size() && !(bytes[scan] == 0xFF && bytes[scan + 1] == 0xDA)) ++scan;
-        std::size_t end = scan + 2 + (bytes[scan + 2] << 8 | bytes[scan + 3]);
-        while (end + 1 < bytes.size() && !(bytes[end] == 0xFF && (bytes[end + 1] & 0xF8) != 0xD0 && bytes[end + 1] != 0))
-            ++end;
-        std::size_t at = (scan + end) / 2;
-        while (bytes[at - 1] == 0xFF || bytes[at] == 0xFF || bytes[at + 1] == 0xFF || bytes[at + 2] == 0xFF) ++at;
-        ASSERT_LT(at + 2, end);
-        bytes[at] = c.first;
-        bytes[at + 1] = c.second;
-        folder.write("damaged.jpg", std::string(bytes.begin(), bytes.end()));
-
-        RecordingUi ui;
-        ImageBuffer image;
-        std::vector<std::uint8_t> profile;
-        LoadReport report;
-        ASSERT_FALSE(image_load(ui, folder.file(u"damaged.jpg"), image, profile, report));
-        EXPECT_TRUE(report.incomplete);
-        ASSERT_EQ(image.height, 240);
-        if (!c.whole) {
-            EXPECT_LT(report.rows_with_data, 200);
-            EXPECT_TRUE(row_is_black(image, 239));
-            continue;
-        }
-        EXPECT_EQ(report.rows_with_data, 240);
-        const testing::JpegPicture library = testing::libjpeg_decode(folder.native_file("damaged.jpg"));
-        for (std::int32_t y = 0; y < 240; ++y) {
-            ASSERT_EQ(std::memcmp(image.rows[static_cast<std::size_t>(239 - y)], library.bgr.data() + 3 * 320 * y, 3 * 320), 0)
-                << y;
-        }
     }
 }
 

@@ -99,7 +99,8 @@ TEST(Transitions, EveryByteAndLevelFollowsTheTable) {
         }
 
         // Fading out at level L takes x = (255 - L) / 510, fading in x = 0.5 + L / 510.
-        ASSERT_FALSE(compose_transition(TransitionKind::FadeToBlack, outgoing, incoming, output, (255 - level) / 510.0));
+        ASSERT_FALSE(
+            compose_transition(TransitionKind::FadeToBlack, outgoing, incoming, output, (255 - level) / 510.0));
         for (std::int32_t i = 0; i < output.image_size; ++i) {
             ASSERT_EQ(output.pixels[i], mul8[outgoing.pixels[i]][level]) << "fade out at " << level;
         }

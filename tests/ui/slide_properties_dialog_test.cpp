@@ -85,8 +85,10 @@ TEST(SlidePropertiesDialog, FitSlidesShowNoBoxAndOnlyOwnFitStyleIgnoresTheMouse)
         bool drawn;
         bool reacts;
     };
-    for (const Case c : {Case{SlideStyle::Fit, SlideStyle::Crop, false, false}, Case{SlideStyle::Default, SlideStyle::Fit, false, true},
-                         Case{SlideStyle::Default, SlideStyle::Crop, true, true}, Case{SlideStyle::Crop, SlideStyle::Fit, true, true}}) {
+    for (const Case c : {Case{SlideStyle::Fit, SlideStyle::Crop, false, false},
+                         Case{SlideStyle::Default, SlideStyle::Fit, false, true},
+                         Case{SlideStyle::Default, SlideStyle::Crop, true, true},
+                         Case{SlideStyle::Crop, SlideStyle::Fit, true, true}}) {
         Dialog d(c.style, {{2.0, 0.25, 0.25, 0.75, 0.75}}, c.default_style);
         const PreviewBox b = d.pixels();
         EXPECT_EQ(d.pixel(b.x0, (b.y0 + b.y1) / 2) == box_colour, c.drawn) << static_cast<int>(c.style);

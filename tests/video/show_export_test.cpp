@@ -264,7 +264,7 @@ TEST(ShowExport, PicturesOfAWideGamutMonitorAreTurnedBackToSrgb) {
     testing::SilentUi ui;
     for (Slide& slide : wide.slides) {
         ColourTransformHandle transform;
-        ASSERT_FALSE(colour_transform_create(ui, {}, slide.image, MonitorProfile::AdobeRgb, transform));
+        ASSERT_FALSE(colour_transform_create({}, slide.image, MonitorProfile::AdobeRgb, transform));
         ASSERT_FALSE(colour_transform_apply(slide.image, slide.image, transform.get()));
     }
     const ExportOptions options = resolved_export_options(show.settings, small_options(folder, "wide.mp4"));

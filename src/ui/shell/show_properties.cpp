@@ -79,7 +79,9 @@ ShowPropertiesForm show_properties_form(const ShowSettings& settings) {
     form.speed = row_of(settings.speed + 2, speed_rows);
     form.size = row_of(settings.size, size_rows);
     form.show_captions = row_of(settings.show_captions, caption_rows);
-    form.default_style = settings.default_style == SlideStyle::Fit ? 0 : settings.default_style == SlideStyle::Crop ? 1 : -1;
+    form.default_style = settings.default_style == SlideStyle::Fit    ? 0
+                         : settings.default_style == SlideStyle::Crop ? 1
+                                                                      : -1;
     form.default_delay = formatted(u"%2f", settings.default_delay);
     form.transition = row_of(settings.transition, transition_rows);
     form.transition_time = formatted(u"%2f", settings.transition_time);

@@ -45,8 +45,8 @@ TEST(SessionState, WrittenFileReadsBackEveryValue) {
     c.motion = Motion::Smooth;
     c.caption_source = CaptionSource::DateTaken;
     c.last_image_folder = u"/photos/new";
-    c.default_settings = {u"My show", 4, CaptionSize::Large, 0, AutorunMode::DontRun, -1, 4, 3, 2.123456, SlideStyle::Crop, TransitionKind::Curtain,
-                          0.25};
+    c.default_settings = {u"My show", 4, CaptionSize::Large, 0, AutorunMode::DontRun, -1, 4, 3, 2.123456,
+                          SlideStyle::Crop, TransitionKind::Curtain, 0.25};
     ASSERT_FALSE(write_session_state(c));
     EXPECT_TRUE(c.recent_files[0].empty());  // the writer empties the list
 
@@ -117,7 +117,8 @@ TEST(SessionState, HandEditedFiles) {
         {"Session 1.0\nopenfile 10 \"/x.ssi\"\nopenfile -1 \"/y.ssi\"\nopenfile 0\nwindow_placement 1 2 3\n"
          "default_delay\nend\n",
          5.0, SlideStyle::Fit, u"", 0},
-        {"Session 1.0\r\nopenfile 0 \u2034/a b.ssi\u2034\r\nend\r\ndefault_delay 9\r\n", 5.0, SlideStyle::Fit, u"/a b.ssi", 0},
+        {"Session 1.0\r\nopenfile 0 \u2034/a b.ssi\u2034\r\nend\r\ndefault_delay 9\r\n", 5.0, SlideStyle::Fit,
+         u"/a b.ssi", 0},
         {"SlideShow 1.0\ndefault_delay 9\n", 5.0, SlideStyle::Fit, u"", 0},
         {"Session\ndefault_delay 9\n", 5.0, SlideStyle::Fit, u"", 0},
         {"\n\nSession 1.0\n\nwindow_placement 0 0 0 0 0 1 2 301 404 1\n", 5.0, SlideStyle::Fit, u"", 44},
