@@ -14,6 +14,8 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 # The libraries' packages come from dpkg-shlibdeps; the captions' face is one more.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS fonts-liberation2)
+# Qt's own texts (standard buttons, file dialogs) in the desktop's language.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS qt6-translations-l10n)
 set(CPACK_STRIP_FILES ON)
 # Staged into DESTDIR under /usr, where the program finds its resources in
 # /usr/share/lumivane beside its /usr/bin.

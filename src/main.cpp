@@ -1,5 +1,7 @@
 // Lumivane: opens the slide show named on the command line in its main window.
 
+#include <QCoreApplication>
+
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -10,12 +12,14 @@
 #include "platform/text_encoding.h"
 #include "ui/export_command.h"
 #include "ui/start_up.h"
+#include "ui/translations.h"
 
 using namespace lumivane;
 
 namespace {
 
-const char usage[] =
+const char usage[] = QT_TRANSLATE_NOOP(
+    "CommandLine",
     "Usage: lumivane [SHOW]\n"
     "       lumivane --export SHOW -o VIDEO [--size WxH] [--fps N] [--crf N]\n"
     "                [--motion exact|smooth] [--audio FILE]\n"
@@ -41,7 +45,7 @@ const char usage[] =
     "LUMIVANE_UPDATE_SERVER names the server Help > Check for Updates asks.\n"
     "\n"
     "  --help     show this text\n"
-    "  --version  show the program's version\n";
+    "  --version  show the program's version\n");
 
 }  // namespace
 
@@ -51,7 +55,9 @@ int main(int argc, char** argv) {
     std::vector<std::u16string> arguments;
     for (int i = 1; i < argc; ++i) {
         if (std::strcmp(argv[i], "--help") == 0 || std::strcmp(argv[i], "-h") == 0) {
-            std::fputs(usage, stdout);
+            QCoreApplication application(argc, argv);
+            install_translations(application);
+            std::fputs(QCoreApplication::translate("CommandLine", usage).toUtf8().constData(), stdout);
             return 0;
         }
         if (std::strcmp(argv[i], "--version") == 0) {

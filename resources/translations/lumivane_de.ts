@@ -21,6 +21,67 @@
     </message>
 </context>
 <context>
+    <name>CommandLine</name>
+    <message>
+        <source>Usage: lumivane [SHOW]
+       lumivane --export SHOW -o VIDEO [--size WxH] [--fps N] [--crf N]
+                [--motion exact|smooth] [--audio FILE]
+Plays and edits slide shows of photographs, and makes videos of them.
+
+SHOW is a slide show index file (.ssi), or a folder of photographs (its index.ssi,
+or a new one listing its pictures). When the program already runs, it opens SHOW
+there instead.
+
+In the playback window: Space stops, the arrow keys, Home and End move through the
+slides, Esc closes it. In the main window Space plays and Esc ends the program;
+F1 opens the help pages.
+
+--export makes a video of SHOW without opening a window, even while the program
+runs: VIDEO ending in .mp4 is H.264 (the default, for every player), .webm is VP9
+and .mkv is AV1. --size is even numbers (default: the show&apos;s proportions in
+1920x1080), --fps is 24, 25, 30 (default), 50 or 60, --crf the quality (lower is
+better; 20 for H.264, 32 otherwise), --motion how moving pictures are sampled
+(default: the Motion of Preferences), --audio a music file, repeated or cut to the
+video with a fade-out. The show plays as in the program, with its defaults for new
+shows (the speed, for one).
+
+LUMIVANE_UPDATE_SERVER names the server Help &gt; Check for Updates asks.
+
+  --help     show this text
+  --version  show the program&apos;s version
+</source>
+        <translation>Aufruf: lumivane [DIASCHAU]
+        lumivane --export DIASCHAU -o VIDEO [--size BxH] [--fps N] [--crf N]
+                 [--motion exact|smooth] [--audio DATEI]
+Zeigt und bearbeitet Diaschauen aus Fotografien und macht Videos daraus.
+
+DIASCHAU ist die Indexdatei einer Diaschau (.ssi) oder ein Ordner mit Fotografien
+(dessen index.ssi oder ein neuer Index, der seine Bilder aufführt). Läuft das
+Programm schon, öffnet es DIASCHAU stattdessen dort.
+
+Im Wiedergabefenster hält die Leertaste an, die Pfeiltasten, Pos1 und Ende gehen
+durch die Folien, Esc schließt es. Im Hauptfenster spielt die Leertaste ab und Esc
+beendet das Programm; F1 öffnet die Hilfeseiten.
+
+--export macht ein Video von DIASCHAU, ohne ein Fenster zu öffnen, auch während das
+Programm läuft: VIDEO mit der Endung .mp4 ist H.264 (der Standard, für jeden
+Player), .webm ist VP9 und .mkv ist AV1. --size sind gerade Zahlen (Standard: das
+Seitenverhältnis der Diaschau in 1920x1080), --fps ist 24, 25, 30 (Standard), 50
+oder 60, --crf die Qualität (kleiner ist besser; 20 für H.264, sonst 32), --motion
+wie bewegte Bilder abgetastet werden (Standard: die Bewegung der Einstellungen),
+--audio eine Musikdatei, die wiederholt oder auf das Video gekürzt wird und am Ende
+ausblendet. Die Diaschau läuft wie im Programm, mit dessen Standardwerten für neue
+Diaschauen (etwa dem Tempo).
+
+LUMIVANE_UPDATE_SERVER nennt den Server, den Hilfe &gt; Nach Aktualisierungen suchen
+fragt.
+
+  --help     zeigt diesen Text
+  --version  zeigt die Version des Programms
+</translation>
+    </message>
+</context>
+<context>
     <name>Core</name>
     <message>
         <source>Untitled</source>
@@ -264,15 +325,15 @@ und %d weitere</translation>
     </message>
     <message>
         <source>%s file has invalid version number</source>
-        <translation>Datei %s hat eine ungültige Versionsnummer</translation>
+        <translation>Die Datei „%s“ hat eine ungültige Versionsnummer</translation>
     </message>
     <message>
         <source>%s file was created for a newer version of Lumivane -- some settings may be ignored</source>
-        <translation>Datei %s wurde für eine neuere Version von Lumivane angelegt -- manche Einstellungen werden vielleicht übergangen</translation>
+        <translation>Die Datei „%s“ wurde für eine neuere Version von Lumivane angelegt -- manche Einstellungen werden vielleicht übergangen</translation>
     </message>
     <message>
         <source>%s file was created for an older version of Lumivane -- some settings may assigned default values</source>
-        <translation>Datei %s wurde für eine ältere Version von Lumivane angelegt -- manche Einstellungen erhalten vielleicht ihre Standardwerte</translation>
+        <translation>Die Datei „%s“ wurde für eine ältere Version von Lumivane angelegt -- manche Einstellungen erhalten vielleicht ihre Standardwerte</translation>
     </message>
     <message>
         <source>Error loading bitmap file: %s</source>

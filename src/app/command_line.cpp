@@ -88,10 +88,11 @@ CommandLineOpen open_command_line_show(AppContext& context, const std::u16string
         show.show_folder = path;
         std::u16string index;
         if (!path_join(context.ui, index, path, default_index_name) && file_exists(index)) {
-            switch (context.ui.message_box(Core::translated(warning_title),
-                                           Core::tr("Open existing index file: index.ssi?.\n\nSelect Yes to open it.\n"
-                                           "Select No to delete it and build a new index.\nSelect Cancel to abort."),
-                                           BoxButtons::YesNoCancel, BoxOwner::MainWindow)) {
+            switch (context.ui.message_box(
+                Core::translated(warning_title),
+                Core::tr("Open existing index file: index.ssi?.\n\nSelect Yes to open it.\n"
+                         "Select No to delete it and build a new index.\nSelect Cancel to abort."),
+                BoxButtons::YesNoCancel, BoxOwner::MainWindow)) {
             case BoxAnswer::Yes: break;
             // The new index replaces the old one once it is written, so a folder
             // without pictures keeps its index.

@@ -40,11 +40,10 @@ bool check_folder_images(AppContext& context) {
     }
     // The index file holds at most this many slides: a longer one could not be read.
     if (!fits_in_a_show(static_cast<std::size_t>(count))) {
-        error_box(
-            ui,
-            Core::tr("Folder contains %d JPEG, TIFF, PNG, WebP, JPEG XL, HEIF or AVIF files, more than a slide show "
-                     "can hold (%d)"),
-            count, max_slides);
+        error_box(ui,
+                  Core::tr("Folder contains %d JPEG, TIFF, PNG, WebP, JPEG XL, HEIF or AVIF files, more than a slide "
+                           "show can hold (%d)"),
+                  count, max_slides);
         return true;
     }
     return false;
@@ -121,23 +120,24 @@ IndexChoice choose_index(AppContext& context, bool create, std::u16string& index
         const std::u16string question = count == 1
                                             ? formatted(Core::tr("Open existing slide show index file: %s?"), first)
                                             : Core::tr("Open one of the existing slide show index files?");
-        switch (
-            ui.message_box(Core::translated(alert_title), question, BoxButtons::YesNoCancel, BoxOwner::MainWindow)) {
-            case BoxAnswer::Yes: {
-                if (count == 1) {
-                    index_name = first;
-                    return IndexChoice::Open;
-                }
-                std::u16string path;
-                if (ui.open_index_file_dialog(path, show.show_folder, Core::translated(index_dialog_title)))
-                    return IndexChoice::Stop;
-                show.show_folder = path;
-                path_folder(show.show_folder);
-                index_name = path_file_name(path);
+        switch (ui.message_box(Core::translated(alert_title), question, BoxButtons::YesNoCancel,
+                               BoxOwner::MainWindow)) {
+        case BoxAnswer::Yes: {
+            if (count == 1) {
+                index_name = first;
                 return IndexChoice::Open;
             }
-            case BoxAnswer::No: break;
-            default: return IndexChoice::Stop;
+            std::u16string path;
+            if (ui.open_index_file_dialog(path, show.show_folder, Core::translated(index_dialog_title))) {
+                return IndexChoice::Stop;
+            }
+            show.show_folder = path;
+            path_folder(show.show_folder);
+            index_name = path_file_name(path);
+            return IndexChoice::Open;
+        }
+        case BoxAnswer::No: break;
+        default: return IndexChoice::Stop;
         }
     }
     if (!create) return IndexChoice::Open;
@@ -235,8 +235,9 @@ bool open_show_file(AppContext& context, const std::u16string& path) {
     SlideShow& show = context.show;
     std::u16string chosen = path;
     for (;;) {
-        if (chosen.empty() && context.ui.open_index_file_dialog(chosen, {}, Core::translated(index_dialog_title)))
+        if (chosen.empty() && context.ui.open_index_file_dialog(chosen, {}, Core::translated(index_dialog_title))) {
             return true;
+        }
         show.show_folder = chosen;
         path_folder(show.show_folder);
         update_window_title(context);

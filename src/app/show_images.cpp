@@ -197,8 +197,8 @@ void report_out_of_memory(AppContext& context, std::int32_t stopped_at, std::uin
     const std::uint64_t usable = loaded_bytes + (headroom > memory_reserve ? headroom - memory_reserve : 0);
     error_box(context.ui,
               Core::tr("Out of memory: %d of %d slides were loaded.\n"
-              "The pictures of the whole show need %s; the program may use %s for them.\n"
-              "The other slides stay in the show without their pictures."),
+                       "The pictures of the whole show need %s; the program may use %s for them.\n"
+                       "The other slides stay in the show without their pictures."),
               loaded, show.slide_count(), memory_text(needed), memory_text(usable));
 }
 

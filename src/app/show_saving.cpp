@@ -29,16 +29,17 @@ bool save_show(AppContext& context, const std::u16string& suggested_path) {
         file_name = path_file_name(suggested_path);
     }
     std::u16string chosen;
-    if (context.ui.save_index_file_dialog(chosen, file_name, show.show_folder, Core::tr("Save Slide Show Settings")))
+    if (context.ui.save_index_file_dialog(chosen, file_name, show.show_folder, Core::tr("Save Slide Show Settings"))) {
         return true;
+    }
 
     std::u16string chosen_folder = chosen;
     path_folder(chosen_folder);
     if (!folders_equal(chosen_folder, show.show_folder)) {
-        error_box(
-            context.ui,
-            Core::tr("Index file must be in the same folder as the image files.\nimage folder: %s\nindex folder: %s"),
-            show.show_folder, chosen_folder);
+        error_box(context.ui,
+                  Core::tr("Index file must be in the same folder as the image files.\n"
+                           "image folder: %s\nindex folder: %s"),
+                  show.show_folder, chosen_folder);
         return true;
     }
     // The old file is replaced only once the new one is completely on the disk; a
@@ -57,9 +58,9 @@ bool offer_save(AppContext& context) {
     if (!context.show.modified) return false;
     switch (context.ui.message_box(Core::translated(confirm_title), Core::tr("Save modified slide show settings?"),
                                    BoxButtons::YesNoCancel, BoxOwner::MainWindow)) {
-        case BoxAnswer::Yes: return save_show(context, context.show.index_path);
-        case BoxAnswer::No: return false;
-        default: return true;
+    case BoxAnswer::Yes: return save_show(context, context.show.index_path);
+    case BoxAnswer::No: return false;
+    default: return true;
     }
 }
 

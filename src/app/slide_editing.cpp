@@ -110,9 +110,9 @@ Placed copy_to_show_folder(AppContext& context, const std::u16string& source, co
         switch (ui.message_box(Core::translated(warning_title),
                                formatted(Core::tr("File already exists: %s\nOverwrite with new file?"), name),
                                BoxButtons::YesNoCancel, BoxOwner::MainWindow)) {
-            case BoxAnswer::Yes: break;
-            case BoxAnswer::No: return Placed::Kept;
-            default: return Placed::Cancelled;
+        case BoxAnswer::Yes: break;
+        case BoxAnswer::No: return Placed::Kept;
+        default: return Placed::Cancelled;
         }
     }
     const CopyFailure failure = file_copy(source, target, [&ui](const std::u16string& path) {

@@ -20,22 +20,21 @@ struct ProblemTexts {
 
 ProblemTexts texts(SlideProblem problem) {
     switch (problem) {
-        case SlideProblem::Missing:
-            return {error_title, Core::tr("Slide file does not exist: %s"),
-                    Core::tr("More slide files do not exist (%d):")};
-        case SlideProblem::Unreadable:
-            return {error_title, Core::tr("Error reading slide file: %s"),
-                    Core::tr("More slide files could not be read (%d):")};
-        case SlideProblem::Incomplete:
-            return {
-                warning_title,
+    case SlideProblem::Missing:
+        return {error_title, Core::tr("Slide file does not exist: %s"),
+                Core::tr("More slide files do not exist (%d):")};
+    case SlideProblem::Unreadable:
+        return {error_title, Core::tr("Error reading slide file: %s"),
+                Core::tr("More slide files could not be read (%d):")};
+    case SlideProblem::Incomplete:
+        return {warning_title,
                 Core::tr("Slide file is damaged or incomplete; the missing part of the picture is black: %s"),
                 Core::tr(
                     "More slide files are damaged or incomplete (%d); the missing parts of their pictures are black:")};
-        case SlideProblem::NoSmoothMotion:
-            return {warning_title,
-                    Core::tr("Not enough memory for smooth motion; this picture moves with less filtering: %s"),
-                    Core::tr("More pictures have no memory for smooth motion (%d); they move with less filtering:")};
+    case SlideProblem::NoSmoothMotion:
+        return {warning_title,
+                Core::tr("Not enough memory for smooth motion; this picture moves with less filtering: %s"),
+                Core::tr("More pictures have no memory for smooth motion (%d); they move with less filtering:")};
     }
     return {};
 }

@@ -14,11 +14,10 @@ void version_check(UserInterface& ui, const std::u16string& token, double writte
         warning_box(ui, Core::tr("%s file was created for a newer version of Lumivane -- some settings may be ignored"),
                     Core::translated(kind));
     } else if (version < written_version) {
-        warning_box(
-            ui,
-            Core::tr(
-                "%s file was created for an older version of Lumivane -- some settings may assigned default values"),
-            Core::translated(kind));
+        warning_box(ui,
+                    Core::tr("%s file was created for an older version of Lumivane -- "
+                             "some settings may assigned default values"),
+                    Core::translated(kind));
     }
 }
 

@@ -130,8 +130,7 @@ void ExportDialog::browse_output() {
 
 void ExportDialog::browse_music() {
     const QString start = music_->text().isEmpty() ? QFileInfo(output_->text()).path() : music_->text();
-    const QString file = QFileDialog::getOpenFileName(this, tr("Music for the video"), start,
-                                                      tr(music_file_types));
+    const QString file = QFileDialog::getOpenFileName(this, tr("Music for the video"), start, tr(music_file_types));
     if (!file.isEmpty()) music_->setText(file);
 }
 

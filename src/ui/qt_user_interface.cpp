@@ -78,8 +78,8 @@ std::unique_ptr<QMessageBox> make_message_box(const std::u16string& title, const
     const bool question = title == Core::translated(confirm_title) || buttons == BoxButtons::YesNo;
     const QMessageBox::Icon icon = title == Core::translated(error_title)     ? QMessageBox::Critical
                                    : title == Core::translated(warning_title) ? QMessageBox::Warning
-                                   : question            ? QMessageBox::Question
-                                                         : QMessageBox::Information;
+                                   : question                                 ? QMessageBox::Question
+                                                                              : QMessageBox::Information;
     return std::make_unique<QMessageBox>(icon, qt(title), qt(text), choice, parent);
 }
 

@@ -113,8 +113,8 @@ void SlidePropertiesDialog::make_controls() {
         {tr("Next Frame").toStdU16String()},
         {tr("Insert new frame before current frame").toStdU16String(),
          tr("Insert new frame after current frame").toStdU16String(), tr("Delete current frame").toStdU16String(),
-         tr("Set crop box as large as possible").toStdU16String(),
-         tr("Center crop box horizontally").toStdU16String(), tr("Center crop box vertically").toStdU16String()},
+         tr("Set crop box as large as possible").toStdU16String(), tr("Center crop box horizontally").toStdU16String(),
+         tr("Center crop box vertically").toStdU16String()},
         {tr("Constant Pan/Zoom Speed").toStdU16String(), tr("Nonlinear Pan/Zoom Speed").toStdU16String()},
     };
     for (std::size_t i = 0; i < bars_.size(); ++i) {

@@ -120,11 +120,10 @@ int run_program(int& argc, char** argv, const std::vector<std::u16string>& typed
     // Without the lock nothing may listen: the socket may be another program's.
     if (claim == InstanceClaim::Failed ||
         instance.set_handler([&requests](InstanceRequest request) { requests.later_start(request); })) {
-        error_box(
-            ui,
-            Core::tr(
-                "Cannot use the folder %s to keep one program running.\nLater starts will open programs of their own."),
-            lock_folder.toStdU16String());
+        error_box(ui,
+                  Core::tr("Cannot use the folder %s to keep one program running.\n"
+                           "Later starts will open programs of their own."),
+                  lock_folder.toStdU16String());
     }
     const int code = application.exec();
     ui.destroy_playback_window();

@@ -124,8 +124,9 @@ std::u16string export_options_problem(const ExportOptions& options) {
     if (problem.empty()) problem = output_name_problem(options.output);
     if (!problem.empty()) return problem;
     const VideoFormat* format = video_format_for(options.output);
-    if (folder_exists(options.output))
+    if (folder_exists(options.output)) {
         return formatted(Core::tr("Cannot make the video %s: it is a folder"), options.output);
+    }
     std::u16string folder = options.output;
     path_folder(folder);
     if (!folder_exists(folder)) {

@@ -33,6 +33,9 @@ struct User {
         environment.insert("HOME", QString::fromStdString(home.native()));
         environment.insert("XDG_RUNTIME_DIR", QString::fromStdString(home.native_file("run")));
         environment.insert("QT_QPA_PLATFORM", "offscreen");
+        // English, whatever language the machine that runs the tests speaks.
+        environment.remove("LANGUAGE");
+        environment.insert("LC_ALL", "C.UTF-8");
     }
     void start(QProcess& process, const QStringList& arguments, rlim_t file_size_limit = RLIM_INFINITY) const {
         process.setProcessEnvironment(environment);
@@ -206,6 +209,28 @@ TEST(ExportCommand, BadInputEndsWithAMessageAndLeavesNoFile) {
         EXPECT_EQ(run.code, c.code) << c.name << ": " << run.output;
         EXPECT_NE(run.output.find(c.message), std::string::npos) << c.name << ": " << run.output;
         EXPECT_TRUE(names_in(out).empty()) << c.name;
+    }
+}
+
+// The messages come in the desktop's language where the program has a translation, and
+// in English where it has none.
+TEST(ExportCommand, SpeaksTheDesktopsLanguage) {
+    struct Case {
+        QStringList set;  // NAME=VALUE, or NAME alone to remove it
+        const char* message;
+    };
+    for (const Case& c : {Case{{}, "No such show: /gone"}, Case{{"LANGUAGE=de"}, "Diese Diaschau gibt es nicht: /gone"},
+                          Case{{"LC_ALL", "LANG=de_DE.UTF-8"}, "Diese Diaschau gibt es nicht: /gone"},
+                          Case{{"LANGUAGE=fr"}, "No such show: /gone"}}) {
+        User user;
+        for (const QString& setting : c.set) {
+            const qsizetype equals = setting.indexOf(u'=');
+            if (equals < 0) user.environment.remove(setting);
+            else user.environment.insert(setting.left(equals), setting.mid(equals + 1));
+        }
+        const Outcome run = user.run({"--export", "/gone", "-o", QString::fromStdString(user.home.native_file("a.mp4"))});
+        EXPECT_EQ(run.code, 1) << c.set.join(u' ').toStdString();
+        EXPECT_NE(run.output.find(c.message), std::string::npos) << c.set.join(u' ').toStdString() << ": " << run.output;
     }
 }
 
