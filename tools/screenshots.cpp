@@ -205,7 +205,12 @@ int main(int argc, char** argv) {
     save(with_menu(window, 0), QStringLiteral("file_menu.png"));
     save(with_menu(window, 1), QStringLiteral("edit_menu.png"));
     save(with_menu(window, 2), QStringLiteral("help_menu.png"));
-    save(dialog_picture(ShowPropertiesDialog(context, &window)), QStringLiteral("show_properties.png"));
+    // The properties with music of their own, which the show itself keeps out of the other
+    // pictures (nothing plays here).
+    context.show.music = {{u"Summer.mp3", u"../Evening Song.flac"}, 80, 3.0};
+    ShowPropertiesDialog properties(context, &window);
+    context.show.music = {};
+    save(dialog_picture(std::move(properties)), QStringLiteral("show_properties.png"));
     save(dialog_picture(PreferencesDialog(context, &window)), QStringLiteral("preferences.png"));
     save(dialog_picture(AboutDialog(&window)), QStringLiteral("about.png"));
 

@@ -773,6 +773,10 @@ Spätere Starts öffnen eigene Programme.</translation>
         <source>Cannot use the monitor profile %s; pictures are shown in sRGB.</source>
         <translation>Das Bildschirmprofil %s ist nicht verwendbar; die Bilder werden in sRGB gezeigt.</translation>
     </message>
+    <message>
+        <source>There is no music to play</source>
+        <translation>Es gibt keine Musik zum Abspielen</translation>
+    </message>
 </context>
 <context>
     <name>ExportCommand</name>
@@ -836,10 +840,6 @@ Spätere Starts öffnen eigene Programme.</translation>
         <translation>Bewegung:</translation>
     </message>
     <message>
-        <source>none</source>
-        <translation>keine</translation>
-    </message>
-    <message>
         <source>Music:</source>
         <translation>Musik:</translation>
     </message>
@@ -854,6 +854,10 @@ Spätere Starts öffnen eigene Programme.</translation>
     <message>
         <source>Music for the video</source>
         <translation>Musik für das Video</translation>
+    </message>
+    <message>
+        <source>the show&apos;s own music, if any</source>
+        <translation>die eigene Musik der Schau, falls vorhanden</translation>
     </message>
 </context>
 <context>
@@ -932,6 +936,68 @@ Spätere Starts öffnen eigene Programme.</translation>
     <message>
         <source>%1 - %2</source>
         <translation>%1 - %2</translation>
+    </message>
+</context>
+<context>
+    <name>MusicPlayer</name>
+    <message>
+        <source>There is no sound device: the show plays without its music</source>
+        <translation>Es gibt kein Tonausgabegerät: die Schau läuft ohne ihre Musik</translation>
+    </message>
+</context>
+<context>
+    <name>MusicSection</name>
+    <message>
+        <source>Music</source>
+        <translation>Musik</translation>
+    </message>
+    <message>
+        <source>Add...</source>
+        <translation>Hinzufügen...</translation>
+    </message>
+    <message>
+        <source>Remove</source>
+        <translation>Entfernen</translation>
+    </message>
+    <message>
+        <source>Up</source>
+        <translation>Nach oben</translation>
+    </message>
+    <message>
+        <source>Down</source>
+        <translation>Nach unten</translation>
+    </message>
+    <message>
+        <source>Fit slides to the music</source>
+        <translation>Dias an die Musik anpassen</translation>
+    </message>
+    <message>
+        <source>Snap slide changes to beats</source>
+        <translation>Diawechsel auf Schläge legen</translation>
+    </message>
+    <message>
+        <source>Volume: </source>
+        <translation>Lautstärke: </translation>
+    </message>
+    <message>
+        <source>Fade-out: </source>
+        <translation>Ausblenden: </translation>
+    </message>
+    <message>
+        <source>sec</source>
+        <translation>s</translation>
+    </message>
+    <message>
+        <source>Add Music</source>
+        <translation>Musik hinzufügen</translation>
+    </message>
+    <message>
+        <source>No beats were found in the music</source>
+        <translation>In der Musik wurden keine Schläge gefunden</translation>
+    </message>
+    <message>
+        <source>The music is too short for the slides&apos; transitions</source>
+        <translation>Die Musik ist zu kurz für die Übergänge der Dias</translation>
     </message>
 </context>
 <context>

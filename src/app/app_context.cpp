@@ -26,6 +26,7 @@ void reset_to_untitled(AppContext& context) {
     SlideShow& show = context.show;
     release_all_slides(show);
     show.slides.clear();
+    show.music = {};
     reset_slide_position(context);
     PlaybackState& playback = context.playback;
     show.show_folder.clear();

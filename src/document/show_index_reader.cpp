@@ -41,6 +41,12 @@ public:
         if (const auto setting = show_setting_named(keyword, SettingsFile::Index)) {
             read_setting(s, *setting, t, SettingsFile::Index);
             if (setting == ShowSetting::Speed && n >= 2) set_speed(show_, s.speed);
+        } else if (keyword == u"music" && n >= 2) {
+            show_.music.files.push_back(cut_text(t[1], path_limit));
+        } else if (keyword == u"music_volume" && n >= 2) {
+            show_.music.volume = integer(t[1]);
+        } else if (keyword == u"music_fade" && n >= 2) {
+            show_.music.fade = real(t[1]);
         } else if (keyword == u"n_slides" && n >= 2) {
             return read_slide_count(integer(t[1]));
         } else if (keyword == u"slide" && n >= 7) {

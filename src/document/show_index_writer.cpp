@@ -31,6 +31,13 @@ std::vector<std::u16string> show_index_lines(const SlideShow& show) {
     add_settings(lines, s,
                  {ShowSetting::Autorun, ShowSetting::DefaultStyle, ShowSetting::DefaultDelay, ShowSetting::Transition,
                   ShowSetting::TransitionTime});
+    // A show without music is written as before.
+    const ShowMusic& music = show.music;
+    for (const std::u16string& file : music.files) lines.push_back(u"music " + quoted_token(file, triple_prime));
+    if (music != ShowMusic{}) {
+        lines.push_back(formatted(u"music_volume %d", music.volume));
+        lines.push_back(formatted(u"music_fade %2zf", music.fade));
+    }
     for (std::int32_t i = 0; i < show.slide_count(); ++i) {
         const Slide& slide = show.slides[static_cast<std::size_t>(i)];
         lines.push_back(formatted(u"slide %d %d %d %d %s %s", i, slide.style, slide.interpolation, slide.frame_count(),

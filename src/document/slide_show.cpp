@@ -64,6 +64,7 @@ SlideShow show_borrow(const SlideShow& show) {
     copy.speed_factor = show.speed_factor;
     copy.show_folder = show.show_folder;
     copy.index_path = show.index_path;
+    copy.music = show.music;
     copy.slides.resize(show.slides.size());
     for (std::size_t i = 0; i < show.slides.size(); ++i) {
         const Slide& from = show.slides[i];

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "imaging/image_buffer.h"
+#include "document/show_music.h"
 #include "imaging/picture_cache.h"
 
 namespace lumivane {
@@ -97,6 +98,7 @@ struct SlideShow {
     std::u16string index_path;   // empty for an untitled show
     bool modified = false;
     std::vector<Slide> slides;
+    ShowMusic music;
 
     std::int32_t slide_count() const { return static_cast<std::int32_t>(slides.size()); }
 };

@@ -16,6 +16,9 @@ struct PlaybackState {
     double segment_duration = 0.0;     // seconds, the key frame's delay over the speed factor
     std::int32_t segment_ticks = 0;    // ticks spent in the segment; 0: not started yet
     double time_base = 0.0;            // the moment the segment or transition started, in milliseconds
+    // Milliseconds at which the show's clock (show_clock.h) read 0: where the running
+    // show's slides and segments begin, however late their ticks come.
+    std::int64_t clock_origin = 0;
     bool running = false;              // the timer is set
     bool restart_pending = false;      // the next tick first starts a transition
     bool from_black = false;           // the next transition starts from black

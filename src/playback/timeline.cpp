@@ -11,6 +11,7 @@
 #include "platform/translation.h"
 #include "playback/pan_zoom.h"
 #include "playback/playback_window.h"
+#include "playback/show_clock.h"
 #include "playback/transitions.h"
 
 namespace lumivane {
@@ -50,6 +51,15 @@ bool manual_mode(const PlaybackRecord& player) { return player.show.settings.aut
 // The segment's time over the speed factor.
 double segment_seconds(const PlaybackRecord& player, std::int32_t slide, std::int32_t key_frame) {
     return key_frame_delay(player.show, slide, key_frame) / player.show.speed_factor;
+}
+
+// The moment the show's clock reaches the key frame's segment of the current slide, or
+// the slide's transition in.
+double clock_at(const PlaybackRecord& player, std::int32_t key_frame, bool transition) {
+    const std::int32_t slide = player.current_slide;
+    const double at = slide_start_seconds(player.show, slide) +
+                      (transition ? 0.0 : key_frame_start_seconds(player.show, slide, key_frame));
+    return static_cast<double>(player.state.clock_origin + clock_milliseconds(at));
 }
 
 bool has_picture(PlaybackWindow* window) { return window && (window->draws_scenes() || window->memory_bitmap().pixels); }
@@ -309,7 +319,7 @@ void begin_transition(PlaybackRecord& player) {
     if (plays_transition(player.show.settings)) {
         prepare_transition(player);
         pb.in_transition = true;
-        pb.time_base = moment(player);
+        pb.time_base = clock_at(player, 0, true);
     } else {
         pb.in_transition = false;
     }
@@ -344,6 +354,7 @@ void next_slide(PlaybackRecord& player, bool& stopped) {
     if (next > last_slide(player)) {
         if (player.show.settings.loop) {
             next = 0;
+            player.state.clock_origin += clock_milliseconds(show_seconds(player.show));
         } else {
             stop_show(player, false);  // makes the displayed slide current again
             stopped = true;
@@ -360,7 +371,7 @@ bool step_path(PlaybackRecord& player, bool& stopped) {
     stopped = false;
     if (pb.path_active) {
         if (pb.segment_ticks == 0) {
-            pb.time_base = moment(player);
+            pb.time_base = clock_at(player, pb.key_frame, false);
             pb.segment_duration = segment_seconds(player, player.current_slide, pb.key_frame);
         }
         ++pb.segment_ticks;
@@ -415,13 +426,13 @@ void playback_tick(PlaybackRecord& player) {
             composed = true;
         } else {
             pb.in_transition = false;
-            pb.time_base = moment(player);
+            pb.time_base = clock_at(player, 0, false);
         }
     }
     if (!composed) {
         const std::int32_t current = player.current_slide;
         if (slide_at(player, current).frame_count() >= 2) {
-            if (pb.segment_ticks == 0) pb.time_base = moment(player);
+            if (pb.segment_ticks == 0) pb.time_base = clock_at(player, pb.key_frame, false);
             pb.segment_duration = segment_seconds(player, current, pb.key_frame);
         }
         pb.displayed_slide = current;
@@ -444,9 +455,10 @@ void playback_tick(PlaybackRecord& player) {
         const std::int32_t shown = pb.displayed_slide;
         if (slide_at(player, shown).frame_count() < 2) period = segment_seconds(player, shown, 0);
     }
-    // The next tick is due one period after this one was, however long this one took.
+    // The next tick is due one period after this one was, however long this one took; the
+    // one that starts the next slide when the clock reaches it.
     pb.tick_period = 1000.0 * std::clamp(period, 0.0, static_cast<double>(INT_MAX) / 1000.0);
-    pb.tick_due += pb.tick_period;
+    pb.tick_due = pb.restart_pending ? clock_at(player, 0, true) : pb.tick_due + pb.tick_period;
     pb.window->set_timer(wait_until(pb.tick_due, pb.tick_period, static_cast<double>(now(player))));
     pb.running = true;
 }
@@ -460,6 +472,8 @@ void playback_start(PlaybackRecord& player) {
     PlaybackState& pb = player.state;
     pb.restart_pending = true;
     pb.tick_due = static_cast<double>(now(player));
+    const std::int32_t slide = std::clamp(player.current_slide, 0, std::max(last_slide(player), 0));
+    pb.clock_origin = now(player) - clock_milliseconds(slide_start_seconds(player.show, slide));
     pb.tick_period = 0.0;
     playback_tick(player);
 }

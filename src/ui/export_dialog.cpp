@@ -78,7 +78,7 @@ ExportDialog::ExportDialog(QWidget* parent, UserInterface& ui, const ShowSetting
     form->addRow(tr("Motion:"), motion_);
 
     music_ = new QLineEdit(qt(options.audio));
-    music_->setPlaceholderText(tr("none"));
+    music_->setPlaceholderText(tr("the show's own music, if any"));
     music_->setClearButtonEnabled(true);
     QPushButton* browse_music_button = nullptr;
     form->addRow(tr("Music:"), with_browse(music_, browse_music_button));

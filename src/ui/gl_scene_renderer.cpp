@@ -8,6 +8,7 @@
 
 #include "document/slide_show.h"
 #include "imaging/image_buffer.h"
+#include "imaging/picture_cache.h"
 #include "playback/pan_zoom.h"
 #include "playback/transitions.h"
 
@@ -272,11 +273,13 @@ void GlSceneRenderer::upload(const ImageBuffer& image, PictureTexture& t) {
     glTexParameteri(GL_TEXTURE_2D_ARRAY, GL_TEXTURE_MAX_LEVEL, 0);
 }
 
-GlSceneRenderer::PictureTexture* GlSceneRenderer::texture_for(const ImageBuffer& image, bool smooth) {
+GlSceneRenderer::PictureTexture* GlSceneRenderer::texture_for(const std::shared_ptr<const ImageBuffer>& picture,
+                                                              bool smooth) {
+    if (!picture) return nullptr;
+    const ImageBuffer& image = *picture;
     if (image.empty() || image.kind != PixelFormat::Colour8 || image.width <= 0 || image.height <= 0) return nullptr;
-    auto found = std::find_if(textures_.begin(), textures_.end(), [&](const PictureTexture& t) {
-        return t.pixels == image.rows[0] && t.width == image.width && t.height == image.height;
-    });
+    auto found = std::find_if(textures_.begin(), textures_.end(),
+                              [&](const PictureTexture& t) { return t.picture == picture; });
     if (found == textures_.end()) {
         if (textures_.size() >= cached_pictures) {
             const auto oldest = std::min_element(textures_.begin(), textures_.end(),
@@ -285,7 +288,7 @@ GlSceneRenderer::PictureTexture* GlSceneRenderer::texture_for(const ImageBuffer&
             textures_.erase(oldest);
         }
         PictureTexture t;
-        t.pixels = image.rows[0];
+        t.picture = picture;
         t.width = image.width;
         t.height = image.height;
         upload(image, t);
@@ -311,7 +314,8 @@ bool GlSceneRenderer::bind_view(const SlideShow& show, const SlideView& view, Mo
     const Slide& slide = show.slides[static_cast<std::size_t>(view.slide)];
     const bool smooth = motion == Motion::Smooth;
     glActiveTexture(GL_TEXTURE0 + index);
-    const PictureTexture* t = texture_for(slide.image, smooth);
+    // The full-size picture in either motion: smooth motion filters it through its mipmaps.
+    const PictureTexture* t = texture_for(picture_get(slide.picture, PictureNeed{}).image, smooth);
     if (!t) return false;
     const PictureBox box = slide_picture_box(show, slide, view.key_frame, view.progress, width, height);
     glUniform1i(at("kind"), smooth ? 2 : 1);
@@ -323,7 +327,7 @@ bool GlSceneRenderer::bind_view(const SlideShow& show, const SlideView& view, Mo
     if (smooth) return true;
     // Exact: the processor's own sampling maps, columns then rows.
     map_.resize(static_cast<std::size_t>(width) + static_cast<std::size_t>(height));
-    exact_maps(slide.image.width, slide.image.height, box, width, height, map_.data(), map_.data() + width);
+    exact_maps(t->width, t->height, box, width, height, map_.data(), map_.data() + width);
     const std::int32_t lengths[2] = {width, height};
     for (std::int32_t k = 0; k < 2; ++k) {
         glActiveTexture(GL_TEXTURE2 + 2 * index + k);

@@ -11,6 +11,7 @@
 #include <QOpenGLFunctions_3_3_Core>
 
 #include <cstdint>
+#include <memory>
 #include <vector>
 
 #include "playback/pan_zoom.h"
@@ -44,7 +45,7 @@ private:
     // A slide's picture on the graphics processor: an array texture of tiles, one layer
     // when it fits in one texture.
     struct PictureTexture {
-        const std::uint8_t* pixels = nullptr;  // the picture it was made from
+        std::shared_ptr<const ImageBuffer> picture;  // the picture it was made from, held while it is here
         std::int32_t width = 0;
         std::int32_t height = 0;
         GLuint texture = 0;
@@ -58,7 +59,7 @@ private:
 
     // The view's texture, uploaded when the cache does not hold it; null for a slide
     // without a picture to show.
-    PictureTexture* texture_for(const ImageBuffer& image, bool smooth);
+    PictureTexture* texture_for(const std::shared_ptr<const ImageBuffer>& picture, bool smooth);
     void upload(const ImageBuffer& image, PictureTexture& texture);
     // Binds the view's picture and sampling to unit slots; false for black.
     bool bind_view(const SlideShow& show, const SlideView& view, Motion motion, std::int32_t index,

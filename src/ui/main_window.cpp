@@ -16,6 +16,7 @@
 #include "platform/translation.h"
 #include "playback/playback_window.h"
 #include "playback/timeline.h"
+#include "ui/music_player.h"
 #include "ui/playback_keys.h"
 #include "ui/qt_text.h"
 #include "ui/shell/main_window_commands.h"
@@ -38,6 +39,7 @@ MainWindow::MainWindow(AppContext& context, ShellInterface& shell) : context_(co
     grid_ = new ThumbnailGrid(context_, shell_, this);
     setCentralWidget(grid_);
     setFocusProxy(grid_);  // the keys go to the grid first, which passes on what it leaves
+    new MusicPlayer(context_, this);
 
     for (const MenuDefinition& definition : main_menus()) {
         QMenu* menu = menuBar()->addMenu(qt(Core::translated(definition.title)));

@@ -9,6 +9,7 @@
 #include <QPushButton>
 
 #include "app/app_context.h"
+#include "ui/music_section.h"
 #include "ui/qt_text.h"
 
 namespace lumivane {
@@ -118,8 +119,10 @@ ShowPropertiesDialog::ShowPropertiesDialog(AppContext& context, QWidget* owner)
     buttons->addWidget(ok);
     buttons->addWidget(cancel);
 
+    music_ = new MusicSection(context, this);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(grid);
+    layout->addWidget(music_);
     layout->addSpacing(8);
     layout->addLayout(buttons);
     layout->setSizeConstraint(QLayout::SetFixedSize);
@@ -143,10 +146,13 @@ ShowPropertiesForm ShowPropertiesDialog::form() const {
 }
 
 void ShowPropertiesDialog::accept() {
-    if (!accept_show_properties(context_, form(), at_opening_)) QDialog::accept();
+    if (accept_show_properties(context_, form(), at_opening_)) return;
+    music_->take();
+    QDialog::accept();
 }
 
 void ShowPropertiesDialog::reject() {
+    music_->restore();
     cancel_show_properties(context_, at_opening_);
     QDialog::reject();
 }

@@ -15,6 +15,7 @@ class QLineEdit;
 namespace lumivane {
 
 struct AppContext;
+class MusicSection;
 
 class ShowPropertiesDialog : public QDialog {
     Q_DECLARE_TR_FUNCTIONS(ShowPropertiesDialog)
@@ -47,6 +48,7 @@ private:
     QLineEdit* default_delay_;
     QComboBox* transition_;
     QLineEdit* transition_time_;
+    MusicSection* music_;
 };
 
 }  // namespace lumivane

@@ -1,276 +1,149 @@
 #include "video/audio_track.h"
 
 #include <algorithm>
-#include <vector>
+#include <cmath>
 
-extern "C" {
-#include <libavcodec/avcodec.h>
-#include <libavformat/avformat.h>
-#include <libavutil/channel_layout.h>
-#include <libswresample/swresample.h>
-}
-
-#include "platform/files.h"
+#include "document/slide_show.h"
 #include "platform/translation.h"
-#include "platform/value_formatter.h"
 
 namespace lumivane {
 
-namespace {
-
-// Reading that goes this far past the last sound without finding more ends the sound:
-// a file padded with zeros or other junk costs no more than this, however large.
-constexpr std::int64_t max_bytes_without_sound = std::int64_t{8} << 20;
-// The packets the probe reads to learn the sound's kind; it stops there by itself, where
-// the limit above would cut it off midway.
-constexpr std::int64_t probe_bytes = std::int64_t{1} << 20;
-
-}  // namespace
-
 struct AudioTrack::State {
-    ~State() {
-        close_file();
-        swr_free(&resampler);
-        av_channel_layout_uninit(&resampler_layout);
-        av_packet_free(&packet);
-        av_frame_free(&frame);
+    // Opens file index at the given sample of it.
+    bool enter(std::size_t index, std::int64_t at, std::u16string& message) {
+        file = index;
+        file_position = at;
+        if (decoder_file != index) {
+            decoder = std::make_unique<MusicDecoder>();
+            decoder_file = index;
+            if (decoder->open(playlist.paths[index], message)) return true;
+            if (at == 0) return false;
+        }
+        return decoder->seek(at, message);
     }
 
-    void close_file() {
-        avcodec_free_context(&decoder);
-        avformat_close_input(&format);
-    }
-
-    // The libraries' reading asks this before each read from the file: past the limit
-    // it ends, as the end of the file would.
-    static int past_limit(void* opaque) {
-        State& s = *static_cast<State*>(opaque);
-        if (s.bytes_read() <= s.read_limit) return 0;
-        s.cut = true;
-        return 1;
-    }
-
-    std::int64_t bytes_read() const { return format && format->pb ? format->pb->bytes_read : 0; }
-
-    // The sound goes on: the first pass may read max_bytes_without_sound more, a later
-    // pass reads what the first one did.
-    void heard_sound() {
-        sound_bytes = bytes_read();
-        if (pass_bytes < 0) read_limit = sound_bytes + max_bytes_without_sound;
-    }
-
-    // Opens the file at its start with a decoder for its first sound stream.
-    bool open_file(std::u16string& message) {
-        close_file();
-        format = avformat_alloc_context();
-        if (!format) {
-            message = Core::tr("Out of Memory");
-            return true;
-        }
-        format->interrupt_callback = {&State::past_limit, this};
-        format->probesize = probe_bytes;
-        // The probe has an allowance of its own, the same in every pass, so that every
-        // pass reads the file alike; a probe that looks for more in the junk (for the
-        // chunks of a WAV file) ends there as at the end of the file.
-        read_limit = max_bytes_without_sound;
-        cut = false;
-        if (avformat_open_input(&format, native_path(path).c_str(), nullptr, nullptr) < 0 ||
-            avformat_find_stream_info(format, nullptr) < 0) {
-            message = formatted(Core::tr("Cannot read the music file %s"), path);
-            return true;
-        }
-        cut = false;  // a probe cut short has not ended the sound
-        heard_sound();
-        if (pass_bytes >= 0) read_limit = pass_bytes;
-        stream = -1;
-        for (unsigned i = 0; i < format->nb_streams && stream < 0; ++i) {
-            if (format->streams[i]->codecpar->codec_type == AVMEDIA_TYPE_AUDIO) stream = static_cast<int>(i);
-        }
-        const AVCodec* codec = stream < 0 ? nullptr : avcodec_find_decoder(format->streams[stream]->codecpar->codec_id);
-        if (!codec) {
-            message = formatted(Core::tr("The music file %s holds no sound that can be played"), path);
-            return true;
-        }
-        decoder = avcodec_alloc_context3(codec);
-        if (!decoder || avcodec_parameters_to_context(decoder, format->streams[stream]->codecpar) < 0 ||
-            avcodec_open2(decoder, codec, nullptr) < 0) {
-            message = formatted(Core::tr("Cannot decode the sound of the music file %s"), path);
-            return true;
-        }
-        return false;
-    }
-
-    // A resampler from the decoded frame's kind of sound, made again when it changes.
-    bool prepare_resampler() {
-        AVChannelLayout in_layout{};
-        if (frame->ch_layout.order == AV_CHANNEL_ORDER_UNSPEC) {
-            av_channel_layout_default(&in_layout, frame->ch_layout.nb_channels);
-        } else if (av_channel_layout_copy(&in_layout, &frame->ch_layout) < 0) {
-            return true;
-        }
-        const bool same = resampler && frame->format == in_format && frame->sample_rate == in_rate &&
-                          av_channel_layout_compare(&in_layout, &resampler_layout) == 0;
-        if (!same) {
-            swr_free(&resampler);
-            av_channel_layout_uninit(&resampler_layout);
-            AVChannelLayout stereo = AV_CHANNEL_LAYOUT_STEREO;
-            if (swr_alloc_set_opts2(&resampler, &stereo, AV_SAMPLE_FMT_FLTP, audio_sample_rate, &in_layout,
-                                    static_cast<AVSampleFormat>(frame->format), frame->sample_rate, 0, nullptr) < 0 ||
-                swr_init(resampler) < 0) {
-                av_channel_layout_uninit(&in_layout);
-                swr_free(&resampler);
+    // The next samples of the files, count of them; played says how many there were,
+    // fewer only once the last file has ended and the files do not repeat.
+    bool play(float* left, float* right, std::int32_t count, std::int32_t& played, std::u16string& message) {
+        played = 0;
+        while (played < count && !finished) {
+            std::int32_t got = 0;
+            if (decoder->read(left + played, right + played, count - played, got, message)) return true;
+            played += got;
+            file_position += got;
+            if (got > 0) continue;
+            // This file has ended: now its true length is known.
+            lengths[file] = file_position;
+            const bool last = file + 1 == playlist.paths.size();
+            if (last && !playlist.repeat) {
+                finished = true;
+            } else if (enter(last ? 0 : file + 1, 0, message)) {
                 return true;
             }
-            in_format = frame->format;
-            in_rate = frame->sample_rate;
-            av_channel_layout_copy(&resampler_layout, &in_layout);
-        }
-        av_channel_layout_uninit(&in_layout);
-        return false;
-    }
-
-    // Resamples the frame (or, without one, what the resampler still holds) onto the
-    // samples waiting to be read.
-    bool resample(const AVFrame* input) {
-        if (!resampler) return false;
-        const int room = swr_get_out_samples(resampler, input ? input->nb_samples : 0);
-        if (room <= 0) return false;
-        const std::size_t old = left.size();
-        left.resize(old + static_cast<std::size_t>(room));
-        right.resize(old + static_cast<std::size_t>(room));
-        std::uint8_t* out[2] = {reinterpret_cast<std::uint8_t*>(left.data() + old),
-                                reinterpret_cast<std::uint8_t*>(right.data() + old)};
-        const auto** in = input ? const_cast<const std::uint8_t**>(input->extended_data) : nullptr;
-        const int made = swr_convert(resampler, out, room, in, input ? input->nb_samples : 0);
-        const std::size_t kept = old + static_cast<std::size_t>(std::max(made, 0));
-        left.resize(kept);
-        right.resize(kept);
-        pass_samples += std::max(made, 0);
-        return made < 0;
-    }
-
-    // Every frame the decoder has ready.
-    bool drain_decoder() {
-        while (avcodec_receive_frame(decoder, frame) == 0) {
-            const bool failed = prepare_resampler() || resample(frame);
-            av_frame_unref(frame);
-            if (failed) return true;
         }
         return false;
     }
 
-    // Decodes until count samples wait to be read; at the file's end it starts again.
-    bool decode(std::size_t count, std::u16string& message) {
-        while (left.size() - taken < count) {
-            const bool read = av_read_frame(format, packet) >= 0;
-            if (!read || cut) {
-                // The end (or a read error, which ends the sound too): what the decoder
-                // and the resampler hold, then the file again from its start. A packet
-                // made of what lies past the limit is junk, not sound.
-                av_packet_unref(packet);
-                avcodec_send_packet(decoder, nullptr);
-                if (drain_decoder() || resample(nullptr)) return fail(message);
-                if (pass_samples == 0) {
-                    message = formatted(Core::tr("The music file %s holds no sound that can be played"), path);
-                    return true;
-                }
-                if (pass_bytes < 0) pass_bytes = sound_bytes;
-                pass_samples = 0;
-                swr_free(&resampler);
-                if (open_file(message)) return true;
-                continue;
-            }
-            if (packet->stream_index == stream) {
-                const std::int64_t made = pass_samples;
-                // A damaged packet is skipped, as players skip it.
-                if (avcodec_send_packet(decoder, packet) == 0 && drain_decoder()) {
-                    av_packet_unref(packet);
-                    return fail(message);
-                }
-                if (pass_samples > made) heard_sound();
-            }
-            av_packet_unref(packet);
-        }
-        return false;
-    }
-
-    bool fail(std::u16string& message) {
-        message = formatted(Core::tr("Cannot decode the sound of the music file %s"), path);
-        return true;
-    }
-
-    std::u16string path;
-    AVFormatContext* format = nullptr;
-    AVCodecContext* decoder = nullptr;
-    int stream = -1;
-    SwrContext* resampler = nullptr;
-    AVChannelLayout resampler_layout{};
-    int in_format = -1;
-    int in_rate = 0;
-    AVPacket* packet = av_packet_alloc();
-    AVFrame* frame = av_frame_alloc();
-    // Samples decoded and not read yet, from index taken on.
-    std::vector<float> left;
-    std::vector<float> right;
-    std::size_t taken = 0;
-    std::int64_t pass_samples = 0;  // made since the file was last opened
-    // What reading the file costs, in bytes of this pass: the most it may read now, what
-    // it had read when the last sound came, and what the first pass read up to its last
-    // sound (-1 until it has ended), which is all a later pass needs.
-    std::int64_t read_limit = 0;
-    std::int64_t sound_bytes = 0;
-    std::int64_t pass_bytes = -1;
-    bool cut = false;  // reading has gone past the limit
+    MusicPlaylist playlist;
+    std::vector<std::int64_t> lengths;  // each file's, stated until it has been played
+    std::unique_ptr<MusicDecoder> decoder;
+    std::size_t decoder_file = 0;
+    std::size_t file = 0;
+    std::int64_t file_position = 0;
+    bool finished = false;
     std::int64_t length = 0;
-    std::int64_t position = 0;  // samples read
+    std::int64_t position = 0;
 };
+
+MusicPlaylist show_playlist(const SlideShow& show) {
+    MusicPlaylist playlist;
+    for (const std::u16string& file : show.music.files) playlist.paths.push_back(music_file_path(show.show_folder, file));
+    playlist.gain = music_gain(show.music);
+    playlist.fade_seconds = music_fade_seconds(show.music);
+    playlist.repeat = show.settings.loop != 0;
+    return playlist;
+}
 
 AudioTrack::AudioTrack() = default;
 
 AudioTrack::~AudioTrack() = default;
 
-bool AudioTrack::open(const std::u16string& path, std::int64_t length, std::u16string& message) {
-    // The messages here say what went wrong; the libraries' notes on odd files would only
-    // clutter the terminal.
-    av_log_set_level(AV_LOG_QUIET);
+bool AudioTrack::open(const MusicPlaylist& playlist, std::int64_t length, std::vector<std::u16string>& problems,
+                      std::u16string& message) {
     state_ = std::make_unique<State>();
     State& s = *state_;
-    s.path = path;
     s.length = length;
-    if (!s.packet || !s.frame) {
-        message = Core::tr("Out of Memory");
+    s.playlist = playlist;
+    s.playlist.paths.clear();
+    for (const std::u16string& path : playlist.paths) {
+        MusicDecoder decoder;
+        std::u16string problem;
+        if (decoder.open(path, problem)) {
+            problems.push_back(problem);
+            continue;
+        }
+        s.playlist.paths.push_back(path);
+        s.lengths.push_back(decoder.stated_length());
+    }
+    if (s.playlist.paths.empty()) {
+        message = problems.empty() ? Core::tr("There is no music to play") : problems.front();
         return true;
     }
-    // A file with a sound stream but no sound in it is found out now, not midway.
-    return s.open_file(message) || s.decode(1, message);
+    s.decoder_file = s.playlist.paths.size();  // none open yet
+    return s.enter(0, 0, message);
+}
+
+bool AudioTrack::open(const std::u16string& path, std::int64_t length, std::u16string& message) {
+    std::vector<std::u16string> problems;
+    return open(MusicPlaylist{{path}}, length, problems, message);
 }
 
 std::int64_t AudioTrack::length() const { return state_ ? state_->length : 0; }
 
+std::int64_t AudioTrack::position() const { return state_ ? state_->position : 0; }
+
 bool AudioTrack::read(float* left, float* right, std::int32_t count, std::u16string& message) {
     State& s = *state_;
-    const std::int64_t wanted = std::clamp<std::int64_t>(s.length - s.position, 0, count);
-    if (wanted > 0 && s.decode(static_cast<std::size_t>(wanted), message)) return true;
-    const auto fade = std::min<std::int64_t>(s.length, static_cast<std::int64_t>(audio_fade_seconds * audio_sample_rate));
-    for (std::int32_t i = 0; i < count; ++i) {
-        if (i >= wanted) {
-            left[i] = right[i] = 0.0f;
-            continue;
-        }
+    const bool endless = s.length < 0;
+    const std::int32_t wanted =
+        endless ? count : static_cast<std::int32_t>(std::clamp<std::int64_t>(s.length - s.position, 0, count));
+    std::int32_t played = 0;
+    if (wanted > 0 && s.play(left, right, wanted, played, message)) return true;
+    std::fill(left + played, left + count, 0.0f);
+    std::fill(right + played, right + count, 0.0f);
+    const auto fade = endless ? 0 : std::min<std::int64_t>(s.length, std::llround(s.playlist.fade_seconds * audio_sample_rate));
+    for (std::int32_t i = 0; i < played; ++i) {
         const std::int64_t remaining = s.length - (s.position + i);
-        const float gain = remaining < fade ? static_cast<float>(remaining) / static_cast<float>(fade) : 1.0f;
-        left[i] = s.left[s.taken + static_cast<std::size_t>(i)] * gain;
-        right[i] = s.right[s.taken + static_cast<std::size_t>(i)] * gain;
+        const float gain = !endless && remaining < fade
+                               ? s.playlist.gain * static_cast<float>(remaining) / static_cast<float>(fade)
+                               : s.playlist.gain;
+        left[i] *= gain;
+        right[i] *= gain;
     }
-    s.taken += static_cast<std::size_t>(wanted);
     s.position += wanted;
-    // The samples read are dropped now and then, not on every read.
-    if (s.taken > 65536) {
-        s.left.erase(s.left.begin(), s.left.begin() + static_cast<std::ptrdiff_t>(s.taken));
-        s.right.erase(s.right.begin(), s.right.begin() + static_cast<std::ptrdiff_t>(s.taken));
-        s.taken = 0;
-    }
     return false;
+}
+
+bool AudioTrack::seek(std::int64_t position, std::u16string& message) {
+    State& s = *state_;
+    s.position = std::max<std::int64_t>(position, 0);
+    s.finished = false;
+    // Where the position falls in the files, by their lengths; a file of no stated
+    // length counts as one that goes on.
+    std::int64_t total = 0;
+    for (const std::int64_t length : s.lengths) total += length;
+    std::int64_t at = s.position;
+    const bool known = std::all_of(s.lengths.begin(), s.lengths.end(), [](std::int64_t l) { return l > 0; });
+    if (known && at >= total) {
+        if (!s.playlist.repeat) {
+            s.finished = true;
+            return false;
+        }
+        at %= total;
+    }
+    std::size_t index = 0;
+    while (index + 1 < s.lengths.size() && s.lengths[index] > 0 && at >= s.lengths[index]) at -= s.lengths[index++];
+    return s.enter(index, at, message);
 }
 
 }  // namespace lumivane

@@ -31,7 +31,7 @@ struct ExportOptions {
     std::int32_t frames_per_second = default_export_frame_rate;
     std::int32_t crf = -1;  // -1: the format's default
     Motion motion = Motion::Exact;
-    std::u16string audio;  // a music file, or none
+    std::u16string audio;  // a music file instead of the show's own music, or none
     // At most this many frames from the start (0: the whole show), to try an export on
     // part of a show.
     std::int64_t frame_limit = 0;

@@ -40,6 +40,11 @@ std::u16string clock_text(double seconds) {
     return formatted(u"%d:%2zd", whole / 60, whole % 60);
 }
 
+// The music of the video: the file of the options, or else the show's own music.
+MusicPlaylist export_playlist(const SlideShow& show, const ExportOptions& options) {
+    return options.audio.empty() ? show_playlist(show) : MusicPlaylist{{options.audio}};
+}
+
 }  // namespace
 
 ExportResult export_show_video(const SlideShow& show, const std::vector<std::uint8_t>& pictures_profile,
@@ -66,8 +71,14 @@ ExportResult export_show_video(const SlideShow& show, const std::vector<std::uin
         return ExportResult::Failed;
     }
     AudioTrack track;
-    const bool music = !options.audio.empty();
-    if (music && track.open(options.audio, frames * audio_sample_rate / fps, message)) return ExportResult::Failed;
+    const MusicPlaylist playlist = export_playlist(show, options);
+    const bool music = !playlist.paths.empty();
+    std::vector<std::u16string> problems;
+    if (music && (track.open(playlist, frames * audio_sample_rate / fps, problems, message) || !problems.empty())) {
+        // Every file of the music is wanted in the video: the first that cannot be played is named.
+        if (!problems.empty()) message = problems.front();
+        return ExportResult::Failed;
+    }
 
     OffscreenPlayback playback(show, options.width, options.height, fps, options.motion, to_srgb.get());
     if (playback.start(message)) return ExportResult::Failed;

@@ -48,11 +48,12 @@ TEST(OffscreenPlayback, AShowIsPlayedOnceThroughOnItsOwnWithItsLastSlideForItsDe
     set_speed(fast, 2);
     cases.push_back({"4 X", std::move(fast), 30, 30, {0, 15}});
     // The crossfade from black makes a picture at every frame up to the first past 0.5 s
-    // (13, at 520 ms); the slide rests 2 s from there: 2520 ms is frame 63.
+    // (13, at 520 ms); the slide rests 2 s from the crossfade's end on the show's clock,
+    // not from that frame: 2500 ms is frame 62, half a frame early.
     SlideShow faded = grey_show({{2.0}});
     faded.settings.transition = TransitionKind::Crossfade;
     faded.settings.transition_time = 0.5;
-    cases.push_back({"one slide with a crossfade", std::move(faded), 25, 63, {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13}});
+    cases.push_back({"one slide with a crossfade", std::move(faded), 25, 62, {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13}});
     // A path of 1 s moves at every frame to its end at frame 30 (60 at 60 a second); the
     // transition back would start one tick later.
     cases.push_back({"a path", grey_show({{1.0, -1.0}}), 30, 31, {}});

@@ -3,11 +3,13 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <functional>
 #include <memory>
 
 #include "app/app_context.h"
 #include "app/motion_setting.h"
 #include "imaging/memory_bitmap.h"
+#include "playback/show_clock.h"
 #include "support/fake_playback_window.h"
 #include "support/recording_ui.h"
 
@@ -92,9 +94,10 @@ TEST(Timeline, SpeedDividesDelaysButNotTransitions) {
     EXPECT_TRUE(p.context.playback.in_transition);
     p.ui.clock += 20;
     playback_tick(p.context.player);
-    // Its end shows slide 0 at rest for 2 s / 4 and prepares the next transition. That
-    // tick was due at 990 + 17 and ran 3 ms late; the 500 ms count from when it was due.
-    EXPECT_EQ(p.window->timer, 500 - 3);
+    // Its end shows slide 0 at rest for 2 s / 4 and prepares the next transition. The
+    // 500 ms count from where the show's clock ended the transition, at 1000 ms, not
+    // from the tick that showed it.
+    EXPECT_EQ(p.window->timer, 500 - 10);
     EXPECT_EQ(p.shown(), u"slide 0");
     EXPECT_EQ(p.centre_grey(), 50);
     EXPECT_EQ(p.context.current_slide, 1);
@@ -501,6 +504,118 @@ TEST(Timeline, FramesThatDoNotFitAreReportedOnce) {
     EXPECT_EQ(ui.texts(), std::vector<std::u16string>{u"Out of Memory"});
     EXPECT_EQ(window.outgoing.pixels, nullptr);
     EXPECT_EQ(window.incoming.pixels, nullptr);
+}
+
+}  // namespace
+}  // namespace lumivane
+
+namespace lumivane {
+namespace {
+
+TEST(ShowClock, EachSlideBeginsWhereTheTimesBeforeItEnd) {
+    struct Case {
+        const char* name;
+        std::vector<SlideSpec> slides;
+        TransitionKind transition;
+        std::int32_t speed;
+        std::vector<double> starts;  // of every slide, then the show's end
+    };
+    const Case cases[] = {
+        {"still pictures", {{{still(2.0)}, 0}, {{still(3.0)}, 0}, {{still(4.0)}, 0}}, TransitionKind::None, 0, {0, 2, 5, 9}},
+        {"crossfades of 1 s", {{{still(2.0)}, 0}, {{still(3.0)}, 0}}, TransitionKind::Crossfade, 0, {0, 3, 7}},
+        {"4 X, transitions at their own time", {{{still(2.0)}, 0}, {{still(3.0)}, 0}}, TransitionKind::Crossfade, 2,
+         {0, 1.5, 3.25}},
+        {"a path's segments, the default delay for a negative one",
+         {{{still(1.0), still(-1.0), still(9.0)}, 0}, {{still(2.0)}, 0}}, TransitionKind::None, 0, {0, 4, 6}},
+    };
+    for (const Case& c : cases) {
+        Player p(c.slides);
+        p.context.show.settings.transition = c.transition;
+        set_speed(p.context.show, c.speed);
+        for (std::size_t i = 0; i < c.starts.size(); ++i) {
+            EXPECT_DOUBLE_EQ(slide_start_seconds(p.context.show, static_cast<std::int32_t>(i)), c.starts[i])
+                << c.name << ", slide " << i;
+        }
+        EXPECT_DOUBLE_EQ(show_seconds(p.context.show), c.starts.back()) << c.name;
+    }
+}
+
+// The music starts and stops with the show and goes where a jump takes the show: to the
+// sum of the times of the slides before the one jumped to.
+TEST(ShowClock, MusicFollowsTheShowAndItsJumps) {
+    // Three slides of 1 s crossfade and 5 s at rest: they begin at 0, 6 and 12 s.
+    Player p({{{still(5.0)}, 10}, {{still(5.0)}, 20}, {{still(5.0)}, 30}});
+    p.context.show.settings.transition = TransitionKind::Crossfade;
+    MusicFollower follower;
+    PlaybackRecord& player = p.context.player;
+    struct Step {
+        const char* name;
+        std::function<void()> act;
+        bool play;
+        bool seek;
+        double position;
+    };
+    const Step steps[] = {
+        {"started", [&] { p.ui.clock = 1000; run_show(player); }, true, true, 0.0},
+        {"playing on", [&] { for (int i = 0; i < 80; ++i) p.next_tick(); }, true, false, 0.0},
+        {"right arrow, in the crossfade into slide 1", [&] { playback_key_down(player, PlaybackKey::Right); }, true,
+         true, 6.0},
+        {"Home", [&] { p.ui.clock += 700; playback_key_down(player, PlaybackKey::Home); }, true, true, 0.0},
+        {"End", [&] { playback_key_down(player, PlaybackKey::End); }, true, true, 12.0},
+        {"stopped", [&] { playback_character(player, u' '); }, false, false, 0.0},
+        {"started again", [&] { p.ui.clock += 5000; run_show(player); }, true, true, 12.0},
+        {"round to the first slide", [&] { while (p.context.current_slide != 0) p.next_tick(); p.next_tick(); },
+         true, true, 0.0},
+        {"a grid click", [&] { stop_show(player, true); go_to_slide(player, 1, true); refresh_playback(player); },
+         true, true, 6.0},
+    };
+    for (const Step& s : steps) {
+        s.act();
+        const MusicCue cue = follow_music(follower, p.context.show, p.context.playback, p.ui.clock);
+        EXPECT_EQ(cue.play, s.play) << s.name;
+        EXPECT_EQ(cue.seek, s.seek) << s.name;
+        if (s.seek) {
+            EXPECT_NEAR(cue.position, s.position, 0.02) << s.name;
+        }
+    }
+
+    // In Manual mode the music starts once and plays on while the viewer moves.
+    p.context.show.settings.autorun = AutorunMode::Manual;
+    MusicFollower manual;
+    EXPECT_TRUE(follow_music(manual, p.context.show, p.context.playback, p.ui.clock).seek);
+    playback_key_down(player, PlaybackKey::Right);
+    const MusicCue moved = follow_music(manual, p.context.show, p.context.playback, p.ui.clock);
+    EXPECT_TRUE(moved.play);
+    EXPECT_FALSE(moved.seek);
+}
+
+// Ten minutes of ticks that come up to 12 ms late and take 3 ms each: every slide still
+// begins within a frame of its place on the show's clock, where the music is.
+TEST(ShowClock, LateTicksDoNotPutThePicturesBehindTheMusic) {
+    std::vector<SlideSpec> slides(100, SlideSpec{{still(5.0)}, 40});
+    slides[7] = {{still(2.0), still(3.0), still(1.0)}, 90};  // a path among them
+    Player p(slides);
+    p.context.show.settings.transition = TransitionKind::Crossfade;
+    p.context.show.settings.loop = 0;
+    ASSERT_DOUBLE_EQ(show_seconds(p.context.show), 600.0);
+    run_show(p.context.player);
+    p.window->on_present = [&p] { p.ui.clock += 3; };
+    const std::int64_t origin = p.context.playback.clock_origin;
+    std::int64_t worst = 0;
+    std::int32_t slide = 0;
+    for (int i = 0; p.context.playback.running; ++i) {
+        p.ui.clock += p.window->timer + (i * 7) % 13;
+        playback_tick(p.context.player);
+        const PlaybackState& pb = p.context.playback;
+        if (pb.in_transition && p.context.current_slide != slide) {
+            slide = p.context.current_slide;
+            const std::int64_t due = origin + clock_milliseconds(slide_start_seconds(p.context.show, slide));
+            worst = std::max(worst, p.ui.clock - 3 - due);
+        }
+        EXPECT_EQ(pb.clock_origin, origin);
+    }
+    EXPECT_EQ(slide, 99);
+    EXPECT_LE(worst, 17);
 }
 
 }  // namespace

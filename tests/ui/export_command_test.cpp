@@ -132,12 +132,12 @@ TEST(ExportCommand, PlaysTheShowWithTheUsersDefaults) {
         const char* session;  // the session state file, or none
         const char* length;   // as the export reports it
     };
-    // Fade in 0.5 s, Dune 1 s, crossfade 0.5 s, Aqua's path 1 s and a frame; the
-    // transitions keep their time at any speed.
+    // Fade in 0.5 s, Dune 1 s, crossfade 0.5 s, Aqua's path 1 s and the frame that shows
+    // its end; the transitions keep their time at any speed.
     const Case cases[] = {
-        {nullptr, " 93 frames (3.1 s)"},
-        {"Session 1.0\nspeed -2\nend\n", " 273 frames (9.1 s)"},
-        {"Session 1.0\nspeed 1\nmotion 1\nend\n", " 63 frames (2.1 s)"},
+        {nullptr, " 91 frames (3.0 s)"},
+        {"Session 1.0\nspeed -2\nend\n", " 271 frames (9.0 s)"},
+        {"Session 1.0\nspeed 1\nmotion 1\nend\n", " 61 frames (2.0 s)"},
     };
     for (const Case& c : cases) {
         User user;

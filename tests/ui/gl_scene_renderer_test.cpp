@@ -13,6 +13,7 @@
 
 #include "imaging/frame_bitmap.h"
 #include "imaging/memory_bitmap.h"
+#include "imaging/picture_cache.h"
 #include "playback/pan_zoom.h"
 #include "playback/transitions.h"
 #include "support/random_image.h"
@@ -68,7 +69,7 @@ Slide path_slide(ImageBuffer image, PanFrame from, PanFrame to) {
     Slide slide;
     slide.style = SlideStyle::Path;
     slide.frames = {from, to};
-    slide.image = std::move(image);
+    slide.picture = picture_in_memory(std::move(image));
     return slide;
 }
 

@@ -94,25 +94,25 @@ Picture crossfade(const SlideShow& show, std::int32_t from, double from_progress
     return pixels;
 }
 
-// What the screen shows at frame n of 30 a second, each picture computed for its
-// frame's moment t = n / 30 s. Each transition or path runs from the tick that starts
-// it; the next one starts at the first frame after it:
+// What the screen shows at frame n of 30 a second, the clock counting whole
+// milliseconds t = round(n / 30 s). Each transition, rest and path begins where the
+// show's clock reaches it, whatever frame the one before ended on:
 //   0..6    the crossfade from black into A, 0 to 200 ms
-//   7..15   A at rest: its 0.3 s count from 233.3 ms, where the crossfade was over
-//   16..22  the crossfade from A to B, from 533.3 ms
-//   23..38  B's path over 0.5 s from 766.7 ms, ending at frame 38 (1266.7 ms)
-//   39..45  the crossfade from the end of B's path to C, from 1300 ms (a frame after)
-//   46..54  C at rest from 1533.3 ms for 0.3 s: the video ends at 1833.3 ms, 55 frames.
-constexpr std::int64_t expected_frames = 55;
+//   7..14   A at rest: its 0.3 s count from 200 ms, where the crossfade was due to end
+//   15..21  the crossfade from A to B, from 500 ms
+//   22..36  B's path over 0.5 s from 700 ms, ending at frame 36 (1200 ms)
+//   37..42  the crossfade from the end of B's path to C, from 1200 ms
+//   43..50  C at rest from 1400 ms for 0.3 s: the video ends at 1700 ms, 51 frames.
+constexpr std::int64_t expected_frames = 51;
 
 Picture screen_frame(const SlideShow& show, std::int64_t n, Motion motion) {
     const auto at = [](std::int64_t frame) { return 1000.0 * static_cast<double>(frame) / 30.0; };
     const double t = at(n);
     if (n <= 6) return crossfade(show, -1, 0.0, 0, t / 200.0, motion);
-    if (n <= 15) return slide_picture(show, 0, 0, 0.0, motion);
-    if (n <= 22) return crossfade(show, 0, 0.0, 1, (t - at(16)) / 200.0, motion);
-    if (n <= 38) return slide_picture(show, 1, 0, std::min(1.0, (t - at(23)) / 500.0), motion);
-    if (n <= 45) return crossfade(show, 1, 1.0, 2, (t - at(39)) / 200.0, motion);
+    if (n <= 14) return slide_picture(show, 0, 0, 0.0, motion);
+    if (n <= 21) return crossfade(show, 0, 0.0, 1, (t - 500.0) / 200.0, motion);
+    if (n <= 36) return slide_picture(show, 1, 0, std::min(1.0, (t - 700.0) / 500.0), motion);
+    if (n <= 42) return crossfade(show, 1, 1.0, 2, (t - 1200.0) / 200.0, motion);
     return slide_picture(show, 2, 0, 0.0, motion);
 }
 
@@ -160,7 +160,7 @@ TEST(ShowExport, FramesAreTheRenderersFramesAtTheirTimesInEitherMotion) {
         EXPECT_GE(testing::psnr(video.frames[i], expected), 35.0) << "frame " << n;
         // Where the picture moves, the frames next to it are told apart: a frame late
         // or early would fail above.
-        const bool moving = (n >= 1 && n <= 6) || (n >= 17 && n <= 22) || (n >= 24 && n <= 38) || (n >= 40 && n <= 45);
+        const bool moving = (n >= 1 && n <= 6) || (n >= 16 && n <= 21) || (n >= 23 && n <= 36) || (n >= 38 && n <= 42);
         if (moving) {
             EXPECT_LT(testing::psnr(video.frames[i], expected_frame(show, n - 1, motion)), 35.0) << "frame " << n;
         }
