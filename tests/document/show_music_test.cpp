@@ -5,7 +5,6 @@
 #include "document/show_index.h"
 #include "document/slide_show.h"
 #include "document/text_file.h"
-#include "support/recording_ui.h"
 #include "support/temp_folder.h"
 
 namespace lumivane {
@@ -35,11 +34,11 @@ TEST(ShowMusic, IndexRecordsReadBackAsWritten) {
         std::vector<std::u16string> with_unknown = lines;
         with_unknown.insert(with_unknown.begin() + 2, u"music_tempo 120 \"later\"");
         ASSERT_FALSE(write_text_file(folder.file(u"index.ssi"), with_unknown));
-        testing::RecordingUi ui;
+        std::vector<IndexProblem> problems;
         SlideShow back;
-        ASSERT_FALSE(read_show_index(back, ui, folder.path(), u"index.ssi"));
+        ASSERT_FALSE(read_show_index(back, folder.path(), u"index.ssi", problems));
         EXPECT_EQ(back.music, music);
-        EXPECT_TRUE(ui.boxes.empty());
+        EXPECT_TRUE(problems.empty());
     }
 }
 
