@@ -97,9 +97,9 @@ public:
         return held_bytes_locked();
     }
 
-    bool take_failure(Picture& picture) {
+    bool failed(const Picture& picture) const {
         const std::lock_guard lock(mutex_);
-        return picture.failed && !std::exchange(picture.failure_taken, true);
+        return picture.failed;
     }
 
 private:
@@ -129,9 +129,10 @@ private:
         return wanted_.size();
     }
 
-    // Makes room for bytes more, letting go of the pictures least recently needed among
-    // those not wanted before position (-1: needed now, anything may go but for). The
-    // bytes are then reserved until the caller gives them back. Called under the lock.
+    // Makes room for bytes more, letting go of pictures not wanted before position (-1:
+    // needed now, anything may go but for): first those not wanted at all, least
+    // recently needed first, then those wanted last. The bytes are then reserved until
+    // the caller gives them back. Called under the lock.
     bool make_room(std::uint64_t bytes, const Picture* for_picture, std::int32_t position) {
         for (;;) {
             const std::uint64_t wanted = reserved_ + bytes;
@@ -140,6 +141,7 @@ private:
                 return true;
             }
             Picture* victim = nullptr;
+            std::size_t victim_at = 0;
             held_list_.erase(std::remove_if(held_list_.begin(), held_list_.end(),
                                             [](const std::weak_ptr<Picture>& w) {
                                                 const PictureHandle p = w.lock();
@@ -149,8 +151,15 @@ private:
             for (const std::weak_ptr<Picture>& weak : held_list_) {
                 const PictureHandle p = weak.lock();
                 if (!p || p.get() == for_picture) continue;
-                if (position >= 0 && wanted_position(p.get()) <= static_cast<std::size_t>(position)) continue;
-                if (!victim || p->last_needed < victim->last_needed) victim = p.get();
+                const std::size_t at = wanted_position(p.get());
+                if (position >= 0 && at <= static_cast<std::size_t>(position)) continue;
+                const bool unwanted = at == wanted_.size();
+                const bool before = !victim || (unwanted ? victim_at < wanted_.size() || p->last_needed < victim->last_needed
+                                                          : victim_at < at);
+                if (before) {
+                    victim = p.get();
+                    victim_at = at;
+                }
             }
             if (!victim) return false;
             victim->held = PictureView{};
@@ -300,7 +309,7 @@ void pictures_want(const std::vector<PictureWant>& order) {
     store->want(std::move(same));
 }
 
-bool picture_take_failure(const PictureHandle& picture) { return picture && picture->store->take_failure(*picture); }
+bool picture_failed(const PictureHandle& picture) { return picture && picture->store->failed(*picture); }
 
 std::int32_t picture_width(const PictureHandle& picture) { return picture ? picture->source.width : 0; }
 

@@ -57,7 +57,6 @@ struct Picture {
     std::uint64_t last_needed = 0;
     bool reading = false;
     bool failed = false;  // the file could not be decoded when it was needed
-    bool failure_taken = false;
 };
 using PictureHandle = std::shared_ptr<Picture>;
 
@@ -103,9 +102,8 @@ PictureView picture_get(const PictureHandle& picture, PictureNeed need);
 // reading.
 void pictures_want(const std::vector<PictureWant>& order);
 
-// True once for a picture that could not be decoded when it was needed: the user is
-// told of each such picture once.
-[[nodiscard]] bool picture_take_failure(const PictureHandle& picture);
+// Whether the picture's file could not be decoded when it was needed.
+bool picture_failed(const PictureHandle& picture);
 
 // The full upright size; 0 for no picture.
 std::int32_t picture_width(const PictureHandle& picture);

@@ -1,14 +1,14 @@
 #pragma once
 // A user interface without a screen, for work that runs with nobody to ask: a video
-// export on the command line or on a thread of its own. Every message box is handed to
-// one function (its text is all such work can pass on), every question gets its first
-// answer, and nothing goes to the trash. Headless<Interface> gives any interface built
+// export on the command line or on a thread of its own. Every message box and notice is
+// handed to one function (its text is all such work can pass on), every question gets
+// its first answer, and nothing goes to the trash. Headless<Interface> gives any interface built
 // on UserInterface these answers (app/headless_flows.h adds the flows' part).
 
 #include <chrono>
 #include <string>
 
-#include "platform/user_interface.h"
+#include "platform/message_boxes.h"
 
 namespace lumivane {
 
@@ -23,6 +23,8 @@ public:
         message(title, text);
         return buttons == BoxButtons::YesNoCancel || buttons == BoxButtons::YesNo ? BoxAnswer::Yes : BoxAnswer::Ok;
     }
+    // Handed on as an error.
+    void notice(const std::u16string& text) override { message(Core::translated(error_title), text); }
     void show_status(const std::u16string&) override {}
     void set_status_text(const std::u16string&) override {}
     void hide_status() override {}

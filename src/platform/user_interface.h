@@ -1,7 +1,7 @@
 #pragma once
-// What the core needs of the person at the screen: message boxes, the status window,
-// the cursor, the Shift key, the clock, and the trash. The Qt application implements
-// it; tests replace it by a double that records every request and answers from a
+// What the core needs of the person at the screen: message boxes and notices, the
+// status window, the cursor, the Shift key, the clock, and the trash. The Qt application
+// implements it; tests replace it by a double that records every request and answers from a
 // script. The flows' dialogs (app/flow_interface.h) and what only the shell uses
 // (ui/shell/shell_interface.h) build on it.
 
@@ -24,6 +24,10 @@ public:
     // A modal message box; returns the button the user chose.
     virtual BoxAnswer message_box(const std::u16string& title, const std::u16string& text,
                                   BoxButtons buttons, BoxOwner owner) = 0;
+
+    // An error told without waiting for the user: shown for a few seconds over the show
+    // while it plays, neither holding it nor taking the keyboard from its window.
+    virtual void notice(const std::u16string& text) = 0;
 
     // The status window for long operations. Shows nest: a show while it is shown
     // only counts (the text stays), and the hide that balances the first show closes it.

@@ -2,6 +2,8 @@
 // Where playback stands: kept beside the show, reset with it.
 
 #include <cstdint>
+#include <string>
+#include <vector>
 
 #include "playback/pan_zoom.h"
 
@@ -35,6 +37,10 @@ struct PlaybackState {
     double tick_period = 0.0;
 
     PlaybackWindow* window = nullptr;  // none while the window is closed
+
+    // The files whose pictures could not be decoded that the user has been told of since
+    // the show was last run.
+    std::vector<std::u16string> told_failures;
 
     // A Manual mode drag of the crop box with the mouse.
     bool dragging = false;

@@ -86,9 +86,13 @@ void present(PlaybackRecord& player, std::int32_t caption_slide) {
 
 std::int32_t last_slide(const PlaybackRecord& player) { return player.show.slide_count() - 1; }
 
-// Slides read ahead after the one shown, in playing order; the one before is read too,
-// for the left arrow.
-constexpr std::int32_t slides_read_ahead = 3;
+// The slides read ahead after the one shown, in playing order: those that begin within
+// read_ahead_seconds of it, three at least and twelve at most, so that a picture whose
+// decoding a busy machine slows down still comes seconds before its transition. The one
+// before is read too, for the left arrow.
+constexpr double read_ahead_seconds = 8.0;
+constexpr std::int32_t least_read_ahead = 3;
+constexpr std::int32_t most_read_ahead = 12;
 
 // Tells the cache which pictures the show needs next, most urgent first, so that each
 // is ready before its transition begins.
@@ -98,8 +102,11 @@ void read_ahead(PlaybackRecord& player) {
     const std::int32_t current = player.current_slide;
     if (!window || current < 0 || current >= count) return;
     std::vector<std::int32_t> order{current};
-    for (std::int32_t k = 1; k <= slides_read_ahead; ++k) {
-        if (current + k < count || player.show.settings.loop) order.push_back((current + k) % count);
+    double seconds = 0.0;  // from the start of the current slide to that of slide current + k
+    for (std::int32_t k = 1; k <= most_read_ahead && k < count && (current + k < count || player.show.settings.loop); ++k) {
+        seconds += slide_seconds(player.show, (current + k - 1) % count);
+        if (k > least_read_ahead && seconds > read_ahead_seconds) break;
+        order.push_back((current + k) % count);
     }
     order.push_back(current == 0 ? count - 1 : current - 1);
     std::vector<PictureWant> wants;
@@ -112,14 +119,18 @@ void read_ahead(PlaybackRecord& player) {
     pictures_want(wants);
 }
 
-// The slides whose pictures could not be decoded when they were to be shown are shown
-// black with their captions, and the show goes on; the user is told of each once, when
-// the show is at rest: a box put up inside a running show's tick would hold it.
-void tell_failures(PlaybackRecord& player) {
-    if (player.state.running) return;
-    for (const Slide& s : player.show.slides) {
-        if (picture_take_failure(s.picture)) error_box(player.ui, Core::tr("Error reading slide file: %s"), s.picture->source.working_path);
-    }
+// A slide whose picture could not be decoded when it was to be shown is shown black
+// with its caption, and the show goes on; the user is told of its file once each time
+// the show is run, by a notice: a box put up inside a running show's tick would hold it.
+void tell_failure(PlaybackRecord& player, std::int32_t slide) {
+    if (!valid_slide(player, slide)) return;
+    const PictureHandle& picture = slide_at(player, slide).picture;
+    if (!picture_failed(picture)) return;
+    std::vector<std::u16string>& told = player.state.told_failures;
+    const std::u16string& file = picture->source.working_path;
+    if (std::find(told.begin(), told.end(), file) != told.end()) return;
+    told.push_back(file);
+    player.ui.notice(formatted(Core::tr("Error reading slide file: %s"), file));
 }
 
 // Renders a slide straight into the memory bitmap, and keeps where it stands, so that
@@ -130,12 +141,18 @@ bool render_shown(PlaybackRecord& player, std::int32_t slide, std::int32_t key_f
     pb.shown_progress = progress;
     PlaybackScene& scene = pb.window->scene;
     scene = PlaybackScene{};
+    bool failed = false;
     if (pb.window->draws_scenes()) {
         if (valid_slide(player, slide)) scene.shown = {slide, key_frame, progress};
-        return !valid_slide(player, slide) && has_slides(player);
+        failed = !valid_slide(player, slide) && has_slides(player);
+    } else {
+        MemoryBitmap picture = pb.window->memory_bitmap();
+        failed = render_slide_picture(player.show, slide, key_frame, progress, player.motion, picture);
     }
-    MemoryBitmap picture = pb.window->memory_bitmap();
-    return render_slide_picture(player.show, slide, key_frame, progress, player.motion, picture);
+    // A window that draws its own scenes meets a picture that fails when it draws it (or
+    // the cache when it reads ahead): the user is told when the slide is drawn again.
+    tell_failure(player, slide);
+    return failed;
 }
 
 // Stops the timer. A show stopped while it runs shows its slide at rest (draw_at_rest);
@@ -149,7 +166,6 @@ void halt_show(PlaybackRecord& player, bool keep_in_place, bool draw_at_rest) {
     if (!keep_in_place) pb.window->to_bottom();
     go_to_slide(player, pb.displayed_slide, draw_at_rest);
     pb.from_black = true;
-    tell_failures(player);
 }
 
 // Makes the frames again at the window's client size, black; says once when they do
@@ -204,6 +220,8 @@ void playback_window_created(PlaybackRecord& player, PlaybackWindow& window) {
     player.state.window = &window;
     player.state.dragging = false;
     create_frames(player, window);
+    // The cache's threads read the slides that follow while the first one is decoded.
+    read_ahead(player);
     begin_transition(player);
 }
 
@@ -263,7 +281,6 @@ void draw_current_slide(PlaybackRecord& player) {
     if (!has_picture(player.state.window)) return;
     if (render_shown(player, player.current_slide, 0, 0.0) && has_slides(player)) return;
     present(player, player.current_slide);
-    tell_failures(player);
 }
 
 void run_show(PlaybackRecord& player) {
@@ -271,6 +288,7 @@ void run_show(PlaybackRecord& player) {
     if (pb.running) return;
     if (!pb.window) player.open_window();
     if (!pb.window) return;
+    pb.told_failures.clear();
     pb.window->set_visible(has_slides(player));
     go_to_slide(player, player.current_slide, true);
     // In front before the first tick, which plays only in a window the viewer sees.
@@ -347,6 +365,7 @@ void prepare_transition(PlaybackRecord& player) {
     if (render_slide_frame(player.show, player.current_slide, 0, 0.0, player.motion, pb.window->incoming)) {
         frame_clear(pb.window->incoming);
     }
+    tell_failure(player, player.current_slide);
 }
 
 void next_slide(PlaybackRecord& player, bool& stopped) {
@@ -361,9 +380,10 @@ void next_slide(PlaybackRecord& player, bool& stopped) {
             next = player.current_slide;
         }
     }
+    // The transition is made when its tick comes (restart_pending): the next picture is
+    // needed then, not a whole delay before.
     go_to_slide(player, next, false);
     player.changed(Change::CurrentSlide);
-    begin_transition(player);
 }
 
 bool step_path(PlaybackRecord& player, bool& stopped) {

@@ -14,6 +14,7 @@
 #include "playback/frame_pacing.h"
 #include "playback/timeline.h"
 #include "ui/gl_playback_view.h"
+#include "ui/playback_notice.h"
 #include "ui/playback_keys.h"
 
 namespace lumivane {
@@ -166,6 +167,11 @@ void PlaybackWidget::frame_swapped() {
     tick_on_swap_ = false;
     ticks_on_swap_ = true;
     timer_.start(wait_until(shown_at_ - refresh, refresh, now));
+}
+
+void PlaybackWidget::show_notice(const QString& text) {
+    if (!notice_) notice_ = new PlaybackNotice(this);
+    notice_->add(text);
 }
 
 void PlaybackWidget::set_visible(bool visible) { setVisible(visible); }

@@ -18,6 +18,7 @@ namespace lumivane {
 struct AppContext;
 
 class GlPlaybackView;
+class PlaybackNotice;
 
 class PlaybackWidget : public QWidget, public PlaybackWindow {
 public:
@@ -38,6 +39,9 @@ public:
     void to_bottom() override;
     void set_title(const std::u16string& title) override;
     void close_window() override;
+
+    // Shows an error over the show for a few seconds (PlaybackNotice).
+    void show_notice(const QString& text);
 
     // What the window shows now, in device pixels, where the processor draws it.
     const QImage& picture() const { return picture_; }
@@ -85,6 +89,7 @@ private:
     QImage picture_;
     QTimer timer_;
     GlPlaybackView* view_ = nullptr;  // none where the processor draws
+    PlaybackNotice* notice_ = nullptr;  // made for the first notice
     // The graphics processor's pacing: the moment the picture last drawn is for, and
     // whether the next tick waits for its swap.
     double shown_at_ = 0.0;

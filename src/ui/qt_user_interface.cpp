@@ -98,6 +98,18 @@ BoxAnswer QtUserInterface::message_box(const std::u16string& title, const std::u
     }
 }
 
+void QtUserInterface::notice(const std::u16string& text) {
+    if (playback_ && playback_->on_screen()) {
+        playback_->show_notice(qt(text));
+        return;
+    }
+    QMessageBox* box = make_message_box(Core::translated(error_title), text, BoxButtons::Ok, main_window_).release();
+    box->setWindowModality(Qt::NonModal);
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    box->setAttribute(Qt::WA_ShowWithoutActivating);
+    box->show();
+}
+
 void QtUserInterface::set_main_window_title(const std::u16string& title) {
     if (main_window_) main_window_->setWindowTitle(qt(title));
 }

@@ -89,15 +89,16 @@ TEST(PictureCache, ReadsAheadInOrderWithinItsBound) {
     EXPECT_EQ(p.cache.late_count(), 1);
 }
 
-// A file gone since the show was opened gives no picture, and its failure is told once;
+// A file gone since the show was opened gives no picture, and is known to have failed;
 // smooth motion's reduced picture comes with its levels.
-TEST(PictureCache, AFileGoneGivesNoPictureAndIsToldOnce) {
+TEST(PictureCache, AFileGoneGivesNoPictureAndIsKnownToHaveFailed) {
     Pictures p(~std::uint64_t{0});
     std::filesystem::remove(p.folder.native_file("b.jpg"));
+    EXPECT_FALSE(picture_failed(p['b']));
     EXPECT_FALSE(picture_get(p['b'], {}).image);
-    EXPECT_TRUE(picture_take_failure(p['b']));
-    EXPECT_FALSE(picture_take_failure(p['b']));
-    EXPECT_FALSE(picture_take_failure(p['a']));
+    EXPECT_TRUE(picture_failed(p['b']));
+    EXPECT_FALSE(picture_get(p['b'], {}).image);
+    EXPECT_FALSE(picture_failed(p['a']));
 
     const PictureView reduced = picture_get(p['a'], {2, true});
     ASSERT_TRUE(reduced.image && reduced.levels);

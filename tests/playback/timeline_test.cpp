@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <filesystem>
 #include <functional>
 #include <memory>
 
@@ -11,7 +12,9 @@
 #include "imaging/memory_bitmap.h"
 #include "playback/show_clock.h"
 #include "support/fake_playback_window.h"
+#include "support/jpeg_files.h"
 #include "support/recording_ui.h"
+#include "support/temp_folder.h"
 
 namespace lumivane {
 namespace {
@@ -487,6 +490,34 @@ TEST(Timeline, SwitchingTheMotionRedrawsWithoutReloading) {
     p.context.motion = Motion::Smooth;
     draw_current_slide(p.context.player);
     EXPECT_EQ(p.window->picture(), rendered(Motion::Smooth));
+}
+
+// A file gone since the show was opened leaves its slides black with their captions
+// while the show goes on; the user gets one notice for the file each time the show is
+// run, however many slides show it, and no box that would hold the show.
+TEST(Timeline, AFileGoneIsToldOncePerRunWithoutStoppingTheShow) {
+    testing::TempFolder folder;
+    for (const char* name : {"kept.jpg", "gone.jpg"}) {
+        testing::write_jpeg(folder.native_file(name), 16, 9, false, [](int, int, int) { return std::uint8_t{200}; });
+    }
+    Player p({{{still(1.0)}, 0}, {{still(1.0)}, 0}, {{still(1.0)}, 0}});
+    const std::u16string gone = folder.file(u"gone.jpg");
+    const std::u16string files[] = {folder.file(u"kept.jpg"), gone, gone};
+    for (std::size_t i = 0; i < 3; ++i) p.context.show.slides[i].picture = p.context.pictures.add({files[i], 16, 9, nullptr});
+    std::filesystem::remove(folder.native_file("gone.jpg"));
+    for (int run = 1; run <= 2; ++run) {
+        run_show(p.context.player);
+        EXPECT_NEAR(p.centre_grey(), 200, 2);
+        for (const std::u16string caption : {u"slide 1", u"slide 2", u"slide 0"}) {
+            p.next_tick();
+            EXPECT_EQ(p.shown(), caption);
+            EXPECT_NEAR(p.centre_grey(), caption == u"slide 0" ? 200 : 0, 2) << run;
+        }
+        EXPECT_TRUE(p.context.playback.running);
+        EXPECT_EQ(p.ui.notices, std::vector<std::u16string>(run, u"Error reading slide file: " + gone));
+        stop_show(p.context.player, false);
+    }
+    EXPECT_TRUE(p.ui.boxes.empty());
 }
 
 // A window too large for its frames: the transitions lose their ends, and the person

@@ -32,6 +32,7 @@ class RecordingUi : public ShellInterface {
 public:
     BoxAnswer message_box(const std::u16string& title, const std::u16string& text, BoxButtons buttons,
                           BoxOwner owner) override;
+    void notice(const std::u16string& text) override { notices.push_back(text); }
     void changed(Change what) override { changes.push_back(what); }
     void set_main_window_title(const std::u16string& title) override { main_window_title = title; }
     void close_main_window() override { ++main_window_close_requests; }
@@ -74,6 +75,7 @@ public:
     std::vector<std::u16string> texts() const;
 
     std::vector<RecordedBox> boxes;
+    std::vector<std::u16string> notices;  // every notice's text, in order
     // Answers for boxes that ask a question; an OK-only box needs none.
     std::deque<BoxAnswer> answers;
     std::vector<Change> changes;  // every change notice, in order

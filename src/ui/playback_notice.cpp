@@ -1,0 +1,59 @@
+#include "ui/playback_notice.h"
+
+#include <QEvent>
+
+namespace lumivane {
+
+namespace {
+
+constexpr int notice_milliseconds = 6000;
+// The latest errors shown at once; the picture stays the larger part of the screen.
+constexpr qsizetype lines_shown = 4;
+
+}  // namespace
+
+PlaybackNotice::PlaybackNotice(QWidget* window) : QLabel(window) {
+    setObjectName(QStringLiteral("PlaybackNotice"));
+    setAttribute(Qt::WA_TransparentForMouseEvents);
+    setFocusPolicy(Qt::NoFocus);
+    setWordWrap(true);
+    setTextFormat(Qt::PlainText);
+    // Light on a dark veil, readable over any photograph, as neutral as the playback's black.
+    setStyleSheet(QStringLiteral("color: white; background-color: rgba(0, 0, 0, 190); border-radius: 6px;"
+                                 "padding: 0.5em 1em;"));
+    QFont larger = font();
+    larger.setPointSizeF(larger.pointSizeF() * 1.25);
+    setFont(larger);
+    hide();
+    timer_.setSingleShot(true);
+    connect(&timer_, &QTimer::timeout, this, [this] {
+        hide();
+        lines_.clear();
+    });
+    window->installEventFilter(this);
+}
+
+void PlaybackNotice::add(const QString& text) {
+    lines_.append(text);
+    if (lines_.size() > lines_shown) lines_.remove(0, lines_.size() - lines_shown);
+    setText(lines_.join(QLatin1Char('\n')));
+    place();
+    raise();
+    show();
+    timer_.start(notice_milliseconds);
+}
+
+bool PlaybackNotice::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::Resize && isVisible()) place();
+    return QLabel::eventFilter(watched, event);
+}
+
+void PlaybackNotice::place() {
+    const QWidget* window = parentWidget();
+    const int margin = fontMetrics().height();
+    const int width = std::min(sizeHint().width(), window->width() - 2 * margin);
+    const int height = heightForWidth(width);
+    setGeometry((window->width() - width) / 2, margin, width, height > 0 ? height : sizeHint().height());
+}
+
+}  // namespace lumivane
