@@ -353,17 +353,17 @@ void prepare_transition(PlaybackRecord& player) {
                              : SlideView{pb.displayed_slide, pb.shown_key_frame, pb.shown_progress};
         scene.incoming = valid_slide(player, player.current_slide) ? SlideView{player.current_slide, 0, 0.0}
                                                                    : SlideView{};
-        return;
-    }
-    // The transition leaves the slide shown where the viewer last saw it, which after a
-    // path is the end of the path.
-    if (pb.from_black || render_slide_frame(player.show, pb.displayed_slide, pb.shown_key_frame, pb.shown_progress,
-                                            player.motion, pb.window->outgoing)) {
-        frame_clear(pb.window->outgoing);
-    }
-    // A slide that cannot be rendered comes in as black, never as the picture before it.
-    if (render_slide_frame(player.show, player.current_slide, 0, 0.0, player.motion, pb.window->incoming)) {
-        frame_clear(pb.window->incoming);
+    } else {
+        // The transition leaves the slide shown where the viewer last saw it, which after
+        // a path is the end of the path.
+        if (pb.from_black || render_slide_frame(player.show, pb.displayed_slide, pb.shown_key_frame,
+                                                pb.shown_progress, player.motion, pb.window->outgoing)) {
+            frame_clear(pb.window->outgoing);
+        }
+        // A slide that cannot be rendered comes in as black, never as the picture before it.
+        if (render_slide_frame(player.show, player.current_slide, 0, 0.0, player.motion, pb.window->incoming)) {
+            frame_clear(pb.window->incoming);
+        }
     }
     tell_failure(player, player.current_slide);
 }

@@ -2,6 +2,8 @@
 
 #include <QEvent>
 
+#include <algorithm>
+
 namespace lumivane {
 
 namespace {
@@ -16,7 +18,6 @@ PlaybackNotice::PlaybackNotice(QWidget* window) : QLabel(window) {
     setObjectName(QStringLiteral("PlaybackNotice"));
     setAttribute(Qt::WA_TransparentForMouseEvents);
     setFocusPolicy(Qt::NoFocus);
-    setWordWrap(true);
     setTextFormat(Qt::PlainText);
     // Light on a dark veil, readable over any photograph, as neutral as the playback's black.
     setStyleSheet(QStringLiteral("color: white; background-color: rgba(0, 0, 0, 190); border-radius: 6px;"
@@ -51,9 +52,13 @@ bool PlaybackNotice::eventFilter(QObject* watched, QEvent* event) {
 void PlaybackNotice::place() {
     const QWidget* window = parentWidget();
     const int margin = fontMetrics().height();
-    const int width = std::min(sizeHint().width(), window->width() - 2 * margin);
-    const int height = heightForWidth(width);
-    setGeometry((window->width() - width) / 2, margin, width, height > 0 ? height : sizeHint().height());
+    const int room = window->width() - 2 * margin;
+    // Each error on a line of its own, broken only where it is wider than the window.
+    setWordWrap(false);
+    const QSize natural = sizeHint();
+    setWordWrap(natural.width() > room);
+    const int width = std::min(natural.width(), room);
+    setGeometry((window->width() - width) / 2, margin, width, wordWrap() ? heightForWidth(width) : natural.height());
 }
 
 }  // namespace lumivane

@@ -99,7 +99,7 @@ BoxAnswer QtUserInterface::message_box(const std::u16string& title, const std::u
 }
 
 void QtUserInterface::notice(const std::u16string& text) {
-    if (playback_ && playback_->on_screen()) {
+    if (playback_ && (playback_->on_screen() || playback_->isActiveWindow())) {
         playback_->show_notice(qt(text));
         return;
     }

@@ -35,8 +35,8 @@ public:
 
     BoxAnswer message_box(const std::u16string& title, const std::u16string& text, BoxButtons buttons,
                           BoxOwner owner) override;
-    // Over the playback window while the viewer sees it, else in a box that waits for
-    // nobody.
+    // Over the playback window while the viewer sees it or types to it, else in a box
+    // that waits for nobody.
     void notice(const std::u16string& text) override;
     // The window that owns questions, shows the title and the changes.
     void set_main_window(QWidget* window) { main_window_ = window; }
