@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QGuiApplication>
+#include <QLabel>
 #include <QScreen>
 #include <QTest>
 #include <QWindow>
@@ -152,6 +153,23 @@ TEST(PlaybackWidget, StaysOnTopOnlyWhileRunning) {
     // Neither change hid the window or moved it.
     EXPECT_TRUE(p.widget->isVisible());
     EXPECT_EQ(p.widget->frameGeometry(), place);
+}
+
+// Errors told while the show plays lie across the top of the window, the caption's part
+// left free, the latest four of them.
+TEST(PlaybackWidget, NoticesLieOverTheTopOfTheShow) {
+    QtPlayer p;
+    p.context.show.settings.size = 5;
+    p.add_slide(60, u"a", {{-1, 0, 0, 1, 1}});
+    ASSERT_TRUE(p.ui.create_playback_window());
+    p.widget->show();
+    run_show(p.context.player);
+    for (const char* file : {"a", "b", "c", "d", "e"}) p.widget->show_notice(QStringLiteral("Error: ") + file);
+    const auto* notice = p.widget->findChild<QLabel*>(QStringLiteral("PlaybackNotice"));
+    ASSERT_TRUE(notice && notice->isVisible());
+    EXPECT_EQ(notice->text(), "Error: b\nError: c\nError: d\nError: e");
+    EXPECT_TRUE(p.widget->rect().contains(notice->geometry()));
+    EXPECT_LT(notice->geometry().bottom(), p.widget->height() / 2);
 }
 
 // Runs on the offscreen platform with a plain screen and one of pixel ratio 2 (the test
