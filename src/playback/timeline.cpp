@@ -102,8 +102,9 @@ void read_ahead(PlaybackRecord& player) {
     const std::int32_t current = player.current_slide;
     if (!window || current < 0 || current >= count) return;
     std::vector<std::int32_t> order{current};
+    const bool wraps = player.show.settings.loop;
     double seconds = 0.0;  // from the start of the current slide to that of slide current + k
-    for (std::int32_t k = 1; k <= most_read_ahead && k < count && (current + k < count || player.show.settings.loop); ++k) {
+    for (std::int32_t k = 1; k <= most_read_ahead && k < count && (current + k < count || wraps); ++k) {
         seconds += slide_seconds(player.show, (current + k - 1) % count);
         if (k > least_read_ahead && seconds > read_ahead_seconds) break;
         order.push_back((current + k) % count);
