@@ -12,6 +12,7 @@
 // default, has none, and the gpu counter then says 0: it ran on the processor.
 
 #include <QApplication>
+#include <QOpenGLWindow>
 #include <QTimer>
 
 #include <algorithm>
@@ -39,7 +40,9 @@ public:
 
     bool notify(QObject* receiver, QEvent* event) override {
         const bool tick = event->type() == QEvent::Timer && qobject_cast<QTimer*>(receiver);
-        const bool paint = event->type() == QEvent::UpdateRequest && receiver == window;
+        // The graphics processor's path paints in an OpenGL window of its own.
+        const bool paint = event->type() == QEvent::UpdateRequest &&
+                           (receiver == window || qobject_cast<QOpenGLWindow*>(receiver));
         if (!window || (!tick && !paint)) return QApplication::notify(receiver, event);
         const auto start = Clock::now();
         const bool handled = QApplication::notify(receiver, event);

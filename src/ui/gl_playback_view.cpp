@@ -6,14 +6,12 @@
 
 namespace lumivane {
 
-GlPlaybackView::GlPlaybackView(const SlideShow& show, const PlaybackScene& scene, const Motion& motion,
-                               QWidget* parent)
-    : QOpenGLWidget(parent), show_(show), scene_(scene), motion_(motion) {
+GlPlaybackView::GlPlaybackView(const SlideShow& show, const PlaybackScene& scene, const Motion& motion)
+    // Every picture covers the whole frame: drawn straight into the window's surface.
+    : QOpenGLWindow(QOpenGLWindow::NoPartialUpdate), show_(show), scene_(scene), motion_(motion) {
     setFormat(playback_surface_format());
-    setAttribute(Qt::WA_TransparentForMouseEvents);
-    setFocusPolicy(Qt::NoFocus);
-    // Every picture covers the whole frame.
-    setUpdateBehavior(QOpenGLWidget::NoPartialUpdate);
+    // The mouse goes through to the playback window.
+    setFlag(Qt::WindowTransparentForInput);
 }
 
 GlPlaybackView::~GlPlaybackView() {
@@ -27,7 +25,7 @@ void GlPlaybackView::initializeGL() { ready_ = !renderer_.initialise(); }
 
 void GlPlaybackView::paintGL() {
     if (!ready_) return;
-    const qreal ratio = devicePixelRatioF();
+    const qreal ratio = devicePixelRatio();
     renderer_.draw(show_, scene_, motion_, qRound(width() * ratio), qRound(height() * ratio));
 }
 

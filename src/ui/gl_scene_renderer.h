@@ -5,7 +5,7 @@
 // takes each pixel from the same sampling maps as the processor (exact_maps), so its
 // pictures are the same to the byte; smooth motion filters from mipmaps, trilinear;
 // the transitions compose by the same steps (transition_step) in integers; the caption,
-// drawn by the processor, is laid over them.
+// drawn by the processor, is laid over them across the rows it covers.
 
 #include <QImage>
 #include <QOpenGLFunctions_3_3_Core>
@@ -57,30 +57,38 @@ private:
         std::uint64_t used = 0;
     };
 
+    // A view's picture as bound for a picture: its texture (null for black) and box.
+    struct BoundView {
+        const PictureTexture* texture = nullptr;
+        PictureBox box;
+    };
+
     // The view's texture, uploaded when the cache does not hold it; null for a slide
     // without a picture to show.
     PictureTexture* texture_for(const std::shared_ptr<const ImageBuffer>& picture, bool smooth);
     void upload(const ImageBuffer& image, PictureTexture& texture);
-    // Binds the view's picture and sampling to unit slots; false for black.
-    bool bind_view(const SlideShow& show, const SlideView& view, Motion motion, std::int32_t index,
-                   std::int32_t width, std::int32_t height);
+    // Binds the view's picture, and in exact motion its maps, to the view's texture units.
+    BoundView bind_view(const SlideShow& show, const SlideView& view, Motion motion, std::int32_t index,
+                        std::int32_t width, std::int32_t height);
+    // The view's uniforms of the program in use.
+    void set_view(GLuint program, std::int32_t index, const BoundView& bound);
+    // The band of the caption's rows that it covers, up to the graphics processor.
+    void upload_caption();
 
-    // The program for a motion and a transition, made the first time it is asked for;
-    // 0 when it cannot be.
-    GLuint program_for(bool smooth, TransitionKind transition);
-
-    GLuint programs_[2][4] = {};  // by motion, exact or smooth, and transition kind
-    GLuint program_ = 0;          // the one drawing
+    GLuint programs_[3][4] = {};  // by sampling (exact, smooth, smooth from tiles) and transition kind
+    GLuint caption_program_ = 0;
     GLuint vertex_array_ = 0;
     GLuint maps_[4] = {};  // columns and rows of views 0 and 1
     GLuint caption_texture_ = 0;
     QImage caption_;
     bool caption_changed_ = false;
-    bool has_caption_ = false;
+    int caption_first_ = 0;  // the rows the caption covers, top-down, first to end
+    int caption_end_ = 0;
     GLint max_texture_ = 0;
     std::vector<PictureTexture> textures_;
     std::uint64_t clock_ = 0;
-    std::vector<std::int32_t> map_;  // exact_maps' output
+    std::vector<std::int32_t> map_;       // exact_maps' output
+    std::vector<std::int32_t> tile_map_;  // the same, each place in its tile and the tile
 };
 
 }  // namespace lumivane

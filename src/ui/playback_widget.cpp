@@ -53,8 +53,11 @@ PlaybackWidget::PlaybackWidget(AppContext& context, const CaptionFonts& fonts, c
     timer_.setTimerType(Qt::PreciseTimer);
     QObject::connect(&timer_, &QTimer::timeout, this, [this] { timer_tick(); });
     if (draws_on_graphics(context.drawing)) {
-        view_ = new GlPlaybackView(context.show, scene, context.motion, this);
-        QObject::connect(view_, &QOpenGLWidget::frameSwapped, this, [this] { frame_swapped(); });
+        view_ = new GlPlaybackView(context.show, scene, context.motion);
+        view_container_ = QWidget::createWindowContainer(view_, this);
+        view_container_->setAttribute(Qt::WA_TransparentForMouseEvents);
+        view_container_->setFocusPolicy(Qt::NoFocus);
+        QObject::connect(view_, &QOpenGLWindow::frameSwapped, this, [this] { frame_swapped(); });
     }
     size_picture();
     playback_window_created(context.player, *this);
@@ -68,7 +71,7 @@ PlaybackWidget::~PlaybackWidget() {
 bool PlaybackWidget::size_picture() {
     const qreal ratio = devicePixelRatioF();
     const QSize device(qRound(width() * ratio), qRound(height() * ratio));
-    if (view_) view_->setGeometry(rect());
+    if (view_container_) view_container_->setGeometry(rect());
     if (device == client_ && ratio == ratio_) return false;
     client_ = device;
     ratio_ = ratio;
@@ -102,7 +105,7 @@ MemoryBitmap PlaybackWidget::memory_bitmap() {
 void PlaybackWidget::present(const std::u16string& caption, CaptionSize show_captions) {
     if (view_) {
         const std::u16string shown = show_captions != CaptionSize::None ? caption : std::u16string();
-        if (shown != caption_ || show_captions != caption_size_ || view_->size() != size()) {
+        if (shown != caption_ || show_captions != caption_size_ || view_container_->size() != size()) {
             caption_ = shown;
             caption_size_ = show_captions;
             QImage over;

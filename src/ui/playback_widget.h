@@ -85,6 +85,7 @@ private:
     QImage picture_;
     QTimer timer_;
     GlPlaybackView* view_ = nullptr;  // none where the processor draws
+    QWidget* view_container_ = nullptr;  // the widget that holds it in the window
     // The graphics processor's pacing: the moment the picture last drawn is for, and
     // whether the next tick waits for its swap.
     double shown_at_ = 0.0;
