@@ -8,6 +8,7 @@
 #include <QWindow>
 #include <QtMath>
 
+#include <algorithm>
 #include <chrono>
 
 #include "app/app_context.h"
@@ -140,7 +141,10 @@ void PlaybackWidget::set_timer(std::int32_t milliseconds) {
     if (tick_on_swap_) {
         timer_.stop();
     } else {
-        timer_.start(milliseconds);
+        // The processor's path ticks as early as its last picture took to draw, so that
+        // the picture for the moment is on the screen at it, and a tick held up by a
+        // busy system has that much longer before its moment is missed.
+        timer_.start(std::max(milliseconds - static_cast<std::int32_t>(draw_lead_), 0));
     }
 }
 
@@ -154,9 +158,12 @@ void PlaybackWidget::timer_tick() {
     if (ticks_on_swap_) {
         ticks_on_swap_ = false;
         playback_tick_at(context_.player, shown_at_);
-    } else {
-        playback_tick(context_.player);
+        return;
     }
+    const double start = now_milliseconds();
+    playback_tick(context_.player);
+    // Half a refresh at most: a slow picture still comes after the one before.
+    draw_lead_ = std::clamp(now_milliseconds() - start, 0.0, 8.0);
 }
 
 void PlaybackWidget::frame_swapped() {

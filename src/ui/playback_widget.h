@@ -91,6 +91,9 @@ private:
     double shown_at_ = 0.0;
     bool tick_on_swap_ = false;
     bool ticks_on_swap_ = false;  // the running timer is one set after a swap
+    // The processor's path: milliseconds its last tick took, which the next one starts
+    // early.
+    double draw_lead_ = 0.0;
     // The caption last drawn for the graphics processor, to draw it again only when it
     // changes.
     std::u16string caption_;
