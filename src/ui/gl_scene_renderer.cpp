@@ -61,14 +61,14 @@ out vec4 colour;
 
 ivec3 bytes(vec3 c) { return ivec3(round(c * 255.0)); }
 
-ivec3 exact_colour(sampler2DArray picture, isampler2D columns, isampler2D rows, View v, ivec2 at) {
+vec3 exact_colour(sampler2DArray picture, isampler2D columns, isampler2D rows, View v, ivec2 at) {
     ivec2 c = texelFetch(columns, ivec2(at.x, 0), 0).rg;
     ivec2 r = texelFetch(rows, ivec2(at.y, 0), 0).rg;
-    ivec3 p = bytes(texelFetch(picture, max(ivec3(c.x, r.x, r.y * v.tiles.x + c.y), ivec3(0)), 0).rgb);
-    return c.x < 0 || r.x < 0 ? ivec3(0) : p;
+    vec3 p = texelFetch(picture, max(ivec3(c.x, r.x, r.y * v.tiles.x + c.y), ivec3(0)), 0).rgb;
+    return c.x < 0 || r.x < 0 ? vec3(0.0) : p;
 }
 
-ivec3 smooth_colour(sampler2DArray picture, View v, ivec2 at) {
+vec3 smooth_colour(sampler2DArray picture, View v, ivec2 at) {
     vec2 steps = vec2(max(frame - 1, ivec2(1)));
     vec2 from = v.box.xy;
     vec2 span = v.box.zw - v.box.xy;
@@ -81,13 +81,13 @@ ivec3 smooth_colour(sampler2DArray picture, View v, ivec2 at) {
     // Across tiles the steps are told, for the texture coordinates jump at their seams.
     vec2 dx = vec2(span.x / steps.x / float(v.layer.x), 0.0);
     vec2 dy = vec2(0.0, span.y / steps.y / float(v.layer.y));
-    return bytes(textureGrad(picture, vec3(uv, float(t.y * v.tiles.x + t.x)), dx, dy).rgb) * v.lit;
+    return textureGrad(picture, vec3(uv, float(t.y * v.tiles.x + t.x)), dx, dy).rgb * float(v.lit);
 #else
-    return bytes(texture(picture, vec3(q / vec2(v.size), 0.0)).rgb) * v.lit;
+    return texture(picture, vec3(q / vec2(v.size), 0.0)).rgb * float(v.lit);
 #endif
 }
 
-ivec3 view0(ivec2 at) {
+vec3 colour0(ivec2 at) {
 #if SMOOTH
     return smooth_colour(picture0, views[0], at);
 #else
@@ -95,13 +95,16 @@ ivec3 view0(ivec2 at) {
 #endif
 }
 
-ivec3 view1(ivec2 at) {
+vec3 colour1(ivec2 at) {
 #if SMOOTH
     return smooth_colour(picture1, views[1], at);
 #else
     return exact_colour(picture1, columns1, rows1, views[1], at);
 #endif
 }
+
+ivec3 view0(ivec2 at) { return bytes(colour0(at)); }
+ivec3 view1(ivec2 at) { return bytes(colour1(at)); }
 
 // The byte table mul8: (a b + 127) div 255, which for these numbers equals
 // (x + 1 + (x >> 8)) >> 8 with x = a b + 127.
@@ -113,8 +116,10 @@ ivec3 mul8(ivec3 a, int b) {
 void main() {
     ivec2 at = ivec2(gl_FragCoord.xy);
 #if TRANSITION == 0
-    ivec3 c = view0(at);
-#elif TRANSITION == 1
+    // The picture as it is: bytes turned into colours and back are the same bytes.
+    colour = vec4(colour0(at), 1.0);
+#else
+#if TRANSITION == 1
     // Fade to black: view 0 is the picture fading, going or coming.
     ivec3 c = mul8(view0(at), level);
 #elif TRANSITION == 2
@@ -132,6 +137,7 @@ void main() {
                     position.b <= threshold ? b.b : a.b);
 #endif
     colour = vec4(vec3(c) / 255.0, 1.0);
+#endif
 }
 )";
 
