@@ -143,6 +143,10 @@ bool guarded_write(PngWrite* w, std::FILE* file, const ImageBuffer* image, std::
     png_set_IHDR(w->png, w->info, static_cast<png_uint_32>(image->width), static_cast<png_uint_32>(image->height), 8,
                  PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
     png_set_text(w->png, w->info, texts->data(), static_cast<int>(texts->size()));
+    // Written once for each new file while the show opens: the fastest compression, with
+    // one filter, takes a quarter of the default's time for a file a quarter larger.
+    png_set_compression_level(w->png, 1);
+    png_set_filter(w->png, PNG_FILTER_TYPE_BASE, PNG_FILTER_SUB);
     png_write_info(w->png, w->info);
     png_set_bgr(w->png);
     for (std::int32_t y = image->height - 1; y >= 0; --y) png_write_row(w->png, image->rows[static_cast<std::size_t>(y)]);
