@@ -594,8 +594,8 @@ TEST(ImageLoad, TiffReducedImagesServeReducedDecodes) {
             } else {
                 TIFFSetField(tiff, TIFFTAG_SUBFILETYPE, c.kind);
             }
-            const std::vector<std::uint8_t> row(3 * width, static_cast<std::uint8_t>(value));
-            for (std::uint32_t y = 0; y < width * 2 / 3; ++y) TIFFWriteScanline(tiff, const_cast<std::uint8_t*>(row.data()), y, 0);
+            std::vector<std::uint8_t> row(3 * width, static_cast<std::uint8_t>(value));
+            for (std::uint32_t y = 0; y < width * 2 / 3; ++y) TIFFWriteScanline(tiff, row.data(), y, 0);
             TIFFWriteDirectory(tiff);
         }
         TIFFClose(tiff);
