@@ -263,6 +263,38 @@ void GlSceneRenderer::set_caption(const QImage& caption) {
     caption_changed_ = true;
 }
 
+void GlSceneRenderer::upload_rows(const ImageBuffer& image, GLint level, std::int32_t first, std::int32_t last,
+                                  std::int32_t width, std::int32_t layer) {
+    // Rows of 3 bytes a pixel padded to 4 bytes, as the picture stores them; only the
+    // rows inside one of its blocks lie one after another.
+    glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
+    glPixelStorei(GL_UNPACK_ROW_LENGTH, image.width);
+    for (std::int32_t r = first; r < last;) {
+        const std::int32_t block_end = (r / image.rows_per_block + 1) * image.rows_per_block;
+        const std::int32_t n = std::min(last, block_end) - r;
+        glTexSubImage3D(GL_TEXTURE_2D_ARRAY, level, 0, r - first, layer, width, n, 1, GL_BGR, GL_UNSIGNED_BYTE,
+                        image.rows[static_cast<std::size_t>(r)]);
+        r += n;
+    }
+    glPixelStorei(GL_UNPACK_ROW_LENGTH, 0);
+}
+
+void GlSceneRenderer::upload_levels(const std::vector<ImageBuffer>& levels, PictureTexture& t) {
+    // The picture's own halved copies, which smooth motion on the processor samples too,
+    // where they are as large as the texture's levels (a side of odd length gives a
+    // copy one pixel longer, which is cut); the texture ends at the last one.
+    GLint level = 0;
+    for (const ImageBuffer& copy : levels) {
+        const std::int32_t w = std::max(t.width >> (level + 1), 1);
+        const std::int32_t h = std::max(t.height >> (level + 1), 1);
+        if (copy.kind != PixelFormat::Colour8 || copy.width < w || copy.height < h) break;
+        ++level;
+        glTexImage3D(GL_TEXTURE_2D_ARRAY, level, GL_RGB8, w, h, 1, 0, GL_BGR, GL_UNSIGNED_BYTE, nullptr);
+        upload_rows(copy, level, 0, h, w, 0);
+    }
+    glTexParameteri(GL_TEXTURE_2D_ARRAY, GL_TEXTURE_MAX_LEVEL, level);
+}
+
 void GlSceneRenderer::upload(const ImageBuffer& image, PictureTexture& t) {
     const std::int32_t side = std::max(max_texture_, 64);
     t.layer_width = std::min(image.width, side);
@@ -273,10 +305,6 @@ void GlSceneRenderer::upload(const ImageBuffer& image, PictureTexture& t) {
     glBindTexture(GL_TEXTURE_2D_ARRAY, t.texture);
     glTexImage3D(GL_TEXTURE_2D_ARRAY, 0, GL_RGB8, t.layer_width, t.layer_height, t.tiles_x * t.tiles_y, 0, GL_BGR,
                  GL_UNSIGNED_BYTE, nullptr);
-    // Rows of 3 bytes a pixel padded to 4 bytes, as the picture stores them; only the
-    // rows inside one of its blocks lie one after another.
-    glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
-    glPixelStorei(GL_UNPACK_ROW_LENGTH, image.width);
     for (std::int32_t ty = 0; ty < t.tiles_y; ++ty) {
         for (std::int32_t tx = 0; tx < t.tiles_x; ++tx) {
             const std::int32_t x = tx * t.layer_width;
@@ -284,17 +312,10 @@ void GlSceneRenderer::upload(const ImageBuffer& image, PictureTexture& t) {
             const std::int32_t first = ty * t.layer_height;
             const std::int32_t last = std::min(first + t.layer_height, image.height);
             glPixelStorei(GL_UNPACK_SKIP_PIXELS, x);
-            for (std::int32_t r = first; r < last;) {
-                const std::int32_t block_end = (r / image.rows_per_block + 1) * image.rows_per_block;
-                const std::int32_t n = std::min(last, block_end) - r;
-                glTexSubImage3D(GL_TEXTURE_2D_ARRAY, 0, 0, r - first, ty * t.tiles_x + tx, w, n, 1, GL_BGR,
-                                GL_UNSIGNED_BYTE, image.rows[static_cast<std::size_t>(r)]);
-                r += n;
-            }
+            upload_rows(image, 0, first, last, w, ty * t.tiles_x + tx);
         }
     }
     glPixelStorei(GL_UNPACK_SKIP_PIXELS, 0);
-    glPixelStorei(GL_UNPACK_ROW_LENGTH, 0);
     // Outside the picture is black; texelFetch needs a complete texture without mipmaps.
     glTexParameteri(GL_TEXTURE_2D_ARRAY, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_BORDER);
     glTexParameteri(GL_TEXTURE_2D_ARRAY, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_BORDER);
@@ -303,8 +324,8 @@ void GlSceneRenderer::upload(const ImageBuffer& image, PictureTexture& t) {
     glTexParameteri(GL_TEXTURE_2D_ARRAY, GL_TEXTURE_MAX_LEVEL, 0);
 }
 
-GlSceneRenderer::PictureTexture* GlSceneRenderer::texture_for(const std::shared_ptr<const ImageBuffer>& picture,
-                                                              bool smooth) {
+GlSceneRenderer::PictureTexture* GlSceneRenderer::texture_for(const PictureView& view, bool smooth) {
+    const std::shared_ptr<const ImageBuffer>& picture = view.image;
     if (!picture) return nullptr;
     const ImageBuffer& image = *picture;
     if (image.empty() || image.kind != PixelFormat::Colour8 || image.width <= 0 || image.height <= 0) return nullptr;
@@ -328,9 +349,13 @@ GlSceneRenderer::PictureTexture* GlSceneRenderer::texture_for(const std::shared_
     found->used = ++clock_;
     glBindTexture(GL_TEXTURE_2D_ARRAY, found->texture);
     if (smooth && !found->mipmapped) {
-        glTexParameteri(GL_TEXTURE_2D_ARRAY, GL_TEXTURE_MAX_LEVEL, 1000);
-        glGenerateMipmap(GL_TEXTURE_2D_ARRAY);
         found->mipmapped = true;
+        if (view.levels && found->tiles_x * found->tiles_y == 1) {
+            upload_levels(*view.levels, *found);
+        } else {
+            glTexParameteri(GL_TEXTURE_2D_ARRAY, GL_TEXTURE_MAX_LEVEL, 1000);
+            glGenerateMipmap(GL_TEXTURE_2D_ARRAY);
+        }
     }
     return &*found;
 }
@@ -345,7 +370,7 @@ GlSceneRenderer::BoundView GlSceneRenderer::bind_view(const SlideShow& show, con
         // The picture as the processor's path takes it: full size in exact motion, in
         // smooth motion no larger than the window needs, filtered through mipmaps.
         const PictureView picture = picture_get(slide.picture, picture_need(show, slide, motion, width, height));
-        t = texture_for(picture.image, motion == Motion::Smooth);
+        t = texture_for(picture, motion == Motion::Smooth);
         if (t) {
             bound.texture = t;
             bound.box = box_in_picture(slide_picture_box(show, slide, view.key_frame, view.progress, width, height),

@@ -14,12 +14,11 @@
 #include <memory>
 #include <vector>
 
+#include "imaging/picture_cache.h"
 #include "playback/pan_zoom.h"
 #include "playback/playback_scene.h"
 
 namespace lumivane {
-
-struct ImageBuffer;
 
 class GlSceneRenderer : protected QOpenGLFunctions_3_3_Core {
 public:
@@ -65,8 +64,14 @@ private:
 
     // The view's texture, uploaded when the cache does not hold it; null for a slide
     // without a picture to show.
-    PictureTexture* texture_for(const std::shared_ptr<const ImageBuffer>& picture, bool smooth);
+    PictureTexture* texture_for(const PictureView& view, bool smooth);
     void upload(const ImageBuffer& image, PictureTexture& texture);
+    // Rows first to last of the picture, width pixels from the column set as skipped,
+    // into a layer of a level of the texture bound.
+    void upload_rows(const ImageBuffer& image, GLint level, std::int32_t first, std::int32_t last, std::int32_t width,
+                     std::int32_t layer);
+    // Smooth motion's halved copies of the picture as the bound texture's mipmaps.
+    void upload_levels(const std::vector<ImageBuffer>& levels, PictureTexture& texture);
     // Binds the view's picture, and in exact motion its maps, to the view's texture units.
     BoundView bind_view(const SlideShow& show, const SlideView& view, Motion motion, std::int32_t index,
                         std::int32_t width, std::int32_t height);
