@@ -3,7 +3,8 @@
 // each slide's picture goes up once, in tiles where it is larger than the largest
 // texture, and every picture is composed there from a PlaybackScene. Exact motion
 // takes each pixel from the same sampling maps as the processor (exact_maps), so its
-// pictures are the same to the byte; smooth motion filters from mipmaps, trilinear;
+// pictures are the same to the byte; smooth motion filters from mipmaps (the picture
+// cache's halved copies), trilinear;
 // the transitions compose by the same steps (transition_step) in integers; the caption,
 // drawn by the processor, is laid over them across the rows it covers.
 
