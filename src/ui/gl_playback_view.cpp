@@ -39,7 +39,7 @@ QSurfaceFormat playback_surface_format() {
 
 bool graphics_drawing_available() {
     static const bool available = [] {
-        // Platforms without a screen make contexts but cannot show an OpenGL widget.
+        // Platforms without a screen make contexts but cannot show an OpenGL window.
         const QString platform = QGuiApplication::platformName();
         if (platform == QStringLiteral("offscreen") || platform == QStringLiteral("minimal")) return false;
         QOpenGLContext context;
