@@ -372,7 +372,8 @@ GlSceneRenderer::BoundView GlSceneRenderer::bind_view(const SlideShow& show, con
         const PictureView picture = picture_get(slide.picture, picture_need(show, slide, motion, width, height));
         t = texture_for(picture, motion == Motion::Smooth);
         if (t) {
-            bound.texture = t;
+            bound.lit = true;
+            bound.texture = *t;
             bound.box = box_in_picture(slide_picture_box(show, slide, view.key_frame, view.progress, width, height),
                                        slide.picture->source, *picture.image);
         }
@@ -404,12 +405,12 @@ GlSceneRenderer::BoundView GlSceneRenderer::bind_view(const SlideShow& show, con
 void GlSceneRenderer::set_view(GLuint program, std::int32_t index, const BoundView& bound) {
     const std::string name = "views[" + std::to_string(index) + "].";
     const auto at = [&](const char* field) { return uniform(*this, program, (name + field).c_str()); };
-    const PictureTexture* t = bound.texture;
-    glUniform1i(at("lit"), t ? 1 : 0);
-    if (!t) return;
-    glUniform2i(at("size"), t->width, t->height);
-    glUniform2i(at("layer"), t->layer_width, t->layer_height);
-    glUniform2i(at("tiles"), t->tiles_x, t->tiles_y);
+    glUniform1i(at("lit"), bound.lit ? 1 : 0);
+    if (!bound.lit) return;
+    const PictureTexture& t = bound.texture;
+    glUniform2i(at("size"), t.width, t.height);
+    glUniform2i(at("layer"), t.layer_width, t.layer_height);
+    glUniform2i(at("tiles"), t.tiles_x, t.tiles_y);
     glUniform4f(at("box"), static_cast<float>(bound.box.left), static_cast<float>(bound.box.top),
                 static_cast<float>(bound.box.right), static_cast<float>(bound.box.bottom));
 }
@@ -461,7 +462,7 @@ void GlSceneRenderer::draw(const SlideShow& show, const PlaybackScene& scene, Mo
     } else {
         bound[0] = bind_view(show, scene.shown, motion, 0, width, height);
     }
-    const auto tiled = [](const BoundView& b) { return b.texture && b.texture->tiles_x * b.texture->tiles_y > 1; };
+    const auto tiled = [](const BoundView& b) { return b.lit && b.texture.tiles_x * b.texture.tiles_y > 1; };
     const std::size_t sampling = motion != Motion::Smooth ? 0 : tiled(bound[0]) || tiled(bound[1]) ? 2 : 1;
     const GLuint program = programs_[sampling][static_cast<std::size_t>(transition ? scene.transition : TransitionKind::None)];
     glUseProgram(program);

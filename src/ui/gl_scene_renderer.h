@@ -57,9 +57,11 @@ private:
         std::uint64_t used = 0;
     };
 
-    // A view's picture as bound for a picture: its texture (null for black) and box.
+    // A view's picture as bound for a picture: its texture's measures (a copy: binding
+    // the other view may move the cache's entries) and box; black when not lit.
     struct BoundView {
-        const PictureTexture* texture = nullptr;
+        bool lit = false;
+        PictureTexture texture;
         PictureBox box;
     };
 
