@@ -49,11 +49,12 @@ uniform View views[2];
 uniform sampler2DArray picture0;
 uniform sampler2DArray picture1;
 // Exact motion's maps: for each frame column (row) the picture column (row) in its
-// tile and the tile's column (row); -1 for black.
-uniform isampler2D columns0;
-uniform isampler2D rows0;
-uniform isampler2D columns1;
-uniform isampler2D rows1;
+// tile and the tile's column (row); -1 for black. Texture buffers, read as plain arrays:
+// llvmpipe fetches from them in a third less time than from a texture.
+uniform isamplerBuffer columns0;
+uniform isamplerBuffer rows0;
+uniform isamplerBuffer columns1;
+uniform isamplerBuffer rows1;
 uniform ivec2 frame;
 uniform int level;
 uniform int threshold;
@@ -61,9 +62,9 @@ out vec4 colour;
 
 ivec3 bytes(vec3 c) { return ivec3(round(c * 255.0)); }
 
-vec3 exact_colour(sampler2DArray picture, isampler2D columns, isampler2D rows, View v, ivec2 at) {
-    ivec2 c = texelFetch(columns, ivec2(at.x, 0), 0).rg;
-    ivec2 r = texelFetch(rows, ivec2(at.y, 0), 0).rg;
+vec3 exact_colour(sampler2DArray picture, isamplerBuffer columns, isamplerBuffer rows, View v, ivec2 at) {
+    ivec2 c = texelFetch(columns, at.x).rg;
+    ivec2 r = texelFetch(rows, at.y).rg;
     vec3 p = texelFetch(picture, max(ivec3(c.x, r.x, r.y * v.tiles.x + c.y), ivec3(0)), 0).rgb;
     return c.x < 0 || r.x < 0 ? vec3(0.0) : p;
 }
@@ -235,8 +236,14 @@ bool GlSceneRenderer::initialise() {
     }
     glGenVertexArrays(1, &vertex_array_);
     glGenTextures(4, maps_);
+    glGenBuffers(4, map_buffers_);
+    for (int k = 0; k < 4; ++k) {
+        glBindBuffer(GL_TEXTURE_BUFFER, map_buffers_[k]);
+        glBindTexture(GL_TEXTURE_BUFFER, maps_[k]);
+        glTexBuffer(GL_TEXTURE_BUFFER, GL_RG32I, map_buffers_[k]);
+    }
+    glBindBuffer(GL_TEXTURE_BUFFER, 0);
     glGenTextures(1, &caption_texture_);
-    for (GLuint t : maps_) nearest_texture(*this, t);
     nearest_texture(*this, caption_texture_);
     glGetIntegerv(GL_MAX_TEXTURE_SIZE, &max_texture_);
     return false;
@@ -254,6 +261,7 @@ void GlSceneRenderer::release() {
     if (caption_program_) glDeleteProgram(caption_program_);
     if (vertex_array_) glDeleteVertexArrays(1, &vertex_array_);
     glDeleteTextures(4, maps_);
+    glDeleteBuffers(4, map_buffers_);
     if (caption_texture_) glDeleteTextures(1, &caption_texture_);
     vertex_array_ = caption_texture_ = caption_program_ = 0;
 }
@@ -395,9 +403,11 @@ GlSceneRenderer::BoundView GlSceneRenderer::bind_view(const SlideShow& show, con
     const std::int32_t lengths[2] = {width, height};
     for (std::int32_t k = 0; k < 2; ++k) {
         glActiveTexture(GL_TEXTURE2 + 2 * index + k);
-        glBindTexture(GL_TEXTURE_2D, maps_[2 * index + k]);
-        glTexImage2D(GL_TEXTURE_2D, 0, GL_RG32I, lengths[k], 1, 0, GL_RG_INTEGER, GL_INT,
-                     tile_map_.data() + (k == 0 ? 0 : 2 * width));
+        glBindTexture(GL_TEXTURE_BUFFER, maps_[2 * index + k]);
+        glBindBuffer(GL_TEXTURE_BUFFER, map_buffers_[2 * index + k]);
+        glBufferData(GL_TEXTURE_BUFFER, 8 * static_cast<GLsizeiptr>(lengths[k]),
+                     tile_map_.data() + (k == 0 ? 0 : 2 * width), GL_STREAM_DRAW);
+        glBindBuffer(GL_TEXTURE_BUFFER, 0);
     }
     return bound;
 }

@@ -86,7 +86,8 @@ private:
     GLuint programs_[3][4] = {};  // by sampling (exact, smooth, smooth from tiles) and transition kind
     GLuint caption_program_ = 0;
     GLuint vertex_array_ = 0;
-    GLuint maps_[4] = {};  // columns and rows of views 0 and 1
+    GLuint maps_[4] = {};         // columns and rows of views 0 and 1: texture buffers
+    GLuint map_buffers_[4] = {};  // their buffers
     GLuint caption_texture_ = 0;
     QImage caption_;
     bool caption_changed_ = false;
