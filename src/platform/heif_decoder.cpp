@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <initializer_list>
 #include <memory>
 #include <vector>
 
@@ -123,8 +124,13 @@ public:
     bool read_row(std::uint8_t* row) override {
         if (!decoded_) decode();
         if (next_row_ >= rows_) return false;
-        const std::uint8_t* from = pixels_ + static_cast<std::size_t>(next_row_) * static_cast<std::size_t>(stride_);
-        if (!alpha_) {
+        const auto at = [this](int plane) {
+            return planes_[plane] + static_cast<std::size_t>(next_row_) * static_cast<std::size_t>(strides_[plane]);
+        };
+        const std::uint8_t* from = at(0);
+        if (planar_) {
+            planes_to_bgr(from, at(1), at(2), row, width_);
+        } else if (!alpha_) {
             rgb_to_bgr(from, row, width_);
         } else if (premultiplied_) {
             std::memcpy(row, from, row_bytes());
@@ -152,26 +158,47 @@ private:
             damaged_ = true;
             return;
         }
+        // libheif makes red, green and blue planes of every colour picture before it
+        // interleaves them; an opaque 8-bit picture's planes are taken as they are and
+        // interleaved in blue, green, red order straight into the loader's rows, which
+        // spares a pass over the picture and a picture's worth of memory.
+        planar_ = !alpha_ && heif_image_handle_get_luma_bits_per_pixel(handle_) == 8 &&
+                  heif_image_handle_get_chroma_bits_per_pixel(handle_) == 8;
+        Decoded decoded = Decoded::OtherPlanes;
+        if (planar_) decoded = decode_as(heif_chroma_444, {heif_channel_R, heif_channel_G, heif_channel_B});
+        if (decoded == Decoded::OtherPlanes) {
+            // Anything else (a grey picture's single plane, say) comes interleaved.
+            planar_ = false;
+            decoded = decode_as(alpha_ ? heif_chroma_interleaved_RGBA : heif_chroma_interleaved_RGB,
+                                {heif_channel_interleaved});
+        }
+        if (decoded != Decoded::Rows) damaged_ = failed_ = true;
+    }
+
+    enum class Decoded { Rows, Failed, OtherPlanes };
+    // The picture decoded to the chroma asked for; OtherPlanes when it did not give these
+    // channels as 8-bit planes of its full size.
+    Decoded decode_as(heif_chroma chroma, std::initializer_list<heif_channel> channels) {
+        if (image_) heif_image_release(image_);
+        image_ = nullptr;
         heif_decoding_options* options = heif_decoding_options_alloc();
-        if (!options) {
-            damaged_ = failed_ = true;
-            return;
-        }
+        if (!options) return Decoded::Failed;
         options->convert_hdr_to_8bit = 1;
-        const heif_error error = heif_decode_image(
-            handle_, &image_, heif_colorspace_RGB, alpha_ ? heif_chroma_interleaved_RGBA : heif_chroma_interleaved_RGB,
-            options);
+        const heif_error error = heif_decode_image(handle_, &image_, heif_colorspace_RGB, chroma, options);
         heif_decoding_options_free(options);
-        if (error.code == heif_error_Ok) {
-            pixels_ = heif_image_get_plane_readonly(image_, heif_channel_interleaved, &stride_);
-            if (pixels_ && heif_image_get_width(image_, heif_channel_interleaved) == width_ &&
-                heif_image_get_height(image_, heif_channel_interleaved) == height_ &&
-                heif_image_get_bits_per_pixel_range(image_, heif_channel_interleaved) == 8) {
-                rows_ = height_;
-                return;
+        if (error.code != heif_error_Ok) return Decoded::Failed;
+        int plane = 0;
+        for (heif_channel channel : channels) {
+            planes_[plane] = heif_image_get_plane_readonly(image_, channel, &strides_[plane]);
+            if (!planes_[plane] || heif_image_get_width(image_, channel) != width_ ||
+                heif_image_get_height(image_, channel) != height_ ||
+                heif_image_get_bits_per_pixel_range(image_, channel) != 8) {
+                return Decoded::OtherPlanes;
             }
+            ++plane;
         }
-        damaged_ = failed_ = true;
+        rows_ = height_;
+        return Decoded::Rows;
     }
 
     heif_context* context_;
@@ -186,8 +213,10 @@ private:
     bool decoded_ = false;
     bool damaged_ = false;
     bool failed_ = false;
-    const std::uint8_t* pixels_ = nullptr;
-    int stride_ = 0;
+    bool planar_ = false;
+    // The interleaved rows, or the red, green and blue planes.
+    const std::uint8_t* planes_[3] = {};
+    int strides_[3] = {};
     std::int32_t rows_ = 0;
     std::int32_t next_row_ = 0;
     std::vector<MetadataItem> metadata_;
