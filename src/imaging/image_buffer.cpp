@@ -175,19 +175,6 @@ bool allocate(ImageBuffer& image, PixelFormat kind, std::int32_t width, std::int
 
 }  // namespace
 
-std::jthread image_populate(const ImageBuffer& image) {
-    std::vector<std::pair<std::uint8_t*, std::size_t>> mapped;
-    for (const ImageBlock& block : image.blocks) {
-        if (block.get_deleter().mapped_bytes > 0) mapped.emplace_back(block.get(), block.get_deleter().mapped_bytes);
-    }
-    if (mapped.empty()) return {};
-    return std::jthread([mapped = std::move(mapped)] {
-        // Pages already written are left as they are; a system without the request just
-        // faults them in as they are written.
-        for (const auto& [start, bytes] : mapped) ::madvise(start, bytes, MADV_POPULATE_WRITE);
-    });
-}
-
 bool image_allocate(ImageBuffer& image, PixelFormat kind, std::int32_t width, std::int32_t height,
                     double resolution) {
     return allocate(image, kind, width, height, resolution, true);

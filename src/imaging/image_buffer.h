@@ -6,7 +6,6 @@
 #include <cstdint>
 #include <cstdlib>
 #include <memory>
-#include <thread>
 #include <vector>
 
 namespace lumivane {
@@ -77,12 +76,6 @@ void image_free(ImageBuffer& image);
 // byte of every row themselves (padding included).
 [[nodiscard]] bool image_allocate_for_overwrite(ImageBuffer& image, PixelFormat kind, std::int32_t width, std::int32_t height,
                                   double resolution);
-
-// Has the system give the picture's mapped blocks their memory on a thread of its own,
-// without changing a byte of them, so that the zeroing of fresh pages overlaps what the
-// caller does meanwhile (decoding the rows it will write there). The picture must stay
-// allocated until the returned thread has been joined.
-std::jthread image_populate(const ImageBuffer& image);
 
 inline bool is_pixel_kind(PixelFormat kind) {
     return kind >= PixelFormat::Bilevel && kind <= PixelFormat::Colour16;

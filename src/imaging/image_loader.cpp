@@ -73,7 +73,6 @@ bool load_through_decoder(const std::u16string& path, ImageBuffer& image, std::v
 
     const bool straight = layout == PixelLayout::BGR24 || layout == PixelLayout::RGB24;
     std::vector<std::uint8_t> row_buffer(straight ? 0 : decoder.row_bytes());
-    std::jthread populating = image_populate(image);
     for (std::int32_t source_row = 0; source_row < height; ++source_row) {
         // The decoder counts rows from the top, the picture from the bottom.
         std::uint8_t* row = image.rows[static_cast<std::size_t>(height - 1 - source_row)];
@@ -86,7 +85,6 @@ bool load_through_decoder(const std::u16string& path, ImageBuffer& image, std::v
             break;
         }
     }
-    if (populating.joinable()) populating.join();
     // A decoder that failed before its first row gave no picture at all.
     if (decoder.failed() && report.rows_with_data == 0) return true;
     report.incomplete = decoder.damaged();
