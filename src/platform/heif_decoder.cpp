@@ -159,11 +159,14 @@ public:
         if (decoded_ || cut_ || denominator < 2) return reduction_;
         heif_item_id primary = 0;
         if (heif_context_get_primary_image_ID(context_, &primary).code != heif_error_Ok) return reduction_;
-        const auto transforms = [this](heif_item_id item) { return heif_item_transforms(data_.data(), data_.size(), item); };
+        const auto transforms = [this](heif_item_id item) {
+            return heif_item_transforms(data_.data(), data_.size(), item);
+        };
         const auto primary_transforms = transforms(primary);
-        std::vector<heif_item_id> ids(static_cast<std::size_t>(std::max(0, heif_image_handle_get_number_of_thumbnails(handle_))));
+        const int count = std::max(0, heif_image_handle_get_number_of_thumbnails(handle_));
+        std::vector<heif_item_id> ids(static_cast<std::size_t>(count));
         ids.resize(static_cast<std::size_t>(
-            heif_image_handle_get_list_of_thumbnail_IDs(handle_, ids.data(), static_cast<int>(ids.size()))));
+            heif_image_handle_get_list_of_thumbnail_IDs(handle_, ids.data(), count)));
         const std::int32_t full_width = width_, full_height = height_;
         heif_image_handle* chosen = nullptr;
         for (heif_item_id id : ids) {
@@ -173,13 +176,14 @@ public:
             const std::int32_t h = heif_image_handle_get_height(thumbnail);
             // The largest reduction up to the one asked whose size the thumbnail still covers.
             std::int32_t d = denominator >= 8 ? 8 : denominator >= 4 ? 4 : 2;
-            while (d > 1 && (w < (full_width + d - 1) / d || h < (full_height + d - 1) / d)) d /= 2;
+            while (d > 1 && (w < full_width / d || h < full_height / d)) d /= 2;
             const bool same_shape = std::abs(std::int64_t{w} * full_height - std::int64_t{h} * full_width) <=
                                     std::max(full_width, full_height);
             const bool same_alpha = (heif_image_handle_has_alpha_channel(thumbnail) != 0) == alpha_ &&
                                     (heif_image_handle_is_premultiplied_alpha(thumbnail) != 0) == premultiplied_;
             const bool better = d > reduction_ || (d == reduction_ && chosen && w < width_);
-            if (d > 1 && better && same_shape && same_alpha && primary_transforms && transforms(id) == primary_transforms) {
+            if (d > 1 && better && same_shape && same_alpha && primary_transforms &&
+                transforms(id) == primary_transforms) {
                 if (chosen) heif_image_handle_release(chosen);
                 chosen = thumbnail;
                 reduction_ = d;

@@ -204,7 +204,8 @@ TEST(PictureFormats, ReducedDecodesGiveTheSizeAsked) {
     };
     TempFolder folder;
     prepare(folder);
-    ASSERT_FALSE(run("convert " + folder.native_file("adobe.png") + " -resize 640x480! " + folder.native_file("big.png")));
+    ASSERT_FALSE(
+        run("convert " + folder.native_file("adobe.png") + " -resize 640x480! " + folder.native_file("big.png")));
     for (const Case& c : cases) {
         SCOPED_TRACE(::testing::Message() << c.make << ", reduction " << c.asked);
         std::string make = filled(c.make, folder);
