@@ -3,6 +3,9 @@
 #include <QGuiApplication>
 #include <QOffscreenSurface>
 #include <QOpenGLContext>
+#include <QOpenGLFunctions>
+
+#include "ui/shell/drawing_choice.h"
 
 namespace lumivane {
 
@@ -37,24 +40,27 @@ QSurfaceFormat playback_surface_format() {
     return format;
 }
 
-bool graphics_drawing_available() {
-    static const bool available = [] {
+const GraphicsDrawing& graphics_drawing() {
+    static const GraphicsDrawing found = [] {
+        GraphicsDrawing result;
         // Platforms without a screen make contexts but cannot show an OpenGL window.
         const QString platform = QGuiApplication::platformName();
-        if (platform == QStringLiteral("offscreen") || platform == QStringLiteral("minimal")) return false;
+        if (platform == QStringLiteral("offscreen") || platform == QStringLiteral("minimal")) return result;
         QOpenGLContext context;
         context.setFormat(playback_surface_format());
         QOffscreenSurface surface;
         surface.setFormat(context.format());
         surface.create();
-        if (!context.create() || !surface.isValid() || !context.makeCurrent(&surface)) return false;
+        if (!context.create() || !surface.isValid() || !context.makeCurrent(&surface)) return result;
+        const auto* renderer_name = reinterpret_cast<const char*>(context.functions()->glGetString(GL_RENDERER));
+        result.software = software_renderer(renderer_name ? renderer_name : "");
         GlSceneRenderer renderer;
-        const bool failed = renderer.initialise();
-        if (!failed) renderer.release();
+        result.available = !renderer.initialise();
+        if (result.available) renderer.release();
         context.doneCurrent();
-        return !failed;
+        return result;
     }();
-    return available;
+    return found;
 }
 
 }  // namespace lumivane

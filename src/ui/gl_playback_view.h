@@ -36,8 +36,13 @@ private:
 // picture a refresh.
 QSurfaceFormat playback_surface_format();
 
-// Whether a context of that format that can draw the show can be made here, on a
-// platform with a screen; found out once, the first time it is asked.
-bool graphics_drawing_available();
+// What the graphics processor's path finds here, found out once, the first time it is
+// asked: whether a context of that format that can draw the show can be made, on a
+// platform with a screen, and whether its renderer rasterises on the processor.
+struct GraphicsDrawing {
+    bool available = false;
+    bool software = false;
+};
+const GraphicsDrawing& graphics_drawing();
 
 }  // namespace lumivane

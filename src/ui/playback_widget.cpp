@@ -16,14 +16,11 @@
 #include "playback/timeline.h"
 #include "ui/gl_playback_view.h"
 #include "ui/playback_keys.h"
+#include "ui/shell/drawing_choice.h"
 
 namespace lumivane {
 
 namespace {
-
-bool draws_on_graphics(Drawing drawing) {
-    return drawing != Drawing::Processor && graphics_drawing_available();
-}
 
 // The user interface's clock, with fractions of a millisecond.
 double now_milliseconds() {
@@ -53,7 +50,8 @@ PlaybackWidget::PlaybackWidget(AppContext& context, const CaptionFonts& fonts, c
     timer_.setSingleShot(true);
     timer_.setTimerType(Qt::PreciseTimer);
     QObject::connect(&timer_, &QTimer::timeout, this, [this] { timer_tick(); });
-    if (draws_on_graphics(context.drawing)) {
+    const GraphicsDrawing& graphics = graphics_drawing();
+    if (draws_on_graphics(context.drawing, graphics.available, graphics.software)) {
         view_ = new GlPlaybackView(context.show, scene, context.motion);
         view_container_ = QWidget::createWindowContainer(view_, this);
         view_container_->setAttribute(Qt::WA_TransparentForMouseEvents);
