@@ -13,8 +13,9 @@
 //
 // The photographs (default 300, or the count given as the first argument) are made once
 // from the mate-backgrounds photographs, enlarged to 6000 x 4000 and each varied in colour
-// and direction, and kept under the build folder. A second argument, play, measures the
-// playing through alone.
+// and direction, and kept under the build folder. A second argument picks the steps:
+// "open" (the baseline and the openings of both shows), "play" or "export"; "all", the
+// default, runs every one.
 
 #include <algorithm>
 #include <chrono>
@@ -128,6 +129,7 @@ struct Measured {
     double seconds = 0.0;
     double peak_mb = 0.0;  // the process's peak resident memory
     double value = 0.0;    // what the measurement counts besides
+    double cpu_seconds = 0.0;  // processor time of all its threads, which a busy machine disturbs less
 };
 
 // Runs work in a child process, optionally under the data limit; work returns its value.
@@ -154,7 +156,9 @@ Measured in_child(bool limited, const std::function<double()>& work) {
     int status = 0;
     rusage usage{};
     ::wait4(child, &status, 0, &usage);
-    return {result[0], static_cast<double>(usage.ru_maxrss) / 1024.0, result[1]};
+    const auto seconds = [](const timeval& t) { return static_cast<double>(t.tv_sec) + t.tv_usec / 1e6; };
+    return {result[0], static_cast<double>(usage.ru_maxrss) / 1024.0, result[1],
+            seconds(usage.ru_utime) + seconds(usage.ru_stime)};
 }
 
 double bare_decodes(const std::vector<std::string>& files) {
@@ -210,32 +214,11 @@ double export_video(const std::string& folder, const std::string& thumbnails) {
     return done ? static_cast<double>(usage.ru_maxrss) / 1024.0 : -(WIFEXITED(status) ? WEXITSTATUS(status) : 128);
 }
 
-// Plays the show through in exact and in smooth motion, each under the data limit.
-void play_through(const std::string& show, const std::string& thumbnails) {
-    for (const Motion motion : {Motion::Exact, Motion::Smooth}) {
-        const Measured played = in_child(true, [&] { return play(show, thumbnails, motion); });
-        std::printf("play through, %s      %8.2f s  peak %6.0f MB  late %.0f\n", motion == Motion::Exact ? "exact " : "smooth",
-                    played.seconds, played.peak_mb, played.value);
-    }
-}
-
-}  // namespace
-
-int main(int argc, char** argv) {
-    const int count = argc > 1 ? std::atoi(argv[1]) : 300;
-    make_photographs(count);
-    std::vector<std::string> files;
-    for (int i = 0; i < count; ++i) files.push_back(pictures + "/" + photo_name(i));
-    const std::string show = link_folder("show-" + std::to_string(count), files);
-    const std::string thumbnails = pictures + "/cache/thumbnails";
-    if (argc > 2 && std::string(argv[2]) == "play") {
-        play_through(show, thumbnails);
-        return 0;
-    }
-
+// The baseline, and the show opened with an empty thumbnail cache and again from it.
+void show_openings(const std::vector<std::string>& files, const std::string& show, const std::string& thumbnails) {
     const Measured bare = in_child(false, [&] { return bare_decodes(files); });
-    std::printf("%d photographs of 6000 x 4000\n", count);
-    std::printf("bare decodes              %8.2f s  peak %6.0f MB\n", bare.seconds, bare.peak_mb);
+    std::printf("bare decodes              %8.2f s  peak %6.0f MB  processor %.2f s\n", bare.seconds, bare.peak_mb,
+                bare.cpu_seconds);
     fs::remove_all(thumbnails);
     const auto opening = [&] {
         testing::SilentUi ui;
@@ -244,13 +227,15 @@ int main(int argc, char** argv) {
         return 0.0;
     };
     const Measured first = in_child(false, opening);
-    std::printf("first opening             %8.2f s  peak %6.0f MB  ratio %.3f\n", first.seconds, first.peak_mb,
-                first.seconds / bare.seconds);
+    std::printf("first opening             %8.2f s  peak %6.0f MB  ratio %.3f  processor %.2f s\n", first.seconds,
+                first.peak_mb, first.seconds / bare.seconds, first.cpu_seconds);
     const Measured second = in_child(false, opening);
     std::printf("second opening            %8.2f s  peak %6.0f MB  ratio %.4f\n", second.seconds, second.peak_mb,
                 second.seconds / bare.seconds);
-    play_through(show, thumbnails);
+}
 
+// The twelve nature photographs opened, against their bare decodes.
+void nature_openings() {
     const std::vector<std::string> twelve = nature_paths();
     const std::string demo = link_folder("nature", twelve);
     const Measured demo_bare = in_child(false, [&] { return bare_decodes(twelve); });
@@ -267,7 +252,35 @@ int main(int argc, char** argv) {
     std::printf("nature show: bare %.3f s, first opening %.3f s (ratio %.2f), second %.3f s (ratio %.3f)\n",
                 demo_bare.seconds, demo_first.seconds, demo_first.seconds / demo_bare.seconds, demo_second.seconds,
                 demo_second.seconds / demo_bare.seconds);
+}
 
+}  // namespace
+
+int main(int argc, char** argv) {
+    const int count = argc > 1 ? std::atoi(argv[1]) : 300;
+    const std::string steps = argc > 2 ? argv[2] : "all";
+    if (count <= 0 || (steps != "all" && steps != "open" && steps != "play" && steps != "export")) {
+        std::fprintf(stderr, "usage: large_show_bench [COUNT [all|open|play|export]]\n");
+        return 2;
+    }
+    const auto runs = [&](const char* step) { return steps == "all" || steps == step; };
+    make_photographs(count);
+    std::vector<std::string> files;
+    for (int i = 0; i < count; ++i) files.push_back(pictures + "/" + photo_name(i));
+    const std::string show = link_folder("show-" + std::to_string(count), files);
+    const std::string thumbnails = pictures + "/cache/thumbnails";
+
+    std::printf("%d photographs of 6000 x 4000\n", count);
+    if (runs("open")) show_openings(files, show, thumbnails);
+    const std::vector<Motion> motions = runs("play") ? std::vector{Motion::Exact, Motion::Smooth} : std::vector<Motion>{};
+    for (const Motion motion : motions) {
+        const Measured played = in_child(true, [&] { return play(show, thumbnails, motion); });
+        std::printf("play through, %s      %8.2f s  peak %6.0f MB  late %.0f\n", motion == Motion::Exact ? "exact " : "smooth",
+                    played.seconds, played.peak_mb, played.value);
+    }
+
+    if (runs("open")) nature_openings();
+    if (!runs("export")) return 0;
     const Measured exported = in_child(true, [&] { return export_video(show, thumbnails); });
     std::printf("export 1280 x 720         %8.2f s  peak %6.0f MB (negative: the export failed)\n", exported.seconds,
                 exported.value);

@@ -32,10 +32,12 @@ inline FileHandle memory_file(const std::uint8_t* data, std::size_t size) {
     return file;
 }
 
-// Every row a decoder gives, as the loader asks for them; a picture larger than the
-// loader would take in the fuzzer's memory is left alone, as the loader leaves it.
-inline void read_all_rows(std::unique_ptr<ImageDecoder> decoder) {
+// Every row a decoder gives, as the loader asks for them, after asking for the
+// reduction; a picture larger than the loader would take in the fuzzer's memory is left
+// alone, as the loader leaves it.
+inline void read_all_rows(std::unique_ptr<ImageDecoder> decoder, std::int32_t reduction = 1) {
     if (!decoder) return;
+    if (reduction > 1) decoder->reduce(reduction);
     const std::uint64_t picture = static_cast<std::uint64_t>(decoder->row_bytes()) * decoder->height();
     if (picture + decoder->working_bytes() > (std::uint64_t{1} << 28)) return;
     std::vector<std::uint8_t> row(decoder->row_bytes());

@@ -1,5 +1,6 @@
 // Any bytes as a picture file: the platform decoders, the metadata, the profile walk
-// and the program's own TIFF reader behind them.
+// and the program's own TIFF reader behind them; read whole, and again as small as the
+// decoders can give it (DCT scaling, a TIFF's reduced images).
 
 #include <string>
 
@@ -17,5 +18,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     ImageBuffer image;
     std::vector<std::uint8_t> profile;
     static_cast<void>(image_load(ui, path, image, profile));
+    LoadReport report;
+    static_cast<void>(image_read(path, image, profile, report, memory_fits, [](std::int32_t, std::int32_t) { return 8; }));
     return 0;
 }

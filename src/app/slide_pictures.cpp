@@ -51,9 +51,18 @@ void read_slide_file(SlideFile& file, std::int32_t thumbnail_side, const std::u1
         if (cached) {
             file.report.incomplete = incomplete;
             file.report.rows_with_data = file.picture.height;
+        } else if (!thumbnail_folder.empty() && thumbnail_cache_failed(thumbnail_folder, file.working_path)) {
+            // No picture in the file the last time, and it has not changed since.
+            image_free(file.picture);
+            file.outcome = SlideFile::Outcome::Unreadable;
+            return;
         } else {
             image_free(file.picture);
             if (image_read(file.working_path, file.picture, file.profile, file.report, memory_fits, reduction)) {
+                // Short of memory now is no fault of the file's.
+                if (!file.report.out_of_memory && !thumbnail_folder.empty()) {
+                    thumbnail_cache_write_failure(thumbnail_folder, file.working_path);
+                }
                 file.outcome = SlideFile::Outcome::Unreadable;
                 return;
             }

@@ -44,9 +44,11 @@ SlideFile locate_slide_file(const std::u16string& show_folder, const std::u16str
 
 // Reads a Located file for a thumbnail that fits a square of thumbnail_side pixels:
 // from the thumbnail cache in thumbnail_folder (thumbnail_cache.h) when it holds one of
-// the file as it is, reading only the file's header; else decoded, and kept there. No
-// folder, no cache. Touches no user interface and nothing shared, so it may run on a
-// thread of its own while the user interface thread finishes the slide before.
+// the file as it is, reading only the file's header; else decoded, and kept there. A
+// file the cache marks as no picture, unchanged since, is Unreadable without a decode;
+// one found so now is marked. No folder, no cache. Touches no user interface and
+// nothing shared, so it may run on a thread of its own while the user interface thread
+// finishes the slide before.
 void read_slide_file(SlideFile& file, std::int32_t thumbnail_side, const std::u16string& thumbnail_folder);
 
 // Names a Located file in the status window ("Reading %s") when it is there to be read;

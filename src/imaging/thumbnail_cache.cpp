@@ -27,6 +27,7 @@ namespace {
 constexpr std::int32_t cache_sides[] = {128, 256, 512, 1024};
 constexpr const char* cache_names[] = {"normal", "large", "x-large", "xx-large"};
 constexpr char incomplete_key[] = "X-Lumivane::Incomplete";
+constexpr char failed_key[] = "X-Lumivane::Failed";
 
 // A thumbnail of the cache is never larger than this; anything claiming more is damage.
 constexpr png_uint_32 largest_side = 4096;
@@ -66,12 +67,8 @@ bool file_facts(const std::u16string& path, FileFacts& facts) {
     return false;
 }
 
-// FOLDER/SIZE/MD5(uri).png; empty when side has no size of the cache.
-std::string thumbnail_path(const std::u16string& folder, std::int32_t side, const std::string& uri) {
-    const std::int32_t cache_side = thumbnail_cache_side(side);
-    if (folder.empty() || cache_side == 0) return {};
-    std::size_t k = 0;
-    while (cache_sides[k] != cache_side) ++k;
+// FOLDER/SUBFOLDER/MD5(uri).png.
+std::string cache_file(const std::u16string& folder, const char* subfolder, const std::string& uri) {
     md5_ctx context;
     md5_init(&context);
     md5_update(&context, uri.size(), reinterpret_cast<const std::uint8_t*>(uri.data()));
@@ -83,7 +80,21 @@ std::string thumbnail_path(const std::u16string& folder, std::int32_t side, cons
         name += hex[byte >> 4];
         name += hex[byte & 15];
     }
-    return native_path(folder) + "/" + cache_names[k] + "/" + name + ".png";
+    return native_path(folder) + "/" + subfolder + "/" + name + ".png";
+}
+
+// FOLDER/SIZE/MD5(uri).png; empty when side has no size of the cache.
+std::string thumbnail_path(const std::u16string& folder, std::int32_t side, const std::string& uri) {
+    const std::int32_t cache_side = thumbnail_cache_side(side);
+    if (folder.empty() || cache_side == 0) return {};
+    std::size_t k = 0;
+    while (cache_sides[k] != cache_side) ++k;
+    return cache_file(folder, cache_names[k], uri);
+}
+
+// Where this program notes the files it could not read as pictures.
+std::string failure_path(const std::u16string& folder, const std::string& uri) {
+    return folder.empty() ? std::string() : cache_file(folder, "fail/lumivane", uri);
 }
 
 struct FileCloser {
@@ -143,6 +154,10 @@ bool guarded_write(PngWrite* w, std::FILE* file, const ImageBuffer* image, std::
     png_set_IHDR(w->png, w->info, static_cast<png_uint_32>(image->width), static_cast<png_uint_32>(image->height), 8,
                  PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
     png_set_text(w->png, w->info, texts->data(), static_cast<int>(texts->size()));
+    // Written once for each new file while the show opens: the fastest compression, with
+    // one filter, takes a quarter of the default's time for a file a quarter larger.
+    png_set_compression_level(w->png, 1);
+    png_set_filter(w->png, PNG_FILTER_TYPE_BASE, PNG_FILTER_SUB);
     png_write_info(w->png, w->info);
     png_set_bgr(w->png);
     for (std::int32_t y = image->height - 1; y >= 0; --y) png_write_row(w->png, image->rows[static_cast<std::size_t>(y)]);
@@ -150,11 +165,82 @@ bool guarded_write(PngWrite* w, std::FILE* file, const ImageBuffer* image, std::
     return false;
 }
 
-// The folder and those above it up to the cache's own, made for this user alone.
-bool make_private_folder(const std::string& folder) {
+// The folder of a cache file and those above it up to the cache's own, made for this
+// user alone.
+bool make_private_folders(const std::string& cache, const std::string& cached) {
+    const std::filesystem::path folder = std::filesystem::path(cached).parent_path();
     std::error_code error;
     std::filesystem::create_directories(folder, error);
-    return error || ::chmod(folder.c_str(), 0700) != 0;
+    if (error) return true;
+    for (std::filesystem::path p = folder; p.native().size() >= cache.size(); p = p.parent_path()) {
+        if (::chmod(p.c_str(), 0700) != 0) return true;
+    }
+    return false;
+}
+
+// The cache file made for the file as facts describe it now: its picture, and what this
+// program noted of the file (the text of key). True when there is none, or it is of
+// another file, or of the file before it changed.
+bool read_cache_file(const std::string& cached, const FileFacts& facts, const char* key, ImageBuffer& picture,
+                     std::string& note) {
+    if (cached.empty()) return true;
+    const File file(std::fopen(cached.c_str(), "rb"));
+    if (!file) return true;
+    PngRead r;
+    r.png = png_create_read_struct(PNG_LIBPNG_VER_STRING, nullptr, png_error_exit, png_no_warning);
+    if (!r.png) return true;
+    r.info = png_create_info_struct(r.png);
+    std::vector<std::pair<std::string, std::string>> texts;
+    if (!r.info || guarded_read(&r, file.get(), &picture, &texts)) {
+        image_free(picture);
+        return true;
+    }
+    std::string uri, mtime, size;
+    note.clear();
+    for (const auto& [k, value] : texts) {
+        if (k == "Thumb::URI") uri = value;
+        if (k == "Thumb::MTime") mtime = value;
+        if (k == "Thumb::Size") size = value;
+        if (k == key) note = value;
+    }
+    if (uri != facts.uri || mtime != facts.mtime || (!size.empty() && size != facts.size) || note.empty()) {
+        image_free(picture);
+        return true;
+    }
+    return false;
+}
+
+// Writes the picture to the cache file with the file's facts and this program's note
+// (the text of key), through a hidden file renamed. A failure leaves the cache as it was.
+void write_cache_file(const std::u16string& folder, const std::string& cached, const FileFacts& facts, const char* key,
+                      const ImageBuffer& picture, std::string note) {
+    if (cached.empty() || make_private_folders(native_path(folder), cached)) return;
+    std::string temporary = std::filesystem::path(cached).parent_path().string() + "/.lumivane-XXXXXX";
+    const int descriptor = ::mkstemp(temporary.data());  // 0600
+    if (descriptor < 0) return;
+    File file(::fdopen(descriptor, "wb"));
+    if (!file) {
+        ::close(descriptor);
+        ::unlink(temporary.c_str());
+        return;
+    }
+    std::string uri = facts.uri, mtime = facts.mtime, size = facts.size, software = "Lumivane";
+    const auto text = [](const char* name, std::string& value) {
+        png_text t{};
+        t.compression = PNG_TEXT_COMPRESSION_NONE;
+        t.key = const_cast<char*>(name);
+        t.text = value.data();
+        t.text_length = value.size();
+        return t;
+    };
+    std::vector<png_text> texts = {text("Thumb::URI", uri), text("Thumb::MTime", mtime), text("Thumb::Size", size),
+                                   text("Software", software), text(key, note)};
+    PngWrite w;
+    w.png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, png_error_exit, png_no_warning);
+    if (w.png) w.info = png_create_info_struct(w.png);
+    const bool failed = !w.info || guarded_write(&w, file.get(), &picture, &texts);
+    const bool closed = std::fclose(file.release()) == 0;
+    if (failed || !closed || std::rename(temporary.c_str(), cached.c_str()) != 0) ::unlink(temporary.c_str());
 }
 
 }  // namespace
@@ -177,30 +263,9 @@ std::int32_t thumbnail_cache_side(std::int32_t side) {
 bool thumbnail_cache_read(const std::u16string& folder, const std::u16string& path, std::int32_t side,
                           ImageBuffer& thumbnail, bool& incomplete) {
     FileFacts facts;
-    if (file_facts(path, facts)) return true;
-    const std::string cached = thumbnail_path(folder, side, facts.uri);
-    if (cached.empty()) return true;
-    const File file(std::fopen(cached.c_str(), "rb"));
-    if (!file) return true;
-    PngRead r;
-    r.png = png_create_read_struct(PNG_LIBPNG_VER_STRING, nullptr, png_error_exit, png_no_warning);
-    if (!r.png) return true;
-    r.info = png_create_info_struct(r.png);
-    std::vector<std::pair<std::string, std::string>> texts;
-    if (!r.info || guarded_read(&r, file.get(), &thumbnail, &texts)) {
-        image_free(thumbnail);
-        return true;
-    }
-    std::string uri, mtime, size, damaged;
-    for (const auto& [key, value] : texts) {
-        if (key == "Thumb::URI") uri = value;
-        if (key == "Thumb::MTime") mtime = value;
-        if (key == "Thumb::Size") size = value;
-        if (key == incomplete_key) damaged = value;
-    }
-    // A thumbnail of another file, of the file before it changed, or not of this program.
-    if (uri != facts.uri || mtime != facts.mtime || (!size.empty() && size != facts.size) || damaged.empty()) {
-        image_free(thumbnail);
+    std::string damaged;
+    if (file_facts(path, facts) ||
+        read_cache_file(thumbnail_path(folder, side, facts.uri), facts, incomplete_key, thumbnail, damaged)) {
         return true;
     }
     incomplete = damaged == "1";
@@ -223,35 +288,25 @@ void thumbnail_cache_write(const std::u16string& folder, const std::u16string& p
         const auto h = static_cast<std::int32_t>(std::max<std::int64_t>(1, std::int64_t{picture.height} * cache_side / longest));
         if (image_resample(picture, thumbnail, w, h, picture.resolution, ResampleFilter::Linear)) return;
     }
-    const std::string size_folder = std::filesystem::path(cached).parent_path().string();
-    if (make_private_folder(native_path(folder)) || make_private_folder(size_folder)) return;
-    std::string temporary = size_folder + "/.lumivane-XXXXXX";
-    const int descriptor = ::mkstemp(temporary.data());  // 0600
-    if (descriptor < 0) return;
-    File file(::fdopen(descriptor, "wb"));
-    if (!file) {
-        ::close(descriptor);
-        ::unlink(temporary.c_str());
+    write_cache_file(folder, cached, facts, incomplete_key, thumbnail, incomplete ? "1" : "0");
+}
+
+bool thumbnail_cache_failed(const std::u16string& folder, const std::u16string& path) {
+    FileFacts facts;
+    ImageBuffer mark;
+    std::string note;
+    return !file_facts(path, facts) && !read_cache_file(failure_path(folder, facts.uri), facts, failed_key, mark, note);
+}
+
+void thumbnail_cache_write_failure(const std::u16string& folder, const std::u16string& path) {
+    FileFacts facts;
+    ImageBuffer mark;
+    // Only a file the user may read: one that could not even be opened may be readable later.
+    if (file_facts(path, facts) || ::access(native_path(path).c_str(), R_OK) != 0 ||
+        image_allocate(mark, PixelFormat::Colour8, 1, 1, 72.0)) {
         return;
     }
-    std::string uri = facts.uri, mtime = facts.mtime, size = facts.size, damaged = incomplete ? "1" : "0";
-    std::string software = "Lumivane";
-    const auto text = [](const char* key, std::string& value) {
-        png_text t{};
-        t.compression = PNG_TEXT_COMPRESSION_NONE;
-        t.key = const_cast<char*>(key);
-        t.text = value.data();
-        t.text_length = value.size();
-        return t;
-    };
-    std::vector<png_text> texts = {text("Thumb::URI", uri), text("Thumb::MTime", mtime), text("Thumb::Size", size),
-                                   text("Software", software), text(incomplete_key, damaged)};
-    PngWrite w;
-    w.png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, png_error_exit, png_no_warning);
-    if (w.png) w.info = png_create_info_struct(w.png);
-    const bool failed = !w.info || guarded_write(&w, file.get(), &thumbnail, &texts);
-    const bool closed = std::fclose(file.release()) == 0;
-    if (failed || !closed || std::rename(temporary.c_str(), cached.c_str()) != 0) ::unlink(temporary.c_str());
+    write_cache_file(folder, failure_path(folder, facts.uri), facts, failed_key, mark, "1");
 }
 
 }  // namespace lumivane

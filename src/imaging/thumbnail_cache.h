@@ -8,7 +8,9 @@
 //
 // The thumbnails hold the file's own colours, upright. This program also notes whether
 // the file was damaged (X-Lumivane::Incomplete), so that a second opening warns as the
-// first did, and takes only thumbnails that carry that note.
+// first did, and takes only thumbnails that carry that note. A file that could not be
+// read as a picture gets a mark of one pixel in FOLDER/fail/lumivane/, as the
+// specification keeps failures, so that it is not decoded again while it stays as it is.
 
 #include <cstdint>
 #include <string>
@@ -35,5 +37,12 @@ std::int32_t thumbnail_cache_side(std::int32_t side);
 // and is no error of the caller's: the next opening decodes the file again.
 void thumbnail_cache_write(const std::u16string& folder, const std::u16string& path, std::int32_t side,
                            const ImageBuffer& picture, bool incomplete);
+
+// Whether the cache marks the file, as it is now, as one that could not be read as a picture.
+bool thumbnail_cache_failed(const std::u16string& folder, const std::u16string& path);
+
+// Marks the file, as it is now, as one that could not be read as a picture; a file this
+// user cannot open is not marked, and failing to write is no error of the caller's.
+void thumbnail_cache_write_failure(const std::u16string& folder, const std::u16string& path);
 
 }  // namespace lumivane

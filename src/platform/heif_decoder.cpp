@@ -1,11 +1,15 @@
 #include "platform/heif_decoder.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <cstring>
+#include <initializer_list>
 #include <memory>
 #include <vector>
 
 #include <libheif/heif.h>
+
+#include "platform/heif_boxes.h"
 
 namespace lumivane {
 
@@ -123,8 +127,13 @@ public:
     bool read_row(std::uint8_t* row) override {
         if (!decoded_) decode();
         if (next_row_ >= rows_) return false;
-        const std::uint8_t* from = pixels_ + static_cast<std::size_t>(next_row_) * static_cast<std::size_t>(stride_);
-        if (!alpha_) {
+        const auto at = [this](int plane) {
+            return planes_[plane] + static_cast<std::size_t>(next_row_) * static_cast<std::size_t>(strides_[plane]);
+        };
+        const std::uint8_t* from = at(0);
+        if (planar_) {
+            planes_to_bgr(from, at(1), at(2), row, width_);
+        } else if (!alpha_) {
             rgb_to_bgr(from, row, width_);
         } else if (premultiplied_) {
             std::memcpy(row, from, row_bytes());
@@ -143,6 +152,54 @@ public:
     }
     std::vector<MetadataItem> metadata() const override { return metadata_; }
 
+    // The file's own thumbnail, when one is at most denominator times smaller than the
+    // picture and shows it the same way: the same shape, transparency, rotation and
+    // mirroring. Its colour is taken as the primary image's.
+    std::int32_t reduce(std::int32_t denominator) override {
+        if (decoded_ || cut_ || denominator < 2) return reduction_;
+        heif_item_id primary = 0;
+        if (heif_context_get_primary_image_ID(context_, &primary).code != heif_error_Ok) return reduction_;
+        const auto transforms = [this](heif_item_id item) {
+            return heif_item_transforms(data_.data(), data_.size(), item);
+        };
+        const auto primary_transforms = transforms(primary);
+        const int count = std::max(0, heif_image_handle_get_number_of_thumbnails(handle_));
+        std::vector<heif_item_id> ids(static_cast<std::size_t>(count));
+        ids.resize(static_cast<std::size_t>(
+            heif_image_handle_get_list_of_thumbnail_IDs(handle_, ids.data(), count)));
+        const std::int32_t full_width = width_, full_height = height_;
+        heif_image_handle* chosen = nullptr;
+        for (heif_item_id id : ids) {
+            heif_image_handle* thumbnail = nullptr;
+            if (heif_image_handle_get_thumbnail(handle_, id, &thumbnail).code != heif_error_Ok) continue;
+            const std::int32_t w = heif_image_handle_get_width(thumbnail);
+            const std::int32_t h = heif_image_handle_get_height(thumbnail);
+            // The largest reduction up to the one asked whose size the thumbnail still covers.
+            std::int32_t d = denominator >= 8 ? 8 : denominator >= 4 ? 4 : 2;
+            while (d > 1 && (w < full_width / d || h < full_height / d)) d /= 2;
+            const bool same_shape = std::abs(std::int64_t{w} * full_height - std::int64_t{h} * full_width) <=
+                                    std::max(full_width, full_height);
+            const bool same_alpha = (heif_image_handle_has_alpha_channel(thumbnail) != 0) == alpha_ &&
+                                    (heif_image_handle_is_premultiplied_alpha(thumbnail) != 0) == premultiplied_;
+            const bool better = d > reduction_ || (d == reduction_ && chosen && w < width_);
+            if (d > 1 && better && same_shape && same_alpha && primary_transforms &&
+                transforms(id) == primary_transforms) {
+                if (chosen) heif_image_handle_release(chosen);
+                chosen = thumbnail;
+                reduction_ = d;
+                width_ = w;
+                height_ = h;
+            } else {
+                heif_image_handle_release(thumbnail);
+            }
+        }
+        if (chosen) {
+            heif_image_handle_release(handle_);
+            handle_ = chosen;
+        }
+        return reduction_;
+    }
+
 private:
     // The whole picture at once. Picture data that is cut or does not decode gives no
     // rows: libheif hands out a picture only when all of it decoded.
@@ -152,26 +209,47 @@ private:
             damaged_ = true;
             return;
         }
+        // libheif makes red, green and blue planes of every colour picture before it
+        // interleaves them; an opaque 8-bit picture's planes are taken as they are and
+        // interleaved in blue, green, red order straight into the loader's rows, which
+        // spares a pass over the picture and a picture's worth of memory.
+        planar_ = !alpha_ && heif_image_handle_get_luma_bits_per_pixel(handle_) == 8 &&
+                  heif_image_handle_get_chroma_bits_per_pixel(handle_) == 8;
+        Decoded decoded = Decoded::OtherPlanes;
+        if (planar_) decoded = decode_as(heif_chroma_444, {heif_channel_R, heif_channel_G, heif_channel_B});
+        if (decoded == Decoded::OtherPlanes) {
+            // Anything else (a grey picture's single plane, say) comes interleaved.
+            planar_ = false;
+            decoded = decode_as(alpha_ ? heif_chroma_interleaved_RGBA : heif_chroma_interleaved_RGB,
+                                {heif_channel_interleaved});
+        }
+        if (decoded != Decoded::Rows) damaged_ = failed_ = true;
+    }
+
+    enum class Decoded { Rows, Failed, OtherPlanes };
+    // The picture decoded to the chroma asked for; OtherPlanes when it did not give these
+    // channels as 8-bit planes of its full size.
+    Decoded decode_as(heif_chroma chroma, std::initializer_list<heif_channel> channels) {
+        if (image_) heif_image_release(image_);
+        image_ = nullptr;
         heif_decoding_options* options = heif_decoding_options_alloc();
-        if (!options) {
-            damaged_ = failed_ = true;
-            return;
-        }
+        if (!options) return Decoded::Failed;
         options->convert_hdr_to_8bit = 1;
-        const heif_error error = heif_decode_image(
-            handle_, &image_, heif_colorspace_RGB, alpha_ ? heif_chroma_interleaved_RGBA : heif_chroma_interleaved_RGB,
-            options);
+        const heif_error error = heif_decode_image(handle_, &image_, heif_colorspace_RGB, chroma, options);
         heif_decoding_options_free(options);
-        if (error.code == heif_error_Ok) {
-            pixels_ = heif_image_get_plane_readonly(image_, heif_channel_interleaved, &stride_);
-            if (pixels_ && heif_image_get_width(image_, heif_channel_interleaved) == width_ &&
-                heif_image_get_height(image_, heif_channel_interleaved) == height_ &&
-                heif_image_get_bits_per_pixel_range(image_, heif_channel_interleaved) == 8) {
-                rows_ = height_;
-                return;
+        if (error.code != heif_error_Ok) return Decoded::Failed;
+        int plane = 0;
+        for (heif_channel channel : channels) {
+            planes_[plane] = heif_image_get_plane_readonly(image_, channel, &strides_[plane]);
+            if (!planes_[plane] || heif_image_get_width(image_, channel) != width_ ||
+                heif_image_get_height(image_, channel) != height_ ||
+                heif_image_get_bits_per_pixel_range(image_, channel) != 8) {
+                return Decoded::OtherPlanes;
             }
+            ++plane;
         }
-        damaged_ = failed_ = true;
+        rows_ = height_;
+        return Decoded::Rows;
     }
 
     heif_context* context_;
@@ -180,14 +258,17 @@ private:
     std::vector<std::uint8_t> data_;
     std::int32_t width_ = 0;
     std::int32_t height_ = 0;
+    std::int32_t reduction_ = 1;
     bool cut_ = false;
     bool alpha_ = false;
     bool premultiplied_ = false;
     bool decoded_ = false;
     bool damaged_ = false;
     bool failed_ = false;
-    const std::uint8_t* pixels_ = nullptr;
-    int stride_ = 0;
+    bool planar_ = false;
+    // The interleaved rows, or the red, green and blue planes.
+    const std::uint8_t* planes_[3] = {};
+    int strides_[3] = {};
     std::int32_t rows_ = 0;
     std::int32_t next_row_ = 0;
     std::vector<MetadataItem> metadata_;

@@ -105,6 +105,9 @@ void alpha_on_black(const std::uint8_t* from, std::uint8_t* to, std::int32_t wid
 // Red, green, blue samples of width pixels copied in blue, green, red order; from and
 // to may be the same row.
 void rgb_to_bgr(const std::uint8_t* from, std::uint8_t* to, std::int32_t width);
+// Width pixels of red, green and blue planes laid into one row in blue, green, red order.
+void planes_to_bgr(const std::uint8_t* red, const std::uint8_t* green, const std::uint8_t* blue, std::uint8_t* to,
+                   std::int32_t width);
 
 // An ICC profile for RGB with the chromaticities of white, red, green and blue (x, y each)
 // and one tone curve, given as Little CMS's parametric curve 4: (a x + b) ^ g from d up,

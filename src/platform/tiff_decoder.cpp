@@ -114,6 +114,31 @@ bool is_grey(TIFF* tiff) {
     return true;
 }
 
+// A reduced-resolution image of the first one: a later directory of the chain, or one
+// of its SubIFDs, marked as such (NewSubfileType bit 0). The file names as many as it
+// likes; only the first few are looked at.
+constexpr tdir_t most_reduced_images = 16;
+
+struct ReducedImage {
+    tdir_t directory = 0;  // in the chain, when sub_ifd is 0
+    toff_t sub_ifd = 0;
+    std::uint32_t width = 0;
+    std::uint32_t height = 0;
+};
+
+// Whether the current directory is a reduced image of a width x height picture, no more
+// than denominator times smaller and of its proportions (within a pixel of its own).
+bool reduced_image_of(TIFF* tiff, std::uint32_t width, std::uint32_t height, std::int32_t denominator,
+                      ReducedImage& image) {
+    const auto kind = field_or<std::uint32_t>(tiff, TIFFTAG_SUBFILETYPE, 0);
+    image.width = field_or<std::uint32_t>(tiff, TIFFTAG_IMAGEWIDTH, 0);
+    image.height = field_or<std::uint32_t>(tiff, TIFFTAG_IMAGELENGTH, 0);
+    const std::uint64_t w = image.width, h = image.height, d = static_cast<std::uint64_t>(denominator);
+    const std::uint64_t skew = w * height > h * width ? w * height - h * width : h * width - w * height;
+    return (kind & FILETYPE_REDUCEDIMAGE) != 0 && w > 0 && h > 0 && w < width && w * d >= width &&
+           h * d >= height && skew <= std::max(width, height);
+}
+
 // Rows that come through the library's RGBA conversion are made a band at a time, of
 // whole strips or tiles where they are not too large.
 constexpr std::uint64_t band_bytes = std::uint64_t{64} << 20;
@@ -133,13 +158,58 @@ public:
         if (width_ == 0 || height_ == 0 || width_ > 0x7FFFFFFF || height_ > 0x7FFFFFFF) return false;
         resolution_ = read_resolution();
         read_metadata();
-        if (direct_layout(tiff, layout_)) {
-            if (layout_ == PixelLayout::Indexed8 && !read_palette()) return false;
-            // The library's own rows must fit the row our layout describes.
-            scanline_bytes_ = static_cast<std::uint64_t>(TIFFScanlineSize64(tiff));
-            return scanline_bytes_ > 0 && scanline_bytes_ <= layout_row_bytes(layout_, width());
+        return begin_rows();
+    }
+
+    // The smallest reduced image that still has the detail asked for, when the file holds
+    // one; the first image's resolution, orientation and profile stay those of the picture.
+    std::int32_t reduce(std::int32_t denominator) override {
+        if (next_row_ > 0 || reduction_ > 1 || denominator < 2) return reduction_;
+        TIFF* tiff = tiff_.get();
+        const std::uint32_t width = width_, height = height_;
+        std::vector<toff_t> sub_ifds;
+        std::uint16_t count = 0;
+        toff_t* offsets = nullptr;
+        if (TIFFGetField(tiff, TIFFTAG_SUBIFD, &count, &offsets) && offsets) {
+            sub_ifds.assign(offsets, offsets + std::min<std::uint16_t>(count, most_reduced_images));
         }
-        return begin_rgba();
+        const tdir_t directories = std::min<tdir_t>(TIFFNumberOfDirectories(tiff), most_reduced_images + 1);
+        if (sub_ifds.empty() && directories <= 1) return 1;
+        end_rows();
+        ReducedImage best, candidate;
+        const auto consider = [&] {
+            if (reduced_image_of(tiff, width, height, denominator, candidate) &&
+                (best.width == 0 || candidate.width < best.width)) {
+                best = candidate;
+            }
+        };
+        for (const toff_t offset : sub_ifds) {
+            candidate = {0, offset};
+            if (TIFFSetSubDirectory(tiff, offset)) consider();
+        }
+        for (tdir_t n = 1; n < directories && TIFFSetDirectory(tiff, n); ++n) {
+            candidate = {n, 0};
+            consider();
+        }
+        const bool found = best.width > 0 && (best.sub_ifd ? TIFFSetSubDirectory(tiff, best.sub_ifd)
+                                                           : TIFFSetDirectory(tiff, best.directory));
+        if (found) {
+            width_ = best.width;
+            height_ = best.height;
+            if (begin_rows()) {
+                reduction_ = 1;
+                while (std::uint64_t{width_} * reduction_ < width || std::uint64_t{height_} * reduction_ < height) {
+                    reduction_ *= 2;
+                }
+                return reduction_;
+            }
+            end_rows();
+        }
+        // The first image after all: it opened before, so it opens again.
+        width_ = width;
+        height_ = height;
+        if (!TIFFSetDirectory(tiff, 0) || !begin_rows()) failed_ = true;
+        return 1;
     }
 
     ContainerFormat container() const override { return ContainerFormat::Tiff; }
@@ -150,7 +220,7 @@ public:
     const std::vector<std::uint32_t>& palette() const override { return palette_; }
 
     bool read_row(std::uint8_t* row) override {
-        if (next_row_ >= height_) return false;
+        if (failed_ || next_row_ >= height_) return false;
         const std::uint32_t r = next_row_++;
         const int errors_before = *errors_;
         bool read = false;
@@ -168,9 +238,9 @@ public:
     }
 
     // A strip or tile that cannot be read leaves its rows out; later ones may be whole.
-    bool rows_ended() const override { return next_row_ >= height_; }
+    bool rows_ended() const override { return failed_ || next_row_ >= height_; }
     bool damaged() const override { return damaged_; }
-    bool failed() const override { return false; }
+    bool failed() const override { return failed_; }
     std::uint64_t working_bytes() const override {
         return std::uint64_t{band_rows_} * width_ * sizeof(std::uint32_t) + scanline_bytes_;
     }
@@ -178,6 +248,26 @@ public:
     std::vector<MetadataItem> metadata() const override { return metadata_; }
 
 private:
+    // The layout of the current directory's rows, and what reading them takes.
+    bool begin_rows() {
+        TIFF* tiff = tiff_.get();
+        if (direct_layout(tiff, layout_)) {
+            if (layout_ == PixelLayout::Indexed8 && !read_palette()) return false;
+            // The library's own rows must fit the row our layout describes.
+            scanline_bytes_ = static_cast<std::uint64_t>(TIFFScanlineSize64(tiff));
+            return scanline_bytes_ > 0 && scanline_bytes_ <= layout_row_bytes(layout_, width());
+        }
+        return begin_rgba();
+    }
+
+    void end_rows() {
+        if (rgba_started_) TIFFRGBAImageEnd(&rgba_);
+        rgba_started_ = false;
+        palette_.clear();
+        scanline_bytes_ = 0;
+        band_rows_ = 0;
+    }
+
     double read_resolution() {
         float x = 0.0f;
         if (!TIFFGetField(tiff_.get(), TIFFTAG_XRESOLUTION, &x) || !(x > 0.0f)) return 96.0;
@@ -268,6 +358,8 @@ private:
     std::uint32_t height_ = 0;
     std::uint32_t next_row_ = 0;
     bool damaged_ = false;
+    bool failed_ = false;
+    std::int32_t reduction_ = 1;
     double resolution_ = 96.0;
     PixelLayout layout_ = PixelLayout::Gray8;
     std::vector<std::uint32_t> palette_;

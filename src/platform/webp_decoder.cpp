@@ -43,8 +43,12 @@ public:
     }
 
     ContainerFormat container() const override { return ContainerFormat::Webp; }
-    std::int32_t width() const override { return config_.input.width; }
-    std::int32_t height() const override { return config_.input.height; }
+    std::int32_t width() const override {
+        return config_.options.use_scaling ? config_.options.scaled_width : config_.input.width;
+    }
+    std::int32_t height() const override {
+        return config_.options.use_scaling ? config_.options.scaled_height : config_.input.height;
+    }
     double resolution() const override { return 96.0; }
     PixelLayout layout() const override { return alpha_ ? PixelLayout::PBGRA32 : PixelLayout::BGR24; }
     const std::vector<std::uint32_t>& palette() const override { return no_palette_; }
@@ -66,6 +70,16 @@ public:
         return data_.size() + layout_row_bytes(layout(), width()) * static_cast<std::uint64_t>(height());
     }
     std::vector<MetadataItem> metadata() const override { return metadata_; }
+
+    // libwebp scales the rows as it decodes them, averaging the pixels each one covers.
+    std::int32_t reduce(std::int32_t denominator) override {
+        if (decoded_) return reduction_;
+        reduction_ = denominator >= 8 ? 8 : denominator >= 4 ? 4 : denominator >= 2 ? 2 : 1;
+        config_.options.use_scaling = reduction_ > 1;
+        config_.options.scaled_width = (config_.input.width + reduction_ - 1) / reduction_;
+        config_.options.scaled_height = (config_.input.height + reduction_ - 1) / reduction_;
+        return reduction_;
+    }
 
 private:
     // The whole picture at once; a file cut short gives the rows its data reached.
@@ -92,6 +106,7 @@ private:
     std::vector<std::uint8_t> data_;
     WebPDecoderConfig config_{};
     bool alpha_ = false;
+    std::int32_t reduction_ = 1;
     bool decoded_ = false;
     bool damaged_ = false;
     bool failed_ = false;

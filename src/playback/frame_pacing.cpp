@@ -5,7 +5,14 @@
 
 namespace lumivane {
 
-double tick_moment(double due, double period, double now) { return now - due > period ? now : due; }
+double tick_moment(double due, double period, double now) {
+    const double late = now - due;
+    if (late <= period) return due;
+    if (period <= 0.0) return now;
+    // The moments whose ticks never ran are skipped; the beat stays where it was. A
+    // microsecond of slack: 29 periods of 1000 / 60 ms after a moment is that moment.
+    return due + std::floor((late + 0.001) / period) * period;
+}
 
 std::int32_t wait_until(double due, double period, double now) {
     // Counted to the microsecond first: three periods of 1000 / 60 ms are 50 ms, not a

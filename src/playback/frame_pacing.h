@@ -10,8 +10,9 @@
 namespace lumivane {
 
 // The moment a picture due at `due` is computed for when its tick runs at `now`: its
-// own, unless the tick is more than a period late; then the cadence starts again from
-// now rather than hurrying to catch up.
+// own, unless the tick is more than a period late; then the latest moment of the same
+// beat that has passed, the ones missed skipped rather than hurried through or the
+// beat shifted.
 double tick_moment(double due, double period, double now);
 
 // Whole milliseconds from now until `due`, rounded up so that a timer never fires

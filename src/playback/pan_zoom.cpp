@@ -207,14 +207,16 @@ bool render_exact(const ImageBuffer& image, const PictureBox& box, const RenderT
         height);
 }
 
-// A box of the full-size picture in the pixels of the picture decoded, which may be
-// smaller (or another size, when the file changed since the show was opened).
+}  // namespace
+
 PictureBox box_in_picture(const PictureBox& box, const PictureSource& source, const ImageBuffer& image) {
     if (image.width == source.width && image.height == source.height) return box;
     const double sx = source.width > 1 ? static_cast<double>(image.width - 1) / (source.width - 1) : 1.0;
     const double sy = source.height > 1 ? static_cast<double>(image.height - 1) / (source.height - 1) : 1.0;
     return {box.left * sx, box.top * sy, box.right * sx, box.bottom * sy};
 }
+
+namespace {
 
 bool render_box(const Slide& slide, const PictureBox& box, Motion motion, PictureNeed need,
                 const RenderTarget& target) {

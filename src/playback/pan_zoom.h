@@ -49,6 +49,10 @@ PixelBox slide_pixel_box(const SlideShow& show, const Slide& slide, std::int32_t
 PictureBox slide_picture_box(const SlideShow& show, const Slide& slide, std::int32_t key_frame, double progress,
                              std::int32_t frame_width, std::int32_t frame_height);
 
+// A box of the full-size picture in the pixels of the picture decoded, which may be
+// smaller (or another size, when the file changed since the show was opened).
+PictureBox box_in_picture(const PictureBox& box, const PictureSource& source, const ImageBuffer& image);
+
 // What rendering a slide into frames of the given size needs of its picture: exact
 // motion the full-size picture; smooth motion its levels, and the picture only as large
 // as every key frame's box needs (box_reduction).

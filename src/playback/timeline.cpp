@@ -477,9 +477,13 @@ void playback_tick(PlaybackRecord& player) {
         if (slide_at(player, shown).frame_count() < 2) period = segment_seconds(player, shown, 0);
     }
     // The next tick is due one period after this one was, however long this one took; the
-    // one that starts the next slide when the clock reaches it.
+    // one that starts the next slide when the clock reaches it. A path that ends as the
+    // next slide begins has shown its transition's first picture already (both are
+    // where the path ends): the transition goes on a frame later, not with a second
+    // picture for the same moment.
     pb.tick_period = 1000.0 * std::clamp(period, 0.0, static_cast<double>(INT_MAX) / 1000.0);
-    pb.tick_due = pb.restart_pending ? clock_at(player, 0, true) : pb.tick_due + pb.tick_period;
+    pb.tick_due = pb.restart_pending ? std::max(clock_at(player, 0, true), pb.tick_due + 1000.0 * frame_period(player))
+                                     : pb.tick_due + pb.tick_period;
     pb.window->set_timer(wait_until(pb.tick_due, pb.tick_period, static_cast<double>(now(player))));
     pb.running = true;
 }

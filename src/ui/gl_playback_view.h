@@ -1,17 +1,20 @@
 #pragma once
-// The playback window's picture drawn on the graphics processor: an OpenGL widget that
-// covers the window and draws the timeline's scene (GlSceneRenderer). The window above
-// it keeps the keys and the mouse.
+// The playback window's picture drawn on the graphics processor: an OpenGL window,
+// embedded in the playback window and covering it, that draws the timeline's scene
+// (GlSceneRenderer) straight into its own surface; the window around it keeps the keys
+// and the mouse. Its own surface, not an OpenGL widget's: a widget draws into a texture
+// that the window then composes with its other widgets' pixels, one more full picture
+// drawn and copied for every one shown.
 
-#include <QOpenGLWidget>
+#include <QOpenGLWindow>
 
 #include "ui/gl_scene_renderer.h"
 
 namespace lumivane {
 
-class GlPlaybackView : public QOpenGLWidget {
+class GlPlaybackView : public QOpenGLWindow {
 public:
-    GlPlaybackView(const SlideShow& show, const PlaybackScene& scene, const Motion& motion, QWidget* parent);
+    GlPlaybackView(const SlideShow& show, const PlaybackScene& scene, const Motion& motion);
     ~GlPlaybackView() override;
 
     // The caption laid over the pictures from the next one on (see set_caption).
@@ -33,8 +36,13 @@ private:
 // picture a refresh.
 QSurfaceFormat playback_surface_format();
 
-// Whether a context of that format that can draw the show can be made here, on a
-// platform with a screen; found out once, the first time it is asked.
-bool graphics_drawing_available();
+// What the graphics processor's path finds here, found out once, the first time it is
+// asked: whether a context of that format that can draw the show can be made, on a
+// platform with a screen, and whether its renderer rasterises on the processor.
+struct GraphicsDrawing {
+    bool available = false;
+    bool software = false;
+};
+const GraphicsDrawing& graphics_drawing();
 
 }  // namespace lumivane

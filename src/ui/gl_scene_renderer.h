@@ -3,9 +3,10 @@
 // each slide's picture goes up once, in tiles where it is larger than the largest
 // texture, and every picture is composed there from a PlaybackScene. Exact motion
 // takes each pixel from the same sampling maps as the processor (exact_maps), so its
-// pictures are the same to the byte; smooth motion filters from mipmaps, trilinear;
+// pictures are the same to the byte; smooth motion filters from mipmaps (the picture
+// cache's halved copies), trilinear;
 // the transitions compose by the same steps (transition_step) in integers; the caption,
-// drawn by the processor, is laid over them.
+// drawn by the processor, is laid over them across the rows it covers.
 
 #include <QImage>
 #include <QOpenGLFunctions_3_3_Core>
@@ -14,12 +15,11 @@
 #include <memory>
 #include <vector>
 
+#include "imaging/picture_cache.h"
 #include "playback/pan_zoom.h"
 #include "playback/playback_scene.h"
 
 namespace lumivane {
-
-struct ImageBuffer;
 
 class GlSceneRenderer : protected QOpenGLFunctions_3_3_Core {
 public:
@@ -57,30 +57,47 @@ private:
         std::uint64_t used = 0;
     };
 
+    // A view's picture as bound for a picture: its texture's measures (a copy: binding
+    // the other view may move the cache's entries) and box; black when not lit.
+    struct BoundView {
+        bool lit = false;
+        PictureTexture texture;
+        PictureBox box;
+    };
+
     // The view's texture, uploaded when the cache does not hold it; null for a slide
     // without a picture to show.
-    PictureTexture* texture_for(const std::shared_ptr<const ImageBuffer>& picture, bool smooth);
+    PictureTexture* texture_for(const PictureView& view, bool smooth);
     void upload(const ImageBuffer& image, PictureTexture& texture);
-    // Binds the view's picture and sampling to unit slots; false for black.
-    bool bind_view(const SlideShow& show, const SlideView& view, Motion motion, std::int32_t index,
-                   std::int32_t width, std::int32_t height);
+    // Rows first to last of the picture, width pixels from the column set as skipped,
+    // into a layer of a level of the texture bound.
+    void upload_rows(const ImageBuffer& image, GLint level, std::int32_t first, std::int32_t last, std::int32_t width,
+                     std::int32_t layer);
+    // Smooth motion's halved copies of the picture as the bound texture's mipmaps.
+    void upload_levels(const std::vector<ImageBuffer>& levels, PictureTexture& texture);
+    // Binds the view's picture, and in exact motion its maps, to the view's texture units.
+    BoundView bind_view(const SlideShow& show, const SlideView& view, Motion motion, std::int32_t index,
+                        std::int32_t width, std::int32_t height);
+    // The view's uniforms of the program in use.
+    void set_view(GLuint program, std::int32_t index, const BoundView& bound);
+    // The band of the caption's rows that it covers, up to the graphics processor.
+    void upload_caption();
 
-    // The program for a motion and a transition, made the first time it is asked for;
-    // 0 when it cannot be.
-    GLuint program_for(bool smooth, TransitionKind transition);
-
-    GLuint programs_[2][4] = {};  // by motion, exact or smooth, and transition kind
-    GLuint program_ = 0;          // the one drawing
+    GLuint programs_[3][4] = {};  // by sampling (exact, smooth, smooth from tiles) and transition kind
+    GLuint caption_program_ = 0;
     GLuint vertex_array_ = 0;
-    GLuint maps_[4] = {};  // columns and rows of views 0 and 1
+    GLuint maps_[4] = {};         // columns and rows of views 0 and 1: texture buffers
+    GLuint map_buffers_[4] = {};  // their buffers
     GLuint caption_texture_ = 0;
     QImage caption_;
     bool caption_changed_ = false;
-    bool has_caption_ = false;
+    int caption_first_ = 0;  // the rows the caption covers, top-down, first to end
+    int caption_end_ = 0;
     GLint max_texture_ = 0;
     std::vector<PictureTexture> textures_;
     std::uint64_t clock_ = 0;
-    std::vector<std::int32_t> map_;  // exact_maps' output
+    std::vector<std::int32_t> map_;       // exact_maps' output
+    std::vector<std::int32_t> tile_map_;  // the same, each place in its tile and the tile
 };
 
 }  // namespace lumivane

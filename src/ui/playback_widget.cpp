@@ -8,6 +8,7 @@
 #include <QWindow>
 #include <QtMath>
 
+#include <algorithm>
 #include <chrono>
 
 #include "app/app_context.h"
@@ -16,14 +17,11 @@
 #include "ui/gl_playback_view.h"
 #include "ui/playback_notice.h"
 #include "ui/playback_keys.h"
+#include "ui/shell/drawing_choice.h"
 
 namespace lumivane {
 
 namespace {
-
-bool draws_on_graphics(Drawing drawing) {
-    return drawing != Drawing::Processor && graphics_drawing_available();
-}
 
 // The user interface's clock, with fractions of a millisecond.
 double now_milliseconds() {
@@ -53,9 +51,13 @@ PlaybackWidget::PlaybackWidget(AppContext& context, const CaptionFonts& fonts, c
     timer_.setSingleShot(true);
     timer_.setTimerType(Qt::PreciseTimer);
     QObject::connect(&timer_, &QTimer::timeout, this, [this] { timer_tick(); });
-    if (draws_on_graphics(context.drawing)) {
-        view_ = new GlPlaybackView(context.show, scene, context.motion, this);
-        QObject::connect(view_, &QOpenGLWidget::frameSwapped, this, [this] { frame_swapped(); });
+    const GraphicsDrawing& graphics = graphics_drawing();
+    if (draws_on_graphics(context.drawing, graphics.available, graphics.software)) {
+        view_ = new GlPlaybackView(context.show, scene, context.motion);
+        view_container_ = QWidget::createWindowContainer(view_, this);
+        view_container_->setAttribute(Qt::WA_TransparentForMouseEvents);
+        view_container_->setFocusPolicy(Qt::NoFocus);
+        QObject::connect(view_, &QOpenGLWindow::frameSwapped, this, [this] { frame_swapped(); });
     }
     size_picture();
     playback_window_created(context.player, *this);
@@ -69,7 +71,7 @@ PlaybackWidget::~PlaybackWidget() {
 bool PlaybackWidget::size_picture() {
     const qreal ratio = devicePixelRatioF();
     const QSize device(qRound(width() * ratio), qRound(height() * ratio));
-    if (view_) view_->setGeometry(rect());
+    if (view_container_) view_container_->setGeometry(rect());
     if (device == client_ && ratio == ratio_) return false;
     client_ = device;
     ratio_ = ratio;
@@ -103,7 +105,7 @@ MemoryBitmap PlaybackWidget::memory_bitmap() {
 void PlaybackWidget::present(const std::u16string& caption, CaptionSize show_captions) {
     if (view_) {
         const std::u16string shown = show_captions != CaptionSize::None ? caption : std::u16string();
-        if (shown != caption_ || show_captions != caption_size_ || view_->size() != size()) {
+        if (shown != caption_ || show_captions != caption_size_ || view_container_->size() != size()) {
             caption_ = shown;
             caption_size_ = show_captions;
             QImage over;
@@ -138,7 +140,10 @@ void PlaybackWidget::set_timer(std::int32_t milliseconds) {
     if (tick_on_swap_) {
         timer_.stop();
     } else {
-        timer_.start(milliseconds);
+        // The processor's path ticks as early as its last picture took to draw, so that
+        // the picture for the moment is on the screen at it, and a tick held up by a
+        // busy system has that much longer before its moment is missed.
+        timer_.start(std::max(milliseconds - static_cast<std::int32_t>(draw_lead_), 0));
     }
 }
 
@@ -152,9 +157,12 @@ void PlaybackWidget::timer_tick() {
     if (ticks_on_swap_) {
         ticks_on_swap_ = false;
         playback_tick_at(context_.player, shown_at_);
-    } else {
-        playback_tick(context_.player);
+        return;
     }
+    const double start = now_milliseconds();
+    playback_tick(context_.player);
+    // Half a refresh at most: a slow picture still comes after the one before.
+    draw_lead_ = std::clamp(now_milliseconds() - start, 0.0, 8.0);
 }
 
 void PlaybackWidget::frame_swapped() {

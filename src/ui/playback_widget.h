@@ -89,12 +89,16 @@ private:
     QImage picture_;
     QTimer timer_;
     GlPlaybackView* view_ = nullptr;  // none where the processor draws
+    QWidget* view_container_ = nullptr;  // the widget that holds it in the window
     PlaybackNotice* notice_ = nullptr;  // made for the first notice
     // The graphics processor's pacing: the moment the picture last drawn is for, and
     // whether the next tick waits for its swap.
     double shown_at_ = 0.0;
     bool tick_on_swap_ = false;
     bool ticks_on_swap_ = false;  // the running timer is one set after a swap
+    // The processor's path: milliseconds its last tick took, which the next one starts
+    // early.
+    double draw_lead_ = 0.0;
     // The caption last drawn for the graphics processor, to draw it again only when it
     // changes.
     std::u16string caption_;

@@ -242,9 +242,10 @@ void write_index(const std::string& path, const std::vector<std::u16string>& lin
 }
 
 // A second opening of an unchanged show decodes nothing: its thumbnails come from the
-// desktop's thumbnail cache, with the first opening's messages. The proof: a file
-// replaced by another picture of the same length, its time kept, still shows the
-// thumbnail kept, until its time changes.
+// desktop's thumbnail cache, with the first opening's messages, and a file that held no
+// picture is known as such. The proof: files replaced by others of the same length,
+// their times kept, still show the thumbnail kept and the same message, until their
+// times change.
 TEST(LoadShowImages, ASecondOpeningTakesTheThumbnailsKept) {
     TempFolder folder;
     testing::write_jpeg(folder.native_file("light.jpg"), 640, 480, false, [](int, int, int) { return 230; });
@@ -256,31 +257,39 @@ TEST(LoadShowImages, ASecondOpeningTakesTheThumbnailsKept) {
     light.resize(length, '\0');
     dark.resize(length, '\0');
     folder.write("a.jpg", light);
+    folder.write("b.jpg", std::string(length, 'b'));
     const std::string cut = testing::read_bytes(folder.native_file("dark.jpg"));
     folder.write("cut.jpg", cut.substr(0, cut.size() / 2));
-    const std::vector<std::u16string> damaged = {
-        u"Slide file is damaged or incomplete; the missing part of the picture is black: " + folder.file(u"cut.jpg")};
-    const auto open = [&] {
+    const std::u16string damaged =
+        u"Slide file is damaged or incomplete; the missing part of the picture is black: " + folder.file(u"cut.jpg");
+    const std::u16string unreadable = u"Error reading slide file: " + folder.file(u"b.jpg");
+    const auto open = [&](const std::vector<std::u16string>& messages) {
         RecordingUi ui;
         AppContext context(ui);
         context.thumbnail_folder = folder.file(u"cache");
-        add_slides(context.show, folder.path(), {u"a.jpg", u"cut.jpg"});
+        add_slides(context.show, folder.path(), {u"a.jpg", u"cut.jpg", u"b.jpg"});
         load_show_images(context);
-        EXPECT_EQ(ui.texts(), damaged);
-        for (const Slide& slide : context.show.slides) EXPECT_TRUE(slide.thumbnail && slide.picture);
+        EXPECT_EQ(ui.texts(), messages);
+        for (const Slide& slide : context.show.slides) {
+            EXPECT_EQ(slide.thumbnail && slide.picture, slide.file != u"b.jpg" || messages.size() == 1);
+        }
         return context.show.slides[0].thumbnail->rows[30][30];
     };
-    EXPECT_GT(open(), 200);
-    const std::string a_path = folder.native_file("a.jpg");
-    struct stat status {};
-    ASSERT_EQ(::stat(a_path.c_str(), &status), 0);
-    folder.write("a.jpg", dark);
-    const timespec kept[2] = {status.st_atim, status.st_mtim};
-    ASSERT_EQ(::utimensat(AT_FDCWD, a_path.c_str(), kept, 0), 0);
-    EXPECT_GT(open(), 200);
-    const timespec later[2] = {{status.st_mtim.tv_sec + 10, 0}, {status.st_mtim.tv_sec + 10, 0}};
-    ASSERT_EQ(::utimensat(AT_FDCWD, a_path.c_str(), later, 0), 0);
-    EXPECT_LT(open(), 50);
+    EXPECT_GT(open({damaged, unreadable}), 200);
+    const auto replace = [&](const char* name, const std::string& bytes, std::time_t seconds_later) {
+        const std::string path = folder.native_file(name);
+        struct stat status {};
+        ASSERT_EQ(::stat(path.c_str(), &status), 0);
+        folder.write(name, bytes);
+        const timespec kept[2] = {status.st_atim, {status.st_mtim.tv_sec + seconds_later, status.st_mtim.tv_nsec}};
+        ASSERT_EQ(::utimensat(AT_FDCWD, path.c_str(), kept, 0), 0);
+    };
+    replace("a.jpg", dark, 0);
+    replace("b.jpg", light, 0);
+    EXPECT_GT(open({damaged, unreadable}), 200);
+    replace("a.jpg", dark, 10);
+    replace("b.jpg", light, 10);
+    EXPECT_LT(open({damaged}), 50);
 }
 
 // In smooth motion a picture comes with its levels, from the cache, when it is needed.

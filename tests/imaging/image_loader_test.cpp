@@ -558,6 +558,62 @@ TEST(ImageLoad, TiffsThroughTheLibrarysRgbaConversion) {
     }
 }
 
+// A TIFF's reduced-resolution image (NewSubfileType bit 0), after the picture or in its
+// SubIFD, serves a decode at most so many times smaller when it has the detail; size,
+// orientation and profile stay the picture's. One too small, or a second page, does not.
+TEST(ImageLoad, TiffReducedImagesServeReducedDecodes) {
+    const struct {
+        const char* name;
+        bool sub_ifd;
+        std::uint32_t kind, width;
+        std::int32_t reduction;
+    } cases[] = {
+        {"reduced image after the picture", false, FILETYPE_REDUCEDIMAGE, 150, 4},
+        {"reduced image in a SubIFD", true, FILETYPE_REDUCEDIMAGE, 300, 2},
+        {"reduced image too small", false, FILETYPE_REDUCEDIMAGE, 120, 1},
+        {"second page", false, 0, 150, 1},
+    };
+    TempFolder folder;
+    const std::string path = folder.native_file("reduced.tif");
+    const std::vector<std::uint8_t> profile = some_profile();
+    for (const auto& c : cases) {
+        TIFF* tiff = TIFFOpen(path.c_str(), "w");
+        ASSERT_NE(tiff, nullptr);
+        toff_t sub_ifd = 0;
+        // The picture, 600 x 400 grey 200 standing on its side; then its reduction, dark.
+        for (const auto& [width, value] : {std::pair{600u, 200}, {c.width, 40}}) {
+            for (auto [tag, v] : {std::pair{TIFFTAG_IMAGEWIDTH, width}, {TIFFTAG_IMAGELENGTH, width * 2 / 3},
+                                  {TIFFTAG_BITSPERSAMPLE, 8u}, {TIFFTAG_SAMPLESPERPIXEL, 3u},
+                                  {TIFFTAG_PHOTOMETRIC, unsigned{PHOTOMETRIC_RGB}}, {TIFFTAG_ROWSPERSTRIP, 16u}}) {
+                TIFFSetField(tiff, tag, v);
+            }
+            if (value == 200) {
+                TIFFSetField(tiff, TIFFTAG_ORIENTATION, 6);
+                TIFFSetField(tiff, TIFFTAG_ICCPROFILE, static_cast<std::uint32_t>(profile.size()), profile.data());
+                if (c.sub_ifd) TIFFSetField(tiff, TIFFTAG_SUBIFD, 1, &sub_ifd);
+            } else {
+                TIFFSetField(tiff, TIFFTAG_SUBFILETYPE, c.kind);
+            }
+            std::vector<std::uint8_t> row(3 * width, static_cast<std::uint8_t>(value));
+            for (std::uint32_t y = 0; y < width * 2 / 3; ++y) TIFFWriteScanline(tiff, row.data(), y, 0);
+            TIFFWriteDirectory(tiff);
+        }
+        TIFFClose(tiff);
+        ImageBuffer image;
+        std::vector<std::uint8_t> got;
+        LoadReport report;
+        ASSERT_FALSE(image_read(utf8_to_utf16(path), image, got, report, memory_fits, [](std::int32_t, std::int32_t) { return 4; }))
+            << c.name;
+        EXPECT_EQ(report.reduction, c.reduction) << c.name;
+        EXPECT_EQ(std::pair(report.width, report.height), std::pair(400, 600)) << c.name;
+        const auto side = static_cast<std::int32_t>(c.reduction > 1 ? c.width : 600);
+        EXPECT_EQ(image.width, side * 2 / 3) << c.name;
+        EXPECT_EQ(image.height, side) << c.name;
+        EXPECT_EQ(image.rows[0][0], c.reduction > 1 ? 40 : 200) << c.name;
+        EXPECT_EQ(got, profile) << c.name;
+    }
+}
+
 TEST(ConvertRow, EveryLayoutGivesBlueGreenRed) {
     const std::vector<std::uint32_t> palette = {0xFF102030, 0xFFA0B0C0};
     struct Case {

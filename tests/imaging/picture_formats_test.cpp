@@ -185,6 +185,46 @@ TEST(PictureFormats, DecodeLikeOtherProgramsWithTheirProfiles) {
     }
 }
 
+// Decodes for thumbnails: WebP scales as it decodes; HEIC and AVIF give the file's own
+// thumbnail when it has one at most the reduction asked smaller, with the picture's
+// profile and full size, and the whole picture otherwise.
+TEST(PictureFormats, ReducedDecodesGiveTheSizeAsked) {
+    struct Case {
+        const char* make;
+        std::int32_t asked, reduction, width, height;
+    };
+    const Case cases[] = {
+        {"cwebp -quiet -metadata icc -q 80 {big}.png -o {file}", 2, 2, 320, 240},
+        {"cwebp -quiet -metadata icc -lossless {big}.png -o {file}", 8, 8, 80, 60},
+        {"heif-enc -q 80 -t 160 {big}.png -o {file}", 4, 4, 160, 120},
+        {"heif-enc -q 80 -t 160 {big}.png -o {file}", 8, 8, 160, 120},
+        {"heif-enc -q 80 -t 160 {big}.png -o {file}", 2, 1, 640, 480},
+        {"heif-enc -q 80 {big}.png -o {file}", 8, 1, 640, 480},
+        {"heif-enc -A -q 80 -t 200 {big}.png -o {file}", 4, 4, 200, 150},
+    };
+    TempFolder folder;
+    prepare(folder);
+    ASSERT_FALSE(
+        run("convert " + folder.native_file("adobe.png") + " -resize 640x480! " + folder.native_file("big.png")));
+    for (const Case& c : cases) {
+        SCOPED_TRACE(::testing::Message() << c.make << ", reduction " << c.asked);
+        std::string make = filled(c.make, folder);
+        make.replace(make.find("{big}"), 5, folder.native_file("big"));
+        ASSERT_FALSE(run(make));
+        ImageBuffer image;
+        std::vector<std::uint8_t> profile;
+        LoadReport report;
+        const auto asked = [&c](std::int32_t, std::int32_t) { return c.asked; };
+        ASSERT_FALSE(image_read(folder.file(u"picture"), image, profile, report, memory_fits, asked));
+        EXPECT_EQ(report.reduction, c.reduction);
+        EXPECT_EQ(image.width, c.width);
+        EXPECT_EQ(image.height, c.height);
+        EXPECT_EQ(report.width, 640);
+        EXPECT_EQ(report.height, 480);
+        EXPECT_EQ(std::string(profile.begin(), profile.end()), testing::read_bytes(adobe_profile));
+    }
+}
+
 // Without iCCP or sRGB chunks, gAMA and cHRM make the profile: a picture stored in
 // linear light (gamma 1.0) with sRGB's primaries shows its levels as sRGB encodes them.
 TEST(PictureFormats, PngGammaAndPrimariesBecomeAProfile) {

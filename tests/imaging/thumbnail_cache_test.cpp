@@ -32,7 +32,8 @@ void set_mtime(const std::string& path, long seconds) {
 }
 
 // A thumbnail kept is found again while its file stays as it was; a file changed in time
-// or size, a thumbnail kept for another size, and one never kept are misses.
+// or size, a thumbnail kept for another size, and one never kept are misses. A file
+// marked as no picture is found as such, and has no thumbnail.
 TEST(ThumbnailCache, FindsThumbnailsOfUnchangedFilesOnly) {
     const struct {
         const char* what;
@@ -40,6 +41,7 @@ TEST(ThumbnailCache, FindsThumbnailsOfUnchangedFilesOnly) {
         std::int32_t read_side;
         bool written;
         bool hit;
+        bool failure = false;
     } cases[] = {
         {"unchanged", [](const std::string&) {}, 200, true, true},
         {"never kept", [](const std::string&) {}, 200, false, false},
@@ -51,6 +53,7 @@ TEST(ThumbnailCache, FindsThumbnailsOfUnchangedFilesOnly) {
          },
          200, true, false},
         {"another size of the cache", [](const std::string&) {}, 400, true, false},
+        {"no picture in it", [](const std::string&) {}, 200, true, true, true},
     };
     for (const auto& c : cases) {
         TempFolder folder;
@@ -58,24 +61,32 @@ TEST(ThumbnailCache, FindsThumbnailsOfUnchangedFilesOnly) {
         std::ofstream(file) << "the file's bytes";
         set_mtime(file, 1700000000);
         const std::u16string cache = folder.file(u"thumbnails");
-        if (c.written) thumbnail_cache_write(cache, folder.file(u"photo name.jpg"), 200, ramp(600, 300), true);
+        const std::u16string path = folder.file(u"photo name.jpg");
+        if (c.written && c.failure) thumbnail_cache_write_failure(cache, path);
+        if (c.written && !c.failure) thumbnail_cache_write(cache, path, 200, ramp(600, 300), true);
         c.change(file);
         ImageBuffer thumbnail;
         bool incomplete = false;
-        EXPECT_EQ(!thumbnail_cache_read(cache, folder.file(u"photo name.jpg"), c.read_side, thumbnail, incomplete), c.hit)
-            << c.what;
+        EXPECT_EQ(!thumbnail_cache_read(cache, path, c.read_side, thumbnail, incomplete), c.hit && !c.failure) << c.what;
+        EXPECT_EQ(thumbnail_cache_failed(cache, path), c.hit && c.failure) << c.what;
         if (!c.hit) continue;
         // Made to fit the "large" size, 256 pixels, upright and in the same colours.
-        EXPECT_EQ(thumbnail.width, 256);
-        EXPECT_EQ(thumbnail.height, 128);
-        EXPECT_TRUE(incomplete);
-        EXPECT_NEAR(thumbnail.rows[64][3 * 128], ramp(600, 300).rows[150][3 * 300], 8);
+        EXPECT_EQ(thumbnail.width, c.failure ? 0 : 256);
+        EXPECT_EQ(thumbnail.height, c.failure ? 0 : 128);
+        EXPECT_EQ(incomplete, !c.failure);
+        if (!c.failure) {
+            EXPECT_NEAR(thumbnail.rows[64][3 * 128], ramp(600, 300).rows[150][3 * 300], 8);
+        }
         // Private to the user, under the cache's own name for the file.
+        const std::string root = folder.native_file("thumbnails");
+        const std::string kept = root + (c.failure ? "/fail/lumivane" : "/large");
         struct stat status {};
-        ASSERT_EQ(::stat((folder.native_file("thumbnails") + "/large").c_str(), &status), 0);
-        EXPECT_EQ(status.st_mode & 0777, 0700u);
+        for (std::filesystem::path p = kept; p.string().size() >= root.size(); p = p.parent_path()) {
+            ASSERT_EQ(::stat(p.c_str(), &status), 0);
+            EXPECT_EQ(status.st_mode & 0777, 0700u) << p;
+        }
         std::size_t files = 0;
-        for (const auto& entry : std::filesystem::directory_iterator(folder.native_file("thumbnails") + "/large")) {
+        for (const auto& entry : std::filesystem::directory_iterator(kept)) {
             ++files;
             EXPECT_EQ(entry.path().filename().string().size(), 32u + 4u);  // MD5 in hex, ".png"
             ASSERT_EQ(::stat(entry.path().c_str(), &status), 0);

@@ -32,7 +32,8 @@ TEST(FramePacing, MomentsAndWaits) {
     const Case cases[] = {
         {"on time", 100.0, p60, 100.0, 100.0, 17},
         {"a little late keeps the beat", 100.0, p60, 110.0, 100.0, 7},
-        {"more than a period late starts again", 100.0, p60, 130.0, 130.0, 17},
+        {"more than a period late skips a moment, keeping the beat", 100.0, p60, 130.0, 100.0 + p60, 4},
+        {"three periods late skips three", 100.0, p60, 160.0, 150.0, 7},
         {"a long rest", 0.0, 3000.0, 2.0, 0.0, 2998},
         {"no wait for a period of none", 50.0, 0.0, 50.0, 50.0, 0},
     };

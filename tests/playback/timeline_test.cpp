@@ -90,17 +90,20 @@ TEST(Timeline, SpeedDividesDelaysButNotTransitions) {
     EXPECT_EQ(p.window->placement.back(), u"top");
     EXPECT_TRUE(p.window->visible);
 
-    // The one-second transition takes one second of the clock at any speed.
+    // The one-second transition takes one second of the clock at any speed. A tick that
+    // comes late shows the last moment of the beat it missed; the next is due on the
+    // same beat, its last picture at 1000 ms.
     p.ui.clock += 990;
     playback_tick(p.context.player);
-    EXPECT_EQ(p.window->timer, 17);
+    EXPECT_EQ(p.window->timer, 10);
     EXPECT_TRUE(p.context.playback.in_transition);
-    p.ui.clock += 20;
-    playback_tick(p.context.player);
+    p.next_tick();
+    EXPECT_TRUE(p.context.playback.in_transition);
+    p.next_tick();
     // Its end shows slide 0 at rest for 2 s / 4 and prepares the next transition. The
     // 500 ms count from where the show's clock ended the transition, at 1000 ms, not
-    // from the tick that showed it.
-    EXPECT_EQ(p.window->timer, 500 - 10);
+    // from the tick that showed it, at 1017.
+    EXPECT_EQ(p.window->timer, 500 - 17);
     EXPECT_EQ(p.shown(), u"slide 0");
     EXPECT_EQ(p.centre_grey(), 50);
     EXPECT_EQ(p.context.current_slide, 1);
@@ -170,14 +173,16 @@ TEST(Timeline, TicksKeepTheirCadenceHoweverLongTheirWorkTakes) {
         p.next_tick();
         EXPECT_EQ(p.window->timer, wait);
     }
-    // A tick 5 ms late keeps the beat; one more than a period late starts a new beat
-    // from itself instead of hurrying the next one.
+    // A tick 5 ms late keeps the beat; one more than a period late skips the moment it
+    // missed instead of hurrying the next one or shifting the beat.
     p.ui.clock += p.window->timer + 5;
     playback_tick(p.context.player);
     EXPECT_EQ(p.window->timer, 2);
-    p.ui.clock += p.window->timer + 30;
+    // Due at 116.67 ms, run at 137: the picture is the one for 133.33, the next due at
+    // 150 (a new beat from 137 would wait until 153.67).
+    p.ui.clock += p.window->timer + 20;
     playback_tick(p.context.player);
-    EXPECT_EQ(p.window->timer, 7);
+    EXPECT_EQ(p.window->timer, 3);
 }
 
 TEST(Timeline, BlackingOutPausesTheShowAndTheNextSlideComesFromBlack) {
@@ -222,7 +227,7 @@ TEST(Timeline, AWindowThatDrawsItselfIsToldWhatTheProcessorWouldDraw) {
     };
     const Step steps[] = {
         {"the crossfade from the picture shown, halfway", 500, TransitionKind::Crossfade, 1, 1, -1, 0.5},
-        {"its end: the path starts", 510, TransitionKind::None, -1, -1, 1, 0.0},
+        {"its end: the path starts", 520, TransitionKind::None, -1, -1, 1, 0.0},
         {"the path halfway", 500, TransitionKind::None, -1, -1, 1, 0.5},
     };
     for (const Step& step : steps) {

@@ -120,6 +120,9 @@ TEST(GlSceneRenderer, DrawsWhatTheProcessorDraws) {
         {"exact, beyond the edges", Motion::Exact, still(1, 0.1), 0},
         {"exact, enlarged", Motion::Exact, still(1, 1.0), 0},
         {"exact, tiles", Motion::Exact, still(2, 0.55), 0},
+        // The picture coming goes up while the one going is bound, and the oldest is let go.
+        {"crossfade to a picture not yet sent up", Motion::Exact,
+         PlaybackScene{{}, TransitionKind::Crossfade, {2, 0, 0.3}, {3, 0, 0.2}, 0.4}, 0},
         {"fade to black, going", Motion::Exact, between(TransitionKind::FadeToBlack, 0.3), 0},
         {"fade to black, coming", Motion::Exact, between(TransitionKind::FadeToBlack, 0.8), 0},
         {"crossfade", Motion::Exact, between(TransitionKind::Crossfade, 0.61), 0},
