@@ -14,9 +14,15 @@ constexpr qsizetype lines_shown = 4;
 
 }  // namespace
 
-PlaybackNotice::PlaybackNotice(QWidget* window) : QLabel(window) {
+PlaybackNotice::PlaybackNotice(QWidget* window)
+    // A window of its own, as the graphics processor's picture is one that no widget of
+    // the playback window can lie over; one like a tooltip's, above the show, which
+    // takes neither the keyboard nor the clicks.
+    : QLabel(window, Qt::ToolTip | Qt::FramelessWindowHint | Qt::WindowDoesNotAcceptFocus |
+                         Qt::WindowTransparentForInput) {
     setObjectName(QStringLiteral("PlaybackNotice"));
-    setAttribute(Qt::WA_TransparentForMouseEvents);
+    setAttribute(Qt::WA_ShowWithoutActivating);
+    setAttribute(Qt::WA_TranslucentBackground);
     setFocusPolicy(Qt::NoFocus);
     setTextFormat(Qt::PlainText);
     // Light on a dark veil, readable over any photograph, as neutral as the playback's black.
@@ -45,7 +51,9 @@ void PlaybackNotice::add(const QString& text) {
 }
 
 bool PlaybackNotice::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() == QEvent::Resize && isVisible()) place();
+    const QEvent::Type type = event->type();
+    if ((type == QEvent::Resize || type == QEvent::Move) && isVisible()) place();
+    if (type == QEvent::Hide) hide();
     return QLabel::eventFilter(watched, event);
 }
 
@@ -58,7 +66,8 @@ void PlaybackNotice::place() {
     const QSize natural = sizeHint();
     setWordWrap(natural.width() > room);
     const int width = std::min(natural.width(), room);
-    setGeometry((window->width() - width) / 2, margin, width, wordWrap() ? heightForWidth(width) : natural.height());
+    const QPoint at = window->mapToGlobal(QPoint((window->width() - width) / 2, margin));
+    setGeometry(at.x(), at.y(), width, wordWrap() ? heightForWidth(width) : natural.height());
 }
 
 }  // namespace lumivane

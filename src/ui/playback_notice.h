@@ -1,8 +1,9 @@
 #pragma once
 // An error told while a show plays, over the playback window: the show must not stop
 // for it, nor lose the keyboard. It lies across the top of the window, clear of the
-// caption, for a few seconds after the last one came; clicks go through it to the
-// window. Errors that come while it shows are added below the ones before.
+// caption, for a few seconds after the last one came, and hides with the window; clicks
+// go through it to the window. Errors that come while it shows are added below the ones
+// before.
 
 #include <QLabel>
 #include <QStringList>

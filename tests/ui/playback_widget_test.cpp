@@ -168,8 +168,9 @@ TEST(PlaybackWidget, NoticesLieOverTheTopOfTheShow) {
     const auto* notice = p.widget->findChild<QLabel*>(QStringLiteral("PlaybackNotice"));
     ASSERT_TRUE(notice && notice->isVisible());
     EXPECT_EQ(notice->text(), "Error: b\nError: c\nError: d\nError: e");
-    EXPECT_TRUE(p.widget->rect().contains(notice->geometry()));
-    EXPECT_LT(notice->geometry().bottom(), p.widget->height() / 2);
+    const QRect window(p.widget->mapToGlobal(QPoint(0, 0)), p.widget->size());
+    EXPECT_TRUE(window.contains(notice->geometry()));
+    EXPECT_LT(notice->geometry().bottom(), window.center().y());
 }
 
 // Runs on the offscreen platform with a plain screen and one of pixel ratio 2 (the test
