@@ -54,6 +54,13 @@ struct QtPlayer {
         slide.picture = picture_in_memory(std::move(image));
         context.show.slides.push_back(std::move(slide));
     }
+    // A shown window of size 5 on one grey slide.
+    void show_window() {
+        context.show.settings.size = 5;
+        add_slide(60, u"a", {{-1, 0, 0, 1, 1}});
+        ASSERT_TRUE(ui.create_playback_window());
+        widget->show();
+    }
     // A shown window of size 5 in Manual mode, on one cropped grey slide.
     void show_manual_mode_window() {
         context.show.settings.size = 5;
@@ -135,10 +142,7 @@ TEST(PlaybackWidget, ManualModeDragMovesTheCropBox) {
 
 TEST(PlaybackWidget, StaysOnTopOnlyWhileRunning) {
     QtPlayer p;
-    p.context.show.settings.size = 5;
-    p.add_slide(60, u"a", {{-1, 0, 0, 1, 1}});
-    ASSERT_TRUE(p.ui.create_playback_window());
-    p.widget->show();
+    p.show_window();
     const QRect place = p.widget->frameGeometry();
     const auto on_top = [&p] {
         return p.widget->windowFlags().testFlag(Qt::WindowStaysOnTopHint) &&
@@ -159,10 +163,7 @@ TEST(PlaybackWidget, StaysOnTopOnlyWhileRunning) {
 // left free, the latest four of them.
 TEST(PlaybackWidget, NoticesLieOverTheTopOfTheShow) {
     QtPlayer p;
-    p.context.show.settings.size = 5;
-    p.add_slide(60, u"a", {{-1, 0, 0, 1, 1}});
-    ASSERT_TRUE(p.ui.create_playback_window());
-    p.widget->show();
+    p.show_window();
     run_show(p.context.player);
     for (const char* file : {"a", "b", "c", "d", "e"}) p.widget->show_notice(QStringLiteral("Error: ") + file);
     const auto* notice = p.widget->findChild<QLabel*>(QStringLiteral("PlaybackNotice"));
