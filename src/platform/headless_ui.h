@@ -2,8 +2,9 @@
 // A user interface without a screen, for work that runs with nobody to ask: a video
 // export on the command line or on a thread of its own. Every message box and notice is
 // handed to one function (its text is all such work can pass on), every question gets
-// its first answer, and nothing goes to the trash. Headless<Interface> gives any interface built
-// on UserInterface these answers (app/headless_flows.h adds the flows' part).
+// its first answer, and nothing goes to the trash. Headless<Interface> gives any
+// interface built on UserInterface these answers (app/headless_flows.h adds the flows'
+// part).
 
 #include <chrono>
 #include <string>

@@ -1,8 +1,8 @@
 #pragma once
 // What the core needs of the person at the screen: message boxes and notices, the
 // status window, the cursor, the Shift key, the clock, and the trash. The Qt application
-// implements it; tests replace it by a double that records every request and answers from a
-// script. The flows' dialogs (app/flow_interface.h) and what only the shell uses
+// implements it; tests replace it by a double that records every request and answers
+// from a script. The flows' dialogs (app/flow_interface.h) and what only the shell uses
 // (ui/shell/shell_interface.h) build on it.
 
 #include <cstdint>
