@@ -154,9 +154,18 @@ private:
                 const std::size_t at = wanted_position(p.get());
                 if (position >= 0 && at <= static_cast<std::size_t>(position)) continue;
                 const bool unwanted = at == wanted_.size();
-                const bool before = !victim || (unwanted ? victim_at < wanted_.size() || p->last_needed < victim->last_needed
-                                                          : victim_at < at);
-                if (before) {
+                bool goes_first = !victim;
+                if (victim) {
+                    const bool victim_unwanted = victim_at == wanted_.size();
+                    if (unwanted != victim_unwanted) {
+                        goes_first = unwanted;
+                    } else if (unwanted) {
+                        goes_first = p->last_needed < victim->last_needed;
+                    } else {
+                        goes_first = at > victim_at;
+                    }
+                }
+                if (goes_first) {
                     victim = p.get();
                     victim_at = at;
                 }
