@@ -43,9 +43,10 @@ struct WindowPlacement {
     std::int32_t normal_bottom = 0;
 };
 
-// Where the playback window's pictures are drawn: on the graphics processor where an
+// Where the playback window's pictures are drawn: on a real graphics processor where an
 // OpenGL context that can draw them can be made, else by the processor (automatic); on
-// the graphics processor whenever it can; always by the processor.
+// the graphics processor, or a renderer that stands in for one, whenever it can; always
+// by the processor.
 enum class Drawing : std::int32_t { Automatic = 0, GraphicsProcessor = 1, Processor = 2 };
 inline constexpr std::int32_t max_playback_screen = 16;
 
