@@ -214,18 +214,23 @@ double export_video(const std::string& folder, const std::string& thumbnails) {
     return done ? static_cast<double>(usage.ru_maxrss) / 1024.0 : -(WIFEXITED(status) ? WEXITSTATUS(status) : 128);
 }
 
+// Opening the show in folder, its thumbnails kept in thumbnails, as a measured step.
+auto opening_of(const std::string& folder, const std::string& thumbnails) {
+    return [folder, thumbnails] {
+        testing::SilentUi ui;
+        AppContext context(ui);
+        open_show(context, folder, thumbnails);
+        return 0.0;
+    };
+}
+
 // The baseline, and the show opened with an empty thumbnail cache and again from it.
 void show_openings(const std::vector<std::string>& files, const std::string& show, const std::string& thumbnails) {
     const Measured bare = in_child(false, [&] { return bare_decodes(files); });
     std::printf("bare decodes              %8.2f s  peak %6.0f MB  processor %.2f s\n", bare.seconds, bare.peak_mb,
                 bare.cpu_seconds);
     fs::remove_all(thumbnails);
-    const auto opening = [&] {
-        testing::SilentUi ui;
-        AppContext context(ui);
-        open_show(context, show, thumbnails);
-        return 0.0;
-    };
+    const auto opening = opening_of(show, thumbnails);
     const Measured first = in_child(false, opening);
     std::printf("first opening             %8.2f s  peak %6.0f MB  ratio %.3f  processor %.2f s\n", first.seconds,
                 first.peak_mb, first.seconds / bare.seconds, first.cpu_seconds);
@@ -241,12 +246,7 @@ void nature_openings() {
     const Measured demo_bare = in_child(false, [&] { return bare_decodes(twelve); });
     const std::string demo_thumbnails = pictures + "/nature-cache/thumbnails";
     fs::remove_all(demo_thumbnails);
-    const auto demo_opening = [&] {
-        testing::SilentUi ui;
-        AppContext context(ui);
-        open_show(context, demo, demo_thumbnails);
-        return 0.0;
-    };
+    const auto demo_opening = opening_of(demo, demo_thumbnails);
     const Measured demo_first = in_child(false, demo_opening);
     const Measured demo_second = in_child(false, demo_opening);
     std::printf("nature show: bare %.3f s, first opening %.3f s (ratio %.2f), second %.3f s (ratio %.3f)\n",
